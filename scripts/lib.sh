@@ -1,0 +1,31 @@
+# Shared by scripts/run and scripts/test: install what is missing, then build into build/.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+
+PACKAGES=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools qttools5-dev-tools
+  libqt5sql5-sqlite libqt5svg5-dev libqt5opengl5-dev libqwt-qt5-dev libsqlite3-dev
+  xvfb xauth fonts-dejavu-core)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq >/dev/null
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build() {
+  if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  fi
+  cmake --build "$BUILD" -j"$(nproc)" -- --no-print-directory 2>&1 \
+    | grep -vE '^\[ *[0-9]+%\]|^(Consolidate|Scanning|Automatic|Built target)' || true
+  test -x "$BUILD/bin/tramola" || { echo "Build failed" >&2; exit 1; }
+}

@@ -1,0 +1,6 @@
+#include "commands.h"
+
+int runCampaigns(const QStringList&)
+{
+    return fail(QStringLiteral("La commande campaigns n'est pas encore disponible."));
+}

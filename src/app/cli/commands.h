@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QStringList>
+
+// Each command gets the arguments after its name and answers the exit status.
+// Failures print one French line on standard error and answer non-zero.
+int runGendb(const QStringList& args);
+int runAreas(const QStringList& args);
+int runStats(const QStringList& args);
+int runCampaigns(const QStringList& args);
+
+// Prints one line on standard error; answers 1 for "return fail(...)".
+int fail(const QString& line);

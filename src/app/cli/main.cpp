@@ -1,0 +1,61 @@
+// tramola-cli: the statistics and files of the window, without a window.
+#include "commands.h"
+
+#include "app/messagelog.h"
+#include "app/version.h"
+#include "app/workspace.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+
+struct Command
+{
+    const char* name;
+    int (*run)(const QStringList&);
+    const char* usage;
+};
+
+const Command commands[] = {
+    {"gendb", runGendb, "gendb OUT.db [options]        writes a sample measure database"},
+    {"areas", runAreas, "areas [--units kmh|mph|knots] [--file PATH] [--pretty]"},
+    {"stats", runStats, "stats FILE [options]          statistics of a measure database as JSON"},
+    {"campaigns", runCampaigns, "campaigns FILE [--pretty]     campaigns of a measure database as JSON"},
+};
+
+void usage(std::FILE* to)
+{
+    std::fprintf(to, "%s %s\nusage: tramola-cli COMMAND [arguments]\n", tramola::productName, tramola::productVersion);
+    for (const Command& c : commands)
+        std::fprintf(to, "  tramola-cli %s\n", c.usage);
+}
+
+} // namespace
+
+int fail(const QString& line)
+{
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    return 1;
+}
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    qInstallMessageHandler(logMessageHandler);   // silent unless debug mode
+    Workspace::computeRoots();
+
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("-h") || args.first() == QLatin1String("--help")) {
+        usage(args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString name = args.takeFirst();
+    for (const Command& c : commands) {
+        if (name == QLatin1String(c.name))
+            return c.run(args);
+    }
+    fail(QStringLiteral("Commande inconnue : %1").arg(name));
+    usage(stderr);
+    return 2;
+}

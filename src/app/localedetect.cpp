@@ -1,0 +1,59 @@
+#include "localedetect.h"
+
+#include <QCryptographicHash>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+// Lower-case hexadecimal SHA-1 of the file, or empty when it cannot be read.
+QString signature(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(&file);
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+} // namespace
+
+QString detectLocale(const QString& folder, const QString& baseName)
+{
+    QString result = QStringLiteral("fr_FR");
+    const QString reference = QStringLiteral("%1/%2.qm").arg(folder, baseName);
+    qDebug() << "Current translation file" << reference;
+
+    QString referenceSig;
+    QFile referenceFile(reference);
+    if (!referenceFile.open(QIODevice::ReadOnly)) {
+        qDebug() << "Missing file" << reference;
+    } else {
+        qDebug() << "Computing SHA1" << reference;
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        hash.addData(&referenceFile);
+        referenceSig = QString::fromLatin1(hash.result().toHex());
+        qDebug() << "Reference SIG=" << referenceSig;
+        referenceFile.close();
+    }
+
+    const QStringList entries = QDir(folder).entryList({QStringLiteral("*_*.qm")}, QDir::Files,
+                                                       QDir::Name | QDir::IgnoreCase);
+    for (const QString& entry : entries) {
+        const QString path = QStringLiteral("%1/%2").arg(folder, entry);
+        qDebug() << "Comparing file" << path << "with" << baseName;
+        const QString current = signature(path);
+        qDebug() << "CurrentSIG=" << current;
+        if (current != referenceSig)
+            continue;
+        qDebug() << "File" << path << "matches";
+        const QStringList fields = entry.section(QLatin1Char('.'), 0, 0).split(QLatin1Char('_'));
+        if (fields.size() < 2)
+            continue;
+        result = QStringLiteral("%1_%2").arg(fields.at(1), fields.at(1).toUpper());
+        break;
+    }
+    return result;
+}

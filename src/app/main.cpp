@@ -1,0 +1,49 @@
+#include "app/localedetect.h"
+#include "app/messagelog.h"
+#include "app/startupoptions.h"
+#include "app/workspace.h"
+#include "ui/mainwindow.h"
+#include "ui/qtuserdialogs.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDebug>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char* argv[])
+{
+    Workspace::computeRoots();
+    Workspace::establish();
+
+    const int status = handleStartupOptions(argc, argv, stdout, stderr);
+    if (status >= 0)
+        return status;
+
+    qDebug() << "Opening" << Workspace::logFile();
+    qInstallMessageHandler(logMessageHandler);
+
+    QApplication app(argc, argv);
+    QTranslator translator;
+    const QString langFolder = QApplication::applicationDirPath() + QStringLiteral("/lang");
+    translator.load(QStringLiteral("tramola"), langFolder);
+    app.installTranslator(&translator);
+
+    const QString localeName = detectLocale(langFolder, QStringLiteral("tramola"));
+    const QLocale locale(localeName);
+    qDebug() << "Detected locale" << localeName;
+    qDebug() << locale.toString(QDate::currentDate(), QLocale::LongFormat);
+    qDebug() << locale.name();
+
+    QtUserDialogs dialogs;
+    setUserDialogs(&dialogs);
+    int result;
+    {
+        MainWindow window;
+        window.setLocaleName(localeName);
+        window.show();
+        result = app.exec();
+    }
+    setUserDialogs(nullptr);
+    return result;
+}

@@ -1,0 +1,59 @@
+#include "startupoptions.h"
+
+#include "version.h"
+
+#include <cstring>
+
+GetOpt::GetOpt(int argc, char** argv, const char* optionLetters, std::FILE* err)
+    : m_argc(argc), m_argv(argv), m_letters(optionLetters), m_err(err)
+{
+}
+
+int GetOpt::next()
+{
+    while (!m_group || !*m_group) {
+        m_group = nullptr;
+        // Arguments that are not options are passed over: options may stand anywhere.
+        while (m_index < m_argc) {
+            const char* arg = m_argv[m_index];
+            if (std::strcmp(arg, "--") == 0) {
+                m_index = m_argc;
+                return -1;
+            }
+            ++m_index;
+            if (arg[0] == '-' && arg[1] != '\0') {
+                m_group = arg + 1;
+                break;
+            }
+        }
+        if (!m_group)
+            return -1;
+    }
+    const char letter = *m_group++;
+    if (letter == ':' || !std::strchr(m_letters, letter)) {
+        std::fprintf(m_err, "%s: invalid option -- %c\n", m_argc > 0 ? m_argv[0] : "tramola", letter);
+        return '?';
+    }
+    return letter;
+}
+
+int handleStartupOptions(int argc, char** argv, std::FILE* out, std::FILE* err)
+{
+    GetOpt options(argc, argv, "dhxvD", err);
+    for (int c = options.next(); c != -1; c = options.next()) {
+        switch (c) {
+        case 'd':
+        case 'D':
+            std::fprintf(out, "Debug mode activated\n");
+            break;
+        case 'v':
+            std::fprintf(out, "%s %s\n", tramola::productName, tramola::productVersion);
+            std::fflush(out);
+            return 0;
+        default:
+            break;
+        }
+    }
+    std::fflush(out);
+    return -1;
+}

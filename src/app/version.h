@@ -1,0 +1,7 @@
+#pragma once
+
+namespace tramola {
+constexpr const char* productName = "Tramola";
+constexpr const char* productVersion = "4.13";
+constexpr const char* productDate = "2025-09-23";
+}

@@ -1,0 +1,118 @@
+#include "workspace.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+QString g_documentsRoot;
+QString g_dataRoot;
+
+QString withSlash(QString path)
+{
+    if (!path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    return path;
+}
+
+const char* const kindNames[] = {nullptr, "settings", "messages", "statistics", "log", "images", "firmware", "export"};
+
+QString key(int kind, const char* suffix)
+{
+    if (kind < 1 || kind > 7)
+        return QString();
+    return QLatin1String(kindNames[kind]) + QLatin1String(suffix);
+}
+
+QString readKey(const QString& name)
+{
+    if (name.isEmpty())
+        return QString();
+    QSettings settings(Workspace::settingsFile(), QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("Data"));
+    const QString value = settings.value(name).toString();
+    settings.endGroup();
+    return value;
+}
+
+void writeKey(const QString& name, const QString& value)
+{
+    if (name.isEmpty())
+        return;
+    QSettings settings(Workspace::settingsFile(), QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("Data"));
+    settings.setValue(name, value);
+    settings.endGroup();
+}
+
+} // namespace
+
+namespace Workspace {
+
+void computeRoots()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // The platform folders themselves may be missing on a fresh Unix account (Windows always has
+    // them); our own tree below them is still made one level at a time.
+    QDir().mkpath(documents);
+    QDir().mkpath(data);
+    setRoots(documents + QStringLiteral("/zancom/"), data + QStringLiteral("/zancom/"));
+}
+
+void setRoots(const QString& documentsRoot, const QString& dataRoot)
+{
+    g_documentsRoot = withSlash(documentsRoot);
+    g_dataRoot = withSlash(dataRoot);
+}
+
+QString documentsRoot() { return g_documentsRoot; }
+QString dataRoot() { return g_dataRoot; }
+QString logFolder() { return g_dataRoot + QStringLiteral("log/"); }
+QString logFile() { return logFolder() + QStringLiteral("log_graph.txt"); }
+QString statisticsFolder() { return g_documentsRoot + QStringLiteral("stats/"); }
+QString shareFolder() { return g_documentsRoot + QStringLiteral("share/"); }
+QString configurationFolder() { return g_documentsRoot + QStringLiteral("configuration/"); }
+QString settingsFile() { return configurationFolder() + QStringLiteral("zancom.ini"); }
+QString dataFolder() { return g_dataRoot + QStringLiteral("data/"); }
+QString kmhSpeedAreaFile() { return dataFolder() + QStringLiteral("spdareakmh.cfg"); }
+QString mphSpeedAreaFile() { return dataFolder() + QStringLiteral("spdareamph.cfg"); }
+QString fontsFolder() { return g_dataRoot + QStringLiteral("fonts/"); }
+
+QString speedAreaFile(int units)
+{
+    return units == 0 ? kmhSpeedAreaFile() : mphSpeedAreaFile();
+}
+
+void establish()
+{
+    qDebug() << "QOR_DB_PATH=" << statisticsFolder();
+    const QString folders[] = {documentsRoot(), dataRoot(), logFolder(), statisticsFolder(),
+                               shareFolder(), configurationFolder(), dataFolder(), fontsFolder()};
+    for (const QString& folder : folders) {
+        qDebug() << "Checking directory " << folder;
+        if (QFileInfo(folder).isDir())
+            continue;
+        qDebug() << "Checking directory " << folder << " missing";
+        // One level only: the roots come first so that their children find a parent.
+        if (QDir().mkdir(folder))
+            qDebug() << "New directory " << folder << " created";
+        else
+            qCritical() << "New directory creation " << folder << " Failed";
+    }
+}
+
+} // namespace Workspace
+
+QString getPath(int kind) { return readKey(key(kind, "Path")); }
+void setPath(int kind, const QString& folder) { writeKey(key(kind, "Path"), folder); }
+QString getFile(int kind) { return readKey(key(kind, "File")); }
+
+void setFile(int kind, const QString& file)
+{
+    writeKey(key(kind, "File"), file);
+    setPath(kind, QFileInfo(file).absolutePath());
+}

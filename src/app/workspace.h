@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// The per-user folders: a documents root and a data root, each ending in "/zancom/".
+// Paths are computed once, then read-only; folder paths end with a slash.
+namespace Workspace {
+
+// From the platform's documents and generic local data folders.
+void computeRoots();
+// For tests and tools: roots of one's choosing (slashes added where missing).
+void setRoots(const QString& documentsRoot, const QString& dataRoot);
+
+QString documentsRoot();
+QString dataRoot();
+QString logFolder();
+QString logFile();
+QString statisticsFolder();
+QString shareFolder();
+QString configurationFolder();
+QString settingsFile();
+QString dataFolder();
+QString kmhSpeedAreaFile();
+QString mphSpeedAreaFile();
+QString fontsFolder();
+
+// The speed area file of a units code: km/h for 0, mph for any other.
+QString speedAreaFile(int units);
+
+// Creates the missing folders one level at a time, roots first, reporting each.
+void establish();
+
+} // namespace Workspace
+
+// The settings file "zancom.ini", group "Data". Kinds: 3 statistics database, 7 export.
+// A missing key reads as the empty text; nothing is cached between calls.
+QString getPath(int kind);
+void setPath(int kind, const QString& folder);
+QString getFile(int kind);
+// Also stores the absolute folder of file as the kind's path.
+void setFile(int kind, const QString& file);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+
+class MeasureMap;
+class ProgressReporter;
+
+// The only way the program reaches a measure database: one file, opened for one piece of work.
+class DatabaseManager : public QObject
+{
+public:
+    DatabaseManager();
+    ~DatabaseManager() override;
+
+    // False (after the "Database manager" box) when the file cannot be opened.
+    bool openDatabase(const QString& path);
+    void closeDatabase();
+    bool isNewDatabase() const;
+    QSqlError lastError() const;
+    bool execute(const QString& sql);
+    QSqlQuery getRecord(const QString& sql);
+    bool tableExists(const QString& name);
+    // -1 when the statement fails or yields no row.
+    int countRows(const QString& table);
+    bool indexExists(const QString& table, const QString& index);
+    bool columnExists(const QString& table, const QString& column);
+    bool checkDatabase();
+
+    // 0 km/h, 1 mph, from the units marker row; 0 when there is none.
+    qint16 checkUnits();
+    // Adds the measures of [start, end] faster than minimumSpeed to measures; first/last 0 when none.
+    int readMeasures(MeasureMap& measures, ProgressReporter* progress, qint64& first, qint64& last,
+                     qint16& units, qint64 start, qint64 end, int minimumSpeed);
+
+    QString filePath() const { return m_szFilePath; }
+
+private:
+    QSqlDatabase m_database;
+    QSqlQuery* m_pQuery = nullptr;
+    QString m_szFilePath;
+    bool m_bIsNew = false;
+};

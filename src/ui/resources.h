@@ -1,0 +1,4 @@
+#pragma once
+
+// Registers the images packed into the widgets library (":/images/…").
+void initTramolaResources();

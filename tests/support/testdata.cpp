@@ -1,0 +1,58 @@
+#include "testdata.h"
+
+#include <QDateTime>
+#include <sqlite3.h>
+
+bool execSql(const QString& path, const QString& sql)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        return false;
+    }
+    const bool ok = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+bool writeMeasureDb(const QString& path, const QVector<Row>& rows, bool withDirection, int unitsMarker)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        return false;
+    }
+    const char* create = withDirection
+        ? "CREATE TABLE `measure` (`meas_id` INTEGER PRIMARY KEY AUTOINCREMENT,`meas_date` INTEGER,"
+          "`meas_speed` TINYINT,`meas_direction` TINYINT);"
+        : "CREATE TABLE `measure` (`meas_id` INTEGER PRIMARY KEY AUTOINCREMENT,`meas_date` INTEGER,"
+          "`meas_speed` TINYINT);";
+    bool ok = sqlite3_exec(db, create, nullptr, nullptr, nullptr) == SQLITE_OK
+        && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_stmt* insert = nullptr;
+    const char* sql = withDirection ? "INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES (?,?,?)"
+                                    : "INSERT INTO measure (meas_date, meas_speed) VALUES (?,?)";
+    ok = ok && sqlite3_prepare_v2(db, sql, -1, &insert, nullptr) == SQLITE_OK;
+    QVector<Row> all = rows;
+    if (unitsMarker >= 0 && withDirection)
+        all.prepend(Row{0, 0, unitsMarker});
+    for (const Row& r : all) {
+        if (!ok)
+            break;
+        sqlite3_bind_int64(insert, 1, r.time);
+        sqlite3_bind_int(insert, 2, r.speed);
+        if (withDirection)
+            sqlite3_bind_int(insert, 3, r.direction);
+        ok = sqlite3_step(insert) == SQLITE_DONE;
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+qint64 localTime(const QString& text)
+{
+    return QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss")).toSecsSinceEpoch();
+}
