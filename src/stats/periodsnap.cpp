@@ -1,0 +1,35 @@
+#include "stats/periodsnap.h"
+
+namespace {
+
+QDateTime withTime(const QDateTime& dt, const QTime& time)
+{
+    QDateTime result(dt);
+    result.setTime(time);
+    return result;
+}
+
+} // namespace
+
+QDateTime snapPeriodStart(const QDateTime& start)
+{
+    if (!start.isValid())
+        return start;
+    const QTime t = start.time();
+    if (t.minute() % 30 == 0)
+        return start;
+    return withTime(start, QTime(t.hour(), t.minute() - t.minute() % 30, 0));
+}
+
+QDateTime snapPeriodEnd(const QDateTime& end)
+{
+    if (!end.isValid())
+        return end;
+    const int seconds = end.time().msecsSinceStartOfDay() / 1000;
+    const int snapped = (seconds + 1799) / 1800 * 1800;
+    if (snapped >= 24 * 3600)
+        return end;
+    if (snapped == seconds && end.time().msec() == 0)
+        return end;
+    return withTime(end, QTime(0, 0).addSecs(snapped));
+}

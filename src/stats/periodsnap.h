@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDateTime>
+
+// The half-hour rules of the two period editors. Both keep the date and the time spec, and
+// give back an invalid date-time unchanged.
+
+// A start whose minute is not a multiple of 30 goes down to the half hour (seconds 0);
+// a start on a multiple of 30 minutes keeps its seconds: 10:31:20 -> 10:30:00, 10:30:45 stays.
+QDateTime snapPeriodStart(const QDateTime& start);
+
+// An end goes up to the next half hour unless it lies exactly on one: 10:00:00 stays,
+// 10:00:01 -> 10:30:00. An end after 23:30:00 would need 24:00 and is left unchanged.
+QDateTime snapPeriodEnd(const QDateTime& end);
