@@ -25,7 +25,13 @@ build() {
   if [ ! -f "$BUILD/CMakeCache.txt" ]; then
     cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   fi
-  cmake --build "$BUILD" -j"$(nproc)" -- --no-print-directory 2>&1 \
-    | grep -vE '^\[ *[0-9]+%\]|^(Consolidate|Scanning|Automatic|Built target)' || true
-  test -x "$BUILD/bin/tramola" || { echo "Build failed" >&2; exit 1; }
+  local log
+  log="$(mktemp)"
+  if ! cmake --build "$BUILD" -j"$(nproc)" >"$log" 2>&1; then
+    grep -vE '^\[ *[0-9]+%\]|^(Consolidate|Scanning|Automatic|Built target)|^-- ' "$log" >&2 || true
+    rm -f "$log"
+    echo "Build failed" >&2
+    exit 1
+  fi
+  rm -f "$log"
 }
