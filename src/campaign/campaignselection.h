@@ -1,0 +1,130 @@
+#pragma once
+
+#include <QDateTime>
+#include <QMap>
+#include <QString>
+#include <QVector>
+#include <functional>
+#include <memory>
+
+class DatabaseManager;
+
+// One campaign as the selection list shows it.
+struct CampaignInfo
+{
+    int id = 0;
+    int storeMode = 0;      // 0 "Standard", anything else "Avancé"
+    QDateTime begin;        // 00:00:00 of the first day, local time
+    QDateTime end;          // last measure, local time
+    QDateTime created;      // invalid when unknown
+    QString title;
+    QString comment;
+};
+
+// The campaign choice of one database, without widgets: the selection dialog only displays the
+// rows and forwards the ticks; the command line drives it directly.
+// Rows are numbered 0, 1, 2 … in order of addition (newest campaign first after load()) and keep
+// their numbers when others are removed.
+class CampaignSelection
+{
+public:
+    enum class LoadResult {
+        Loaded,       // at least one row
+        OpenFailed,   // after the box "Erreur à l'ouverture de la base de données.\n"
+        Empty,        // after the box "Statistiques indisponibles, la base de données est vide"
+    };
+
+    // What accepting the ticks gives.
+    struct Outcome
+    {
+        bool ok = false;          // a period could be read from the ticked rows
+        int storeMode = -1;       // store mode of the topmost ticked row; -1 when none is ticked
+        QDateTime start;          // valid only when ok
+        QDateTime end;
+        bool storeModeMismatch = false;   // rows of another store mode were unticked
+        bool filledIn = false;            // rows inside the ticked range were ticked
+    };
+
+    CampaignSelection();
+    ~CampaignSelection();
+    CampaignSelection(const CampaignSelection&) = delete;
+    CampaignSelection& operator=(const CampaignSelection&) = delete;
+
+    // Opens the file with a manager of its own, kept open until close() or destruction, then
+    // runs load() with the file's creation time. Shows the boxes of the LoadResult through
+    // userDialogs().
+    LoadResult open(const QString& fileName);
+    // Closes the manager opened by open(); the rows stay.
+    void close();
+    // The connection in use (opened by open() or given to setDatabase()); null when none.
+    DatabaseManager* database() const { return m_pDb; }
+    // Borrows an already open connection (for removeCampaigns() and selectedPeriod()).
+    void setDatabase(DatabaseManager* db);
+
+    // On an open connection: end-date correction, derivation when needed, then one row per
+    // campaign whose period can be read, newest first. Clears the rows before. Shows the
+    // "Statistiques indisponibles…" box when the database has no campaign.
+    LoadResult load(DatabaseManager* db, const QDateTime& creationTime);
+
+    // The file's creation time, or its last status change where the system keeps no creation
+    // time; the current time for a missing file.
+    static QDateTime fileCreationTime(const QString& fileName);
+
+    // A new row at the bottom; the first row of an empty selection is ticked. Answers its number.
+    int addCampaign(const CampaignInfo& campaign);
+    int rowCount() const { return m_rows.size(); }
+    // Row numbers in order (they need not be 0..n-1 after removals).
+    QList<int> rows() const { return m_rows.keys(); }
+    bool hasRow(int row) const { return m_rows.contains(row); }
+    // Default-constructed info for an unknown row.
+    CampaignInfo campaign(int row) const;
+    bool isTicked(int row) const;
+    void setTicked(int row, bool ticked);
+    // Ticks the rows whose campaign id is in ids and unticks the others; answers the ids that no
+    // row holds.
+    QList<int> tickCampaigns(const QList<int>& ids);
+    int tickedCount() const;
+
+    void selectAll();
+    void unSelectAll();
+    void reverseSelect();
+    // Unticks all when all are ticked, ticks all otherwise; the button text follows.
+    void selectUnselectAll();
+    // Text of the select-all button: "Tout sélectionner" or "Tout désélectionner".
+    QString selectAllText() const { return m_szSelectAllText; }
+
+    // Unticks the ticked rows whose store mode differs from the topmost ticked row's; answers
+    // that row's store mode, -1 when none is ticked. *mismatch tells whether a row was unticked.
+    int checkStoreMode(bool* mismatch);
+    // Ticks every row between the topmost and the lowest ticked rows; true when one was ticked.
+    bool checkContiguity();
+    // Earliest start and latest end of the ticked rows; false (outs untouched) when none.
+    bool selectedPeriod(QDateTime& start, QDateTime& end) const;
+    // Row number → campaign id of every row, ticked or not.
+    QMap<int, int> campaignIds() const;
+
+    // What the window does when the dialog is accepted: checkStoreMode, the warning box about
+    // other store modes, checkContiguity, the information box about filled-in rows, then
+    // selectedPeriod.
+    Outcome accept();
+
+    // The deletion walk of the list dialog: for each ticked row from the top, asks through
+    // userDialogs() ("Maintenance des données", Oui/Non), deletes the campaign with its measures
+    // and starts again from the top after each deletion. onRemoved(row) runs after each removed
+    // row (the dialog drops its widget). Does nothing without a connection. Answers the number of
+    // campaigns deleted.
+    int removeCampaigns(const std::function<void(int row)>& onRemoved = {});
+
+private:
+    struct Row
+    {
+        CampaignInfo info;
+        bool ticked = false;
+    };
+
+    QMap<int, Row> m_rows;
+    int m_nextRow = 0;
+    QString m_szSelectAllText;
+    std::unique_ptr<DatabaseManager> m_ownDb;
+    DatabaseManager* m_pDb = nullptr;
+};
