@@ -1,0 +1,337 @@
+#include "campaignselection.h"
+
+#include "app/userdialogs.h"
+#include "campaign/qorcampaign.h"
+#include "db/databasemanager.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFileInfo>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CampaignSelection", text);
+}
+
+
+} // namespace
+
+CampaignSelection::CampaignSelection()
+    : m_szSelectAllText(tr("Tout sélectionner"))
+{
+}
+
+CampaignSelection::~CampaignSelection()
+{
+    close();
+}
+
+QDateTime CampaignSelection::fileCreationTime(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        return QDateTime::currentDateTime();
+    QDateTime created = info.birthTime();
+    if (!created.isValid())
+        created = info.metadataChangeTime();
+    if (!created.isValid())
+        created = info.lastModified();
+    return created.toLocalTime();
+}
+
+CampaignSelection::LoadResult CampaignSelection::open(const QString& fileName)
+{
+    close();
+    // Taken before opening: opening a missing file creates it.
+    const QDateTime created = fileCreationTime(fileName);
+    m_ownDb = std::make_unique<DatabaseManager>();
+    if (!m_ownDb->openDatabase(fileName)) {
+        m_ownDb.reset();
+        m_pDb = nullptr;
+        userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
+                              tr("Erreur à l'ouverture de la base de données.\n"));
+        return LoadResult::OpenFailed;
+    }
+    m_pDb = m_ownDb.get();
+    return load(m_pDb, created);
+}
+
+void CampaignSelection::close()
+{
+    if (m_ownDb) {
+        if (m_pDb == m_ownDb.get())
+            m_pDb = nullptr;
+        m_ownDb->closeDatabase();
+        m_ownDb.reset();
+    }
+}
+
+void CampaignSelection::setDatabase(DatabaseManager* db)
+{
+    if (m_ownDb && db != m_ownDb.get())
+        close();
+    m_pDb = db;
+}
+
+CampaignSelection::LoadResult CampaignSelection::load(DatabaseManager* db, const QDateTime& creationTime)
+{
+    m_rows.clear();
+    m_nextRow = 0;
+    m_szSelectAllText = tr("Tout sélectionner");
+    setDatabase(db);
+
+    QorCampaign store;
+    qDebug() << "Verifying campaign end date accuracy ...";
+    store.checkCampaignEndDates(db, 1);
+    qDebug() << "Checking campaign details ...";
+    store.verifyCampaigns(db, creationTime);
+    qDebug() << "Campaigns loading";
+    const QList<int> ids = store.campaignList(db, 1);
+    if (ids.isEmpty()) {
+        userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
+                              tr("Statistiques indisponibles, la base de données est vide"));
+        return LoadResult::Empty;
+    }
+    for (int id : ids) {
+        CampaignInfo info;
+        info.id = id;
+        if (!store.campaignPeriod(db, id, info.begin, info.end))
+            continue;
+        info.created = store.campaignCreationDate(db, id);
+        info.title = store.campaignTitle(db, id);
+        info.comment = store.campaignComment(db, id);
+        info.storeMode = store.campaignStoreMode(db, id);
+        addCampaign(info);
+    }
+    // Every campaign had an unreadable period: as empty as a database without campaigns.
+    if (m_rows.isEmpty()) {
+        userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
+                              tr("Statistiques indisponibles, la base de données est vide"));
+        return LoadResult::Empty;
+    }
+    return LoadResult::Loaded;
+}
+
+int CampaignSelection::addCampaign(const CampaignInfo& campaign)
+{
+    const int n = m_rows.size();
+    const int row = m_nextRow++;
+    Row r;
+    r.info = campaign;
+    if (n == 0) {
+        qDebug() << "Select first item";
+        r.ticked = true;
+    }
+    m_szSelectAllText = n >= 2 ? tr("Tout sélectionner") : tr("Tout désélectionner");
+    m_rows.insert(row, r);
+    return row;
+}
+
+CampaignInfo CampaignSelection::campaign(int row) const
+{
+    return m_rows.value(row).info;
+}
+
+bool CampaignSelection::isTicked(int row) const
+{
+    return m_rows.value(row).ticked;
+}
+
+void CampaignSelection::setTicked(int row, bool ticked)
+{
+    auto it = m_rows.find(row);
+    if (it != m_rows.end())
+        it->ticked = ticked;
+}
+
+QList<int> CampaignSelection::tickCampaigns(const QList<int>& ids)
+{
+    QList<int> unknown = ids;
+    for (Row& r : m_rows) {
+        r.ticked = ids.contains(r.info.id);
+        if (r.ticked)
+            unknown.removeAll(r.info.id);
+    }
+    return unknown;
+}
+
+int CampaignSelection::tickedCount() const
+{
+    int n = 0;
+    for (const Row& r : m_rows)
+        n += r.ticked ? 1 : 0;
+    return n;
+}
+
+void CampaignSelection::selectAll()
+{
+    for (Row& r : m_rows)
+        r.ticked = true;
+}
+
+void CampaignSelection::unSelectAll()
+{
+    for (Row& r : m_rows)
+        r.ticked = false;
+}
+
+void CampaignSelection::reverseSelect()
+{
+    for (Row& r : m_rows)
+        r.ticked = !r.ticked;
+}
+
+void CampaignSelection::selectUnselectAll()
+{
+    if (tickedCount() == m_rows.size()) {
+        unSelectAll();
+        m_szSelectAllText = tr("Tout sélectionner");
+    } else {
+        selectAll();
+        m_szSelectAllText = tr("Tout désélectionner");
+    }
+}
+
+int CampaignSelection::checkStoreMode(bool* mismatch)
+{
+    qDebug() << "Check campaign statistics store mode ..." << m_rows.size();
+    int mode = -1;
+    bool differs = false;
+    for (auto it = m_rows.begin(); it != m_rows.end(); ++it) {
+        qDebug() << "checking item" << it.key();
+        if (!it->ticked)
+            continue;
+        if (mode == -1)
+            mode = it->info.storeMode;
+        if (it->info.storeMode != mode) {
+            it->ticked = false;
+            differs = true;
+            qDebug() << "Campaign homogeneity" << it->info.id << "inconsistant - ignored";
+        }
+    }
+    if (mismatch)
+        *mismatch = differs;
+    return mode;
+}
+
+bool CampaignSelection::checkContiguity()
+{
+    qDebug() << "Check campaign contiguity...";
+    auto first = m_rows.begin();
+    while (first != m_rows.end() && !first->ticked)
+        ++first;
+    if (first == m_rows.end())
+        return false;
+    auto last = m_rows.end();
+    do {
+        --last;
+    } while (!last->ticked);
+    if (last == first)
+        return false;
+    bool filled = false;
+    for (auto it = last; it != first; --it) {
+        if (!it->ticked) {
+            it->ticked = true;
+            filled = true;
+            qDebug() << "\tAdditional checking for" << it->info.id;
+        }
+    }
+    return filled;
+}
+
+bool CampaignSelection::selectedPeriod(QDateTime& start, QDateTime& end) const
+{
+    QDateTime first, last;
+    for (const Row& r : m_rows) {
+        if (!r.ticked || !r.info.begin.isValid() || !r.info.end.isValid())
+            continue;
+        if (!first.isValid() || r.info.begin < first)
+            first = r.info.begin;
+        if (!last.isValid() || r.info.end > last)
+            last = r.info.end;
+    }
+    if (!first.isValid() || !last.isValid())
+        return false;
+    start = first;
+    end = last;
+    return true;
+}
+
+QMap<int, int> CampaignSelection::campaignIds() const
+{
+    QMap<int, int> ids;
+    for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it)
+        ids.insert(it.key(), it->info.id);
+    return ids;
+}
+
+CampaignSelection::Outcome CampaignSelection::accept()
+{
+    Outcome outcome;
+    outcome.storeMode = checkStoreMode(&outcome.storeModeMismatch);
+    if (outcome.storeModeMismatch) {
+        userDialogs().message(
+            UserDialogs::Icon::Warning, tr("Statistiques"),
+            tr("Le mode de stockage des statistiques pour certaines campagnes est\ndifférent du mode de la première "
+               "campagne sélectionnée.\n\nCes statistiques créées avec une version de matériel différent ne\npeuvent "
+               "êtres mélangée et ont été ignorées\n\n"));
+    }
+    outcome.filledIn = checkContiguity();
+    if (outcome.filledIn) {
+        userDialogs().message(UserDialogs::Icon::Information, tr("Statistiques"),
+                              tr("Des campagnes intermédiaires ont été sélectionnées\nautomatiquement pour garantir "
+                                 "la continuité des données."));
+    }
+    outcome.ok = selectedPeriod(outcome.start, outcome.end);
+    return outcome;
+}
+
+int CampaignSelection::removeCampaigns(const std::function<void(int row)>& onRemoved)
+{
+    if (!m_pDb)
+        return 0;
+    QorCampaign store;
+    int removed = 0;
+    bool restart = true;
+    while (restart) {
+        restart = false;
+        for (auto it = m_rows.begin(); it != m_rows.end(); ++it) {
+            qDebug() << "rgCampaign #" << m_rows.size() << "pCurr" << it.key();
+            qDebug() << it->info.id << "is checked" << (it->ticked ? "true" : "false");
+            if (!it->ticked)
+                continue;
+            const int id = it->info.id;
+            const QString title = store.campaignTitle(m_pDb, id);
+            bool again = true;
+            while (again) {
+                again = false;
+                const int answer = userDialogs().question(
+                    tr("Maintenance des données"),
+                    tr("Vous allez effacer la campagne :<br/><br/><b>%1</b><br/><br/>Ces données ne seront pas "
+                       "<u>récupérables</u>.<br/><br/>Désirez-vous continuer ?<br/><br/>")
+                        .arg(title),
+                    {tr("Oui"), tr("Non")}, 0);
+                if (answer != 0)
+                    break;
+                qDebug() << "Removing campaign" << id;
+                if (!store.deleteCampaign(m_pDb, id)) {
+                    qCritical() << "Error while removing campaign" << id;
+                    again = true;   // asked again; "Non" moves on
+                    continue;
+                }
+                const int row = it.key();
+                qDebug() << "Clearing map";
+                m_rows.erase(it);
+                ++removed;
+                if (onRemoved)
+                    onRemoved(row);
+                restart = true;
+            }
+            if (restart)
+                break;
+        }
+    }
+    return removed;
+}
