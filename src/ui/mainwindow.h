@@ -1,9 +1,26 @@
 #pragma once
 
+#include "stats/speedstatistics.h"
+
 #include <QDateTime>
 #include <QMainWindow>
+#include <QMap>
 #include <QString>
+#include <memory>
 
+class QAction;
+class QListWidgetItem;
+class QShortcut;
+class Campaign;
+class LstCampaign;
+class SpeedArea;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The program's only top-level window: criteria panel, result tabs, menus, tool bar, shortcuts,
+// and the one statistics engine.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -17,6 +34,97 @@ public:
     // The locale's long date, one space, its short time.
     QString dateTimeText(const QDateTime& dateTime) const;
 
+    SpeedStatistics& statistics() { return m_statistics; }
+    const SpeedStatistics& statistics() const { return m_statistics; }
+    // The file of the last load whose campaign choice succeeded; empty before.
+    QString databasePath() const { return m_szDatabasePath; }
+    // Campaign id of each row of the campaign list.
+    QMap<int, int> campaignMap() const { return m_campaignMap; }
+    // The Ctrl+X shortcut; exists only while the debug mode is on.
+    QShortcut* debugShortcut() const { return m_pDebugShortcut; }
+    // The tool-bar button of the debug mode; null while it is off.
+    QAction* debugAction() const { return m_pDebugAction; }
+
+    // Hands the classes of the chosen speed area to the engine, for both directions.
+    void refreshSpeedArea();
+    // Refills the speed area choice from the file of the engine's units, sorted by number.
+    void fillSpeedAreaChoice();
+    // With true connects the campaign list and its describe button, with false disconnects.
+    void connectCampaignList(bool bConnect);
+    // Together: "&Exporter", "&Portée", "&Précision", the speed area choice and its button.
+    void enableAnalysisControls(bool bEnable);
+
+public slots:
+    void about();
+    void dataLoad();
+    void exportPdf();
+    void exportCsv();
+    void exportAll();
+    void print();
+    void setRange();
+    void setMinSpeedDefault();
+    void setMinSpeed(unsigned short speed);
+    unsigned short getMinSpeed() const;
+    void setFilter();
+    void createGraph();
+    void checkSpeedArea();
+    void checkParameters();
+    void reload();
+    void zoomIn() {}
+    void zoomOut() {}
+    void debugMode();
+    void meantime(const QDateTime& begin, const QDateTime& end);
+    void xmSpeed(const QDateTime& begin, const QDateTime& end);
+    void vehicleNumber(const QDateTime& begin, const QDateTime& end);
+    void manageSpeedArea();
+    void explainPercentile();
+    void setDivider();
+    bool selectCampaign(const QString& szFileName, QDateTime* pStartDate, QDateTime* pEndDate,
+                        int* pStoreMode);
+    void setStartDate(const QDateTime& date) { m_startDate = date; }
+    void setEndDate(const QDateTime& date) { m_endDate = date; }
+    QDateTime startDate() const { return m_startDate; }
+    QDateTime endDate() const { return m_endDate; }
+    void updateCampaign(QListWidgetItem* item);
+    void updateCampaign();
+    void describeCampaign(QListWidgetItem* item);
+    void describeCampaign();
+    void on_gb1_dateTimeEdit_1_dateTimeChanged(const QDateTime& dateTime);
+    void on_gb1_dateTimeEdit_2_dateTimeChanged(const QDateTime& dateTime);
+
 private:
+    // Slots, texts and shortcuts of the form's menus and tool bar.
+    void createActions();
+    // Takes the charts of the previous run out of their tabs and destroys them.
+    void removeCharts();
+    void clearCampaignPanel();
+    // Store mode 0 reads "Standard", anything else "Avancé".
+    void showStoreMode();
+    void showUnits();
+
+    std::unique_ptr<Ui::MainWindow> ui;
+
+    // Charts and tables of the last createGraph(); null until the charts of later work exist.
+    QWidget* m_pMeanGraph = nullptr;
+    QWidget* m_pMaxGraph = nullptr;
+    QWidget* m_pVehicleGraph = nullptr;
+    QWidget* m_pPercentileIn = nullptr;
+    QWidget* m_pPercentileOut = nullptr;
+    QWidget* m_pPieIn = nullptr;
+    QWidget* m_pPieOut = nullptr;
+
+    QShortcut* m_pDebugShortcut = nullptr;
+    QAction* m_pDebugAction = nullptr;
+
+    LstCampaign* m_pCampaignList = nullptr;
+    Campaign* m_pCampaignDialog = nullptr;
+    std::unique_ptr<SpeedArea> m_pSpeedArea;
+
+    SpeedStatistics m_statistics;
     QString m_szLocaleName = QStringLiteral("fr_FR");
+    QString m_szDatabasePath;
+    QDateTime m_startDate;
+    QDateTime m_endDate;
+    QMap<int, int> m_campaignMap;
+    int m_nStoreMode = 0;
 };
