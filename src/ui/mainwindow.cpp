@@ -610,7 +610,8 @@ void MainWindow::updateCampaign()
 
     DatabaseManager db;
     qDebug() << "Opening database" << m_szDatabasePath << "CurrentRow=" << row << id;
-    if (!db.openDatabase(m_szDatabasePath)) {
+    // Showing a campaign must not leave an empty database where the file has gone.
+    if (!QFileInfo::exists(m_szDatabasePath) || !db.openDatabase(m_szDatabasePath)) {
         qCritical() << "Cannot open" << m_szDatabasePath;
         return;
     }
@@ -665,7 +666,7 @@ void MainWindow::describeCampaign()
     {
         DatabaseManager db;
         qDebug() << "Opening database" << m_szDatabasePath << "CurrentRow=" << row << id;
-        if (!db.openDatabase(m_szDatabasePath)) {
+        if (!QFileInfo::exists(m_szDatabasePath) || !db.openDatabase(m_szDatabasePath)) {
             qCritical() << "Cannot open" << m_szDatabasePath;
             return;
         }
