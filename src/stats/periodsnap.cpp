@@ -31,5 +31,10 @@ QDateTime snapPeriodEnd(const QDateTime& end)
         return end;
     if (snapped == seconds && end.time().msec() == 0)
         return end;
-    return withTime(end, QTime(0, 0).addSecs(snapped));
+    const QDateTime result = withTime(end, QTime(0, 0).addSecs(snapped));
+    // A half hour inside the spring-forward gap does not exist: the same instant is the first
+    // time after the gap.
+    if (!result.isValid())
+        return end.addSecs(snapped - seconds).addMSecs(-end.time().msec());
+    return result;
 }

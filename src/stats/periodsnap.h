@@ -10,5 +10,6 @@
 QDateTime snapPeriodStart(const QDateTime& start);
 
 // An end goes up to the next half hour unless it lies exactly on one: 10:00:00 stays,
-// 10:00:01 -> 10:30:00. An end after 23:30:00 would need 24:00 and is left unchanged.
+// 10:00:01 -> 10:30:00. An end after 23:30:00 would need 24:00 and is left unchanged. A half
+// hour that the spring-forward gap skips becomes the end of the gap (01:45 -> 03:00).
 QDateTime snapPeriodEnd(const QDateTime& end);
