@@ -1,0 +1,365 @@
+#include "sampledb.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QVector>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// xoshiro256** seeded through splitmix64: the same numbers on every platform and compiler, which
+// the standard distributions do not promise.
+class Random
+{
+public:
+    explicit Random(quint64 seed)
+    {
+        for (quint64& s : m_s) {
+            seed += 0x9E3779B97F4A7C15ull;
+            quint64 z = seed;
+            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+            z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+            s = z ^ (z >> 31);
+        }
+    }
+    quint64 next()
+    {
+        const quint64 result = rotl(m_s[1] * 5, 7) * 9;
+        const quint64 t = m_s[1] << 17;
+        m_s[2] ^= m_s[0];
+        m_s[3] ^= m_s[1];
+        m_s[1] ^= m_s[2];
+        m_s[0] ^= m_s[3];
+        m_s[2] ^= t;
+        m_s[3] = rotl(m_s[3], 45);
+        return result;
+    }
+    // [0, 1)
+    double uniform() { return double(next() >> 11) * (1.0 / 9007199254740992.0); }
+    // [0, n)
+    quint64 below(quint64 n) { return n ? next() % n : 0; }
+    double normal()
+    {
+        if (m_hasSpare) {
+            m_hasSpare = false;
+            return m_spare;
+        }
+        double u = 0;
+        while (u <= 0)
+            u = uniform();
+        const double v = uniform();
+        const double r = std::sqrt(-2.0 * std::log(u));
+        const double a = 6.283185307179586 * v;
+        m_spare = r * std::sin(a);
+        m_hasSpare = true;
+        return r * std::cos(a);
+    }
+
+private:
+    static quint64 rotl(quint64 x, int k) { return (x << k) | (x >> (64 - k)); }
+    quint64 m_s[4];
+    double m_spare = 0;
+    bool m_hasSpare = false;
+};
+
+// Relative traffic of each hour: commuter peaks on weekdays, a late and flat day at weekends.
+const double weekdayHours[24] = {0.6, 0.4, 0.3, 0.3, 0.5, 1.2, 3.0, 6.5, 7.5, 5.5, 4.8, 5.0,
+                                 5.5, 5.2, 5.0, 5.6, 7.0, 8.0, 7.2, 5.0, 3.2, 2.4, 1.7, 1.1};
+const double weekendHours[24] = {1.2, 0.9, 0.7, 0.5, 0.5, 0.7, 1.2, 2.0, 3.2, 4.8, 6.0, 6.6,
+                                 6.2, 5.6, 5.8, 6.2, 6.4, 6.2, 5.6, 4.6, 3.4, 2.6, 2.0, 1.6};
+// Monday .. Sunday.
+const double dayFactors[7] = {0.97, 1.0, 1.0, 1.0, 1.05, 0.70, 0.55};
+
+bool isWeekend(const QDate& d)
+{
+    return d.dayOfWeek() >= 6;
+}
+
+// Share of the ingoing direction: into town in the morning, out in the evening.
+double ingoingShare(const QDate& d, int hour)
+{
+    if (isWeekend(d))
+        return 0.5;
+    if (hour >= 6 && hour <= 9)
+        return 0.62;
+    if (hour >= 16 && hour <= 19)
+        return 0.40;
+    return 0.5;
+}
+
+// Faster on empty night roads, slower in the peaks.
+double speedFactor(const QDate& d, int hour)
+{
+    if (hour >= 22 || hour <= 5)
+        return 1.08;
+    if (!isWeekend(d) && ((hour >= 7 && hour <= 9) || (hour >= 16 && hour <= 18)))
+        return 0.92;
+    return isWeekend(d) ? 1.03 : 1.0;
+}
+
+struct Cell
+{
+    QDate day;
+    int hour;
+    qint64 begin, end;   // Unix seconds, end excluded
+    double weight;
+};
+
+const char* const measureWithDirection =
+    "CREATE TABLE `measure` (`meas_id` INTEGER PRIMARY KEY AUTOINCREMENT,`meas_date` INTEGER,"
+    "`meas_speed` TINYINT,`meas_direction` TINYINT);";
+const char* const measureMono =
+    "CREATE TABLE `measure` (`meas_id` INTEGER PRIMARY KEY AUTOINCREMENT,`meas_date` INTEGER,"
+    "`meas_speed` TINYINT);";
+const char* const campaignSql =
+    "CREATE TABLE campaign (camp_id INTEGER PRIMARY KEY AUTOINCREMENT,product_prod_id INTEGER UNSIGNED NOT NULL,"
+    "camp_date_begin DATETIME NULL,camp_date_end DATETIME NULL,date_created DATETIME NULL,"
+    "camp_store_mode INTEGER DEFAULT 0,camp_title VARCHAR(255) NOT NULL DEFAULT '',"
+    "camp_comment TEXT NOT NULL DEFAULT '');";
+const char* const campaignDetailsSql =
+    "CREATE TABLE campaign_details (cpd_id INTEGER PRIMARY KEY AUTOINCREMENT,product_prod_id INTEGER UNSIGNED NOT NULL,"
+    "cpd_date DATETIME NULL,campaign_camp_id INTEGER UNSIGNED NOT NULL,cpd_status TINYINT UNSIGNED NULL DEFAULT 0,"
+    "cpd_attempt TINYINT UNSIGNED NULL DEFAULT 0,last_updated DATETIME NULL,"
+    "cpd_max_time DATETIME DEFAULT '0000-00-00 00:00:00');";
+
+bool setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+// The hours of the recorded days with their share of the traffic. A daylight-saving day has 23 or
+// 25 hours: each hour runs from its own local start to the next one that exists.
+std::vector<Cell> buildCells(const SampleOptions& o, Random& rnd, int* recordedDays)
+{
+    QVector<bool> gap(o.days, false);
+    if (o.gapDays > 0) {
+        std::vector<int> inner;
+        for (int d = 1; d + 1 < o.days; ++d)
+            inner.push_back(d);
+        for (int i = 0; i < o.gapDays; ++i) {
+            const int j = i + int(rnd.below(quint64(inner.size() - i)));
+            std::swap(inner[i], inner[j]);
+            gap[inner[i]] = true;
+        }
+    }
+    std::vector<Cell> cells;
+    *recordedDays = 0;
+    for (int d = 0; d < o.days; ++d) {
+        const QDate day = o.from.addDays(d);
+        const double dayNoise = 1.0 + 0.06 * (2 * rnd.uniform() - 1);
+        if (gap[d])
+            continue;
+        ++*recordedDays;
+        const double* hours = isWeekend(day) ? weekendHours : weekdayHours;
+        double hourSum = 0;
+        for (int h = 0; h < 24; ++h)
+            hourSum += hours[h];
+        std::vector<qint64> starts(25, 0);
+        std::vector<bool> valid(25, false);
+        for (int h = 0; h < 24; ++h) {
+            const QDateTime t(day, QTime(h, 0));
+            valid[h] = t.isValid() && t.time().hour() == h;
+            starts[h] = t.toSecsSinceEpoch();
+        }
+        starts[24] = QDateTime(day.addDays(1), QTime(0, 0)).toSecsSinceEpoch();
+        valid[24] = true;
+        for (int h = 0; h < 24; ++h) {
+            if (!valid[h])
+                continue;
+            int next = h + 1;
+            while (!valid[next])
+                ++next;
+            const double hourNoise = 1.0 + 0.15 * (2 * rnd.uniform() - 1);
+            cells.push_back(Cell{day, h, starts[h], starts[next],
+                                 dayFactors[day.dayOfWeek() - 1] * dayNoise * hours[h] / hourSum * hourNoise});
+        }
+    }
+    return cells;
+}
+
+class Writer
+{
+public:
+    ~Writer()
+    {
+        if (m_insert)
+            sqlite3_finalize(m_insert);
+        if (m_db)
+            sqlite3_close(m_db);
+    }
+    bool open(const QString& path)
+    {
+        return sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr)
+            == SQLITE_OK;
+    }
+    bool exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    bool prepare(bool withDirection)
+    {
+        const char* sql = withDirection
+            ? "INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES (?,?,?)"
+            : "INSERT INTO measure (meas_date, meas_speed) VALUES (?,?)";
+        m_withDirection = withDirection;
+        return sqlite3_prepare_v2(m_db, sql, -1, &m_insert, nullptr) == SQLITE_OK;
+    }
+    bool insert(qint64 time, int speed, int direction)
+    {
+        sqlite3_bind_int64(m_insert, 1, time);
+        sqlite3_bind_int(m_insert, 2, speed);
+        if (m_withDirection)
+            sqlite3_bind_int(m_insert, 3, direction);
+        const bool ok = sqlite3_step(m_insert) == SQLITE_DONE;
+        sqlite3_reset(m_insert);
+        return ok;
+    }
+    bool close()
+    {
+        if (m_insert)
+            sqlite3_finalize(m_insert);
+        m_insert = nullptr;
+        const bool ok = sqlite3_close(m_db) == SQLITE_OK;
+        m_db = nullptr;
+        return ok;
+    }
+    QString message() const { return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString(); }
+
+private:
+    sqlite3* m_db = nullptr;
+    sqlite3_stmt* m_insert = nullptr;
+    bool m_withDirection = true;
+};
+
+} // namespace
+
+SampleOptions resolvedSpeeds(const SampleOptions& options)
+{
+    SampleOptions o = options;
+    const bool mph = o.units == SampleOptions::Units::Mph;
+    if (o.meanIn <= 0)
+        o.meanIn = mph ? 30 : 48;
+    if (o.meanOut <= 0)
+        o.meanOut = mph ? 33 : 53;
+    if (o.spread <= 0)
+        o.spread = o.meanIn / 6;
+    return o;
+}
+
+bool generateSampleDatabase(const QString& path, const SampleOptions& options, QString* error,
+                            SampleSummary* summary)
+{
+    const SampleOptions o = resolvedSpeeds(options);
+    if (!o.from.isValid())
+        return setError(error, QStringLiteral("Date de début invalide."));
+    if (o.days < 1 || o.days > 100000)
+        return setError(error, QStringLiteral("Le nombre de jours doit être compris entre 1 et 100000."));
+    if (o.directions != 1 && o.directions != 2)
+        return setError(error, QStringLiteral("Le nombre de sens doit être 1 ou 2."));
+    if (o.directions == 1 && o.units == SampleOptions::Units::Mph)
+        return setError(error, QStringLiteral("Une base à un seul sens n'a pas de colonne meas_direction "
+                                              "pour marquer les mph."));
+    if (o.vehiclesPerDay < 0 || o.totalMeasures < 0)
+        return setError(error, QStringLiteral("Le nombre de véhicules ne peut pas être négatif."));
+    if (o.gapDays < 0 || (o.gapDays > 0 && o.gapDays > o.days - 2))
+        return setError(error, QStringLiteral("Trop de jours sans enregistrement : au plus %1 pour %2 jours.")
+                                   .arg(qMax(0, o.days - 2)).arg(o.days));
+    if (o.meanIn > 250 || o.meanOut > 250 || o.spread > 100)
+        return setError(error, QStringLiteral("Vitesses hors limites (moyenne jusqu'à 250, écart jusqu'à 100)."));
+
+    const QFileInfo target(path);
+    if (target.exists() && !o.overwrite)
+        return setError(error, QStringLiteral("Le fichier %1 existe déjà (--force pour le remplacer).").arg(path));
+    if (target.exists() && !target.isFile())
+        return setError(error, QStringLiteral("%1 n'est pas un fichier.").arg(path));
+    if (!target.absoluteDir().exists())
+        return setError(error, QStringLiteral("Le dossier %1 n'existe pas.").arg(target.absolutePath()));
+
+    Random rnd(o.seed);
+    int recordedDays = 0;
+    const std::vector<Cell> cells = buildCells(o, rnd, &recordedDays);
+    double weightSum = 0;
+    for (const Cell& c : cells)
+        weightSum += c.weight;
+    const qint64 total = o.totalMeasures > 0 ? o.totalMeasures : qint64(std::llround(o.vehiclesPerDay * weightSum));
+
+    QTemporaryFile temp(target.absoluteDir().filePath(QStringLiteral(".") + target.fileName() + QStringLiteral(".XXXXXX")));
+    temp.setAutoRemove(true);
+    if (!temp.open())
+        return setError(error, QStringLiteral("Impossible d'écrire dans %1 : %2").arg(target.absolutePath(), temp.errorString()));
+    temp.close();
+
+    SampleSummary result;
+    {
+        Writer w;
+        const bool mono = o.directions == 1;
+        bool ok = w.open(temp.fileName())
+            // A scratch file until the rename: no journal, no syncing.
+            && w.exec("PRAGMA journal_mode=OFF") && w.exec("PRAGMA synchronous=OFF")
+            && w.exec(mono ? measureMono : measureWithDirection)
+            && (!o.campaignTables || (w.exec(campaignSql) && w.exec(campaignDetailsSql)))
+            && w.exec("BEGIN") && w.prepare(!mono);
+        if (ok && !mono && o.units != SampleOptions::Units::None)
+            ok = w.insert(0, 0, o.units == SampleOptions::Units::Mph ? 2 : 0);
+
+        std::vector<qint64> times;
+        double cumulative = 0;
+        qint64 placed = 0;
+        for (std::size_t i = 0; ok && i < cells.size(); ++i) {
+            const Cell& c = cells[i];
+            cumulative += c.weight;
+            const qint64 upTo = i + 1 == cells.size() ? total : qint64(std::llround(total * (cumulative / weightSum)));
+            const qint64 n = upTo - placed;
+            placed = upTo;
+            times.resize(std::size_t(n));
+            const quint64 span = quint64(c.end - c.begin);
+            for (qint64& t : times)
+                t = c.begin + qint64(rnd.below(span));
+            std::sort(times.begin(), times.end());
+            const double share = ingoingShare(c.day, c.hour);
+            const double factor = speedFactor(c.day, c.hour);
+            for (qint64 t : times) {
+                const int direction = mono ? 0 : (rnd.uniform() < share ? 0 : 1);
+                const double mean = (direction == 0 ? o.meanIn : o.meanOut) * factor;
+                double v;
+                if (rnd.uniform() < 0.015)   // cyclists and the odd slow reading
+                    v = mean * (0.1 + 0.35 * rnd.uniform());
+                else
+                    v = mean + o.spread * rnd.normal();
+                const int speed = int(std::lround(qBound(1.0, v, 250.0)));
+                if (!w.insert(t, speed, direction)) {
+                    ok = false;
+                    break;
+                }
+                if (result.measures == 0)
+                    result.firstTime = t;
+                result.lastTime = t;
+                ++result.measures;
+            }
+        }
+        ok = ok && w.exec("COMMIT");
+        const QString message = w.message();
+        ok = w.close() && ok;
+        if (!ok)
+            return setError(error, QStringLiteral("Écriture de %1 impossible : %2").arg(temp.fileName(), message));
+    }
+
+    if (target.exists() && !QFile::remove(path))
+        return setError(error, QStringLiteral("Impossible de remplacer %1.").arg(path));
+    if (!temp.rename(path))
+        return setError(error, QStringLiteral("Impossible de renommer %1 en %2 : %3")
+                                   .arg(temp.fileName(), path, temp.errorString()));
+    temp.setAutoRemove(false);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    result.recordedDays = recordedDays;
+    if (summary)
+        *summary = result;
+    return true;
+}

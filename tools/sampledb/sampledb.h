@@ -1,0 +1,56 @@
+#pragma once
+
+// Writes measure databases the way a radar's recording side does, for demos, tests and benchmarks.
+
+#include <QDate>
+#include <QString>
+#include <QtGlobal>
+
+struct SampleOptions
+{
+    enum class Units { None, Kmh, Mph };
+
+    // First recorded day (local time) and number of days, gap days included.
+    QDate from = QDate(2026, 11, 2);
+    int days = 28;
+    // 2: column meas_direction, 0 ingoing / 1 outgoing. 1: a single-direction radar, no such column.
+    int directions = 2;
+    // The marker row (time 0, speed 0) holding the units in meas_direction: Kmh writes 0, Mph 2,
+    // None writes no row (the program then assumes km/h). A single-direction file cannot carry a
+    // marker: Kmh writes nothing there, Mph is refused.
+    Units units = Units::Kmh;
+    // Mean speed of each direction and the standard deviation of the speeds, in the file's units;
+    // 0 takes 48 / 53 km/h or 30 / 33 mph, and a spread of a sixth of the ingoing mean.
+    double meanIn = 0;
+    double meanOut = 0;
+    double spread = 0;
+    // Vehicles on an ordinary weekday, both directions together; Saturdays carry about 70 % of it,
+    // Sundays 55 %, each day varies by a few percent. Ignored when totalMeasures is set.
+    int vehiclesPerDay = 2000;
+    // When > 0, exactly this many measures, spread over the days with the same profile.
+    qint64 totalMeasures = 0;
+    // Days without any recording, chosen from the seed among the days strictly inside the period.
+    int gapDays = 0;
+    // Same options and seed, same file content.
+    quint64 seed = 1;
+    // Also creates the (empty) campaign and campaign_details tables.
+    bool campaignTables = false;
+    // Replace an existing file; otherwise an existing file is an error.
+    bool overwrite = false;
+};
+
+struct SampleSummary
+{
+    qint64 measures = 0;   // marker row not counted
+    qint64 firstTime = 0;  // Unix seconds; 0 without measures
+    qint64 lastTime = 0;
+    int recordedDays = 0;
+};
+
+// Writes a temporary file beside path and renames it at the end: a failed run leaves nothing.
+// False with a French sentence in *error on invalid options or a file error.
+bool generateSampleDatabase(const QString& path, const SampleOptions& options, QString* error,
+                            SampleSummary* summary = nullptr);
+
+// The defaults that 0 stands for in meanIn, meanOut and spread.
+SampleOptions resolvedSpeeds(const SampleOptions& options);
