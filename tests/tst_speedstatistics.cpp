@@ -1,7 +1,10 @@
+#include "scripteddialogs.h"
 #include "stats/speedstatistics.h"
 #include "testdata.h"
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using Speeds = QVector<QPair<int, int>>;   // (speed, number of measures)
@@ -75,6 +78,7 @@ private slots:
     void description_data();
     void description();
     void isoToUnixTime();
+    void loadStatistics();
 };
 
 // The integers the x87 unit gives for trunc((c / t) * 100), here with the real 80-bit type.
@@ -529,6 +533,60 @@ void TestSpeedStatistics::isoToUnixTime()
              localTime(QStringLiteral("2024-01-15 08:00:00")));
     QCOMPARE(SpeedStatistics::isoToUnixTime(QStringLiteral("15/01/2024 08:00")), qint64(-1));
     QCOMPARE(SpeedStatistics::isoToUnixTime(QString()), qint64(-1));
+}
+
+void TestSpeedStatistics::loadStatistics()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("2024-01-01_2024-01-31_Rue.db"));
+    const qint64 t0 = localTime(QStringLiteral("2024-01-15 08:10:00"));
+    QVERIFY(writeMeasureDb(file, {{t0, 15, 0}, {t0 + 60, 16, 1}, {t0 + 60, 40, 0}, {t0 + 7200, 55, 0},
+                                  {t0 + 86400, 60, 1}},
+                           true, 2));
+
+    ScriptedDialogs dialogs;
+    SpeedStatistics s;
+    s.setMinSpeed(15);
+    s.setDescription(QStringLiteral("a_b_Avant"));
+    const QDateTime from = local("2024-01-15 00:00:00");
+    const QDateTime to = local("2024-01-15 23:59:59");
+    QCOMPARE(s.loadStatistics(file, from, to), 3);
+    QCOMPARE(dialogs.messages(), QStringList());
+    QCOMPARE(s.getStartDate().toSecsSinceEpoch(), t0 + 60);
+    QCOMPARE(s.getEndDate().toSecsSinceEpoch(), t0 + 7200);
+    QCOMPARE(s.getUnits(), qint16(1));
+    QCOMPARE(s.getDescription(), QStringLiteral("Rue"));
+    QVERIFY(dialogs.progressLabels.contains(QStringLiteral("Chargement...")));
+    QCOMPARE(dialogs.shown().first().title, QStringLiteral("Statistiques"));
+
+    // Campaign 1's title wins over the file name when it has three parts.
+    QVERIFY(execSql(file, QStringLiteral("INSERT INTO campaign (camp_id, product_prod_id, camp_title) "
+                                         "VALUES (1, 0, '2024-01-01_2024-01-31_Place')")));
+    QCOMPARE(s.loadStatistics(file, from, local("2024-01-16 23:59:59")), 4);
+    QCOMPARE(s.getDescription(), QStringLiteral("Place"));
+
+    // A file that did not exist: the box, and the measures of the earlier load stay.
+    dialogs.clear();
+    const QString missing = dir.filePath(QStringLiteral("absent.db"));
+    QCOMPARE(s.loadStatistics(missing, from, to), 4);
+    QCOMPARE(dialogs.messages(), QStringList{QStringLiteral("La base de données %1 est vide").arg(missing)});
+    QCOMPARE(s.getUnits(), qint16(1));
+    QCOMPARE(s.getEndDate().toSecsSinceEpoch(), t0 + 86400);
+
+    // A period without measures empties them.
+    dialogs.clear();
+    QCOMPARE(s.loadStatistics(file, local("2023-01-01 00:00:00"), local("2023-01-02 00:00:00")), 0);
+    QCOMPARE(dialogs.messages(),
+             QStringList{QStringLiteral("La base de donnée %1 ne contient pas de statistiques").arg(file)});
+    QCOMPARE(s.getStartDate().toSecsSinceEpoch(), qint64(0));
+    bool gaps = false;
+    QCOMPARE(s.load(from, to, gaps), 0);
+
+    // No file name: nothing is opened.
+    dialogs.clear();
+    QCOMPARE(s.loadStatistics(QString(), from, to), 0);
+    QVERIFY(dialogs.shown().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSpeedStatistics)
