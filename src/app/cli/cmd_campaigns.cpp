@@ -1,6 +1,66 @@
+// tramola-cli campaigns: the campaign list the window shows on opening a database, as JSON.
 #include "commands.h"
 
-int runCampaigns(const QStringList&)
+#include "campaign/campaignselection.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+namespace {
+
+QJsonValue isoLocal(const QDateTime& t)
 {
-    return fail(QStringLiteral("La commande campaigns n'est pas encore disponible."));
+    if (!t.isValid())
+        return QJsonValue(QJsonValue::Null);
+    return t.toString(QStringLiteral("yyyy-MM-dd'T'hh:mm:ss"));
+}
+
+} // namespace
+
+int runCampaigns(const QStringList& args)
+{
+    QString path;
+    bool pretty = false;
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--pretty"))
+            pretty = true;
+        else if (arg.startsWith(QLatin1String("--")) || !path.isEmpty())
+            return fail(QStringLiteral("Argument inattendu : %1 (campaigns FICHIER [--pretty])").arg(arg));
+        else
+            path = arg;
+    }
+    if (path.isEmpty())
+        return fail(QStringLiteral("Fichier de base de données manquant (campaigns FICHIER [--pretty])"));
+    // Opening a missing file would create an empty database: refuse instead.
+    if (!QFileInfo(path).isFile())
+        return fail(QStringLiteral("Base de données introuvable : %1").arg(path));
+
+    // The window's loading: end dates, first-opening derivation (which may complete the file),
+    // then the list, newest first. Its boxes go to standard error.
+    CampaignSelection selection;
+    const CampaignSelection::LoadResult result = selection.open(path);
+    selection.close();
+    if (result == CampaignSelection::LoadResult::OpenFailed)
+        return 1;
+
+    QJsonArray campaigns;
+    for (int row : selection.rows()) {
+        const CampaignInfo c = selection.campaign(row);
+        campaigns.append(QJsonObject{{QStringLiteral("id"), c.id},
+                                     {QStringLiteral("title"), c.title},
+                                     {QStringLiteral("comment"), c.comment},
+                                     {QStringLiteral("storeMode"), c.storeMode},
+                                     {QStringLiteral("begin"), isoLocal(c.begin)},
+                                     {QStringLiteral("end"), isoLocal(c.end)},
+                                     {QStringLiteral("created"), isoLocal(c.created)}});
+    }
+    const QJsonObject root{{QStringLiteral("file"), path}, {QStringLiteral("campaigns"), campaigns}};
+    const QByteArray json = QJsonDocument(root).toJson(pretty ? QJsonDocument::Indented : QJsonDocument::Compact);
+    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    if (!json.endsWith('\n'))
+        std::fputc('\n', stdout);
+    return 0;
 }

@@ -1,0 +1,139 @@
+// First opening of a big measure database: end-date correction and the derivation of days and
+// monthly campaigns, as the campaign list runs them; and the day query written the direct way
+// (a local-time conversion per measure inside SQLite), for comparison.
+//
+//   bench_campaigns [--measures N] [--days D] [--folder DIR]
+#include "campaign/qorcampaign.h"
+#include "db/databasemanager.h"
+#include "sampledb/sampledb.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <sqlite3.h>
+
+namespace {
+
+QStringList rowsOf(const QString& path, const char* sql)
+{
+    QStringList out;
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK) {
+            while (sqlite3_step(st) == SQLITE_ROW) {
+                QStringList cols;
+                for (int c = 0; c < sqlite3_column_count(st); ++c)
+                    cols << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)));
+                out << cols.join(QLatin1Char('|'));
+            }
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return out;
+}
+
+bool exec(const QString& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
+        && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+// Seconds of the campaign loading's first steps on path, and the number of days and campaigns.
+double firstOpening(const QString& path, int* days, int* campaigns)
+{
+    QElapsedTimer timer;
+    timer.start();
+    DatabaseManager db;
+    if (!db.openDatabase(path))
+        return -1;
+    QorCampaign store;
+    store.checkCampaignEndDates(&db, 1);
+    store.verifyCampaigns(&db, QDateTime::currentDateTime());
+    *campaigns = store.campaignList(&db, 1).size();
+    *days = store.countCampaignDetails(&db);
+    db.closeDatabase();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    qint64 measures = 10000000;
+    int days = 365;
+    QString folder;
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--measures"))
+            measures = args[i + 1].toLongLong();
+        else if (args[i] == QLatin1String("--days"))
+            days = args[i + 1].toInt();
+        else if (args[i] == QLatin1String("--folder"))
+            folder = args[i + 1];
+    }
+    QTemporaryDir tmp(folder.isEmpty() ? QDir::tempPath() + QStringLiteral("/bench_campaigns-XXXXXX")
+                                       : folder + QStringLiteral("/bench_campaigns-XXXXXX"));
+    if (!tmp.isValid()) {
+        std::fprintf(stderr, "no temporary folder\n");
+        return 1;
+    }
+    const QString plain = tmp.filePath(QStringLiteral("plain.db"));
+    const QString indexed = tmp.filePath(QStringLiteral("indexed.db"));
+
+    SampleOptions options;
+    options.from = QDate(2025, 11, 1);   // both changes of hour and twelve month boundaries
+    options.days = days;
+    options.totalMeasures = measures;
+    QString error;
+    SampleSummary summary;
+    QElapsedTimer timer;
+    timer.start();
+    if (!generateSampleDatabase(plain, options, &error, &summary)) {
+        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    std::printf("database: %lld measures over %d days (%d recorded), written in %.1f s\n",
+                static_cast<long long>(summary.measures), days, summary.recordedDays, timer.nsecsElapsed() / 1e9);
+    std::fflush(stdout);
+
+    QFile::copy(plain, indexed);
+    timer.restart();
+    exec(indexed, "CREATE INDEX idx_date ON measure(meas_date);");
+    std::printf("idx_date created (as the first measure read does) in %.2f s\n", timer.nsecsElapsed() / 1e9);
+    const QString literal = tmp.filePath(QStringLiteral("literal.db"));
+    QFile::copy(indexed, literal);
+
+    int dayRows = 0, campaigns = 0;
+    const double withIndex = firstOpening(indexed, &dayRows, &campaigns);
+    std::printf("first opening, idx_date present: %.3f s (%d days, %d campaigns)  target <= 2 s\n", withIndex, dayRows,
+                campaigns);
+    std::fflush(stdout);
+    const double withoutIndex = firstOpening(plain, &dayRows, &campaigns);
+    std::printf("first opening, idx_date missing (built on the way): %.3f s (%d days, %d campaigns)\n", withoutIndex,
+                dayRows, campaigns);
+    std::fflush(stdout);
+
+    timer.restart();
+    const QStringList literalDays = rowsOf(
+        literal, "SELECT MIN(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))) AS min_date,"
+                 "MAX(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))) AS max_date,"
+                 "strftime('%Y-%m-%d',datetime(meas_date,'unixepoch','localtime')) AS day "
+                 "FROM measure WHERE (meas_date >0) GROUP BY day;");
+    std::printf("direct day query (local time per measure): %.3f s (%d days)\n", timer.nsecsElapsed() / 1e9,
+                int(literalDays.size()));
+
+    QStringList expected;
+    for (const QString& row : literalDays)
+        expected << row.section(QLatin1Char('|'), 0, 1);
+    const QStringList derived = rowsOf(indexed, "SELECT cpd_date, cpd_max_time FROM campaign_details ORDER BY cpd_id");
+    std::printf("derived days identical to the direct query: %s\n", derived == expected ? "yes" : "NO");
+    return derived == expected ? 0 : 1;
+}

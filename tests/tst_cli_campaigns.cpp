@@ -1,0 +1,148 @@
+#include "testdata.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestCliCampaigns : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void listing_data();
+    void listing();
+
+private:
+    struct Run
+    {
+        int status = -1;
+        QByteArray out, err;
+    };
+    Run run(const QStringList& args)
+    {
+        QProcess p;
+        p.setProcessEnvironment(m_env);
+        p.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), QStringList{QStringLiteral("campaigns")} + args);
+        if (!p.waitForFinished(60000))
+            return {};
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+                p.readAllStandardError()};
+    }
+    QTemporaryDir m_dir;
+    QProcessEnvironment m_env;
+};
+
+void TestCliCampaigns::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_dir.isValid());
+    m_env = QProcessEnvironment::systemEnvironment();
+    // Keep the command's workspace out of the user's folders.
+    m_env.insert(QStringLiteral("HOME"), m_dir.filePath(QStringLiteral("home")));
+    m_env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+    m_env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+}
+
+void TestCliCampaigns::listing_data()
+{
+    QTest::addColumn<QString>("content");    // "measures", "marker", "text" or "none"
+    QTest::addColumn<QStringList>("args");   // FILE stands for the file
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("campaigns");      // -1: no JSON expected
+    QTest::addColumn<QString>("stderrPart");
+
+    const QString file = QStringLiteral("FILE");
+    QTest::newRow("two months") << "measures" << QStringList{file} << 0 << 2 << QString();
+    QTest::newRow("pretty") << "measures" << QStringList{file, QStringLiteral("--pretty")} << 0 << 2 << QString();
+    QTest::newRow("no measure") << "marker" << QStringList{file} << 0 << 0
+                                << "Statistiques indisponibles, la base de données est vide";
+    QTest::newRow("not a database") << "text" << QStringList{file} << 1 << -1
+                                    << "Erreur à l'ouverture de la base de données.";
+    QTest::newRow("missing file") << "none" << QStringList{file} << 1 << -1 << "introuvable";
+    QTest::newRow("no file argument") << "none" << QStringList{} << 1 << -1 << "manquant";
+    QTest::newRow("unknown option") << "measures" << QStringList{file, QStringLiteral("--all")} << 1 << -1
+                                    << "Argument inattendu : --all";
+    QTest::newRow("two files") << "measures" << QStringList{file, file} << 1 << -1 << "Argument inattendu";
+}
+
+void TestCliCampaigns::listing()
+{
+    QFETCH(QString, content);
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(int, campaigns);
+    QFETCH(QString, stderrPart);
+
+    static int n = 0;
+    const QString path = m_dir.filePath(QStringLiteral("c%1.db").arg(n++));
+    if (content == QLatin1String("measures")) {
+        QVERIFY(writeMeasureDb(path,
+                               {{localTime(QStringLiteral("2026-04-29 10:00:00")), 50, 0},
+                                {localTime(QStringLiteral("2026-05-02 14:30:00")), 52, 1},
+                                {localTime(QStringLiteral("2026-05-05 09:00:00")), 48, 0}},
+                               true, 1));
+    } else if (content == QLatin1String("marker")) {
+        QVERIFY(writeMeasureDb(path, {}, true, 1));
+    } else if (content == QLatin1String("text")) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("pas une base\n");
+    }
+    QByteArray before;
+    if (QFile::exists(path)) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        before = f.readAll();
+    }
+    args.replaceInStrings(QStringLiteral("FILE"), path);
+
+    const Run r = run(args);
+    QCOMPARE(r.status, status);
+    QVERIFY2(QString::fromLocal8Bit(r.err).contains(stderrPart), r.err.constData());
+    if (content == QLatin1String("none"))
+        QVERIFY(!QFile::exists(path));
+    if (content == QLatin1String("text")) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+    }
+    if (campaigns < 0) {
+        QVERIFY(r.out.isEmpty());
+        return;
+    }
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(r.out.count('\n') > 1, args.contains(QStringLiteral("--pretty")));
+    QCOMPARE(doc.object().value(QStringLiteral("file")).toString(), path);
+    const QJsonArray list = doc.object().value(QStringLiteral("campaigns")).toArray();
+    QCOMPARE(list.size(), campaigns);
+    if (campaigns == 2) {
+        const QJsonObject may = list.at(0).toObject();
+        QCOMPARE(may.value(QStringLiteral("id")).toInt(), 2);
+        QCOMPARE(may.value(QStringLiteral("begin")).toString(), QStringLiteral("2026-05-02T00:00:00"));
+        QCOMPARE(may.value(QStringLiteral("end")).toString(), QStringLiteral("2026-05-05T09:00:00"));
+        QCOMPARE(may.value(QStringLiteral("storeMode")).toInt(), 0);
+        QCOMPARE(may.value(QStringLiteral("comment")).toString(), QStringLiteral("Campagne créée automatiquement"));
+        const QString created = may.value(QStringLiteral("created")).toString();
+        QVERIFY(QDateTime::fromString(created, Qt::ISODate).isValid());
+        QCOMPARE(may.value(QStringLiteral("title")).toString(), QStringLiteral("Téléchargement du ") + created);
+        const QJsonObject april = list.at(1).toObject();
+        QCOMPARE(april.value(QStringLiteral("id")).toInt(), 1);
+        QCOMPARE(april.value(QStringLiteral("begin")).toString(), QStringLiteral("2026-04-29T00:00:00"));
+
+        // The first listing completed the file; the second reads the same campaigns.
+        const Run again = run({path});
+        QCOMPARE(again.status, 0);
+        QCOMPARE(QJsonDocument::fromJson(again.out).object().value(QStringLiteral("campaigns")).toArray(), list);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCliCampaigns)
+#include "tst_cli_campaigns.moc"
