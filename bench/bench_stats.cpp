@@ -1,0 +1,128 @@
+// bench_stats [FOLDER] [--size N] [--runs N]
+// The statistics of a whole measure file with a 60-minute filter, beside the time of the measure
+// read of the same run. The database (10 million measures over a year by default) is written
+// once into FOLDER (default /tmp/tramola-bench) and reused. Memory figures are Linux only.
+#include "sampledb/sampledb.h"
+#include "speedarea/speedarea.h"
+#include "stats/periodsnap.h"
+#include "stats/speedstatistics.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// kB from /proc/self/status, 0 where there is none.
+qint64 statusKb(const char* key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(key) + ':';
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+bool resetPeak()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
+}
+
+void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    qInstallMessageHandler(quiet);   // the engine's diagnostics would swamp the figures
+    QString folder = QStringLiteral("/tmp/tramola-bench");
+    qint64 size = 10000000;
+    int runs = 3;
+    const QStringList args = app.arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--size") && i + 1 < args.size())
+            size = args.at(++i).toLongLong();
+        else if (args.at(i) == QLatin1String("--runs") && i + 1 < args.size())
+            runs = std::max(1, args.at(++i).toInt());
+        else
+            folder = args.at(i);
+    }
+    QDir().mkpath(folder);
+    const QString path = QDir(folder).filePath(QStringLiteral("bench_%1.db").arg(size));
+    if (!QFileInfo::exists(path)) {
+        std::printf("writing %s ...\n", qPrintable(path));
+        std::fflush(stdout);
+        SampleOptions o;
+        o.days = 365;
+        o.totalMeasures = size;
+        QString error;
+        if (!generateSampleDatabase(path, o, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+    }
+
+    SpeedStatistics stats;
+    stats.setMinSpeed(SpeedStatistics::defaultMinSpeed(0));
+    stats.setDividerOff(false);
+    stats.setFilter(3600);
+    const SpeedClassMap classes = SpeedArea::defaultAreas(0).value(QStringLiteral("Zone 50 km/h")).value(0);
+    stats.setDistribution(classes, 0);
+    stats.setDistribution(classes, 1);
+
+    QElapsedTimer timer;
+    timer.start();
+    const int loaded = stats.loadStatistics(path, QDateTime::fromSecsSinceEpoch(1),
+                                            QDateTime::fromSecsSinceEpoch(253402300799LL));
+    const double readSeconds = timer.nsecsElapsed() / 1e9;
+    if (loaded < 1) {
+        std::fprintf(stderr, "no measure read from %s\n", qPrintable(path));
+        return 1;
+    }
+    const QDateTime begin = snapPeriodStart(stats.getStartDate());
+    const QDateTime end = snapPeriodEnd(stats.getEndDate());
+
+    double best = 1e9;
+    int buckets = 0;
+    bool gaps = false;
+    const bool peak = resetPeak();
+    const qint64 before = statusKb("VmRSS");
+    for (int r = 0; r < runs; ++r) {
+        timer.restart();
+        buckets = stats.load(begin, end, gaps);
+        best = std::min(best, timer.nsecsElapsed() / 1e9);
+    }
+    const qint64 grown = (peak ? statusKb("VmHWM") : statusKb("VmRSS")) - before;
+
+    timer.restart();
+    const int vehicles = stats.countVehicles(begin, end, 0) + stats.countVehicles(begin, end, 1);
+    const float mean = stats.meanSpeedInRange(begin, end, 0);
+    const int max = stats.maxSpeedInRange(begin, end, 1);
+    const double querySeconds = timer.nsecsElapsed() / 1e9;
+
+    std::printf("bench_stats: %s\n", qPrintable(QFileInfo(path).absoluteFilePath()));
+    std::printf("  measures read        %d (%s .. %s)\n", loaded, qPrintable(begin.toString(Qt::ISODate)),
+                qPrintable(end.toString(Qt::ISODate)));
+    std::printf("  read (loadStatistics) %8.3f s\n", readSeconds);
+    std::printf("  load, 60-min filter   %8.3f s  (best of %d; %d buckets, gaps %s)\n", best, runs, buckets,
+                gaps ? "yes" : "no");
+    std::printf("  load / read           %8.3f   (must be <= 0.25)\n", best / readSeconds);
+    std::printf("  memory during load    %+8.1f MB  (measures hold %.1f MB)\n", grown / 1024.0,
+                double(stats.measures().capacity()) * sizeof(MeasureMap::Entry) / 1048576.0);
+    std::printf("  range queries         %8.3f s  (vehicles %d, mean in %.2f, max out %d)\n", querySeconds, vehicles,
+                double(mean), max);
+    std::printf("  V30/V50/V85 in        %.0f/%.0f/%.0f, out %.0f/%.0f/%.0f\n", stats.getV30(0), stats.getV50(0),
+                stats.getV85(0), stats.getV30(1), stats.getV50(1), stats.getV85(1));
+    return best <= readSeconds / 4 ? 0 : 2;
+}
