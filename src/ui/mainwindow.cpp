@@ -66,6 +66,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connectCampaignList(true);
 
     ui->gb0_logo->setPixmap(QPixmap(QStringLiteral(":/images/logo-transparent.png")));
+    // Whole headers readable before the first table fills the columns.
+    ui->page_4_view->resizeColumnsToContents();
     m_szLocaleName = QStringLiteral("fr_FR");
 }
 
@@ -536,7 +538,10 @@ bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate
         qDebug() << "Chargement nouvelle campagne" << 0 << "/" << m_campaignMap.size();
         int row = 0;
         for (auto it = m_campaignMap.cbegin(); it != m_campaignMap.cend(); ++it, ++row) {
-            ui->listWidget->insertItem(row, selection.campaign(it.key()).title);
+            const QString title = selection.campaign(it.key()).title;
+            auto* item = new QListWidgetItem(title);
+            item->setToolTip(title);
+            ui->listWidget->insertItem(row, item);
             ui->listWidget->setCurrentRow(0);
             qDebug() << "CurrentRow=" << ui->listWidget->currentRow() << "count=" << ui->listWidget->count();
         }
@@ -689,8 +694,10 @@ void MainWindow::describeCampaign()
                 if (!store.setTitleAndComment(&db, title, comment, id)) {
                     qCritical() << "Campaign update failed Title=[" << title << "]\nCommentaire=[" << comment << "]";
                 } else {
-                    if (QListWidgetItem* item = ui->listWidget->currentItem())
+                    if (QListWidgetItem* item = ui->listWidget->currentItem()) {
                         item->setText(title);
+                        item->setToolTip(title);
+                    }
                     refresh = true;
                 }
             }

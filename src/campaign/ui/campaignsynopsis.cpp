@@ -5,6 +5,8 @@
 CampaignSynopsis::CampaignSynopsis(QWidget* parent) : QWidget(parent), ui(new Ui::CampaignSynopsis)
 {
     ui->setupUi(this);
+    // The whole row takes the colour, not only the labels on it.
+    setAttribute(Qt::WA_StyledBackground);
     setStoreMode(0);
     connect(ui->gb2_checkBox, &QCheckBox::stateChanged, this, &CampaignSynopsis::information);
 }
