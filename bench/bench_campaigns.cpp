@@ -3,6 +3,7 @@
 // (a local-time conversion per measure inside SQLite), for comparison.
 //
 //   bench_campaigns [--measures N] [--days D] [--folder DIR]
+#include "app/messagelog.h"
 #include "campaign/qorcampaign.h"
 #include "db/databasemanager.h"
 #include "sampledb/sampledb.h"
@@ -67,6 +68,7 @@ double firstOpening(const QString& path, int* days, int* campaigns)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    qInstallMessageHandler(logMessageHandler);   // silent unless debug mode
     qint64 measures = 10000000;
     int days = 365;
     QString folder;

@@ -17,6 +17,8 @@ private slots:
     void initTestCase();
     void listing_data();
     void listing();
+    void statsOfCampaigns_data();
+    void statsOfCampaigns();
 
 private:
     struct Run
@@ -28,7 +30,8 @@ private:
     {
         QProcess p;
         p.setProcessEnvironment(m_env);
-        p.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), QStringList{QStringLiteral("campaigns")} + args);
+        p.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"),
+                args.value(0) == QLatin1String("stats") ? args : QStringList{QStringLiteral("campaigns")} + args);
         if (!p.waitForFinished(60000))
             return {};
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
@@ -142,6 +145,74 @@ void TestCliCampaigns::listing()
         QCOMPARE(again.status, 0);
         QCOMPARE(QJsonDocument::fromJson(again.out).object().value(QStringLiteral("campaigns")).toArray(), list);
     }
+}
+
+void TestCliCampaigns::statsOfCampaigns_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QList<int>>("chosen");     // campaigns analysed, top first
+    QTest::addColumn<QString>("begin");          // the first measure read, as the editors show it
+    QTest::addColumn<bool>("dividerOff");
+    QTest::addColumn<QString>("stderrPart");
+
+    // Campaigns 3 (May, Standard), 2 (April, Avancé), 1 (March, Standard).
+    using S = QStringList;
+    using L = QList<int>;
+    const QString c = QStringLiteral("--campaign");
+    QTest::newRow("one campaign") << S{c, "1"} << 0 << L{1} << "2026-03-02T08:00:00" << false << QString();
+    QTest::newRow("advanced store mode sets the divider")
+        << S{c, "2"} << 0 << L{2} << "2026-04-03T08:00:00" << true << QString();
+    QTest::newRow("explicit divider wins") << S{c, "2", "--divider", "off"} << 0 << L{2} << "2026-04-03T08:00:00"
+                                           << true << QString();
+    QTest::newRow("explicit divider on") << S{c, "2", "--divider", "on"} << 0 << L{2} << "2026-04-03T08:00:00"
+                                         << false << QString();
+    QTest::newRow("other store mode dropped") << S{c, "3", c, "2"} << 0 << L{3} << "2026-05-04T08:00:00" << false
+                                              << "Campagnes ignorées, d'un autre mode de stockage que la première "
+                                                 "cochée : 2";
+    QTest::newRow("gap filled") << S{c, "1", c, "3"} << 0 << L{3, 2, 1} << "2026-03-02T08:00:00" << false
+                                << "Campagnes intermédiaires ajoutées pour la continuité des données : 2";
+    QTest::newRow("unknown campaign") << S{c, "3", c, "9"} << 1 << L{} << QString() << false
+                                      << "Campagne inconnue : 9 (campagnes : 3, 2, 1)";
+    QTest::newRow("not a number") << S{c, "mai"} << 1 << L{} << QString() << false
+                                  << "Numéro de campagne invalide : mai";
+}
+
+void TestCliCampaigns::statsOfCampaigns()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QList<int>, chosen);
+    QFETCH(QString, begin);
+    QFETCH(bool, dividerOff);
+    QFETCH(QString, stderrPart);
+
+    static int n = 0;
+    const QString path = m_dir.filePath(QStringLiteral("s%1.db").arg(n++));
+    QVector<Row> rows;
+    for (const char* day : {"2026-03-02", "2026-03-20", "2026-04-03", "2026-04-21", "2026-05-04", "2026-05-22"}) {
+        for (int i = 0; i < 40; ++i)
+            rows.append(Row{localTime(QString::fromLatin1(day) + QStringLiteral(" 08:00:00")) + i * 600, 40 + i, i % 2});
+    }
+    QVERIFY(writeMeasureDb(path, rows, true, 1));
+    QCOMPARE(run({path}).status, 0);   // derives the three monthly campaigns
+    QVERIFY(execSql(path, QStringLiteral("UPDATE campaign SET camp_store_mode=1 WHERE camp_id=2;")));
+
+    const Run r = run(QStringList{QStringLiteral("stats"), path} + options);
+    QCOMPARE(r.status, status);
+    QVERIFY2(QString::fromLocal8Bit(r.err).contains(stderrPart), r.err.constData());
+    if (status != 0)
+        return;
+    const QJsonObject root = QJsonDocument::fromJson(r.out).object();
+    QList<int> analysed;
+    for (const QJsonValue& v : root.value(QStringLiteral("campaigns")).toArray())
+        analysed << v.toInt();
+    QCOMPARE(analysed, chosen);
+    QCOMPARE(root.value(QStringLiteral("storeMode")).toInt(), chosen == QList<int>{2} ? 1 : 0);
+    QCOMPARE(root.value(QStringLiteral("begin")).toString(), begin);
+    QCOMPARE(root.value(QStringLiteral("settings")).toObject().value(QStringLiteral("dividerOff")).toBool(), dividerOff);
+    // Only the measures of the chosen months are read.
+    QCOMPARE(root.value(QStringLiteral("measuresLoaded")).toInt(), 80 * chosen.size());
 }
 
 QTEST_GUILESS_MAIN(TestCliCampaigns)

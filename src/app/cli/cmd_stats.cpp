@@ -3,6 +3,7 @@
 
 #include "app/userdialogs.h"
 #include "app/workspace.h"
+#include "campaign/campaignselection.h"
 #include "db/databasemanager.h"
 #include "speedarea/speedarea.h"
 #include "stats/periodsnap.h"
@@ -13,13 +14,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <climits>
 #include <cstdio>
 
 namespace {
 
 const char* const kUsage =
     "stats FICHIER [--from \"aaaa-MM-jj hh:mm:ss\"] [--to \"...\"] [--min-speed N] [--filter MINUTES] "
-    "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--pretty]";
+    "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--pretty]";
+
+// About 11 years of half hours.
+constexpr qint64 kMaxBuckets = 200000;
 
 struct StatsOptions
 {
@@ -30,6 +35,8 @@ struct StatsOptions
     int filterMinutes = 30;
     int range = 150;
     bool dividerOff = false; // the "Standard" store mode
+    bool dividerGiven = false;
+    QList<int> campaigns;    // --campaign, in the order given; empty: the whole file
     QString area;            // empty: the first of the window's list
     QString areasFile;       // empty: the data folder's file of the units
     bool pretty = false;
@@ -105,7 +112,7 @@ bool parseOptions(const QStringList& args, StatsOptions& o, QString& error)
             continue;
         }
         static const QStringList valued{"--from", "--to", "--min-speed", "--filter", "--range",
-                                        "--divider", "--area", "--areas-file"};
+                                        "--divider", "--area", "--areas-file", "--campaign"};
         if (!valued.contains(arg)) {
             error = QStringLiteral("Option inconnue : %1 (%2)").arg(arg, QLatin1String(kUsage));
             return false;
@@ -143,6 +150,14 @@ bool parseOptions(const QStringList& args, StatsOptions& o, QString& error)
                 return false;
             }
             o.dividerOff = value == QLatin1String("off");
+            o.dividerGiven = true;
+        } else if (arg == QLatin1String("--campaign")) {
+            int id = 0;
+            if (!parseInt(value, 1, INT_MAX, &id)) {
+                error = QStringLiteral("Numéro de campagne invalide : %1").arg(value);
+                return false;
+            }
+            o.campaigns.append(id);
         } else if (arg == QLatin1String("--area")) {
             o.area = value;
         } else {
@@ -161,6 +176,7 @@ bool parseOptions(const QStringList& args, StatsOptions& o, QString& error)
 }
 
 // The period to read and to analyse and the divider switch, as the window's data load gets them.
+// Runs once the file is known to exist, under the quiet dialogs; false with a French sentence.
 bool planLoad(const StatsOptions& o, LoadPlan& plan, QString& error)
 {
     Q_UNUSED(error);
@@ -170,6 +186,71 @@ bool planLoad(const StatsOptions& o, LoadPlan& plan, QString& error)
     plan.analyseStart = o.from;
     plan.analyseEnd = o.to;
     plan.dividerOff = o.dividerOff;
+    return true;
+}
+
+// The window's campaign choice with the given campaigns ticked: the store-mode check and the
+// contiguity filling may change the ticks, and the ticked period becomes the load period. The
+// store mode sets the divider switch unless --divider was given. Says on standard error what the
+// window's boxes would say.
+bool chooseCampaigns(const StatsOptions& o, LoadPlan& plan, QJsonArray& chosen, int& storeMode, QString& error)
+{
+    CampaignSelection selection;
+    const CampaignSelection::LoadResult loaded = selection.open(o.file);
+    selection.close();
+    if (loaded == CampaignSelection::LoadResult::OpenFailed) {
+        error = QStringLiteral("Ouverture %1 impossible").arg(o.file);
+        return false;
+    }
+    if (loaded == CampaignSelection::LoadResult::Empty) {
+        error = QStringLiteral("Statistiques indisponibles, la base de données est vide");
+        return false;
+    }
+    const QList<int> unknown = selection.tickCampaigns(o.campaigns);
+    if (!unknown.isEmpty()) {
+        QStringList wanted, known;
+        for (int id : unknown)
+            wanted << QString::number(id);
+        for (int row : selection.rows())
+            known << QString::number(selection.campaign(row).id);
+        error = QStringLiteral("Campagne inconnue : %1 (campagnes : %2)").arg(wanted.join(QStringLiteral(", ")),
+                                                                             known.join(QStringLiteral(", ")));
+        return false;
+    }
+    QList<int> before;
+    for (int row : selection.rows())
+        before << (selection.isTicked(row) ? 1 : 0);
+    const CampaignSelection::Outcome outcome = selection.accept();
+    QStringList dropped, added;
+    const QList<int> rows = selection.rows();
+    for (int i = 0; i < rows.size(); ++i) {
+        const bool ticked = selection.isTicked(rows[i]);
+        const QString id = QString::number(selection.campaign(rows[i]).id);
+        if (before[i] && !ticked)
+            dropped << id;
+        else if (!before[i] && ticked)
+            added << id;
+        if (ticked)
+            chosen.append(selection.campaign(rows[i]).id);
+    }
+    // checkStoreMode may untick a row that the contiguity check ticks again.
+    for (const QString& id : added)
+        dropped.removeAll(id);
+    if (outcome.storeModeMismatch && !dropped.isEmpty())
+        fail(QStringLiteral("Campagnes ignorées, d'un autre mode de stockage que la première cochée : %1")
+                 .arg(dropped.join(QStringLiteral(", "))));
+    if (outcome.filledIn)
+        fail(QStringLiteral("Campagnes intermédiaires ajoutées pour la continuité des données : %1")
+                 .arg(added.join(QStringLiteral(", "))));
+    if (!outcome.ok) {
+        error = QStringLiteral("Période des campagnes illisible");
+        return false;
+    }
+    storeMode = outcome.storeMode;
+    plan.loadStart = outcome.start;
+    plan.loadEnd = outcome.end;
+    if (!o.dividerGiven)
+        plan.dividerOff = outcome.storeMode != 0;
     return true;
 }
 
@@ -236,10 +317,6 @@ int runStats(const QStringList& args)
     QString error;
     if (!parseOptions(args, options, error))
         return fail(error);
-    LoadPlan plan;
-    if (!planLoad(options, plan, error))
-        return fail(error);
-
     const QFileInfo info(options.file);
     if (!info.isFile())
         return fail(QStringLiteral("Fichier introuvable : %1").arg(options.file));
@@ -249,9 +326,17 @@ int runStats(const QStringList& args)
         return fail(QStringLiteral("Fichier de zones introuvable : %1").arg(options.areasFile));
 
     QuietDialogs dialogs;
+    LoadPlan plan;
+    if (!planLoad(options, plan, error))
+        return fail(error);
     auto lastMessage = [&](const QString& fallback) {
         return dialogs.messages.isEmpty() ? fallback : dialogs.messages.last();
     };
+
+    QJsonArray chosenCampaigns;
+    int storeMode = -1;
+    if (!options.campaigns.isEmpty() && !chooseCampaigns(options, plan, chosenCampaigns, storeMode, error))
+        return fail(error);
 
     qint16 units = 0;
     if (!readUnits(options.file, units)) {
@@ -292,6 +377,12 @@ int runStats(const QStringList& args)
 
     const QDateTime begin = snapPeriodStart(plan.analyseStart.isValid() ? plan.analyseStart : stats.getStartDate());
     const QDateTime end = snapPeriodEnd(plan.analyseEnd.isValid() ? plan.analyseEnd : stats.getEndDate());
+    // Empty buckets fill the period from its begin: a begin decades before the measures would
+    // ask for millions of them.
+    if (begin.secsTo(end) / stats.getFilter() > kMaxBuckets)
+        return fail(QStringLiteral("Période trop longue pour un seuil de %1 minutes : %2 à %3")
+                        .arg(options.filterMinutes)
+                        .arg(begin.toString(Qt::ISODate), end.toString(Qt::ISODate)));
     bool hasGaps = false;
     const int bucketCount = stats.load(begin, end, hasGaps);
     if (bucketCount < 1)
@@ -302,7 +393,7 @@ int runStats(const QStringList& args)
         if (stats.getMeasureCount(d) > 0 || stats.getFilteredSampleSize(d) > 0)
             directions.insert(QString::number(d), directionJson(stats, d, begin, end));
     }
-    const QJsonObject root{
+    QJsonObject root{
         {QStringLiteral("file"), info.absoluteFilePath()},
         {QStringLiteral("units"), QJsonObject{{QStringLiteral("label"), stats.unitLabel()},
                                               {QStringLiteral("code"), int(units)}}},
@@ -319,6 +410,10 @@ int runStats(const QStringList& args)
         {QStringLiteral("bucketCount"), bucketCount},
         {QStringLiteral("hasGaps"), hasGaps},
         {QStringLiteral("directions"), directions}};
+    if (!options.campaigns.isEmpty()) {
+        root.insert(QStringLiteral("campaigns"), chosenCampaigns);
+        root.insert(QStringLiteral("storeMode"), storeMode);
+    }
     const QByteArray json =
         QJsonDocument(root).toJson(options.pretty ? QJsonDocument::Indented : QJsonDocument::Compact);
     std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
