@@ -194,6 +194,7 @@ void TestCliStats::failures_data()
     QTest::newRow("bad date") << QStringList{"DB", "--from", "15/01/2024"} << "Date invalide";
     QTest::newRow("reversed period") << QStringList{"DB", "--from", "2024-01-16 00:00:00", "--to", "2024-01-15 00:00:00"}
                                      << "Période vide";
+    QTest::newRow("decades of empty buckets") << QStringList{"DB", "--from", "1970-01-02 00:00:00"} << "Période trop longue";
     QTest::newRow("filter 0") << QStringList{"DB", "--filter", "0"} << "Seuil de filtrage invalide";
     QTest::newRow("range text") << QStringList{"DB", "--range", "loin"} << "Portée du radar invalide";
     QTest::newRow("divider yes") << QStringList{"DB", "--divider", "yes"} << "--divider";
