@@ -85,6 +85,9 @@ private slots:
     void read();
     void indexAddedOnce();
     void cancelKeepsRowsRead();
+    void slicedReadMatchesSingle_data();
+    void slicedReadMatchesSingle();
+    void slicedCancelKeepsAPrefix();
 
 private:
     QTemporaryDir m_dir;
@@ -95,6 +98,8 @@ private:
 void TestDatabaseManager::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    // Small files are read on one connection unless a test asks for slices.
+    DatabaseManager::setParallelReadThreshold(std::numeric_limits<qint64>::max());
     QVERIFY(m_dir.isValid());
 }
 
@@ -325,6 +330,115 @@ void TestDatabaseManager::cancelKeepsRowsRead()
     }
     QCOMPARE(first, rows.first().time);
     QCOMPARE(last, rows[2000].time);
+}
+
+namespace {
+
+struct ReadResult
+{
+    MeasureMap map;
+    int n = -1;
+    qint64 first = -1, last = -1;
+    qint16 units = -1;
+    QList<int> values;
+};
+
+// One read with the given slicing threshold; the map may come with earlier readings.
+ReadResult readWith(const QString& path, qint64 threshold, qint64 start, qint64 end, int minimumSpeed,
+                    const MeasureMap& held = MeasureMap(), int cancelAt = -1)
+{
+    ReadResult r;
+    r.map = held;
+    ScriptedDialogs dialogs;
+    dialogs.cancelProgressAt(cancelAt);
+    DatabaseManager::setParallelReadThreshold(threshold);
+    {
+        DatabaseManager db;
+        if (db.openDatabase(path)) {
+            auto progress = userDialogs().createProgress(ProgressOptions());
+            r.n = db.readMeasures(r.map, progress.get(), r.first, r.last, r.units, start, end, minimumSpeed);
+        }
+    }
+    DatabaseManager::setParallelReadThreshold(std::numeric_limits<qint64>::max());
+    r.values = dialogs.progressValues;
+    return r;
+}
+
+// Rows over a day with bursts of equal seconds, some slow, some around the middle of the period.
+QVector<Row> busyDay(int count)
+{
+    QVector<Row> rows;
+    quint32 x = 12345;
+    qint64 t = 1000000;
+    for (int i = 0; i < count; ++i) {
+        x = x * 1103515245u + 12345u;
+        t += (x >> 16) % 5 == 0 ? 0 : (x >> 20) % 40;
+        rows << Row{t, 5 + int((x >> 8) % 90), int((x >> 4) & 1)};
+    }
+    return rows;
+}
+
+} // namespace
+
+void TestDatabaseManager::slicedReadMatchesSingle_data()
+{
+    QTest::addColumn<bool>("withDirection");
+    QTest::addColumn<qint64>("start");
+    QTest::addColumn<qint64>("end");
+    QTest::addColumn<int>("minimumSpeed");
+    QTest::addColumn<bool>("holding");
+
+    QTest::newRow("whole period") << true << qint64(0) << qint64(1LL << 40) << 0 << false;
+    QTest::newRow("mono-directional") << false << qint64(0) << qint64(1LL << 40) << 0 << false;
+    QTest::newRow("minimum speed") << true << qint64(0) << qint64(1LL << 40) << 40 << false;
+    QTest::newRow("inner period") << true << qint64(1010000) << qint64(1050000) << 15 << false;
+    QTest::newRow("after earlier readings") << true << qint64(1000000) << qint64(1LL << 40) << 15 << true;
+}
+
+void TestDatabaseManager::slicedReadMatchesSingle()
+{
+    QFETCH(bool, withDirection);
+    QFETCH(qint64, start);
+    QFETCH(qint64, end);
+    QFETCH(int, minimumSpeed);
+    QFETCH(bool, holding);
+
+    QVERIFY(writeMeasureDb(m_path, busyDay(6000), withDirection, 0));
+    MeasureMap held;
+    if (holding) {
+        held.insert(5, Measure{30, 1});
+        held.insert(1000000, Measure{31, 0});
+    }
+    const ReadResult single = readWith(m_path, std::numeric_limits<qint64>::max(), start, end, minimumSpeed, held);
+    MessageCapture log;
+    const ReadResult sliced = readWith(m_path, 100, start, end, minimumSpeed, held);
+    QCOMPARE(log.count(QStringLiteral("Reading in two slices")), 1);
+    QVERIFY(single.n > 1000);
+    QCOMPARE(sliced.n, single.n);
+    QCOMPARE(entriesText(sliced.map), entriesText(single.map));
+    QCOMPARE(sliced.first, single.first);
+    QCOMPARE(sliced.last, single.last);
+    QCOMPARE(sliced.units, single.units);
+    QVERIFY(!sliced.values.isEmpty());
+    QVERIFY(std::is_sorted(sliced.values.begin(), sliced.values.end()));
+}
+
+void TestDatabaseManager::slicedCancelKeepsAPrefix()
+{
+    QVERIFY(writeMeasureDb(m_path, busyDay(20000)));
+    const ReadResult all = readWith(m_path, std::numeric_limits<qint64>::max(), 0, 1LL << 40, 0);
+    const ReadResult cut = readWith(m_path, 100, 0, 1LL << 40, 0, MeasureMap(), 2000);
+    // Cancel is seen within a thousand rows of this thread; what stays is a run from the start.
+    QVERIFY2(cut.n > 0 && cut.n <= 2001, qPrintable(QString::number(cut.n)));
+    QCOMPARE(cut.map.size(), cut.n);
+    auto it = all.map.begin();
+    for (const MeasureMap::Entry& e : cut.map) {
+        QCOMPARE(e.time, it->time);
+        QCOMPARE(e.measure.speed, it->measure.speed);
+        ++it;
+    }
+    QCOMPARE(cut.first, all.first);
+    QCOMPARE(cut.last, cut.map.last().time);
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseManager)

@@ -11,6 +11,14 @@
 #include <QSqlRecord>
 #include <QVariant>
 
+#include <atomic>
+#include <chrono>
+#include <climits>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
 namespace {
 
 const char* const campaignSql =
@@ -81,14 +89,15 @@ bool DatabaseManager::openDatabase(const QString& path)
     if (ok) {
         // SQLite opens any file lazily; reading the schema tells a database from random bytes now,
         // while the user can still be told which file is at fault.
-        QSqlQuery probe(m_database);
-        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
-            error = probe.lastError().text();
-            ok = false;
-            probe.finish();
-            probe = QSqlQuery();
-            m_database.close();
+        {
+            QSqlQuery probe(m_database);
+            if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
+                error = probe.lastError().text();
+                ok = false;
+            }
         }
+        if (!ok)
+            m_database.close();
     }
     if (!ok) {
         userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
@@ -262,6 +271,198 @@ qint16 DatabaseManager::checkUnits()
     return 0;
 }
 
+namespace {
+
+// Below this many rows in the period one connection reads everything; above it the period is
+// split in two time slices read at once on two connections (SQLite and the driver each keep one
+// core busy), and the slices are laid end to end.
+std::atomic<qint64> parallelThreshold{200000};
+
+const char* const countSql =
+    "SELECT count(*) FROM measure WHERE ((meas_date >= :startDate) AND (meas_date <= :endDate))";
+
+// -1 when the statement fails.
+qint64 countPeriod(QSqlQuery& query, const QString& sql, qint64 from, qint64 to)
+{
+    qint64 n = -1;
+    if (query.prepare(sql)) {
+        query.bindValue(QStringLiteral(":startDate"), from);
+        query.bindValue(QStringLiteral(":endDate"), to);
+        if (query.exec() && query.next())
+            n = query.value(0).toLongLong();
+    }
+    query.finish();
+    return n;
+}
+
+// The time of the first row of the period in the given order, or false.
+bool periodEdge(QSqlQuery& query, qint64 from, qint64 to, bool latest, qint64* time)
+{
+    bool ok = query.prepare(latest ? QStringLiteral("SELECT meas_date FROM measure WHERE ((meas_date >= :startDate) "
+                                                    "AND (meas_date <= :endDate)) ORDER BY meas_date DESC LIMIT 1")
+                                   : QStringLiteral("SELECT meas_date FROM measure WHERE ((meas_date >= :startDate) "
+                                                    "AND (meas_date <= :endDate)) ORDER BY meas_date ASC LIMIT 1"));
+    if (ok) {
+        query.bindValue(QStringLiteral(":startDate"), from);
+        query.bindValue(QStringLiteral(":endDate"), to);
+        ok = query.exec() && query.next();
+        if (ok)
+            *time = query.value(0).toLongLong();
+    }
+    query.finish();
+    return ok;
+}
+
+// Runs the measure statement over [from, to] on query; false with the critical message on failure.
+bool startRead(QSqlQuery& query, const QString& sql, qint64 from, qint64 to)
+{
+    query.setForwardOnly(true);
+    bool ok = query.prepare(sql);
+    if (ok) {
+        query.bindValue(QStringLiteral(":startDate"), from);
+        query.bindValue(QStringLiteral(":endDate"), to);
+        ok = query.exec();
+    }
+    if (!ok)
+        qCritical() << "Error while requesting database with" << sql;
+    return ok;
+}
+
+// Reads the later time slice on a connection of its own, on its own thread. It counts its rows
+// first, waits for the place to write them, then fills it; the GUI thread does all the talking
+// to the user and tells it to stop through cancel.
+class SliceReader
+{
+public:
+    SliceReader(const QString& path, const QString& sql, qint64 from, qint64 to, int minimumSpeed,
+                const std::atomic<bool>& cancel)
+        : m_path(path), m_sql(sql), m_from(from), m_to(to), m_minimumSpeed(minimumSpeed), m_cancel(cancel)
+    {
+    }
+
+    void run()
+    {
+        const QString name = QStringLiteral("tramola_slice_%1").arg(quintptr(this));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(m_path);
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;") + QLatin1String(connectOptions));
+            qint64 counted = -1;
+            {
+                QSqlQuery query(db);
+                if (db.open()) {
+                    query.exec(QStringLiteral("BEGIN;"));
+                    counted = countPeriod(query, QLatin1String(countSql), m_from, m_to);
+                }
+                MeasureMap::Entry* out = nullptr;
+                {
+                    std::unique_lock<std::mutex> lock(m_mutex);
+                    m_counted = counted;
+                    m_changed.notify_all();
+                    m_changed.wait(lock, [this] { return m_go || m_abandoned; });
+                    out = m_out;
+                }
+                if (out && startRead(query, m_sql, m_from, m_to))
+                    read(query, out, counted);
+                query.finish();
+                if (db.isOpen())
+                    query.exec(QStringLiteral("END;"));
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_done = true;
+        m_changed.notify_all();
+    }
+
+    // The rows of the slice in the reader's own snapshot; -1 when it cannot read; waits at most ms.
+    bool waitCounted(int ms, qint64* counted)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_counted != pending; });
+        *counted = m_counted;
+        return m_counted != pending;
+    }
+    void go(MeasureMap::Entry* out)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_out = out;
+        m_go = true;
+        m_changed.notify_all();
+    }
+    void abandon()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_abandoned = true;
+        m_changed.notify_all();
+    }
+    bool waitDone(int ms)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_done; });
+    }
+    qint64 rowsRead() const { return m_rowsRead.load(std::memory_order_relaxed); }
+    // Valid once done.
+    qint64 accepted() const { return m_accepted; }
+    bool stoppedEarly() const { return m_stoppedEarly; }
+
+private:
+    static constexpr qint64 pending = -2;
+
+    void read(QSqlQuery& query, MeasureMap::Entry* out, qint64 capacity)
+    {
+        qint64 rows = 0, n = 0;
+        while (query.next()) {
+            if (m_cancel.load(std::memory_order_relaxed)) {
+                m_stoppedEarly = true;
+                break;
+            }
+            if (++rows % 1000 == 0)
+                m_rowsRead.store(rows, std::memory_order_relaxed);
+            const qint64 time = query.value(1).toLongLong();
+            const int speed = query.value(2).toInt();
+            if (speed <= m_minimumSpeed || time < m_from || time > m_to)
+                continue;
+            if (n == capacity) {   // the snapshot does not change under a transaction; never trust it blindly
+                qWarning() << "More measures than counted in" << m_path;
+                m_stoppedEarly = true;
+                break;
+            }
+            out[n++] = MeasureMap::Entry{time, Measure{speed, query.value(3).toInt()}};
+        }
+        if (query.lastError().isValid()) {
+            qCritical() << "Error while reading database" << query.lastError().text();
+            m_stoppedEarly = true;
+        }
+        m_rowsRead.store(rows, std::memory_order_relaxed);
+        m_accepted = n;
+    }
+
+    const QString m_path, m_sql;
+    const qint64 m_from, m_to;
+    const int m_minimumSpeed;
+    const std::atomic<bool>& m_cancel;
+    std::atomic<qint64> m_rowsRead{0};
+    qint64 m_accepted = 0;
+    bool m_stoppedEarly = false;
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    qint64 m_counted = pending;
+    MeasureMap::Entry* m_out = nullptr;
+    bool m_go = false;
+    bool m_abandoned = false;
+    bool m_done = false;
+};
+
+} // namespace
+
+void DatabaseManager::setParallelReadThreshold(qint64 rows)
+{
+    parallelThreshold = rows;
+}
+
 int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progress, qint64& first, qint64& last,
                                   qint16& units, qint64 start, qint64 end, int minimumSpeed)
 {
@@ -298,45 +499,146 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
     execute(QStringLiteral("BEGIN;"));
     qDebug() << "Transaction done";
 
-    m_pQuery->setForwardOnly(true);
-    bool ok = m_pQuery->prepare(sql);
-    if (ok) {
-        m_pQuery->bindValue(QStringLiteral(":startDate"), start);
-        m_pQuery->bindValue(QStringLiteral(":endDate"), end);
-        ok = m_pQuery->exec();
-    }
-    if (!ok)
-        qCritical() << "Error while requesting database with" << sql;
+    // How much is coming, to reserve the map once: counted through idx_date, without the rows.
+    const qint64 threshold = parallelThreshold.load();
+    const qint64 atLeast = countPeriod(*m_pQuery,
+        QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM measure WHERE ((meas_date >= :startDate) AND "
+                       "(meas_date <= :endDate)) LIMIT %1)").arg(threshold), start, end);
+    const bool appending = measures.isEmpty() || measures.last().time <= start;
+    qint64 low = 0, high = 0;
+    const bool split = atLeast >= threshold && appending && !m_szFilePath.isEmpty()
+        && m_szFilePath != QLatin1String(":memory:") && periodEdge(*m_pQuery, start, end, false, &low)
+        && periodEdge(*m_pQuery, start, end, true, &high) && low < high;
+    const std::size_t held = measures.count();
+    if (split && readInSlices(measures, progress, counter, sql, start, end, low + (high - low) / 2 + 1, minimumSpeed)) {
+        if (measures.count() > held) {
+            first = (measures.begin() + std::ptrdiff_t(held))->time;
+            last = measures.last().time;
+        }
+    } else {
+        const qint64 expected = atLeast < threshold ? atLeast
+                                                    : countPeriod(*m_pQuery, QLatin1String(countSql), start, end);
+        if (expected > 0)
+            measures.reserve(measures.count() + std::size_t(expected));
+        const bool ok = startRead(*m_pQuery, sql, start, end);
+        if (progress) {
+            progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
+            progress->processEvents();
+        }
+        qDebug() << "Extraction : debut = " << timeOfDay();
 
+        bool canceled = false;
+        while (ok && !canceled && m_pQuery->next()) {
+            if (counter % 1000 == 0 && progress) {
+                progress->setValue(counter);
+                progress->processEvents();
+                canceled = progress->wasCanceled();
+            }
+            ++counter;
+            const qint64 time = m_pQuery->value(1).toLongLong();
+            const int speed = m_pQuery->value(2).toInt();
+            const int direction = m_pQuery->value(3).toInt();
+            if (speed <= minimumSpeed || time < start || time > end)
+                continue;
+            first = first == 0 ? time : qMin(first, time);
+            last = qMax(last, time);
+            measures.insert(time, Measure{speed, direction});
+        }
+        if (ok && m_pQuery->lastError().isValid())
+            qCritical() << "Error while reading database" << m_pQuery->lastError().text();
+        m_pQuery->finish();
+    }
+
+    qDebug() << "Extraction : fin = " << timeOfDay();
+    execute(QStringLiteral("END;"));
+    qDebug() << "Min=" << localText(first) << "Max=" << localText(last);
+    return measures.size();
+}
+
+bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
+                                   qint64 start, qint64 end, qint64 split, int minimumSpeed)
+{
+    std::atomic<bool> cancel{false};
+    SliceReader later(m_szFilePath, sql, split, end, minimumSpeed, cancel);
+    std::thread thread([&later] { later.run(); });
+    struct Joiner
+    {
+        std::thread& t;
+        SliceReader& r;
+        ~Joiner()
+        {
+            r.abandon();
+            t.join();
+        }
+    } joiner{thread, later};
+
+    // Both connections count their slice at the same time.
+    const qint64 earlierCount = countPeriod(*m_pQuery, QLatin1String(countSql), start, split - 1);
+    qint64 laterCount = -1;
+    while (!later.waitCounted(20, &laterCount)) {
+        if (progress)
+            progress->processEvents();
+    }
+    if (earlierCount < 0 || laterCount < 0)
+        return false;   // the caller reads on this connection alone
+
+    qDebug() << "Reading in two slices from" << localText(split);
+    const std::size_t held = measures.count();
+    MeasureMap::Entry* room = measures.appendSlots(std::size_t(earlierCount + laterCount));
+    later.go(room + earlierCount);
+
+    const bool ok = startRead(*m_pQuery, sql, start, split - 1);
     if (progress) {
         progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
         progress->processEvents();
     }
     qDebug() << "Extraction : debut = " << timeOfDay();
 
-    bool canceled = false;
-    while (ok && !canceled && m_pQuery->next()) {
-        if (counter % 1000 == 0 && progress) {
-            progress->setValue(counter);
-            progress->processEvents();
-            canceled = progress->wasCanceled();
-        }
+    const auto report = [&]() {
+        progress->setValue(int(qMin<qint64>(INT_MAX, qint64(counter) + later.rowsRead())));
+        progress->processEvents();
+        if (progress->wasCanceled())
+            cancel = true;
+    };
+    qint64 n = 0;
+    bool complete = ok;
+    while (ok && !cancel && m_pQuery->next()) {
+        if (counter % 1000 == 0 && progress)
+            report();
         ++counter;
         const qint64 time = m_pQuery->value(1).toLongLong();
         const int speed = m_pQuery->value(2).toInt();
-        const int direction = m_pQuery->value(3).toInt();
-        if (speed <= minimumSpeed || time < start || time > end)
+        if (speed <= minimumSpeed || time < start || time >= split)
             continue;
-        first = first == 0 ? time : qMin(first, time);
-        last = qMax(last, time);
-        measures.insert(time, Measure{speed, direction});
+        if (n == earlierCount) {
+            qWarning() << "More measures than counted in" << m_szFilePath;
+            complete = false;
+            break;
+        }
+        room[n++] = MeasureMap::Entry{time, Measure{speed, m_pQuery->value(3).toInt()}};
     }
-    if (ok && m_pQuery->lastError().isValid())
+    if (ok && m_pQuery->lastError().isValid()) {
         qCritical() << "Error while reading database" << m_pQuery->lastError().text();
+        complete = false;
+    }
+    complete = complete && !cancel;
     m_pQuery->finish();
 
-    qDebug() << "Extraction : fin = " << timeOfDay();
-    execute(QStringLiteral("END;"));
-    qDebug() << "Min=" << localText(first) << "Max=" << localText(last);
-    return measures.size();
+    while (!later.waitDone(20)) {
+        if (progress)
+            report();
+    }
+    counter = int(qMin<qint64>(INT_MAX, qint64(counter) + later.rowsRead()));
+
+    // What was read stays a run of time from the start: the later slice counts only after a
+    // complete earlier one.
+    qint64 kept = n;
+    if (complete) {
+        if (n < earlierCount && later.accepted() > 0)
+            std::memmove(static_cast<void*>(room + n), room + earlierCount,
+                         std::size_t(later.accepted()) * sizeof(MeasureMap::Entry));
+        kept += later.accepted();
+    }
+    measures.truncate(held + std::size_t(kept));
+    return true;
 }

@@ -38,7 +38,15 @@ public:
 
     QString filePath() const { return m_szFilePath; }
 
+    // Periods of at least this many rows are read as two time slices on two connections at once
+    // (the result is the same); tests lower it to reach that path with small files.
+    static void setParallelReadThreshold(qint64 rows);
+
 private:
+    // False when the slices cannot be counted; the caller then reads on the working query alone.
+    bool readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
+                      qint64 start, qint64 end, qint64 split, int minimumSpeed);
+
     QSqlDatabase m_database;
     QSqlQuery* m_pQuery = nullptr;
     QString m_szFilePath;

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 #include <algorithm>
+#include <memory>
+#include <utility>
 #include <vector>
 
 // One radar reading: speed in the database's units; direction 0 ingoing, anything else outgoing.
@@ -22,7 +24,33 @@ public:
         qint64 time;
         Measure measure;
     };
-    using const_iterator = std::vector<Entry>::const_iterator;
+    // Growing by appendSlots() leaves the new readings unwritten: the reader that fills them is
+    // their first writer, which spares a pass over hundreds of megabytes.
+    template <class T>
+    struct Allocator : std::allocator<T>
+    {
+        template <class U>
+        struct rebind
+        {
+            using other = Allocator<U>;
+        };
+        Allocator() = default;
+        template <class U>
+        Allocator(const Allocator<U>&) noexcept
+        {
+        }
+        template <class U>
+        void construct(U*) noexcept
+        {
+        }
+        template <class U, class... Args>
+        void construct(U* p, Args&&... args)
+        {
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    };
+    using Storage = std::vector<Entry, Allocator<Entry>>;
+    using const_iterator = Storage::const_iterator;
 
     void insert(qint64 time, const Measure& m)
     {
@@ -38,11 +66,25 @@ public:
         Q_ASSERT(later.isEmpty() || isEmpty() || m_entries.back().time <= later.m_entries.front().time);
         m_entries.insert(m_entries.end(), later.m_entries.begin(), later.m_entries.end());
     }
+    // Room for n readings after those held, for readers filling several time slices at once. The
+    // caller writes them in time order and cuts the unused end with truncate() before any other use.
+    Entry* appendSlots(std::size_t n)
+    {
+        const std::size_t held = m_entries.size();
+        m_entries.reserve(held + n);
+        m_entries.resize(held + n);
+        return m_entries.data() + held;
+    }
+    void truncate(std::size_t n)
+    {
+        if (n < m_entries.size())
+            m_entries.resize(n);
+    }
     void reserve(std::size_t n) { m_entries.reserve(n); }
     void clear()
     {
         // Gives the memory back: a second load must not keep the first one's buffer.
-        std::vector<Entry>().swap(m_entries);
+        Storage().swap(m_entries);
     }
     void swap(MeasureMap& other) noexcept { m_entries.swap(other.m_entries); }
 
@@ -70,11 +112,11 @@ public:
     }
 
 private:
-    std::vector<Entry>::iterator insertPosition(qint64 time)
+    Storage::iterator insertPosition(qint64 time)
     {
         return std::upper_bound(m_entries.begin(), m_entries.end(), time,
                                 [](qint64 t, const Entry& e) { return t < e.time; });
     }
 
-    std::vector<Entry> m_entries;
+    Storage m_entries;
 };

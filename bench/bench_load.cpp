@@ -1,0 +1,207 @@
+// bench_load [FOLDER] [--sizes N,N,...] [--runs N]
+// Time and memory of a full measure read, against a plain SQLite loop on the same file.
+// The databases (1 and 10 million measures by default) are written once into FOLDER
+// (default /tmp/tramola-bench) and reused. Linux figures for memory; elsewhere they read 0.
+#include "app/userdialogs.h"
+#include "db/databasemanager.h"
+#include "sampledb/sampledb.h"
+#include "stats/measure.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <memory>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+const char* const selectSql =
+    "SELECT meas_id,meas_date,meas_speed, meas_direction FROM measure "
+    "WHERE ((meas_date >= :startDate) AND (meas_date <= :endDate)) ORDER BY meas_date ASC";
+
+// kB from /proc/self/status, 0 where there is none.
+qint64 statusKb(const char* key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(key) + ':';
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+// Starts a new peak: VmHWM falls back to the present VmRSS (Linux 4.0 and later).
+bool resetPeak()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
+}
+
+struct Plain
+{
+    qint64 time;
+    qint32 speed;
+    qint32 direction;
+};
+
+bool sqliteExec(const QString& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK
+        && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+qint64 countRows(const QString& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_stmt* st = nullptr;
+    qint64 n = -1;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK
+        && sqlite3_prepare_v2(db, "SELECT count(*) FROM measure WHERE meas_date > 0", -1, &st, nullptr) == SQLITE_OK
+        && sqlite3_step(st) == SQLITE_ROW)
+        n = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return n;
+}
+
+// The reference: the same SELECT stepped with the C API into an array sized beforehand.
+double referenceRead(const QString& path, qint64 rows, qint64* read)
+{
+    // Allocated before the clock starts; its pages are first written in the loop, as the map's are.
+    const std::size_t size = std::size_t(rows + 16);
+    std::unique_ptr<Plain[]> out(new Plain[size]);
+    QElapsedTimer timer;
+    timer.start();
+    sqlite3* db = nullptr;
+    sqlite3_stmt* st = nullptr;
+    std::size_t n = 0;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK
+        && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK
+        && sqlite3_prepare_v2(db, selectSql, -1, &st, nullptr) == SQLITE_OK) {
+        sqlite3_bind_int64(st, 1, 1);
+        sqlite3_bind_int64(st, 2, std::numeric_limits<qint64>::max());
+        while (sqlite3_step(st) == SQLITE_ROW && n < size) {
+            out[n].time = sqlite3_column_int64(st, 1);
+            out[n].speed = sqlite3_column_int(st, 2);
+            out[n].direction = sqlite3_column_int(st, 3);
+            ++n;
+        }
+        sqlite3_exec(db, "END", nullptr, nullptr, nullptr);
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    *read = qint64(n);
+    return seconds;
+}
+
+struct OurRun
+{
+    double seconds = 0;
+    qint64 read = 0;
+    double bytesPerMeasure = 0;
+    bool ordered = false;
+};
+
+OurRun ourRead(const QString& path)
+{
+    OurRun r;
+    const bool peak = resetPeak();
+    const qint64 before = statusKb("VmRSS");
+    {
+        MeasureMap map;
+        DatabaseManager db;
+        if (!db.openDatabase(path))
+            return r;
+        SilentProgress progress;
+        qint64 first = 0, last = 0;
+        qint16 units = 0;
+        QElapsedTimer timer;
+        timer.start();
+        r.read = db.readMeasures(map, &progress, first, last, units, 1, std::numeric_limits<qint64>::max(), 0);
+        r.seconds = timer.nsecsElapsed() / 1e9;
+        const qint64 after = peak ? statusKb("VmHWM") : statusKb("VmRSS");
+        r.bytesPerMeasure = r.read ? double(after - before) * 1024.0 / double(r.read) : 0;
+        r.ordered = std::is_sorted(map.begin(), map.end(),
+                                   [](const MeasureMap::Entry& a, const MeasureMap::Entry& b) { return a.time < b.time; });
+    }
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type != QtDebugMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+    QString folder = QStringLiteral("/tmp/tramola-bench");
+    QList<qint64> sizes{1000000, 10000000};
+    int runs = 3;
+    const QStringList args = app.arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--sizes") && i + 1 < args.size()) {
+            sizes.clear();
+            for (const QString& s : args[++i].split(QLatin1Char(',')))
+                sizes << s.toLongLong();
+        } else if (args[i] == QLatin1String("--runs") && i + 1 < args.size()) {
+            runs = qMax(1, args[++i].toInt());
+        } else {
+            folder = args[i];
+        }
+    }
+    QDir().mkpath(folder);
+    std::printf("bench_load: %s, best of %d runs\n", qPrintable(QDir(folder).absolutePath()), runs);
+
+    for (qint64 size : sizes) {
+        const QString path = QDir(folder).filePath(QStringLiteral("bench_%1.db").arg(size));
+        if (!QFileInfo::exists(path)) {
+            SampleOptions o;
+            o.days = 365;
+            o.totalMeasures = size;
+            o.seed = 11;
+            QString error;
+            QElapsedTimer t;
+            t.start();
+            if (!generateSampleDatabase(path, o, &error)) {
+                std::fprintf(stderr, "%s\n", qPrintable(error));
+                return 1;
+            }
+            std::printf("  wrote %s in %.1f s\n", qPrintable(path), t.elapsed() / 1000.0);
+        }
+        // The program adds this index on its first read; it is not part of what is timed.
+        sqliteExec(path, "CREATE INDEX IF NOT EXISTS idx_date ON measure(meas_date);");
+        const qint64 rows = countRows(path);
+
+        double ref = 1e30, ours = 1e30, bytes = 0;
+        qint64 refRead = 0;
+        OurRun last;
+        for (int run = 0; run < runs; ++run) {
+            ref = std::min(ref, referenceRead(path, rows, &refRead));
+            last = ourRead(path);
+            ours = std::min(ours, last.seconds);
+            bytes = std::max(bytes, last.bytesPerMeasure);   // the worst run
+        }
+        std::printf("%lld measures: readMeasures %.3f s (%.2f M measures/s), %.1f bytes/measure peak; "
+                    "SQLite C loop %.3f s; ratio %.2f%s\n",
+                    static_cast<long long>(rows), ours, rows / ours / 1e6, bytes, ref, ours / ref,
+                    last.read == rows && refRead == rows && last.ordered ? "" : "  [ROW COUNT OR ORDER MISMATCH]");
+        std::fflush(stdout);
+    }
+    return 0;
+}
