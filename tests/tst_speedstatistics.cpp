@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <limits>
+
 using Speeds = QVector<QPair<int, int>>;   // (speed, number of measures)
 
 namespace {
@@ -85,7 +87,7 @@ private slots:
 void TestSpeedStatistics::percentageMatchesExtendedPrecision()
 {
 #if (defined(__x86_64__) || defined(__i386__)) && !defined(_MSC_VER)
-    QCOMPARE(int(sizeof(long double) >= 10 ? 64 : 0), 64);
+    QCOMPARE(std::numeric_limits<long double>::digits, 64);
     auto reference = [](quint64 c, quint64 t) {
         volatile long double q = static_cast<long double>(c) / static_cast<long double>(t);
         volatile long double p = q * 100;
