@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sqlite3.h>
 
 class TestCliCampaigns : public QObject
 {
@@ -17,6 +18,7 @@ private slots:
     void initTestCase();
     void listing_data();
     void listing();
+    void interruptedFirstOpening();
     void statsOfCampaigns_data();
     void statsOfCampaigns();
 
@@ -145,6 +147,50 @@ void TestCliCampaigns::listing()
         QCOMPARE(again.status, 0);
         QCOMPARE(QJsonDocument::fromJson(again.out).object().value(QStringLiteral("campaigns")).toArray(), list);
     }
+}
+
+// Killing the command at any moment of the first opening leaves either the file as it was or the
+// whole derivation, never a part of it; the next opening then completes it once.
+void TestCliCampaigns::interruptedFirstOpening()
+{
+    const QString path = m_dir.filePath(QStringLiteral("interrupted.db"));
+    QVector<Row> rows;
+    const qint64 first = localTime(QStringLiteral("2025-12-01 06:00:00"));
+    for (int day = 0; day < 400; ++day)
+        for (int i = 0; i < 20; ++i)
+            rows.append(Row{first + day * 86400 + i * 1800, 50, i % 2});
+    QVERIFY(writeMeasureDb(path, rows, true, 1));
+    // Opened as the next opening would: a journal left by the kill is rolled back first.
+    auto count = [&](const char* table) {
+        sqlite3* db = nullptr;
+        int n = -1;
+        if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK) {
+            sqlite3_stmt* st = nullptr;
+            const QByteArray sql = QByteArray("SELECT COUNT(*) FROM ") + table;
+            if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+                n = sqlite3_column_int(st, 0);
+            sqlite3_finalize(st);
+        }
+        sqlite3_close(db);
+        return n;
+    };
+
+    for (int delay = 10; delay <= 400; delay += 25) {
+        QProcess p;
+        p.setProcessEnvironment(m_env);
+        p.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), {QStringLiteral("campaigns"), path});
+        QVERIFY(p.waitForStarted());
+        QTest::qSleep(delay);
+        p.kill();
+        p.waitForFinished();
+        const int days = count("campaign_details");
+        const int campaigns = count("campaign");
+        QVERIFY2((days <= 0 && campaigns <= 0) || (days == 400 && campaigns == 14),
+                 qPrintable(QStringLiteral("after %1 ms: %2 days, %3 campaigns").arg(delay).arg(days).arg(campaigns)));
+    }
+    QCOMPARE(run({path}).status, 0);
+    QCOMPARE(count("campaign_details"), 400);
+    QCOMPARE(count("campaign"), 14);
 }
 
 void TestCliCampaigns::statsOfCampaigns_data()

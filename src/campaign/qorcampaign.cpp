@@ -33,25 +33,28 @@ QString quoted(QString text)
     return text.replace(QLatin1Char('\''), QLatin1String("''"));
 }
 
-// Runs BEGIN on construction and COMMIT on finish(): what succeeded stays, and a crash before
-// the COMMIT leaves the file as it was.
+// Runs BEGIN on construction and COMMIT on destruction: what succeeded stays, and a crash before
+// the COMMIT leaves the file as it was. Inside an open one (busy) it does nothing.
 class Transaction
 {
 public:
-    explicit Transaction(DatabaseManager* db) : m_db(db)
+    Transaction(DatabaseManager* db, bool& busy) : m_db(db), m_busy(busy)
     {
-        m_open = m_db->execute(QStringLiteral("BEGIN;"));
+        if (!m_busy)
+            m_open = m_busy = m_db->execute(QStringLiteral("BEGIN;"));
     }
-    ~Transaction() { finish(); }
-    void finish()
+    ~Transaction()
     {
-        if (m_open && !m_db->execute(QStringLiteral("COMMIT;")))
+        if (!m_open)
+            return;
+        if (!m_db->execute(QStringLiteral("COMMIT;")))
             qCritical() << "Commit failed" << m_db->lastError().text();
-        m_open = false;
+        m_busy = false;
     }
 
 private:
     DatabaseManager* m_db;
+    bool& m_busy;
     bool m_open = false;
 };
 
@@ -218,14 +221,19 @@ void QorCampaign::verifyCampaigns(DatabaseManager* db, const QDateTime& creation
     m_pProgress->processEvents();
 
     qDebug() << m_szStoreLabel << "Filling campaign. start";
-    if (!fillCampaignDetails(db, creationTime)) {
-        qCritical() << m_szStoreLabel << "Filling campaign detail error - abort";
-    } else {
-        m_pProgress->setLabelText(tr("Mise à jour des campagnes"));
-        if (!fillCampaigns(db, creationTime))
-            qCritical() << m_szStoreLabel << "Filling campaign error - abort";
-        else
-            qDebug() << m_szStoreLabel << "Fill campaigns completed successfully";
+    {
+        // Days and months together: a crash between them would leave days without campaigns,
+        // and the next opening would then add every day a second time.
+        Transaction transaction(db, m_bInTransaction);
+        if (!fillCampaignDetails(db, creationTime)) {
+            qCritical() << m_szStoreLabel << "Filling campaign detail error - abort";
+        } else {
+            m_pProgress->setLabelText(tr("Mise à jour des campagnes"));
+            if (!fillCampaigns(db, creationTime))
+                qCritical() << m_szStoreLabel << "Filling campaign error - abort";
+            else
+                qDebug() << m_szStoreLabel << "Fill campaigns completed successfully";
+        }
     }
 
     m_pProgress->setValue(m_pProgress->maximum());
@@ -332,7 +340,7 @@ bool QorCampaign::fillCampaignDetails(DatabaseManager* db, const QDateTime& crea
         + QStringLiteral("cpd_attempt, ") + QStringLiteral("last_updated, ") + QStringLiteral("cpd_max_time) VALUES ");
     const QString created = isoText(creationTime);
 
-    Transaction transaction(db);
+    Transaction transaction(db, m_bInTransaction);
     for (const DayRow& day : days) {
         const QString sql = head + QStringLiteral("('%1',").arg(1) + QStringLiteral("'%1',").arg(day.firstMeasure)
             + QStringLiteral("'0',") + QStringLiteral("'%1',").arg(4) + QStringLiteral("'1',")
@@ -377,7 +385,7 @@ bool QorCampaign::fillCampaigns(DatabaseManager* db, const QDateTime& creationTi
     } while (q.next());
     q.finish();
 
-    Transaction transaction(db);
+    Transaction transaction(db, m_bInTransaction);
     for (const QString& sql : statements) {
         if (db->execute(sql))
             qDebug() << m_szStoreLabel << "Campaign updated successfully";
@@ -468,7 +476,7 @@ bool QorCampaign::deleteCampaign(DatabaseManager* db, int campaignId)
     if (!campaignPeriod(db, campaignId, start, end))
         return false;
 
-    Transaction transaction(db);
+    Transaction transaction(db, m_bInTransaction);
     qDebug() << m_szStoreLabel << "\tRemoving measure campaign record...";
     if (!db->execute(QStringLiteral("DELETE FROM measure WHERE ")
                      + QStringLiteral(" ((meas_date>= '%1') AND (meas_date <= '%2'));")

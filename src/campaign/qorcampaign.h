@@ -86,4 +86,5 @@ protected:
 private:
     QString m_szStoreLabel;
     std::unique_ptr<ProgressReporter> m_pProgress;
+    bool m_bInTransaction = false;
 };
