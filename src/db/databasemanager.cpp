@@ -245,7 +245,8 @@ bool DatabaseManager::checkDatabase()
         qDebug() << t.creating << name;
         const QString sql = QLatin1String(t.sql);
         if (!execute(sql)) {
-            qWarning() << "Table creation error" << lastError().text() << (QStringLiteral("table : ") + name) << sql;
+            qWarning() << "Table creation error" << lastError().text() << (m_pQuery ? m_pQuery->lastError().text() : QString())
+                       << (QStringLiteral("table : ") + name) << sql;
             result = false;
             break;
         }
@@ -405,7 +406,8 @@ public:
     qint64 rowsRead() const { return m_rowsRead.load(std::memory_order_relaxed); }
     // Valid once done.
     qint64 accepted() const { return m_accepted; }
-    bool stoppedEarly() const { return m_stoppedEarly; }
+    // Why the reading stopped before the end of the slice; empty when it did not (or was cancelled).
+    QString error() const { return m_error; }
 
 private:
     static constexpr qint64 pending = -2;
@@ -414,10 +416,8 @@ private:
     {
         qint64 rows = 0, n = 0;
         while (query.next()) {
-            if (m_cancel.load(std::memory_order_relaxed)) {
-                m_stoppedEarly = true;
+            if (m_cancel.load(std::memory_order_relaxed))
                 break;
-            }
             if (++rows % 1000 == 0)
                 m_rowsRead.store(rows, std::memory_order_relaxed);
             const qint64 time = query.value(1).toLongLong();
@@ -426,14 +426,13 @@ private:
                 continue;
             if (n == capacity) {   // the snapshot does not change under a transaction; never trust it blindly
                 qWarning() << "More measures than counted in" << m_path;
-                m_stoppedEarly = true;
                 break;
             }
             out[n++] = MeasureMap::Entry{time, Measure{speed, query.value(3).toInt()}};
         }
         if (query.lastError().isValid()) {
-            qCritical() << "Error while reading database" << query.lastError().text();
-            m_stoppedEarly = true;
+            m_error = query.lastError().text();
+            qCritical() << "Error while reading database" << m_error;
         }
         m_rowsRead.store(rows, std::memory_order_relaxed);
         m_accepted = n;
@@ -445,7 +444,7 @@ private:
     const std::atomic<bool>& m_cancel;
     std::atomic<qint64> m_rowsRead{0};
     qint64 m_accepted = 0;
-    bool m_stoppedEarly = false;
+    QString m_error;
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -510,7 +509,9 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
         && m_szFilePath != QLatin1String(":memory:") && periodEdge(*m_pQuery, start, end, false, &low)
         && periodEdge(*m_pQuery, start, end, true, &high) && low < high;
     const std::size_t held = measures.count();
-    if (split && readInSlices(measures, progress, counter, sql, start, end, low + (high - low) / 2 + 1, minimumSpeed)) {
+    QString readError;
+    if (split && readInSlices(measures, progress, counter, sql, start, end, low + (high - low) / 2 + 1, minimumSpeed,
+                              &readError)) {
         if (measures.count() > held) {
             first = (measures.begin() + std::ptrdiff_t(held))->time;
             last = measures.last().time;
@@ -544,19 +545,27 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
             last = qMax(last, time);
             measures.insert(time, Measure{speed, direction});
         }
-        if (ok && m_pQuery->lastError().isValid())
-            qCritical() << "Error while reading database" << m_pQuery->lastError().text();
+        if (ok && m_pQuery->lastError().isValid()) {
+            readError = m_pQuery->lastError().text();
+            qCritical() << "Error while reading database" << readError;
+        }
         m_pQuery->finish();
     }
 
     qDebug() << "Extraction : fin = " << timeOfDay();
     execute(QStringLiteral("END;"));
     qDebug() << "Min=" << localText(first) << "Max=" << localText(last);
+    // A damaged file stops the read half-way: the measures so far stay, but the user must know
+    // they are not all there.
+    if (!readError.isEmpty())
+        userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
+                              QCoreApplication::translate("DatabaseManager", "Lecture de %1 interrompue : %2")
+                                  .arg(m_szFilePath, readError));
     return measures.size();
 }
 
 bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
-                                   qint64 start, qint64 end, qint64 split, int minimumSpeed)
+                                   qint64 start, qint64 end, qint64 split, int minimumSpeed, QString* readError)
 {
     std::atomic<bool> cancel{false};
     SliceReader later(m_szFilePath, sql, split, end, minimumSpeed, cancel);
@@ -618,10 +627,13 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
         room[n++] = MeasureMap::Entry{time, Measure{speed, m_pQuery->value(3).toInt()}};
     }
     if (ok && m_pQuery->lastError().isValid()) {
-        qCritical() << "Error while reading database" << m_pQuery->lastError().text();
+        *readError = m_pQuery->lastError().text();
+        qCritical() << "Error while reading database" << *readError;
         complete = false;
     }
     complete = complete && !cancel;
+    if (!complete)
+        cancel = true;   // the later slice would be dropped anyway
     m_pQuery->finish();
 
     while (!later.waitDone(20)) {
@@ -640,5 +652,7 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
         kept += later.accepted();
     }
     measures.truncate(held + std::size_t(kept));
+    if (complete && readError->isEmpty())
+        *readError = later.error();
     return true;
 }
