@@ -7,8 +7,6 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QFileInfo>
-#include <QSqlDriver>
-#include <QSqlRecord>
 #include <QVariant>
 
 #include <atomic>
@@ -239,14 +237,15 @@ bool DatabaseManager::checkDatabase()
     for (const Table& t : tables) {
         const QString name = QLatin1String(t.name);
         if (tableExists(name)) {
-            qDebug() << (name + QStringLiteral(" table")) << "[Ok]";
+            qDebug().noquote() << (name + QStringLiteral(" table")) << "[Ok]";
             continue;
         }
         qDebug() << t.creating << name;
         const QString sql = QLatin1String(t.sql);
         if (!execute(sql)) {
-            qWarning() << "Table creation error" << lastError().text() << (m_pQuery ? m_pQuery->lastError().text() : QString())
-                       << (QStringLiteral("table : ") + name) << sql;
+            qWarning() << "Table creation error" << lastError().text()
+                       << (m_pQuery ? m_pQuery->lastError().text() : QString()) << qPrintable(QStringLiteral("table : ") + name)
+                       << sql;
             result = false;
             break;
         }
