@@ -509,8 +509,8 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
         && periodEdge(*m_pQuery, start, end, true, &high) && low < high;
     const std::size_t held = measures.count();
     QString readError;
-    if (split && readInSlices(measures, progress, counter, sql, start, end, low + (high - low) / 2 + 1, minimumSpeed,
-                              &readError)) {
+    const qint64 middle = low + qint64((quint64(high) - quint64(low)) / 2) + 1;
+    if (split && readInSlices(measures, progress, counter, sql, start, end, middle, minimumSpeed, &readError)) {
         if (measures.count() > held) {
             first = (measures.begin() + std::ptrdiff_t(held))->time;
             last = measures.last().time;
