@@ -57,7 +57,7 @@ struct Plain
 bool sqliteExec(const QString& path, const char* sql)
 {
     sqlite3* db = nullptr;
-    bool ok = sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK
+    bool ok = sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
         && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok;
@@ -68,7 +68,7 @@ qint64 countRows(const QString& path)
     sqlite3* db = nullptr;
     sqlite3_stmt* st = nullptr;
     qint64 n = -1;
-    if (sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK
+    if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
         && sqlite3_prepare_v2(db, "SELECT count(*) FROM measure WHERE meas_date > 0", -1, &st, nullptr) == SQLITE_OK
         && sqlite3_step(st) == SQLITE_ROW)
         n = sqlite3_column_int64(st, 0);
@@ -88,7 +88,7 @@ double referenceRead(const QString& path, qint64 rows, qint64* read)
     sqlite3* db = nullptr;
     sqlite3_stmt* st = nullptr;
     std::size_t n = 0;
-    if (sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK
+    if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
         && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK
         && sqlite3_prepare_v2(db, selectSql, -1, &st, nullptr) == SQLITE_OK) {
         sqlite3_bind_int64(st, 1, 1);

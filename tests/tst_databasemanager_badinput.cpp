@@ -84,7 +84,7 @@ class OtherWriter
 public:
     OtherWriter(const QString& path, const char* begin)
     {
-        sqlite3_open(QFile::encodeName(path).constData(), &m_db);
+        sqlite3_open(path.toUtf8().constData(), &m_db);
         m_ok = sqlite3_exec(m_db, begin, nullptr, nullptr, nullptr) == SQLITE_OK
             && sqlite3_exec(m_db, "INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES (5000000, 99, 0)",
                             nullptr, nullptr, nullptr) == SQLITE_OK;
