@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QLocale>
 #include <QPushButton>
+#include <QScrollBar>
 
 LstCampaign::LstCampaign(CampaignSelection& selection, DateText dateText, QWidget* parent)
     : QDialog(parent), ui(new Ui::LstCampaign), m_selection(selection), m_dateText(std::move(dateText))
@@ -87,8 +88,20 @@ void LstCampaign::removeRow(int row)
 void LstCampaign::fitContents()
 {
     QWidget* contents = ui->scrollAreaWidgetContents;
-    const int width = qMax(contents->width(), ui->gb1_verticalLayout->sizeHint().width());
-    contents->resize(width, ui->gb1_verticalLayout->sizeHint().height());
+    QLayout* layout = ui->gb1_verticalLayout;
+    // Rows as wide as the visible area (room kept for the vertical scroll bar) once it is known;
+    // long texts wrap rather than scroll sideways.
+    const int visible = ui->scrollArea->width() - 2 * ui->scrollArea->frameWidth()
+        - ui->scrollArea->verticalScrollBar()->sizeHint().width();
+    const int width = isVisible() ? visible : layout->sizeHint().width();
+    contents->resize(width, layout->sizeHint().height());
+}
+
+void LstCampaign::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The visible width is known only now.
+    fitContents();
 }
 
 void LstCampaign::showTicks()

@@ -54,6 +54,9 @@ public slots:
     void reverseSelect();
     void selectUnselectAll();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void addRow(int row);
     void removeRow(int row);
