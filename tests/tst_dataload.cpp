@@ -3,6 +3,7 @@
 #include "campaign/ui/campaignsynopsis.h"
 #include "campaign/ui/lstcampaign.h"
 #include "scripteddialogs.h"
+#include "speedarea/speedarea.h"
 #include "stats/periodsnap.h"
 #include "testdata.h"
 #include "ui/dialogrunner.h"
@@ -79,6 +80,8 @@ private slots:
     void endEditorSnapping_data();
     void endEditorSnapping();
     void emptyPeriodRemovesCharts();
+    void cancelKeepsWhatWasRead();
+    void speedAreaChangeRecounts();
 
 private:
     // Chosen in the open dialog; the campaign dialog accepted as it comes (or handled by during).
@@ -450,6 +453,70 @@ void TestDataLoad::emptyPeriodRemovesCharts()
     // The controls stay enabled once a load succeeded.
     QVERIFY(child<QAction>(w, "actionExport")->isEnabled());
     QVERIFY(child<QLabel>(w, "gb0_logo")->isVisibleTo(child<QWidget>(w, "page_1")));
+}
+
+void TestDataLoad::cancelKeepsWhatWasRead()
+{
+    // Ten days of one measure a minute.
+    QVector<Row> rows;
+    const qint64 start = localTime(QStringLiteral("2024-03-01 00:00:00"));
+    for (int i = 0; i < 14400; ++i)
+        rows << Row{start + i * 60, 30 + i % 50, i % 2};
+    const QString file = m_stats + QStringLiteral("long.db");
+    QVERIFY(writeMeasureDb(file, rows));
+
+    ScriptedDialogs dialogs;
+    MainWindow w;
+    int repaints = 0;
+    dialogs.onProgressEvents = [&repaints]() { ++repaints; };
+    // The derivation's progress comes first; Cancel is for the read's.
+    load(w, dialogs, file, [&dialogs](LstCampaign&) { dialogs.cancelProgressAt(3000); });
+
+    // The window was given the hand while reading, and the load went on with the part read.
+    QVERIFY(repaints >= 3);
+    const int read = w.statistics().measures().size();
+    QVERIFY2(read > 0 && read < 14400, qPrintable(QString::number(read)));
+    QCOMPARE(dialogs.messages(), QStringList());
+    QCOMPARE(w.statistics().getStartDate(), QDateTime::fromSecsSinceEpoch(start));
+    QVERIFY(w.statistics().getEndDate() < QDateTime::fromSecsSinceEpoch(rows.last().time));
+    QVERIFY(w.findChild<QAction*>(QStringLiteral("actionExport"))->isEnabled());
+    QCOMPARE(labelText(w, "label_end_date"), w.dateTimeText(w.statistics().getEndDate()));
+}
+
+void TestDataLoad::speedAreaChangeRecounts()
+{
+    const QString file = m_stats + QStringLiteral("areas.db");
+    QVERIFY(writeMeasureDb(file, twoMonths()));
+    ScriptedDialogs dialogs;
+    MainWindow w;
+    load(w, dialogs, file);
+    SpeedStatistics& s = w.statistics();
+    auto* areas = child<QComboBox>(w, "gb1_comboBox_1");
+    QVERIFY(areas->count() >= 2);
+
+    const auto measuresInClasses = [&s](int direction) {
+        int n = 0;
+        for (const SampleRecord& r : s.getDistribution(direction))
+            n += r.measureCount;
+        return n;
+    };
+    const double v85 = s.getV85(0);
+    const int buckets = s.getFilteredSampleSize(0);
+    const QString before = areas->currentText();
+    areas->setCurrentIndex(areas->currentIndex() == 0 ? 1 : 0);
+    QVERIFY(areas->currentText() != before);
+
+    // The classes of the new area, counted again; the rest of the results stay as they were.
+    SpeedArea chosen;
+    chosen.setFile(Workspace::kmhSpeedAreaFile());
+    const SpeedClassMap classes = chosen.intervals(areas->currentText());
+    QCOMPARE(s.getDistribution(0).size(), classes.size());
+    QCOMPARE(s.getDistribution(0).lastKey(), classes.lastKey());
+    QCOMPARE(s.getDistribution(0).last().maxSpeed, classes.last().maxSpeed);
+    QVERIFY(measuresInClasses(0) > 0);
+    QCOMPARE(s.getV85(0), v85);
+    QCOMPARE(s.getFilteredSampleSize(0), buckets);
+    QVERIFY(dialogs.messages().isEmpty());
 }
 
 QTEST_MAIN(TestDataLoad)

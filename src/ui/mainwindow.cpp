@@ -9,6 +9,7 @@
 #include "campaign/ui/lstcampaign.h"
 #include "db/databasemanager.h"
 #include "dialogrunner.h"
+#include "qtuserdialogs.h"
 #include "resources.h"
 #include "speedarea/speedarea.h"
 #include "stats/periodsnap.h"
@@ -45,6 +46,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/images/logo.png")));
     createActions();
+    // Boxes and progress dialogs belong to the window (centred on it, window-modal).
+    if (auto* dialogs = dynamic_cast<QtUserDialogs*>(&userDialogs()))
+        dialogs->setParent(this);
 
     qDebug() << "Initialisation données statistiques";
     m_statistics.reset();
@@ -73,6 +77,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
+    if (auto* dialogs = dynamic_cast<QtUserDialogs*>(&userDialogs()))
+        dialogs->setParent(nullptr);
     removeCharts();
     delete m_pCampaignList;
     delete m_pCampaignDialog;
@@ -546,6 +552,8 @@ bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate
             qDebug() << "CurrentRow=" << ui->listWidget->currentRow() << "count=" << ui->listWidget->count();
         }
 
+        // A new list: its campaigns can be described again.
+        ui->gb3_pushButton->setEnabled(true);
         result = outcome.ok;
         if (result) {
             if (pStartDate)
