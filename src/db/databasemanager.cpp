@@ -15,6 +15,8 @@
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <stdexcept>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -510,7 +512,9 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
     const std::size_t held = measures.count();
     QString readError;
     const qint64 middle = low + qint64((quint64(high) - quint64(low)) / 2) + 1;
-    if (split && readInSlices(measures, progress, counter, sql, start, end, middle, minimumSpeed, &readError)) {
+    qint64 outOfMemory = 0;   // the rows that could not be given room
+    if (split && readInSlices(measures, progress, counter, sql, start, end, middle, minimumSpeed, &readError,
+                              &outOfMemory)) {
         if (measures.count() > held) {
             first = (measures.begin() + std::ptrdiff_t(held))->time;
             last = measures.last().time;
@@ -518,9 +522,13 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
     } else {
         const qint64 expected = atLeast < threshold ? atLeast
                                                     : countPeriod(*m_pQuery, QLatin1String(countSql), start, end);
-        if (expected > 0)
-            measures.reserve(measures.count() + std::size_t(expected));
-        const bool ok = startRead(*m_pQuery, sql, start, end);
+        try {
+            if (expected > 0)
+                measures.reserve(measures.count() + std::size_t(expected));
+        } catch (const std::exception&) {   // bad_alloc, or length_error on an absurd count
+            outOfMemory = expected;
+        }
+        const bool ok = outOfMemory == 0 && startRead(*m_pQuery, sql, start, end);
         if (progress) {
             progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
             progress->processEvents();
@@ -556,6 +564,12 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
     qDebug() << "Min=" << localText(first) << "Max=" << localText(last);
     // A damaged file stops the read half-way: the measures so far stay, but the user must know
     // they are not all there.
+    if (outOfMemory > 0)
+        userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
+                              QCoreApplication::translate("DatabaseManager", "Mémoire insuffisante pour lire les %1 "
+                                                                             "mesures de %2")
+                                  .arg(outOfMemory)
+                                  .arg(m_szFilePath));
     if (!readError.isEmpty())
         userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
                               QCoreApplication::translate("DatabaseManager", "Lecture de %1 interrompue : %2")
@@ -564,11 +578,17 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
 }
 
 bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
-                                   qint64 start, qint64 end, qint64 split, int minimumSpeed, QString* readError)
+                                   qint64 start, qint64 end, qint64 split, int minimumSpeed, QString* readError,
+                                   qint64* outOfMemory)
 {
     std::atomic<bool> cancel{false};
     SliceReader later(m_szFilePath, sql, split, end, minimumSpeed, cancel);
-    std::thread thread([&later] { later.run(); });
+    std::thread thread;
+    try {
+        thread = std::thread([&later] { later.run(); });
+    } catch (const std::system_error&) {
+        return false;
+    }
     struct Joiner
     {
         std::thread& t;
@@ -592,7 +612,13 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
 
     qDebug() << "Reading in two slices from" << localText(split);
     const std::size_t held = measures.count();
-    MeasureMap::Entry* room = measures.appendSlots(std::size_t(earlierCount + laterCount));
+    MeasureMap::Entry* room = nullptr;
+    try {
+        room = measures.appendSlots(std::size_t(earlierCount + laterCount));
+    } catch (const std::exception&) {   // bad_alloc, or length_error on an absurd count
+        *outOfMemory = earlierCount + laterCount;
+        return true;
+    }
     later.go(room + earlierCount);
 
     const bool ok = startRead(*m_pQuery, sql, start, split - 1);

@@ -45,7 +45,8 @@ public:
 private:
     // False when the slices cannot be counted; the caller then reads on the working query alone.
     bool readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
-                      qint64 start, qint64 end, qint64 split, int minimumSpeed, QString* readError);
+                      qint64 start, qint64 end, qint64 split, int minimumSpeed, QString* readError,
+                      qint64* outOfMemory);
 
     QSqlDatabase m_database;
     QSqlQuery* m_pQuery = nullptr;
