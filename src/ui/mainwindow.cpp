@@ -22,7 +22,6 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QShortcut>
 #include <QSqlQuery>
