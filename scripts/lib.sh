@@ -5,7 +5,7 @@ BUILD="$ROOT/build"
 
 PACKAGES=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools qttools5-dev-tools
   libqt5sql5-sqlite libqt5svg5-dev libqt5opengl5-dev libqwt-qt5-dev libsqlite3-dev
-  xvfb xauth fonts-dejavu-core)
+  qttranslations5-l10n xvfb xauth fonts-dejavu-core)
 
 install_missing() {
   local missing=()

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDebug>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -34,6 +35,14 @@ int main(int argc, char* argv[])
     qDebug() << "Detected locale" << localeName;
     qDebug() << locale.toString(QDate::currentDate(), QLocale::LongFormat);
     qDebug() << locale.name();
+
+    // Qt's own texts (file dialogs, standard buttons) in the same language, shipped beside ours
+    // or taken from the Qt installation.
+    QTranslator qtTranslator;
+    const QString qtName = QStringLiteral("qtbase_") + localeName.section(QLatin1Char('_'), 0, 0);
+    if (qtTranslator.load(qtName, langFolder)
+        || qtTranslator.load(qtName, QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslator);
 
     QtUserDialogs dialogs;
     setUserDialogs(&dialogs);
