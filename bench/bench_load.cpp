@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <sqlite3.h>
 
@@ -166,7 +167,11 @@ int main(int argc, char* argv[])
         }
     }
     QDir().mkpath(folder);
-    std::printf("bench_load: %s, best of %d runs\n", qPrintable(QDir(folder).absolutePath()), runs);
+    // Two reading threads against one: other work on the machine weighs on the figures.
+    QFile loadavg(QStringLiteral("/proc/loadavg"));
+    const QByteArray load = loadavg.open(QIODevice::ReadOnly) ? loadavg.readLine().trimmed() : QByteArray("?");
+    std::printf("bench_load: %s, best of %d runs, %d cores, load average %s\n", qPrintable(QDir(folder).absolutePath()),
+                runs, QThread::idealThreadCount(), load.constData());
 
     for (qint64 size : sizes) {
         const QString path = QDir(folder).filePath(QStringLiteral("bench_%1.db").arg(size));
