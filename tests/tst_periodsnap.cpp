@@ -2,13 +2,6 @@
 
 #include <QtTest>
 
-namespace {
-QDateTime local(const QString& text)
-{
-    return QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-}
-} // namespace
-
 class TestPeriodSnap : public QObject
 {
     Q_OBJECT
@@ -16,7 +9,7 @@ class TestPeriodSnap : public QObject
 private slots:
     void snap_data();
     void snap();
-    void invalidStaysInvalid();
+    void invalidAndUtc();
 };
 
 void TestPeriodSnap::snap_data()
@@ -27,15 +20,12 @@ void TestPeriodSnap::snap_data()
 
     QTest::newRow("on the hour") << "2024-01-15 10:00:00" << "2024-01-15 10:00:00" << "2024-01-15 10:00:00";
     QTest::newRow("one second past") << "2024-01-15 10:00:01" << "2024-01-15 10:00:01" << "2024-01-15 10:30:00";
-    QTest::newRow("half hour keeps seconds") << "2024-01-15 10:30:45" << "2024-01-15 10:30:45"
-                                             << "2024-01-15 11:00:00";
+    QTest::newRow("half hour keeps seconds") << "2024-01-15 10:30:45" << "2024-01-15 10:30:45" << "2024-01-15 11:00:00";
     QTest::newRow("minute 31") << "2024-01-15 10:31:20" << "2024-01-15 10:30:00" << "2024-01-15 11:00:00";
     QTest::newRow("minute 59") << "2024-01-15 10:59:59" << "2024-01-15 10:30:00" << "2024-01-15 11:00:00";
-    QTest::newRow("half hour exactly") << "2024-01-15 10:30:00" << "2024-01-15 10:30:00" << "2024-01-15 10:30:00";
     QTest::newRow("end of day left") << "2024-01-15 23:45:10" << "2024-01-15 23:30:00" << "2024-01-15 23:45:10";
     QTest::newRow("23:30 exactly") << "2024-01-15 23:30:00" << "2024-01-15 23:30:00" << "2024-01-15 23:30:00";
     QTest::newRow("23:30:01 left") << "2024-01-15 23:30:01" << "2024-01-15 23:30:01" << "2024-01-15 23:30:01";
-    QTest::newRow("midnight") << "2024-01-15 00:00:00" << "2024-01-15 00:00:00" << "2024-01-15 00:00:00";
     // The hour 02:00-03:00 of 31 March 2024 does not exist in Paris: 02:00 is 03:00.
     QTest::newRow("spring forward") << "2024-03-31 01:45:00" << "2024-03-31 01:30:00" << "2024-03-31 03:00:00";
     QTest::newRow("fall back") << "2024-10-27 02:40:00" << "2024-10-27 02:30:00" << "2024-10-27 03:00:00";
@@ -43,19 +33,18 @@ void TestPeriodSnap::snap_data()
 
 void TestPeriodSnap::snap()
 {
+    const QString format = QStringLiteral("yyyy-MM-dd hh:mm:ss");
     QFETCH(QString, given);
-    QFETCH(QString, start);
-    QFETCH(QString, end);
-    const QDateTime g = local(given);
+    const QDateTime g = QDateTime::fromString(given, format);
     QVERIFY(g.isValid());
-    QCOMPARE(snapPeriodStart(g).toString(Qt::ISODate), local(start).toString(Qt::ISODate));
-    QCOMPARE(snapPeriodEnd(g).toString(Qt::ISODate), local(end).toString(Qt::ISODate));
+    QTEST(snapPeriodStart(g).toString(format), "start");
+    QTEST(snapPeriodEnd(g).toString(format), "end");
     // Snapping twice changes nothing more.
     QCOMPARE(snapPeriodStart(snapPeriodStart(g)), snapPeriodStart(g));
     QCOMPARE(snapPeriodEnd(snapPeriodEnd(g)), snapPeriodEnd(g));
 }
 
-void TestPeriodSnap::invalidStaysInvalid()
+void TestPeriodSnap::invalidAndUtc()
 {
     QVERIFY(!snapPeriodStart(QDateTime()).isValid());
     QVERIFY(!snapPeriodEnd(QDateTime()).isValid());
