@@ -33,12 +33,6 @@ void writeFile(const QString& path, const QByteArray& content)
     f.write(content);
 }
 
-QStringList g_messages;
-void collect(QtMsgType, const QMessageLogContext&, const QString& text)
-{
-    g_messages << text;
-}
-
 } // namespace
 
 class TestStartup : public QObject
@@ -48,213 +42,158 @@ class TestStartup : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void options_data();
-    void options();
-    void versionProcess();
-    void logLines();
-    void workspaceTree();
-    void settings();
-    void locale_data();
-    void locale();
+    void options_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        QTest::addColumn<int>("status");
+
+        const QByteArray debug = "Debug mode activated\n";
+        const QByteArray version = "Tramola 4.13\n";
+        QTest::newRow("none") << QStringList{} << QByteArray() << QByteArray() << -1;
+        QTest::newRow("-d") << QStringList{"-d"} << debug << QByteArray() << -1;
+        QTest::newRow("-dv grouped") << QStringList{"-dv"} << debug + version << QByteArray() << 0;
+        QTest::newRow("-vd stops at v") << QStringList{"-vd"} << version << QByteArray() << 0;
+        QTest::newRow("after operand") << QStringList{"file.db", "-v"} << version << QByteArray() << 0;
+        QTest::newRow("-h -x ignored") << QStringList{"-hx", "-h"} << QByteArray() << QByteArray() << -1;
+        QTest::newRow("unknown goes on") << QStringList{"-q", "-d"} << debug << QByteArray("prog: invalid option -- q\n") << -1;
+        QTest::newRow("unknown in group") << QStringList{"-dzD"} << debug + debug << QByteArray("prog: invalid option -- z\n") << -1;
+        QTest::newRow("double dash ends") << QStringList{"--", "-v"} << QByteArray() << QByteArray() << -1;
+        QTest::newRow("lone dash is operand") << QStringList{"-", "-d"} << debug << QByteArray() << -1;
+    }
+
+    void options()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        QFETCH(int, status);
+
+        QList<QByteArray> storage{"prog"};
+        for (const QString& a : args)
+            storage << a.toLocal8Bit();
+        std::vector<char*> argv;
+        for (QByteArray& s : storage)
+            argv.push_back(s.data());
+        argv.push_back(nullptr);
+
+        std::FILE* o = std::tmpfile();
+        std::FILE* e = std::tmpfile();
+        QVERIFY(o && e);
+        QCOMPARE(handleStartupOptions(int(storage.size()), argv.data(), o, e), status);
+        QCOMPARE(readAll(o), out);
+        QCOMPARE(readAll(e), err);
+        std::fclose(o);
+        std::fclose(e);
+    }
+
+    void versionProcess()
+    {
+        QTemporaryDir home;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", home.path());
+        for (const char* v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(v);
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola"), {"-v"});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(p.readAllStandardOutput(), QByteArray("Tramola 4.13\n"));
+        for (const char* sub : {"Documents/zancom/stats", "Documents/zancom/share", "Documents/zancom/configuration",
+                                ".local/share/zancom/log", ".local/share/zancom/data", ".local/share/zancom/fonts"})
+            QVERIFY2(QDir(home.filePath(sub)).exists(), sub);
+    }
+
+    void logLines()
+    {
+        QTemporaryDir dir;
+        const QString log = dir.filePath("log_graph.txt");
+        setLogFilePath(log);
+        const QtMessageHandler previous = qInstallMessageHandler(logMessageHandler);
+
+        setDebugModeEnabled(false);
+        qWarning("dropped");
+        logMessageHandler(QtFatalMsg, QMessageLogContext(), QStringLiteral("not fatal while off"));
+        QVERIFY(!QFile::exists(log));
+
+        setDebugModeEnabled(true);
+        qDebug("first");
+        qWarning("abc");
+        qCritical("abc");
+        qInfo("info");
+        setDebugModeEnabled(false);
+        qWarning("dropped again");
+        setDebugModeEnabled(true);
+        qDebug("second run");   // appends after the earlier lines
+        setDebugModeEnabled(false);
+        qInstallMessageHandler(previous);
+
+        QFile f(log);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        const QString stamp = QStringLiteral("^\\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d");
+        const QStringList expected{": Debug : first", ": Warning : abc", ": Critical :abc", ": Debug : info", ": Debug : second run"};
+        QCOMPARE(lines.size(), expected.size());
+        for (int i = 0; i < lines.size(); ++i)
+            QVERIFY2(QRegularExpression(stamp + QRegularExpression::escape(expected[i]) + '$').match(lines[i]).hasMatch(),
+                     qPrintable(lines[i]));
+    }
+
+    void settings()
+    {
+        QTemporaryDir dir;
+        Workspace::setRoots(dir.filePath("docs"), dir.filePath("data"));
+        QVERIFY(QDir().mkpath(Workspace::configurationFolder()));
+        writeFile(Workspace::settingsFile(), "[Other]\nkey=kept\n\n[Data]\nlogFile=/x/log.txt\n");
+
+        QCOMPARE(getPath(7), QString());
+        setFile(3, dir.filePath("stats/a.db"));
+        setFile(7, dir.filePath("exports/sub/../table.csv"));
+        QCOMPARE(getFile(3), dir.filePath("stats/a.db"));
+        QCOMPARE(getPath(3), dir.filePath("stats"));
+
+        // The folder is derived, cleaned, for the export file too; other keys stay.
+        QSettings raw(Workspace::settingsFile(), QSettings::IniFormat);
+        QCOMPARE(raw.value("Data/exportPath").toString(), dir.filePath("exports"));
+        QCOMPARE(raw.value("Data/statisticsFile").toString(), dir.filePath("stats/a.db"));
+        QCOMPARE(raw.value("Other/key").toString(), QString("kept"));
+        QCOMPARE(raw.value("Data/logFile").toString(), QString("/x/log.txt"));
+    }
+
+    void locale_data()
+    {
+        QTest::addColumn<QStringList>("files");   // name=content; "tramola.qm" is the installed copy
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("copy of de") << QStringList{"tramola.qm=DE", "tramola_de.qm=DE", "tramola_fr.qm=FR"} << "de_DE";
+        QTest::newRow("copy of en") << QStringList{"tramola.qm=EN", "tramola_en.qm=EN", "tramola_fr.qm=FR"} << "en_EN";
+        QTest::newRow("first identical in name order") << QStringList{"tramola.qm=X", "tramola_it.qm=X", "Tramola_es.qm=X"} << "es_ES";
+        QTest::newRow("second field only") << QStringList{"tramola.qm=B", "tramola_pt_BR.qm=B"} << "pt_PT";
+        QTest::newRow("no match") << QStringList{"tramola.qm=Z", "tramola_de.qm=DE"} << "fr_FR";
+        QTest::newRow("missing reference") << QStringList{"tramola_de.qm=DE"} << "fr_FR";
+        QTest::newRow("empty folder") << QStringList{} << "fr_FR";
+        QTest::newRow("missing folder") << QStringList{"-"} << "fr_FR";
+    }
+
+    void locale()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        QString folder = dir.filePath("lang");
+        if (files == QStringList{"-"}) {
+            folder = dir.filePath("absent");
+        } else {
+            QVERIFY(QDir().mkpath(folder));
+            for (const QString& f : files)
+                writeFile(folder + '/' + f.section('=', 0, 0), f.section('=', 1).toUtf8());
+        }
+        QCOMPARE(detectLocale(folder, "tramola"), expected);
+    }
 };
-
-void TestStartup::options_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QByteArray>("out");
-    QTest::addColumn<QByteArray>("err");
-    QTest::addColumn<int>("status");
-
-    const QByteArray debug = "Debug mode activated\n";
-    const QByteArray version = "Tramola 4.13\n";
-    QTest::newRow("none") << QStringList{} << QByteArray() << QByteArray() << -1;
-    QTest::newRow("-v") << QStringList{"-v"} << version << QByteArray() << 0;
-    QTest::newRow("-d") << QStringList{"-d"} << debug << QByteArray() << -1;
-    QTest::newRow("-d -D twice") << QStringList{"-d", "-D"} << debug + debug << QByteArray() << -1;
-    QTest::newRow("-dv grouped") << QStringList{"-dv"} << debug + version << QByteArray() << 0;
-    QTest::newRow("-vd stops at v") << QStringList{"-vd"} << version << QByteArray() << 0;
-    QTest::newRow("after operand") << QStringList{"file.db", "-v"} << version << QByteArray() << 0;
-    QTest::newRow("-h -x ignored") << QStringList{"-hx", "-h"} << QByteArray() << QByteArray() << -1;
-    QTest::newRow("unknown goes on") << QStringList{"-q", "-d"} << debug
-                                     << QByteArray("prog: invalid option -- q\n") << -1;
-    QTest::newRow("unknown in group") << QStringList{"-dzD"} << debug + debug
-                                      << QByteArray("prog: invalid option -- z\n") << -1;
-    QTest::newRow("double dash ends") << QStringList{"--", "-v"} << QByteArray() << QByteArray() << -1;
-    QTest::newRow("lone dash is operand") << QStringList{"-", "-d"} << debug << QByteArray() << -1;
-}
-
-void TestStartup::options()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QByteArray, out);
-    QFETCH(QByteArray, err);
-    QFETCH(int, status);
-
-    QList<QByteArray> storage{"prog"};
-    for (const QString& a : args)
-        storage << a.toLocal8Bit();
-    std::vector<char*> argv;
-    for (QByteArray& s : storage)
-        argv.push_back(s.data());
-    argv.push_back(nullptr);
-
-    std::FILE* o = std::tmpfile();
-    std::FILE* e = std::tmpfile();
-    QVERIFY(o && e);
-    QCOMPARE(handleStartupOptions(int(storage.size()), argv.data(), o, e), status);
-    QCOMPARE(readAll(o), out);
-    QCOMPARE(readAll(e), err);
-    std::fclose(o);
-    std::fclose(e);
-}
-
-void TestStartup::versionProcess()
-{
-    QTemporaryDir home;
-    QVERIFY(home.isValid());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    for (const char* v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "DISPLAY", "WAYLAND_DISPLAY"})
-        env.remove(v);
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola"), {"-v"});
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(p.exitCode(), 0);
-    QCOMPARE(p.readAllStandardOutput(), QByteArray("Tramola 4.13\n"));
-    for (const char* sub : {"Documents/zancom/stats", "Documents/zancom/share", "Documents/zancom/configuration",
-                            ".local/share/zancom/log", ".local/share/zancom/data", ".local/share/zancom/fonts"})
-        QVERIFY2(QDir(home.filePath(sub)).exists(), sub);
-}
-
-void TestStartup::logLines()
-{
-    QTemporaryDir dir;
-    const QString log = dir.filePath("log_graph.txt");
-    setLogFilePath(log);
-    const QtMessageHandler previous = qInstallMessageHandler(logMessageHandler);
-
-    setDebugModeEnabled(false);
-    qWarning("dropped");
-    logMessageHandler(QtFatalMsg, QMessageLogContext(), QStringLiteral("not fatal while off"));
-    QVERIFY(!QFile::exists(log));
-
-    setDebugModeEnabled(true);
-    qDebug("first");
-    qWarning("abc");
-    qCritical("abc");
-    qInfo("info");
-    setDebugModeEnabled(false);
-    qWarning("dropped again");
-    setDebugModeEnabled(true);
-    qDebug("second run");   // appends after the earlier lines
-    setDebugModeEnabled(false);
-    qInstallMessageHandler(previous);
-
-    QFile f(log);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-    const QString stamp = QStringLiteral("^\\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d");
-    const QStringList expected{": Debug : first", ": Warning : abc", ": Critical :abc", ": Debug : info",
-                               ": Debug : second run"};
-    QCOMPARE(lines.size(), expected.size());
-    for (int i = 0; i < lines.size(); ++i)
-        QVERIFY2(QRegularExpression(stamp + QRegularExpression::escape(expected[i]) + '$').match(lines[i]).hasMatch(),
-                 qPrintable(lines[i]));
-}
-
-void TestStartup::workspaceTree()
-{
-    QTemporaryDir dir;
-    Workspace::setRoots(dir.filePath("docs/zancom"), dir.filePath("data/zancom"));
-    QVERIFY(QDir().mkpath(dir.filePath("docs")));
-    QVERIFY(QDir().mkpath(dir.filePath("data")));
-
-    g_messages.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(collect);
-    Workspace::establish();
-    const QStringList first = g_messages;
-    g_messages.clear();
-    Workspace::establish();
-    const QStringList second = g_messages;
-    // A documents root whose parent is missing fails, and so does every folder below it.
-    Workspace::setRoots(dir.filePath("nowhere/docs/zancom"), dir.filePath("data/zancom"));
-    g_messages.clear();
-    Workspace::establish();
-    const QStringList failing = g_messages;
-    qInstallMessageHandler(previous);
-
-    const QStringList order{"docs/zancom/", "data/zancom/", "data/zancom/log/", "docs/zancom/stats/",
-                            "docs/zancom/share/", "docs/zancom/configuration/", "data/zancom/data/",
-                            "data/zancom/fonts/"};
-    QStringList created;
-    for (const QString& m : first) {
-        if (m.startsWith("New directory ") && m.endsWith(" created"))
-            created << m.section('"', 1, 1).mid(dir.path().size() + 1);
-    }
-    QCOMPARE(created, order);
-    QCOMPARE(second.size(), 1 + order.size());   // the label, then one check per folder
-    QVERIFY(second.first().startsWith("QOR_DB_PATH="));
-    QCOMPARE(failing.filter("New directory creation ").size(), 4);
-}
-
-void TestStartup::settings()
-{
-    QTemporaryDir dir;
-    Workspace::setRoots(dir.filePath("docs"), dir.filePath("data"));
-    QVERIFY(QDir().mkpath(Workspace::configurationFolder()));
-    writeFile(Workspace::settingsFile(), "[Other]\nkey=kept\n\n[Data]\nlogFile=/x/log.txt\n");
-
-    QCOMPARE(getFile(3), QString());
-    QCOMPARE(getPath(7), QString());
-    setFile(3, dir.filePath("stats/a.db"));
-    setFile(7, dir.filePath("exports/sub/../table.csv"));
-    setPath(1, "/tmp/somewhere");
-    QCOMPARE(getFile(3), dir.filePath("stats/a.db"));
-    QCOMPARE(getPath(3), dir.filePath("stats"));
-    QCOMPARE(getPath(7), dir.filePath("exports"));
-    QCOMPARE(getFile(7), dir.filePath("exports/sub/../table.csv"));
-    QCOMPARE(getPath(1), QString("/tmp/somewhere"));
-    QCOMPARE(getFile(0), QString());
-
-    QSettings raw(Workspace::settingsFile(), QSettings::IniFormat);
-    QCOMPARE(raw.value("Other/key").toString(), QString("kept"));
-    QCOMPARE(raw.value("Data/logFile").toString(), QString("/x/log.txt"));
-    QCOMPARE(raw.value("Data/statisticsFile").toString(), dir.filePath("stats/a.db"));
-}
-
-void TestStartup::locale_data()
-{
-    QTest::addColumn<QStringList>("files");   // name=content; "tramola.qm" is the installed copy
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("copy of de") << QStringList{"tramola.qm=DE", "tramola_de.qm=DE", "tramola_fr.qm=FR"} << "de_DE";
-    QTest::newRow("copy of en") << QStringList{"tramola.qm=EN", "tramola_en.qm=EN", "tramola_fr.qm=FR"} << "en_EN";
-    QTest::newRow("first identical in name order")
-        << QStringList{"tramola.qm=X", "tramola_it.qm=X", "Tramola_es.qm=X"} << "es_ES";
-    QTest::newRow("second field only") << QStringList{"tramola.qm=B", "tramola_pt_BR.qm=B"} << "pt_PT";
-    QTest::newRow("no match") << QStringList{"tramola.qm=Z", "tramola_de.qm=DE"} << "fr_FR";
-    QTest::newRow("missing reference") << QStringList{"tramola_de.qm=DE"} << "fr_FR";
-    QTest::newRow("empty folder") << QStringList{} << "fr_FR";
-    QTest::newRow("missing folder") << QStringList{"-"} << "fr_FR";
-}
-
-void TestStartup::locale()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QString, expected);
-    QTemporaryDir dir;
-    QString folder = dir.filePath("lang");
-    if (files == QStringList{"-"}) {
-        folder = dir.filePath("absent");
-    } else {
-        QVERIFY(QDir().mkpath(folder));
-        for (const QString& f : files)
-            writeFile(folder + '/' + f.section('=', 0, 0), f.section('=', 1).toUtf8());
-    }
-    QCOMPARE(detectLocale(folder, "tramola"), expected);
-}
 
 QTEST_GUILESS_MAIN(TestStartup)
 #include "tst_startup.moc"
