@@ -209,6 +209,7 @@ void TestQorCampaign::derivationMatchesLiteralStatements()
         Opened o(fast);
         QVERIFY(o.ok);
         o.store.verifyCampaigns(&o.db, kCreated);
+        o.store.verifyCampaigns(&o.db, kCreated.addDays(1));   // derived once: changes nothing
     }
     literalDerivation(literal);
     for (const char* table : {"campaign_details", "campaign", "measure"})
@@ -225,18 +226,14 @@ void TestQorCampaign::firstOpening()
     Opened o(path);
     QVERIFY(o.ok);
     o.store.verifyCampaigns(&o.db, kCreated);
+    o.store.verifyCampaigns(&o.db, kCreated);   // the second opening shows nothing
+    QCOMPARE(dialogs.shown().size(), 1);
     QCOMPARE(dialogs.progressLabels,
              QStringList({QStringLiteral("Vérification de la structure ..."),
                           QStringLiteral("Vérification des campagnes ...<br/>Ce traitement peut prendre du temps "
                                          "mais<br/>est effectué une seule fois<br/>"),
                           QStringLiteral("Mise à jour des campagnes")}));
     QCOMPARE(o.store.campaignList(&o.db, 1), QList<int>({2, 1}));   // May, then April
-
-    // Derived once: the next opening changes nothing and shows nothing.
-    o.store.verifyCampaigns(&o.db, kCreated.addDays(1));
-    QCOMPARE(o.store.countCampaignDetails(&o.db), 3);
-    QCOMPARE(o.store.campaignList(&o.db, 1).size(), 2);
-    QCOMPARE(dialogs.shown().size(), 1);
 }
 
 void TestQorCampaign::endDateCorrection_data()
