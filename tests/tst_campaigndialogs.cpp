@@ -83,7 +83,7 @@ void TestCampaignDialogs::rowsOverTheSelection()
     QCOMPARE(top->id(), 3);
     QCOMPARE(QStringList({top->heading(), top->title(), top->period()}),
              QStringList({"Campagne du 05/03/2024 18:00", "Campagne 3", "(Du 05/03/2024 00:00 au 05/03/2024 18:00)"}));
-    QCOMPARE(dlg.rows().value(1)->findChild<QLabel*>(QStringLiteral("gb2_label_4"))->text(), QStringLiteral("Version 1"));
+    QCOMPARE(dlg.rows().value(1)->findChild<QLabel*>(QStringLiteral("gb2_label_4"))->text(), "Version 1");
     QCOMPARE(dlg.rows().value(2)->title(), QStringLiteral("Campagne 1"));
     QCOMPARE(dlg.selectAllButton()->text(), QStringLiteral("Tout sélectionner"));
 
@@ -164,7 +164,7 @@ void TestCampaignDialogs::panelAndDescription()
     ScriptedDialogs dialogs;
     MainWindow w;
     dialogs.answerOpenFile(file);
-    setDialogRunner([](QDialog& d) { return int(qobject_cast<LstCampaign*>(&d) ? QDialog::Accepted : QDialog::Rejected); });
+    setDialogRunner([](QDialog& d) { return qobject_cast<LstCampaign*>(&d) ? QDialog::Accepted : QDialog::Rejected; });
     w.dataLoad();
 
     // 14:30 on 3 May to 09:00 on 5 May: three days, shown from the start of the first.

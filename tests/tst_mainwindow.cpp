@@ -65,8 +65,8 @@ void TestMainWindow::parameterDialogs_data()
     const QString filter = QStringLiteral("Seuil de filtrage des mesures (minutes):");
     QTest::newRow("filter 60 minutes") << "setFilter" << 60 << QStringList{filter, "30", "30", "240", "30"} << 3600;
     QTest::newRow("filter cancelled") << "setFilter" << -1 << QStringList{filter, "30", "30", "240", "30"} << 1800;
-    QTest::newRow("range 300") << "setRange" << 300 << QStringList{"Portée du radar (mètres):", "150", "50", "500", "50"}
-                               << 300;
+    QTest::newRow("range 300") << "setRange" << 300
+                               << QStringList{"Portée du radar (mètres):", "150", "50", "500", "50"} << 300;
     QTest::newRow("divider on") << "setDivider" << 0 << QStringList{"Diviseur de portée:", "1", "0", "1", "1"} << 0;
     QTest::newRow("divider off") << "setDivider" << 1 << QStringList{"Diviseur de portée:", "1", "0", "1", "1"} << 1;
 }
