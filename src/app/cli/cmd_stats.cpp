@@ -21,7 +21,7 @@ namespace {
 
 const char* const kUsage =
     "stats FICHIER [--from \"aaaa-MM-jj hh:mm:ss\"] [--to \"...\"] [--min-speed N] [--filter MINUTES] "
-    "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--pretty]";
+    "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--pretty | --summary]";
 
 // About 11 years of half hours.
 constexpr qint64 kMaxBuckets = 200000;
@@ -40,6 +40,7 @@ struct StatsOptions
     QString area;            // empty: the first of the window's list
     QString areasFile;       // empty: the data folder's file of the units
     bool pretty = false;
+    bool summary = false;    // French text for a person instead of JSON
 };
 
 // The measure read and the period analysed afterwards.
@@ -101,6 +102,10 @@ bool parseOptions(const QStringList& args, StatsOptions& o, QString& error)
         const QString& arg = args.at(i);
         if (arg == QLatin1String("--pretty")) {
             o.pretty = true;
+            continue;
+        }
+        if (arg == QLatin1String("--summary")) {
+            o.summary = true;
             continue;
         }
         if (!arg.startsWith(QLatin1String("--"))) {
@@ -309,6 +314,53 @@ QJsonObject directionJson(const SpeedStatistics& s, int d, const QDateTime& begi
                        {QStringLiteral("buckets"), buckets}};
 }
 
+// The figures of the window's panels, in a few French lines.
+QString summaryText(const QJsonObject& root)
+{
+    const QString units = root.value(QStringLiteral("units")).toObject().value(QStringLiteral("label")).toString();
+    const QJsonObject settings = root.value(QStringLiteral("settings")).toObject();
+    const auto dayTime = [](const QJsonValue& iso) {
+        return QDateTime::fromString(iso.toString(), Qt::ISODate).toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+    };
+    QString out;
+    out += QStringLiteral("Fichier : %1\n").arg(root.value(QStringLiteral("file")).toString());
+    out += QStringLiteral("Période : du %1 au %2\n").arg(dayTime(root.value(QStringLiteral("begin"))),
+                                                         dayTime(root.value(QStringLiteral("end"))));
+    out += QStringLiteral("Relevés chargés : %1 (vitesses en %2, au-dessus de %3)\n")
+               .arg(root.value(QStringLiteral("measuresLoaded")).toInt())
+               .arg(units)
+               .arg(settings.value(QStringLiteral("minSpeed")).toInt());
+    out += QStringLiteral("Zone : %1 ; seuil de filtrage %2 min ; portée %3 m ; diviseur %4\n")
+               .arg(settings.value(QStringLiteral("area")).toString())
+               .arg(settings.value(QStringLiteral("filterSeconds")).toInt() / 60)
+               .arg(settings.value(QStringLiteral("range")).toInt())
+               .arg(settings.value(QStringLiteral("vehicleDivider")).toInt());
+    const QJsonObject directions = root.value(QStringLiteral("directions")).toObject();
+    for (const QString& key : directions.keys()) {
+        const QJsonObject d = directions.value(key).toObject();
+        out += QStringLiteral("Sens %1 : %2 relevés, %3 véhicules ; moyenne %4 %5, maximum %6 ; V30 %7, V50 %8, V85 %9\n")
+                   .arg(key == QLatin1String("0") ? QStringLiteral("entrant") : QStringLiteral("sortant"))
+                   .arg(d.value(QStringLiteral("measureCount")).toInt())
+                   .arg(d.value(QStringLiteral("vehicleCount")).toInt())
+                   .arg(d.value(QStringLiteral("meanSpeed")).toDouble(), 0, 'f', 2)
+                   .arg(units)
+                   .arg(d.value(QStringLiteral("maxSpeed")).toInt())
+                   .arg(d.value(QStringLiteral("v30")).toInt())
+                   .arg(d.value(QStringLiteral("v50")).toInt())
+                   .arg(d.value(QStringLiteral("v85")).toInt());
+        QStringList shares;
+        for (const QJsonValue& c : d.value(QStringLiteral("distribution")).toArray()) {
+            const QJsonObject o = c.toObject();
+            shares << QStringLiteral("%1-%2 : %3 %")
+                          .arg(o.value(QStringLiteral("minSpeed")).toInt())
+                          .arg(o.value(QStringLiteral("maxSpeed")).toInt())
+                          .arg(100 * o.value(QStringLiteral("share")).toDouble(), 0, 'f', 1);
+        }
+        out += QStringLiteral("  répartition : %1\n").arg(shares.join(QStringLiteral(" ; ")));
+    }
+    return out;
+}
+
 } // namespace
 
 int runStats(const QStringList& args)
@@ -413,6 +465,10 @@ int runStats(const QStringList& args)
     if (!options.campaigns.isEmpty()) {
         root.insert(QStringLiteral("campaigns"), chosenCampaigns);
         root.insert(QStringLiteral("storeMode"), storeMode);
+    }
+    if (options.summary) {
+        std::fputs(summaryText(root).toLocal8Bit().constData(), stdout);
+        return 0;
     }
     const QByteArray json =
         QJsonDocument(root).toJson(options.pretty ? QJsonDocument::Indented : QJsonDocument::Compact);

@@ -8,6 +8,7 @@ int runGendb(const QStringList& args);
 int runAreas(const QStringList& args);
 int runStats(const QStringList& args);
 int runCampaigns(const QStringList& args);
+int runPaths(const QStringList& args);
 
 // Prints one line on standard error; answers 1 for "return fail(...)".
 int fail(const QString& line);

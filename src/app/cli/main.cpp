@@ -22,6 +22,7 @@ const Command commands[] = {
     {"areas", runAreas, "areas [--units kmh|mph|knots] [--file PATH] [--pretty]"},
     {"stats", runStats, "stats FILE [options]          statistics of a measure database as JSON"},
     {"campaigns", runCampaigns, "campaigns FILE [--pretty]     campaigns of a measure database as JSON"},
+    {"paths", runPaths, "paths [NAME | --pretty]       where Tramola keeps its files (NAME: statistics, settings, ...)"},
 };
 
 void usage(std::FILE* to)
