@@ -11,14 +11,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 QByteArray digest(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1) : QByteArray();
 }
 
 // Every measure of a file read back through the program's own query.
@@ -26,8 +26,7 @@ struct ReadBack
 {
     MeasureMap map;
     qint16 units = -1;
-    bool hasDirection = false;
-    bool hasCampaign = false;
+    bool hasDirection = false, hasCampaign = false;
     int markerRows = 0;
 };
 
@@ -39,267 +38,195 @@ ReadBack readBack(const QString& path)
         return r;
     r.hasDirection = db.columnExists(QStringLiteral("measure"), QStringLiteral("meas_direction"));
     r.hasCampaign = db.tableExists(QStringLiteral("campaign")) && db.tableExists(QStringLiteral("campaign_details"));
-    QSqlQuery q = db.getRecord(QStringLiteral("SELECT count(*) FROM measure WHERE meas_date = 0"));
-    r.markerRows = q.value(0).toInt();
-    q = QSqlQuery();
+    r.markerRows = db.getRecord(QStringLiteral("SELECT count(*) FROM measure WHERE meas_date = 0")).value(0).toInt();
     qint64 first, last;
     SilentProgress progress;
     db.readMeasures(r.map, &progress, first, last, r.units, 1, std::numeric_limits<qint64>::max(), 0);
     return r;
 }
 
-QDate localDay(qint64 t)
+QDateTime local(qint64 t)
 {
-    return QDateTime::fromSecsSinceEpoch(t).date();
+    return QDateTime::fromSecsSinceEpoch(t);
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(SampleOptions)
 
 class TestGendb : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void sameSeedSameFile();
-    void layout_data();
-    void layout();
-    void dailyAndWeeklyProfile();
-    void invalidRunsLeaveNothing_data();
-    void invalidRunsLeaveNothing();
-    void commandLine();
-
-private:
     QTemporaryDir m_dir;
-};
 
-void TestGendb::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_dir.isValid());
-}
-
-void TestGendb::sameSeedSameFile()
-{
-    SampleOptions o;
-    o.days = 5;
-    o.vehiclesPerDay = 300;
-    o.seed = 42;
-    const QString a = m_dir.filePath(QStringLiteral("a.db"));
-    const QString b = m_dir.filePath(QStringLiteral("b.db"));
-    const QString c = m_dir.filePath(QStringLiteral("c.db"));
-    QString error;
-    QVERIFY2(generateSampleDatabase(a, o, &error), qPrintable(error));
-    QVERIFY2(generateSampleDatabase(b, o, &error), qPrintable(error));
-    o.seed = 43;
-    QVERIFY2(generateSampleDatabase(c, o, &error), qPrintable(error));
-    QCOMPARE(digest(a), digest(b));
-    QVERIFY(digest(a) != digest(c));
-}
-
-void TestGendb::layout_data()
-{
-    QTest::addColumn<int>("directions");
-    QTest::addColumn<int>("units");
-    QTest::addColumn<int>("gaps");
-    QTest::addColumn<bool>("campaignTables");
-    QTest::addColumn<QString>("from");
-    QTest::addColumn<int>("days");
-    QTest::addColumn<qint64>("total");
-    QTest::addColumn<int>("hours");
-
-    const int none = int(SampleOptions::Units::None), kmh = int(SampleOptions::Units::Kmh),
-              mph = int(SampleOptions::Units::Mph);
-    QTest::newRow("two directions, km/h") << 2 << kmh << 0 << false << "2026-11-02" << 7 << qint64(0) << 24;
-    QTest::newRow("two directions, mph, campaign tables") << 2 << mph << 0 << true << "2026-11-02" << 3 << qint64(0) << 24;
-    QTest::newRow("no marker") << 2 << none << 0 << false << "2026-11-02" << 3 << qint64(0) << 24;
-    QTest::newRow("one direction") << 1 << kmh << 0 << false << "2026-11-02" << 3 << qint64(0) << 24;
-    QTest::newRow("gap days") << 2 << kmh << 4 << false << "2026-11-02" << 10 << qint64(0) << 24;
-    QTest::newRow("exact total over autumn change") << 2 << kmh << 0 << false << "2026-10-24" << 3 << qint64(12345) << 24;
-    QTest::newRow("spring change, one day") << 2 << kmh << 0 << false << "2027-03-28" << 1 << qint64(2400) << 23;
-}
-
-void TestGendb::layout()
-{
-    QFETCH(int, directions);
-    QFETCH(int, units);
-    QFETCH(int, gaps);
-    QFETCH(bool, campaignTables);
-    QFETCH(QString, from);
-    QFETCH(int, days);
-    QFETCH(qint64, total);
-    QFETCH(int, hours);
-
-    SampleOptions o;
-    o.from = QDate::fromString(from, Qt::ISODate);
-    o.days = days;
-    o.directions = directions;
-    o.units = SampleOptions::Units(units);
-    o.gapDays = gaps;
-    o.campaignTables = campaignTables;
-    o.totalMeasures = total;
-    o.vehiclesPerDay = 500;
-    const QString path = m_dir.filePath(QStringLiteral("layout.db"));
-    o.overwrite = true;
-    QString error;
-    SampleSummary summary;
-    QVERIFY2(generateSampleDatabase(path, o, &error, &summary), qPrintable(error));
-
-    ReadBack r = readBack(path);
-    QCOMPARE(r.hasDirection, directions == 2);
-    QCOMPARE(r.hasCampaign, campaignTables);
-    QCOMPARE(int(r.units), units == int(SampleOptions::Units::Mph) ? 1 : 0);
-    QCOMPARE(r.markerRows, directions == 2 && units != int(SampleOptions::Units::None) ? 1 : 0);
-    QCOMPARE(qint64(r.map.size()), summary.measures);
-    if (total > 0)
-        QCOMPARE(summary.measures, total);
-    QVERIFY(summary.measures > 0);
-    QCOMPARE(summary.firstTime, r.map.first().time);
-    QCOMPARE(summary.lastTime, r.map.last().time);
-
-    QSet<QDate> recorded;
-    QSet<int> directionsSeen;
-    QSet<int> hoursSeen;
-    for (const MeasureMap::Entry& e : r.map) {
-        recorded.insert(localDay(e.time));
-        directionsSeen.insert(e.measure.direction);
-        hoursSeen.insert(QDateTime::fromSecsSinceEpoch(e.time).time().hour());
-        QVERIFY(e.measure.speed >= 1 && e.measure.speed <= 250);
-    }
-    QCOMPARE(recorded.size(), days - gaps);
-    QCOMPARE(summary.recordedDays, days - gaps);
-    QVERIFY(recorded.contains(o.from));
-    QVERIFY(recorded.contains(o.from.addDays(days - 1)));
-    for (const QDate& d : recorded)
-        QVERIFY(d >= o.from && d < o.from.addDays(days));
-    QCOMPARE(directionsSeen.size(), directions);
-    QCOMPARE(hoursSeen.size(), hours);   // 2:00 does not exist on the spring change day
-}
-
-void TestGendb::dailyAndWeeklyProfile()
-{
-    SampleOptions o;
-    o.from = QDate(2026, 11, 2);   // a Monday
-    o.days = 14;
-    o.vehiclesPerDay = 4000;
-    o.meanIn = 50;
-    o.meanOut = 70;
-    o.spread = 5;
-    const QString path = m_dir.filePath(QStringLiteral("profile.db"));
-    QString error;
-    QVERIFY2(generateSampleDatabase(path, o, &error), qPrintable(error));
-    const ReadBack r = readBack(path);
-
-    QMap<QDate, int> perDay;
-    int night = 0, morningPeak = 0;
-    double sum[2] = {0, 0};
-    int count[2] = {0, 0};
-    for (const MeasureMap::Entry& e : r.map) {
-        const QDateTime t = QDateTime::fromSecsSinceEpoch(e.time);
-        ++perDay[t.date()];
-        const int h = t.time().hour();
-        if (t.date().dayOfWeek() <= 5 && h >= 2 && h < 4)
-            ++night;
-        if (t.date().dayOfWeek() <= 5 && h >= 7 && h < 9)
-            ++morningPeak;
-        sum[e.measure.direction] += e.measure.speed;
-        ++count[e.measure.direction];
-    }
-    const int weekday = perDay.value(QDate(2026, 11, 4));
-    QVERIFY2(weekday > 3500 && weekday < 4500, qPrintable(QString::number(weekday)));
-    QVERIFY(perDay.value(QDate(2026, 11, 8)) < 0.7 * weekday);   // a Sunday
-    QVERIFY(morningPeak > 10 * night);
-    QVERIFY(qAbs(sum[0] / count[0] - 50) < 3);
-    QVERIFY(qAbs(sum[1] / count[1] - 70) < 3);
-}
-
-void TestGendb::invalidRunsLeaveNothing_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("directions");
-    QTest::addColumn<int>("gaps");
-    QTest::addColumn<bool>("overwrite");
-    QTest::addColumn<QString>("error");
-
-    QTest::newRow("existing file") << "existing.db" << 2 << 0 << false << "existe déjà";
-    QTest::newRow("three directions") << "new.db" << 3 << 0 << true << "sens";
-    QTest::newRow("mph in one direction") << "new.db" << 1 << 0 << true << "mph";
-    QTest::newRow("too many gaps") << "new.db" << 2 << 3 << true << "sans enregistrement";
-    QTest::newRow("missing folder") << "nowhere/new.db" << 2 << 0 << true << "n'existe pas";
-}
-
-void TestGendb::invalidRunsLeaveNothing()
-{
-    QFETCH(QString, file);
-    QFETCH(int, directions);
-    QFETCH(int, gaps);
-    QFETCH(bool, overwrite);
-    QFETCH(QString, error);
-
-    QTemporaryDir dir;
-    const QString existing = dir.filePath(QStringLiteral("existing.db"));
+    // Small runs: a few days of 500 vehicles, changed by f.
+    static SampleOptions options(const std::function<void(SampleOptions&)>& f)
     {
-        QFile f(existing);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("keep me");
+        SampleOptions o;
+        o.days = 3;
+        o.vehiclesPerDay = 500;
+        o.overwrite = true;
+        f(o);
+        return o;
     }
-    SampleOptions o;
-    o.days = 4;
-    o.directions = directions;
-    o.gapDays = gaps;
-    o.overwrite = overwrite;
-    o.units = SampleOptions::Units::Mph;
-    QString message;
-    QVERIFY(!generateSampleDatabase(dir.filePath(file), o, &message));
-    QVERIFY2(message.contains(error), qPrintable(message));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"existing.db"}));
-    QCOMPARE(digest(existing), QCryptographicHash::hash("keep me", QCryptographicHash::Sha1));
-}
 
-void TestGendb::commandLine()
-{
-    const QString cli = QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli");
-    QProcess p;
-    p.start(cli, {"gendb", "--help"});
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitCode(), 0);
-    const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
-    for (const char* option : {"--from", "--days", "--directions", "--units", "--per-day", "--mean-in", "--mean-out",
-                               "--spread", "--gaps", "--seed", "--campaign-tables", "--force"})
-        QVERIFY2(help.contains(QLatin1String(option)), option);
-
-    QTemporaryDir dir;
-    const QString out = dir.filePath(QStringLiteral("2026-11-02_2026-11-29_Avenue de la Gare.db"));
-    const QStringList args{"gendb", out, "--from", "2026-11-02", "--days", "28", "--units", "kmh", "--seed", "7"};
-    p.start(cli, args);
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitCode(), 0);
-    const QByteArray first = digest(out);
-
-    // Refused without --force, and the file stays as it was; --force writes the same file again.
-    p.start(cli, args);
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitCode(), 1);
-    QVERIFY(!p.readAllStandardError().isEmpty());
-    p.start(cli, args + QStringList{"--force"});
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitCode(), 0);
-    QCOMPARE(digest(out), first);
-
-    const ReadBack r = readBack(out);
-    QCOMPARE(localDay(r.map.first().time), QDate(2026, 11, 2));
-    QCOMPARE(localDay(r.map.last().time), QDate(2026, 11, 29));
-    const QByteArray read = digest(out);   // the read added its index
-
-    for (const QStringList& wrong : {QStringList{"gendb"}, QStringList{"gendb", out, "--days", "zero", "--force"},
-                                     QStringList{"gendb", out, "--units", "knots", "--force"},
-                                     QStringList{"gendb", out, "--bogus", "1", "--force"}}) {
-        p.start(cli, wrong);
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitCode(), 1);
-        QCOMPARE(digest(out), read);
+    // Empty when the file was written.
+    static QString generate(const QString& path, const SampleOptions& o, SampleSummary* summary = nullptr)
+    {
+        QString error;
+        return generateSampleDatabase(path, o, &error, summary) ? QString() : error;
     }
-}
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<SampleOptions>("o");
+
+        using U = SampleOptions::Units;
+        QTest::newRow("two directions, km/h") << options([](SampleOptions& o) { o.days = 7; });
+        QTest::newRow("mph, campaign tables")
+            << options([](SampleOptions& o) { o.units = U::Mph, o.campaignTables = true; });
+        QTest::newRow("no marker") << options([](SampleOptions& o) { o.units = U::None; });
+        QTest::newRow("one direction") << options([](SampleOptions& o) { o.directions = 1; });
+        QTest::newRow("gap days") << options([](SampleOptions& o) { o.days = 10, o.gapDays = 4; });
+        QTest::newRow("exact total over autumn change")
+            << options([](SampleOptions& o) { o.from = QDate(2026, 10, 24), o.totalMeasures = 12345; });
+        QTest::newRow("spring change")
+            << options([](SampleOptions& o) { o.from = QDate(2027, 3, 28), o.days = 1, o.totalMeasures = 2400; });
+    }
+
+    void layout()
+    {
+        QFETCH(SampleOptions, o);
+        const QString path = m_dir.filePath(QStringLiteral("layout.db"));
+        const QString again = m_dir.filePath(QStringLiteral("again.db"));
+        SampleSummary summary;
+        QCOMPARE(generate(path, o, &summary), QString());
+        // Same options and seed, same file; another seed, another file.
+        QCOMPARE(generate(again, o), QString());
+        QCOMPARE(digest(again), digest(path));
+        o.seed += 1;
+        QCOMPARE(generate(again, o), QString());
+        QVERIFY(digest(again) != digest(path));
+
+        const ReadBack r = readBack(path);
+        QCOMPARE(r.hasDirection, o.directions == 2);
+        QCOMPARE(r.hasCampaign, o.campaignTables);
+        QCOMPARE(int(r.units), o.units == SampleOptions::Units::Mph ? 1 : 0);
+        QCOMPARE(r.markerRows, o.directions == 2 && o.units != SampleOptions::Units::None ? 1 : 0);
+        QCOMPARE(qint64(r.map.size()), summary.measures);
+        QVERIFY(summary.measures > 0 && (o.totalMeasures == 0 || summary.measures == o.totalMeasures));
+        QCOMPARE(summary.firstTime, r.map.first().time);
+        QCOMPARE(summary.lastTime, r.map.last().time);
+
+        QSet<QDate> recorded;
+        QSet<int> directions;
+        for (const MeasureMap::Entry& e : r.map) {
+            recorded.insert(local(e.time).date());
+            directions.insert(e.measure.direction);
+        }
+        QCOMPARE(recorded.size(), o.days - o.gapDays);
+        QCOMPARE(summary.recordedDays, o.days - o.gapDays);
+        // Gaps lie strictly inside the period.
+        QCOMPARE(local(r.map.first().time).date(), o.from);
+        QCOMPARE(local(r.map.last().time).date(), o.from.addDays(o.days - 1));
+        QCOMPARE(directions.size(), o.directions);
+    }
+
+    void trafficProfile()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("profile.db"));
+        QCOMPARE(generate(path, options([](SampleOptions& o) {
+                     o.from = QDate(2026, 11, 2);   // a Monday
+                     o.days = 14, o.vehiclesPerDay = 4000, o.meanIn = 50, o.meanOut = 70, o.spread = 5;
+                 })),
+                 QString());
+        QMap<QDate, int> perDay;
+        int night = 0, morningPeak = 0;
+        double sum[2] = {0, 0}, count[2] = {0, 0};
+        for (const MeasureMap::Entry& e : readBack(path).map) {
+            const QDateTime t = local(e.time);
+            ++perDay[t.date()];
+            const bool weekday = t.date().dayOfWeek() <= 5;
+            night += weekday && t.time().hour() >= 2 && t.time().hour() < 4;
+            morningPeak += weekday && t.time().hour() >= 7 && t.time().hour() < 9;
+            sum[e.measure.direction] += e.measure.speed;
+            ++count[e.measure.direction];
+        }
+        const int wednesday = perDay.value(QDate(2026, 11, 4));
+        QVERIFY2(wednesday > 3500 && wednesday < 4500, qPrintable(QString::number(wednesday)));
+        QVERIFY(perDay.value(QDate(2026, 11, 8)) < 0.7 * wednesday);   // a Sunday
+        QVERIFY(morningPeak > 10 * night);
+        QVERIFY(qAbs(sum[0] / count[0] - 50) < 3 && qAbs(sum[1] / count[1] - 70) < 3);
+    }
+
+    void invalidRunsLeaveNothing_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<SampleOptions>("o");
+        QTest::addColumn<QString>("error");
+
+        QTest::newRow("existing file") << "existing.db" << options([](SampleOptions& o) { o.overwrite = false; })
+                                       << "existe déjà";
+        QTest::newRow("three directions") << "new.db" << options([](SampleOptions& o) { o.directions = 3; }) << "sens";
+        QTest::newRow("mph in one direction")
+            << "new.db" << options([](SampleOptions& o) { o.directions = 1, o.units = SampleOptions::Units::Mph; }) << "mph";
+        QTest::newRow("too many gaps") << "new.db" << options([](SampleOptions& o) { o.gapDays = 2; })
+                                       << "sans enregistrement";
+        QTest::newRow("missing folder") << "nowhere/new.db" << options([](SampleOptions&) {}) << "n'existe pas";
+    }
+
+    void invalidRunsLeaveNothing()
+    {
+        QFETCH(QString, file);
+        QFETCH(SampleOptions, o);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        QFile existing(dir.filePath(QStringLiteral("existing.db")));
+        QVERIFY(existing.open(QIODevice::WriteOnly) && existing.write("keep me") == 7);
+        existing.close();
+        QString message;
+        QVERIFY(!generateSampleDatabase(dir.filePath(file), o, &message));
+        QVERIFY2(message.contains(error), qPrintable(message));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"existing.db"}));
+        QCOMPARE(digest(existing.fileName()), QCryptographicHash::hash("keep me", QCryptographicHash::Sha1));
+    }
+
+    void commandLine()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("2026-11-02_2026-11-29_Avenue de la Gare.db"));
+        const QStringList args{"gendb", out, "--from", "2026-11-02", "--days", "28", "--units", "kmh", "--seed", "7"};
+        const auto run = [](const QStringList& arguments) {
+            QProcess p;
+            p.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), arguments);
+            return p.waitForFinished(30000) ? p.exitCode() : -1;
+        };
+        QCOMPARE(run(args), 0);
+        const QByteArray first = digest(out);
+        const ReadBack r = readBack(out);
+        QCOMPARE(local(r.map.first().time).date(), QDate(2026, 11, 2));
+        QCOMPARE(local(r.map.last().time).date(), QDate(2026, 11, 29));
+
+        // Refused without --force or with wrong arguments, the file staying as the read left it (with
+        // its index); --force writes the same file again.
+        const QByteArray read = digest(out);
+        for (const QStringList& wrong : {args, QStringList{"gendb"}, QStringList{"gendb", out, "--days", "zero", "--force"},
+                                         QStringList{"gendb", out, "--units", "knots", "--force"}}) {
+            QCOMPARE(run(wrong), 1);
+            QCOMPARE(digest(out), read);
+        }
+        QCOMPARE(run(args + QStringList{"--force"}), 0);
+        QCOMPARE(digest(out), first);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestGendb)
 #include "tst_gendb.moc"
