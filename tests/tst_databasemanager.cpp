@@ -110,185 +110,177 @@ class TestDatabaseManager : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init() { m_path = m_dir.filePath(QStringLiteral("db%1.db").arg(++m_seq)); }
-    void schema_data();
-    void schema();
-    void lookups();
-    void read_data();
-    void read();
-    void largeReads();
-
-private:
     QTemporaryDir m_dir;
     QString m_path;
     int m_seq = 0;
-};
 
-void TestDatabaseManager::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    DatabaseManager::setParallelReadThreshold(oneConnection);
-    QVERIFY(m_dir.isValid());
-}
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        DatabaseManager::setParallelReadThreshold(oneConnection);
+        QVERIFY(m_dir.isValid());
+    }
 
-void TestDatabaseManager::schema_data()
-{
-    QTest::addColumn<bool>("measuresFirst");
-    QTest::addColumn<QStringList>("tables");
-    QTest::newRow("new file") << false << QStringList{"campaign", "campaign_details", "measure"};
-    QTest::newRow("measures only") << true << QStringList{"measure", "campaign", "campaign_details"};
-}
+    void init() { m_path = m_dir.filePath(QStringLiteral("db%1.db").arg(++m_seq)); }
 
-void TestDatabaseManager::schema()
-{
-    QFETCH(bool, measuresFirst);
-    QFETCH(QStringList, tables);
-    if (measuresFirst)
-        QVERIFY(writeMeasureDb(m_path, {{1000, 50, 0}, {1005, 60, 1}}));
-    ScriptedDialogs dialogs;
-    for (int pass = 0; pass < 2; ++pass) {   // the second look finds everything and creates nothing
-        MessageCapture log;
+    void schema_data()
+    {
+        QTest::addColumn<bool>("measuresFirst");
+        QTest::addColumn<QStringList>("tables");
+        QTest::newRow("new file") << false << QStringList{"campaign", "campaign_details", "measure"};
+        QTest::newRow("measures only") << true << QStringList{"measure", "campaign", "campaign_details"};
+    }
+
+    void schema()
+    {
+        QFETCH(bool, measuresFirst);
+        QFETCH(QStringList, tables);
+        if (measuresFirst)
+            QVERIFY(writeMeasureDb(m_path, {{1000, 50, 0}, {1005, 60, 1}}));
+        ScriptedDialogs dialogs;
+        for (int pass = 0; pass < 2; ++pass) {   // the second look finds everything and creates nothing
+            MessageCapture log;
+            DatabaseManager db;
+            QVERIFY(db.openDatabase(m_path));
+            QCOMPARE(db.isNewDatabase(), pass == 0 && !measuresFirst);
+            QVERIFY(db.checkDatabase());
+            QCOMPARE(db.countRows("measure"), measuresFirst ? 2 : 0);
+            QCOMPARE(log.count("Creating"), pass == 0 ? tables.size() - int(measuresFirst) : 0);
+        }
+        QCOMPARE(schemaOf(m_path, "table"), tables);
+        QCOMPARE(schemaOf(m_path, "index"), QStringList());   // none on campaign_details
+        QCOMPARE(dialogs.shown().size(), 0);
+    }
+
+    void lookups()
+    {
+        const QString mono = m_dir.filePath(QStringLiteral("mono.db"));
+        QVERIFY(writeMeasureDb(m_path, {{1000, 50, 0}}, true));
+        QVERIFY(writeMeasureDb(mono, {{1000, 50, 0}}, false));
+        QVERIFY(execSql(m_path, QStringLiteral("CREATE INDEX IDX_DATE_2 ON measure(meas_date)")));
+
         DatabaseManager db;
         QVERIFY(db.openDatabase(m_path));
-        QCOMPARE(db.isNewDatabase(), pass == 0 && !measuresFirst);
-        QVERIFY(db.checkDatabase());
-        QCOMPARE(db.countRows("measure"), measuresFirst ? 2 : 0);
-        QCOMPARE(log.count("Creating"), pass == 0 ? tables.size() - int(measuresFirst) : 0);
+        QVERIFY(db.columnExists("measure", "meas_direction"));
+        QVERIFY(db.indexExists("measure", "idx_date"));   // any index whose name holds it
+        QCOMPARE(db.countRows("campaign"), -1);
+        QVERIFY(!db.execute("INSERT INTO nowhere VALUES (1)"));
+        QVERIFY(!db.getRecord("SELECT * FROM nowhere").isValid());
+        db.closeDatabase();
+        QVERIFY(!db.tableExists("measure"));
+
+        QVERIFY(db.openDatabase(mono));
+        QVERIFY(!db.columnExists("measure", "meas_direction"));
+        QVERIFY(!db.indexExists("measure", "idx_date"));
     }
-    QCOMPARE(schemaOf(m_path, "table"), tables);
-    QCOMPARE(schemaOf(m_path, "index"), QStringList());   // none on campaign_details
-    QCOMPARE(dialogs.shown().size(), 0);
-}
 
-void TestDatabaseManager::lookups()
-{
-    const QString mono = m_dir.filePath(QStringLiteral("mono.db"));
-    QVERIFY(writeMeasureDb(m_path, {{1000, 50, 0}}, true));
-    QVERIFY(writeMeasureDb(mono, {{1000, 50, 0}}, false));
-    QVERIFY(execSql(m_path, QStringLiteral("CREATE INDEX IDX_DATE_2 ON measure(meas_date)")));
+    void read_data()
+    {
+        QTest::addColumn<QVector<Row>>("rows");
+        QTest::addColumn<bool>("withDirection");
+        QTest::addColumn<int>("marker");   // -1: no marker row
+        QTest::addColumn<int>("units");
+        QTest::addColumn<qint64>("start");
+        QTest::addColumn<qint64>("end");
+        QTest::addColumn<int>("minimumSpeed");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const QVector<Row>& rows, bool withDirection, int marker, int units,
+                            qint64 start, qint64 end, int minimumSpeed, const char* expected) {
+            QTest::newRow(name) << rows << withDirection << marker << units << start << end << minimumSpeed
+                                << QString(expected);
+        };
 
-    DatabaseManager db;
-    QVERIFY(db.openDatabase(m_path));
-    QVERIFY(db.columnExists("measure", "meas_direction"));
-    QVERIFY(db.indexExists("measure", "idx_date"));   // any index whose name holds it
-    QCOMPARE(db.countRows("campaign"), -1);
-    QVERIFY(!db.execute("INSERT INTO nowhere VALUES (1)"));
-    QVERIFY(!db.getRecord("SELECT * FROM nowhere").isValid());
-    db.closeDatabase();
-    QVERIFY(!db.tableExists("measure"));
-
-    QVERIFY(db.openDatabase(mono));
-    QVERIFY(!db.columnExists("measure", "meas_direction"));
-    QVERIFY(!db.indexExists("measure", "idx_date"));
-}
-
-void TestDatabaseManager::read_data()
-{
-    QTest::addColumn<QVector<Row>>("rows");
-    QTest::addColumn<bool>("withDirection");
-    QTest::addColumn<int>("marker");   // -1: no marker row
-    QTest::addColumn<int>("units");
-    QTest::addColumn<qint64>("start");
-    QTest::addColumn<qint64>("end");
-    QTest::addColumn<int>("minimumSpeed");
-    QTest::addColumn<QString>("expected");
-    const auto row = [](const char* name, const QVector<Row>& rows, bool withDirection, int marker, int units,
-                        qint64 start, qint64 end, int minimumSpeed, const char* expected) {
-        QTest::newRow(name) << rows << withDirection << marker << units << start << end << minimumSpeed
-                            << QString(expected);
-    };
-
-    // From time 0 with no minimum speed the marker row (0, 0) is still no measure.
-    const QVector<Row> mixed{{300, 40, 1}, {100, 30, 0}, {200, 15, 1}, {200, 16, 0}, {400, 90, 1}, {500, 20, 0}};
-    row("bi-directional, sorted by time; marker 2: mph", mixed, true, 2, 1, 0, 1000, 0,
-        "100:30:0 200:15:1 200:16:0 300:40:1 400:90:1 500:20:0");
-    row("mono-directional: all ingoing, km/h", mixed, false, -1, 0, 0, 1000, 0,
-        "100:30:0 200:15:0 200:16:0 300:40:0 400:90:0 500:20:0");
-    row("speed at the minimum left out; marker 1: km/h", mixed, true, 1, 0, 0, 1000, 15,
-        "100:30:0 200:16:0 300:40:1 400:90:1 500:20:0");
-    row("period ends included; marker 3: mph", mixed, true, 3, 1, 200, 400, 0, "200:15:1 200:16:0 300:40:1 400:90:1");
-    row("period without rows; no marker: km/h", mixed, true, -1, 0, 201, 299, 0, "");
-    const QVector<Row> same{{700, 50, 0}, {700, 51, 1}, {600, 10, 0}, {700, 52, 0}, {800, 99, 1}, {700, 53, 1}};
-    row("equal times kept in file order; marker 4: only bit 1 counts", same, true, 4, 0, 0, 1000, 0,
-        "600:10:0 700:50:0 700:51:1 700:52:0 700:53:1 800:99:1");
-}
-
-void TestDatabaseManager::read()
-{
-    QFETCH(QVector<Row>, rows);
-    QFETCH(bool, withDirection);
-    QFETCH(int, marker);
-    QFETCH(int, units);
-    QFETCH(qint64, start);
-    QFETCH(qint64, end);
-    QFETCH(int, minimumSpeed);
-    QFETCH(QString, expected);
-
-    QVERIFY(writeMeasureDb(m_path, rows, withDirection, marker));
-    MessageCapture log;
-    // On one connection, then in two slices whenever the period holds two distinct times.
-    for (const qint64 threshold : {oneConnection, qint64(1)}) {
-        const ReadResult r = readWith(m_path, threshold, start, end, minimumSpeed);
-        QCOMPARE(entriesText(r.map), expected);
-        QCOMPARE(r.n, r.map.size());
-        QCOMPARE(r.first, r.map.isEmpty() ? 0 : r.map.first().time);
-        QCOMPARE(r.last, r.map.isEmpty() ? 0 : r.map.last().time);
-        QCOMPARE(int(r.units), units);
-        QCOMPARE(r.labels, QStringList({"Configuration...", "Lecture..."}));
-        QCOMPARE(r.messages, QStringList());
-
-        // The map is added to, not emptied: a second read brings every row again, in time order.
-        const ReadResult twice = readWith(m_path, threshold, start, end, minimumSpeed, r.map);
-        QCOMPARE(twice.n, 2 * r.n);
-        QVERIFY(std::is_sorted(twice.map.begin(), twice.map.end(),
-                               [](const MeasureMap::Entry& a, const MeasureMap::Entry& b) { return a.time < b.time; }));
+        // From time 0 with no minimum speed the marker row (0, 0) is still no measure.
+        const QVector<Row> mixed{{300, 40, 1}, {100, 30, 0}, {200, 15, 1}, {200, 16, 0}, {400, 90, 1}, {500, 20, 0}};
+        row("bi-directional, sorted by time; marker 2: mph", mixed, true, 2, 1, 0, 1000, 0,
+            "100:30:0 200:15:1 200:16:0 300:40:1 400:90:1 500:20:0");
+        row("mono-directional: all ingoing, km/h", mixed, false, -1, 0, 0, 1000, 0,
+            "100:30:0 200:15:0 200:16:0 300:40:0 400:90:0 500:20:0");
+        row("speed at the minimum left out; marker 1: km/h", mixed, true, 1, 0, 0, 1000, 15,
+            "100:30:0 200:16:0 300:40:1 400:90:1 500:20:0");
+        row("period ends included; marker 3: mph", mixed, true, 3, 1, 200, 400, 0, "200:15:1 200:16:0 300:40:1 400:90:1");
+        row("period without rows; no marker: km/h", mixed, true, -1, 0, 201, 299, 0, "");
+        const QVector<Row> same{{700, 50, 0}, {700, 51, 1}, {600, 10, 0}, {700, 52, 0}, {800, 99, 1}, {700, 53, 1}};
+        row("equal times kept in file order; marker 4: only bit 1 counts", same, true, 4, 0, 0, 1000, 0,
+            "600:10:0 700:50:0 700:51:1 700:52:0 700:53:1 800:99:1");
     }
-    QCOMPARE(log.count("Reading in two slices"), expected.isEmpty() ? 0 : 1);
-    QCOMPARE(log.count("(default)"), marker < 0 ? 4 : 0);
-    // The date index is added by the first read only.
-    QCOMPARE(log.count("Adding index to measure ..."), 1);
-    QCOMPARE(schemaOf(m_path, "index"), QStringList({"measure.idx_date"}));
-}
 
-void TestDatabaseManager::largeReads()
-{
-    QVERIFY(writeMeasureDb(m_path, busyDay(20000)));
-    const qint64 end = 1LL << 40;
-    const ReadResult all = readWith(m_path, oneConnection, 0, end, 0);
-    QCOMPARE(all.n, 20000);
-    // Cancel on one connection: the row in hand when Cancel is seen is still taken; nothing after it.
-    const ReadResult cut = readWith(m_path, oneConnection, 0, end, 0, MeasureMap(), 2000);
-    QCOMPARE(cut.n, 2001);
-    QCOMPARE(cut.values, QList<int>({0, 1000, 2000}));
-    const QString allText = entriesText(all.map) + QLatin1Char(' ');
-    const auto checkPrefix = [&](const ReadResult& r) {
-        QCOMPARE(r.map.size(), r.n);
-        QVERIFY(allText.startsWith(entriesText(r.map) + QLatin1Char(' ')));
-        QCOMPARE(r.first, all.first);
-        QCOMPARE(r.last, r.map.last().time);
-    };
-    checkPrefix(cut);
-    // In two slices Cancel is seen within a thousand rows of this thread; what stays is a run from the start.
-    const ReadResult slicedCut = readWith(m_path, 100, 0, end, 0, MeasureMap(), 2000);
-    QVERIFY2(slicedCut.n > 0 && slicedCut.n <= 2001, qPrintable(QString::number(slicedCut.n)));
-    checkPrefix(slicedCut);
+    void read()
+    {
+        QFETCH(QVector<Row>, rows);
+        QFETCH(bool, withDirection);
+        QFETCH(int, marker);
+        QFETCH(int, units);
+        QFETCH(qint64, start);
+        QFETCH(qint64, end);
+        QFETCH(int, minimumSpeed);
+        QFETCH(QString, expected);
 
-    // Slices laid after earlier readings give what one connection gives.
-    MeasureMap held;
-    held.insert(5, Measure{30, 1});
-    held.insert(1000000, Measure{31, 0});
-    const ReadResult single = readWith(m_path, oneConnection, 1000000, end, 15, held);
-    MessageCapture log;
-    const ReadResult sliced = readWith(m_path, 100, 1000000, end, 15, held);
-    QCOMPARE(log.count("Reading in two slices"), 1);
-    QCOMPARE(sliced.n, single.n);
-    QCOMPARE(entriesText(sliced.map), entriesText(single.map));
-    QCOMPARE(sliced.first, single.first);
-    QCOMPARE(sliced.last, single.last);
-    QVERIFY(!sliced.values.isEmpty() && std::is_sorted(sliced.values.begin(), sliced.values.end()));
-}
+        QVERIFY(writeMeasureDb(m_path, rows, withDirection, marker));
+        MessageCapture log;
+        // On one connection, then in two slices whenever the period holds two distinct times.
+        for (const qint64 threshold : {oneConnection, qint64(1)}) {
+            const ReadResult r = readWith(m_path, threshold, start, end, minimumSpeed);
+            QCOMPARE(entriesText(r.map), expected);
+            QCOMPARE(r.n, r.map.size());
+            QCOMPARE(r.first, r.map.isEmpty() ? 0 : r.map.first().time);
+            QCOMPARE(r.last, r.map.isEmpty() ? 0 : r.map.last().time);
+            QCOMPARE(int(r.units), units);
+            QCOMPARE(r.labels, QStringList({"Configuration...", "Lecture..."}));
+            QCOMPARE(r.messages, QStringList());
+
+            // The map is added to, not emptied: a second read brings every row again, in time order.
+            const ReadResult twice = readWith(m_path, threshold, start, end, minimumSpeed, r.map);
+            QCOMPARE(twice.n, 2 * r.n);
+            QVERIFY(std::is_sorted(twice.map.begin(), twice.map.end(),
+                                   [](const MeasureMap::Entry& a, const MeasureMap::Entry& b) { return a.time < b.time; }));
+        }
+        QCOMPARE(log.count("Reading in two slices"), expected.isEmpty() ? 0 : 1);
+        QCOMPARE(log.count("(default)"), marker < 0 ? 4 : 0);
+        // The date index is added by the first read only.
+        QCOMPARE(log.count("Adding index to measure ..."), 1);
+        QCOMPARE(schemaOf(m_path, "index"), QStringList({"measure.idx_date"}));
+    }
+
+    void largeReads()
+    {
+        QVERIFY(writeMeasureDb(m_path, busyDay(20000)));
+        const qint64 end = 1LL << 40;
+        const ReadResult all = readWith(m_path, oneConnection, 0, end, 0);
+        QCOMPARE(all.n, 20000);
+        // Cancel on one connection: the row in hand when Cancel is seen is still taken; nothing after it.
+        const ReadResult cut = readWith(m_path, oneConnection, 0, end, 0, MeasureMap(), 2000);
+        QCOMPARE(cut.n, 2001);
+        QCOMPARE(cut.values, QList<int>({0, 1000, 2000}));
+        const QString allText = entriesText(all.map) + QLatin1Char(' ');
+        const auto checkPrefix = [&](const ReadResult& r) {
+            QCOMPARE(r.map.size(), r.n);
+            QVERIFY(allText.startsWith(entriesText(r.map) + QLatin1Char(' ')));
+            QCOMPARE(r.first, all.first);
+            QCOMPARE(r.last, r.map.last().time);
+        };
+        checkPrefix(cut);
+        // In two slices Cancel is seen within a thousand rows of this thread; what stays is a run from the start.
+        const ReadResult slicedCut = readWith(m_path, 100, 0, end, 0, MeasureMap(), 2000);
+        QVERIFY2(slicedCut.n > 0 && slicedCut.n <= 2001, qPrintable(QString::number(slicedCut.n)));
+        checkPrefix(slicedCut);
+
+        // Slices laid after earlier readings give what one connection gives.
+        MeasureMap held;
+        held.insert(5, Measure{30, 1});
+        held.insert(1000000, Measure{31, 0});
+        const ReadResult single = readWith(m_path, oneConnection, 1000000, end, 15, held);
+        MessageCapture log;
+        const ReadResult sliced = readWith(m_path, 100, 1000000, end, 15, held);
+        QCOMPARE(log.count("Reading in two slices"), 1);
+        QCOMPARE(sliced.n, single.n);
+        QCOMPARE(entriesText(sliced.map), entriesText(single.map));
+        QCOMPARE(sliced.first, single.first);
+        QCOMPARE(sliced.last, single.last);
+        QVERIFY(!sliced.values.isEmpty() && std::is_sorted(sliced.values.begin(), sliced.values.end()));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestDatabaseManager)
 #include "tst_databasemanager.moc"

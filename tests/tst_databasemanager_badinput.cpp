@@ -83,6 +83,9 @@ class TestDatabaseBadInput : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+    int m_seq = 0;
+
 private slots:
     void initTestCase()
     {
@@ -90,113 +93,107 @@ private slots:
         QVERIFY(m_dir.isValid());
         DatabaseManager::setParallelReadThreshold(std::numeric_limits<qint64>::max());
     }
-    void badFiles_data();
-    void badFiles();
 
-private:
-    QTemporaryDir m_dir;
-    int m_seq = 0;
-};
-
-void TestDatabaseBadInput::badFiles_data()
-{
-    QTest::addColumn<bool>("opens");
-    QTest::addColumn<QString>("message");   // part of the one box shown, empty: no box
-    QTest::addColumn<int>("measures");      // -1: not read, -2: what came before the damage
-
-    QTest::newRow("random bytes") << false << "Error opening" << -1;
-    QTest::newRow("text file") << false << "file is not a database" << -1;
-    QTest::newRow("truncated database") << false << "malformed" << -1;
-    // SQLite takes an empty file for an empty database: the load completes it and finds nothing.
-    QTest::newRow("empty file") << true << "" << 0;
-    QTest::newRow("no measure table") << true << "" << 0;
-    QTest::newRow("damaged page") << true << "interrompue" << -2;
-    QTest::newRow("read-only file") << true << "" << 300;
-    QTest::newRow("read-only folder") << true << "" << 300;
-    QTest::newRow("locked by a writer") << false << "locked" << -1;
-    QTest::newRow("write transaction pending") << true << "" << 300;
-}
-
-void TestDatabaseBadInput::badFiles()
-{
-    QFETCH(bool, opens);
-    QFETCH(QString, message);
-    QFETCH(int, measures);
-
-    const QString kind = QString::fromLatin1(QTest::currentDataTag());
-    const QString folder = m_dir.filePath(QString::number(++m_seq));
-    QVERIFY(QDir().mkpath(folder));
-    QString path = QDir(folder).filePath(QStringLiteral("radar.db"));
-    std::unique_ptr<ReadOnly> readOnly;
-    Writer other(nullptr, nullptr);
-
-    if (kind == "random bytes") {
-        QVERIFY(writeBytes(path, QCryptographicHash::hash("radar", QCryptographicHash::Sha512).repeated(160)));
-    } else if (kind == "text file") {
-        QVERIFY(writeBytes(path, QByteArray("meas_date;meas_speed\n1000;50\n").repeated(200)));
-    } else if (kind == "truncated database") {
-        QVERIFY(writeMeasureDb(path, someRows(20000)) && QFile::resize(path, QFileInfo(path).size() / 2));
-    } else if (kind == "damaged page") {
-        // With its date index intact, the read walks the index and meets a ruined table page.
-        QVERIFY(writeMeasureDb(path, someRows(20000)));
-        QVERIFY(execSql(path, QStringLiteral("CREATE INDEX idx_date ON measure(meas_date)")));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(f.size() / 4096 / 4 * 4096));
-        QVERIFY(f.write(QByteArray(4096, char(0x5a))) == 4096);
-    } else if (kind == "empty file") {
-        QVERIFY(writeBytes(path, QByteArray()));
-    } else if (kind == "no measure table") {
-        QVERIFY(execSql(path, QStringLiteral("CREATE TABLE other (x INTEGER)")));
-    } else {
-        QVERIFY(writeMeasureDb(path, someRows(300), true, 0));
-        if (kind.startsWith("read-only"))
-            readOnly = std::make_unique<ReadOnly>(kind == "read-only file" ? path : folder, kind != "read-only file");
-        else
-            QVERIFY(other = otherWriter(path, kind == "locked by a writer" ? "BEGIN EXCLUSIVE" : "BEGIN"));
-    }
-    if (readOnly && !readOnly->effective)
-        QSKIP("Permissions do not stop this user (root) and the immutable flag is not available here");
-
-    const bool existed = QFileInfo::exists(path);
-    const QByteArray before = digest(path);
-    ScriptedDialogs dialogs;
-    MeasureMap map;
-    int n = -1;
+    void badFiles_data()
     {
-        // What a load does with a file.
-        DatabaseManager db;
-        QCOMPARE(db.openDatabase(path), opens);
-        if (opens) {
-            db.checkDatabase();
-            db.columnExists(QStringLiteral("measure"), QStringLiteral("meas_direction"));
-            db.countRows(QStringLiteral("measure"));
-            auto progress = userDialogs().createProgress(ProgressOptions());
-            qint64 first = -1, last = -1;
-            qint16 units = -1;
-            n = db.readMeasures(map, progress.get(), first, last, units, 0, 1LL << 40, 0);
-            QCOMPARE(n, map.size());
-            QCOMPARE(first, n ? map.first().time : 0);
-        }
-    }
-    other.reset();
-    readOnly.reset();
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("message");   // part of the one box shown, empty: no box
+        QTest::addColumn<int>("measures");      // -1: not read, -2: what came before the damage
 
-    const QStringList boxes = dialogs.summary().filter(QRegularExpression(QStringLiteral("^(?!progress\\|)")));
-    QCOMPARE(boxes.size(), message.isEmpty() ? 0 : 1);
-    QVERIFY2(message.isEmpty() || (boxes.first().startsWith("critical|Database manager|")
-                                   && boxes.first().contains(message) && boxes.first().contains(path)),
-             qPrintable(boxes.join('\n')));
-    if (measures >= 0)
-        QCOMPARE(n, measures);
-    if (measures == 300)   // the pending write stays invisible
-        QCOMPARE(map.last().time, someRows(300).last().time);
-    if (measures == -2)   // what came before the damage, in order
-        QVERIFY(n > 0 && n < 20000 && std::equal(map.begin(), map.end(), someRows(n).begin(),
-                                                 [](const MeasureMap::Entry& e, const Row& r) { return e.time == r.time; }));
-    QCOMPARE(QFileInfo::exists(path), existed);
-    if (!opens || measures == 300)
-        QCOMPARE(digest(path), before);
-}
+        QTest::newRow("random bytes") << false << "Error opening" << -1;
+        QTest::newRow("text file") << false << "file is not a database" << -1;
+        QTest::newRow("truncated database") << false << "malformed" << -1;
+        // SQLite takes an empty file for an empty database: the load completes it and finds nothing.
+        QTest::newRow("empty file") << true << "" << 0;
+        QTest::newRow("no measure table") << true << "" << 0;
+        QTest::newRow("damaged page") << true << "interrompue" << -2;
+        QTest::newRow("read-only file") << true << "" << 300;
+        QTest::newRow("read-only folder") << true << "" << 300;
+        QTest::newRow("locked by a writer") << false << "locked" << -1;
+        QTest::newRow("write transaction pending") << true << "" << 300;
+    }
+
+    void badFiles()
+    {
+        QFETCH(bool, opens);
+        QFETCH(QString, message);
+        QFETCH(int, measures);
+
+        const QString kind = QString::fromLatin1(QTest::currentDataTag());
+        const QString folder = m_dir.filePath(QString::number(++m_seq));
+        QVERIFY(QDir().mkpath(folder));
+        QString path = QDir(folder).filePath(QStringLiteral("radar.db"));
+        std::unique_ptr<ReadOnly> readOnly;
+        Writer other(nullptr, nullptr);
+
+        if (kind == "random bytes") {
+            QVERIFY(writeBytes(path, QCryptographicHash::hash("radar", QCryptographicHash::Sha512).repeated(160)));
+        } else if (kind == "text file") {
+            QVERIFY(writeBytes(path, QByteArray("meas_date;meas_speed\n1000;50\n").repeated(200)));
+        } else if (kind == "truncated database") {
+            QVERIFY(writeMeasureDb(path, someRows(20000)) && QFile::resize(path, QFileInfo(path).size() / 2));
+        } else if (kind == "damaged page") {
+            // With its date index intact, the read walks the index and meets a ruined table page.
+            QVERIFY(writeMeasureDb(path, someRows(20000)));
+            QVERIFY(execSql(path, QStringLiteral("CREATE INDEX idx_date ON measure(meas_date)")));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(f.size() / 4096 / 4 * 4096));
+            QVERIFY(f.write(QByteArray(4096, char(0x5a))) == 4096);
+        } else if (kind == "empty file") {
+            QVERIFY(writeBytes(path, QByteArray()));
+        } else if (kind == "no measure table") {
+            QVERIFY(execSql(path, QStringLiteral("CREATE TABLE other (x INTEGER)")));
+        } else {
+            QVERIFY(writeMeasureDb(path, someRows(300), true, 0));
+            if (kind.startsWith("read-only"))
+                readOnly = std::make_unique<ReadOnly>(kind == "read-only file" ? path : folder, kind != "read-only file");
+            else
+                QVERIFY(other = otherWriter(path, kind == "locked by a writer" ? "BEGIN EXCLUSIVE" : "BEGIN"));
+        }
+        if (readOnly && !readOnly->effective)
+            QSKIP("Permissions do not stop this user (root) and the immutable flag is not available here");
+
+        const bool existed = QFileInfo::exists(path);
+        const QByteArray before = digest(path);
+        ScriptedDialogs dialogs;
+        MeasureMap map;
+        int n = -1;
+        {
+            // What a load does with a file.
+            DatabaseManager db;
+            QCOMPARE(db.openDatabase(path), opens);
+            if (opens) {
+                db.checkDatabase();
+                db.columnExists(QStringLiteral("measure"), QStringLiteral("meas_direction"));
+                db.countRows(QStringLiteral("measure"));
+                auto progress = userDialogs().createProgress(ProgressOptions());
+                qint64 first = -1, last = -1;
+                qint16 units = -1;
+                n = db.readMeasures(map, progress.get(), first, last, units, 0, 1LL << 40, 0);
+                QCOMPARE(n, map.size());
+                QCOMPARE(first, n ? map.first().time : 0);
+            }
+        }
+        other.reset();
+        readOnly.reset();
+
+        const QStringList boxes = dialogs.summary().filter(QRegularExpression(QStringLiteral("^(?!progress\\|)")));
+        QCOMPARE(boxes.size(), message.isEmpty() ? 0 : 1);
+        QVERIFY2(message.isEmpty() || (boxes.first().startsWith("critical|Database manager|")
+                                       && boxes.first().contains(message) && boxes.first().contains(path)),
+                 qPrintable(boxes.join('\n')));
+        if (measures >= 0)
+            QCOMPARE(n, measures);
+        if (measures == 300)   // the pending write stays invisible
+            QCOMPARE(map.last().time, someRows(300).last().time);
+        if (measures == -2)   // what came before the damage, in order
+            QVERIFY(n > 0 && n < 20000 && std::equal(map.begin(), map.end(), someRows(n).begin(),
+                                                     [](const MeasureMap::Entry& e, const Row& r) { return e.time == r.time; }));
+        QCOMPARE(QFileInfo::exists(path), existed);
+        if (!opens || measures == 300)
+            QCOMPARE(digest(path), before);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestDatabaseBadInput)
 #include "tst_databasemanager_badinput.moc"
