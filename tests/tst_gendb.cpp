@@ -22,27 +22,16 @@ QByteArray digest(const QString& path)
 }
 
 // Every measure of a file read back through the program's own query.
-struct ReadBack
+MeasureMap readBack(const QString& path)
 {
     MeasureMap map;
-    qint16 units = -1;
-    bool hasDirection = false, hasCampaign = false;
-    int markerRows = 0;
-};
-
-ReadBack readBack(const QString& path)
-{
-    ReadBack r;
     DatabaseManager db;
-    if (!db.openDatabase(path))
-        return r;
-    r.hasDirection = db.columnExists(QStringLiteral("measure"), QStringLiteral("meas_direction"));
-    r.hasCampaign = db.tableExists(QStringLiteral("campaign")) && db.tableExists(QStringLiteral("campaign_details"));
-    r.markerRows = db.getRecord(QStringLiteral("SELECT count(*) FROM measure WHERE meas_date = 0")).value(0).toInt();
     qint64 first, last;
+    qint16 units;
     SilentProgress progress;
-    db.readMeasures(r.map, &progress, first, last, r.units, 1, std::numeric_limits<qint64>::max(), 0);
-    return r;
+    if (db.openDatabase(path))
+        db.readMeasures(map, &progress, first, last, units, 1, std::numeric_limits<qint64>::max(), 0);
+    return map;
 }
 
 QDateTime local(qint64 t)
@@ -116,27 +105,33 @@ private slots:
         QCOMPARE(generate(again, o), QString());
         QVERIFY(digest(again) != digest(path));
 
-        const ReadBack r = readBack(path);
-        QCOMPARE(r.hasDirection, o.directions == 2);
-        QCOMPARE(r.hasCampaign, o.campaignTables);
-        QCOMPARE(int(r.units), o.units == SampleOptions::Units::Mph ? 1 : 0);
-        QCOMPARE(r.markerRows, o.directions == 2 && o.units != SampleOptions::Units::None ? 1 : 0);
-        QCOMPARE(qint64(r.map.size()), summary.measures);
+        {
+            using U = SampleOptions::Units;
+            DatabaseManager db;
+            QVERIFY(db.openDatabase(path));
+            QCOMPARE(db.columnExists("measure", "meas_direction"), o.directions == 2);
+            QCOMPARE(db.tableExists("campaign") && db.tableExists("campaign_details"), o.campaignTables);
+            QCOMPARE(db.getRecord("SELECT count(*) FROM measure WHERE meas_date = 0").value(0).toInt(),
+                     o.directions == 2 && o.units != U::None ? 1 : 0);
+            QCOMPARE(int(db.checkUnits()), o.units == U::Mph ? 1 : 0);
+        }
+        const MeasureMap map = readBack(path);
+        QCOMPARE(qint64(map.size()), summary.measures);
         QVERIFY(summary.measures > 0 && (o.totalMeasures == 0 || summary.measures == o.totalMeasures));
-        QCOMPARE(summary.firstTime, r.map.first().time);
-        QCOMPARE(summary.lastTime, r.map.last().time);
+        QCOMPARE(summary.firstTime, map.first().time);
+        QCOMPARE(summary.lastTime, map.last().time);
 
         QSet<QDate> recorded;
         QSet<int> directions;
-        for (const MeasureMap::Entry& e : r.map) {
+        for (const MeasureMap::Entry& e : map) {
             recorded.insert(local(e.time).date());
             directions.insert(e.measure.direction);
         }
         QCOMPARE(recorded.size(), o.days - o.gapDays);
         QCOMPARE(summary.recordedDays, o.days - o.gapDays);
         // Gaps lie strictly inside the period.
-        QCOMPARE(local(r.map.first().time).date(), o.from);
-        QCOMPARE(local(r.map.last().time).date(), o.from.addDays(o.days - 1));
+        QCOMPARE(local(map.first().time).date(), o.from);
+        QCOMPARE(local(map.last().time).date(), o.from.addDays(o.days - 1));
         QCOMPARE(directions.size(), o.directions);
     }
 
@@ -151,7 +146,7 @@ private slots:
         QMap<QDate, int> perDay;
         int night = 0, morningPeak = 0;
         double sum[2] = {0, 0}, count[2] = {0, 0};
-        for (const MeasureMap::Entry& e : readBack(path).map) {
+        for (const MeasureMap::Entry& e : readBack(path)) {
             const QDateTime t = local(e.time);
             ++perDay[t.date()];
             const bool weekday = t.date().dayOfWeek() <= 5;
@@ -211,9 +206,9 @@ private slots:
         };
         QCOMPARE(run(args), 0);
         const QByteArray first = digest(out);
-        const ReadBack r = readBack(out);
-        QCOMPARE(local(r.map.first().time).date(), QDate(2026, 11, 2));
-        QCOMPARE(local(r.map.last().time).date(), QDate(2026, 11, 29));
+        const MeasureMap map = readBack(out);
+        QCOMPARE(local(map.first().time).date(), QDate(2026, 11, 2));
+        QCOMPARE(local(map.last().time).date(), QDate(2026, 11, 29));
 
         // Refused without --force or with wrong arguments, the file staying as the read left it (with
         // its index); --force writes the same file again.
