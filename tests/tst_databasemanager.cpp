@@ -15,15 +15,11 @@ namespace {
 constexpr qint64 oneConnection = std::numeric_limits<qint64>::max();
 QStringList captured;
 
-void captureHandler(QtMsgType, const QMessageLogContext&, const QString& text)
-{
-    captured << text;
-}
-
 // Messages emitted while the object lives.
 struct MessageCapture
 {
-    QtMessageHandler previous = qInstallMessageHandler(captureHandler);
+    QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { captured << text; });
     int from = captured.size();
     ~MessageCapture() { qInstallMessageHandler(previous); }
     int count(const QString& part) const

@@ -37,13 +37,6 @@ bool writeBytes(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-bool writable(const QString& path, bool folder)
-{
-    QFile f(folder ? QDir(path).filePath(QStringLiteral(".probe")) : path);
-    const bool ok = f.open(folder ? QIODevice::WriteOnly : QIODevice::ReadWrite | QIODevice::Append);
-    return folder && ok ? f.remove() : ok;
-}
-
 // Makes a file or folder unwritable while it lives, for root too where the immutable flag is available.
 struct ReadOnly
 {
@@ -52,9 +45,9 @@ struct ReadOnly
     ReadOnly(const QString& p, bool folder) : path(p)
     {
         QFile::setPermissions(p, folder ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
-        if (writable(p, folder))
+        if (QFileInfo(p).isWritable())
             QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), p});
-        effective = !writable(p, folder);
+        effective = !QFileInfo(p).isWritable();
     }
     ~ReadOnly()
     {
