@@ -2,6 +2,7 @@
 // Time and memory of a full measure read, against a plain SQLite loop on the same file.
 // The databases (1 and 10 million measures by default) are written once into FOLDER
 // (default /tmp/tramola-bench) and reused. Linux figures for memory; elsewhere they read 0.
+#include "benchutil.h"
 #include "app/userdialogs.h"
 #include "db/databasemanager.h"
 #include "sampledb/sampledb.h"
@@ -27,26 +28,8 @@ const char* const selectSql =
     "SELECT meas_id,meas_date,meas_speed, meas_direction FROM measure "
     "WHERE ((meas_date >= :startDate) AND (meas_date <= :endDate)) ORDER BY meas_date ASC";
 
-// kB from /proc/self/status, 0 where there is none.
-qint64 statusKb(const char* key)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
-}
-
-// Starts a new peak: VmHWM falls back to the present VmRSS (Linux 4.0 and later).
-bool resetPeak()
-{
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
-}
+using bench::resetPeak;
+using bench::statusKb;
 
 struct Plain
 {

@@ -2,6 +2,7 @@
 // The statistics of a whole measure file with a 60-minute filter, beside the time of the measure
 // read of the same run. The database (10 million measures over a year by default) is written
 // once into FOLDER (default /tmp/tramola-bench) and reused. Memory figures are Linux only.
+#include "benchutil.h"
 #include "sampledb/sampledb.h"
 #include "speedarea/speedarea.h"
 #include "stats/periodsnap.h"
@@ -18,25 +19,8 @@
 
 namespace {
 
-// kB from /proc/self/status, 0 where there is none.
-qint64 statusKb(const char* key)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
-}
-
-bool resetPeak()
-{
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
-}
+using bench::resetPeak;
+using bench::statusKb;
 
 void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 

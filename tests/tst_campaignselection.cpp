@@ -1,3 +1,4 @@
+#include "db/schema.h"
 #include "campaign/campaignselection.h"
 #include "campaign/qorcampaign.h"
 #include "db/databasemanager.h"
@@ -152,14 +153,7 @@ void TestCampaignSelection::loadFile_data()
 
     const int loaded = int(CampaignSelection::LoadResult::Loaded);
     const int empty = int(CampaignSelection::LoadResult::Empty);
-    const QString tables = QStringLiteral(
-        "CREATE TABLE campaign (camp_id INTEGER PRIMARY KEY AUTOINCREMENT,product_prod_id INTEGER UNSIGNED NOT NULL,"
-        "camp_date_begin DATETIME NULL,camp_date_end DATETIME NULL,date_created DATETIME NULL,camp_store_mode INTEGER "
-        "DEFAULT 0,camp_title VARCHAR(255) NOT NULL DEFAULT '',camp_comment TEXT NOT NULL DEFAULT '');"
-        "CREATE TABLE campaign_details (cpd_id INTEGER PRIMARY KEY AUTOINCREMENT,product_prod_id INTEGER UNSIGNED NOT "
-        "NULL,cpd_date DATETIME NULL,campaign_camp_id INTEGER UNSIGNED NOT NULL,cpd_status TINYINT UNSIGNED NULL "
-        "DEFAULT 0,cpd_attempt TINYINT UNSIGNED NULL DEFAULT 0,last_updated DATETIME NULL,cpd_max_time DATETIME "
-        "DEFAULT '0000-00-00 00:00:00');");
+    const QString tables = QLatin1String(Schema::campaign) + QLatin1String(Schema::campaignDetails);
     const QString oneCampaign = tables + QStringLiteral(
         "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id) VALUES (1, '2026-04-29', 0);"
         "INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end) VALUES (1, '%1', '%2');");

@@ -1,3 +1,4 @@
+#include "db/schema.h"
 #include "campaign/qorcampaign.h"
 #include "db/databasemanager.h"
 #include "scripteddialogs.h"
@@ -66,18 +67,11 @@ QStringList dump(const QString& path, const char* table)
     return query(path, QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)));
 }
 
-const char* const kCreateTables =
-    "CREATE TABLE campaign (camp_id INTEGER PRIMARY KEY AUTOINCREMENT,product_prod_id INTEGER UNSIGNED NOT NULL,"
-    "camp_date_begin DATETIME NULL,camp_date_end DATETIME NULL,date_created DATETIME NULL,camp_store_mode INTEGER "
-    "DEFAULT 0,camp_title VARCHAR(255) NOT NULL DEFAULT '',camp_comment TEXT NOT NULL DEFAULT '');"
-    "CREATE TABLE campaign_details (cpd_id INTEGER PRIMARY KEY AUTOINCREMENT,product_prod_id INTEGER UNSIGNED NOT "
-    "NULL,cpd_date DATETIME NULL,campaign_camp_id INTEGER UNSIGNED NOT NULL,cpd_status TINYINT UNSIGNED NULL DEFAULT "
-    "0,cpd_attempt TINYINT UNSIGNED NULL DEFAULT 0,last_updated DATETIME NULL,cpd_max_time DATETIME DEFAULT "
-    "'0000-00-00 00:00:00');";
+const QString kCreateTables = QLatin1String(Schema::campaign) + QLatin1String(Schema::campaignDetails);
 
 bool withTables(const QString& path, const QString& more = QString())
 {
-    return execSql(path, QString::fromLatin1(kCreateTables)) && (more.isEmpty() || execSql(path, more));
+    return execSql(path, kCreateTables) && (more.isEmpty() || execSql(path, more));
 }
 
 // The derivation exactly as first written: one local-time conversion per measure inside SQLite,
@@ -85,7 +79,7 @@ bool withTables(const QString& path, const QString& more = QString())
 void literalDerivation(const QString& path)
 {
     const QString title = QStringLiteral("Téléchargement du ") + kCreatedIso;
-    execSql(path, QString::fromLatin1(kCreateTables));   // fails harmlessly when they exist
+    execSql(path, kCreateTables);   // fails harmlessly when they exist
     QString script;
     for (const QString& day : query(path, QStringLiteral(
              "SELECT MIN(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))) AS min_date,"
@@ -319,7 +313,7 @@ void TestQorCampaign::oddCampaignRows()
 {
     const QString path = newPath("odd");
     QVERIFY(writeMeasureDb(path, {}));
-    QVERIFY(execSql(path, QString::fromLatin1(kCreateTables).section(QLatin1Char(';'), 0, 0)));   // no details
+    QVERIFY(execSql(path, kCreateTables.section(QLatin1Char(';'), 0, 0)));   // no details
     QVERIFY(execSql(path, QStringLiteral("INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end, "
                                          "date_created, camp_store_mode) VALUES (1, '2026-05-03T14:30:00', "
                                          "'2026-05-05T09:00:00', '2026-05-06T10:00:00', 3), (1, '3 mai', "

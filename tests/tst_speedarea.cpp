@@ -25,7 +25,7 @@ struct Bytes
             u16(c.unicode());
         return *this;
     }
-    // Magic, revision, a fixed date-time (Julian day, msecs, spec) and the area count.
+    // Magic, revision, a fixed date-time (Julian day, msecs, Qt::TimeSpec) and the area count.
     Bytes& header(int areaCount, qint32 revision = 1)
     {
         return u32(0xA0B0C0D1).u32(quint32(revision)).u32(2460000).u32(3600000).u8(1).u16(areaCount);

@@ -1,5 +1,7 @@
 #include "databasemanager.h"
 
+#include "schema.h"
+
 #include "app/userdialogs.h"
 #include "stats/measure.h"
 
@@ -20,22 +22,6 @@
 #include <thread>
 
 namespace {
-
-const char* const campaignSql =
-    "CREATE TABLE campaign (camp_id INTEGER PRIMARY KEY AUTOINCREMENT,product_prod_id INTEGER UNSIGNED NOT NULL,"
-    "camp_date_begin DATETIME NULL,camp_date_end DATETIME NULL,date_created DATETIME NULL,"
-    "camp_store_mode INTEGER DEFAULT 0,camp_title VARCHAR(255) NOT NULL DEFAULT '',"
-    "camp_comment TEXT NOT NULL DEFAULT '');";
-// The recording side's text also holds three CREATE INDEX statements after this one, which SQLite
-// never ran; the driver refuses several statements at once, so only the table is created.
-const char* const campaignDetailsSql =
-    "CREATE TABLE campaign_details (cpd_id INTEGER PRIMARY KEY AUTOINCREMENT,product_prod_id INTEGER UNSIGNED NOT NULL,"
-    "cpd_date DATETIME NULL,campaign_camp_id INTEGER UNSIGNED NOT NULL,cpd_status TINYINT UNSIGNED NULL DEFAULT 0,"
-    "cpd_attempt TINYINT UNSIGNED NULL DEFAULT 0,last_updated DATETIME NULL,"
-    "cpd_max_time DATETIME DEFAULT '0000-00-00 00:00:00');";
-const char* const measureSql =
-    "CREATE TABLE `measure` (`meas_id` INTEGER PRIMARY KEY AUTOINCREMENT,`meas_date` INTEGER,"
-    "`meas_speed` TINYINT,`meas_direction` TINYINT);";
 
 // A file another program keeps locked must not freeze the window: give up after this wait.
 const char* const connectOptions = "QSQLITE_BUSY_TIMEOUT=1500";
@@ -231,9 +217,9 @@ bool DatabaseManager::checkDatabase()
         const char* sql;
     };
     const Table tables[] = {
-        {"campaign", "Creating table", campaignSql},
-        {"campaign_details", "Creating table", campaignDetailsSql},
-        {"measure", "Creating", measureSql},
+        {"campaign", "Creating table", Schema::campaign},
+        {"campaign_details", "Creating table", Schema::campaignDetails},
+        {"measure", "Creating", Schema::measure},
     };
     bool result = true;
     for (const Table& t : tables) {

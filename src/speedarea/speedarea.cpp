@@ -17,7 +17,7 @@ namespace {
 
 const quint32 fileMagic = 0xA0B0C0D1;
 const qint32 fileRevision = 1;
-// Julian day, milliseconds since midnight, time spec: the date-time of data stream version 7.
+// Julian day, milliseconds since midnight, Qt::TimeSpec byte: the date-time of data stream version 7.
 const qint64 dateTimeBytes = 9;
 // The smallest area record: an empty name's length and a class count.
 const qint64 minAreaBytes = 4 + 2;

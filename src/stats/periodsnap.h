@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 
-// The half-hour rules of the two period editors. Both keep the date and the time spec, and
+// The half-hour rules of the two period editors. Both keep the date and the Qt::TimeSpec, and
 // give back an invalid date-time unchanged.
 
 // A start whose minute is not a multiple of 30 goes down to the half hour (seconds 0);

@@ -1,5 +1,7 @@
 #include "sampledb.h"
 
+#include "db/schema.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -112,23 +114,6 @@ struct Cell
     qint64 begin, end;   // Unix seconds, end excluded
     double weight;
 };
-
-const char* const measureWithDirection =
-    "CREATE TABLE `measure` (`meas_id` INTEGER PRIMARY KEY AUTOINCREMENT,`meas_date` INTEGER,"
-    "`meas_speed` TINYINT,`meas_direction` TINYINT);";
-const char* const measureMono =
-    "CREATE TABLE `measure` (`meas_id` INTEGER PRIMARY KEY AUTOINCREMENT,`meas_date` INTEGER,"
-    "`meas_speed` TINYINT);";
-const char* const campaignSql =
-    "CREATE TABLE campaign (camp_id INTEGER PRIMARY KEY AUTOINCREMENT,product_prod_id INTEGER UNSIGNED NOT NULL,"
-    "camp_date_begin DATETIME NULL,camp_date_end DATETIME NULL,date_created DATETIME NULL,"
-    "camp_store_mode INTEGER DEFAULT 0,camp_title VARCHAR(255) NOT NULL DEFAULT '',"
-    "camp_comment TEXT NOT NULL DEFAULT '');";
-const char* const campaignDetailsSql =
-    "CREATE TABLE campaign_details (cpd_id INTEGER PRIMARY KEY AUTOINCREMENT,product_prod_id INTEGER UNSIGNED NOT NULL,"
-    "cpd_date DATETIME NULL,campaign_camp_id INTEGER UNSIGNED NOT NULL,cpd_status TINYINT UNSIGNED NULL DEFAULT 0,"
-    "cpd_attempt TINYINT UNSIGNED NULL DEFAULT 0,last_updated DATETIME NULL,"
-    "cpd_max_time DATETIME DEFAULT '0000-00-00 00:00:00');";
 
 bool setError(QString* error, const QString& text)
 {
@@ -303,8 +288,8 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
         bool ok = w.open(temp.fileName())
             // A scratch file until the rename: no journal, no syncing.
             && w.exec("PRAGMA journal_mode=OFF") && w.exec("PRAGMA synchronous=OFF")
-            && w.exec(mono ? measureMono : measureWithDirection)
-            && (!o.campaignTables || (w.exec(campaignSql) && w.exec(campaignDetailsSql)))
+            && w.exec(mono ? Schema::measureOneDirection : Schema::measure)
+            && (!o.campaignTables || (w.exec(Schema::campaign) && w.exec(Schema::campaignDetails)))
             && w.exec("BEGIN") && w.prepare(!mono);
         if (ok && !mono && o.units != SampleOptions::Units::None)
             ok = w.insert(0, 0, o.units == SampleOptions::Units::Mph ? 2 : 0);
