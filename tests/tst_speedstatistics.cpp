@@ -247,6 +247,8 @@ void TestSpeedStatistics::gapBucketsAtSixtyMinutes()
     add(s, "2024-01-15 11:05:00", 40);
     add(s, "2024-01-15 11:55:00", 60);
     add(s, "2024-01-15 08:20:00", 30, 1);
+    // A direction no radar writes gets its own buckets, even as the very first reading.
+    add(s, "2024-01-15 07:00:00", 20, std::numeric_limits<int>::min());
     bool gaps = false;
     QCOMPARE(loadDay(s, "2024-01-15 00:00:00", &gaps), 12 + 9);
     QVERIFY(gaps);

@@ -229,7 +229,7 @@ void SpeedStatistics::createSample(const QDateTime& begin, const QDateTime& end)
             if (t < 0)
                 continue;
             const qint32 speed = it->measure.speed;
-            if (it->measure.direction != lastDirection) {
+            if (!run || it->measure.direction != lastDirection) {
                 lastDirection = it->measure.direction;
                 run = &runOf(lastDirection);
             }
