@@ -245,6 +245,8 @@ void TestQorCampaign::endDateCorrection_data()
     QTest::newRow("detail midnight with T") << end << "2026-05-10T00:00:00" << "2026-05-10 18:30:05" << end;
     QTest::newRow("other day") << end << "2026-05-11 00:00:00" << "2026-05-11 18:30:05" << end;
     QTest::newRow("max time not a date") << end << "2026-05-10 00:00:00" << "0000-00-00 00:00:00" << end;
+    // A day registered but not yet downloaded holds the epoch, before it in local time here.
+    QTest::newRow("registered day, epoch") << end << "2026-05-10 00:00:00" << "1970-01-01 00:00:00" << end;
     QTest::newRow("under 86000 s") << end << "2026-05-10 00:00:00" << "1970-01-01 23:00:00" << end;
     QTest::newRow("just 86000 s") << end << "2026-05-10 00:00:00" << "1970-01-02 00:53:20" << "1970-01-02 00:53:20";
 }

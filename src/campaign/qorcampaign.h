@@ -66,7 +66,8 @@ public:
     // such row or its value is not a date.
     quint32 detailMaxTime(DatabaseManager* db, int unit, const QDate& day);
     // Removes the campaign's measures (its whole period, first day from 00:00:00), its linked
-    // detail rows and its row, all or nothing. False when the campaign or its period is unknown.
+    // detail rows and its row, in that order. False when the campaign or its period is unknown,
+    // or at the first failing statement: what was removed before it stays removed.
     bool deleteCampaign(DatabaseManager* db, int campaignId);
     bool setTitleAndComment(DatabaseManager* db, const QString& title, const QString& comment,
                             int campaignId);
