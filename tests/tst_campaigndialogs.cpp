@@ -53,6 +53,7 @@ private slots:
 
     void rowsOverTheSelection();
     void removeAsksAgainFromTheTop();
+    void boxesOverTheNewList();
     void panelAndDescription_data();
     void panelAndDescription();
 
@@ -147,25 +148,80 @@ void TestCampaignDialogs::removeAsksAgainFromTheTop()
     QCOMPARE(QorCampaign().campaignList(selection.database(), 1).size(), 2);
 }
 
+// The window's boxes about the ticks come when its list already shows the new campaigns.
+void TestCampaignDialogs::boxesOverTheNewList()
+{
+    QVector<Row> rows;
+    for (int m = 1; m <= 3; ++m)
+        rows << Row{QDateTime(QDate(2024, m, 10), QTime(12, 0)).toSecsSinceEpoch(), 40, 0};
+    const QString file = Workspace::statisticsFolder() + QStringLiteral("three.db");
+    QVERIFY(writeMeasureDb(file, rows));
+    struct Dialogs : ScriptedDialogs
+    {
+        QListWidget* list = nullptr;
+        QList<int> listed;   // rows of the window's list at each box
+        void message(Icon icon, const QString& title, const QString& text) override
+        {
+            listed << list->count();
+            ScriptedDialogs::message(icon, title, text);
+        }
+    } dialogs;
+    MainWindow w;
+    dialogs.list = w.findChild<QListWidget*>(QStringLiteral("listWidget"));
+    dialogs.answerOpenFile(file);
+    setDialogRunner([](QDialog& d) {
+        auto* list = qobject_cast<LstCampaign*>(&d);
+        if (list)
+            list->rows().value(2)->setChecked(true);
+        return int(list ? QDialog::Accepted : QDialog::Rejected);
+    });
+    w.dataLoad();
+
+    QCOMPARE(dialogs.messages().value(0), QStringLiteral("Des campagnes intermédiaires ont été sélectionnées\n"
+                                                         "automatiquement pour garantir la continuité des données."));
+    QCOMPARE(dialogs.listed.value(0), 3);
+    QCOMPARE(w.statistics().measures().size(), 3);
+}
+
 void TestCampaignDialogs::panelAndDescription_data()
 {
     QTest::addColumn<bool>("accept");
-    QTest::newRow("accepted") << true;
-    QTest::newRow("cancelled") << false;
+    QTest::addColumn<bool>("unfinished");   // after a load of another file, a choice left without a period
+    QTest::newRow("accepted") << true << false;
+    QTest::newRow("cancelled") << false << false;
+    QTest::newRow("accepted, list of an unfinished choice") << true << true;
 }
 
 void TestCampaignDialogs::panelAndDescription()
 {
     QFETCH(bool, accept);
+    QFETCH(bool, unfinished);
     const QString file = Workspace::statisticsFolder() + QStringLiteral("may.db");
     QVERIFY(writeMeasureDb(file, {Row{localTime(QStringLiteral("2024-05-03 14:30:00")), 50, 0},
                                   Row{localTime(QStringLiteral("2024-05-04 10:00:00")), 60, 1},
                                   Row{localTime(QStringLiteral("2024-05-05 09:00:00")), 70, 0}}));
     ScriptedDialogs dialogs;
     MainWindow w;
+    const QString june = Workspace::statisticsFolder() + QStringLiteral("june.db");
+    if (unfinished) {
+        QVERIFY(writeMeasureDb(june, {Row{localTime(QStringLiteral("2024-06-10 12:00:00")), 40, 0}}));
+        dialogs.answerOpenFile(june);
+        setDialogRunner([](QDialog& d) { return qobject_cast<LstCampaign*>(&d) ? QDialog::Accepted : QDialog::Rejected; });
+        w.dataLoad();
+    }
     dialogs.answerOpenFile(file);
-    setDialogRunner([](QDialog& d) { return qobject_cast<LstCampaign*>(&d) ? QDialog::Accepted : QDialog::Rejected; });
+    setDialogRunner([unfinished](QDialog& d) {
+        auto* list = qobject_cast<LstCampaign*>(&d);
+        if (list && unfinished)
+            list->unSelectAll();
+        return int(list ? QDialog::Accepted : QDialog::Rejected);
+    });
     w.dataLoad();
+    if (unfinished) {
+        // Nothing loaded, but the list and its panel are those of the file chosen last.
+        QCOMPARE(w.databasePath(), june);
+        w.updateCampaign();
+    }
 
     // 14:30 on 3 May to 09:00 on 5 May: three days, shown from the start of the first.
     const auto label = [&w](const char* name) { return w.findChild<QLabel*>(QLatin1String(name))->text(); };
@@ -205,6 +261,11 @@ void TestCampaignDialogs::panelAndDescription()
     QCOMPARE(store.campaignTitle(&db, id), expected);
     QCOMPARE(store.campaignComment(&db, id).contains(QLatin1String("&lt;test&gt;")), accept);
     db.closeDatabase();
+    if (unfinished) {
+        QVERIFY(db.openDatabase(june));
+        QVERIFY(store.campaignTitle(&db, 1) != QLatin1String("Avenue des Pins"));
+        db.closeDatabase();
+    }
 }
 
 QTEST_MAIN(TestCampaignDialogs)

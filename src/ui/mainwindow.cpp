@@ -527,12 +527,8 @@ bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate
 
     bool result = false;
     if (runDialog(*m_pCampaignList) == QDialog::Accepted) {
-        // The boxes about other store modes and filled-in rows come from accept().
-        const CampaignSelection::Outcome outcome = selection.accept();
-        if (pStoreMode)
-            *pStoreMode = outcome.storeMode;
-
         m_campaignMap = selection.campaignIds();
+        m_szCampaignFile = szFileName;
         connectCampaignList(false);
         qDebug() << "Vidage liste des widgets" << ui->listWidget->count();
         while (ui->listWidget->count() > 0)
@@ -553,6 +549,10 @@ bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate
 
         // A new list: its campaigns can be described again.
         ui->gb3_pushButton->setEnabled(true);
+        // The boxes about other store modes and filled-in rows come from accept(), over the new list.
+        const CampaignSelection::Outcome outcome = selection.accept();
+        if (pStoreMode)
+            *pStoreMode = outcome.storeMode;
         result = outcome.ok;
         if (result) {
             if (pStartDate)
@@ -621,10 +621,10 @@ void MainWindow::updateCampaign()
     const int id = m_campaignMap.value(m_campaignMap.keys().at(row));
 
     DatabaseManager db;
-    qDebug() << "Opening database" << m_szDatabasePath << "CurrentRow=" << row << id;
+    qDebug() << "Opening database" << m_szCampaignFile << "CurrentRow=" << row << id;
     // Showing a campaign must not leave an empty database where the file has gone.
-    if (!QFileInfo::exists(m_szDatabasePath) || !db.openDatabase(m_szDatabasePath)) {
-        qCritical() << "Cannot open" << m_szDatabasePath;
+    if (!QFileInfo::exists(m_szCampaignFile) || !db.openDatabase(m_szCampaignFile)) {
+        qCritical() << "Cannot open" << m_szCampaignFile;
         return;
     }
     QorCampaign store;
@@ -677,9 +677,9 @@ void MainWindow::describeCampaign()
     bool refresh = false;
     {
         DatabaseManager db;
-        qDebug() << "Opening database" << m_szDatabasePath << "CurrentRow=" << row << id;
-        if (!QFileInfo::exists(m_szDatabasePath) || !db.openDatabase(m_szDatabasePath)) {
-            qCritical() << "Cannot open" << m_szDatabasePath;
+        qDebug() << "Opening database" << m_szCampaignFile << "CurrentRow=" << row << id;
+        if (!QFileInfo::exists(m_szCampaignFile) || !db.openDatabase(m_szCampaignFile)) {
+            qCritical() << "Cannot open" << m_szCampaignFile;
             return;
         }
         delete m_pCampaignDialog;

@@ -126,5 +126,8 @@ private:
     QDateTime m_startDate;
     QDateTime m_endDate;
     QMap<int, int> m_campaignMap;
+    // The file whose campaigns the list shows: a choice accepted without a period refills the
+    // list but loads nothing, so it may differ from the database path.
+    QString m_szCampaignFile;
     int m_nStoreMode = 0;
 };
