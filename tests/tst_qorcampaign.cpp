@@ -167,6 +167,13 @@ void TestQorCampaign::derivationMatchesLiteralStatements_data()
                            utc("2026-10-25 22:59:59"), utc("2026-10-25 23:00:00"), utc("2025-10-26 00:30:00"),
                            utc("2025-10-26 01:10:00")}
         << true << QString();
+    // Times with a fraction of a second, one in the last second of its day.
+    QTest::newRow("fractional seconds")
+        << local({"2026-05-10 12:00:00"}) << true
+        << QStringLiteral("INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES (%1.5, 50, 0), "
+                          "(%2.25, 51, 1);")
+               .arg(localTime(QStringLiteral("2026-05-10 23:59:59")))
+               .arg(localTime(QStringLiteral("2026-05-11 08:00:00")));
     QTest::newRow("single measure") << local({"2026-02-10 13:37:00"}) << false << QString();
     QTest::newRow("units marker only") << QVector<qint64>{} << true << QString();
     QTest::newRow("days registered, no campaign yet")

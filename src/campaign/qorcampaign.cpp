@@ -273,11 +273,12 @@ QVector<QorCampaign::DayRow> QorCampaign::deriveDays(DatabaseManager* db)
     };
     qint64 cursor = 1;   // the units marker (time 0) is no measure
     while (cursor <= kLastMeasureTime) {
-        // BETWEEN keeps to numbers: a text in meas_date sorts after every number.
-        QSqlQuery first = db->getRecord(QStringLiteral("SELECT meas_date FROM measure WHERE meas_date BETWEEN %1 AND %2 "
-                                                       "ORDER BY meas_date ASC LIMIT 1;")
+        // Numeric bounds keep to numbers (a text in meas_date sorts after every number); the upper
+        // ones are exclusive so that a fractional time in the last second of a stretch is kept.
+        QSqlQuery first = db->getRecord(QStringLiteral("SELECT meas_date FROM measure WHERE meas_date >= %1 AND "
+                                                       "meas_date < %2 ORDER BY meas_date ASC LIMIT 1;")
                                             .arg(cursor)
-                                            .arg(kLastMeasureTime));
+                                            .arg(kLastMeasureTime + 1));
         if (!first.isValid())
             break;
         const qint64 t1 = static_cast<qint64>(std::floor(first.value(0).toDouble()));
@@ -301,10 +302,10 @@ QVector<QorCampaign::DayRow> QorCampaign::deriveDays(DatabaseManager* db)
             }
             stretchEnd = hi;
         }
-        QSqlQuery last = db->getRecord(QStringLiteral("SELECT meas_date FROM measure WHERE meas_date BETWEEN %1 AND %2 "
-                                                      "ORDER BY meas_date DESC LIMIT 1;")
+        QSqlQuery last = db->getRecord(QStringLiteral("SELECT meas_date FROM measure WHERE meas_date >= %1 AND "
+                                                      "meas_date < %2 ORDER BY meas_date DESC LIMIT 1;")
                                            .arg(t1)
-                                           .arg(stretchEnd - 1));
+                                           .arg(stretchEnd));
         const qint64 t2 = last.isValid() ? static_cast<qint64>(std::floor(last.value(0).toDouble())) : t1;
 
         const QString firstText = wallText(t1, offset);
