@@ -180,11 +180,7 @@ bool readTable(QIODevice& device, SpeedAreaTable* table, QString* error)
         }
         table->insert(name, groups);
     }
-
-    if (r.remaining() != 0) {
-        *error = badFormat("Data after the last area", r.offset());
-        return false;
-    }
+    // Whatever follows the last area is left unread: a later revision may add fields there.
     return true;
 }
 
