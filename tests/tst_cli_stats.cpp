@@ -1,3 +1,4 @@
+#include "speedarea/speedarea.h"
 #include "testdata.h"
 
 #include <QJsonArray>
@@ -119,6 +120,15 @@ void TestCliStats::handFigures()
     const QJsonObject settings = root.value("settings").toObject();
     QCOMPARE(settings.value("filterSeconds").toInt(), 1800);
     QCOMPARE(settings.value("vehicleDivider").toInt(), 9);
+
+    // The summary keeps an area name that looks like a placeholder.
+    SpeedArea areas;
+    areas.setArea(QStringLiteral("Zone %2"), areas.intervals(QStringLiteral("Zone 50 km/h")));
+    QVERIFY(areas.saveFile(home.filePath("areas.cfg")));
+    const QString summary = QString::fromUtf8(
+        runStats(home, {file, "--areas-file", home.filePath("areas.cfg"), "--area", "Zone %2", "--summary"}).out);
+    QVERIFY2(summary.contains(QStringLiteral("Zone : Zone %2 ; seuil de filtrage 30 min ; portée 150 m ; diviseur 9\n")),
+             qPrintable(summary));
 }
 
 void TestCliStats::failures_data()

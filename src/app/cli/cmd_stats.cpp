@@ -330,11 +330,12 @@ QString summaryText(const QJsonObject& root)
                .arg(root.value(QStringLiteral("measuresLoaded")).toInt())
                .arg(units)
                .arg(settings.value(QStringLiteral("minSpeed")).toInt());
+    // One arg() call: an area name holding "%2" must not take the next value.
     out += QStringLiteral("Zone : %1 ; seuil de filtrage %2 min ; portée %3 m ; diviseur %4\n")
-               .arg(settings.value(QStringLiteral("area")).toString())
-               .arg(settings.value(QStringLiteral("filterSeconds")).toInt() / 60)
-               .arg(settings.value(QStringLiteral("range")).toInt())
-               .arg(settings.value(QStringLiteral("vehicleDivider")).toInt());
+               .arg(settings.value(QStringLiteral("area")).toString(),
+                    QString::number(settings.value(QStringLiteral("filterSeconds")).toInt() / 60),
+                    QString::number(settings.value(QStringLiteral("range")).toInt()),
+                    QString::number(settings.value(QStringLiteral("vehicleDivider")).toInt()));
     const QJsonObject directions = root.value(QStringLiteral("directions")).toObject();
     for (const QString& key : directions.keys()) {
         const QJsonObject d = directions.value(key).toObject();
