@@ -101,6 +101,9 @@ private:
     // Store mode 0 reads "Standard", anything else "Avancé".
     void showStoreMode();
     void showUnits();
+    // Replaces the two pie charts of page_3 with ones drawn from the current distribution and
+    // the vehicles of the period shown in the editors.
+    void loadPieChart();
 
     std::unique_ptr<Ui::MainWindow> ui;
 
