@@ -7,6 +7,7 @@
 #include "campaign/qorcampaign.h"
 #include "campaign/ui/campaign.h"
 #include "campaign/ui/lstcampaign.h"
+#include "charts/qorgraph.h"
 #include "db/databasemanager.h"
 #include "dialogrunner.h"
 #include "qtuserdialogs.h"
@@ -304,25 +305,52 @@ void MainWindow::print()
     // PRINTING: the current tab is printed here.
 }
 
+namespace {
+
+// Legend texts of the two speed curves: each direction's figure with two decimals, then the unit.
+QMap<int, QString> speedTitles(double in, double out, const QString& unit)
+{
+    return {{0, MainWindow::tr("Sens entrant (%1 %2)").arg(in, 1, 'f', 2).arg(unit)},
+            {1, MainWindow::tr("Sens sortant (%1 %2)").arg(out, 1, 'f', 2).arg(unit)}};
+}
+
+} // namespace
+
+// The zoomed interval, kept within the period of the two editors.
 void MainWindow::meantime(const QDateTime& begin, const QDateTime& end)
 {
-    // TIME-SERIES PLOT: the mean speed plot's legend is renamed here with these figures.
-    qDebug() << "Mean speed between" << begin << end << m_statistics.meanSpeedInRange(begin, end, 0)
-             << m_statistics.meanSpeedInRange(begin, end, 1);
+    qDebug() << "Mise a jour de la plage de valeur et calcul de la valeur moyenne";
+    const QDateTime from = qMax(begin, ui->gb1_dateTimeEdit_1->dateTime());
+    const QDateTime to = qMin(end, ui->gb1_dateTimeEdit_2->dateTime());
+    const QMap<int, QString> titles = speedTitles(m_statistics.meanSpeedInRange(from, to, 0),
+                                                  m_statistics.meanSpeedInRange(from, to, 1), m_statistics.unitLabel());
+    qDebug() << "meanTime: mise à jour légende";
+    if (auto* graph = qobject_cast<qorGraph*>(m_pMeanGraph))
+        graph->updateCurveTitles(titles);
 }
 
 void MainWindow::xmSpeed(const QDateTime& begin, const QDateTime& end)
 {
-    // TIME-SERIES PLOT: the maximum speed plot's legend is renamed here with these figures.
-    qDebug() << "Maximum speed between" << begin << end << m_statistics.maxSpeedInRange(begin, end, 0)
-             << m_statistics.maxSpeedInRange(begin, end, 1);
+    qDebug() << "Mise a jour de la plage de valeur et calcul des vitesses min / max";
+    const QDateTime from = qMax(begin, ui->gb1_dateTimeEdit_1->dateTime());
+    const QDateTime to = qMin(end, ui->gb1_dateTimeEdit_2->dateTime());
+    const QMap<int, QString> titles = speedTitles(m_statistics.maxSpeedInRange(from, to, 0),
+                                                  m_statistics.maxSpeedInRange(from, to, 1), m_statistics.unitLabel());
+    qDebug() << "xmSpeed : mise à jour légende";
+    if (auto* graph = qobject_cast<qorGraph*>(m_pMaxGraph))
+        graph->updateCurveTitles(titles);
 }
 
 void MainWindow::vehicleNumber(const QDateTime& begin, const QDateTime& end)
 {
-    // TIME-SERIES PLOT: the vehicle count plot's legend is renamed here with these figures.
-    qDebug() << "Vehicles between" << begin << end << m_statistics.countVehicles(begin, end, 0)
-             << m_statistics.countVehicles(begin, end, 1);
+    qDebug() << "Mise a jour du nombre de vehicules";
+    const QDateTime from = qMax(begin, ui->gb1_dateTimeEdit_1->dateTime());
+    const QDateTime to = qMin(end, ui->gb1_dateTimeEdit_2->dateTime());
+    const QMap<int, QString> titles{{0, tr("Véhicules entrant %1").arg(m_statistics.countVehicles(from, to, 0))},
+                                    {1, tr("Véhicules sortant %1").arg(m_statistics.countVehicles(from, to, 1))}};
+    qDebug() << "Vehicle Number : mise à jour légende";
+    if (auto* graph = qobject_cast<qorGraph*>(m_pVehicleGraph))
+        graph->updateHistogramTitles(titles);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -483,9 +511,26 @@ void MainWindow::createGraph()
     // MEAN SPEED PLOT: "Vitesses moyennes" into page_1_view (curves "Sens entrant (%1 %2)" and
     // "Sens sortant (%1 %2)" with getMeanSpeed()), range changes to meantime(); store it in
     // m_pMeanGraph and hide gb0_logo.
+    const qint64 periodBegin = m_statistics.getStartDate().toSecsSinceEpoch();
+    const qint64 periodEnd = m_statistics.getEndDate().toSecsSinceEpoch();
+    auto* meanGraph = new qorGraph(ui->page_1_view, qorGraph::toPoints(m_statistics.getMeanCurve()),
+                                   speedTitles(m_statistics.getMeanSpeed(0), m_statistics.getMeanSpeed(1), units),
+                                   periodBegin, periodEnd, qorGraph::SpeedKind, hasGaps, units);
+    meanGraph->setPlotTitle(tr("Vitesses moyennes"));
+    connect(meanGraph, &qorGraph::meantimeChanged, this, &MainWindow::meantime);
+    ui->page_1_view->layout()->addWidget(meanGraph);
+    m_pMeanGraph = meanGraph;
+    ui->gb0_logo->hide();
 
     // MAXIMUM SPEED PLOT: "Vitesses maximum" into page_5_view with getMaxSpeed(), range changes to
     // xmSpeed(); store it in m_pMaxGraph.
+    auto* maxGraph = new qorGraph(ui->page_5_view, qorGraph::toPoints(m_statistics.getMaxCurve()),
+                                  speedTitles(m_statistics.getMaxSpeed(0), m_statistics.getMaxSpeed(1), units),
+                                  periodBegin, periodEnd, qorGraph::SpeedKind, hasGaps, units);
+    maxGraph->setPlotTitle(tr("Vitesses maximum"));
+    connect(maxGraph, &qorGraph::meantimeChanged, this, &MainWindow::xmSpeed);
+    ui->page_5_view->layout()->addWidget(maxGraph);
+    m_pMaxGraph = maxGraph;
 
     // PERCENTILE PLOTS: the labels are filled here; the two plots go into percentile_in_view
     // and percentile_out_view (m_pPercentileIn, m_pPercentileOut).
@@ -503,6 +548,15 @@ void MainWindow::createGraph()
 
     // VEHICLE COUNT PLOT: into page_2_view ("Véhicules entrants %1", "Véhicules sortants %1"),
     // range changes to vehicleNumber(); store it in m_pVehicleGraph.
+    const QMap<int, QString> vehicleTitles{
+        {0, tr("Véhicules entrants %1").arg(m_statistics.countVehicles(start, end, 0))},
+        {1, tr("Véhicules sortants %1").arg(m_statistics.countVehicles(start, end, 1))}};
+    auto* vehicleGraph = new qorGraph(ui->page_2_view, qorGraph::toSamples(m_statistics.getVehicleBars()),
+                                      vehicleTitles, start.toSecsSinceEpoch(), end.toSecsSinceEpoch(),
+                                      qorGraph::VehicleKind, hasGaps, units);
+    connect(vehicleGraph, &qorGraph::meantimeChanged, this, &MainWindow::vehicleNumber);
+    ui->page_2_view->layout()->addWidget(vehicleGraph);
+    m_pVehicleGraph = vehicleGraph;
 
     // PIE CHARTS: the layouts ingoing and outgoing receive the two pie charts (m_pPieIn, m_pPieOut).
 

@@ -1,0 +1,37 @@
+#include "picker.h"
+
+#include <QDateTime>
+#include <qwt_picker_machine.h>
+
+namespace {
+
+QString trackerDate(double x)
+{
+    return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(x)).toString(QStringLiteral("dd/MM/yy hh:mm"));
+}
+
+} // namespace
+
+Picker::Picker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas,
+               const QString& speedUnit)
+    : QwtPlotPicker(xAxis, yAxis, rubberBand, trackerMode, canvas), m_speedUnit(speedUnit)
+{
+    // The cross follows the mouse without a click.
+    setStateMachine(new QwtPickerTrackerMachine);
+}
+
+QwtText Picker::trackerTextF(const QPointF& pos) const
+{
+    return QwtText(trackerDate(pos.x()) + QString(" %1 %2").arg(pos.y(), 0, 'f', 2).arg(m_speedUnit));
+}
+
+PickerV::PickerV(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas)
+    : QwtPlotPicker(xAxis, yAxis, rubberBand, trackerMode, canvas)
+{
+    setStateMachine(new QwtPickerTrackerMachine);
+}
+
+QwtText PickerV::trackerTextF(const QPointF& pos) const
+{
+    return QwtText(trackerDate(pos.x()) + QString(" %1 vehicule/h").arg(pos.y(), 0, 'f', 2));
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <qwt_plot_picker.h>
+
+// Tracker of the speed plots: date and speed under the cursor.
+class Picker : public QwtPlotPicker
+{
+public:
+    Picker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas,
+           const QString& speedUnit);
+
+protected:
+    QwtText trackerTextF(const QPointF& pos) const override;
+
+private:
+    QString m_speedUnit;
+};
+
+// Tracker of the vehicle count plot: date and number of vehicles under the cursor.
+class PickerV : public QwtPlotPicker
+{
+public:
+    PickerV(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas);
+
+protected:
+    QwtText trackerTextF(const QPointF& pos) const override;
+};

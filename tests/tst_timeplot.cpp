@@ -1,0 +1,339 @@
+// The time plots: time axis granularities and labels, zoom rules, legend, and the main window's
+// legend renaming after a zoom.
+#include "app/workspace.h"
+#include "charts/dayscaledraw.h"
+#include "charts/qorgraph.h"
+#include "charts/qorhistogram.h"
+#include "scripteddialogs.h"
+#include "testdata.h"
+#include "ui/mainwindow.h"
+
+#include <QtTest>
+#include <QtWidgets>
+#include <qwt_legend.h>
+#include <qwt_legend_label.h>
+#include <qwt_plot_curve.h>
+#include <qwt_plot_zoomer.h>
+
+namespace {
+
+qint64 at(const char* text)
+{
+    return localTime(QLatin1String(text));
+}
+
+double atd(const char* text)
+{
+    return double(at(text));
+}
+
+QMap<int, QVector<QPointF>> twoCurves(qint64 begin)
+{
+    QMap<int, QVector<QPointF>> curves;
+    for (int i = 0; i < 10; ++i) {
+        curves[0] << QPointF(begin + i * 1800, 40 + i);
+        curves[1] << QPointF(begin + i * 1800, 60 - i);
+    }
+    return curves;
+}
+
+std::unique_ptr<qorGraph> speedPlot(qint64 begin, qint64 end, const QMap<int, QString>& titles = {})
+{
+    auto plot = std::make_unique<qorGraph>(nullptr, twoCurves(begin), titles, begin, end, 1, false,
+                                           QStringLiteral("Km/h"));
+    plot->resize(800, 500);
+    return plot;
+}
+
+QwtLegendLabel* legendLabel(qorGraph& plot, QwtPlotItem* item)
+{
+    return qobject_cast<QwtLegendLabel*>(plot.legendWidget()->legendWidget(plot.itemToInfo(item)));
+}
+
+QStringList itemTitles(const QwtPlot& plot)
+{
+    QStringList titles;
+    for (QwtPlotItem* item : plot.itemList())
+        if (item->rtti() != QwtPlotItem::Rtti_PlotGrid)
+            titles << item->title().text();
+    return titles;
+}
+
+} // namespace
+
+class TestTimePlot : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void timeScaleDiv_data();
+    void timeScaleDiv();
+    void axisLabels_data();
+    void axisLabels();
+    void zoom_data();
+    void zoom();
+    void titlesAndLegend_data();
+    void titlesAndLegend();
+    void windowRenamesLegends();
+};
+
+void TestTimePlot::timeScaleDiv_data()
+{
+    QTest::addColumn<qint64>("begin");
+    QTest::addColumn<qint64>("end");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("majors");
+    QTest::addColumn<int>("mediums");
+    QTest::addColumn<qint64>("first");
+    QTest::addColumn<qint64>("last");
+
+    QTest::newRow("10 hours in one day: day") << at("2024-03-12 08:00:00") << at("2024-03-12 18:00:00") << 1 << 7
+                                              << 0 << at("2024-03-12 00:00:00") << at("2024-03-13 00:00:00");
+    QTest::newRow("exactly one day: day") << at("2024-03-12 10:00:00") << at("2024-03-13 10:00:00") << 1 << 7 << 0
+                                          << at("2024-03-12 00:00:00") << at("2024-03-13 00:00:00");
+    QTest::newRow("22:00 to 02:00: week of 2 days") << at("2024-03-12 22:00:00") << at("2024-03-13 02:00:00") << 2
+                                                    << 3 << 4 << at("2024-03-12 00:00:00") << at("2024-03-14 00:00:00");
+    QTest::newRow("over the spring change: local midnights")
+        << at("2024-03-30 00:00:00") << at("2024-04-01 00:00:00") << 2 << 3 << 4 << at("2024-03-30 00:00:00")
+        << at("2024-04-01 00:00:00");
+    QTest::newRow("exactly 7 days: week") << at("2024-03-04 00:00:00") << at("2024-03-11 00:00:00") << 2 << 8 << 14
+                                          << at("2024-03-04 00:00:00") << at("2024-03-11 00:00:00");
+    QTest::newRow("7 days and 1 s: month") << at("2024-03-04 00:00:00") << at("2024-03-11 00:00:01") << 3 << 9 << 0
+                                           << at("2024-03-04 00:00:00") << at("2024-03-12 00:00:00");
+    QTest::newRow("exactly 31 days: month") << at("2024-01-01 00:00:00") << at("2024-02-01 00:00:00") << 3 << 32
+                                            << 0 << at("2024-01-01 00:00:00") << at("2024-02-01 00:00:00");
+    QTest::newRow("exactly 62 days: weeks") << at("2024-01-01 00:00:00") << at("2024-03-03 00:00:00") << 3 << 10
+                                            << 0 << at("2024-01-01 00:00:00") << at("2024-03-04 00:00:00");
+    // From two days before to two days after, a major every month and at the end itself.
+    QTest::newRow("62 days and 1 s: year") << at("2024-01-01 00:00:00") << at("2024-03-03 00:00:01") << 4 << 4 << 3
+                                           << at("2023-12-30 00:00:00") << at("2024-03-05 00:00:01");
+}
+
+void TestTimePlot::timeScaleDiv()
+{
+    QFETCH(qint64, begin);
+    QFETCH(qint64, end);
+    QFETCH(int, mode);
+    qorGraph plot(nullptr, QMap<int, QVector<QPointF>>(), {}, 0, 0, 0, false, QString());
+    const QwtScaleDiv div = plot.timeScaleDiv(begin, end);
+    QCOMPARE(plot.scaleMode(), mode);
+    const QList<double> majors = div.ticks(QwtScaleDiv::MajorTick);
+    QTEST(majors.size(), "majors");
+    QTEST(div.ticks(QwtScaleDiv::MediumTick).size(), "mediums");
+    QTEST(qint64(div.lowerBound()), "first");
+    QTEST(qint64(div.upperBound()), "last");
+    QCOMPARE(majors.first(), div.lowerBound());
+    for (int i = 1; i < majors.size(); ++i)
+        QVERIFY2(majors.at(i) > majors.at(i - 1), "majors ascend without repeats");
+    // Week and month granularities put their majors on local midnights.
+    if (mode == 2 || mode == 3)
+        for (double v : majors)
+            QCOMPARE(QDateTime::fromSecsSinceEpoch(qint64(v)).time(), QTime(0, 0));
+}
+
+void TestTimePlot::axisLabels_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QColor>("colour");
+
+    // Year granularity: majors at 30/12, 30/01, ..., mediums half a month later.
+    QTest::newRow("speed major") << 1 << at("2024-01-30 00:00:00") << "30/01/24\n00:00" << QColor(Qt::darkBlue);
+    QTest::newRow("speed medium is a date") << 1 << at("2024-01-14 00:00:00") << "14/01/24" << QColor(Qt::black);
+    QTest::newRow("speed other") << 1 << at("2024-01-20 13:45:00") << "13:45" << QColor(Qt::black);
+    QTest::newRow("vehicle medium is a time") << 2 << at("2024-01-14 00:00:00") << "00:00" << QColor(Qt::black);
+    QTest::newRow("vehicle major") << 2 << at("2024-01-30 00:00:00") << "30/01/24\n00:00" << QColor(Qt::darkBlue);
+}
+
+void TestTimePlot::axisLabels()
+{
+    QFETCH(int, kind);
+    QFETCH(qint64, value);
+    const qint64 begin = at("2024-01-01 00:00:00");
+    const qint64 end = at("2024-03-03 00:00:01");
+    std::unique_ptr<qorGraph> plot;
+    if (kind == 1)
+        plot = speedPlot(begin, end);
+    else
+        plot = std::make_unique<qorGraph>(nullptr, QMap<int, QVector<QwtIntervalSample>>(), QMap<int, QString>(),
+                                          begin, end, 2, false, QString());
+    QCOMPARE(plot->scaleMode(), 4);
+    const auto* draw = dynamic_cast<const DayScaleDraw*>(plot->axisScaleDraw(QwtPlot::xBottom));
+    QVERIFY(draw);
+    const QwtText label = draw->label(double(value));
+    QTEST(label.text(), "text");
+    QTEST(label.color(), "colour");
+}
+
+void TestTimePlot::zoom_data()
+{
+    QTest::addColumn<QRectF>("rect");
+    QTest::addColumn<bool>("zoomed");
+    QTest::addColumn<double>("top");
+
+    const double x = atd("2024-03-12 10:00:00");
+    QTest::newRow("inside") << QRectF(x, 20, 7200, 30) << true << 50.0;
+    QTest::newRow("below 0: moved up") << QRectF(x, -10, 7200, 50) << true << 50.0;
+    QTest::newRow("5 high: ignored") << QRectF(x, 20, 7200, 5) << false << 0.0;
+}
+
+void TestTimePlot::zoom()
+{
+    QFETCH(QRectF, rect);
+    QFETCH(bool, zoomed);
+    auto plot = speedPlot(at("2024-03-12 08:00:00"), at("2024-03-12 18:00:00"));
+    QSignalSpy spy(plot.get(), &qorGraph::meantimeChanged);
+    QwtPlotZoomer* zoomer = plot->activeZoomer();
+    const uint index = zoomer->zoomRectIndex();
+    zoomer->zoom(rect);
+
+    QCOMPARE(zoomer->zoomRectIndex(), zoomed ? index + 1 : index);
+    QCOMPARE(spy.count(), zoomed ? 1 : 0);
+    if (!zoomed)
+        return;
+    const QwtScaleDiv y = plot->axisScaleDiv(QwtPlot::yLeft);
+    QCOMPARE(y.lowerBound(), 0.0);
+    QTEST(y.upperBound(), "top");
+    QCOMPARE(spy.at(0).at(0).toDateTime(), QDateTime::fromSecsSinceEpoch(qint64(rect.left())));
+    QCOMPARE(spy.at(0).at(1).toDateTime(), QDateTime::fromSecsSinceEpoch(qint64(rect.right())));
+    // The time axis spans the rectangle with hour ticks, not plain numbers.
+    const QwtScaleDiv x = plot->axisScaleDiv(QwtPlot::xBottom);
+    QCOMPARE(x.lowerBound(), rect.left());
+    QCOMPARE(x.upperBound(), rect.right());
+    QVERIFY(x.ticks(QwtScaleDiv::MinorTick).contains(rect.left() + 3600));
+
+    // Back to the whole period: its own axis again.
+    zoomer->zoom(0);
+    QCOMPARE(plot->axisScaleDiv(QwtPlot::xBottom).lowerBound(), atd("2024-03-12 00:00:00"));
+    QCOMPARE(plot->axisScaleDiv(QwtPlot::xBottom).upperBound(), atd("2024-03-13 00:00:00"));
+}
+
+void TestTimePlot::titlesAndLegend_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("series");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QStringList>("shown");
+
+    const QStringList both{"A", "B"};
+    QTest::newRow("speed, two titles") << 1 << 2 << both << both;
+    QTest::newRow("speed, one title short") << 1 << 2 << QStringList{"A"} << QStringList{"A", ""};
+    QTest::newRow("speed, nothing to draw") << 1 << 0 << both << QStringList();
+    QTest::newRow("vehicles, two titles") << 2 << 2 << both << both;
+    QTest::newRow("vehicles, nothing to draw") << 2 << 0 << both << QStringList();
+}
+
+void TestTimePlot::titlesAndLegend()
+{
+    QFETCH(int, kind);
+    QFETCH(int, series);
+    QFETCH(QStringList, titles);
+    const qint64 begin = at("2024-03-12 08:00:00");
+    const qint64 end = at("2024-03-12 18:00:00");
+    QMap<int, QString> titleMap;
+    // Keys that differ from the series' directions: titles pair by rank, not by key.
+    for (int i = 0; i < titles.size(); ++i)
+        titleMap.insert(10 + i, titles.at(i));
+
+    std::unique_ptr<qorGraph> plot;
+    if (kind == 1) {
+        QMap<int, QVector<QPointF>> curves = twoCurves(begin);
+        while (curves.size() > series)
+            curves.remove(curves.lastKey());
+        plot = std::make_unique<qorGraph>(nullptr, curves, titleMap, begin, end, 1, false, QStringLiteral("Km/h"));
+    } else {
+        QMap<int, QVector<QwtIntervalSample>> bars;
+        for (int d = 0; d < series; ++d)
+            bars[d] << QwtIntervalSample(12, begin + d * 900, begin + (d + 1) * 900);
+        plot = std::make_unique<qorGraph>(nullptr, bars, titleMap, begin, end, 2, false, QString());
+    }
+    plot->show();
+    QVERIFY(QTest::qWaitForWindowExposed(plot.get()));
+    QTEST(itemTitles(*plot), "shown");
+    QCOMPARE(plot->itemList().first()->rtti(), int(QwtPlotItem::Rtti_PlotGrid));
+    if (series == 0)
+        return;
+
+    QwtPlotItem* item = plot->itemList().at(1);
+    QCOMPARE(item->rtti(), kind == 1 ? int(QwtPlotItem::Rtti_PlotCurve) : int(QwtPlotItem::Rtti_PlotHistogram));
+    QCOMPARE(kind == 1 ? static_cast<QwtPlotCurve*>(item)->pen().color() : static_cast<qorHistogram*>(item)->brush().color(),
+             QColor(0, 128, 0));
+    QwtLegendLabel* label = legendLabel(*plot, item);
+    QVERIFY(label);
+    QVERIFY(label->isChecked());
+    QVERIFY(item->isVisible());
+    QTest::mouseClick(label, Qt::LeftButton);
+    QVERIFY(!item->isVisible());
+    QTest::mouseClick(label, Qt::LeftButton);
+    QVERIFY(item->isVisible());
+
+    // Renaming reaches the legend; a direction without an item is skipped.
+    if (kind == 1)
+        plot->updateCurveTitles({{0, "X"}});
+    else
+        plot->updateHistogramTitles({{0, "X"}, {5, "Y"}});
+    QCOMPARE(item->title().text(), QStringLiteral("X"));
+    QCOMPARE(legendLabel(*plot, item)->text().text(), QStringLiteral("X"));
+}
+
+void TestTimePlot::windowRenamesLegends()
+{
+    QTemporaryDir dir;
+    Workspace::setRoots(dir.filePath(QStringLiteral("docs")), dir.filePath(QStringLiteral("data")));
+    Workspace::establish();
+    ScriptedDialogs dialogs;
+    MainWindow w;
+    // 08:00 .. 12:00, both directions; direction 0 drives faster after 10:00.
+    const qint64 begin = at("2024-03-12 08:00:00");
+    for (int i = 0; i < 240; ++i)
+        w.statistics().measures().insert(begin + i * 60, Measure{i < 120 ? 50 : 70 + i % 7, i % 2});
+    w.statistics().setStartDate(QDateTime::fromSecsSinceEpoch(begin));
+    w.statistics().setEndDate(QDateTime::fromSecsSinceEpoch(begin + 239 * 60));
+    auto* from = w.findChild<QDateTimeEdit*>(QStringLiteral("gb1_dateTimeEdit_1"));
+    auto* to = w.findChild<QDateTimeEdit*>(QStringLiteral("gb1_dateTimeEdit_2"));
+    from->setDateTime(QDateTime::fromSecsSinceEpoch(begin));
+    to->setDateTime(QDateTime::fromSecsSinceEpoch(begin + 4 * 3600));
+    w.createGraph();
+
+    const char* views[] = {"page_1_view", "page_5_view", "page_2_view"};
+    QList<qorGraph*> plots;
+    for (const char* view : views) {
+        const auto found = w.findChild<QWidget*>(QLatin1String(view))->findChildren<qorGraph*>();
+        QCOMPARE(found.size(), 1);
+        plots << found.first();
+    }
+    SpeedStatistics& s = w.statistics();
+    const QString whole = QStringLiteral("Sens entrant (%1 Km/h)").arg(s.getMeanSpeed(0), 1, 'f', 2);
+    QCOMPARE(plots[0]->curve(0)->title().text(), whole);
+    QCOMPARE(plots[0]->title().text(), QStringLiteral("Vitesses moyennes"));
+    QCOMPARE(plots[2]->histogram(1)->title().text(),
+             QStringLiteral("Véhicules sortants %1").arg(s.countVehicles(from->dateTime(), to->dateTime(), 1)));
+
+    // Zooming on 10:00 .. 11:00 renames each plot's legend with that hour's figures.
+    const QRectF hour(begin + 7200, 0, 3600, 100);
+    const QDateTime h0 = QDateTime::fromSecsSinceEpoch(begin + 7200);
+    const QDateTime h1 = QDateTime::fromSecsSinceEpoch(begin + 10800);
+    for (qorGraph* plot : plots)
+        plot->interval(hour);
+    QCOMPARE(plots[0]->curve(0)->title().text(),
+             QStringLiteral("Sens entrant (%1 Km/h)").arg(s.meanSpeedInRange(h0, h1, 0), 1, 'f', 2));
+    QVERIFY(plots[0]->curve(0)->title().text() != whole);
+    QCOMPARE(plots[1]->curve(1)->title().text(),
+             QStringLiteral("Sens sortant (%1 Km/h)").arg(double(s.maxSpeedInRange(h0, h1, 1)), 1, 'f', 2));
+    QCOMPARE(plots[2]->histogram(0)->title().text(),
+             QStringLiteral("Véhicules entrant %1").arg(s.countVehicles(h0, h1, 0)));
+
+    // A zoom reaching past the editors' period counts only within it.
+    plots[0]->interval(QRectF(begin - 86400, 0, 3 * 86400, 100));
+    QCOMPARE(plots[0]->curve(0)->title().text(), whole);
+
+    // A new computation replaces the plots.
+    w.createGraph();
+    QCOMPARE(w.findChild<QWidget*>(QStringLiteral("page_1_view"))->findChildren<qorGraph*>().size(), 1);
+}
+
+QTEST_MAIN(TestTimePlot)
+#include "tst_timeplot.moc"
