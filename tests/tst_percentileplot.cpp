@@ -3,7 +3,7 @@
 
 #include <QtTest>
 #include <qwt_plot_curve.h>
-#include <qwt_plot_zoomer.h>
+#include "charts/erazoomer.h"
 #include <qwt_scale_div.h>
 #include <qwt_scale_widget.h>
 

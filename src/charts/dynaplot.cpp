@@ -1,6 +1,7 @@
 #include "dynaplot.h"
 
 #include "colorbar.h"
+#include "erazoomer.h"
 #include "pickerp.h"
 
 #include <QDebug>
@@ -10,38 +11,11 @@
 #include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
 #include <qwt_plot_layout.h>
-#include <qwt_plot_zoomer.h>
 #include <qwt_scale_draw.h>
 #include <qwt_scale_widget.h>
 #include <qwt_text.h>
 
 namespace {
-
-// Zooms never show negative speeds, and a rectangle of 5 speed units or less is taken for a
-// slip of the mouse.
-class PercentileZoomer : public QwtPlotZoomer
-{
-public:
-    explicit PercentileZoomer(QWidget* canvas) : QwtPlotZoomer(canvas, true) {}
-
-    using QwtPlotZoomer::zoom;
-    void zoom(const QRectF& rect) override
-    {
-        QRectF target = rect.normalized();
-        if (target.y() < 0)
-            target.moveTop(0);
-        if (target.height() > 5.0) {
-            QwtPlotZoomer::zoom(target);
-            plot()->setAxisScale(QwtPlot::yLeft, 0, target.y() + target.height());
-            plot()->replot();
-        }
-        qDebug() << "Final : Top=" << target.top() << "Final : Bottom=" << target.bottom()
-                 << "Final : height=" << target.height();
-        qDebug() << "Final : left=" << target.left() << "Final : right=" << target.right()
-                 << "Final : width=" << target.width();
-        qDebug() << QString(25, QLatin1Char('-'));
-    }
-};
 
 QPen gridPen(const QColor& colour)
 {
@@ -96,7 +70,7 @@ DynaPlot::DynaPlot(QWidget* parent, const QString& xTitle, const QString& yTitle
     m_colourBar->setColours(QColor(255, 0, 0), Qt::white);
     leftAxis->installEventFilter(this);
 
-    m_zoomer = new PercentileZoomer(canvas());
+    m_zoomer = new EraZoomer(canvas());
     m_zoomer->setRubberBandPen(QPen(Qt::red));
     m_zoomer->setTrackerPen(QPen(Qt::red));
     m_zoomer->setZoomBase();

@@ -10,7 +10,7 @@
 class ColorBar;
 class PickerP;
 class QwtPlotCurve;
-class QwtPlotZoomer;
+class EraZoomer;
 
 // The cumulative speed curve of one direction: share of vehicles (x, 0 to 100 %) against
 // speed (y), with a tracker, the speed plots' zoom rules and a colour bar on the left axis.
@@ -27,7 +27,7 @@ public:
     void addCurve(int id, const QVector<QPointF>& points, const QColor& colour);
 
     QwtPlotCurve* curve(int id) const { return m_curves.value(id, nullptr); }
-    QwtPlotZoomer* zoomer() const { return m_zoomer; }
+    EraZoomer* zoomer() const { return m_zoomer; }
     PickerP* picker() const { return m_picker; }
     ColorBar* colourBar() const { return m_colourBar; }
 
@@ -35,7 +35,7 @@ public:
 
 private:
     PickerP* m_picker = nullptr;
-    QwtPlotZoomer* m_zoomer = nullptr;
+    EraZoomer* m_zoomer = nullptr;
     ColorBar* m_colourBar = nullptr;
     QMap<int, QwtPlotCurve*> m_curves;
 };
