@@ -7,13 +7,17 @@
 #include "campaign/qorcampaign.h"
 #include "campaign/ui/campaign.h"
 #include "campaign/ui/lstcampaign.h"
+#include "charts/dynaplot.h"
+#include "charts/piechart.h"
 #include "charts/qorgraph.h"
 #include "db/databasemanager.h"
+#include "csvexport.h"
 #include "dialogrunner.h"
 #include "qtuserdialogs.h"
 #include "resources.h"
 #include "speedarea/speedarea.h"
 #include "stats/periodsnap.h"
+#include "tableitems.h"
 #include "ui_mainwindow.h"
 
 #include <QAction>
@@ -222,8 +226,7 @@ void MainWindow::checkSpeedArea()
     const int vehiclesIn = m_statistics.countVehicles(start, end, 0);
     const int vehiclesOut = m_statistics.countVehicles(start, end, 1);
     qDebug() << "Speed area changed, vehicles" << vehiclesIn << vehiclesOut;
-    // PIE CHARTS: the pie charts of both directions are redrawn here from the new distribution
-    // (and these vehicle counts); the other charts keep their state.
+    loadPieChart();
 }
 
 void MainWindow::manageSpeedArea()
@@ -292,12 +295,21 @@ void MainWindow::exportPdf()
 
 void MainWindow::exportCsv()
 {
-    // CSV EXPORT: the bucket table and "minmaxavg.csv" are written here.
+    const QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Comma Separated Value (*.csv)"));
+    if (file.isEmpty())
+        return;
+    setFile(7, file);
+    if (!CsvExport::writeBucketTable(m_statistics.getFilteredSample(), file))
+        userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(), CsvExport::errorText(file));
+    // Written even when the table could not be.
+    CsvExport::exportMeanMinMax(m_statistics.getFilteredSample(0), CsvExport::meanMinMaxFile(file));
 }
 
 void MainWindow::exportAll()
 {
-    // CSV EXPORT: the debug-mode dump of every measure of the period is written here.
+    const QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Comma Separated Value (*.csv)"));
+    if (!file.isEmpty())
+        CsvExport::exportMeasures(m_statistics.measures(), file);
 }
 
 void MainWindow::print()
@@ -474,6 +486,27 @@ void MainWindow::showStoreMode()
     ui->label_17->setText(m_nStoreMode == 0 ? tr("Standard") : tr("Avancé"));
 }
 
+void MainWindow::loadPieChart()
+{
+    qDebug() << "PieChart creation start";
+    for (QWidget** pie : {&m_pPieIn, &m_pPieOut}) {
+        delete *pie;
+        *pie = nullptr;
+    }
+    const QDateTime start = ui->gb1_dateTimeEdit_1->dateTime();
+    const QDateTime end = ui->gb1_dateTimeEdit_2->dateTime();
+    const auto pie = [&](int direction, const QString& title, QLayout* layout) {
+        auto* chart = new pieChart(nullptr, m_statistics.getDistribution(direction), m_statistics.vehicleDivider(),
+                                   title, m_statistics.unitLabel(), m_statistics.countVehicles(start, end, direction),
+                                   tr(" (et +)"));
+        layout->addWidget(chart);
+        return chart;
+    };
+    m_pPieIn = pie(0, tr("Véhicules entrants"), ui->ingoing);
+    m_pPieOut = pie(1, tr("Véhicules sortants"), ui->outgoing);
+    qDebug() << "Loading pie chart end";
+}
+
 void MainWindow::showUnits()
 {
     const QString units = m_statistics.unitLabel();
@@ -539,12 +572,29 @@ void MainWindow::createGraph()
     ui->v30_in_label->setText(percentile(m_statistics.getV30(0)));
     ui->v50_in_label->setText(percentile(m_statistics.getV50(0)));
     ui->v85_in_label->setText(percentile(m_statistics.getV85(0)));
+    const int percentileTop = qMax(m_statistics.getHighestSpeed(0), m_statistics.getHighestSpeed(1));
+    const auto percentilePlot = [&](int direction, QWidget* view, const QColor& colour) {
+        auto* plot = new DynaPlot(nullptr, tr("Pourcentage de véhicules"),
+                                  QStringLiteral("%1 %2").arg(tr("Vitesse")).arg(m_statistics.unitLabel()), 0, 100, 10,
+                                  percentileTop);
+        if (m_statistics.getPercentageCurveSize(direction) > 0) {
+            QVector<QPointF> points;
+            for (const CurvePoint& point : m_statistics.getPercentageCurve(direction))
+                points.append(QPointF(point.x, point.y));
+            plot->addCurve(0, points, colour);
+        }
+        view->layout()->addWidget(plot);
+        return plot;
+    };
+    m_pPercentileIn = percentilePlot(0, ui->percentile_in_view, QColor(0, 128, 0));
     qDebug() << "Creating outgoing statistics graph";
     ui->v30_out_label->setText(percentile(m_statistics.getV30(1)));
     ui->v50_out_label->setText(percentile(m_statistics.getV50(1)));
     ui->v85_out_label->setText(percentile(m_statistics.getV85(1)));
+    m_pPercentileOut = percentilePlot(1, ui->percentile_out_view, QColor(0, 0, 128));
 
     // SPEED TABLE: page_4_view is rebuilt here from getFilteredSample().
+    fillSpeedTable(ui->page_4_view, m_statistics.getFilteredSample());
 
     // VEHICLE COUNT PLOT: into page_2_view ("Véhicules entrants %1", "Véhicules sortants %1"),
     // range changes to vehicleNumber(); store it in m_pVehicleGraph.
@@ -559,6 +609,7 @@ void MainWindow::createGraph()
     m_pVehicleGraph = vehicleGraph;
 
     // PIE CHARTS: the layouts ingoing and outgoing receive the two pie charts (m_pPieIn, m_pPieOut).
+    loadPieChart();
 
     qDebug() << "Graphics creation achieved";
 }
