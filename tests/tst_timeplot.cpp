@@ -322,7 +322,7 @@ void TestTimePlot::windowRenamesLegends()
              QStringLiteral("Sens entrant (%1 Km/h)").arg(s.meanSpeedInRange(h0, h1, 0), 1, 'f', 2));
     QVERIFY(plots[0]->curve(0)->title().text() != whole);
     QCOMPARE(plots[1]->curve(1)->title().text(),
-             QStringLiteral("Sens sortant (%1 Km/h)").arg(double(s.maxSpeedInRange(h0, h1, 1)), 1, 'f', 2));
+             QStringLiteral("Sens sortant (%1 Km/h)").arg(s.maxSpeedInRange(h0, h1, 1)));
     QCOMPARE(plots[2]->histogram(0)->title().text(),
              QStringLiteral("Véhicules entrant %1").arg(s.countVehicles(h0, h1, 0)));
 

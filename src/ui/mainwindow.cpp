@@ -319,11 +319,11 @@ void MainWindow::print()
 
 namespace {
 
-// Legend texts of the two speed curves: each direction's figure with two decimals, then the unit.
-QMap<int, QString> speedTitles(double in, double out, const QString& unit)
+// Legend texts of the two speed curves: each direction's figure, then the unit.
+QMap<int, QString> speedTitles(double in, double out, const QString& unit, int decimals = 2)
 {
-    return {{0, MainWindow::tr("Sens entrant (%1 %2)").arg(in, 1, 'f', 2).arg(unit)},
-            {1, MainWindow::tr("Sens sortant (%1 %2)").arg(out, 1, 'f', 2).arg(unit)}};
+    return {{0, MainWindow::tr("Sens entrant (%1 %2)").arg(in, 1, 'f', decimals).arg(unit)},
+            {1, MainWindow::tr("Sens sortant (%1 %2)").arg(out, 1, 'f', decimals).arg(unit)}};
 }
 
 } // namespace
@@ -346,8 +346,9 @@ void MainWindow::xmSpeed(const QDateTime& begin, const QDateTime& end)
     qDebug() << "Mise a jour de la plage de valeur et calcul des vitesses min / max";
     const QDateTime from = qMax(begin, ui->gb1_dateTimeEdit_1->dateTime());
     const QDateTime to = qMin(end, ui->gb1_dateTimeEdit_2->dateTime());
+    // A zoomed maximum is a whole measured speed.
     const QMap<int, QString> titles = speedTitles(m_statistics.maxSpeedInRange(from, to, 0),
-                                                  m_statistics.maxSpeedInRange(from, to, 1), m_statistics.unitLabel());
+                                                  m_statistics.maxSpeedInRange(from, to, 1), m_statistics.unitLabel(), 0);
     qDebug() << "xmSpeed : mise à jour légende";
     if (auto* graph = qobject_cast<qorGraph*>(m_pMaxGraph))
         graph->updateCurveTitles(titles);
