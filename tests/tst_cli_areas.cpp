@@ -5,7 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
+#include "testdata.h"
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -71,19 +71,11 @@ private slots:
             QFile f(home.filePath(file));
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
         }
-        QProcess cli;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", home.path());
-        env.insert("XDG_DATA_HOME", home.filePath("data"));
-        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        cli.setProcessEnvironment(env);
-        cli.setWorkingDirectory(home.path());
-        cli.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), QStringList{"areas"} + args);
-        QVERIFY(cli.waitForFinished(30000));
-        const QByteArray out = cli.readAllStandardOutput();
-        const QString err = QString::fromLocal8Bit(cli.readAllStandardError());
+        const CliRun cli = runCli(home.path(), QStringList{"areas"} + args, 30000);
+        const QByteArray out = cli.out;
+        const QString err = cli.err;
         QVERIFY2(error.isEmpty() ? err.isEmpty() : err.contains(error), qPrintable(err));
-        QCOMPARE(cli.exitCode(), units.isEmpty() ? 1 : 0);
+        QCOMPARE(cli.exitCode, units.isEmpty() ? 1 : 0);
         if (units.isEmpty()) {
             QVERIFY(out.isEmpty());
             return;

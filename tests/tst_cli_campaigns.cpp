@@ -23,26 +23,14 @@ private slots:
     void statsOfCampaigns();
 
 private:
-    struct Run
-    {
-        int status = -1;
-        QByteArray out, err;
-    };
     // "campaigns ARGS", or the stats command when ARGS starts with "stats".
-    Run run(const QStringList& args)
+    CliRun run(const QStringList& args)
     {
-        QProcess p;
-        p.setProcessEnvironment(m_env);
-        p.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"),
-                args.value(0) == QLatin1String("stats") ? args : QStringList{QStringLiteral("campaigns")} + args);
-        if (!p.waitForFinished(60000))
-            return {};
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
+        return runCli(m_dir.path(),
+                      args.value(0) == QLatin1String("stats") ? args : QStringList{QStringLiteral("campaigns")} + args);
     }
     QString newPath() { return m_dir.filePath(QStringLiteral("c%1.db").arg(m_files++)); }
     QTemporaryDir m_dir;
-    QProcessEnvironment m_env;
     QString m_statsDb;
     int m_files = 0;
 };
@@ -51,10 +39,6 @@ void TestCliCampaigns::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
-    m_env = QProcessEnvironment::systemEnvironment();
-    // Keep the command's workspace out of the user's folders.
-    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
-        m_env.insert(QLatin1String(name), m_dir.filePath(QLatin1String(name)));
 
     // Campaigns 3 (May, Standard), 2 (April, Avancé), 1 (March, Standard); 80 measures each.
     m_statsDb = newPath();
@@ -63,7 +47,7 @@ void TestCliCampaigns::initTestCase()
         for (int i = 0; i < 40; ++i)
             rows.append(Row{localTime(QString::fromLatin1(day) + QStringLiteral(" 08:00:00")) + i * 600, 40 + i, i % 2});
     QVERIFY(writeMeasureDb(m_statsDb, rows, true, 1));
-    QCOMPARE(run({m_statsDb}).status, 0);
+    QCOMPARE(run({m_statsDb}).exitCode, 0);
     QVERIFY(execSql(m_statsDb, QStringLiteral("UPDATE campaign SET camp_store_mode=1 WHERE camp_id=2;")));
 }
 
@@ -107,9 +91,9 @@ void TestCliCampaigns::listing()
     text.close();
     args.replaceInStrings(QStringLiteral("FILE"), path);
 
-    const Run r = run(args);
-    QCOMPARE(r.status, status);
-    QVERIFY2(QString::fromLocal8Bit(r.err).contains(stderrPart), r.err.constData());
+    const CliRun r = run(args);
+    QCOMPARE(r.exitCode, status);
+    QVERIFY2(r.err.contains(stderrPart), qPrintable(r.err));
     QCOMPARE(QFile::exists(path), content != QLatin1String("none"));
     if (content == QLatin1String("text"))
         QVERIFY(text.open(QIODevice::ReadOnly) && text.readAll() == "pas une base\n");
@@ -163,7 +147,7 @@ void TestCliCampaigns::interruptedFirstOpening()
     // The whole run takes under a tenth of a second here: a few kill points around it.
     for (int delay : {40, 55, 70, 85}) {
         QProcess p;
-        p.setProcessEnvironment(m_env);
+        p.setProcessEnvironment(homeEnvironment(m_dir.path()));
         p.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), {QStringLiteral("campaigns"), path});
         QVERIFY(p.waitForStarted());
         QTest::qSleep(delay);
@@ -173,7 +157,7 @@ void TestCliCampaigns::interruptedFirstOpening()
         QVERIFY2((days <= 0 && campaigns <= 0) || (days == 400 && campaigns == 14),
                  qPrintable(QStringLiteral("after %1 ms: %2 days, %3 campaigns").arg(delay).arg(days).arg(campaigns)));
     }
-    QCOMPARE(run({path}).status, 0);
+    QCOMPARE(run({path}).exitCode, 0);
     QCOMPARE(count("campaign_details"), 400);
     QCOMPARE(count("campaign"), 14);
 }
@@ -203,9 +187,9 @@ void TestCliCampaigns::statsOfCampaigns()
     QFETCH(QList<int>, chosen);
     QFETCH(QString, stderrPart);
 
-    const Run r = run(QStringList{QStringLiteral("stats"), m_statsDb} + options);
-    QCOMPARE(r.status, chosen.isEmpty() ? 1 : 0);
-    QVERIFY2(QString::fromLocal8Bit(r.err).contains(stderrPart), r.err.constData());
+    const CliRun r = run(QStringList{QStringLiteral("stats"), m_statsDb} + options);
+    QCOMPARE(r.exitCode, chosen.isEmpty() ? 1 : 0);
+    QVERIFY2(r.err.contains(stderrPart), qPrintable(r.err));
     if (chosen.isEmpty())
         return;
     const QJsonObject root = QJsonDocument::fromJson(r.out).object();

@@ -12,25 +12,10 @@
 
 namespace {
 
-struct Run { int exitCode = -1; QByteArray out; QString err; };
-
 // tramola-cli stats with a home of its own, so that no speed area file of the user is read.
-Run runStats(const QTemporaryDir& home, const QStringList& args)
+CliRun runStats(const QTemporaryDir& home, const QStringList& args)
 {
-    QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    env.insert("XDG_DATA_HOME", home.filePath("data"));
-    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-    cli.setProcessEnvironment(env);
-    cli.setWorkingDirectory(home.path());
-    cli.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), QStringList{"stats"} + args);
-    Run run;
-    if (cli.waitForFinished(60000) && cli.exitStatus() == QProcess::NormalExit)
-        run.exitCode = cli.exitCode();
-    run.out = cli.readAllStandardOutput();
-    run.err = QString::fromLocal8Bit(cli.readAllStandardError());
-    return run;
+    return runCli(home.path(), QStringList{"stats"} + args);
 }
 
 // One morning on two directions; 14 and 15 km/h are not above the minimum speed.
@@ -83,7 +68,7 @@ void TestCliStats::handFigures()
     QTemporaryDir home;
     const QString file = writeMorning(home);
     QVERIFY(!file.isEmpty());
-    const Run run = runStats(home, {file, "--filter", "60", "--divider", "off", "--area", "Zone 50 km/h"});
+    const CliRun run = runStats(home, {file, "--filter", "60", "--divider", "off", "--area", "Zone 50 km/h"});
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     QCOMPARE(run.exitCode, 0);
     QJsonObject root = QJsonDocument::fromJson(run.out).object();
@@ -166,7 +151,7 @@ void TestCliStats::failures()
     notes.close();
     args.replaceInStrings(QRegularExpression("^DB$"), db);
 
-    const Run run = runStats(home, args);
+    const CliRun run = runStats(home, args);
     QVERIFY(run.exitCode > 0);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains(error), qPrintable(run.err));

@@ -1,6 +1,8 @@
 #include "testdata.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QProcess>
 #include <sqlite3.h>
 
 bool execSql(const QString& path, const QString& sql)
@@ -55,4 +57,27 @@ bool writeMeasureDb(const QString& path, const QVector<Row>& rows, bool withDire
 qint64 localTime(const QString& text)
 {
     return QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss")).toSecsSinceEpoch();
+}
+
+QProcessEnvironment homeEnvironment(const QString& home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    return env;
+}
+
+CliRun runCli(const QString& home, const QStringList& args, int timeoutMs)
+{
+    QProcess cli;
+    cli.setProcessEnvironment(homeEnvironment(home));
+    cli.setWorkingDirectory(home);
+    cli.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), args);
+    CliRun run;
+    if (cli.waitForFinished(timeoutMs) && cli.exitStatus() == QProcess::NormalExit)
+        run.exitCode = cli.exitCode();
+    run.out = cli.readAllStandardOutput();
+    run.err = QString::fromLocal8Bit(cli.readAllStandardError());
+    return run;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <QtGlobal>
 
@@ -23,3 +26,16 @@ bool execSql(const QString& path, const QString& sql);
 
 // Unix seconds of a local date-time written "yyyy-MM-dd hh:mm:ss".
 qint64 localTime(const QString& text);
+
+// An environment whose HOME and XDG folders lie inside home, so that a program run with it neither
+// reads nor writes the user's own files.
+QProcessEnvironment homeEnvironment(const QString& home);
+
+struct CliRun
+{
+    int exitCode = -1;   // -1 when it crashed or did not finish
+    QByteArray out;
+    QString err;
+};
+// tramola-cli ARGS, run in home with homeEnvironment(home).
+CliRun runCli(const QString& home, const QStringList& args, int timeoutMs = 60000);
