@@ -1,9 +1,10 @@
 # Shared by scripts/run and scripts/test: install what is missing, then build into build/.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="$ROOT/build"
+BUILD="${BUILD:-$ROOT/build}"
 
-PACKAGES=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools qttools5-dev-tools
+# Everything the build, the tests and the demo need on a fresh Debian 12.
+PACKAGES=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
   libqt5sql5-sqlite libqt5svg5-dev libqt5opengl5-dev libqwt-qt5-dev libsqlite3-dev
   qttranslations5-l10n xvfb xauth fonts-dejavu-core)
 
@@ -21,10 +22,15 @@ install_missing() {
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-build() {
-  if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+configure() {
+  # A configure that failed half-way leaves a cache without a build system: run it again.
+  if [ ! -f "$BUILD/CMakeCache.txt" ] || [ ! -f "$BUILD/Makefile" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   fi
+}
+
+build() {
+  configure "$@"
   local log
   log="$(mktemp)"
   if ! cmake --build "$BUILD" -j"$(nproc)" >"$log" 2>&1; then
