@@ -3,7 +3,7 @@
 // (a local-time conversion per measure inside SQLite), for comparison.
 //
 //   bench_campaigns [--measures N] [--days D] [--folder DIR]
-#include "app/messagelog.h"
+#include "core/messagelog.h"
 #include "campaign/qorcampaign.h"
 #include "db/databasemanager.h"
 #include "sampledb/sampledb.h"

@@ -3,7 +3,7 @@
 // The databases (1 and 10 million measures by default) are written once into FOLDER
 // (default /tmp/tramola-bench) and reused. Linux figures for memory; elsewhere they read 0.
 #include "benchutil.h"
-#include "app/userdialogs.h"
+#include "core/userdialogs.h"
 #include "db/databasemanager.h"
 #include "sampledb/sampledb.h"
 #include "stats/measure.h"

@@ -1,5 +1,5 @@
 // The campaign list dialog and its rows over the selection, and the campaign tab of the window.
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "campaign/campaignselection.h"
 #include "campaign/qorcampaign.h"
 #include "campaign/ui/campaign.h"

@@ -1,5 +1,5 @@
 // The CSV exports: exact layouts of the three files, failures, and the two window slots.
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 #include "ui/csvexport.h"

@@ -1,5 +1,5 @@
 // The path from "&Ouvrir" to computed statistics, driven as a user would, with scripted dialogs.
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "campaign/ui/campaignsynopsis.h"
 #include "campaign/ui/lstcampaign.h"
 #include "scripteddialogs.h"

@@ -1,6 +1,6 @@
 // The window itself: its form, the parameter dialogs, the debug mode and the speed area choice.
-#include "app/messagelog.h"
-#include "app/workspace.h"
+#include "core/messagelog.h"
+#include "core/workspace.h"
 #include "scripteddialogs.h"
 #include "speedarea/speedarea.h"
 #include "ui/mainwindow.h"

@@ -1,5 +1,5 @@
 // The pie charts and percentile plots as the window builds them after a load.
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "campaign/ui/lstcampaign.h"
 #include "charts/dynaplot.h"
 #include "charts/piechart.h"

@@ -1,5 +1,5 @@
 // The speed table: item ordering and the table built from a filtered sample.
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 #include "ui/mainwindow.h"

@@ -1,4 +1,4 @@
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "speedarea/speedarea.h"
 
 #include <QDate>

@@ -1,6 +1,6 @@
 // The time plots: time axis granularities and labels, zoom rules, legend, and the main window's
 // legend renaming after a zoom.
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "charts/dayscaledraw.h"
 #include "charts/qorgraph.h"
 #include "charts/qorhistogram.h"

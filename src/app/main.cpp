@@ -1,7 +1,7 @@
-#include "app/localedetect.h"
-#include "app/messagelog.h"
-#include "app/startupoptions.h"
-#include "app/workspace.h"
+#include "core/localedetect.h"
+#include "core/messagelog.h"
+#include "core/startupoptions.h"
+#include "core/workspace.h"
 #include "ui/mainwindow.h"
 #include "ui/qtuserdialogs.h"
 

@@ -1,6 +1,6 @@
 #include "campaignselection.h"
 
-#include "app/userdialogs.h"
+#include "core/userdialogs.h"
 #include "campaign/qorcampaign.h"
 #include "db/databasemanager.h"
 

@@ -1,6 +1,6 @@
 #include "qorcampaign.h"
 
-#include "app/userdialogs.h"
+#include "core/userdialogs.h"
 #include "db/databasemanager.h"
 
 #include <QDebug>

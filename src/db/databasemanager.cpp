@@ -2,7 +2,7 @@
 
 #include "schema.h"
 
-#include "app/userdialogs.h"
+#include "core/userdialogs.h"
 #include "stats/measure.h"
 
 #include <QCoreApplication>

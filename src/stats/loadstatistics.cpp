@@ -1,7 +1,7 @@
 // The engine's measure read: the one place where the statistics touch a database file.
 #include "stats/speedstatistics.h"
 
-#include "app/userdialogs.h"
+#include "core/userdialogs.h"
 #include "campaign/qorcampaign.h"
 #include "db/databasemanager.h"
 

@@ -1,8 +1,8 @@
 #include "mainwindow.h"
 
-#include "app/messagelog.h"
-#include "app/userdialogs.h"
-#include "app/workspace.h"
+#include "core/messagelog.h"
+#include "core/userdialogs.h"
+#include "core/workspace.h"
 #include "campaign/campaignselection.h"
 #include "campaign/qorcampaign.h"
 #include "campaign/ui/campaign.h"

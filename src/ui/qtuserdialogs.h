@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/userdialogs.h"
+#include "core/userdialogs.h"
 
 class QWidget;
 

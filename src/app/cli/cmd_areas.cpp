@@ -1,7 +1,7 @@
 // tramola-cli areas: the speed areas the window would offer, in its order, as JSON.
 #include "commands.h"
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "speedarea/speedarea.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "commands.h"
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,8 +1,8 @@
 // tramola-cli stats: the figures the window shows after opening a file, as one JSON document.
 #include "commands.h"
 
-#include "app/userdialogs.h"
-#include "app/workspace.h"
+#include "core/userdialogs.h"
+#include "core/workspace.h"
 #include "campaign/campaignselection.h"
 #include "db/databasemanager.h"
 #include "speedarea/speedarea.h"

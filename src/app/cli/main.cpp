@@ -1,9 +1,9 @@
 // tramola-cli: the statistics and files of the window, without a window.
 #include "commands.h"
 
-#include "app/messagelog.h"
-#include "app/version.h"
-#include "app/workspace.h"
+#include "core/messagelog.h"
+#include "core/version.h"
+#include "core/workspace.h"
 
 #include <QCoreApplication>
 #include <cstdio>
