@@ -88,6 +88,59 @@ private slots:
         std::fclose(e);
     }
 
+    // The first operand naming an existing file, whatever stands before it; run in a folder holding
+    // a.db, b.txt, -a.db and the folder sub.
+    void startFile_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("expected");   // relative to the folder; empty: none
+        QTest::newRow("after options") << QStringList{"-d", "a.db", "-D"} << "a.db";
+        QTest::newRow("missing and folder passed over") << QStringList{"gone.db", "sub", "b.txt", "a.db"} << "b.txt";
+        QTest::newRow("dash name after --") << QStringList{"-x", "--", "-a.db"} << "-a.db";
+        QTest::newRow("dash name is options") << QStringList{"-a.db"} << "";
+        QTest::newRow("none") << QStringList{"-d"} << "";
+    }
+
+    void startFile()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        for (const char* name : {"a.db", "b.txt", "-a.db"})
+            writeFile(dir.filePath(name), "x");
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+
+        args.prepend("prog");
+        QList<QByteArray> storage;
+        std::vector<char*> argv;
+        for (const QString& a : args)
+            storage << a.toLocal8Bit();
+        for (QByteArray& a : storage)
+            argv.push_back(a.data());
+        std::FILE* sink = std::tmpfile();
+        std::vector<int> operands;
+        QCOMPARE(handleStartupOptions(int(argv.size()), argv.data(), sink, sink, &operands), -1);
+        std::fclose(sink);
+        const QString file = startupFile(args, operands);
+        QDir::setCurrent(previous);
+        QCOMPARE(file, expected.isEmpty() ? QString() : QFileInfo(dir.filePath(expected)).absoluteFilePath());
+    }
+
+    // The language files beside the executable (as built), else where an install puts them.
+    void translationFolders()
+    {
+        QTemporaryDir dir;
+        const QString bin = dir.filePath("bin");
+        QVERIFY(QDir().mkpath(bin));
+        QCOMPARE(translationFolder(bin), bin + "/lang");
+        QVERIFY(QDir().mkpath(dir.filePath("share/tramola/lang")));
+        QCOMPARE(translationFolder(bin), dir.filePath("share/tramola/lang"));
+        QVERIFY(QDir().mkpath(bin + "/lang"));
+        QCOMPARE(translationFolder(bin), bin + "/lang");
+    }
+
     void versionProcess()
     {
         QTemporaryDir home;
