@@ -33,6 +33,26 @@ void writeFile(const QString& path, const QByteArray& content)
     f.write(content);
 }
 
+// The startup options on "prog ARGS"; answers their status.
+int runOptions(const QStringList& args, QByteArray* out, QByteArray* err, std::vector<int>* operands = nullptr)
+{
+    QList<QByteArray> storage{"prog"};
+    for (const QString& a : args)
+        storage << a.toLocal8Bit();
+    std::vector<char*> argv;
+    for (QByteArray& s : storage)
+        argv.push_back(s.data());
+    argv.push_back(nullptr);
+    std::FILE* o = std::tmpfile();
+    std::FILE* e = std::tmpfile();
+    const int status = handleStartupOptions(int(storage.size()), argv.data(), o, e, operands);
+    *out = readAll(o);
+    *err = readAll(e);
+    std::fclose(o);
+    std::fclose(e);
+    return status;
+}
+
 } // namespace
 
 class TestStartup : public QObject
@@ -69,27 +89,13 @@ private slots:
         QFETCH(QByteArray, out);
         QFETCH(QByteArray, err);
         QFETCH(int, status);
-
-        QList<QByteArray> storage{"prog"};
-        for (const QString& a : args)
-            storage << a.toLocal8Bit();
-        std::vector<char*> argv;
-        for (QByteArray& s : storage)
-            argv.push_back(s.data());
-        argv.push_back(nullptr);
-
-        std::FILE* o = std::tmpfile();
-        std::FILE* e = std::tmpfile();
-        QVERIFY(o && e);
-        QCOMPARE(handleStartupOptions(int(storage.size()), argv.data(), o, e), status);
-        QCOMPARE(readAll(o), out);
-        QCOMPARE(readAll(e), err);
-        std::fclose(o);
-        std::fclose(e);
+        QByteArray printed, reported;
+        QCOMPARE(runOptions(args, &printed, &reported), status);
+        QCOMPARE(printed, out);
+        QCOMPARE(reported, err);
     }
 
-    // The first operand naming an existing file, whatever stands before it; run in a folder holding
-    // a.db, b.txt, -a.db and the folder sub.
+    // The first operand naming an existing file; run in a folder holding a.db, b.txt, -a.db and sub/.
     void startFile_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -97,8 +103,7 @@ private slots:
         QTest::newRow("after options") << QStringList{"-d", "a.db", "-D"} << "a.db";
         QTest::newRow("missing and folder passed over") << QStringList{"gone.db", "sub", "b.txt", "a.db"} << "b.txt";
         QTest::newRow("dash name after --") << QStringList{"-x", "--", "-a.db"} << "-a.db";
-        QTest::newRow("dash name is options") << QStringList{"-a.db"} << "";
-        QTest::newRow("none") << QStringList{"-d"} << "";
+        QTest::newRow("none") << QStringList{"-d", "gone.db"} << "";
     }
 
     void startFile()
@@ -111,19 +116,10 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir("sub"));
         const QString previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(dir.path()));
-
-        args.prepend("prog");
-        QList<QByteArray> storage;
-        std::vector<char*> argv;
-        for (const QString& a : args)
-            storage << a.toLocal8Bit();
-        for (QByteArray& a : storage)
-            argv.push_back(a.data());
-        std::FILE* sink = std::tmpfile();
+        QByteArray out, err;
         std::vector<int> operands;
-        QCOMPARE(handleStartupOptions(int(argv.size()), argv.data(), sink, sink, &operands), -1);
-        std::fclose(sink);
-        const QString file = startupFile(args, operands);
+        QCOMPARE(runOptions(args, &out, &err, &operands), -1);
+        const QString file = startupFile(QStringList{"prog"} + args, operands);
         QDir::setCurrent(previous);
         QCOMPARE(file, expected.isEmpty() ? QString() : QFileInfo(dir.filePath(expected)).absoluteFilePath());
     }
