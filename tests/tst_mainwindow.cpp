@@ -41,7 +41,8 @@ void TestMainWindow::init()
 
 void TestMainWindow::enablingAtStart()
 {
-    // Only the analysis controls wait for a first computation; the tool bar, among others, is on.
+    // Only the analysis controls and the period editors wait for a first computation; the tool
+    // bar, among others, is on.
     MainWindow w;
     QStringList off;
     for (QAction* a : w.findChildren<QAction*>())
@@ -51,7 +52,8 @@ void TestMainWindow::enablingAtStart()
         if (c->testAttribute(Qt::WA_ForceDisabled))
             off << c->objectName();
     off.sort();
-    QCOMPARE(off, QStringList({"actionExport", "actionFilter", "actionRange", "gb1_comboBox_1", "gb2_toolButton"}));
+    QCOMPARE(off, QStringList({"actionExport", "actionFilter", "actionRange", "gb1_button_refresh", "gb1_comboBox_1",
+                               "gb1_dateTimeEdit_1", "gb1_dateTimeEdit_2", "gb1_doubleSpinBox_1", "gb2_toolButton"}));
 }
 
 // Each dialog: what it offers, and what Ok or Cancel leaves in the engine.

@@ -33,6 +33,26 @@ void writeFile(const QString& path, const QByteArray& content)
     f.write(content);
 }
 
+// The startup options on "prog ARGS"; answers their status.
+int runOptions(const QStringList& args, QByteArray* out, QByteArray* err, std::vector<int>* operands = nullptr)
+{
+    QList<QByteArray> storage{"prog"};
+    for (const QString& a : args)
+        storage << a.toLocal8Bit();
+    std::vector<char*> argv;
+    for (QByteArray& s : storage)
+        argv.push_back(s.data());
+    argv.push_back(nullptr);
+    std::FILE* o = std::tmpfile();
+    std::FILE* e = std::tmpfile();
+    const int status = handleStartupOptions(int(storage.size()), argv.data(), o, e, operands);
+    *out = readAll(o);
+    *err = readAll(e);
+    std::fclose(o);
+    std::fclose(e);
+    return status;
+}
+
 } // namespace
 
 class TestStartup : public QObject
@@ -69,23 +89,52 @@ private slots:
         QFETCH(QByteArray, out);
         QFETCH(QByteArray, err);
         QFETCH(int, status);
+        QByteArray printed, reported;
+        QCOMPARE(runOptions(args, &printed, &reported), status);
+        QCOMPARE(printed, out);
+        QCOMPARE(reported, err);
+    }
 
-        QList<QByteArray> storage{"prog"};
-        for (const QString& a : args)
-            storage << a.toLocal8Bit();
-        std::vector<char*> argv;
-        for (QByteArray& s : storage)
-            argv.push_back(s.data());
-        argv.push_back(nullptr);
+    // The first operand naming an existing file; run in a folder holding a.db, b.txt, -a.db and sub/.
+    void startFile_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("expected");   // relative to the folder; empty: none
+        QTest::newRow("after options") << QStringList{"-d", "a.db", "-D"} << "a.db";
+        QTest::newRow("missing and folder passed over") << QStringList{"gone.db", "sub", "b.txt", "a.db"} << "b.txt";
+        QTest::newRow("dash name after --") << QStringList{"-x", "--", "-a.db"} << "-a.db";
+        QTest::newRow("none") << QStringList{"-d", "gone.db"} << "";
+    }
 
-        std::FILE* o = std::tmpfile();
-        std::FILE* e = std::tmpfile();
-        QVERIFY(o && e);
-        QCOMPARE(handleStartupOptions(int(storage.size()), argv.data(), o, e), status);
-        QCOMPARE(readAll(o), out);
-        QCOMPARE(readAll(e), err);
-        std::fclose(o);
-        std::fclose(e);
+    void startFile()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        for (const char* name : {"a.db", "b.txt", "-a.db"})
+            writeFile(dir.filePath(name), "x");
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        QByteArray out, err;
+        std::vector<int> operands;
+        QCOMPARE(runOptions(args, &out, &err, &operands), -1);
+        const QString file = startupFile(QStringList{"prog"} + args, operands);
+        QDir::setCurrent(previous);
+        QCOMPARE(file, expected.isEmpty() ? QString() : QFileInfo(dir.filePath(expected)).absoluteFilePath());
+    }
+
+    // The language files beside the executable (as built), else where an install puts them.
+    void translationFolders()
+    {
+        QTemporaryDir dir;
+        const QString bin = dir.filePath("bin");
+        QVERIFY(QDir().mkpath(bin));
+        QCOMPARE(translationFolder(bin), bin + "/lang");
+        QVERIFY(QDir().mkpath(dir.filePath("share/tramola/lang")));
+        QCOMPARE(translationFolder(bin), dir.filePath("share/tramola/lang"));
+        QVERIFY(QDir().mkpath(bin + "/lang"));
+        QCOMPARE(translationFolder(bin), bin + "/lang");
     }
 
     void versionProcess()

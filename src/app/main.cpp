@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QDate>
 #include <QDebug>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char* argv[])
@@ -17,16 +19,27 @@ int main(int argc, char* argv[])
     Workspace::computeRoots();
     Workspace::establish();
 
-    const int status = handleStartupOptions(argc, argv, stdout, stderr);
+    std::vector<int> operands;
+    const int status = handleStartupOptions(argc, argv, stdout, stderr, &operands);
     if (status >= 0)
         return status;
+    const QList<QByteArray> rawArguments(argv, argv + argc);
 
     qDebug() << "Opening" << Workspace::logFile();
     qInstallMessageHandler(logMessageHandler);
 
     QApplication app(argc, argv);
+    // Qt takes its own options out of argv; the operands' indexes then hold for the raw copy only.
+    QStringList arguments = app.arguments();
+    if (arguments.size() != rawArguments.size()) {
+        arguments.clear();
+        for (const QByteArray& argument : rawArguments)
+            arguments << QFile::decodeName(argument);
+    }
+    const QString startFile = startupFile(arguments, operands);
+
     QTranslator translator;
-    const QString langFolder = QApplication::applicationDirPath() + QStringLiteral("/lang");
+    const QString langFolder = translationFolder(QApplication::applicationDirPath());
     translator.load(QStringLiteral("tramola"), langFolder);
     app.installTranslator(&translator);
 
@@ -51,6 +64,8 @@ int main(int argc, char* argv[])
         MainWindow window;
         window.setLocaleName(localeName);
         window.show();
+        if (!startFile.isEmpty())
+            QTimer::singleShot(0, &window, [&window, startFile] { window.openFile(startFile); });
         result = app.exec();
     }
     setUserDialogs(nullptr);

@@ -4,6 +4,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -56,4 +57,16 @@ QString detectLocale(const QString& folder, const QString& baseName)
         break;
     }
     return result;
+}
+
+QString translationFolder(const QString& applicationDir)
+{
+    const QDir dir(applicationDir);
+    const QString beside = dir.filePath(QStringLiteral("lang"));
+    if (QFileInfo(beside).isDir())
+        return beside;
+    const QString installed = QDir::cleanPath(dir.filePath(QStringLiteral("../share/tramola/lang")));
+    if (QFileInfo(installed).isDir())
+        return installed;
+    return beside;
 }

@@ -2,6 +2,7 @@
 
 #include "version.h"
 
+#include <QFileInfo>
 #include <cstring>
 
 GetOpt::GetOpt(int argc, char** argv, const char* optionLetters, std::FILE* err)
@@ -17,14 +18,16 @@ int GetOpt::next()
         while (m_index < m_argc) {
             const char* arg = m_argv[m_index];
             if (std::strcmp(arg, "--") == 0) {
-                m_index = m_argc;
+                while (++m_index < m_argc)
+                    m_operands.push_back(m_index);
                 return -1;
             }
-            ++m_index;
             if (arg[0] == '-' && arg[1] != '\0') {
+                ++m_index;
                 m_group = arg + 1;
                 break;
             }
+            m_operands.push_back(m_index++);
         }
         if (!m_group)
             return -1;
@@ -37,7 +40,7 @@ int GetOpt::next()
     return letter;
 }
 
-int handleStartupOptions(int argc, char** argv, std::FILE* out, std::FILE* err)
+int handleStartupOptions(int argc, char** argv, std::FILE* out, std::FILE* err, std::vector<int>* operands)
 {
     GetOpt options(argc, argv, "dhxvD", err);
     for (int c = options.next(); c != -1; c = options.next()) {
@@ -55,5 +58,17 @@ int handleStartupOptions(int argc, char** argv, std::FILE* out, std::FILE* err)
         }
     }
     std::fflush(out);
+    if (operands)
+        *operands = options.operands();
     return -1;
+}
+
+QString startupFile(const QStringList& arguments, const std::vector<int>& operands)
+{
+    for (int index : operands) {
+        const QFileInfo info(arguments.value(index));
+        if (!info.filePath().isEmpty() && info.isFile())
+            return info.absoluteFilePath();
+    }
+    return QString();
 }

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "core/messagelog.h"
+#include "core/recentfiles.h"
 #include "core/userdialogs.h"
 #include "core/workspace.h"
 #include "campaign/campaignselection.h"
@@ -13,9 +14,12 @@
 #include "db/databasemanager.h"
 #include "csvexport.h"
 #include "dialogrunner.h"
+#include "filedrop.h"
 #include "qtuserdialogs.h"
+#include "recentfilesmenu.h"
 #include "resources.h"
 #include "speedarea/speedarea.h"
+#include "startpage.h"
 #include "stats/periodsnap.h"
 #include "tableitems.h"
 #include "ui_mainwindow.h"
@@ -28,8 +32,10 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPixmap>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace {
@@ -77,6 +83,16 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     // Whole headers readable before the first table fills the columns.
     ui->page_4_view->resizeColumnsToContents();
     m_szLocaleName = QStringLiteral("fr_FR");
+
+    m_pRecentFiles = new RecentFilesMenu(ui->menuFichier, ui->actionExit);
+    m_pStartPage = new StartPage(ui->centralWidget);
+    ui->centralLayout->addWidget(m_pStartPage, 1);
+    // Queued: a drop or a link must not wait on the dialogs of the load it starts.
+    connect(new FileDrop(this), &FileDrop::openRequested, this, &MainWindow::openFile, Qt::QueuedConnection);
+    connect(m_pStartPage, &StartPage::openRequested, this, &MainWindow::openFile, Qt::QueuedConnection);
+    connect(m_pRecentFiles, &RecentFilesMenu::openRequested, this, &MainWindow::openFile, Qt::QueuedConnection);
+    connect(m_pStartPage, &StartPage::openDialogRequested, this, &MainWindow::dataLoad, Qt::QueuedConnection);
+    showStartPage(true);
 }
 
 MainWindow::~MainWindow()
@@ -371,12 +387,28 @@ void MainWindow::vehicleNumber(const QDateTime& begin, const QDateTime& end)
 
 void MainWindow::dataLoad()
 {
+    if (refuseWhileLoading())
+        return;
     const QString folder = Workspace::statisticsFolder();
     qDebug() << "User's document location=" << folder;
     const QString file =
         userDialogs().openFileName(tr("Charger les statistiques..."), folder, tr("Base de données (*.db)"));
-    if (file.isEmpty())
+    if (!file.isEmpty())
+        openFile(file);
+}
+
+bool MainWindow::refuseWhileLoading()
+{
+    if (m_bLoading)
+        statusBar()->showMessage(tr("Un chargement est déjà en cours : attendez qu'il se termine."), 6000);
+    return m_bLoading;
+}
+
+void MainWindow::openFile(const QString& file)
+{
+    if (refuseWhileLoading())
         return;
+    const QScopedValueRollback<bool> loading(m_bLoading, true);
     setFile(kStatisticsFile, file);
 
     QDateTime start, end;
@@ -385,6 +417,8 @@ void MainWindow::dataLoad()
         return;
 
     m_szDatabasePath = file;
+    RecentFiles::add(file);
+    m_pStartPage->setRecentFiles(RecentFiles::list());
     setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(file).completeBaseName(), tr("Tramola")));
 
     qDebug() << "Store mode=" << storeMode;
@@ -402,6 +436,7 @@ void MainWindow::dataLoad()
         return;
     }
 
+    showStartPage(false);
     showUnits();
     const QDate firstDay = m_statistics.getStartDate().date();
     const QDate lastDay = m_statistics.getEndDate().date();
@@ -480,6 +515,23 @@ void MainWindow::removeCharts()
         }
     }
     ui->gb0_logo->show();
+}
+
+void MainWindow::showStartPage(bool bShow)
+{
+    if (bShow)
+        m_pStartPage->setRecentFiles(RecentFiles::list());
+    m_pStartPage->setVisible(bShow);
+    ui->tabWidget->setVisible(!bShow);
+    for (QWidget* editor : std::initializer_list<QWidget*>{ui->gb1_dateTimeEdit_1, ui->gb1_dateTimeEdit_2,
+                                                           ui->gb1_doubleSpinBox_1, ui->gb1_button_refresh})
+        editor->setEnabled(!bShow);
+    // Blank rather than an arbitrary date before there is a period.
+    for (QDateTimeEdit* editor : {ui->gb1_dateTimeEdit_1, ui->gb1_dateTimeEdit_2}) {
+        editor->setSpecialValueText(bShow ? QStringLiteral(" ") : QString());
+        if (bShow)
+            editor->setDateTime(editor->minimumDateTime());
+    }
 }
 
 void MainWindow::showStoreMode()

@@ -13,7 +13,9 @@ class QListWidgetItem;
 class QShortcut;
 class Campaign;
 class LstCampaign;
+class RecentFilesMenu;
 class SpeedArea;
+class StartPage;
 
 namespace Ui {
 class MainWindow;
@@ -53,10 +55,15 @@ public:
     void connectCampaignList(bool bConnect);
     // Together: "&Exporter", "&Portée", "&Précision", the speed area choice and its button.
     void enableAnalysisControls(bool bEnable);
+    // True while a file is being opened: from its campaign choice to its charts.
+    bool isLoading() const { return m_bLoading; }
 
 public slots:
     void about();
     void dataLoad();
+    // What "&Ouvrir" does once a file is chosen; also the command line, a drop and the recent
+    // files. While another file is being opened it only says so in the status bar.
+    void openFile(const QString& file);
     void exportPdf();
     void exportCsv();
     void exportAll();
@@ -104,6 +111,10 @@ private:
     // Replaces the two pie charts of page_3 with ones drawn from the current distribution and
     // the vehicles of the period shown in the editors.
     void loadPieChart();
+    // Until the first load, the start page stands in for the tabs and the period editors wait.
+    void showStartPage(bool bShow);
+    // True while a load runs, after saying so in the status bar.
+    bool refuseWhileLoading();
 
     std::unique_ptr<Ui::MainWindow> ui;
 
@@ -133,4 +144,7 @@ private:
     // list but loads nothing, so it may differ from the database path.
     QString m_szCampaignFile;
     int m_nStoreMode = 0;
+    StartPage* m_pStartPage = nullptr;
+    RecentFilesMenu* m_pRecentFiles = nullptr;
+    bool m_bLoading = false;
 };

@@ -27,7 +27,7 @@ const Command commands[] = {
 
 void usage(std::FILE* to)
 {
-    std::fprintf(to, "%s %s\nusage: tramola-cli COMMAND [arguments]\n", tramola::productName, tramola::productVersion);
+    std::fprintf(to, "%s %s\nusage: tramola-cli COMMAND [arguments] | --version\n", tramola::productName, tramola::productVersion);
     for (const Command& c : commands)
         std::fprintf(to, "  tramola-cli %s\n", c.usage);
 }
@@ -50,6 +50,10 @@ int main(int argc, char* argv[])
     if (args.isEmpty() || args.first() == QLatin1String("-h") || args.first() == QLatin1String("--help")) {
         usage(args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 2 : 0;
+    }
+    if (args.first() == QLatin1String("--version") || args.first() == QLatin1String("-v")) {
+        std::printf("%s %s\n", tramola::productName, tramola::productVersion);
+        return 0;
     }
     const QString name = args.takeFirst();
     for (const Command& c : commands) {
