@@ -34,7 +34,8 @@ void writeFile(const QString& path, const QByteArray& content)
 }
 
 // The startup options on "prog ARGS"; answers their status.
-int runOptions(const QStringList& args, QByteArray* out, QByteArray* err, std::vector<int>* operands = nullptr)
+int runOptions(const QStringList& args, QByteArray* out, QByteArray* err, std::vector<int>* operands = nullptr,
+               QString* language = nullptr)
 {
     QList<QByteArray> storage{"prog"};
     for (const QString& a : args)
@@ -45,7 +46,7 @@ int runOptions(const QStringList& args, QByteArray* out, QByteArray* err, std::v
     argv.push_back(nullptr);
     std::FILE* o = std::tmpfile();
     std::FILE* e = std::tmpfile();
-    const int status = handleStartupOptions(int(storage.size()), argv.data(), o, e, operands);
+    const int status = handleStartupOptions(int(storage.size()), argv.data(), o, e, operands, language);
     *out = readAll(o);
     *err = readAll(e);
     std::fclose(o);
@@ -68,19 +69,26 @@ private slots:
         QTest::addColumn<QByteArray>("out");
         QTest::addColumn<QByteArray>("err");
         QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("language");
 
         const QByteArray debug = "Debug mode activated\n";
         const QByteArray version = "Tramola 4.13\n";
-        QTest::newRow("none") << QStringList{} << QByteArray() << QByteArray() << -1;
-        QTest::newRow("-d") << QStringList{"-d"} << debug << QByteArray() << -1;
-        QTest::newRow("-dv grouped") << QStringList{"-dv"} << debug + version << QByteArray() << 0;
-        QTest::newRow("-vd stops at v") << QStringList{"-vd"} << version << QByteArray() << 0;
-        QTest::newRow("after operand") << QStringList{"file.db", "-v"} << version << QByteArray() << 0;
-        QTest::newRow("-h -x ignored") << QStringList{"-hx", "-h"} << QByteArray() << QByteArray() << -1;
-        QTest::newRow("unknown goes on") << QStringList{"-q", "-d"} << debug << QByteArray("prog: invalid option -- q\n") << -1;
-        QTest::newRow("unknown in group") << QStringList{"-dzD"} << debug + debug << QByteArray("prog: invalid option -- z\n") << -1;
-        QTest::newRow("double dash ends") << QStringList{"--", "-v"} << QByteArray() << QByteArray() << -1;
-        QTest::newRow("lone dash is operand") << QStringList{"-", "-d"} << debug << QByteArray() << -1;
+        QTest::newRow("none") << QStringList{} << QByteArray() << QByteArray() << -1 << QString();
+        QTest::newRow("-d") << QStringList{"-d"} << debug << QByteArray() << -1 << QString();
+        QTest::newRow("-dv grouped") << QStringList{"-dv"} << debug + version << QByteArray() << 0 << QString();
+        QTest::newRow("-vd stops at v") << QStringList{"-vd"} << version << QByteArray() << 0 << QString();
+        QTest::newRow("after operand") << QStringList{"file.db", "-v"} << version << QByteArray() << 0 << QString();
+        QTest::newRow("-h -x ignored") << QStringList{"-hx", "-h"} << QByteArray() << QByteArray() << -1 << QString();
+        QTest::newRow("unknown goes on") << QStringList{"-q", "-d"} << debug << QByteArray("prog: invalid option -- q\n") << -1 << QString();
+        QTest::newRow("unknown in group") << QStringList{"-dzD"} << debug + debug << QByteArray("prog: invalid option -- z\n") << -1 << QString();
+        QTest::newRow("double dash ends") << QStringList{"--", "-v"} << QByteArray() << QByteArray() << -1 << QString();
+        QTest::newRow("lone dash is operand") << QStringList{"-", "-d"} << debug << QByteArray() << -1 << QString();
+        QTest::newRow("--lang value") << QStringList{"--lang", "EN", "-d"} << debug << QByteArray() << -1 << "en";
+        QTest::newRow("--lang=, last wins") << QStringList{"--lang=en", "--lang=fr"} << QByteArray() << QByteArray() << -1 << "fr";
+        QTest::newRow("--lang without value") << QStringList{"-d", "--lang"} << debug
+                                              << QByteArray("prog: option '--lang' requires an argument\n") << -1 << QString();
+        QTest::newRow("unknown long option") << QStringList{"--debug", "-v"} << version
+                                             << QByteArray("prog: unrecognized option '--debug'\n") << 0 << QString();
     }
 
     void options()
@@ -89,10 +97,13 @@ private slots:
         QFETCH(QByteArray, out);
         QFETCH(QByteArray, err);
         QFETCH(int, status);
+        QFETCH(QString, language);
         QByteArray printed, reported;
-        QCOMPARE(runOptions(args, &printed, &reported), status);
+        QString chosen;
+        QCOMPARE(runOptions(args, &printed, &reported, nullptr, &chosen), status);
         QCOMPARE(printed, out);
         QCOMPARE(reported, err);
+        QCOMPARE(chosen, language);
     }
 
     // The first operand naming an existing file; run in a folder holding a.db, b.txt, -a.db and sub/.
@@ -103,6 +114,7 @@ private slots:
         QTest::newRow("after options") << QStringList{"-d", "a.db", "-D"} << "a.db";
         QTest::newRow("missing and folder passed over") << QStringList{"gone.db", "sub", "b.txt", "a.db"} << "b.txt";
         QTest::newRow("dash name after --") << QStringList{"-x", "--", "-a.db"} << "-a.db";
+        QTest::newRow("--lang takes its value") << QStringList{"--lang", "b.txt", "a.db"} << "a.db";
         QTest::newRow("none") << QStringList{"-d", "gone.db"} << "";
     }
 
@@ -241,6 +253,30 @@ private slots:
                 writeFile(folder + '/' + f.section('=', 0, 0), f.section('=', 1).toUtf8());
         }
         QCOMPARE(detectLocale(folder, "tramola"), expected);
+    }
+
+    // --lang first, then the system's languages, among the files shipped (en and fr here).
+    void language_data()
+    {
+        QTest::addColumn<QString>("forced");
+        QTest::addColumn<QStringList>("system");
+        QTest::addColumn<QString>("expected");   // empty: the installed copy
+        QTest::newRow("forced") << "en" << QStringList{"fr-FR"} << "en";
+        QTest::newRow("forced, not shipped") << "de" << QStringList{"en-GB"} << "";
+        QTest::newRow("first shipped system language") << "" << QStringList{"de-DE", "en_GB", "fr"} << "en";
+        QTest::newRow("C locale names none") << "" << QStringList{"C"} << "";
+        QTest::newRow("none shipped") << "" << QStringList{"de", "it-IT"} << "";
+    }
+
+    void language()
+    {
+        QFETCH(QString, forced);
+        QFETCH(QStringList, system);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        for (const char* name : {"tramola.qm", "tramola_en.qm", "tramola_fr.qm"})
+            writeFile(dir.filePath(name), name);
+        QCOMPARE(chooseLanguage(dir.path(), "tramola", forced, system), expected);
     }
 };
 

@@ -2,6 +2,231 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>Campaign</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Informations sur la campagne statistiques&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Informations sur la campagne statistiques&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Date de début</source>
+        <translation>Date de début</translation>
+    </message>
+    <message>
+        <source>Date de fin</source>
+        <translation>Date de fin</translation>
+    </message>
+    <message>
+        <source>Titre</source>
+        <translation>Titre</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+</context>
+<context>
+    <name>CampaignSelection</name>
+    <message>
+        <source>Tout sélectionner</source>
+        <translation>Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Erreur à l&apos;ouverture de la base de données.
+</source>
+        <translation>Erreur à l&apos;ouverture de la base de données.
+</translation>
+    </message>
+    <message>
+        <source>Statistiques indisponibles, la base de données est vide</source>
+        <translation>Statistiques indisponibles, la base de données est vide</translation>
+    </message>
+    <message>
+        <source>Tout désélectionner</source>
+        <translation>Tout désélectionner</translation>
+    </message>
+    <message>
+        <source>Le mode de stockage des statistiques pour certaines campagnes est
+différent du mode de la première campagne sélectionnée.
+
+Ces statistiques créées avec une version de matériel différent ne
+peuvent êtres mélangée et ont été ignorées
+
+</source>
+        <translation>Le mode de stockage des statistiques pour certaines campagnes est
+différent du mode de la première campagne sélectionnée.
+
+Ces statistiques créées avec une version de matériel différent ne
+peuvent êtres mélangée et ont été ignorées
+
+</translation>
+    </message>
+    <message>
+        <source>Des campagnes intermédiaires ont été sélectionnées
+automatiquement pour garantir la continuité des données.</source>
+        <translation>Des campagnes intermédiaires ont été sélectionnées
+automatiquement pour garantir la continuité des données.</translation>
+    </message>
+    <message>
+        <source>Maintenance des données</source>
+        <translation>Maintenance des données</translation>
+    </message>
+    <message>
+        <source>Vous allez effacer la campagne :&lt;br/&gt;&lt;br/&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;&lt;br/&gt;Ces données ne seront pas &lt;u&gt;récupérables&lt;/u&gt;.&lt;br/&gt;&lt;br/&gt;Désirez-vous continuer ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>Vous allez effacer la campagne :&lt;br/&gt;&lt;br/&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;&lt;br/&gt;Ces données ne seront pas &lt;u&gt;récupérables&lt;/u&gt;.&lt;br/&gt;&lt;br/&gt;Désirez-vous continuer ?&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Oui</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>Non</source>
+        <translation>Non</translation>
+    </message>
+</context>
+<context>
+    <name>CampaignSynopsis</name>
+    <message>
+        <source>Campagne</source>
+        <translation>Campagne</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Dates</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>(Du %1 au %2)</source>
+        <translation>(Du %1 au %2)</translation>
+    </message>
+</context>
+<context>
+    <name>CsvExport</name>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés</source>
+        <translation>Nombre de relevés</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules</source>
+        <translation>Nombre véhicules</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Vitesse moyenne</translation>
+    </message>
+    <message>
+        <source>Vitesse maximale</source>
+        <translation>Vitesse maximale</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Moyenne</source>
+        <translation>Moyenne</translation>
+    </message>
+    <message>
+        <source>Vitesse</source>
+        <translation>Vitesse</translation>
+    </message>
+    <message>
+        <source>direction</source>
+        <translation>direction</translation>
+    </message>
+    <message>
+        <source>Erreur à l&apos;exportation</source>
+        <translation>Erreur à l&apos;exportation</translation>
+    </message>
+    <message>
+        <source>Ouverture du fichier %1 en écriture impossible</source>
+        <translation>Ouverture du fichier %1 en écriture impossible</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseManager</name>
+    <message>
+        <source>Configuration...</source>
+        <translation>Configuration...</translation>
+    </message>
+    <message>
+        <source>Lecture...</source>
+        <translation>Lecture...</translation>
+    </message>
+    <message>
+        <source>Mémoire insuffisante pour lire les %1 mesures de %2</source>
+        <translation>Mémoire insuffisante pour lire les %1 mesures de %2</translation>
+    </message>
+    <message>
+        <source>Lecture de %1 interrompue : %2</source>
+        <translation>Lecture de %1 interrompue : %2</translation>
+    </message>
+</context>
+<context>
+    <name>FileDrop</name>
+    <message>
+        <source>%1 : seuls les fichiers de mesures .db s&apos;ouvrent ici</source>
+        <translation>%1 : seuls les fichiers de mesures .db s&apos;ouvrent ici</translation>
+    </message>
+</context>
+<context>
+    <name>LstCampaign</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Effacer</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Tout sélectionner</source>
+        <translation>Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>Inverser selection</source>
+        <translation>Inverser selection</translation>
+    </message>
+    <message>
+        <source>Campagne du %1</source>
+        <translation>Campagne du %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Tramola</source>
@@ -10,6 +235,544 @@
     <message>
         <source>Statistiques</source>
         <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Critères</source>
+        <translation>Critères</translation>
+    </message>
+    <message>
+        <source>Début :</source>
+        <translation>Début :</translation>
+    </message>
+    <message>
+        <source>Fin :</source>
+        <translation>Fin :</translation>
+    </message>
+    <message>
+        <source>Vitesse minimale prise en compte :</source>
+        <translation>Vitesse minimale prise en compte :</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Rafraichir</translation>
+    </message>
+    <message>
+        <source>Lieu de la mesure:</source>
+        <translation>Lieu de la mesure:</translation>
+    </message>
+    <message>
+        <source>Commentaire:</source>
+        <translation>Commentaire:</translation>
+    </message>
+    <message>
+        <source>Emplacement :</source>
+        <translation>Emplacement :</translation>
+    </message>
+    <message>
+        <source>Gérer les zones de vitesses</source>
+        <translation>Gérer les zones de vitesses</translation>
+    </message>
+    <message>
+        <source>Données</source>
+        <translation>Données</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Début d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Début d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Fin d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Fin d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Mode stockage :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Mode stockage :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Moyennes</source>
+        <translation>Moyennes</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Nombre de véhicules</source>
+        <translation>Nombre de véhicules</translation>
+    </message>
+    <message>
+        <source>Répartitions</source>
+        <translation>Répartitions</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Percentiles</source>
+        <translation>Percentiles</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>V85</source>
+        <translation>V85</translation>
+    </message>
+    <message>
+        <source>0,0</source>
+        <translation>0,0</translation>
+    </message>
+    <message>
+        <source>Km/h</source>
+        <translation>Km/h</translation>
+    </message>
+    <message>
+        <source>V50</source>
+        <translation>V50</translation>
+    </message>
+    <message>
+        <source>V30</source>
+        <translation>V30</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Définition des percentiles</source>
+        <translation>Définition des percentiles</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés</source>
+        <translation>Nombre de relevés</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules</source>
+        <translation>Nombre véhicules</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Vitesse moyenne</translation>
+    </message>
+    <message>
+        <source>Vitesse maximale</source>
+        <translation>Vitesse maximale</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>Campagnes</source>
+        <translation>Campagnes</translation>
+    </message>
+    <message>
+        <source>Detail</source>
+        <translation>Detail</translation>
+    </message>
+    <message>
+        <source>Date d&apos;enregistrement:</source>
+        <translation>Date d&apos;enregistrement:</translation>
+    </message>
+    <message>
+        <source>Date de début:</source>
+        <translation>Date de début:</translation>
+    </message>
+    <message>
+        <source>Date de fin:</source>
+        <translation>Date de fin:</translation>
+    </message>
+    <message>
+        <source>Nombre de mesures:</source>
+        <translation>Nombre de mesures:</translation>
+    </message>
+    <message>
+        <source>Nombre de jours:</source>
+        <translation>Nombre de jours:</translation>
+    </message>
+    <message>
+        <source>Titre</source>
+        <translation>Titre</translation>
+    </message>
+    <message>
+        <source>Commentaires</source>
+        <translation>Commentaires</translation>
+    </message>
+    <message>
+        <source>Editer</source>
+        <translation>Editer</translation>
+    </message>
+    <message>
+        <source>&amp;Fichier</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Outils</source>
+        <translation>&amp;Outils</translation>
+    </message>
+    <message>
+        <source>&amp;A propos</source>
+        <translation>&amp;A propos</translation>
+    </message>
+    <message>
+        <source>Barre d&apos;outils</source>
+        <translation>Barre d&apos;outils</translation>
+    </message>
+    <message>
+        <source>&amp;Ouvrir</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>Ouvre un fichier de statistiques</source>
+        <translation>Ouvre un fichier de statistiques</translation>
+    </message>
+    <message>
+        <source>&amp;Exporter</source>
+        <translation>&amp;Exporter</translation>
+    </message>
+    <message>
+        <source>Exporte les statistiques dans un fichier</source>
+        <translation>Exporte les statistiques dans un fichier</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>Arrête l&apos;application</source>
+        <translation>Arrête l&apos;application</translation>
+    </message>
+    <message>
+        <source>&amp;Portée</source>
+        <translation>&amp;Portée</translation>
+    </message>
+    <message>
+        <source>Portée du radar</source>
+        <translation>Portée du radar</translation>
+    </message>
+    <message>
+        <source>&amp;Précision</source>
+        <translation>&amp;Précision</translation>
+    </message>
+    <message>
+        <source>Interval de temps</source>
+        <translation>Interval de temps</translation>
+    </message>
+    <message>
+        <source>&amp;A propos de %1</source>
+        <translation>&amp;A propos de %1</translation>
+    </message>
+    <message>
+        <source>A propos de l&apos;application</source>
+        <translation>A propos de l&apos;application</translation>
+    </message>
+    <message>
+        <source>Document PDF</source>
+        <translation>Document PDF</translation>
+    </message>
+    <message>
+        <source>Exporter</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>rafraichir</source>
+        <translation>rafraichir</translation>
+    </message>
+    <message>
+        <source>Imprimer</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Portée du radar (mètres):</source>
+        <translation>Portée du radar (mètres):</translation>
+    </message>
+    <message>
+        <source>Seuil de filtrage des mesures (minutes):</source>
+        <translation>Seuil de filtrage des mesures (minutes):</translation>
+    </message>
+    <message>
+        <source>Diviseur de portée:</source>
+        <translation>Diviseur de portée:</translation>
+    </message>
+    <message>
+        <source>Mode mise au point</source>
+        <translation>Mode mise au point</translation>
+    </message>
+    <message>
+        <source>à propos %1</source>
+        <translation>à propos %1</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Comma Separated Value (*.csv)</source>
+        <translation>Comma Separated Value (*.csv)</translation>
+    </message>
+    <message>
+        <source>Sens entrant (%1 %2)</source>
+        <translation>Sens entrant (%1 %2)</translation>
+    </message>
+    <message>
+        <source>Sens sortant (%1 %2)</source>
+        <translation>Sens sortant (%1 %2)</translation>
+    </message>
+    <message>
+        <source>Véhicules entrant %1</source>
+        <translation>Véhicules entrant %1</translation>
+    </message>
+    <message>
+        <source>Véhicules sortant %1</source>
+        <translation>Véhicules sortant %1</translation>
+    </message>
+    <message>
+        <source>Charger les statistiques...</source>
+        <translation>Charger les statistiques...</translation>
+    </message>
+    <message>
+        <source>Base de données (*.db)</source>
+        <translation>Base de données (*.db)</translation>
+    </message>
+    <message>
+        <source>Un chargement est déjà en cours : attendez qu&apos;il se termine.</source>
+        <translation>Un chargement est déjà en cours : attendez qu&apos;il se termine.</translation>
+    </message>
+    <message>
+        <source>Statistiques indisponibles</source>
+        <translation>Statistiques indisponibles</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Avancé</source>
+        <translation>Avancé</translation>
+    </message>
+    <message>
+        <source> (et +)</source>
+        <translation> (et +)</translation>
+    </message>
+    <message>
+        <source>Véhicules entrants</source>
+        <translation>Véhicules entrants</translation>
+    </message>
+    <message>
+        <source>Véhicules sortants</source>
+        <translation>Véhicules sortants</translation>
+    </message>
+    <message>
+        <source>Vitesses Moyennes/Maximales indisponibles</source>
+        <translation>Vitesses Moyennes/Maximales indisponibles</translation>
+    </message>
+    <message>
+        <source>Vitesses moyennes</source>
+        <translation>Vitesses moyennes</translation>
+    </message>
+    <message>
+        <source>Vitesses maximum</source>
+        <translation>Vitesses maximum</translation>
+    </message>
+    <message>
+        <source>Pourcentage de véhicules</source>
+        <translation>Pourcentage de véhicules</translation>
+    </message>
+    <message>
+        <source>Vitesse</source>
+        <translation>Vitesse</translation>
+    </message>
+    <message>
+        <source>Véhicules entrants %1</source>
+        <translation>Véhicules entrants %1</translation>
+    </message>
+    <message>
+        <source>Véhicules sortants %1</source>
+        <translation>Véhicules sortants %1</translation>
+    </message>
+    <message>
+        <source>Entrant</source>
+        <translation>Entrant</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Sortant</translation>
+    </message>
+</context>
+<context>
+    <name>QorCampaign</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Base de données</source>
+        <translation>Base de données</translation>
+    </message>
+    <message>
+        <source>Vérification de la structure ...</source>
+        <translation>Vérification de la structure ...</translation>
+    </message>
+    <message>
+        <source>Vérification des campagnes ...&lt;br/&gt;Ce traitement peut prendre du temps mais&lt;br/&gt;est effectué une seule fois&lt;br/&gt;</source>
+        <translation>Vérification des campagnes ...&lt;br/&gt;Ce traitement peut prendre du temps mais&lt;br/&gt;est effectué une seule fois&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Mise à jour des campagnes</source>
+        <translation>Mise à jour des campagnes</translation>
+    </message>
+    <message>
+        <source>Téléchargement du %1</source>
+        <translation>Téléchargement du %1</translation>
+    </message>
+    <message>
+        <source>Campagne créée automatiquement</source>
+        <translation>Campagne créée automatiquement</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedArea</name>
+    <message>
+        <source>fichier endommagé (octet %1)</source>
+        <translation>fichier endommagé (octet %1)</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier de zones de vitesse</source>
+        <translation>ce n&apos;est pas un fichier de zones de vitesse</translation>
+    </message>
+    <message>
+        <source>révision %1 non prise en charge</source>
+        <translation>révision %1 non prise en charge</translation>
+    </message>
+    <message>
+        <source>ouverture impossible : %1</source>
+        <translation>ouverture impossible : %1</translation>
+    </message>
+    <message>
+        <source>Urban 25 mph</source>
+        <translation>Urban 25 mph</translation>
+    </message>
+    <message>
+        <source>Urban 30 mph</source>
+        <translation>Urban 30 mph</translation>
+    </message>
+    <message>
+        <source>Freeway urban</source>
+        <translation>Freeway urban</translation>
+    </message>
+    <message>
+        <source>Freeway rural</source>
+        <translation>Freeway rural</translation>
+    </message>
+    <message>
+        <source>Zone 30 km/h</source>
+        <translation>Zone 30 km/h</translation>
+    </message>
+    <message>
+        <source>Zone 50 km/h</source>
+        <translation>Zone 50 km/h</translation>
+    </message>
+    <message>
+        <source>Zone 70 km/h</source>
+        <translation>Zone 70 km/h</translation>
+    </message>
+    <message>
+        <source>Zone 90 km/h</source>
+        <translation>Zone 90 km/h</translation>
+    </message>
+    <message>
+        <source>Zone 110 km/h</source>
+        <translation>Zone 110 km/h</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedStatistics</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Chargement</source>
+        <translation>Chargement</translation>
+    </message>
+    <message>
+        <source>Connexion base de données...</source>
+        <translation>Connexion base de données...</translation>
+    </message>
+    <message>
+        <source>Ouverture %1 impossible</source>
+        <translation>Ouverture %1 impossible</translation>
+    </message>
+    <message>
+        <source>Vérification de la base de données</source>
+        <translation>Vérification de la base de données</translation>
+    </message>
+    <message>
+        <source>Examen des données</source>
+        <translation>Examen des données</translation>
+    </message>
+    <message>
+        <source>La base de données %1 est vide</source>
+        <translation>La base de données %1 est vide</translation>
+    </message>
+    <message>
+        <source>Chargement...</source>
+        <translation>Chargement...</translation>
+    </message>
+    <message>
+        <source>La base de donnée %1 ne contient pas de statistiques</source>
+        <translation>La base de donnée %1 ne contient pas de statistiques</translation>
+    </message>
+</context>
+<context>
+    <name>StartPage</name>
+    <message>
+        <source>&lt;span style=&quot;font-size:large; font-weight:bold&quot;&gt;Aucune base de mesures ouverte&lt;/span&gt;</source>
+        <translation>&lt;span style=&quot;font-size:large; font-weight:bold&quot;&gt;Aucune base de mesures ouverte&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Pour commencer, choisissez &lt;a href=&quot;open&quot;&gt;Ouvrir&lt;/a&gt; (Ctrl+O) dans le menu Fichier,&lt;br/&gt;ou déposez un fichier de mesures .db dans cette fenêtre.</source>
+        <translation>Pour commencer, choisissez &lt;a href=&quot;open&quot;&gt;Ouvrir&lt;/a&gt; (Ctrl+O) dans le menu Fichier,&lt;br/&gt;ou déposez un fichier de mesures .db dans cette fenêtre.</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Fichiers récents&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Fichiers récents&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>(introuvable)</source>
+        <translation>(introuvable)</translation>
+    </message>
+</context>
+<context>
+    <name>pieChart</name>
+    <message>
+        <source>%1 : %L2</source>
+        <translation>%1 : %L2</translation>
+    </message>
+</context>
+<context>
+    <name>qorGraph</name>
+    <message>
+        <source>Nombre de véhicules par heure</source>
+        <translation>Nombre de véhicules par heure</translation>
+    </message>
+    <message>
+        <source>Nombre de véhicules</source>
+        <translation>Nombre de véhicules</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>vitesse</source>
+        <translation>vitesse</translation>
     </message>
 </context>
 </TS>

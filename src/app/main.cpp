@@ -8,11 +8,13 @@
 #include <QApplication>
 #include <QDate>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -20,7 +22,8 @@ int main(int argc, char* argv[])
     Workspace::establish();
 
     std::vector<int> operands;
-    const int status = handleStartupOptions(argc, argv, stdout, stderr, &operands);
+    QString forcedLanguage;
+    const int status = handleStartupOptions(argc, argv, stdout, stderr, &operands, &forcedLanguage);
     if (status >= 0)
         return status;
     const QList<QByteArray> rawArguments(argv, argv + argc);
@@ -40,10 +43,21 @@ int main(int argc, char* argv[])
 
     QTranslator translator;
     const QString langFolder = translationFolder(QApplication::applicationDirPath());
-    translator.load(QStringLiteral("tramola"), langFolder);
+    const QString language =
+        chooseLanguage(langFolder, QStringLiteral("tramola"), forcedLanguage, QLocale::system().uiLanguages());
+    if (!forcedLanguage.isEmpty() && language.isEmpty())
+        std::fprintf(stderr, "tramola: no translation \"%s\" in %s\n", qPrintable(forcedLanguage),
+                     qPrintable(QDir::toNativeSeparators(langFolder)));
+    QString localeName;
+    if (language.isEmpty()) {
+        translator.load(QStringLiteral("tramola"), langFolder);
+        localeName = detectLocale(langFolder, QStringLiteral("tramola"));
+    } else {
+        translator.load(QStringLiteral("tramola_") + language, langFolder);
+        localeName = QStringLiteral("%1_%2").arg(language, language.toUpper());
+    }
     app.installTranslator(&translator);
 
-    const QString localeName = detectLocale(langFolder, QStringLiteral("tramola"));
     const QLocale locale(localeName);
     qDebug() << "Detected locale" << localeName;
     qDebug() << locale.toString(QDate::currentDate(), QLocale::LongFormat);

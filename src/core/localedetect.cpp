@@ -70,3 +70,20 @@ QString translationFolder(const QString& applicationDir)
         return installed;
     return beside;
 }
+
+QString chooseLanguage(const QString& folder, const QString& baseName, const QString& forced,
+                       const QStringList& uiLanguages)
+{
+    const auto shipped = [&](const QString& code) {
+        return !code.isEmpty() && QFileInfo(QStringLiteral("%1/%2_%3.qm").arg(folder, baseName, code)).isFile();
+    };
+    if (!forced.isEmpty())
+        return shipped(forced) ? forced : QString();
+    for (const QString& tag : uiLanguages) {
+        // "en-GB", "en_GB" and "en" all mean the English file; "C" names no language.
+        const QString code = tag.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower();
+        if (code != QLatin1String("c") && shipped(code))
+            return code;
+    }
+    return QString();
+}

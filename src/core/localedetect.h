@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Which language file "<folder>/<baseName>.qm" is a copy of, by SHA-1 of the contents, as a
 // locale name: tramola_de.qm gives "de_DE". "fr_FR" when nothing matches.
@@ -10,3 +11,10 @@ QString detectLocale(const QString& folder, const QString& baseName);
 // the executable sits in bin/, share/tramola/lang beside bin/. "<applicationDir>/lang" when
 // neither exists.
 QString translationFolder(const QString& applicationDir);
+
+// The language of the interface: forced (from --lang) when "<folder>/<baseName>_<forced>.qm"
+// exists, otherwise the first of the system's preferred languages (QLocale::uiLanguages(), such
+// as "en-GB") that has such a file. Empty when none does, or when forced has no file: the
+// installed copy "<baseName>.qm" (French unless the build chose otherwise) then serves.
+QString chooseLanguage(const QString& folder, const QString& baseName, const QString& forced,
+                       const QStringList& uiLanguages);

@@ -4,9 +4,11 @@
 
 #include <QFileInfo>
 #include <cstring>
+#include <utility>
 
-GetOpt::GetOpt(int argc, char** argv, const char* optionLetters, std::FILE* err)
-    : m_argc(argc), m_argv(argv), m_letters(optionLetters), m_err(err)
+GetOpt::GetOpt(int argc, char** argv, const char* optionLetters, std::FILE* err,
+               std::vector<LongOption> longOptions)
+    : m_argc(argc), m_argv(argv), m_letters(optionLetters), m_err(err), m_longOptions(std::move(longOptions))
 {
 }
 
@@ -22,6 +24,8 @@ int GetOpt::next()
                     m_operands.push_back(m_index);
                 return -1;
             }
+            if (arg[0] == '-' && arg[1] == '-')
+                return nextLong();
             if (arg[0] == '-' && arg[1] != '\0') {
                 ++m_index;
                 m_group = arg + 1;
@@ -40,11 +44,40 @@ int GetOpt::next()
     return letter;
 }
 
-int handleStartupOptions(int argc, char** argv, std::FILE* out, std::FILE* err, std::vector<int>* operands)
+int GetOpt::nextLong()
 {
-    GetOpt options(argc, argv, "dhxvD", err);
+    const char* arg = m_argv[m_index++] + 2;
+    const char* equals = std::strchr(arg, '=');
+    const std::size_t length = equals ? std::size_t(equals - arg) : std::strlen(arg);
+    const char* program = m_argc > 0 ? m_argv[0] : "tramola";
+    for (const LongOption& option : m_longOptions) {
+        if (std::strlen(option.name) != length || std::strncmp(option.name, arg, length) != 0)
+            continue;
+        if (equals) {
+            m_value = equals + 1;
+        } else if (m_index < m_argc) {
+            m_value = m_argv[m_index++];
+        } else {
+            std::fprintf(m_err, "%s: option '--%s' requires an argument\n", program, option.name);
+            return '?';
+        }
+        return option.code;
+    }
+    std::fprintf(m_err, "%s: unrecognized option '--%.*s'\n", program, int(length), arg);
+    return '?';
+}
+
+int handleStartupOptions(int argc, char** argv, std::FILE* out, std::FILE* err, std::vector<int>* operands,
+                         QString* language)
+{
+    enum { Lang = 256 };
+    GetOpt options(argc, argv, "dhxvD", err, {{"lang", Lang}});
     for (int c = options.next(); c != -1; c = options.next()) {
         switch (c) {
+        case Lang:
+            if (language)
+                *language = QString::fromLocal8Bit(options.value()).trimmed().toLower();
+            break;
         case 'd':
         case 'D':
             std::fprintf(out, "Debug mode activated\n");
