@@ -4,6 +4,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 
 namespace {
 
@@ -56,4 +57,11 @@ QString detectLocale(const QString& folder, const QString& baseName)
         break;
     }
     return result;
+}
+
+QString localeDateTimeText(const QString& localeName, const QDateTime& dateTime)
+{
+    const QLocale locale(localeName);
+    return locale.toString(dateTime.date(), QLocale::LongFormat) + QLatin1Char(' ')
+        + locale.toString(dateTime.time(), QLocale::ShortFormat);
 }
