@@ -9,6 +9,8 @@ QDialogEXPORT_PDF::QDialogEXPORT_PDF(QWidget* parent) : QDialog(parent), ui(new 
 {
     initTramolaResources();
     ui->setupUi(this);
+    // The form's size unless the system's font needs more.
+    resize(sizeHint().expandedTo(QSize(426, 319)));
 }
 
 QDialogEXPORT_PDF::~QDialogEXPORT_PDF() = default;
