@@ -6,7 +6,7 @@ BUILD="${BUILD:-$ROOT/build}"
 # Everything the build, the tests and the demo need on a fresh Debian 12.
 PACKAGES=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
   libqt5sql5-sqlite libqt5svg5-dev libqt5opengl5-dev libqwt-qt5-dev libsqlite3-dev
-  qttranslations5-l10n xvfb xauth fonts-dejavu-core desktop-file-utils appstream)
+  qttranslations5-l10n xvfb xauth fonts-dejavu-core desktop-file-utils appstream poppler-utils)
 
 install_missing() {
   local missing=()

@@ -517,14 +517,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Comma Separated Value (*.csv)</translation>
     </message>
     <message>
-        <source>Sens entrant (%1 %2)</source>
-        <translation>Sens entrant (%1 %2)</translation>
-    </message>
-    <message>
-        <source>Sens sortant (%1 %2)</source>
-        <translation>Sens sortant (%1 %2)</translation>
-    </message>
-    <message>
         <source>Véhicules entrant %1</source>
         <translation>Véhicules entrant %1</translation>
     </message>
@@ -557,44 +549,8 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Avancé</translation>
     </message>
     <message>
-        <source> (et +)</source>
-        <translation> (et +)</translation>
-    </message>
-    <message>
-        <source>Véhicules entrants</source>
-        <translation>Véhicules entrants</translation>
-    </message>
-    <message>
-        <source>Véhicules sortants</source>
-        <translation>Véhicules sortants</translation>
-    </message>
-    <message>
         <source>Vitesses Moyennes/Maximales indisponibles</source>
         <translation>Vitesses Moyennes/Maximales indisponibles</translation>
-    </message>
-    <message>
-        <source>Vitesses moyennes</source>
-        <translation>Vitesses moyennes</translation>
-    </message>
-    <message>
-        <source>Vitesses maximum</source>
-        <translation>Vitesses maximum</translation>
-    </message>
-    <message>
-        <source>Pourcentage de véhicules</source>
-        <translation>Pourcentage de véhicules</translation>
-    </message>
-    <message>
-        <source>Vitesse</source>
-        <translation>Vitesse</translation>
-    </message>
-    <message>
-        <source>Véhicules entrants %1</source>
-        <translation>Véhicules entrants %1</translation>
-    </message>
-    <message>
-        <source>Véhicules sortants %1</source>
-        <translation>Véhicules sortants %1</translation>
     </message>
     <message>
         <source>Entrant</source>
@@ -603,6 +559,49 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Sortant</source>
         <translation>Sortant</translation>
+    </message>
+    <message>
+        <source>Impression</source>
+        <translation>Impression</translation>
+    </message>
+    <message>
+        <source>Impression indisponible pour ce graphique</source>
+        <translation>Impression indisponible pour ce graphique</translation>
+    </message>
+</context>
+<context>
+    <name>QDialogEXPORT_PDF</name>
+    <message>
+        <source>Rapport d&apos;exploitation</source>
+        <translation>Rapport d&apos;exploitation</translation>
+    </message>
+    <message>
+        <source>Veuillez sélectionner les graphiques à intégrer dans le rapport.</source>
+        <translation>Veuillez sélectionner les graphiques à intégrer dans le rapport.</translation>
+    </message>
+    <message>
+        <source>Graphique des vitesses Moyennes</source>
+        <translation>Graphique des vitesses Moyennes</translation>
+    </message>
+    <message>
+        <source>Graphique des vitesses  Maximales</source>
+        <translation>Graphique des vitesses  Maximales</translation>
+    </message>
+    <message>
+        <source>Nombre de véhicules par heure</source>
+        <translation>Nombre de véhicules par heure</translation>
+    </message>
+    <message>
+        <source>Répartion par plage de vitesses</source>
+        <translation>Répartion par plage de vitesses</translation>
+    </message>
+    <message>
+        <source>graphique des percentiles</source>
+        <translation>graphique des percentiles</translation>
+    </message>
+    <message>
+        <source>Tableau détaillé des mesures</source>
+        <translation>Tableau détaillé des mesures</translation>
     </message>
 </context>
 <context>
@@ -634,6 +633,53 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Campagne créée automatiquement</source>
         <translation>Campagne créée automatiquement</translation>
+    </message>
+</context>
+<context>
+    <name>ResultCharts</name>
+    <message>
+        <source>Sens entrant (%1 %2)</source>
+        <translation>Sens entrant (%1 %2)</translation>
+    </message>
+    <message>
+        <source>Sens sortant (%1 %2)</source>
+        <translation>Sens sortant (%1 %2)</translation>
+    </message>
+    <message>
+        <source>Vitesses moyennes</source>
+        <translation>Vitesses moyennes</translation>
+    </message>
+    <message>
+        <source>Vitesses maximum</source>
+        <translation>Vitesses maximum</translation>
+    </message>
+    <message>
+        <source>Véhicules entrants %1</source>
+        <translation>Véhicules entrants %1</translation>
+    </message>
+    <message>
+        <source>Véhicules sortants %1</source>
+        <translation>Véhicules sortants %1</translation>
+    </message>
+    <message>
+        <source>Pourcentage de véhicules</source>
+        <translation>Pourcentage de véhicules</translation>
+    </message>
+    <message>
+        <source>Vitesse</source>
+        <translation>Vitesse</translation>
+    </message>
+    <message>
+        <source>Véhicules entrants</source>
+        <translation>Véhicules entrants</translation>
+    </message>
+    <message>
+        <source>Véhicules sortants</source>
+        <translation>Véhicules sortants</translation>
+    </message>
+    <message>
+        <source> (et +)</source>
+        <translation> (et +)</translation>
     </message>
 </context>
 <context>
@@ -731,6 +777,33 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
+    <name>StandaloneCharts</name>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés</source>
+        <translation>Nombre de relevés</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules</source>
+        <translation>Nombre véhicules</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Vitesse moyenne</translation>
+    </message>
+    <message>
+        <source>Vitesse maximale</source>
+        <translation>Vitesse maximale</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Sens</translation>
+    </message>
+</context>
+<context>
     <name>StartPage</name>
     <message>
         <source>&lt;span style=&quot;font-size:large; font-weight:bold&quot;&gt;Aucune base de mesures ouverte&lt;/span&gt;</source>
@@ -755,6 +828,10 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>%1 : %L2</source>
         <translation>%1 : %L2</translation>
     </message>
+    <message>
+        <source> -- </source>
+        <translation> -- </translation>
+    </message>
 </context>
 <context>
     <name>qorGraph</name>
@@ -773,6 +850,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>vitesse</source>
         <translation>vitesse</translation>
+    </message>
+    <message>
+        <source> -- </source>
+        <translation> -- </translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "dynaplot.h"
 
 #include "colorbar.h"
+#include "plotprint.h"
 #include "erazoomer.h"
 #include "pickerp.h"
 
@@ -113,4 +114,9 @@ bool DynaPlot::eventFilter(QObject* object, QEvent* event)
         m_colourBar->setGeometry(bar);
     }
     return QwtPlot::eventFilter(object, event);
+}
+
+void DynaPlot::print()
+{
+    printPlot(this);
 }

@@ -31,6 +31,9 @@ public:
     PickerP* picker() const { return m_picker; }
     ColorBar* colourBar() const { return m_colourBar; }
 
+    // Through the print dialog, as the time plots print.
+    void print();
+
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:

@@ -1,10 +1,13 @@
 #include "piechart.h"
 
+#include "core/userdialogs.h"
+
 #include <QDebug>
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPrinter>
 #include <QtMath>
 
 #include <algorithm>
@@ -299,4 +302,27 @@ void pieChart::paintEvent(QPaintEvent* event)
     painter.save();
     renderer.drawTitle(&painter, m_szTitle);
     painter.restore();
+}
+
+void pieChart::print(const QString& title)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!title.isEmpty())
+        printer.setDocName(QString(title).replace(QLatin1Char('\n'), tr(" -- ")));
+    printer.setCreator(QStringLiteral("Norvane"));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (!userDialogs().printDialog(&printer))
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        qWarning() << "Cannot print on" << printer.outputFileName();
+        return;
+    }
+    // Painter coordinates start at the corner of the printable area.
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const double scale = qMin(page.width() / width(), page.height() / height());
+    painter.translate(page.width() / 2, page.height() / 2);
+    painter.scale(scale, scale);
+    painter.translate(-width() / 2.0, -height() / 2.0);
+    render(&painter, QPoint(), QRegion(), DrawWindowBackground | DrawChildren);
 }

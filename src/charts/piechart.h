@@ -66,6 +66,8 @@ public:
     QVector<PiePiece> pieces() const;
 
     QString title() const { return m_szTitle; }
+    // Through the print dialog: the widget as it would show, scaled to fill a landscape page.
+    void print(const QString& title);
     static QColor sliceColour(int slice);
 
 protected:

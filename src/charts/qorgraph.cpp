@@ -3,6 +3,7 @@
 #include "dayscaledraw.h"
 #include "erazoomer.h"
 #include "picker.h"
+#include "plotprint.h"
 #include "qorhistogram.h"
 #include "vertscaledraw.h"
 
@@ -414,4 +415,9 @@ void qorGraph::checkAllItems()
             label->setChecked(true);
         items.at(i)->setVisible(true);
     }
+}
+
+void qorGraph::print()
+{
+    printPlot(this);
 }

@@ -69,6 +69,9 @@ public:
     QwtPlotZoomer* activeZoomer() const;
     QwtPlotPicker* picker() const { return m_picker; }
 
+    // Through the print dialog, landscape (see printPlot).
+    void print();
+
 signals:
     void meantimeChanged(QDateTime begin, QDateTime end);
 

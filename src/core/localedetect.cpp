@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace {
 
@@ -86,4 +87,11 @@ QString chooseLanguage(const QString& folder, const QString& baseName, const QSt
             return code;
     }
     return QString();
+}
+
+QString localeDateTimeText(const QString& localeName, const QDateTime& dateTime)
+{
+    const QLocale locale(localeName);
+    return locale.toString(dateTime.date(), QLocale::LongFormat) + QLatin1Char(' ')
+        + locale.toString(dateTime.time(), QLocale::ShortFormat);
 }

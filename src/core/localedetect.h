@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -18,3 +19,5 @@ QString translationFolder(const QString& applicationDir);
 // installed copy "<baseName>.qm" (French unless the build chose otherwise) then serves.
 QString chooseLanguage(const QString& folder, const QString& baseName, const QString& forced,
                        const QStringList& uiLanguages);
+// A date-time as the program shows it: the locale's long date, one space, its short time.
+QString localeDateTimeText(const QString& localeName, const QDateTime& dateTime);

@@ -34,6 +34,16 @@ UserDialogs* current = nullptr;
 
 } // namespace
 
+bool UserDialogs::printDialog(QPrinter*)
+{
+    return false;
+}
+
+bool UserDialogs::openInViewer(const QString&)
+{
+    return false;
+}
+
 UserDialogs& userDialogs()
 {
     return current ? *current : consoleDialogs;

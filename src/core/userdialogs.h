@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <memory>
 
+class QPrinter;
+
 // What the core asks of a person, and how it shows a long operation. The window answers with
 // real Qt dialogs; tests answer with a script; the command line answers on the terminal.
 
@@ -54,6 +56,12 @@ public:
                         int step, int* answer) = 0;
     virtual bool getText(const QString& title, const QString& label, const QString& value, QString* answer) = 0;
     virtual std::unique_ptr<ProgressReporter> createProgress(const ProgressOptions& options) = 0;
+    // The print dialog on printer (configured by the dialog); false when cancelled. Without a
+    // window there is nothing to print on: the default cancels.
+    virtual bool printDialog(QPrinter* printer);
+    // Opens file with the desktop's default application; false when that failed. The default
+    // has no desktop and fails.
+    virtual bool openInViewer(const QString& file);
 };
 
 // The dialogs every core operation uses. Until a front end installs its own, messages go to the

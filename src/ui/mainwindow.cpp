@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "core/localedetect.h"
 #include "core/messagelog.h"
 #include "core/recentfiles.h"
 #include "core/userdialogs.h"
@@ -17,7 +18,9 @@
 #include "filedrop.h"
 #include "qtuserdialogs.h"
 #include "recentfilesmenu.h"
+#include "report.h"
 #include "resources.h"
+#include "resultcharts.h"
 #include "speedarea/speedarea.h"
 #include "startpage.h"
 #include "stats/periodsnap.h"
@@ -123,9 +126,7 @@ void MainWindow::createActions()
 
 QString MainWindow::dateTimeText(const QDateTime& dateTime) const
 {
-    const QLocale locale(m_szLocaleName);
-    return locale.toString(dateTime.date(), QLocale::LongFormat) + QLatin1Char(' ')
-        + locale.toString(dateTime.time(), QLocale::ShortFormat);
+    return localeDateTimeText(m_szLocaleName, dateTime);
 }
 
 void MainWindow::enableAnalysisControls(bool bEnable)
@@ -306,7 +307,25 @@ void MainWindow::explainPercentile()
 
 void MainWindow::exportPdf()
 {
-    // PDF REPORT: the operation report dialog and writer plug in here.
+    // Nothing to report before a load.
+    if (!m_pMeanGraph) {
+        userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"), tr("Statistiques indisponibles"));
+        return;
+    }
+    ReportContent content;
+    content.statistics = &m_statistics;
+    content.start = ui->gb1_dateTimeEdit_1->dateTime();
+    content.end = ui->gb1_dateTimeEdit_2->dateTime();
+    content.location = ui->gb2_textEdit->text();
+    content.commentHtml = ui->gb1_textEdit->document()->toHtml();
+    content.dateTimeText = [this](const QDateTime& dateTime) { return dateTimeText(dateTime); };
+    content.meanPlot = qobject_cast<QwtPlot*>(m_pMeanGraph);
+    content.maxPlot = qobject_cast<QwtPlot*>(m_pMaxGraph);
+    content.vehiclePlot = qobject_cast<QwtPlot*>(m_pVehicleGraph);
+    content.percentilePlots[0] = qobject_cast<QwtPlot*>(m_pPercentileIn);
+    content.percentilePlots[1] = qobject_cast<QwtPlot*>(m_pPercentileOut);
+    content.readTable(*ui->page_4_view);
+    exportReport(content, this);
 }
 
 void MainWindow::exportCsv()
@@ -330,19 +349,31 @@ void MainWindow::exportAll()
 
 void MainWindow::print()
 {
-    // PRINTING: the current tab is printed here.
+    const int tab = ui->tabWidget->currentIndex();
+    if (tab < 0)
+        return;
+    const bool loaded = m_pMeanGraph != nullptr;
+    if (loaded && tab <= 2) {
+        if (auto* graph = qobject_cast<qorGraph*>(tab == 0 ? m_pMeanGraph : tab == 1 ? m_pMaxGraph : m_pVehicleGraph))
+            graph->print();
+    } else if (loaded && tab == 3) {
+        for (int direction = 0; direction < 2; ++direction) {
+            const std::unique_ptr<pieChart> pie(ResultCharts::pie(m_statistics, direction,
+                                                                  ui->gb1_dateTimeEdit_1->dateTime(),
+                                                                  ui->gb1_dateTimeEdit_2->dateTime(), nullptr));
+            pie->print(ResultCharts::pieTitle(direction));
+        }
+    } else if (loaded && tab == 4) {
+        for (QWidget* plot : {m_pPercentileIn, m_pPercentileOut})
+            if (auto* percentiles = qobject_cast<DynaPlot*>(plot))
+                percentiles->print();
+    } else {
+        userDialogs().message(UserDialogs::Icon::Information, tr("Impression"),
+                              tr("Impression indisponible pour ce graphique"));
+    }
 }
 
-namespace {
-
-// Legend texts of the two speed curves: each direction's figure, then the unit.
-QMap<int, QString> speedTitles(double in, double out, const QString& unit, int decimals = 2)
-{
-    return {{0, MainWindow::tr("Sens entrant (%1 %2)").arg(in, 1, 'f', decimals).arg(unit)},
-            {1, MainWindow::tr("Sens sortant (%1 %2)").arg(out, 1, 'f', decimals).arg(unit)}};
-}
-
-} // namespace
+using ResultCharts::speedTitles;
 
 // The zoomed interval, kept within the period of the two editors.
 void MainWindow::meantime(const QDateTime& begin, const QDateTime& end)
@@ -548,15 +579,10 @@ void MainWindow::loadPieChart()
     }
     const QDateTime start = ui->gb1_dateTimeEdit_1->dateTime();
     const QDateTime end = ui->gb1_dateTimeEdit_2->dateTime();
-    const auto pie = [&](int direction, const QString& title, QLayout* layout) {
-        auto* chart = new pieChart(nullptr, m_statistics.getDistribution(direction), m_statistics.vehicleDivider(),
-                                   title, m_statistics.unitLabel(), m_statistics.countVehicles(start, end, direction),
-                                   tr(" (et +)"));
-        layout->addWidget(chart);
-        return chart;
-    };
-    m_pPieIn = pie(0, tr("Véhicules entrants"), ui->ingoing);
-    m_pPieOut = pie(1, tr("Véhicules sortants"), ui->outgoing);
+    m_pPieIn = ResultCharts::pie(m_statistics, 0, start, end, nullptr);
+    ui->ingoing->addWidget(m_pPieIn);
+    m_pPieOut = ResultCharts::pie(m_statistics, 1, start, end, nullptr);
+    ui->outgoing->addWidget(m_pPieOut);
     qDebug() << "Loading pie chart end";
 }
 
@@ -590,19 +616,10 @@ void MainWindow::createGraph()
     showStoreMode();
     showUnits();
 
-    const QString units = m_statistics.unitLabel();
-    Q_UNUSED(units)
-    Q_UNUSED(hasGaps)
-
     // MEAN SPEED PLOT: "Vitesses moyennes" into page_1_view (curves "Sens entrant (%1 %2)" and
     // "Sens sortant (%1 %2)" with getMeanSpeed()), range changes to meantime(); store it in
     // m_pMeanGraph and hide gb0_logo.
-    const qint64 periodBegin = m_statistics.getStartDate().toSecsSinceEpoch();
-    const qint64 periodEnd = m_statistics.getEndDate().toSecsSinceEpoch();
-    auto* meanGraph = new qorGraph(ui->page_1_view, qorGraph::toPoints(m_statistics.getMeanCurve()),
-                                   speedTitles(m_statistics.getMeanSpeed(0), m_statistics.getMeanSpeed(1), units),
-                                   periodBegin, periodEnd, qorGraph::SpeedKind, hasGaps, units);
-    meanGraph->setPlotTitle(tr("Vitesses moyennes"));
+    qorGraph* meanGraph = ResultCharts::meanGraph(m_statistics, hasGaps, ui->page_1_view);
     connect(meanGraph, &qorGraph::meantimeChanged, this, &MainWindow::meantime);
     ui->page_1_view->layout()->addWidget(meanGraph);
     m_pMeanGraph = meanGraph;
@@ -610,10 +627,7 @@ void MainWindow::createGraph()
 
     // MAXIMUM SPEED PLOT: "Vitesses maximum" into page_5_view with getMaxSpeed(), range changes to
     // xmSpeed(); store it in m_pMaxGraph.
-    auto* maxGraph = new qorGraph(ui->page_5_view, qorGraph::toPoints(m_statistics.getMaxCurve()),
-                                  speedTitles(m_statistics.getMaxSpeed(0), m_statistics.getMaxSpeed(1), units),
-                                  periodBegin, periodEnd, qorGraph::SpeedKind, hasGaps, units);
-    maxGraph->setPlotTitle(tr("Vitesses maximum"));
+    qorGraph* maxGraph = ResultCharts::maxGraph(m_statistics, hasGaps, ui->page_5_view);
     connect(maxGraph, &qorGraph::meantimeChanged, this, &MainWindow::xmSpeed);
     ui->page_5_view->layout()->addWidget(maxGraph);
     m_pMaxGraph = maxGraph;
@@ -621,42 +635,23 @@ void MainWindow::createGraph()
     // PERCENTILE PLOTS: the labels are filled here; the two plots go into percentile_in_view
     // and percentile_out_view (m_pPercentileIn, m_pPercentileOut).
     const auto percentile = [](double value) { return QStringLiteral("%1").arg(value, 1, 'f', 2); };
-    qDebug() << "Creating ingoing statistics graph";
     ui->v30_in_label->setText(percentile(m_statistics.getV30(0)));
     ui->v50_in_label->setText(percentile(m_statistics.getV50(0)));
     ui->v85_in_label->setText(percentile(m_statistics.getV85(0)));
-    const int percentileTop = qMax(m_statistics.getHighestSpeed(0), m_statistics.getHighestSpeed(1));
-    const auto percentilePlot = [&](int direction, QWidget* view, const QColor& colour) {
-        auto* plot = new DynaPlot(nullptr, tr("Pourcentage de véhicules"),
-                                  QStringLiteral("%1 %2").arg(tr("Vitesse")).arg(m_statistics.unitLabel()), 0, 100, 10,
-                                  percentileTop);
-        if (m_statistics.getPercentageCurveSize(direction) > 0) {
-            QVector<QPointF> points;
-            for (const CurvePoint& point : m_statistics.getPercentageCurve(direction))
-                points.append(QPointF(point.x, point.y));
-            plot->addCurve(0, points, colour);
-        }
-        view->layout()->addWidget(plot);
-        return plot;
-    };
-    m_pPercentileIn = percentilePlot(0, ui->percentile_in_view, QColor(0, 128, 0));
-    qDebug() << "Creating outgoing statistics graph";
+    m_pPercentileIn = ResultCharts::percentilePlot(m_statistics, 0, nullptr);
+    ui->percentile_in_view->layout()->addWidget(m_pPercentileIn);
     ui->v30_out_label->setText(percentile(m_statistics.getV30(1)));
     ui->v50_out_label->setText(percentile(m_statistics.getV50(1)));
     ui->v85_out_label->setText(percentile(m_statistics.getV85(1)));
-    m_pPercentileOut = percentilePlot(1, ui->percentile_out_view, QColor(0, 0, 128));
+    m_pPercentileOut = ResultCharts::percentilePlot(m_statistics, 1, nullptr);
+    ui->percentile_out_view->layout()->addWidget(m_pPercentileOut);
 
     // SPEED TABLE: page_4_view is rebuilt here from getFilteredSample().
     fillSpeedTable(ui->page_4_view, m_statistics.getFilteredSample());
 
     // VEHICLE COUNT PLOT: into page_2_view ("Véhicules entrants %1", "Véhicules sortants %1"),
     // range changes to vehicleNumber(); store it in m_pVehicleGraph.
-    const QMap<int, QString> vehicleTitles{
-        {0, tr("Véhicules entrants %1").arg(m_statistics.countVehicles(start, end, 0))},
-        {1, tr("Véhicules sortants %1").arg(m_statistics.countVehicles(start, end, 1))}};
-    auto* vehicleGraph = new qorGraph(ui->page_2_view, qorGraph::toSamples(m_statistics.getVehicleBars()),
-                                      vehicleTitles, start.toSecsSinceEpoch(), end.toSecsSinceEpoch(),
-                                      qorGraph::VehicleKind, hasGaps, units);
+    qorGraph* vehicleGraph = ResultCharts::vehicleGraph(m_statistics, start, end, hasGaps, ui->page_2_view);
     connect(vehicleGraph, &qorGraph::meantimeChanged, this, &MainWindow::vehicleNumber);
     ui->page_2_view->layout()->addWidget(vehicleGraph);
     m_pVehicleGraph = vehicleGraph;

@@ -1,11 +1,15 @@
 #include "qtuserdialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QUrl>
 
 namespace {
 
@@ -106,4 +110,15 @@ bool QtUserDialogs::getText(const QString& title, const QString& label, const QS
 std::unique_ptr<ProgressReporter> QtUserDialogs::createProgress(const ProgressOptions& options)
 {
     return std::make_unique<DialogProgress>(options, m_parent);
+}
+
+bool QtUserDialogs::printDialog(QPrinter* printer)
+{
+    QPrintDialog dialog(printer);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUserDialogs::openInViewer(const QString& file)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }

@@ -20,6 +20,8 @@ public:
                 int* answer) override;
     bool getText(const QString& title, const QString& label, const QString& value, QString* answer) override;
     std::unique_ptr<ProgressReporter> createProgress(const ProgressOptions& options) override;
+    bool printDialog(QPrinter* printer) override;
+    bool openInViewer(const QString& file) override;
 
 private:
     QWidget* m_parent;

@@ -1,5 +1,8 @@
 #include "scripteddialogs.h"
 
+#include <QFileInfo>
+#include <QPrinter>
+
 namespace {
 
 QString kindOf(UserDialogs::Icon icon)
@@ -122,4 +125,22 @@ std::unique_ptr<ProgressReporter> ScriptedDialogs::createProgress(const Progress
     auto p = std::make_unique<ScriptedProgress>(*this, options, m_cancelAt);
     m_cancelAt = -1;
     return p;
+}
+
+bool ScriptedDialogs::printDialog(QPrinter* printer)
+{
+    m_shown << Shown{QStringLiteral("print"), printer->docName(), QString(),
+                     {printer->pageLayout().orientation() == QPageLayout::Landscape ? QStringLiteral("landscape")
+                                                                                   : QStringLiteral("portrait")}};
+    if (m_prints.isEmpty())
+        return false;
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(m_prints.dequeue());
+    return true;
+}
+
+bool ScriptedDialogs::openInViewer(const QString& file)
+{
+    m_shown << Shown{QStringLiteral("viewer"), QString(), file, {}};
+    return m_viewers.isEmpty() ? QFileInfo(file).isFile() : m_viewers.dequeue();
 }

@@ -15,7 +15,8 @@ class ScriptedDialogs : public UserDialogs
 public:
     struct Shown
     {
-        QString kind;    // "information", "warning", "critical", "question", "open", "save", "int", "text", "progress"
+        QString kind;    // "information", "warning", "critical", "question", "open", "save", "int", "text", "progress",
+                         // "print" (title: document name), "viewer" (text: the file)
         QString title;
         QString text;    // message text, dialog label or caption
         QStringList details; // buttons, folder and filter, bounds, ...
@@ -31,6 +32,10 @@ public:
     void answerInt(int value) { m_ints.enqueue(value); }
     void cancelInt() { m_ints.enqueue(cancelled); }
     void answerText(const QString& text) { m_texts.enqueue(text); }
+    // The next print dialog is accepted with the printer turned into a PDF file at path.
+    void answerPrint(const QString& pdfPath) { m_prints.enqueue(pdfPath); }
+    // Whether the desktop opens the next files; unscripted, it opens a file that exists.
+    void answerViewer(bool opens) { m_viewers.enqueue(opens); }
     // The next progress dialog reports Cancel once its value reaches value (-1: never).
     void cancelProgressAt(int value) { m_cancelAt = value; }
     // Called on every processEvents() of a progress: lets a test act while a long operation runs.
@@ -55,6 +60,8 @@ public:
                 int* answer) override;
     bool getText(const QString& title, const QString& label, const QString& value, QString* answer) override;
     std::unique_ptr<ProgressReporter> createProgress(const ProgressOptions& options) override;
+    bool printDialog(QPrinter* printer) override;
+    bool openInViewer(const QString& file) override;
 
 private:
     static constexpr int cancelled = INT_MIN;
@@ -65,5 +72,7 @@ private:
     QQueue<QString> m_saveFiles;
     QQueue<int> m_ints;
     QQueue<QString> m_texts;
+    QQueue<QString> m_prints;
+    QQueue<bool> m_viewers;
     int m_cancelAt = -1;
 };

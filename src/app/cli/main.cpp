@@ -22,6 +22,7 @@ const Command commands[] = {
     {"areas", runAreas, "areas [--units kmh|mph|knots] [--file PATH] [--pretty]"},
     {"stats", runStats, "stats FILE [options]          statistics of a measure database as JSON"},
     {"campaigns", runCampaigns, "campaigns FILE [--pretty]     campaigns of a measure database as JSON"},
+    {"report", runReport, "report FILE OUT.pdf [options] the operation report (PDF or PostScript)"},
     {"paths", runPaths, "paths [NAME | --pretty]       where Tramola keeps its files (NAME: statistics, settings, ...)"},
 };
 
@@ -42,7 +43,11 @@ int fail(const QString& line)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The other commands keep the light start of a console program.
+    const bool report = argc > 1 && qstrcmp(argv[1], "report") == 0;
+    const std::unique_ptr<QCoreApplication> application =
+        report ? createReportApplication(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *application;
     qInstallMessageHandler(logMessageHandler);   // silent unless debug mode
     Workspace::computeRoots();
 

@@ -1,0 +1,136 @@
+// tramola-cli report: the window's operation report of a measure file, written without a window.
+#include "commands.h"
+
+#include "statsload.h"
+
+#include "core/localedetect.h"
+#include "core/messagelog.h"
+#include "ui/report.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextDocument>
+#include <QTranslator>
+#include <cstdio>
+
+namespace {
+
+const char* const kUsage =
+    "report FICHIER SORTIE.pdf [options de stats] [--sections 1,2,3,4,5,6] [--location TEXTE] [--comment TEXTE]";
+
+QString languageFolder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/lang");
+}
+
+// "1,3,5" into one flag per section.
+bool parseSections(const QString& text, QVector<bool>& sections, QString& error)
+{
+    const int count = int(reportSections().size());
+    sections.fill(false, count);
+    for (const QString& item : text.split(QLatin1Char(','))) {
+        bool ok = false;
+        const int n = item.trimmed().toInt(&ok);
+        if (!ok || n < 1 || n > count) {
+            error = QStringLiteral("Section inconnue : %1 (sections 1 à %2)").arg(item.trimmed()).arg(count);
+            return false;
+        }
+        sections[n - 1] = true;
+    }
+    return true;
+}
+
+} // namespace
+
+std::unique_ptr<QCoreApplication> createReportApplication(int& argc, char** argv)
+{
+#ifndef Q_OS_WIN
+    // A server or a script has no display: the charts draw just as well off screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    // The platform's start-up warnings belong in the log, not among the command's output.
+    qInstallMessageHandler(logMessageHandler);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    // The report in the window's language.
+    auto* translator = new QTranslator(app.get());
+    if (translator->load(QStringLiteral("tramola"), languageFolder()))
+        app->installTranslator(translator);
+    return app;
+}
+
+int runReport(const QStringList& args)
+{
+    StatsOptions options;
+    QVector<bool> sections = defaultReportSections();
+    QString location;
+    bool locationGiven = false;
+    QString comment;
+    const ExtraOption own = [&](const QStringList& list, int i, QString& error) {
+        const QString& arg = list.at(i);
+        if (arg != QLatin1String("--sections") && arg != QLatin1String("--location")
+            && arg != QLatin1String("--comment"))
+            return 0;
+        if (i + 1 >= list.size()) {
+            error = QStringLiteral("L'option %1 attend une valeur.").arg(arg);
+            return -1;
+        }
+        const QString& value = list.at(i + 1);
+        if (arg == QLatin1String("--sections")) {
+            if (!parseSections(value, sections, error))
+                return -1;
+        } else if (arg == QLatin1String("--location")) {
+            location = value;
+            locationGiven = true;
+        } else {
+            comment = value;
+        }
+        return 2;
+    };
+    QString error;
+    if (!parseStatsOptions(args, QLatin1String(kUsage), 2, options, error, own))
+        return fail(error);
+    if (options.positional.size() < 2)
+        return fail(QStringLiteral("Fichier du rapport manquant (%1)").arg(QLatin1String(kUsage)));
+
+    // Checked before the read, which may take a while.
+    const QFileInfo out(options.positional.at(1));
+    const QString suffix = out.suffix();
+    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("ps"))
+        return fail(QStringLiteral("Suffixe du rapport inconnu : %1 (.pdf ou .ps, en minuscules)").arg(out.filePath()));
+    const QFileInfo folder(out.absolutePath());
+    if (!folder.isDir())
+        return fail(QStringLiteral("Dossier introuvable : %1").arg(QDir::toNativeSeparators(folder.filePath())));
+    if (!folder.isWritable())
+        return fail(QStringLiteral("Dossier protégé en écriture : %1").arg(QDir::toNativeSeparators(folder.filePath())));
+
+    LoadedStatistics loaded;
+    if (!loadStatistics(options, loaded, error))
+        return fail(error);
+
+    ReportContent content;
+    content.statistics = &loaded.stats;
+    content.start = loaded.begin;
+    content.end = loaded.end;
+    // The window's location field shows the description after a load.
+    content.location = locationGiven ? location : loaded.stats.getDescription();
+    QTextDocument commentDocument;
+    commentDocument.setPlainText(comment);
+    content.commentHtml = commentDocument.toHtml();
+    const QString localeName = detectLocale(languageFolder(), QStringLiteral("tramola"));
+    content.dateTimeText = [localeName](const QDateTime& dt) { return localeDateTimeText(localeName, dt); };
+    const StandaloneCharts charts(loaded.stats, loaded.begin, loaded.end, loaded.hasGaps);
+    charts.fill(content);
+
+    int pages = 0;
+    if (writeReport(out.absoluteFilePath(), content, sections, &pages, &error) != ReportStatus::Written)
+        return fail(error);
+    std::printf("%s\n", QStringLiteral("Rapport écrit : %1 (%2 pages)")
+                            .arg(QDir::toNativeSeparators(out.absoluteFilePath()))
+                            .arg(pages)
+                            .toLocal8Bit()
+                            .constData());
+    return 0;
+}

@@ -1,0 +1,555 @@
+#include "report.h"
+
+#include "core/userdialogs.h"
+#include "core/version.h"
+#include "core/workspace.h"
+#include "charts/dynaplot.h"
+#include "charts/piechart.h"
+#include "charts/qorgraph.h"
+#include "dialogrunner.h"
+#include "reportdialog.h"
+#include "reportoutput.h"
+#include "resources.h"
+#include "resultcharts.h"
+#include "stats/speedstatistics.h"
+#include "tableitems.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <qwt_plot_renderer.h>
+#include <qwt_text.h>
+
+namespace {
+
+// The report's texts belong to the window, whose action writes it.
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
+
+// The settings kind of exports.
+constexpr int kExportFile = 7;
+
+constexpr int W = ReportPage::W;
+constexpr int H = ReportPage::H;
+// Where the footer starts; everything above it must end there.
+constexpr double kFooterTop = H - 110;
+
+// -------------------------------------------------------------------------------------------
+// HTML fragments
+
+QString headerHtml()
+{
+    return QStringLiteral("<html><body><table width=100%>") + QStringLiteral("<tr>")
+        + tr("<td align=left><b>TRAMOLA</b><br />Version ") + QLatin1String(tramola::productVersion)
+        + QStringLiteral("</td>") + tr("<td align=center>SYNTHESE DES MESURES</td>")
+        + QStringLiteral("<td align=right><b>") + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))
+        + QStringLiteral("</b><br /></td>") + QStringLiteral("</tr></table><hr></body></html>");
+}
+
+// "{page}" and "{pages}" are replaced on every page.
+QString footerTemplate(const QString& fileName)
+{
+    return QStringLiteral("<html><body><hr><table width=100%>") + QStringLiteral("<tr>")
+        + tr("<td align=left><b>Référence&nbsp;:&nbsp;") + fileName.toHtmlEscaped()
+        + QStringLiteral("<td align=center>&nbsp;</td>") + tr("<td align=right>Page {page} sur {pages}</td>")
+        + QStringLiteral("</tr></table></body></html>");
+}
+
+QString campaignHtml(const ReportContent& c)
+{
+    const auto text = [&](const QDateTime& dt) { return c.dateTimeText ? c.dateTimeText(dt) : dt.toString(); };
+    return QStringLiteral("<html><body><hr/><table width=100%>") + QStringLiteral("<tr>")
+        + tr("<td width=20%><b>Début d'exploitation:</b></td><td align=left width=45%>") + text(c.start)
+        + QStringLiteral("</td></tr><tr>")
+        + tr("<td width=20%><b>Fin d'exploitation:</b></td><td align=left  width=45%>") + text(c.end)
+        + QStringLiteral("</td>") + QStringLiteral("</tr><tr><br/>")
+        + tr("<td align=left width=20%><b>Lieu de la mesure:</b></td><td>") + c.location.toHtmlEscaped()
+        + QStringLiteral("</td>") + QStringLiteral("</tr><tr><br/>")
+        + tr("<td align=left width=20%><b>Commentaire:</b></td><td>") + c.commentHtml + QStringLiteral("</td>")
+        + QStringLiteral("</tr></table><hr/></body></html>");
+}
+
+QString percentileHtml(const SpeedStatistics& s, int direction)
+{
+    const QString unit = s.unitLabel();
+    const auto value = [&](double v) { return QStringLiteral("<td width=10%>%1%2</td>").arg(v, 1, 'f', 2).arg(unit); };
+    return (direction == 0
+                ? QStringLiteral("<html><body><h4>Percentiles de vitesse sens entrant</h4><hr><table width=100%>")
+                : QStringLiteral("<html><body><h4>Percentiles de vitesse sens sortant</h4><hr><table width=100%>"))
+        + QStringLiteral("<tr>") + tr("<td width=5%><h4>V30:</h4></td>") + value(s.getV30(direction))
+        + tr("<td width=5%><h4>V50:</h4></td>") + value(s.getV50(direction))
+        + tr("<td width=5%><h4>V85:</h4></td>") + value(s.getV85(direction))
+        + QStringLiteral("</tr></table><br/></body></html>");
+}
+
+// -------------------------------------------------------------------------------------------
+// Pages
+
+class ReportWriter : public ReportPage
+{
+public:
+    ReportWriter(ReportOutput& output, const ReportContent& content, int pages, const QString& fileName,
+                 ProgressReporter& progress, std::function<bool()> healthy)
+        : m_output(output), m_content(content), m_pages(pages), m_header(headerHtml()),
+          m_footer(footerTemplate(fileName)), m_campaign(campaignHtml(content)), m_progress(progress),
+          m_healthy(std::move(healthy))
+    {
+    }
+
+    QPainter& painter() override { return m_output.painter(); }
+    int pageNumber() const override { return m_page; }
+    const ReportContent& content() const override { return m_content; }
+    bool cancelled() const { return m_cancelled; }
+
+    bool beginPage() override
+    {
+        if (m_page > 0 && !m_output.newPage())
+            return false;
+        ++m_page;
+        m_progress.setValue(m_page);
+        m_progress.processEvents();
+        m_cancelled = m_progress.wasCanceled();
+        return !m_cancelled && m_healthy();
+    }
+
+    void drawHeader() override { drawHtml(m_header, 20, 10, 60); }
+    void drawCampaignBlock() override { drawHtml(m_campaign, 20, 670, kFooterTop - 670); }
+    void drawFooter() override
+    {
+        QString footer = m_footer;
+        footer.replace(QLatin1String("{page}"), QString::number(m_page));
+        footer.replace(QLatin1String("{pages}"), QString::number(m_pages));
+        // Down to the real bottom of the A4 page, which is shorter than the layout page.
+        drawHtml(footer, 20, kFooterTop, pageBottom() - kFooterTop);
+    }
+
+    void drawHtml(const QString& html, double x, double y, double maxHeight,
+                  const QString& styleSheet = QString()) override
+    {
+        QTextDocument document;
+        document.documentLayout()->setPaintDevice(m_output.layoutDevice());
+        document.setDefaultStyleSheet(styleSheet);
+        document.setHtml(html);
+        document.setTextWidth(W - 40);
+        QPainter& p = painter();
+        p.save();
+        p.translate(x, y);
+        const double height = document.size().height();
+        // Too tall for its place (a long comment, a large system font): smaller, not cut.
+        if (maxHeight > 0 && height > maxHeight) {
+            const double scale = maxHeight / height;
+            p.scale(scale, scale);
+            document.setTextWidth((W - 40) / scale);
+            qDebug() << "Report fragment scaled by" << scale;
+        }
+        document.drawContents(&p);
+        p.restore();
+    }
+
+    void drawPlot(QwtPlot* plot) override
+    {
+        if (!plot)
+            return;
+        QPainter& p = painter();
+        p.save();
+        QwtPlotRenderer renderer;
+        // White paper around the canvas rather than the window's grey.
+        renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground);
+        renderer.render(plot, &p, QRectF(20, 70, W - 40, 500));
+        p.restore();
+    }
+
+    bool drawCover()
+    {
+        if (!beginPage())
+            return false;
+        drawHeader();
+        QImage logo(QStringLiteral(":/images/logo-norvane_medium.png"));
+        const int areaWidth = W - 40;
+        const int areaHeight = H - 160;
+        qDebug() << "logo area width" << areaWidth << "height" << areaHeight << "image width" << logo.width()
+                 << "height" << logo.height();
+        QPainter& p = painter();
+        p.save();
+        p.drawImage(QPoint(20 + int((areaWidth - logo.width()) * 0.5), 10 + int((areaHeight - logo.height()) * 0.5)),
+                    logo);
+        p.restore();
+        drawCampaignBlock();
+        drawFooter();
+        return true;
+    }
+
+private:
+    static double pageBottom() { return 297 / 25.4 * ReportOutput::kResolution; }
+
+    ReportOutput& m_output;
+    const ReportContent& m_content;
+    const int m_pages;
+    const QString m_header;
+    const QString m_footer;
+    const QString m_campaign;
+    ProgressReporter& m_progress;
+    std::function<bool()> m_healthy;
+    int m_page = 0;
+    bool m_cancelled = false;
+};
+
+// -------------------------------------------------------------------------------------------
+// Sections
+
+// One page: a plot of the window with the campaign block under it.
+class PlotSection : public ReportSection
+{
+public:
+    explicit PlotSection(QwtPlot* ReportContent::*plot) : m_plot(plot) {}
+    int pageCount(const ReportContent&) const override { return 1; }
+    bool draw(ReportPage& page) const override
+    {
+        if (!page.beginPage())
+            return false;
+        page.drawHeader();
+        page.drawPlot(page.content().*m_plot);
+        page.drawCampaignBlock();
+        page.drawFooter();
+        return true;
+    }
+
+private:
+    QwtPlot* ReportContent::*m_plot;
+};
+
+// The widget's size for a picture of the pie rectangle's shape in which its legend fits whole:
+// the legend has a line per slice beside a pie a third of the width.
+QSize pieCanvasSize(const pieChart& pie, const QSizeF& target)
+{
+    const QFontMetrics metrics(pie.font());
+    const int lineHeight = metrics.height();
+    int textWidth = 0;
+    const QVector<PiePiece> pieces = pie.pieces();
+    for (const PiePiece& piece : pieces)
+        textWidth = qMax(textWidth, metrics.horizontalAdvance(piece.name + QStringLiteral(" - ")
+                                                             + QStringLiteral(" (%1 %)").arg(piece.percentage, 0, 'f', 2)));
+    const double neededWidth = 1.5 * (70 + 5 + lineHeight + 5 + textWidth + 10);
+    const double neededHeight = qMax(50.0 + 5 + pieces.size() * (lineHeight + 10) + 10, 1.5 * (50 + 55 + 10));
+    const double scale = qMax(1.0, qMax(neededWidth / target.width(), neededHeight / target.height()));
+    return (target * scale).toSize();
+}
+
+class PieSection : public ReportSection
+{
+public:
+    int pageCount(const ReportContent&) const override { return 2; }
+    bool draw(ReportPage& page) const override
+    {
+        const ReportContent& c = page.content();
+        const QRectF target(20, 70, 640, 300);
+        for (int direction = 0; direction < 2; ++direction) {
+            // Built as the window builds it, never shown.
+            std::unique_ptr<pieChart> pie(ResultCharts::pie(*c.statistics, direction, c.start, c.end, nullptr));
+            pie->resize(pieCanvasSize(*pie, target.size()));
+            // On paper rather than on the window's grey.
+            QPalette palette = pie->palette();
+            palette.setColor(QPalette::Window, Qt::white);
+            pie->setPalette(palette);
+            // Fine enough to stay sharp when the page is zoomed or printed.
+            const double density = 1800.0 / pie->width();
+            QImage picture((QSizeF(pie->size()) * density).toSize(), QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::white);
+            {
+                QPainter p(&picture);
+                p.setRenderHint(QPainter::Antialiasing);
+                p.scale(density, density);
+                pie->render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
+            }
+            if (!page.beginPage())
+                return false;
+            QPainter& p = page.painter();
+            p.save();
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawImage(target, picture);
+            p.restore();
+            page.drawHeader();
+            page.drawCampaignBlock();
+            page.drawFooter();
+        }
+        return true;
+    }
+};
+
+class PercentileSection : public ReportSection
+{
+public:
+    int pageCount(const ReportContent&) const override { return 2; }
+    bool draw(ReportPage& page) const override
+    {
+        const ReportContent& c = page.content();
+        for (int direction = 0; direction < 2; ++direction) {
+            if (!page.beginPage())
+                return false;
+            page.drawHeader();
+            page.drawPlot(c.percentilePlots[direction]);
+            // Its cells are a twentieth and a tenth of the width, too narrow for "V30:" and
+            // "42.00Km/h" in most fonts: they widen to their text rather than break it.
+            page.drawHtml(percentileHtml(*c.statistics, direction), 20, 570, 670 - 570,
+                          QStringLiteral("td { white-space: nowrap; }"));
+            page.drawCampaignBlock();
+            page.drawFooter();
+        }
+        return true;
+    }
+};
+
+class TableSection : public ReportSection
+{
+public:
+    bool checkedByDefault() const override { return false; }
+    // An empty table still counts a page.
+    int pageCount(const ReportContent& c) const override
+    {
+        return 1 + (c.tableRows.size() - 1) / kReportTableRows;
+    }
+    bool draw(ReportPage& page) const override
+    {
+        const ReportContent& c = page.content();
+        if (c.tableRows.isEmpty())
+            return true;
+        qDebug() << "Impression du tableau";
+        for (int first = 0; first < c.tableRows.size(); first += kReportTableRows) {
+            if (!page.beginPage())
+                return false;
+            page.drawHtml(reportTableHtml(c.tableHeader, c.tableRows, first, kReportTableRows), 20, 70,
+                          kFooterTop - 70);
+            page.drawHeader();
+            page.drawFooter();
+        }
+        return true;
+    }
+};
+
+bool isChecked(const QVector<bool>& sections, size_t index)
+{
+    return int(index) < sections.size() && sections.at(int(index));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+void ReportContent::readTable(const QTableWidget& table)
+{
+    tableHeader.clear();
+    tableRows.clear();
+    for (int column = 0; column < table.columnCount(); ++column) {
+        const QTableWidgetItem* item = table.horizontalHeaderItem(column);
+        tableHeader << (item ? item->text() : QString());
+    }
+    tableRows.reserve(table.rowCount());
+    for (int row = 0; row < table.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table.columnCount(); ++column) {
+            const QTableWidgetItem* item = table.item(row, column);
+            cells << (item ? item->text() : QString());
+        }
+        tableRows << cells;
+    }
+}
+
+StandaloneCharts::StandaloneCharts(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end,
+                                   bool hasGaps)
+    : m_mean(ResultCharts::meanGraph(s, hasGaps, nullptr)), m_max(ResultCharts::maxGraph(s, hasGaps, nullptr)),
+      m_vehicles(ResultCharts::vehicleGraph(s, start, end, hasGaps, nullptr)),
+      m_percentiles{std::unique_ptr<DynaPlot>(ResultCharts::percentilePlot(s, 0, nullptr)),
+                    std::unique_ptr<DynaPlot>(ResultCharts::percentilePlot(s, 1, nullptr))},
+      m_table(std::make_unique<QTableWidget>(0, 6))
+{
+    // The headers of the window's table.
+    m_table->setHorizontalHeaderLabels({tr("Date"), tr("Nombre de relevés"), tr("Nombre véhicules"),
+                                        tr("Vitesse moyenne"), tr("Vitesse maximale"), tr("Sens")});
+    fillSpeedTable(m_table.get(), s.getFilteredSample());
+}
+
+StandaloneCharts::~StandaloneCharts() = default;
+
+void StandaloneCharts::fill(ReportContent& content) const
+{
+    content.meanPlot = m_mean.get();
+    content.maxPlot = m_max.get();
+    content.vehiclePlot = m_vehicles.get();
+    content.percentilePlots[0] = m_percentiles[0].get();
+    content.percentilePlots[1] = m_percentiles[1].get();
+    content.readTable(*m_table);
+}
+
+const std::vector<std::unique_ptr<ReportSection>>& reportSections()
+{
+    static const std::vector<std::unique_ptr<ReportSection>> sections = [] {
+        std::vector<std::unique_ptr<ReportSection>> list;
+        list.push_back(std::make_unique<PlotSection>(&ReportContent::meanPlot));
+        list.push_back(std::make_unique<PlotSection>(&ReportContent::maxPlot));
+        list.push_back(std::make_unique<PlotSection>(&ReportContent::vehiclePlot));
+        list.push_back(std::make_unique<PieSection>());
+        list.push_back(std::make_unique<PercentileSection>());
+        list.push_back(std::make_unique<TableSection>());
+        return list;
+    }();
+    return sections;
+}
+
+QVector<bool> defaultReportSections()
+{
+    QVector<bool> checked;
+    for (const auto& section : reportSections())
+        checked << section->checkedByDefault();
+    return checked;
+}
+
+int reportPageCount(const ReportContent& content, const QVector<bool>& sections)
+{
+    int pages = 1;
+    for (size_t i = 0; i < reportSections().size(); ++i)
+        if (isChecked(sections, i))
+            pages += reportSections()[i]->pageCount(content);
+    return pages;
+}
+
+QString reportTableHtml(const QStringList& header, const QVector<QStringList>& rows, int first, int count)
+{
+    QString html = QStringLiteral("<html>") + QStringLiteral("<style type=\"text/css\">")
+        + QStringLiteral("table.sample {font-size:10px;}")
+        + QStringLiteral("table.sample tr.header  { padding: 1px; color: green; margin-bottom: 4px;}")
+        + QStringLiteral("table.sample tr.odd  td { padding: 1px; background-color:rgb(221,221,221); border: none "
+                         "!important;}")
+        + QStringLiteral("table.sample tr.even td { background-color:white; border: none !important;}")
+        + QStringLiteral("</style>")
+        + tr("<body><h2>Historique des mesures</h2><hr/><table class=\"sample\" width=100%>");
+    html += QStringLiteral("<tr class=\"header\">");
+    for (int column = 0; column < header.size() && column < 6; ++column)
+        html += (column == 0 ? QStringLiteral("<td><b>%1</b></td>") : QStringLiteral("<td align=center><b>%1</b></td>"))
+                    .arg(header.at(column).toHtmlEscaped());
+    html += QStringLiteral("</tr>");
+    const int last = qMin(rows.size(), first + count);
+    for (int row = first; row < last; ++row) {
+        html += (row - first) % 2 == 0 ? QStringLiteral("<tr class=\"odd\">") : QStringLiteral("<tr class=\"even\">");
+        const QStringList& cells = rows.at(row);
+        for (int column = 0; column < cells.size() && column < 6; ++column)
+            html += (column == 0 ? QStringLiteral("<td>%1</td>") : QStringLiteral("<td align=right>%1</td>"))
+                        .arg(cells.at(column).toHtmlEscaped());
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</table><hr/></body></html>");
+    return html;
+}
+
+ReportStatus writeReport(const QString& file, const ReportContent& content, const QVector<bool>& sections,
+                         int* pages, QString* error)
+{
+    initTramolaResources();
+    const int total = reportPageCount(content, sections);
+    if (pages)
+        *pages = total;
+    const QString suffix = QFileInfo(file).suffix();
+    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("ps"))
+        return ReportStatus::BadSuffix;
+
+    const auto failed = [&](const QString& reason) {
+        if (error)
+            *error = tr("Le rapport %1 n'a pas pu être écrit : %2").arg(QDir::toNativeSeparators(file), reason);
+        return ReportStatus::WriteFailed;
+    };
+    // A temporary file beside the target replaces it only once complete.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return failed(out.errorString());
+
+    QString documentName = content.meanPlot ? content.meanPlot->title().text() : QString();
+    if (documentName.isEmpty())
+        documentName = QStringLiteral("Plot Document");
+    std::unique_ptr<ReportOutput> output =
+        suffix == QLatin1String("pdf") ? ReportOutput::pdf() : ReportOutput::postScript();
+    if (!output->begin(&out, documentName)) {
+        out.cancelWriting();
+        return failed(tr("impression impossible"));
+    }
+    qDebug() << "Size width=" << W << "height=" << H;
+
+    ProgressOptions options;
+    options.title = tr("Rapport d'exploitation");
+    options.label = tr("Écriture du rapport...");
+    options.cancelText = tr("Annuler");
+    options.maximum = total;
+    options.minimumDuration = 1000;
+    const std::unique_ptr<ProgressReporter> progress = userDialogs().createProgress(options);
+
+    ReportWriter writer(*output, content, total, QFileInfo(file).fileName(), *progress,
+                        [&out] { return out.error() == QFileDevice::NoError; });
+    bool ok = writer.drawCover();
+    for (size_t i = 0; ok && i < reportSections().size(); ++i)
+        if (isChecked(sections, i))
+            ok = reportSections()[i]->draw(writer);
+    ok = output->end() && ok;
+    if (writer.cancelled()) {
+        out.cancelWriting();
+        return ReportStatus::Cancelled;
+    }
+    if (!ok || out.error() != QFileDevice::NoError) {
+        const QString reason = out.errorString();
+        out.cancelWriting();
+        return failed(reason);
+    }
+    if (!out.commit())
+        return failed(out.errorString());
+    return ReportStatus::Written;
+}
+
+void exportReport(const ReportContent& content, QWidget* parent)
+{
+    qDebug() << "Selection export PDF";
+    QVector<bool> sections;
+    {
+        // A new dialog each time: every export starts from the defaults.
+        QDialogEXPORT_PDF dialog(parent);
+        dialog.setWindowTitle(tr("Tramola"));
+        if (runDialog(dialog) != QDialog::Accepted)
+            return;
+        sections = dialog.sections();
+    }
+
+    QString folder = getPath(kExportFile);
+    if (folder.isEmpty())
+        folder = QDir::cleanPath(Workspace::documentsRoot());
+    const QString proposed = folder + QLatin1Char('/')
+        + content.statistics->getStatsFileName(content.start, content.end) + QStringLiteral(".pdf");
+    const QString file =
+        userDialogs().saveFileName(tr("Rapport d'exploitation"), proposed, QStringLiteral("PDF Documents (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    setFile(kExportFile, file);
+
+    QString error;
+    switch (writeReport(file, content, sections, nullptr, &error)) {
+    case ReportStatus::Cancelled:
+        return;
+    case ReportStatus::WriteFailed:
+        userDialogs().message(UserDialogs::Icon::Warning, tr("Rapport d'exploitation"), error);
+        return;
+    case ReportStatus::Written:
+    case ReportStatus::BadSuffix:
+        // Also after a suffix that wrote nothing: the user asked for that file.
+        break;
+    }
+    if (!QFileInfo(file).isFile() || !userDialogs().openInViewer(file))
+        userDialogs().message(UserDialogs::Icon::Warning, tr("Erreur à l'exécution"),
+                              tr("L'ouverture du fichier %1 a échoué").arg(file));
+}
