@@ -33,8 +33,8 @@ private slots:
         QTest::newRow("state picked twice") << QStringList{"--pick", "Bretagne", "--pick", "Bretagne"} + pickTo << 0
             << "\"areas\":[{\"classes\":[[0,30]" << "" << true;
         QTest::newRow("unknown state") << QStringList{"--pick", "Bavière"} + pickTo << 1 << "" << "État introuvable" << false;
-        QTest::newRow("unreadable CSV") << QStringList{"missing.csv", "--pick", "Bretagne"} + pickTo << 1 << ""
-                                        << "Fichier CSV illisible : missing.csv" << false;
+        QTest::newRow("a folder as CSV") << QStringList{".", "--pick", "Bretagne"} + pickTo << 1 << ""
+                                         << "Fichier CSV illisible : ." << false;
     }
 
     void importAreas()
@@ -52,7 +52,7 @@ private slots:
                   "France;FR;Bretagne;Zone 50;0\n");
         csv.close();
         QStringList command{"import-areas"};
-        if (args.value(0) != "missing.csv")
+        if (args.value(0) != ".")
             command << "areas.csv";
         const CliRun cli = runCli(home.path(), command + args);
         QCOMPARE(cli.exitCode, status);

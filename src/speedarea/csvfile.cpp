@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
 #include <cmath>
@@ -331,13 +332,14 @@ bool CsvFile::loadFile(const QString& szFileName)
 {
     qDebug() << "Loading" << szFileName;
     m_szFileName = szFileName;
+    // Only a regular file: a pipe or a device could keep the reading waiting.
     QFile file(szFileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(szFileName).isFile() || !file.open(QIODevice::ReadOnly)) {
         qDebug() << "File open error" << file.errorString();
         parse(QByteArray());
         return false;
     }
-    // A device that does not tell its size (a pipe) is read up to the limit and one byte more.
+    // The size may change while reading: never more than the limit and one byte.
     QByteArray bytes = file.read(maxFileSize + 1);
     if (bytes.size() > maxFileSize) {
         qDebug() << "CSV file too large" << szFileName;

@@ -156,7 +156,8 @@ public:
     // Asks for the file ("./configuration", "CSV (*.csv)") and reads it. False when no file was
     // chosen or it cannot be read.
     bool load();
-    // False when the file cannot be opened or is too large; the tree is then empty.
+    // False when it is not a regular file, cannot be opened or is too large; the tree is then
+    // empty.
     bool loadFile(const QString& szFileName);
     // Builds the tree from the bytes of a file.
     void parse(QByteArray bytes);
