@@ -75,6 +75,8 @@ SpeedAreaEditor::SpeedAreaEditor(QWidget* parent) : QDialog(parent), ui(new Ui::
     for (QPushButton* button : {ui->gb4_pushButton_1, ui->gb4_pushButton_2, ui->gb4_pushButton_3})
         button->setAutoDefault(false);
 
+    // An imported name, "area (state)", is often wider than the box.
+    connect(ui->gb4_comboBox, &QComboBox::currentTextChanged, ui->gb4_comboBox, &QWidget::setToolTip);
     connectCombo(true);
     connectTable(true);
     connect(ui->gb4_toolButton_1, &QToolButton::clicked, this, &SpeedAreaEditor::addArea);
