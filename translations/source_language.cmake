@@ -3,4 +3,7 @@
 file(READ "${TS}" _xml)
 string(REGEX REPLACE "<source>([^<]*)</source>([ \n]*)<translation type=\"unfinished\">[^<]*</translation>"
   "<source>\\1</source>\\2<translation>\\1</translation>" _xml "${_xml}")
+# Plural texts: both French forms read as the source, whose "(s)" covers them.
+string(REGEX REPLACE "<source>([^<]*)</source>([ \n]*)<translation type=\"unfinished\">([ \n]*)<numerusform>[^<]*</numerusform>([ \n]*)<numerusform>[^<]*</numerusform>"
+  "<source>\\1</source>\\2<translation>\\3<numerusform>\\1</numerusform>\\4<numerusform>\\1</numerusform>" _xml "${_xml}")
 file(WRITE "${TS}" "${_xml}")

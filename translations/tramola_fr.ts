@@ -174,6 +174,50 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
+    <name>CsvFile</name>
+    <message>
+        <source>Open CSV file</source>
+        <translation>Open CSV file</translation>
+    </message>
+    <message>
+        <source>Importation</source>
+        <translation>Importation</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n autre(s) enregistrement(s) comporte(nt) un nombre de champs incorrect&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>
+            <numerusform>%n autre(s) enregistrement(s) comporte(nt) un nombre de champs incorrect&lt;br/&gt;&lt;br/&gt;</numerusform>
+            <numerusform>%n autre(s) enregistrement(s) comporte(nt) un nombre de champs incorrect&lt;br/&gt;&lt;br/&gt;</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>… et %n autre(s) message(s)</source>
+        <translation>
+            <numerusform>… et %n autre(s) message(s)</numerusform>
+            <numerusform>… et %n autre(s) message(s)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>L&apos;enregistrement %1 / %2 / %3 comporte un nombre de champs incorrect&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>L&apos;enregistrement %1 / %2 / %3 comporte un nombre de champs incorrect&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>CsvTreeModel</name>
+    <message>
+        <source>Emplacement</source>
+        <translation>Emplacement</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+</context>
+<context>
     <name>DatabaseManager</name>
     <message>
         <source>Configuration...</source>
@@ -197,6 +241,21 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>%1 : seuls les fichiers de mesures .db s&apos;ouvrent ici</source>
         <translation>%1 : seuls les fichiers de mesures .db s&apos;ouvrent ici</translation>
+    </message>
+</context>
+<context>
+    <name>ImportArea</name>
+    <message>
+        <source>Importation</source>
+        <translation>Importation</translation>
+    </message>
+    <message>
+        <source>Importer</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -735,6 +794,105 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Zone 110 km/h</source>
         <translation>Zone 110 km/h</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedAreaEditor</name>
+    <message>
+        <source>Emplacement</source>
+        <translation>Emplacement</translation>
+    </message>
+    <message>
+        <source>Zone :</source>
+        <translation>Zone :</translation>
+    </message>
+    <message>
+        <source>Ajouter un nouvel emplacement</source>
+        <translation>Ajouter un nouvel emplacement</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Supprimer l&apos;emplacement courant</source>
+        <translation>Supprimer l&apos;emplacement courant</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Ajouter une entrée après la ligne courante</source>
+        <translation>Ajouter une entrée après la ligne courante</translation>
+    </message>
+    <message>
+        <source>Supprimer la ligne courante</source>
+        <translation>Supprimer la ligne courante</translation>
+    </message>
+    <message>
+        <source>Importer des emplacements à partir d&apos;un fichier</source>
+        <translation>Importer des emplacements à partir d&apos;un fichier</translation>
+    </message>
+    <message>
+        <source>Enregistrer</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Restaurer les paramètres par défaut</source>
+        <translation>Restaurer les paramètres par défaut</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Veuillez compléter la table</source>
+        <translation>Veuillez compléter la table</translation>
+    </message>
+    <message>
+        <source>Les vitesses doivent êtres contiguës</source>
+        <translation>Les vitesses doivent êtres contiguës</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Intervals</translation>
+    </message>
+    <message>
+        <source>Le nombre maximum d&apos;interval est atteint.&lt;br/&gt;Vous ne pouvez plus en ajouter de nouveau.</source>
+        <translation>Le nombre maximum d&apos;interval est atteint.&lt;br/&gt;Vous ne pouvez plus en ajouter de nouveau.</translation>
+    </message>
+    <message>
+        <source>La table ne peut pas être vide.</source>
+        <translation>La table ne peut pas être vide.</translation>
+    </message>
+    <message>
+        <source>Nom de l&apos;emplacement:</source>
+        <translation>Nom de l&apos;emplacement:</translation>
+    </message>
+    <message>
+        <source>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Oui</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>Non</source>
+        <translation>Non</translation>
+    </message>
+    <message>
+        <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
 </context>
 <context>

@@ -387,6 +387,18 @@ bool SpeedArea::removeArea(const QString& szName)
     return m_areas.remove(szName) > 0;
 }
 
+void SpeedArea::importAreas(const SpeedAreaTable& pool)
+{
+    qDebug() << "Prise en compte des nouveaux parametres";
+    const QString current = currentArea();
+    for (auto area = pool.cbegin(); area != pool.cend(); ++area) {
+        qDebug() << "Adding new area" << area.key() << "with" << area.value().size() << "element(s)";
+        m_areas.remove(area.key());
+        m_areas.insert(area.key(), area.value());
+    }
+    selectArea(current);
+}
+
 void SpeedArea::setSpeedRange(double lowest, double highest)
 {
     m_lowestSpeed = lowest;

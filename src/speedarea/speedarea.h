@@ -62,6 +62,9 @@ public:
     void setArea(const QString& szName, const SpeedClassMap& classes);
     // False when there was no such area.
     bool removeArea(const QString& szName);
+    // The import's merge: each area of the pool replaces the area of the same name or joins the
+    // table. The area index follows the area it pointed at.
+    void importAreas(const SpeedAreaTable& pool);
     bool contains(const QString& szName) const { return m_areas.contains(szName); }
     const SpeedAreaTable& areas() const { return m_areas; }
 

@@ -23,6 +23,7 @@
 #include "resultcharts.h"
 #include "speedarea/speedarea.h"
 #include "startpage.h"
+#include "speedarea/ui/speedareaeditor.h"
 #include "stats/periodsnap.h"
 #include "tableitems.h"
 #include "ui_mainwindow.h"
@@ -37,6 +38,7 @@
 #include <QPixmap>
 #include <QScopedValueRollback>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QToolBar>
@@ -248,8 +250,35 @@ void MainWindow::checkSpeedArea()
 
 void MainWindow::manageSpeedArea()
 {
-    // SPEED AREA EDITOR: the editor dialog opens here; afterwards the choice is refilled,
-    // refreshSpeedArea() runs and then createGraph().
+    const int units = m_statistics.getUnits();
+    const QString chosen = ui->gb1_comboBox_1->currentText();
+    QString shown;
+    bool saved = false;
+    {
+        SpeedAreaEditor editor(this);
+        editor.setUnits(units);
+        editor.setFile(Workspace::speedAreaFile(units));
+        editor.selectArea(chosen);
+        editor.setSpeedRange(getMinSpeed(), 200);
+        editor.setDebugMode(debugModeEnabled());
+        editor.refill();
+        saved = runDialog(editor) == QDialog::Accepted;
+        shown = editor.currentArea();
+    }
+
+    // Only the saved file counts. After a save the area shown last in the editor is taken,
+    // else the one chosen before, as long as the file holds it; only the pies are redrawn.
+    fillSpeedAreaChoice();
+    QComboBox* choice = ui->gb1_comboBox_1;
+    for (const QString& name : {saved ? shown : chosen, chosen}) {
+        const int index = choice->findText(name);
+        if (index >= 0) {
+            const QSignalBlocker blocker(choice);
+            choice->setCurrentIndex(index);
+            break;
+        }
+    }
+    checkSpeedArea();
 }
 
 // ---------------------------------------------------------------------------------------------

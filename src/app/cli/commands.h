@@ -9,6 +9,7 @@ class QCoreApplication;
 // Failures print one French line on standard error and answer non-zero.
 int runGendb(const QStringList& args);
 int runAreas(const QStringList& args);
+int runImportAreas(const QStringList& args);
 int runStats(const QStringList& args);
 int runCampaigns(const QStringList& args);
 int runPaths(const QStringList& args);

@@ -20,6 +20,7 @@ struct Command
 const Command commands[] = {
     {"gendb", runGendb, "gendb OUT.db [options]        writes a sample measure database"},
     {"areas", runAreas, "areas [--units kmh|mph|knots] [--file PATH] [--pretty]"},
+    {"import-areas", runImportAreas, "import-areas CSV [--pick STATE …] [--units kmh|mph|knots] [--file PATH] [--pretty]"},
     {"stats", runStats, "stats FILE [options]          statistics of a measure database as JSON"},
     {"campaigns", runCampaigns, "campaigns FILE [--pretty]     campaigns of a measure database as JSON"},
     {"report", runReport, "report FILE OUT.pdf [options] the operation report (PDF or PostScript)"},

@@ -1,0 +1,150 @@
+// tramola-cli import-areas: the tree the import dialog shows, or the merge of picked states into
+// the speed area file, as the editor's "Importer" and "Enregistrer" do it.
+#include "commands.h"
+
+#include "core/userdialogs.h"
+#include "core/workspace.h"
+#include "speedarea/csvfile.h"
+#include "speedarea/speedarea.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+namespace {
+
+// The boxes of the reading are in the JSON's "messages"; the terminal stays quiet.
+class QuietDialogs : public UserDialogs
+{
+public:
+    void message(Icon, const QString&, const QString&) override {}
+    int question(const QString&, const QString&, const QStringList&, int defaultButton) override { return defaultButton; }
+    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    bool getInt(const QString&, const QString&, int, int, int, int, int*) override { return false; }
+    bool getText(const QString&, const QString&, const QString&, QString*) override { return false; }
+    std::unique_ptr<ProgressReporter> createProgress(const ProgressOptions& o) override
+    {
+        return std::make_unique<SilentProgress>(o.minimum, o.maximum);
+    }
+};
+
+QJsonArray children(const CsvTreeModel& model, const QModelIndex& parent, const char* childKey)
+{
+    QJsonArray list;
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex item = model.index(row, 0, parent);
+        QJsonObject object{{QStringLiteral("name"), item.data().toString()}};
+        if (model.level(item) == CsvTreeModel::Area) {
+            QJsonArray classes;
+            for (int j = 0; j < model.rowCount(item); ++j)
+                classes.append(QJsonArray{model.index(j, 1, item).data().toString(), model.index(j, 2, item).data().toString()});
+            object.insert(QStringLiteral("classes"), classes);
+        } else {
+            object.insert(QLatin1String(childKey),
+                          children(model, item, model.level(item) == CsvTreeModel::Country ? "areas" : "classes"));
+        }
+        list.append(object);
+    }
+    return list;
+}
+
+void print(const QJsonObject& root, bool pretty)
+{
+    const QByteArray json = QJsonDocument(root).toJson(pretty ? QJsonDocument::Indented : QJsonDocument::Compact);
+    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    if (!json.endsWith('\n'))
+        std::fputc('\n', stdout);
+}
+
+} // namespace
+
+int runImportAreas(const QStringList& args)
+{
+    const QString usageLine = QStringLiteral(
+        "(import-areas CSV [--pretty] | import-areas CSV --pick ETAT [--pick ETAT …] [--units kmh|mph|knots] [--file CHEMIN] [--pretty])");
+    QString csvPath, unitsName = QStringLiteral("kmh"), path;
+    QStringList picks;
+    bool pretty = false;
+    bool unitsOrFile = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--pretty")) {
+            pretty = true;
+        } else if (arg == QLatin1String("--pick") || arg == QLatin1String("--units") || arg == QLatin1String("--file")) {
+            if (i + 1 >= args.size())
+                return fail(QStringLiteral("L'option %1 attend une valeur.").arg(arg));
+            const QString value = args.at(++i);
+            if (arg == QLatin1String("--pick")) {
+                picks << value;
+            } else {
+                (arg == QLatin1String("--units") ? unitsName : path) = value;
+                unitsOrFile = true;
+            }
+        } else if (csvPath.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
+            csvPath = arg;
+        } else {
+            return fail(QStringLiteral("Argument inattendu : %1 %2").arg(arg, usageLine));
+        }
+    }
+    if (csvPath.isEmpty())
+        return fail(QStringLiteral("Fichier CSV manquant %1").arg(usageLine));
+    if (unitsOrFile && picks.isEmpty())
+        return fail(QStringLiteral("--units et --file ne servent qu'avec --pick %1").arg(usageLine));
+    const QString units = unitsName.toLower();
+    const int unitsCode = units == QLatin1String("kmh") ? 0 : units == QLatin1String("mph") ? 1 : units == QLatin1String("knots") ? 2 : -1;
+    if (unitsCode < 0)
+        return fail(QStringLiteral("Unités inconnues : %1 (kmh, mph ou knots)").arg(unitsName));
+
+    QuietDialogs quiet;
+    setUserDialogs(&quiet);
+    CsvFile csv;
+    const bool read = csv.loadFile(csvPath);
+    setUserDialogs(nullptr);
+    if (!read)
+        return fail(QStringLiteral("Fichier CSV illisible : %1").arg(csvPath));
+
+    if (picks.isEmpty()) {
+        QJsonArray messages;
+        for (const QString& m : csv.messages())
+            messages.append(m);
+        print(QJsonObject{{QStringLiteral("file"), csvPath},
+                          {QStringLiteral("countries"), children(*csv.model(), QModelIndex(), "states")},
+                          {QStringLiteral("messages"), messages}},
+              pretty);
+        return 0;
+    }
+
+    // Each --pick is a click on the first state of that name.
+    SpeedAreaTable pool;
+    for (const QString& name : picks) {
+        const QModelIndex state = csv.findState(name);
+        if (!state.isValid())
+            return fail(QStringLiteral("État introuvable dans %1 : %2").arg(csvPath, name));
+        togglePick(csv.model(), state, &pool);
+    }
+
+    if (path.isEmpty())
+        path = Workspace::speedAreaFile(unitsCode);
+    // What the window hands the editor: units first, then the file of those units.
+    SpeedArea model;
+    model.setUnits(unitsCode);
+    model.setFile(path);
+    if (QFile::exists(path) && !model.readError().isEmpty()) {
+        std::fprintf(stderr, "%s\n",
+                     QStringLiteral("Fichier de zones illisible (%1), zones par défaut : %2")
+                         .arg(model.readError(), path)
+                         .toLocal8Bit()
+                         .constData());
+    }
+    model.importAreas(pool);
+    if (!model.saveFile(path))
+        return fail(QStringLiteral("Enregistrement impossible : %1").arg(path));
+
+    QStringList areasArgs{QStringLiteral("--units"), units, QStringLiteral("--file"), path};
+    if (pretty)
+        areasArgs << QStringLiteral("--pretty");
+    return runAreas(areasArgs);
+}
