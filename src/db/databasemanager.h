@@ -8,6 +8,7 @@
 
 class MeasureMap;
 class ProgressReporter;
+struct SiteInfo;
 
 // The only way the program reaches a measure database: one file, opened for one piece of work.
 class DatabaseManager : public QObject
@@ -37,6 +38,13 @@ public:
                      qint16& units, qint64 start, qint64 end, int minimumSpeed);
 
     QString filePath() const { return m_szFilePath; }
+
+    // Rows of the measure table timed within [start, end], whatever their speed; -1 when they
+    // cannot be counted.
+    qint64 countReadings(qint64 start, qint64 end);
+    // The site table (siteinfo.h): read, or written for the values given (creating the table).
+    SiteInfo readSiteInfo();
+    bool writeSiteInfo(const SiteInfo& values);
 
     // Periods of at least this many rows are read as two time slices on two connections at once
     // (the result is the same); tests lower it to reach that path with small files.

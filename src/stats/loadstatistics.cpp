@@ -15,6 +15,8 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
     qDebug() << "+Loading statistics from " << file << start << end;
     const qint64 startT = start.toSecsSinceEpoch();
     const qint64 endT = end.toSecsSinceEpoch();
+    m_nSlowReadings = -1;
+    m_nReadMinSpeed = m_nMinSpeed;
 
     if (!file.isEmpty()) {
         setDescription(QFileInfo(file).baseName());
@@ -61,6 +63,11 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
                 qint16 units = 0;
                 const int read = db.readMeasures(m_measures, progress.get(), first, last, units, startT, endT,
                                                  m_nMinSpeed);
+                // The rows of the period that were not taken are the slow ones (the units marker
+                // lies at time 0); a cancelled read leaves rows unread, so no count then.
+                const qint64 rows = progress->wasCanceled() ? -1 : db.countReadings(qMax<qint64>(startT, 1), endT);
+                if (rows >= read)
+                    m_nSlowReadings = rows - read;
                 if (read == 0) {
                     userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
                                           tr("La base de donnée %1 ne contient pas de statistiques").arg(file));

@@ -15,8 +15,11 @@
 #include "dialogrunner.h"
 #include "qtuserdialogs.h"
 #include "resources.h"
+#include "siteinfoeditor.h"
+#include "summarytab.h"
 #include "speedarea/speedarea.h"
 #include "stats/periodsnap.h"
+#include "stats/trafficsummary.h"
 #include "tableitems.h"
 #include "ui_mainwindow.h"
 
@@ -29,6 +32,7 @@
 #include <QLocale>
 #include <QPixmap>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSqlQuery>
 #include <QToolBar>
 
@@ -73,6 +77,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->tab5_button_1->setIcon(QIcon(QStringLiteral(":/images/help-3.png")));
     connectCampaignList(true);
 
+    m_pSummaryTab = new SummaryTab;
+    ui->tabWidget->addTab(m_pSummaryTab, tr("Synthèse"));
+    m_pSiteInfo = new SiteInfoEditor(ui->gb2_textEdit, ui->gb1_textEdit, ui->gb1_spinBox_limit, this);
+    connect(m_pSiteInfo, &SiteInfoEditor::limitChanged, this,
+            [this]() { updateSummary(m_pSummaryTab->summary().begin, m_pSummaryTab->summary().end); });
+
     ui->gb0_logo->setPixmap(QPixmap(QStringLiteral(":/images/logo-transparent.png")));
     // Whole headers readable before the first table fills the columns.
     ui->page_4_view->resizeColumnsToContents();
@@ -81,6 +91,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
+    delete m_pSiteInfo;   // writes what the user changed last, before the fields go
     if (auto* dialogs = dynamic_cast<QtUserDialogs*>(&userDialogs()))
         dialogs->setParent(nullptr);
     removeCharts();
@@ -227,6 +238,7 @@ void MainWindow::checkSpeedArea()
     const int vehiclesOut = m_statistics.countVehicles(start, end, 1);
     qDebug() << "Speed area changed, vehicles" << vehiclesIn << vehiclesOut;
     loadPieChart();
+    m_pSiteInfo->areaChanged(ui->gb1_comboBox_1->currentText());
 }
 
 void MainWindow::manageSpeedArea()
@@ -303,6 +315,7 @@ void MainWindow::exportCsv()
         userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(), CsvExport::errorText(file));
     // Written even when the table could not be.
     CsvExport::exportMeanMinMax(m_statistics.getFilteredSample(0), CsvExport::meanMinMaxFile(file));
+    CsvExport::writeSummary(m_pSummaryTab->summary(), m_statistics.unitLabel(), CsvExport::summaryFile(file));
 }
 
 void MainWindow::exportAll()
@@ -417,6 +430,11 @@ void MainWindow::dataLoad()
 
     fillSpeedAreaChoice();
     refreshSpeedArea();
+    {
+        const QSignalBlocker quiet(m_pSiteInfo);   // createGraph() makes the summary with its limit
+        m_pSiteInfo->open(file, m_statistics.getDescription(), ui->gb1_comboBox_1->currentText(),
+                          m_statistics.unitLabel());
+    }
     createGraph();
 }
 
@@ -506,6 +524,14 @@ void MainWindow::loadPieChart()
     m_pPieIn = pie(0, tr("Véhicules entrants"), ui->ingoing);
     m_pPieOut = pie(1, tr("Véhicules sortants"), ui->outgoing);
     qDebug() << "Loading pie chart end";
+}
+
+void MainWindow::updateSummary(const QDateTime& begin, const QDateTime& end)
+{
+    if (!begin.isValid() || m_statistics.getFilteredSample().isEmpty())
+        return;
+    m_pSummaryTab->setSummary(TrafficSummary::compute(m_statistics, begin, end, m_pSiteInfo->limit()),
+                              m_statistics.unitLabel());
 }
 
 void MainWindow::showUnits()
@@ -611,6 +637,7 @@ void MainWindow::createGraph()
 
     // PIE CHARTS: the layouts ingoing and outgoing receive the two pie charts (m_pPieIn, m_pPieOut).
     loadPieChart();
+    updateSummary(start, end);
 
     qDebug() << "Graphics creation achieved";
 }

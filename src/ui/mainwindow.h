@@ -14,6 +14,8 @@ class QShortcut;
 class Campaign;
 class LstCampaign;
 class SpeedArea;
+class SiteInfoEditor;
+class SummaryTab;
 
 namespace Ui {
 class MainWindow;
@@ -53,6 +55,9 @@ public:
     void connectCampaignList(bool bConnect);
     // Together: "&Exporter", "&Portée", "&Précision", the speed area choice and its button.
     void enableAnalysisControls(bool bEnable);
+    // The "Synthèse" tab, and the location, comment and limit fields kept with the file.
+    SummaryTab* summaryTab() const { return m_pSummaryTab; }
+    SiteInfoEditor* siteInfo() const { return m_pSiteInfo; }
 
 public slots:
     void about();
@@ -104,6 +109,8 @@ private:
     // Replaces the two pie charts of page_3 with ones drawn from the current distribution and
     // the vehicles of the period shown in the editors.
     void loadPieChart();
+    // The summary of [begin, end] after a load of that period, with the limit of the field.
+    void updateSummary(const QDateTime& begin, const QDateTime& end);
 
     std::unique_ptr<Ui::MainWindow> ui;
 
@@ -133,4 +140,6 @@ private:
     // list but loads nothing, so it may differ from the database path.
     QString m_szCampaignFile;
     int m_nStoreMode = 0;
+    SummaryTab* m_pSummaryTab = nullptr;
+    SiteInfoEditor* m_pSiteInfo = nullptr;
 };

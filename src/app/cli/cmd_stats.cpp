@@ -1,5 +1,6 @@
 // tramola-cli stats: the figures the window shows after opening a file, as one JSON document.
 #include "commands.h"
+#include "statssummary.h"
 
 #include "core/userdialogs.h"
 #include "core/workspace.h"
@@ -8,6 +9,7 @@
 #include "speedarea/speedarea.h"
 #include "stats/periodsnap.h"
 #include "stats/speedstatistics.h"
+#include "stats/trafficsummary.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +23,7 @@ namespace {
 
 const char* const kUsage =
     "stats FICHIER [--from \"aaaa-MM-jj hh:mm:ss\"] [--to \"...\"] [--min-speed N] [--filter MINUTES] "
-    "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--pretty | --summary]";
+    "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--limit N] [--pretty | --summary]";
 
 // About 11 years of half hours.
 constexpr qint64 kMaxBuckets = 200000;
@@ -41,6 +43,7 @@ struct StatsOptions
     QString areasFile;       // empty: the data folder's file of the units
     bool pretty = false;
     bool summary = false;    // French text for a person instead of JSON
+    int limit = 0;           // 0: the file's stored limit, else the area's
 };
 
 // The measure read and the period analysed afterwards.
@@ -117,7 +120,7 @@ bool parseOptions(const QStringList& args, StatsOptions& o, QString& error)
             continue;
         }
         static const QStringList valued{"--from", "--to", "--min-speed", "--filter", "--range",
-                                        "--divider", "--area", "--areas-file", "--campaign"};
+                                        "--divider", "--area", "--areas-file", "--campaign", "--limit"};
         if (!valued.contains(arg)) {
             error = QStringLiteral("Option inconnue : %1 (%2)").arg(arg, QLatin1String(kUsage));
             return false;
@@ -163,6 +166,11 @@ bool parseOptions(const QStringList& args, StatsOptions& o, QString& error)
                 return false;
             }
             o.campaigns.append(id);
+        } else if (arg == QLatin1String("--limit")) {
+            if (!parseInt(value, 1, 1000, &o.limit)) {
+                error = QStringLiteral("Vitesse limite invalide : %1 (1 à 1000)").arg(value);
+                return false;
+            }
         } else if (arg == QLatin1String("--area")) {
             o.area = value;
         } else {
@@ -463,12 +471,15 @@ int runStats(const QStringList& args)
         {QStringLiteral("bucketCount"), bucketCount},
         {QStringLiteral("hasGaps"), hasGaps},
         {QStringLiteral("directions"), directions}};
+    const QJsonObject summary =
+        TrafficSummary::compute(stats, begin, end, summaryLimit(options.limit, options.file, area)).toJson();
+    root.insert(QStringLiteral("summary"), summary);
     if (!options.campaigns.isEmpty()) {
         root.insert(QStringLiteral("campaigns"), chosenCampaigns);
         root.insert(QStringLiteral("storeMode"), storeMode);
     }
     if (options.summary) {
-        std::fputs(summaryText(root).toLocal8Bit().constData(), stdout);
+        std::fputs((summaryText(root) + summaryLines(summary, stats.unitLabel())).toLocal8Bit().constData(), stdout);
         return 0;
     }
     const QByteArray json =
