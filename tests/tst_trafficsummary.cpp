@@ -111,13 +111,16 @@ void TestTrafficSummary::volumesOfAWeek()
     QCOMPARE(in.dayOfWeekTraffic[3], std::optional<double>());
     QCOMPARE(in.dayOfWeekTraffic[6], std::optional<double>(192));
 
-    // A narrower period: the whole days shrink, and the slow readings of the read no longer apply.
-    const QDateTime b = QDateTime::fromSecsSinceEpoch(at("2026-11-02 12:00:00"));
+    // A narrower period, starting as a snapped first reading does: Tuesday's first bucket is left
+    // out as on the vehicle count plot, yet Tuesday is whole; the slow readings no longer apply.
+    const QDateTime b = QDateTime::fromSecsSinceEpoch(at("2026-11-03 00:00:36"));
     const QDateTime e = QDateTime::fromSecsSinceEpoch(at("2026-11-04 23:59:59"));
     bool gaps = false;
     s.load(b, e, gaps);
     const TrafficSummary narrow = TrafficSummary::compute(s, b, e, std::nullopt);
-    QCOMPARE(QVector<int>({narrow.daysInPeriod, narrow.wholeDays}), QVector<int>({3, 2}));
+    QCOMPARE(QVector<int>({narrow.daysInPeriod, narrow.wholeDays}), QVector<int>({2, 2}));
+    QCOMPARE(narrow.groups[0].vehicles, s.countVehicles(b, e, 0));
+    QCOMPARE(narrow.groups[0].vehicles, qint64(2 * 300 - 5));
     QVERIFY(!narrow.slowReadings);
     QVERIFY(!narrow.groups[0].overLimit);
 }

@@ -42,6 +42,9 @@ public:
     // Rows of the measure table timed within [start, end], whatever their speed; -1 when they
     // cannot be counted.
     qint64 countReadings(qint64 start, qint64 end);
+    // The same count for the period of the last readMeasures(), which counts its rows anyway to
+    // size the map; -1 when it did not.
+    qint64 periodRows() const { return m_nPeriodRows; }
     // The site table (siteinfo.h): read, or written for the values given (creating the table).
     SiteInfo readSiteInfo();
     bool writeSiteInfo(const SiteInfo& values);
@@ -60,4 +63,5 @@ private:
     QSqlQuery* m_pQuery = nullptr;
     QString m_szFilePath;
     bool m_bIsNew = false;
+    qint64 m_nPeriodRows = -1;
 };

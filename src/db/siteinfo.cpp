@@ -1,10 +1,11 @@
-// The site table, and the count of the readings a read leaves out: DatabaseManager operations that
-// the radar's own tables never need.
+// The site table, and a count of the readings of a period: DatabaseManager operations that the
+// radar's own tables never need.
 #include "db/siteinfo.h"
 
 #include "db/databasemanager.h"
 
 #include <QDebug>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QVariant>
@@ -24,11 +25,10 @@ qint64 DatabaseManager::countReadings(qint64 start, qint64 end)
     // Counted on idx_date alone, without touching the rows.
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
-    if (!query.prepare(QStringLiteral("SELECT count(*) FROM measure WHERE meas_date >= :startDate AND meas_date <= :endDate")))
-        return -1;
-    query.bindValue(QStringLiteral(":startDate"), start);
-    query.bindValue(QStringLiteral(":endDate"), end);
-    if (!query.exec() || !query.next())
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM measure WHERE meas_date >= %1 AND meas_date <= %2")
+                        .arg(start)
+                        .arg(end))
+        || !query.next())
         return -1;
     return query.value(0).toLongLong();
 }
@@ -104,8 +104,10 @@ SiteInfo readSiteInfo(const QString& file)
 
 bool writeSiteInfo(const QString& file, const SiteInfo& values)
 {
+    // A file marked read-only stays untouched, even for a user whom the system would let write.
     const QFileInfo info(file);
-    if (!info.isFile() || !info.isWritable())
+    const bool marked = !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    if (!info.isFile() || !info.isWritable() || marked)
         return false;
     DatabaseManager db;
     if (!db.openDatabase(file))

@@ -22,5 +22,5 @@ struct SiteInfo
 SiteInfo readSiteInfo(const QString& file);
 
 // Stores the given values, keeping the other stored ones. False when the file cannot be written
-// (read-only file or folder, locked, missing): nothing is changed then.
+// (marked read-only, in a read-only folder, locked, missing): nothing is changed then.
 bool writeSiteInfo(const QString& file, const SiteInfo& values);

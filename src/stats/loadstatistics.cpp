@@ -63,11 +63,17 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
                 qint16 units = 0;
                 const int read = db.readMeasures(m_measures, progress.get(), first, last, units, startT, endT,
                                                  m_nMinSpeed);
-                // The rows of the period that were not taken are the slow ones (the units marker
-                // lies at time 0); a cancelled read leaves rows unread, so no count then.
-                const qint64 rows = progress->wasCanceled() ? -1 : db.countReadings(qMax<qint64>(startT, 1), endT);
-                if (rows >= read)
-                    m_nSlowReadings = rows - read;
+                // The rows of the period that were not taken are the slow ones, the units marker
+                // (time 0) aside; a cancelled read leaves rows unread, so no count then.
+                if (!progress->wasCanceled()) {
+                    qint64 rows = db.periodRows();
+                    if (rows < 0)
+                        rows = db.countReadings(startT, endT);
+                    const qint64 undated = startT <= 0 ? db.countReadings(startT, 0) : 0;
+                    const qint64 undatedRead = m_measures.upperBound(0) - m_measures.begin();
+                    if (rows >= 0 && undated >= 0 && rows - undated >= read - undatedRead)
+                        m_nSlowReadings = (rows - undated) - (read - undatedRead);
+                }
                 if (read == 0) {
                     userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
                                           tr("La base de donnée %1 ne contient pas de statistiques").arg(file));

@@ -338,7 +338,8 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
         DirectionSummary& g = s.groups[std::size_t(d)];
         g.readings = statistics.getMeasureCount(d);
         for (const SampleRecord& r : original.value(d)) {
-            if (!r.valid || r.measureCount < 1)
+            // As the vehicle count plot: a bucket that starts before the period is left out.
+            if (!r.valid || r.measureCount < 1 || r.time < beginT || r.time > endT)
                 continue;
             g.vehicles += r.vehicleCount;
             QDate date;
@@ -367,7 +368,7 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
             continue;
         }
         ++s.daysRecorded;
-        const bool whole = date.startOfDay().toSecsSinceEpoch() >= beginT
+        const bool whole = date.startOfDay().toSecsSinceEpoch() + 1800 > beginT
             && QDateTime(date, QTime(23, 30)).toSecsSinceEpoch() <= endT;
         if (!whole)
             continue;

@@ -31,12 +31,12 @@ struct Exceedance
 // it: it is shown as "—" and written as null.
 //
 // Two ways of counting vehicles, both the program's own:
-// - volumes count them per 30-minute bucket: the bucket's readings divided by the vehicle divider,
-//   rounded up, as the vehicle count plot does;
+// - volumes count them per 30-minute bucket that starts within the period: the bucket's readings
+//   divided by the vehicle divider, rounded up, as the vehicle count plot does;
 // - speed figures count them per speed: the readings at that speed divided by the vehicle divider,
 //   rounded down, as V30/V50/V85 do. With the divider off (1) both are the readings.
-// A "whole recorded day" is a calendar day (local time) that holds at least one reading and that the
-// analysed period covers from its 00:00 to its 23:30 half hour.
+// A "whole recorded day" is a calendar day (local time) that holds at least one reading and whose
+// every half hour the analysed period reaches: it begins before 00:30 and ends at 23:30 or later.
 struct DirectionSummary
 {
     // --- volumes

@@ -37,21 +37,13 @@ public:
             line.values[g] = value(m_s.groups[g]);
         m_lines.append(line);
     }
-    // One cell "a (b)" on screen, two lines in a CSV file.
-    void addPair(const QString& label, const QString& secondLabel,
+    // Two lines; the second one's label is indented on screen and whole in a CSV file.
+    void addPair(const QString& label, const QString& secondLabel, const QString& csvSecondLabel,
                  const std::function<QString(const DirectionSummary&)>& first,
                  const std::function<QString(const DirectionSummary&)>& second)
     {
-        if (m_style == Style::Csv) {
-            add(label, first);
-            add(secondLabel, second);
-            return;
-        }
-        add(label, [&](const DirectionSummary& g) {
-            const QString a = first(g);
-            const QString b = second(g);
-            return a == SummaryFormat::empty(m_style) ? a : QStringLiteral("%1 (%2)").arg(a, b);
-        });
+        add(label, first);
+        add(m_style == Style::Csv ? csvSecondLabel : QStringLiteral("  ") + secondLabel, second);
     }
     QVector<SummaryLine> lines() const { return m_lines; }
 
@@ -84,14 +76,14 @@ QString SummaryFormat::dayList(const QVector<QDate>& days, int max)
 QVector<SummaryLine> SummaryFormat::leftLines(const TrafficSummary& s, const QString& unit, Style style)
 {
     Lines l(s, style);
-    l.heading(tr("Volumes"));
+    l.heading(tr("Volumes (véhicules)"));
     l.add(tr("Véhicules"), [](const DirectionSummary& g) { return QString::number(g.vehicles); });
     l.add(tr("Relevés"), [](const DirectionSummary& g) { return QString::number(g.readings); });
-    l.add(tr("Trafic moyen journalier (%1 jours complets)").arg(s.wholeDays),
+    l.add(tr("Trafic moyen journalier, %1 jours").arg(s.wholeDays),
           [&](const DirectionSummary& g) { return number(g.dailyTraffic, 1, style); });
-    l.add(tr("  du lundi au vendredi (%1 jours)").arg(s.wholeWeekdays),
+    l.add(tr("  lundi à vendredi, %1 jours").arg(s.wholeWeekdays),
           [&](const DirectionSummary& g) { return number(g.weekdayTraffic, 1, style); });
-    l.add(tr("  samedi et dimanche (%1 jours)").arg(s.wholeWeekendDays),
+    l.add(tr("  samedi et dimanche, %1 jours").arg(s.wholeWeekendDays),
           [&](const DirectionSummary& g) { return number(g.weekendTraffic, 1, style); });
     const auto peakStart = [&](const std::optional<PeakHour>& p) {
         return p ? TrafficSummary::clockText(p->startMinute) : empty(style);
@@ -99,10 +91,10 @@ QVector<SummaryLine> SummaryFormat::leftLines(const TrafficSummary& s, const QSt
     const auto peakVehicles = [&](const std::optional<PeakHour>& p) {
         return p ? QString::number(p->vehicles, 'f', 1) : empty(style);
     };
-    l.addPair(tr("Heure de pointe du matin (véh./h)"), tr("Heure de pointe du matin : véhicules"),
+    l.addPair(tr("Heure de pointe du matin"), tr("véhicules dans l'heure"), tr("Heure de pointe du matin : véhicules"),
               [&](const DirectionSummary& g) { return peakStart(g.morningPeak); },
               [&](const DirectionSummary& g) { return peakVehicles(g.morningPeak); });
-    l.addPair(tr("Heure de pointe du soir (véh./h)"), tr("Heure de pointe du soir : véhicules"),
+    l.addPair(tr("Heure de pointe du soir"), tr("véhicules dans l'heure"), tr("Heure de pointe du soir : véhicules"),
               [&](const DirectionSummary& g) { return peakStart(g.afternoonPeak); },
               [&](const DirectionSummary& g) { return peakVehicles(g.afternoonPeak); });
 
@@ -113,7 +105,7 @@ QVector<SummaryLine> SummaryFormat::leftLines(const TrafficSummary& s, const QSt
     l.add(tr("V50"), [&](const DirectionSummary& g) { return number(g.v50, style); });
     l.add(tr("V85"), [&](const DirectionSummary& g) { return number(g.v85, style); });
     l.add(tr("V95"), [&](const DirectionSummary& g) { return number(g.v95, style); });
-    l.addPair(tr("Allure de 10 %1 (part)").arg(unit), tr("Allure : part des véhicules (%)"),
+    l.addPair(tr("Allure de 10 %1").arg(unit), tr("part des véhicules"), tr("Allure : part des véhicules (%)"),
               [&](const DirectionSummary& g) {
                   if (!g.paceFrom)
                       return empty(style);
@@ -128,17 +120,16 @@ QVector<SummaryLine> SummaryFormat::rightLines(const TrafficSummary& s, const QS
 {
     Lines l(s, style);
     if (s.limit)
-        l.heading(tr("Conformité à la limite de %1 %2").arg(*s.limit).arg(unit));
+        l.heading(tr("Conformité à la limite de %1 %2 (véhicules)").arg(*s.limit).arg(unit));
     else
         l.heading(tr("Conformité (aucune vitesse limite)"));
     const auto exceedance = [&](int plus, std::optional<Exceedance> DirectionSummary::*member) {
         QString label;
         if (s.limit)
-            label = tr("Véhicules au-dessus de %1 %2").arg(*s.limit + plus).arg(unit);
+            label = tr("Au-dessus de %1 %2").arg(*s.limit + plus).arg(unit);
         else
-            label = plus == 0 ? tr("Véhicules au-dessus de la limite")
-                              : tr("Véhicules au-dessus de la limite + %1").arg(plus);
-        l.addPair(label, label + tr(" : part (%)"),
+            label = plus == 0 ? tr("Au-dessus de la limite") : tr("Au-dessus de la limite + %1").arg(plus);
+        l.addPair(label, tr("part des véhicules"), label + tr(" : part des véhicules (%)"),
                   [&](const DirectionSummary& g) {
                       const auto& e = g.*member;
                       return e ? QString::number(e->vehicles) : empty(style);
@@ -151,10 +142,10 @@ QVector<SummaryLine> SummaryFormat::rightLines(const TrafficSummary& s, const QS
     exceedance(0, &DirectionSummary::overLimit);
     exceedance(10, &DirectionSummary::overLimit10);
     exceedance(20, &DirectionSummary::overLimit20);
-    l.add(tr("Vitesse moyenne au-dessus de la limite (%1)").arg(unit),
+    l.add(tr("Vitesse moyenne au-dessus (%1)").arg(unit),
           [&](const DirectionSummary& g) { return number(g.meanSpeedOverLimit, 1, style); });
 
-    l.heading(tr("Trafic moyen par jour de la semaine"));
+    l.heading(tr("Trafic moyen par jour de la semaine (véhicules)"));
     const QString names[7] = {tr("Lundi"), tr("Mardi"), tr("Mercredi"), tr("Jeudi"),
                               tr("Vendredi"), tr("Samedi"), tr("Dimanche")};
     for (std::size_t day = 0; day < 7; ++day)
@@ -172,10 +163,10 @@ QVector<SummaryLine> SummaryFormat::qualityLines(const TrafficSummary& s, const 
     lines << line(tr("Jours manquants"),
                   s.missingDays.isEmpty() ? (style == Style::Csv ? QString() : tr("aucun"))
                                           : dayList(s.missingDays, style == Style::Csv ? -1 : 10));
-    lines << line(tr("Relevés à %1 %2 ou moins, écartés").arg(s.minSpeed).arg(unit),
+    lines << line(tr("Relevés à %1 %2 ou moins (écartés)").arg(s.minSpeed).arg(unit),
                   s.slowReadings ? QString::number(*s.slowReadings) : empty(style));
-    lines << line(tr("Relevés au-dessus de %1 %2 (invraisemblables)").arg(s.implausibleAbove).arg(unit),
+    lines << line(tr("Relevés au-dessus de %1 %2 (douteux)").arg(s.implausibleAbove).arg(unit),
                   QString::number(s.implausibleReadings));
-    lines << line(tr("Relevés répétés (même seconde, vitesse et sens)"), QString::number(s.repeatedReadings));
+    lines << line(tr("Relevés en double (même seconde, vitesse et sens)"), QString::number(s.repeatedReadings));
     return lines;
 }

@@ -27,8 +27,8 @@ class SummaryFormat
 public:
     enum class Style
     {
-        Display,   // "—" for an empty figure, shares as "12.5 %", a pair in one cell
-        Csv        // an empty field for an empty figure, bare numbers, a pair on two lines
+        Display,   // "—" for an empty figure, shares as "12.5 %"
+        Csv        // an empty field for an empty figure, bare numbers, self-contained labels
     };
 
     // Volumes and speeds (the left column of the tab and page).

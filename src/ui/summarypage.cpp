@@ -13,6 +13,15 @@ namespace {
 const char* const kStyle = "<style>table { font-size: 8px; } td.h { background-color: rgb(182,204,182); }"
                            " td.v { text-align: right; }</style>";
 
+// HTML collapses the blanks that indent a label.
+QString cellText(const QString& label)
+{
+    int indent = 0;
+    while (indent < label.size() && label[indent] == QLatin1Char(' '))
+        ++indent;
+    return QStringLiteral("&nbsp;&nbsp;").repeated(indent) + label.mid(indent).toHtmlEscaped();
+}
+
 // The columns of the directions the summary has: one-way radars get one figure column.
 QList<int> shownGroups(const TrafficSummary& s)
 {
@@ -34,7 +43,7 @@ QString tableHtml(const QVector<SummaryLine>& lines, const QList<int>& groups)
                         .arg(line.label.toHtmlEscaped());
             continue;
         }
-        html += QStringLiteral("<tr><td>%1</td>").arg(line.label.toHtmlEscaped());
+        html += QStringLiteral("<tr><td>%1</td>").arg(cellText(line.label));
         for (int g : groups)
             html += QStringLiteral("<td class=v>%1</td>").arg(line.values[std::size_t(g)].toHtmlEscaped());
         html += QStringLiteral("</tr>");
@@ -50,7 +59,7 @@ QString qualityHtml(const QVector<SummaryLine>& lines)
             html += QStringLiteral("<tr><td class=h colspan=2><b>%1</b></td></tr>").arg(line.label.toHtmlEscaped());
         else
             html += QStringLiteral("<tr><td>%1</td><td class=v>%2</td></tr>")
-                        .arg(line.label.toHtmlEscaped(), line.values[0].toHtmlEscaped());
+                        .arg(cellText(line.label), line.values[0].toHtmlEscaped());
     }
     return html + QStringLiteral("</table>");
 }

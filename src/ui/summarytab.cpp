@@ -5,6 +5,8 @@
 #include "ui_summarytab.h"
 
 #include <QHeaderView>
+
+#include <algorithm>
 #include <QTableWidget>
 
 namespace {
@@ -19,6 +21,7 @@ void fill(QTableWidget* table, const QVector<SummaryLine>& lines, const TrafficS
     for (int row = 0; row < lines.size(); ++row) {
         const SummaryLine& line = lines[row];
         auto* label = new QTableWidgetItem(line.label);
+        label->setToolTip(line.label.trimmed());
         if (line.heading) {
             label->setFont(bold);
             label->setBackground(QColor(182, 204, 182));
@@ -38,8 +41,18 @@ void fill(QTableWidget* table, const QVector<SummaryLine>& lines, const TrafficS
     table->setColumnHidden(1, !summary.hasDirection(0) && summary.hasDirection(1));
     table->setColumnHidden(2, !summary.hasDirection(1));
     table->setColumnHidden(3, !both);
-    table->resizeColumnsToContents();
-    table->resizeRowsToContents();
+    // Headings span the row: only the labels under them size the first column.
+    int width = table->horizontalHeader()->sectionSizeHint(0);
+    for (const SummaryLine& line : lines)
+        if (!line.heading)
+            width = std::max(width, table->fontMetrics().horizontalAdvance(line.label) + 12);
+    table->horizontalHeader()->resizeSection(0, width);
+    for (int column = 1; column < 4; ++column)
+        table->resizeColumnToContents(column);
+    // Never narrower than the figures: the scroll area scrolls instead.
+    table->setMinimumWidth(table->horizontalHeader()->length() + 2 * table->frameWidth());
+    table->setMinimumHeight(table->horizontalHeader()->height() + table->verticalHeader()->length()
+                            + 2 * table->frameWidth());
 }
 
 } // namespace
@@ -47,10 +60,13 @@ void fill(QTableWidget* table, const QVector<SummaryLine>& lines, const TrafficS
 SummaryTab::SummaryTab(QWidget* parent) : QWidget(parent), ui(new Ui::SummaryTab)
 {
     ui->setupUi(this);
+    // Whole tables side by side; the scroll area, not each table, scrolls in a small window.
     for (QTableWidget* table : {ui->summary_left, ui->summary_right}) {
-        table->horizontalHeader()->setStretchLastSection(false);
-        table->verticalHeader()->setDefaultSectionSize(20);
+        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
     }
+    ui->summary_splitter->setSizes({550, 450});
     m_pHourly = new HourlyProfilePlot(ui->summary_charts);
     m_pSpeeds = new SpeedBinPlot(ui->summary_charts);
     ui->summary_charts_layout->addWidget(m_pHourly, 3);
