@@ -1,4 +1,5 @@
 // The summary's figures on hand-worked files whose every figure is known in advance.
+#include "db/databasemanager.h"
 #include "scripteddialogs.h"
 #include "stats/speedstatistics.h"
 #include "stats/trafficsummary.h"
@@ -123,6 +124,12 @@ void TestTrafficSummary::volumesOfAWeek()
     QCOMPARE(narrow.groups[0].vehicles, qint64(2 * 300 - 5));
     QVERIFY(!narrow.slowReadings);
     QVERIFY(!narrow.groups[0].overLimit);
+
+    // Read in two time slices, the way of large files, the count is the same.
+    DatabaseManager::setParallelReadThreshold(100);
+    s.loadStatistics(file, QDateTime::fromSecsSinceEpoch(0), QDateTime::fromSecsSinceEpoch(at("2026-11-09 00:00:00")));
+    DatabaseManager::setParallelReadThreshold(200000);
+    QCOMPARE(s.getSlowReadings(), qint64(3));
 }
 
 void TestTrafficSummary::speeds_data()
