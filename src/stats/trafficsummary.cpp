@@ -92,7 +92,7 @@ SpeedCounts toCounts(const std::map<int, qint64>& counts)
     return SpeedCounts(counts.begin(), counts.end());
 }
 
-// Vehicles per speed under the percentile rule.
+// Vehicles at one speed under the percentile rule.
 qint64 vehiclesAt(qint64 readings, int divider)
 {
     return readings / divider;
@@ -123,15 +123,17 @@ std::vector<std::optional<int>> percentiles(const SpeedCounts& counts, int divid
     return result;
 }
 
+// Everything but the percentiles reads the readings' shares; counts of vehicles are those shares
+// of the period's vehicles.
 void speedFigures(const SpeedCounts& counts, int divider, std::optional<int> limit, DirectionSummary& out)
 {
-    qint64 readings = 0, total = 0;
+    qint64 readings = 0;
     double sum = 0;
     for (const auto& c : counts) {
         readings += c.second;
         sum += double(c.first) * double(c.second);
-        total += vehiclesAt(c.second, divider);
     }
+    const auto vehicles = [&](qint64 n) { return readings > 0 ? qRound64(double(n) * out.vehicles / readings) : 0; };
     if (readings > 0) {
         const double mean = sum / double(readings);
         double squares = 0;
@@ -139,6 +141,20 @@ void speedFigures(const SpeedCounts& counts, int divider, std::optional<int> lim
             squares += double(c.second) * (c.first - mean) * (c.first - mean);
         out.meanSpeed = mean;
         out.speedDeviation = std::sqrt(squares / double(readings));
+
+        // Two cursors over the speeds: [first, last) lies within the span starting at first.
+        qint64 best = 0, inSpan = 0;
+        std::size_t last = 0;
+        for (std::size_t first = 0; first < counts.size(); ++first) {
+            while (last < counts.size() && counts[last].first <= counts[first].first + 9)
+                inSpan += counts[last++].second;
+            if (inSpan > best) {
+                best = inSpan;
+                out.paceFrom = counts[first].first;
+            }
+            inSpan -= counts[first].second;
+        }
+        out.paceShare = double(best) / double(readings);
     }
 
     const auto v = percentiles(counts, divider, {15, 50, 85, 95});
@@ -147,30 +163,16 @@ void speedFigures(const SpeedCounts& counts, int divider, std::optional<int> lim
     out.v85 = v[2];
     out.v95 = v[3];
 
-    if (total > 0) {
-        // Two cursors over the speeds: [first, last) lies within the span starting at first.
-        qint64 best = -1, inSpan = 0;
-        std::size_t last = 0;
-        for (std::size_t first = 0; first < counts.size(); ++first) {
-            while (last < counts.size() && counts[last].first <= counts[first].first + 9)
-                inSpan += vehiclesAt(counts[last++].second, divider);
-            if (vehiclesAt(counts[first].second, divider) > 0 && inSpan > best) {
-                best = inSpan;
-                out.paceFrom = counts[first].first;
-            }
-            inSpan -= vehiclesAt(counts[first].second, divider);
-        }
-        out.paceShare = double(best) / double(total);
-    }
-
     if (limit) {
         const auto over = [&](int threshold) {
-            Exceedance e;
+            qint64 n = 0;
             for (const auto& c : counts)
                 if (c.first > threshold)
-                    e.vehicles += vehiclesAt(c.second, divider);
-            if (total > 0)
-                e.share = double(e.vehicles) / double(total);
+                    n += c.second;
+            Exceedance e;
+            e.vehicles = vehicles(n);
+            if (readings > 0)
+                e.share = double(n) / double(readings);
             return e;
         };
         out.overLimit = over(*limit);
@@ -188,12 +190,15 @@ void speedFigures(const SpeedCounts& counts, int divider, std::optional<int> lim
             out.meanSpeedOverLimit = speeds / double(n);
     }
 
+    QVector<qint64> bins;
     for (const auto& c : counts) {
         const int bin = c.first < 0 ? 0 : std::min(c.first / 5, TrafficSummary::kSpeedBins - 1);
-        if (out.speedBins.size() <= bin)
-            out.speedBins.resize(bin + 1);
-        out.speedBins[bin] += vehiclesAt(c.second, divider);
+        if (bins.size() <= bin)
+            bins.resize(bin + 1);
+        bins[bin] += c.second;
     }
+    for (qint64 n : bins)
+        out.speedBins.append(vehicles(n));
 }
 
 // Vehicles of each half hour of one day, per direction.

@@ -20,21 +20,22 @@ struct PeakHour
     double vehicles = 0;
 };
 
-// Vehicles faster than a threshold and their share of all vehicles.
+// Readings faster than a threshold: their share of all readings, and that share of the vehicles.
 struct Exceedance
 {
     qint64 vehicles = 0;
-    std::optional<double> share;   // empty without any vehicle
+    std::optional<double> share;   // empty without any reading
 };
 
 // The summary figures of one direction, or of both together. An empty figure has no data behind
 // it: it is shown as "—" and written as null.
 //
-// Two ways of counting vehicles, both the program's own:
-// - volumes count them per 30-minute bucket that starts within the period: the bucket's readings
-//   divided by the vehicle divider, rounded up, as the vehicle count plot does;
-// - speed figures count them per speed: the readings at that speed divided by the vehicle divider,
-//   rounded down, as V30/V50/V85 do. With the divider off (1) both are the readings.
+// Vehicles are counted as the vehicle count plot counts them: per 30-minute bucket that starts
+// within the period, the bucket's readings divided by the vehicle divider, rounded up. The speed
+// figures are shares of the readings; a number of vehicles among them (faster than the limit, in
+// a speed bin) is that share of the period's vehicles, rounded. Only the percentiles follow the
+// V30/V50/V85 rule, which counts vehicles per speed (readings at that speed divided by the
+// divider, rounded down). With the divider off (1) all of these are the readings.
 // A "whole recorded day" is a calendar day (local time) that holds at least one reading and whose
 // every half hour the analysed period reaches: it begins before 00:30 and ends at 23:30 or later.
 struct DirectionSummary
@@ -53,7 +54,7 @@ struct DirectionSummary
     std::optional<PeakHour> morningPeak;
     std::optional<PeakHour> afternoonPeak;
 
-    // --- speeds (vehicles per speed)
+    // --- speeds
     // Mean and standard deviation (of the population) of the readings' speeds; empty without a reading.
     std::optional<double> meanSpeed;
     std::optional<double> speedDeviation;
@@ -61,9 +62,9 @@ struct DirectionSummary
     // cumulated percentage of vehicles is still at most that share; 0 when the slowest speed
     // already holds more. Empty without a vehicle.
     std::optional<int> v15, v50, v85, v95;
-    // Pace: the span of ten whole speeds [paceFrom, paceFrom + 9] that holds the most vehicles,
-    // starting at a speed that has some (the slowest such span wins a tie), and its share of all
-    // vehicles. Empty without a vehicle.
+    // Pace: the span of ten whole speeds [paceFrom, paceFrom + 9] that holds the most readings,
+    // starting at a measured speed (the slowest such span wins a tie), and its share of them.
+    // Empty without a reading.
     std::optional<int> paceFrom;
     std::optional<double> paceShare;
 
@@ -86,8 +87,8 @@ struct DirectionSummary
     // Average daily traffic of each day of the week (0 Monday ... 6 Sunday) over its whole recorded
     // days; empty without one.
     std::array<std::optional<double>, 7> dayOfWeekTraffic;
-    // Vehicles (per speed) in 5-unit bins: index i holds speeds 5i to 5i + 4; the last bin also
-    // holds every faster speed. Runs up to the bin of the highest speed, at most kSpeedBins bins.
+    // Vehicles in 5-unit speed bins: index i holds speeds 5i to 5i + 4; the last bin also holds
+    // every faster speed. Runs up to the bin of the highest speed, at most kSpeedBins bins.
     QVector<qint64> speedBins;
 };
 
