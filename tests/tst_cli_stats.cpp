@@ -72,6 +72,16 @@ void TestCliStats::handFigures()
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     QCOMPARE(run.exitCode, 0);
     QJsonObject root = QJsonDocument::fromJson(run.out).object();
+    // The summary (its figures are tested on the engine): the area's limit, slow readings counted,
+    // no whole day.
+    const QJsonObject figures = root.take("summary").toObject();
+    const QJsonObject summaryIn = figures.value("directions").toObject().value("0").toObject();
+    QCOMPARE(figures.value("limit"), QJsonValue(50));
+    QCOMPARE(figures.value("quality").toObject().value("slowReadings"), QJsonValue(2));
+    QCOMPARE(summaryIn.value("overLimit"), QJsonValue(QJsonObject{{"vehicles", 2}, {"share", 0.5}}));
+    QCOMPARE(summaryIn.value("dailyTraffic"), QJsonValue(QJsonValue::Null));
+    const QJsonObject limited = QJsonDocument::fromJson(runStats(home, {file, "--limit", "60"}).out).object();
+    QCOMPARE(limited.value("summary").toObject().value("limit"), QJsonValue(60));
     QJsonObject directions = root.take("directions").toObject();
     QJsonObject in = directions.take("0").toObject(), out = directions.take("1").toObject();
     QVERIFY(directions.isEmpty());
@@ -137,6 +147,7 @@ void TestCliStats::failures_data()
     QTest::newRow("unknown option") << QStringList{"DB", "--speed"} << "Option inconnue";
     QTest::newRow("no file") << QStringList{} << "Fichier de mesures manquant";
     QTest::newRow("two files") << QStringList{"DB", "DB"} << "Argument inattendu";
+    QTest::newRow("limit 0") << QStringList{"DB", "--limit", "0"} << "Vitesse limite invalide";
 }
 
 void TestCliStats::failures()

@@ -146,10 +146,10 @@ private slots:
         const QString box =
             QStringLiteral("warning|Erreur à l'exportation|Ouverture du fichier %1 en écriture impossible");
         QTest::newRow("export cancelled") << false << "" << QStringList() << false << QStringList();
-        QTest::newRow("export") << false << "table.csv" << QStringList{"minmaxavg.csv", "table.csv"} << true
+        QTest::newRow("export") << false << "table.csv" << QStringList{"minmaxavg.csv", "synthese.csv", "table.csv"} << true
                                 << QStringList();
         QTest::newRow("export table unwritable, min/max still written")
-            << false << "taken" << QStringList{"minmaxavg.csv"} << true << QStringList{box};
+            << false << "taken" << QStringList{"minmaxavg.csv", "synthese.csv"} << true << QStringList{box};
         QTest::newRow("dump cancelled") << true << "" << QStringList() << false << QStringList();
         QTest::newRow("dump") << true << "all.csv" << QStringList{"all.csv"} << false << QStringList();
     }

@@ -172,6 +172,26 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Ouverture du fichier %1 en écriture impossible</source>
         <translation>Ouverture du fichier %1 en écriture impossible</translation>
     </message>
+    <message>
+        <source>Indicateur</source>
+        <translation>Indicateur</translation>
+    </message>
+    <message>
+        <source>Heure</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>%1 véh./h lundi-vendredi</source>
+        <translation>%1 véh./h lundi-vendredi</translation>
+    </message>
+    <message>
+        <source>%1 véh./h week-end</source>
+        <translation>%1 véh./h week-end</translation>
+    </message>
+    <message>
+        <source>%1 V85</source>
+        <translation>%1 V85</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>
@@ -241,6 +261,41 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>%1 : seuls les fichiers de mesures .db s&apos;ouvrent ici</source>
         <translation>%1 : seuls les fichiers de mesures .db s&apos;ouvrent ici</translation>
+    </message>
+</context>
+<context>
+    <name>HourlyProfilePlot</name>
+    <message>
+        <source>Profil horaire</source>
+        <translation>Profil horaire</translation>
+    </message>
+    <message>
+        <source>Heure</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Véhicules par heure</source>
+        <translation>Véhicules par heure</translation>
+    </message>
+    <message>
+        <source>V85 (%1)</source>
+        <translation>V85 (%1)</translation>
+    </message>
+    <message>
+        <source>Jours ouvrés (lundi-vendredi)</source>
+        <translation>Jours ouvrés (lundi-vendredi)</translation>
+    </message>
+    <message>
+        <source>Week-end</source>
+        <translation>Week-end</translation>
+    </message>
+    <message>
+        <source>V85</source>
+        <translation>V85</translation>
+    </message>
+    <message>
+        <source>Limite %1 %2</source>
+        <translation>Limite %1 %2</translation>
     </message>
 </context>
 <context>
@@ -627,6 +682,18 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Impression indisponible pour ce graphique</source>
         <translation>Impression indisponible pour ce graphique</translation>
     </message>
+    <message>
+        <source>Vitesse limite :</source>
+        <translation>Vitesse limite :</translation>
+    </message>
+    <message>
+        <source>Vitesse limite du site, gardée dans le fichier de mesures</source>
+        <translation>Vitesse limite du site, gardée dans le fichier de mesures</translation>
+    </message>
+    <message>
+        <source>Synthèse</source>
+        <translation>Synthèse</translation>
+    </message>
 </context>
 <context>
     <name>QDialogEXPORT_PDF</name>
@@ -739,6 +806,17 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source> (et +)</source>
         <translation> (et +)</translation>
+    </message>
+</context>
+<context>
+    <name>SiteInfoEditor</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 ne peut pas être modifié : le lieu, le commentaire et la vitesse limite sont gardés jusqu&apos;à la fermeture du programme, sans être enregistrés.</source>
+        <translation>Le fichier %1 ne peut pas être modifié : le lieu, le commentaire et la vitesse limite sont gardés jusqu&apos;à la fermeture du programme, sans être enregistrés.</translation>
     </message>
 </context>
 <context>
@@ -896,6 +974,33 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
+    <name>SpeedBinPlot</name>
+    <message>
+        <source>Répartition des vitesses</source>
+        <translation>Répartition des vitesses</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Véhicules</translation>
+    </message>
+    <message>
+        <source>Vitesse (%1), classes de 5</source>
+        <translation>Vitesse (%1), classes de 5</translation>
+    </message>
+    <message>
+        <source>Entrant</source>
+        <translation>Entrant</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Sortant</translation>
+    </message>
+    <message>
+        <source>Limite %1 %2</source>
+        <translation>Limite %1 %2</translation>
+    </message>
+</context>
+<context>
     <name>SpeedStatistics</name>
     <message>
         <source>Statistiques</source>
@@ -978,6 +1083,243 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>(introuvable)</source>
         <translation>(introuvable)</translation>
+    </message>
+</context>
+<context>
+    <name>SummaryFormat</name>
+    <message>
+        <source>Entrant</source>
+        <translation>Entrant</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Sortant</translation>
+    </message>
+    <message>
+        <source>Deux sens</source>
+        <translation>Deux sens</translation>
+    </message>
+    <message>
+        <source>Volumes (véhicules)</source>
+        <translation>Volumes (véhicules)</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Véhicules</translation>
+    </message>
+    <message>
+        <source>Relevés</source>
+        <translation>Relevés</translation>
+    </message>
+    <message>
+        <source>Trafic moyen journalier, %1 jours</source>
+        <translation>Trafic moyen journalier, %1 jours</translation>
+    </message>
+    <message>
+        <source>  lundi à vendredi, %1 jours</source>
+        <translation>  lundi à vendredi, %1 jours</translation>
+    </message>
+    <message>
+        <source>  samedi et dimanche, %1 jours</source>
+        <translation>  samedi et dimanche, %1 jours</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du matin</source>
+        <translation>Heure de pointe du matin</translation>
+    </message>
+    <message>
+        <source>véhicules dans l&apos;heure</source>
+        <translation>véhicules dans l&apos;heure</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du matin : véhicules</source>
+        <translation>Heure de pointe du matin : véhicules</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du soir</source>
+        <translation>Heure de pointe du soir</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du soir : véhicules</source>
+        <translation>Heure de pointe du soir : véhicules</translation>
+    </message>
+    <message>
+        <source>Vitesses (%1)</source>
+        <translation>Vitesses (%1)</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Vitesse moyenne</translation>
+    </message>
+    <message>
+        <source>Écart type</source>
+        <translation>Écart type</translation>
+    </message>
+    <message>
+        <source>V15</source>
+        <translation>V15</translation>
+    </message>
+    <message>
+        <source>V50</source>
+        <translation>V50</translation>
+    </message>
+    <message>
+        <source>V85</source>
+        <translation>V85</translation>
+    </message>
+    <message>
+        <source>V95</source>
+        <translation>V95</translation>
+    </message>
+    <message>
+        <source>Allure de 10 %1</source>
+        <translation>Allure de 10 %1</translation>
+    </message>
+    <message>
+        <source>part des véhicules</source>
+        <translation>part des véhicules</translation>
+    </message>
+    <message>
+        <source>Allure : part des véhicules (%)</source>
+        <translation>Allure : part des véhicules (%)</translation>
+    </message>
+    <message>
+        <source>Conformité à la limite de %1 %2 (véhicules)</source>
+        <translation>Conformité à la limite de %1 %2 (véhicules)</translation>
+    </message>
+    <message>
+        <source>Conformité (aucune vitesse limite)</source>
+        <translation>Conformité (aucune vitesse limite)</translation>
+    </message>
+    <message>
+        <source>Au-dessus de %1 %2</source>
+        <translation>Au-dessus de %1 %2</translation>
+    </message>
+    <message>
+        <source>Au-dessus de la limite</source>
+        <translation>Au-dessus de la limite</translation>
+    </message>
+    <message>
+        <source>Au-dessus de la limite + %1</source>
+        <translation>Au-dessus de la limite + %1</translation>
+    </message>
+    <message>
+        <source> : part des véhicules (%)</source>
+        <translation> : part des véhicules (%)</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne au-dessus (%1)</source>
+        <translation>Vitesse moyenne au-dessus (%1)</translation>
+    </message>
+    <message>
+        <source>Trafic moyen par jour de la semaine (véhicules)</source>
+        <translation>Trafic moyen par jour de la semaine (véhicules)</translation>
+    </message>
+    <message>
+        <source>Lundi</source>
+        <translation>Lundi</translation>
+    </message>
+    <message>
+        <source>Mardi</source>
+        <translation>Mardi</translation>
+    </message>
+    <message>
+        <source>Mercredi</source>
+        <translation>Mercredi</translation>
+    </message>
+    <message>
+        <source>Jeudi</source>
+        <translation>Jeudi</translation>
+    </message>
+    <message>
+        <source>Vendredi</source>
+        <translation>Vendredi</translation>
+    </message>
+    <message>
+        <source>Samedi</source>
+        <translation>Samedi</translation>
+    </message>
+    <message>
+        <source>Dimanche</source>
+        <translation>Dimanche</translation>
+    </message>
+    <message>
+        <source>Qualité des données</source>
+        <translation>Qualité des données</translation>
+    </message>
+    <message>
+        <source>Jours de la période</source>
+        <translation>Jours de la période</translation>
+    </message>
+    <message>
+        <source>Jours enregistrés</source>
+        <translation>Jours enregistrés</translation>
+    </message>
+    <message>
+        <source>Jours manquants</source>
+        <translation>Jours manquants</translation>
+    </message>
+    <message>
+        <source>aucun</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>Relevés à %1 %2 ou moins (écartés)</source>
+        <translation>Relevés à %1 %2 ou moins (écartés)</translation>
+    </message>
+    <message>
+        <source>Relevés au-dessus de %1 %2 (douteux)</source>
+        <translation>Relevés au-dessus de %1 %2 (douteux)</translation>
+    </message>
+    <message>
+        <source>Relevés en double (même seconde, vitesse et sens)</source>
+        <translation>Relevés en double (même seconde, vitesse et sens)</translation>
+    </message>
+</context>
+<context>
+    <name>SummaryPage</name>
+    <message>
+        <source>aucune</source>
+        <translation>aucune</translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;Du %2 au %3 ; vitesse limite : %4&lt;/span&gt;</source>
+        <translation>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;Du %2 au %3 ; vitesse limite : %4&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Synthèse et conformité</source>
+        <translation>Synthèse et conformité</translation>
+    </message>
+</context>
+<context>
+    <name>SummaryTab</name>
+    <message>
+        <source>Ouvrez un fichier de mesures pour en obtenir la synthèse.</source>
+        <translation>Ouvrez un fichier de mesures pour en obtenir la synthèse.</translation>
+    </message>
+    <message>
+        <source>Indicateur</source>
+        <translation>Indicateur</translation>
+    </message>
+    <message>
+        <source>Entrant</source>
+        <translation>Entrant</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Sortant</translation>
+    </message>
+    <message>
+        <source>Deux sens</source>
+        <translation>Deux sens</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Synthèse du %1 au %2&lt;/b&gt; &amp;nbsp; vitesse limite : %3</source>
+        <translation>&lt;b&gt;Synthèse du %1 au %2&lt;/b&gt; &amp;nbsp; vitesse limite : %3</translation>
+    </message>
+    <message>
+        <source>aucune</source>
+        <translation>aucune</translation>
     </message>
 </context>
 <context>

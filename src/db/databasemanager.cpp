@@ -454,6 +454,7 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
 {
     first = last = 0;
     units = 0;
+    m_nPeriodRows = -1;
     if (!m_pQuery) {
         qCritical() << "Error while requesting database with" << "(database closed)";
         return measures.size();
@@ -508,6 +509,7 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
     } else {
         const qint64 expected = atLeast < threshold ? atLeast
                                                     : countPeriod(*m_pQuery, QLatin1String(countSql), start, end);
+        m_nPeriodRows = expected;
         try {
             if (expected > 0)
                 measures.reserve(measures.count() + std::size_t(expected));
@@ -595,6 +597,7 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
     }
     if (earlierCount < 0 || laterCount < 0)
         return false;   // the caller reads on this connection alone
+    m_nPeriodRows = earlierCount + laterCount;
 
     qDebug() << "Reading in two slices from" << localText(split);
     const std::size_t held = measures.count();

@@ -8,6 +8,7 @@
 
 class MeasureMap;
 class ProgressReporter;
+struct SiteInfo;
 
 // The only way the program reaches a measure database: one file, opened for one piece of work.
 class DatabaseManager : public QObject
@@ -38,6 +39,16 @@ public:
 
     QString filePath() const { return m_szFilePath; }
 
+    // Rows of the measure table timed within [start, end], whatever their speed; -1 when they
+    // cannot be counted.
+    qint64 countReadings(qint64 start, qint64 end);
+    // The same count for the period of the last readMeasures(), which counts its rows anyway to
+    // size the map; -1 when it did not.
+    qint64 periodRows() const { return m_nPeriodRows; }
+    // The site table (siteinfo.h): read, or written for the values given (creating the table).
+    SiteInfo readSiteInfo();
+    bool writeSiteInfo(const SiteInfo& values);
+
     // Periods of at least this many rows are read as two time slices on two connections at once
     // (the result is the same); tests lower it to reach that path with small files.
     static void setParallelReadThreshold(qint64 rows);
@@ -52,4 +63,5 @@ private:
     QSqlQuery* m_pQuery = nullptr;
     QString m_szFilePath;
     bool m_bIsNew = false;
+    qint64 m_nPeriodRows = -1;
 };

@@ -15,6 +15,8 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
     qDebug() << "+Loading statistics from " << file << start << end;
     const qint64 startT = start.toSecsSinceEpoch();
     const qint64 endT = end.toSecsSinceEpoch();
+    m_nSlowReadings = -1;
+    m_nReadMinSpeed = m_nMinSpeed;
 
     if (!file.isEmpty()) {
         setDescription(QFileInfo(file).baseName());
@@ -61,6 +63,17 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
                 qint16 units = 0;
                 const int read = db.readMeasures(m_measures, progress.get(), first, last, units, startT, endT,
                                                  m_nMinSpeed);
+                // The rows of the period that were not taken are the slow ones, the units marker
+                // (time 0) aside; a cancelled read leaves rows unread, so no count then.
+                if (!progress->wasCanceled()) {
+                    qint64 rows = db.periodRows();
+                    if (rows < 0)
+                        rows = db.countReadings(startT, endT);
+                    const qint64 undated = startT <= 0 ? db.countReadings(startT, 0) : 0;
+                    const qint64 undatedRead = m_measures.upperBound(0) - m_measures.begin();
+                    if (rows >= 0 && undated >= 0 && rows - undated >= read - undatedRead)
+                        m_nSlowReadings = (rows - undated) - (read - undatedRead);
+                }
                 if (read == 0) {
                     userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
                                           tr("La base de donnée %1 ne contient pas de statistiques").arg(file));

@@ -94,6 +94,10 @@ public:
     // afterwards (those of an earlier load when the file cannot be read). Boxes and progress go
     // through userDialogs().
     int loadStatistics(const QString& file, const QDateTime& start, const QDateTime& end);
+    // Readings the last loadStatistics() left out for being at or below its minimum speed
+    // (readMinSpeed); -1 when it could not count them (no read, cancelled or failed).
+    qint64 getSlowReadings() const { return m_nSlowReadings; }
+    int getReadMinSpeed() const { return m_nReadMinSpeed; }
 
     // --- distribution and percentiles -------------------------------------------------------
     void setDistribution(const SpeedClassMap& classes, int direction);
@@ -167,6 +171,8 @@ private:
     quint16 m_nRange = 150;
     bool m_bDividerOff = true;
     qint16 m_nUnits = 0;
+    qint64 m_nSlowReadings = -1;
+    int m_nReadMinSpeed = 15;
 
     DirectionSamples m_originalSample;
     DirectionSamples m_filteredSample;

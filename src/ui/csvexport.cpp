@@ -1,5 +1,7 @@
 #include "csvexport.h"
 
+#include "summaryformat.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QFileInfo>
@@ -97,4 +99,54 @@ bool CsvExport::exportMeasures(const MeasureMap& measures, const QString& file)
 QString CsvExport::meanMinMaxFile(const QString& file)
 {
     return QStringLiteral("%1/minmaxavg.csv").arg(QFileInfo(file).absolutePath());
+}
+
+bool CsvExport::writeSummary(const TrafficSummary& summary, const QString& unit, const QString& file)
+{
+    using Style = SummaryFormat::Style;
+    const QByteArray header =
+        QStringLiteral("%1;%2;%3;%4\n").arg(tr("Indicateur"), SummaryFormat::groupTitle(0), SummaryFormat::groupTitle(1),
+                                            SummaryFormat::groupTitle(2))
+            .toUtf8();
+    const bool written = writeWhole(file, header, [&](QIODevice& out) {
+        QVector<SummaryLine> lines = SummaryFormat::leftLines(summary, unit, Style::Csv);
+        lines += SummaryFormat::rightLines(summary, unit, Style::Csv);
+        for (const SummaryLine& line : lines) {
+            if (!line.heading)
+                out.write(QStringList{line.label.trimmed(), line.values[0], line.values[1], line.values[2]}
+                              .join(QLatin1Char(';'))
+                              .toUtf8()
+                          + '\n');
+        }
+        for (const SummaryLine& line : SummaryFormat::qualityLines(summary, unit, Style::Csv)) {
+            if (!line.heading)
+                out.write((line.label + QLatin1Char(';') + line.values[0]).toUtf8() + '\n');
+        }
+        out.write("\n");
+        QStringList columns{tr("Heure")};
+        for (int g = 0; g < 3; ++g) {
+            const QString group = SummaryFormat::groupTitle(g);
+            columns << tr("%1 véh./h lundi-vendredi").arg(group) << tr("%1 véh./h week-end").arg(group)
+                    << tr("%1 V85").arg(group);
+        }
+        out.write(columns.join(QLatin1Char(';')).toUtf8() + '\n');
+        const auto field = [](const auto& v, int decimals) {
+            return v ? QByteArray::number(double(*v), 'f', decimals) : QByteArray();
+        };
+        for (std::size_t h = 0; h < 24; ++h) {
+            QByteArray row = TrafficSummary::clockText(int(h) * 60).toLatin1();
+            for (const DirectionSummary& g : summary.groups)
+                row += ';' + field(g.weekdayHourly[h], 2) + ';' + field(g.weekendHourly[h], 2) + ';'
+                    + field(g.hourlyV85[h], 0);
+            out.write(row + '\n');
+        }
+    });
+    if (!written)
+        warnUnwritable(file);
+    return written;
+}
+
+QString CsvExport::summaryFile(const QString& file)
+{
+    return QStringLiteral("%1/synthese.csv").arg(QFileInfo(file).absolutePath());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stats/speedstatistics.h"
+#include "stats/trafficsummary.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -27,6 +28,14 @@ public:
 
     // "<absolute folder of file>/minmaxavg.csv": the mean/min/max file goes beside the bucket table.
     static QString meanMinMaxFile(const QString& file);
+
+    // The summary, UTF-8: "Indicateur;Entrant;Sortant;Deux sens" and one line per figure (empty
+    // fields for figures without data, shares in percent), then after an empty line the hourly
+    // profile, "Heure" and per group the weekday and weekend vehicles per hour and V85. False,
+    // with a warning in the log, when the file cannot be written.
+    static bool writeSummary(const TrafficSummary& summary, const QString& unit, const QString& file);
+    // "<absolute folder of file>/synthese.csv".
+    static QString summaryFile(const QString& file);
 
     static QString errorTitle() { return tr("Erreur à l'exportation"); }
     static QString errorText(const QString& file)

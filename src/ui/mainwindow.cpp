@@ -21,10 +21,13 @@
 #include "report.h"
 #include "resources.h"
 #include "resultcharts.h"
+#include "siteinfoeditor.h"
+#include "summarytab.h"
 #include "speedarea/speedarea.h"
 #include "startpage.h"
 #include "speedarea/ui/speedareaeditor.h"
 #include "stats/periodsnap.h"
+#include "stats/trafficsummary.h"
 #include "tableitems.h"
 #include "ui_mainwindow.h"
 
@@ -84,6 +87,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->tab5_button_1->setIcon(QIcon(QStringLiteral(":/images/help-3.png")));
     connectCampaignList(true);
 
+    m_pSummaryTab = new SummaryTab;
+    ui->tabWidget->addTab(m_pSummaryTab, tr("Synthèse"));
+    m_pSiteInfo = new SiteInfoEditor(ui->gb2_textEdit, ui->gb1_textEdit, ui->gb1_spinBox_limit, this);
+    connect(m_pSiteInfo, &SiteInfoEditor::limitChanged, this,
+            [this]() { updateSummary(m_pSummaryTab->summary().begin, m_pSummaryTab->summary().end); });
+
     ui->gb0_logo->setPixmap(QPixmap(QStringLiteral(":/images/logo-transparent.png")));
     // Whole headers readable before the first table fills the columns.
     ui->page_4_view->resizeColumnsToContents();
@@ -102,6 +111,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
+    delete m_pSiteInfo;   // writes what the user changed last, before the fields go
     if (auto* dialogs = dynamic_cast<QtUserDialogs*>(&userDialogs()))
         dialogs->setParent(nullptr);
     removeCharts();
@@ -246,6 +256,7 @@ void MainWindow::checkSpeedArea()
     const int vehiclesOut = m_statistics.countVehicles(start, end, 1);
     qDebug() << "Speed area changed, vehicles" << vehiclesIn << vehiclesOut;
     loadPieChart();
+    m_pSiteInfo->areaChanged(ui->gb1_comboBox_1->currentText());
 }
 
 void MainWindow::manageSpeedArea()
@@ -367,6 +378,7 @@ void MainWindow::exportCsv()
         userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(), CsvExport::errorText(file));
     // Written even when the table could not be.
     CsvExport::exportMeanMinMax(m_statistics.getFilteredSample(0), CsvExport::meanMinMaxFile(file));
+    CsvExport::writeSummary(m_pSummaryTab->summary(), m_statistics.unitLabel(), CsvExport::summaryFile(file));
 }
 
 void MainWindow::exportAll()
@@ -512,6 +524,11 @@ void MainWindow::openFile(const QString& file)
 
     fillSpeedAreaChoice();
     refreshSpeedArea();
+    {
+        const QSignalBlocker quiet(m_pSiteInfo);   // createGraph() makes the summary with its limit
+        m_pSiteInfo->open(file, m_statistics.getDescription(), ui->gb1_comboBox_1->currentText(),
+                          m_statistics.unitLabel());
+    }
     createGraph();
 }
 
@@ -615,6 +632,14 @@ void MainWindow::loadPieChart()
     qDebug() << "Loading pie chart end";
 }
 
+void MainWindow::updateSummary(const QDateTime& begin, const QDateTime& end)
+{
+    if (!begin.isValid() || m_statistics.getFilteredSample().isEmpty())
+        return;
+    m_pSummaryTab->setSummary(TrafficSummary::compute(m_statistics, begin, end, m_pSiteInfo->limit()),
+                              m_statistics.unitLabel());
+}
+
 void MainWindow::showUnits()
 {
     const QString units = m_statistics.unitLabel();
@@ -687,6 +712,7 @@ void MainWindow::createGraph()
 
     // PIE CHARTS: the layouts ingoing and outgoing receive the two pie charts (m_pPieIn, m_pPieOut).
     loadPieChart();
+    updateSummary(start, end);
 
     qDebug() << "Graphics creation achieved";
 }

@@ -16,6 +16,8 @@ class LstCampaign;
 class RecentFilesMenu;
 class SpeedArea;
 class StartPage;
+class SiteInfoEditor;
+class SummaryTab;
 
 namespace Ui {
 class MainWindow;
@@ -57,6 +59,9 @@ public:
     void enableAnalysisControls(bool bEnable);
     // True while a file is being opened: from its campaign choice to its charts.
     bool isLoading() const { return m_bLoading; }
+    // The "Synthèse" tab, and the location, comment and limit fields kept with the file.
+    SummaryTab* summaryTab() const { return m_pSummaryTab; }
+    SiteInfoEditor* siteInfo() const { return m_pSiteInfo; }
 
 public slots:
     void about();
@@ -115,6 +120,8 @@ private:
     void showStartPage(bool bShow);
     // True while a load runs, after saying so in the status bar.
     bool refuseWhileLoading();
+    // The summary of [begin, end] after a load of that period, with the limit of the field.
+    void updateSummary(const QDateTime& begin, const QDateTime& end);
 
     std::unique_ptr<Ui::MainWindow> ui;
 
@@ -147,4 +154,6 @@ private:
     StartPage* m_pStartPage = nullptr;
     RecentFilesMenu* m_pRecentFiles = nullptr;
     bool m_bLoading = false;
+    SummaryTab* m_pSummaryTab = nullptr;
+    SiteInfoEditor* m_pSiteInfo = nullptr;
 };

@@ -1,7 +1,9 @@
 // tramola-cli stats: the figures the window shows after opening a file, as one JSON document.
 #include "commands.h"
+#include "statssummary.h"
 
 #include "statsload.h"
+#include "stats/trafficsummary.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -13,7 +15,7 @@ namespace {
 
 const char* const kUsage =
     "stats FICHIER [--from \"aaaa-MM-jj hh:mm:ss\"] [--to \"...\"] [--min-speed N] [--filter MINUTES] "
-    "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--pretty | --summary]";
+    "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--limit N] [--pretty | --summary]";
 
 QString isoLocal(qint64 secs)
 {
@@ -155,6 +157,9 @@ int runStats(const QStringList& args)
         {QStringLiteral("bucketCount"), loaded.bucketCount},
         {QStringLiteral("hasGaps"), loaded.hasGaps},
         {QStringLiteral("directions"), directions}};
+    const QJsonObject summaryJson =
+        TrafficSummary::compute(stats, begin, end, summaryLimit(options.limit, options.file, loaded.area)).toJson();
+    root.insert(QStringLiteral("summary"), summaryJson);
     if (!options.campaigns.isEmpty()) {
         QJsonArray campaigns;
         for (int id : loaded.campaigns)
@@ -163,7 +168,7 @@ int runStats(const QStringList& args)
         root.insert(QStringLiteral("storeMode"), loaded.storeMode);
     }
     if (summary) {
-        std::fputs(summaryText(root).toLocal8Bit().constData(), stdout);
+        std::fputs((summaryText(root) + summaryLines(summaryJson, stats.unitLabel())).toLocal8Bit().constData(), stdout);
         return 0;
     }
     const QByteArray json =

@@ -188,7 +188,7 @@ bool parseStatsOptions(const QStringList& args, const QString& usage, int positi
             continue;
         }
         static const QStringList valued{"--from", "--to", "--min-speed", "--filter", "--range",
-                                        "--divider", "--area", "--areas-file", "--campaign"};
+                                        "--divider", "--area", "--areas-file", "--campaign", "--limit"};
         if (!valued.contains(arg)) {
             error = QStringLiteral("Option inconnue : %1 (%2)").arg(arg, usage);
             return false;
@@ -234,6 +234,11 @@ bool parseStatsOptions(const QStringList& args, const QString& usage, int positi
                 return false;
             }
             o.campaigns.append(id);
+        } else if (arg == QLatin1String("--limit")) {
+            if (!parseInt(value, 1, 1000, &o.limit)) {
+                error = QStringLiteral("Vitesse limite invalide : %1 (1 à 1000)").arg(value);
+                return false;
+            }
         } else if (arg == QLatin1String("--area")) {
             o.area = value;
         } else {

@@ -23,6 +23,7 @@ struct StatsOptions
     QList<int> campaigns;    // --campaign, in the order given; empty: the whole file
     QString area;            // empty: the first of the window's list
     QString areasFile;       // empty: the data folder's file of the units
+    int limit = 0;           // --limit; 0: the file's stored limit, else the area's
 };
 
 // A command's own options: given the arguments and the index of the current one, answers how
