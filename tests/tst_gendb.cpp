@@ -2,6 +2,7 @@
 #include "sampledb/sampledb.h"
 #include "scripteddialogs.h"
 #include "stats/measure.h"
+#include "stats/speedstatistics.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -87,6 +88,7 @@ private slots:
         QTest::newRow("gap days") << options([](SampleOptions& o) { o.days = 10, o.gapDays = 4; });
         QTest::newRow("exact total over autumn change")
             << options([](SampleOptions& o) { o.from = QDate(2026, 10, 24), o.totalMeasures = 12345; });
+        QTest::newRow("bursts of nine readings") << options([](SampleOptions& o) { o.readingsPerVehicle = 9; });
         QTest::newRow("spring change")
             << options([](SampleOptions& o) { o.from = QDate(2027, 3, 28), o.days = 1, o.totalMeasures = 2400; });
     }
@@ -192,6 +194,39 @@ private slots:
         QVERIFY2(message.contains(error), qPrintable(message));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"existing.db"}));
         QCOMPARE(digest(existing.fileName()), QCryptographicHash::hash("keep me", QCryptographicHash::Sha1));
+    }
+
+    // Bursts the divider at its default range turns back into vehicles; --advanced writes one
+    // reading a vehicle and says so with campaigns of store mode 1.
+    void readingsAndVehicles()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("bursts.db"));
+        SampleSummary summary;
+        QCOMPARE(generate(path, options([](SampleOptions& o) { o.readingsPerVehicle = 9; }), &summary), QString());
+        QVERIFY(summary.measures > 8.5 * summary.vehicles && summary.measures < 9.5 * summary.vehicles);
+        SpeedStatistics s;
+        s.measures() = readBack(path);
+        s.setDividerOff(false);
+        s.createSample(local(summary.firstTime), local(summary.lastTime));
+        const QDateTime all = local(0);
+        const int counted = s.countVehicles(all, all, 0) + s.countVehicles(all, all, 1);
+        QVERIFY2(qAbs(counted - summary.vehicles) < summary.vehicles / 20, qPrintable(QString::number(counted)));
+
+        for (const bool advanced : {false, true}) {
+            QProcess p;
+            p.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"),
+                    QStringList{"gendb", path, "--days", "3", "--per-day", "300", "--force"}
+                        + (advanced ? QStringList{"--advanced"} : QStringList()));
+            QVERIFY(p.waitForFinished(30000) && p.exitCode() == 0);
+            const QRegularExpressionMatch m =
+                QRegularExpression(QStringLiteral("(\\d+) mesures \\((\\d+) véhicules\\)")).match(QString::fromUtf8(p.readAllStandardOutput()));
+            QVERIFY(m.hasMatch());
+            QCOMPARE(m.captured(1) == m.captured(2), advanced);
+            DatabaseManager db;
+            QVERIFY(db.openDatabase(path));
+            QSqlQuery modes = db.getRecord(QStringLiteral("SELECT DISTINCT camp_store_mode FROM campaign"));
+            QCOMPARE(modes.isValid() ? modes.value(0).toInt() : -1, advanced ? 1 : -1);
+        }
     }
 
     void commandLine()
