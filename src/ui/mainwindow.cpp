@@ -21,6 +21,7 @@
 #include "ui_mainwindow.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDebug>
 #include <QFileInfo>
 #include <QIcon>
@@ -30,6 +31,7 @@
 #include <QPixmap>
 #include <QShortcut>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace {
@@ -56,6 +58,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     qDebug() << "Initialisation données statistiques";
     m_statistics.reset();
+    updateDividerAction();
 
     setMinSpeedDefault();
     fillSpeedAreaChoice();
@@ -64,8 +67,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     auto* debugKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+F1")), this);
     connect(debugKey, &QShortcut::activated, this, &MainWindow::debugMode);
-    auto* dividerKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+D")), this);
-    connect(dividerKey, &QShortcut::activated, this, &MainWindow::setDivider);
     connect(ui->gb1_button_refresh, &QPushButton::clicked, this, &MainWindow::checkParameters);
     connect(ui->tab5_button_1, &QToolButton::clicked, this, &MainWindow::explainPercentile);
     connect(ui->gb2_toolButton, &QToolButton::clicked, this, &MainWindow::manageSpeedArea);
@@ -77,6 +78,26 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     // Whole headers readable before the first table fills the columns.
     ui->page_4_view->resizeColumnsToContents();
     m_szLocaleName = QStringLiteral("fr_FR");
+    // The criteria panel keeps its width; the results take what the window gains.
+    ui->mainSplitter->setStretchFactor(1, 1);
+    restoreLayout();
+}
+
+void MainWindow::restoreLayout()
+{
+    const QByteArray geometry = getWindowLayout(QStringLiteral("geometry"));
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    const QByteArray splitter = getWindowLayout(QStringLiteral("splitter"));
+    if (splitter.isEmpty() || !ui->mainSplitter->restoreState(splitter))
+        ui->mainSplitter->setSizes({ui->toolBox->minimumWidth(), width()});
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    setWindowLayout(QStringLiteral("geometry"), saveGeometry());
+    setWindowLayout(QStringLiteral("splitter"), ui->mainSplitter->saveState());
+    QMainWindow::closeEvent(event);
 }
 
 MainWindow::~MainWindow()
@@ -98,6 +119,19 @@ void MainWindow::createActions()
     connect(ui->actionFilter, &QAction::triggered, this, &MainWindow::setFilter);
     connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::about);
 
+    m_pDividerAction = new QAction(this);
+    m_pDividerAction->setObjectName(QStringLiteral("actionDivider"));
+    m_pDividerAction->setCheckable(true);
+    m_pDividerAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
+    ui->menuOutils->addAction(m_pDividerAction);
+    addAction(m_pDividerAction);
+    connect(m_pDividerAction, &QAction::triggered, this, [this](bool on) {
+        m_statistics.setDividerOff(!on);
+        updateDividerAction();
+        if (!m_statistics.measures().isEmpty())
+            createGraph();
+    });
+
     connect(ui->actionToolOpen, &QAction::triggered, this, &MainWindow::dataLoad);
     connect(ui->actionToolPdf, &QAction::triggered, this, &MainWindow::exportPdf);
     connect(ui->actionToolExport, &QAction::triggered, this, &MainWindow::exportCsv);
@@ -115,6 +149,7 @@ QString MainWindow::dateTimeText(const QDateTime& dateTime) const
 void MainWindow::enableAnalysisControls(bool bEnable)
 {
     ui->actionExport->setEnabled(bEnable);
+    ui->actionToolExport->setEnabled(bEnable);
     ui->actionRange->setEnabled(bEnable);
     ui->actionFilter->setEnabled(bEnable);
     ui->gb1_comboBox_1->setEnabled(bEnable);
@@ -131,6 +166,7 @@ void MainWindow::setRange()
                               50, &value))
         return;
     m_statistics.setRange(quint16(value));
+    updateDividerAction();
     createGraph();
 }
 
@@ -151,7 +187,24 @@ void MainWindow::setDivider()
                               1, &value))
         return;
     m_statistics.setDividerOff(value > 0);
+    updateDividerAction();
     createGraph();
+}
+
+void MainWindow::updateDividerAction()
+{
+    const int divider = SpeedStatistics::dividerForRange(m_statistics.getRange());
+    m_pDividerAction->setChecked(!m_statistics.getDividerOff());
+    m_pDividerAction->setText(tr("&Diviseur de portée : %1 relevés = 1 véhicule").arg(divider));
+    m_pDividerAction->setStatusTip(tr("Coché, %1 relevés du radar comptent pour un véhicule (portée %2 m) ; "
+                                      "décoché, chaque relevé compte pour un véhicule")
+                                       .arg(divider)
+                                       .arg(m_statistics.getRange()));
+}
+
+bool MainWindow::countsReadings() const
+{
+    return m_nStoreMode == 0 && m_statistics.getDividerOff();
 }
 
 void MainWindow::setMinSpeedDefault()
@@ -193,7 +246,7 @@ void MainWindow::fillSpeedAreaChoice()
         qDebug() << "Loading item" << name;
         ui->gb1_comboBox_1->addItem(name);
     }
-    const QString current = m_pSpeedArea->currentArea();
+    const QString current = defaultAreaName(sortAreaNames(m_pSpeedArea->areaNames()), units);
     qDebug() << "Select new current index for" << current;
     const int index = ui->gb1_comboBox_1->findText(current);
     if (index >= 0)
@@ -219,6 +272,7 @@ void MainWindow::refreshSpeedArea()
 
 void MainWindow::checkSpeedArea()
 {
+    setSpeedAreaChoice(m_statistics.getUnits(), ui->gb1_comboBox_1->currentText());
     refreshSpeedArea();
     m_statistics.createDistribution();
     const QDateTime start = ui->gb1_dateTimeEdit_1->dateTime();
@@ -269,7 +323,7 @@ void MainWindow::debugMode()
 void MainWindow::about()
 {
     const QString product = QLatin1String(kProductName);
-    const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>Revision: ")
+    const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>Révision: ")
         + QLatin1String(kRevision) + QStringLiteral("<br>    Date: ") + QLatin1String(kRevisionDate)
         + QStringLiteral("<br><br>Contact : <a href=\"mailto:%1\">%1</a>").arg(QLatin1String(kContact));
     userDialogs().message(UserDialogs::Icon::Information, tr("à propos %1").arg(product), text);
@@ -295,19 +349,31 @@ void MainWindow::exportPdf()
 
 void MainWindow::exportCsv()
 {
-    const QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Comma Separated Value (*.csv)"));
+    // Before a first computation there is nothing to write, only files to spoil.
+    if (!ui->actionExport->isEnabled())
+        return;
+    QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Fichier CSV (*.csv)"));
     if (file.isEmpty())
         return;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".csv");
     setFile(7, file);
-    if (!CsvExport::writeBucketTable(m_statistics.getFilteredSample(), file))
+    QStringList written;
+    if (CsvExport::writeBucketTable(m_statistics.getFilteredSample(), file))
+        written << file;
+    else
         userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(), CsvExport::errorText(file));
     // Written even when the table could not be.
-    CsvExport::exportMeanMinMax(m_statistics.getFilteredSample(0), CsvExport::meanMinMaxFile(file));
+    const QString meanMinMax = CsvExport::meanMinMaxFile(file);
+    if (CsvExport::exportMeanMinMax(m_statistics.getFilteredSample(0), meanMinMax))
+        written << meanMinMax;
+    statusBar()->showMessage(written.isEmpty() ? tr("Aucun fichier écrit")
+                                               : tr("Fichiers écrits : %1").arg(written.join(QStringLiteral(", "))));
 }
 
 void MainWindow::exportAll()
 {
-    const QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Comma Separated Value (*.csv)"));
+    const QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Fichier CSV (*.csv)"));
     if (!file.isEmpty())
         CsvExport::exportMeasures(m_statistics.measures(), file);
 }
@@ -359,8 +425,10 @@ void MainWindow::vehicleNumber(const QDateTime& begin, const QDateTime& end)
     qDebug() << "Mise a jour du nombre de vehicules";
     const QDateTime from = qMax(begin, ui->gb1_dateTimeEdit_1->dateTime());
     const QDateTime to = qMin(end, ui->gb1_dateTimeEdit_2->dateTime());
-    const QMap<int, QString> titles{{0, tr("Véhicules entrant %1").arg(m_statistics.countVehicles(from, to, 0))},
-                                    {1, tr("Véhicules sortant %1").arg(m_statistics.countVehicles(from, to, 1))}};
+    const bool readings = countsReadings();
+    const QMap<int, QString> titles{
+        {0, (readings ? tr("Relevés entrants %1") : tr("Véhicules entrant %1")).arg(m_statistics.countVehicles(from, to, 0))},
+        {1, (readings ? tr("Relevés sortants %1") : tr("Véhicules sortant %1")).arg(m_statistics.countVehicles(from, to, 1))}};
     qDebug() << "Vehicle Number : mise à jour légende";
     if (auto* graph = qobject_cast<qorGraph*>(m_pVehicleGraph))
         graph->updateHistogramTitles(titles);
@@ -395,7 +463,12 @@ void MainWindow::dataLoad()
     if (ui->listWidget->count() > 0)
         updateCampaign();
 
+    updateDividerAction();
     qDebug() << "Loading data" << start.toString(Qt::ISODate) << end.toString(Qt::ISODate) << "Mode" << storeMode;
+    // Read above the default of the file's own units, which the box then shows.
+    qint16 fileUnits = 0;
+    if (SpeedStatistics::readUnitsMarker(file, &fileUnits))
+        m_statistics.setMinSpeed(SpeedStatistics::defaultMinSpeed(fileUnits));
     const int n = m_statistics.loadStatistics(file, start, end);
     if (n < 1) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"), tr("Statistiques indisponibles"));
@@ -409,7 +482,7 @@ void MainWindow::dataLoad()
     ui->gb1_dateTimeEdit_2->setDateRange(firstDay, lastDay);
     ui->gb1_dateTimeEdit_1->setDateTime(m_statistics.getStartDate());
     ui->gb1_dateTimeEdit_2->setDateTime(m_statistics.getEndDate());
-    setMinSpeed(quint16(SpeedStatistics::defaultMinSpeed(m_statistics.getUnits())));
+    setMinSpeed(quint16(m_statistics.getLoadedMinSpeed()));
     setStartDate(m_statistics.getStartDate());
     setEndDate(m_statistics.getEndDate());
     ui->gb2_textEdit->clear();
@@ -444,7 +517,8 @@ void MainWindow::checkParameters()
     }
     const QString file = getFile(kStatisticsFile);
     const int minSpeed = getMinSpeed();
-    if (minSpeed == m_statistics.getMinSpeed()) {
+    // The measures in memory were read above the loaded minimum speed.
+    if (minSpeed == m_statistics.getLoadedMinSpeed()) {
         createGraph();
         return;
     }
@@ -496,16 +570,33 @@ void MainWindow::loadPieChart()
     }
     const QDateTime start = ui->gb1_dateTimeEdit_1->dateTime();
     const QDateTime end = ui->gb1_dateTimeEdit_2->dateTime();
-    const auto pie = [&](int direction, const QString& title, QLayout* layout) {
+    const QList<int> directions = m_statistics.getDirections();
+    const bool readings = countsReadings();
+    const auto pie = [&](int direction, const QString& title, QLayout* layout) -> QWidget* {
+        // A direction the file does not have gets no pie at all.
+        if (!directions.contains(direction))
+            return nullptr;
         auto* chart = new pieChart(nullptr, m_statistics.getDistribution(direction), m_statistics.vehicleDivider(),
                                    title, m_statistics.unitLabel(), m_statistics.countVehicles(start, end, direction),
                                    tr(" (et +)"));
         layout->addWidget(chart);
         return chart;
     };
-    m_pPieIn = pie(0, tr("Véhicules entrants"), ui->ingoing);
-    m_pPieOut = pie(1, tr("Véhicules sortants"), ui->outgoing);
+    m_pPieIn = pie(0, readings ? tr("Relevés entrants") : tr("Véhicules entrants"), ui->ingoing);
+    m_pPieOut = pie(1, readings ? tr("Relevés sortants") : tr("Véhicules sortants"), ui->outgoing);
     qDebug() << "Loading pie chart end";
+}
+
+void MainWindow::showPercentileColumns(const QList<int>& directions)
+{
+    const QList<QWidget*> columns[2] = {
+        {ui->percentile_label_1, ui->label_v85_in, ui->v85_in_label, ui->label_4, ui->label_v50_in, ui->v50_in_label,
+         ui->label_10, ui->label_v30_in, ui->v30_in_label, ui->label_12, ui->percentile_in_view},
+        {ui->percentile_label_2, ui->label_v85_out, ui->v85_out_label, ui->label_18, ui->label_v50_out,
+         ui->v50_out_label, ui->label_14, ui->label_v30_out, ui->v30_out_label, ui->label_16, ui->percentile_out_view}};
+    for (int d = 0; d < 2; ++d)
+        for (QWidget* widget : columns[d])
+            widget->setVisible(directions.contains(d));
 }
 
 void MainWindow::showUnits()
@@ -539,35 +630,37 @@ void MainWindow::createGraph()
     showUnits();
 
     const QString units = m_statistics.unitLabel();
-    Q_UNUSED(units)
-    Q_UNUSED(hasGaps)
+    // Only the directions of the file: an earlier file's direction keeps neither legend nor plot.
+    const QList<int> directions = m_statistics.getDirections();
+    const auto present = [&directions](auto map) {
+        for (const int d : map.keys())
+            if (!directions.contains(d))
+                map.remove(d);
+        return map;
+    };
 
-    // MEAN SPEED PLOT: "Vitesses moyennes" into page_1_view (curves "Sens entrant (%1 %2)" and
-    // "Sens sortant (%1 %2)" with getMeanSpeed()), range changes to meantime(); store it in
-    // m_pMeanGraph and hide gb0_logo.
-    const qint64 periodBegin = m_statistics.getStartDate().toSecsSinceEpoch();
-    const qint64 periodEnd = m_statistics.getEndDate().toSecsSinceEpoch();
-    auto* meanGraph = new qorGraph(ui->page_1_view, qorGraph::toPoints(m_statistics.getMeanCurve()),
-                                   speedTitles(m_statistics.getMeanSpeed(0), m_statistics.getMeanSpeed(1), units),
-                                   periodBegin, periodEnd, qorGraph::SpeedKind, hasGaps, units);
+    // The time axes span the period of the editors, the one analysed.
+    const qint64 periodBegin = start.toSecsSinceEpoch();
+    const qint64 periodEnd = end.toSecsSinceEpoch();
+    const int bucketWidth = m_statistics.getFilter();
+    auto* meanGraph = new qorGraph(ui->page_1_view, present(qorGraph::toPoints(m_statistics.getMeanCurve())),
+                                   present(speedTitles(m_statistics.getMeanSpeed(0), m_statistics.getMeanSpeed(1), units)),
+                                   periodBegin, periodEnd, qorGraph::SpeedKind, hasGaps, units, bucketWidth);
     meanGraph->setPlotTitle(tr("Vitesses moyennes"));
     connect(meanGraph, &qorGraph::meantimeChanged, this, &MainWindow::meantime);
     ui->page_1_view->layout()->addWidget(meanGraph);
     m_pMeanGraph = meanGraph;
     ui->gb0_logo->hide();
 
-    // MAXIMUM SPEED PLOT: "Vitesses maximum" into page_5_view with getMaxSpeed(), range changes to
-    // xmSpeed(); store it in m_pMaxGraph.
-    auto* maxGraph = new qorGraph(ui->page_5_view, qorGraph::toPoints(m_statistics.getMaxCurve()),
-                                  speedTitles(m_statistics.getMaxSpeed(0), m_statistics.getMaxSpeed(1), units),
-                                  periodBegin, periodEnd, qorGraph::SpeedKind, hasGaps, units);
+    auto* maxGraph = new qorGraph(ui->page_5_view, present(qorGraph::toPoints(m_statistics.getMaxCurve())),
+                                  present(speedTitles(m_statistics.getMaxSpeed(0), m_statistics.getMaxSpeed(1), units)),
+                                  periodBegin, periodEnd, qorGraph::SpeedKind, hasGaps, units, bucketWidth);
     maxGraph->setPlotTitle(tr("Vitesses maximum"));
     connect(maxGraph, &qorGraph::meantimeChanged, this, &MainWindow::xmSpeed);
     ui->page_5_view->layout()->addWidget(maxGraph);
     m_pMaxGraph = maxGraph;
 
-    // PERCENTILE PLOTS: the labels are filled here; the two plots go into percentile_in_view
-    // and percentile_out_view (m_pPercentileIn, m_pPercentileOut).
+    showPercentileColumns(directions);
     const auto percentile = [](double value) { return QStringLiteral("%1").arg(value, 1, 'f', 2); };
     qDebug() << "Creating ingoing statistics graph";
     ui->v30_in_label->setText(percentile(m_statistics.getV30(0)));
@@ -594,22 +687,26 @@ void MainWindow::createGraph()
     ui->v85_out_label->setText(percentile(m_statistics.getV85(1)));
     m_pPercentileOut = percentilePlot(1, ui->percentile_out_view, QColor(0, 0, 128));
 
-    // SPEED TABLE: page_4_view is rebuilt here from getFilteredSample().
-    fillSpeedTable(ui->page_4_view, m_statistics.getFilteredSample());
+    // The headers say what the counts are: vehicles from readings, or readings alone.
+    const bool readings = countsReadings();
+    const int divider = m_statistics.vehicleDivider();
+    if (QTableWidgetItem* header = ui->page_4_view->horizontalHeaderItem(2))
+        header->setText(readings      ? tr("Nombre de relevés (sans diviseur)")
+                        : divider > 1 ? tr("Nombre véhicules (relevés / %1)").arg(divider)
+                                      : tr("Nombre véhicules"));
+    fillSpeedTable(ui->page_4_view, present(m_statistics.getFilteredSample()));
 
-    // VEHICLE COUNT PLOT: into page_2_view ("Véhicules entrants %1", "Véhicules sortants %1"),
-    // range changes to vehicleNumber(); store it in m_pVehicleGraph.
     const QMap<int, QString> vehicleTitles{
-        {0, tr("Véhicules entrants %1").arg(m_statistics.countVehicles(start, end, 0))},
-        {1, tr("Véhicules sortants %1").arg(m_statistics.countVehicles(start, end, 1))}};
-    auto* vehicleGraph = new qorGraph(ui->page_2_view, qorGraph::toSamples(m_statistics.getVehicleBars()),
-                                      vehicleTitles, start.toSecsSinceEpoch(), end.toSecsSinceEpoch(),
-                                      qorGraph::VehicleKind, hasGaps, units);
+        {0, (readings ? tr("Relevés entrants %1") : tr("Véhicules entrants %1")).arg(m_statistics.countVehicles(start, end, 0))},
+        {1, (readings ? tr("Relevés sortants %1") : tr("Véhicules sortants %1")).arg(m_statistics.countVehicles(start, end, 1))}};
+    auto* vehicleGraph = new qorGraph(ui->page_2_view, present(qorGraph::toSamples(m_statistics.getVehicleBars())),
+                                      present(vehicleTitles), periodBegin, periodEnd, qorGraph::VehicleKind, hasGaps,
+                                      units, bucketWidth);
+    vehicleGraph->setCountsReadings(readings);
     connect(vehicleGraph, &qorGraph::meantimeChanged, this, &MainWindow::vehicleNumber);
     ui->page_2_view->layout()->addWidget(vehicleGraph);
     m_pVehicleGraph = vehicleGraph;
 
-    // PIE CHARTS: the layouts ingoing and outgoing receive the two pie charts (m_pPieIn, m_pPieOut).
     loadPieChart();
 
     qDebug() << "Graphics creation achieved";
@@ -632,7 +729,12 @@ bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate
     m_pCampaignList->setDatabase(selection.database());
 
     bool result = false;
-    if (runDialog(*m_pCampaignList) == QDialog::Accepted) {
+    const bool accepted = runDialog(*m_pCampaignList) == QDialog::Accepted;
+    // Nothing to analyse: the list and the charts stay those of the file already shown.
+    if (accepted && selection.tickedCount() == 0) {
+        userDialogs().message(UserDialogs::Icon::Information, tr("Statistiques"),
+                              tr("Aucune campagne n'est cochée : rien n'a été chargé."));
+    } else if (accepted) {
         m_campaignMap = selection.campaignIds();
         m_szCampaignFile = szFileName;
         connectCampaignList(false);
