@@ -96,9 +96,11 @@ protected:
         int runStart = from;
         for (int i = from; i <= to; ++i) {
             const bool last = i == to;
-            if (!last && (m_maxStep <= 0 || sample(i + 1).x() - sample(i).x() <= m_maxStep))
+            // A gap narrower than a few pixels would only scatter the line into dots.
+            if (!last && (m_maxStep <= 0 || sample(i + 1).x() - sample(i).x() <= m_maxStep
+                          || pixelSpan(xMap, i, i + 1) < 4))
                 continue;
-            if (i > runStart && i - runStart + 1 > 2 * pixelSpan(xMap, runStart, i)) {
+            if (i > runStart && i - runStart + 1 > pixelSpan(xMap, runStart, i)) {
                 drawBand(painter, xMap, yMap, runStart, i);
             } else if (i > runStart) {
                 QwtPlotCurve::drawLines(painter, xMap, yMap, canvasRect, runStart, i);

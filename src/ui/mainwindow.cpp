@@ -388,8 +388,10 @@ namespace {
 // Legend texts of the two speed curves: each direction's figure, then the unit.
 QMap<int, QString> speedTitles(double in, double out, const QString& unit, int decimals = 2)
 {
-    return {{0, MainWindow::tr("Sens entrant (%1 %2)").arg(in, 1, 'f', decimals).arg(unit)},
-            {1, MainWindow::tr("Sens sortant (%1 %2)").arg(out, 1, 'f', decimals).arg(unit)}};
+    // The interface's decimal separator: a comma in French.
+    const QLocale locale;
+    return {{0, MainWindow::tr("Sens entrant (%1 %2)").arg(locale.toString(in, 'f', decimals), unit)},
+            {1, MainWindow::tr("Sens sortant (%1 %2)").arg(locale.toString(out, 'f', decimals), unit)}};
 }
 
 } // namespace
@@ -661,7 +663,7 @@ void MainWindow::createGraph()
     m_pMaxGraph = maxGraph;
 
     showPercentileColumns(directions);
-    const auto percentile = [](double value) { return QStringLiteral("%1").arg(value, 1, 'f', 2); };
+    const auto percentile = [](double value) { return QLocale().toString(value, 'f', 2); };
     qDebug() << "Creating ingoing statistics graph";
     ui->v30_in_label->setText(percentile(m_statistics.getV30(0)));
     ui->v50_in_label->setText(percentile(m_statistics.getV50(0)));
