@@ -245,8 +245,13 @@ void TestCampaignSelection::listAcceptAndRemove()
     QCOMPARE(dialogs.shown().size(), 3);
     const ScriptedDialogs::Shown& first = dialogs.shown().first();
     QCOMPARE(first.kind + first.title, QStringLiteral("questionMaintenance des données"));
-    QCOMPARE(first.details, QStringList({QStringLiteral("Oui"), QStringLiteral("Non"), QStringLiteral("0")}));
+    QCOMPARE(first.details, QStringList({QStringLiteral("Oui"), QStringLiteral("Non"), QStringLiteral("1")}));
     QVERIFY(first.text.startsWith(QStringLiteral("Vous allez effacer la campagne :<br/><br/><b>Téléchargement du ")));
+    const QLocale locale;
+    QVERIFY2(first.text.contains(QStringLiteral("</b><br/>du %1 au %2<br/>")
+                                     .arg(locale.toString(QDateTime(QDate(2026, 5, 3), QTime(0, 0)), QLocale::ShortFormat),
+                                          locale.toString(QDateTime(QDate(2026, 5, 5), QTime(9, 0)), QLocale::ShortFormat))),
+             qPrintable(first.text));
     QorCampaign store;
     QCOMPARE(store.campaignList(selection.database(), 1), QList<int>({3, 1}));
     QCOMPARE(store.countMeasures(selection.database()), 4);   // the marker, March and the two of May

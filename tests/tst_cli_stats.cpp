@@ -108,10 +108,10 @@ void TestCliStats::handFigures()
                                {"v85", 30}, {"highestSpeed", 90}, {"vehicleCount", 2}, {"distribution", shares({1, 0, 1, 0})},
                                {"buckets", QJsonArray{bucket("08", true, 30, 30, 30, 1), bucket("09", true, 90, 90, 90, 1)}}}));
 
-    // Defaults (divider on, 30 minutes); --from 08:10 reads from 08:10, analysed from 08:00.
+    // Defaults (divider on, 30 minutes); --from 08:10 reads and analyses from 08:00, as the editor snaps it.
     root = QJsonDocument::fromJson(runStats(home, {file, "--from", "2024-01-15 08:10:00"}).out).object();
     QCOMPARE(root.value("begin").toString(), QStringLiteral("2024-01-15T08:00:00"));
-    QCOMPARE(root.value("measuresLoaded").toInt(), 5);
+    QCOMPARE(root.value("measuresLoaded").toInt(), 6);
     const QJsonObject settings = root.value("settings").toObject();
     QCOMPARE(settings.value("filterSeconds").toInt(), 1800);
     QCOMPARE(settings.value("vehicleDivider").toInt(), 9);

@@ -139,17 +139,17 @@ private slots:
     void windowSlots_data()
     {
         QTest::addColumn<bool>("all");
-        QTest::addColumn<QString>("answer");   // "" cancels, "taken" names a folder
+        QTest::addColumn<QString>("answer");   // "" cancels, "taken.csv" names a folder
         QTest::addColumn<QStringList>("files"); // files in the export folder afterwards
         QTest::addColumn<bool>("stored");
         QTest::addColumn<QStringList>("boxes");
         const QString box =
             QStringLiteral("warning|Erreur à l'exportation|Ouverture du fichier %1 en écriture impossible");
         QTest::newRow("export cancelled") << false << "" << QStringList() << false << QStringList();
-        QTest::newRow("export") << false << "table.csv" << QStringList{"minmaxavg.csv", "synthese.csv", "table.csv"} << true
-                                << QStringList();
+        QTest::newRow("export, .csv added") << false << "table" << QStringList{"minmaxavg.csv", "synthese.csv", "table.csv"}
+                                            << true << QStringList();
         QTest::newRow("export table unwritable, min/max still written")
-            << false << "taken" << QStringList{"minmaxavg.csv", "synthese.csv"} << true << QStringList{box};
+            << false << "taken.csv" << QStringList{"minmaxavg.csv", "synthese.csv"} << true << QStringList{box};
         QTest::newRow("dump cancelled") << true << "" << QStringList() << false << QStringList();
         QTest::newRow("dump") << true << "all.csv" << QStringList{"all.csv"} << false << QStringList();
     }
@@ -168,13 +168,18 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         setPath(7, folder);
         const QString file = answer.isEmpty() ? QString() : folder + QLatin1Char('/') + answer;
-        if (answer == QLatin1String("taken"))
+        if (answer == QLatin1String("taken.csv"))
             QVERIFY(QDir().mkpath(file));
 
         ScriptedDialogs dialogs;
         MainWindow window;
         window.statistics().measures() = measures();
         dialogs.clear();
+        // Before a first computation the export asks nothing and writes nothing.
+        window.exportCsv();
+        QVERIFY(dialogs.shown().isEmpty());
+        QVERIFY(!window.findChild<QAction*>(QStringLiteral("actionToolExport"))->isEnabled());
+        window.enableAnalysisControls(true);
         dialogs.answerSaveFile(file);
         if (all)
             window.exportAll();
@@ -184,13 +189,18 @@ private slots:
         QCOMPARE(dialogs.shown().size(), 1 + boxes.size());
         const auto& dialog = dialogs.shown().first();
         QCOMPARE(dialog.kind + dialog.text, QStringLiteral("saveExporter"));
-        QCOMPARE(dialog.details, (QStringList{getPath(7), QStringLiteral("Comma Separated Value (*.csv)")}));
+        QCOMPARE(dialog.details, (QStringList{getPath(7), QStringLiteral("Fichier CSV (*.csv)")}));
         QStringList expectedBoxes;
         for (const QString& b : boxes)
             expectedBoxes << b.arg(file);
         QCOMPARE(dialogs.summary().mid(1), expectedBoxes);
         QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), files);
-        QCOMPARE(getFile(7), stored ? file : QString());
+        const QString written = all || QFileInfo(file).suffix() == QLatin1String("csv") ? file : file + ".csv";
+        QCOMPARE(getFile(7), stored ? written : QString());
+        if (!all && !file.isEmpty() && boxes.isEmpty())
+            QCOMPARE(window.statusBar()->currentMessage(),
+                     QStringLiteral("Fichiers écrits : %1, %2, %3")
+                         .arg(written, folder + "/minmaxavg.csv", folder + "/synthese.csv"));
         if (all && !file.isEmpty())
             QVERIFY(readAll(file).endsWith("04-12-2026 10:16;60.00;0\n"));
     }

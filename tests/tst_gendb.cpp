@@ -2,6 +2,7 @@
 #include "sampledb/sampledb.h"
 #include "scripteddialogs.h"
 #include "stats/measure.h"
+#include "stats/speedstatistics.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -87,6 +88,7 @@ private slots:
         QTest::newRow("gap days") << options([](SampleOptions& o) { o.days = 10, o.gapDays = 4; });
         QTest::newRow("exact total over autumn change")
             << options([](SampleOptions& o) { o.from = QDate(2026, 10, 24), o.totalMeasures = 12345; });
+        QTest::newRow("bursts of nine readings") << options([](SampleOptions& o) { o.readingsPerVehicle = 9; });
         QTest::newRow("spring change")
             << options([](SampleOptions& o) { o.from = QDate(2027, 3, 28), o.days = 1, o.totalMeasures = 2400; });
     }
@@ -192,6 +194,30 @@ private slots:
         QVERIFY2(message.contains(error), qPrintable(message));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"existing.db"}));
         QCOMPARE(digest(existing.fileName()), QCryptographicHash::hash("keep me", QCryptographicHash::Sha1));
+    }
+
+    // Bursts the divider at its default range turns back into vehicles; --advanced writes
+    // campaigns of store mode 1.
+    void readingsAndVehicles()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("bursts.db"));
+        SampleSummary summary;
+        QCOMPARE(generate(path, options([](SampleOptions& o) { o.readingsPerVehicle = 9; }), &summary), QString());
+        QVERIFY(summary.measures > 8.5 * summary.vehicles && summary.measures < 9.5 * summary.vehicles);
+        SpeedStatistics s;
+        s.measures() = readBack(path);
+        s.setDividerOff(false);
+        s.createSample(local(summary.firstTime), local(summary.lastTime));
+        const int counted = s.countVehicles(local(0), local(0), 0) + s.countVehicles(local(0), local(0), 1);
+        QVERIFY2(qAbs(counted - summary.vehicles) < summary.vehicles / 20, qPrintable(QString::number(counted)));
+
+        QCOMPARE(QProcess::execute(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"),
+                                   {"gendb", path, "--days", "3", "--advanced", "--force"}),
+                 0);
+        DatabaseManager db;
+        QVERIFY(db.openDatabase(path));
+        QSqlQuery modes = db.getRecord(QStringLiteral("SELECT MIN(camp_store_mode), MAX(camp_store_mode) FROM campaign"));
+        QCOMPARE(qMakePair(modes.value(0).toInt(), modes.value(1).toInt()), qMakePair(1, 1));
     }
 
     void commandLine()

@@ -204,13 +204,13 @@ private slots:
         QList<QPointer<pieChart>> old;
         for (pieChart* pie : w.findChild<QWidget*>("page_3")->findChildren<pieChart*>())
             old << pie;
-        QCOMPARE(old.size(), 2);
+        QCOMPARE(old.size(), 1);   // a one-way file: the ingoing pie only
         w.findChild<QToolButton*>("gb2_toolButton")->click();
 
         QCOMPARE(w.findChild<QComboBox*>("gb1_comboBox_1")->currentText(), imported);
-        QVERIFY(old[0].isNull() && old[1].isNull());
+        QVERIFY(old[0].isNull());
         const QList<pieChart*> pies = w.findChild<QWidget*>("page_3")->findChildren<pieChart*>();
-        QCOMPARE(pies.size(), 2);
+        QCOMPARE(pies.size(), 1);
         QCOMPARE(pies.first()->pieces().size(), 4);
         QCOMPARE(w.statistics().getDistribution(0).size(), 4);
     }

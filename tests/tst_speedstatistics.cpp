@@ -270,9 +270,12 @@ void TestSpeedStatistics::gapBucketsAtSixtyMinutes()
     QCOMPARE(s.getMaxSpeed(1), 30);
     QCOMPARE(s.getMaxSpeed(), 70.0);
 
-    // Curves drop to 0 over the gaps; gap bars are 0; each direction takes half of the bucket.
-    QCOMPARE(s.getMaxCurve().value(0).at(9).y, 0.0);
-    QCOMPARE(s.getMaxCurve().value(0).at(8).y, 70.0);
+    // The curves have no point in the gaps; gap bars are 0; each direction takes half of the bucket.
+    const CurvePoints maxCurve = s.getMaxCurve().value(0);
+    QCOMPARE(maxCurve.size(), 2);
+    QCOMPARE((QVector<double>{maxCurve.at(0).x, maxCurve.at(0).y, maxCurve.at(1).x}),
+             (QVector<double>{double(eight), 70, double(eight + 3 * 3600)}));
+    QCOMPARE(s.getMeanCurve().value(0).size(), 2);
     const IntervalSamples bars0 = s.getVehicleBars().value(0);
     QCOMPARE(bars0.size(), 12);
     QCOMPARE(bars0.at(9).value, 0.0);

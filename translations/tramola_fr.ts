@@ -79,16 +79,20 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Maintenance des données</translation>
     </message>
     <message>
-        <source>Vous allez effacer la campagne :&lt;br/&gt;&lt;br/&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;&lt;br/&gt;Ces données ne seront pas &lt;u&gt;récupérables&lt;/u&gt;.&lt;br/&gt;&lt;br/&gt;Désirez-vous continuer ?&lt;br/&gt;&lt;br/&gt;</source>
-        <translation>Vous allez effacer la campagne :&lt;br/&gt;&lt;br/&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;&lt;br/&gt;Ces données ne seront pas &lt;u&gt;récupérables&lt;/u&gt;.&lt;br/&gt;&lt;br/&gt;Désirez-vous continuer ?&lt;br/&gt;&lt;br/&gt;</translation>
-    </message>
-    <message>
         <source>Oui</source>
         <translation>Oui</translation>
     </message>
     <message>
         <source>Non</source>
         <translation>Non</translation>
+    </message>
+    <message>
+        <source>du %1 au %2</source>
+        <translation>du %1 au %2</translation>
+    </message>
+    <message>
+        <source>Vous allez effacer la campagne :&lt;br/&gt;&lt;br/&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;%2&lt;br/&gt;&lt;br/&gt;Ces données ne seront pas &lt;u&gt;récupérables&lt;/u&gt;.&lt;br/&gt;&lt;br/&gt;Désirez-vous continuer ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>Vous allez effacer la campagne :&lt;br/&gt;&lt;br/&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;%2&lt;br/&gt;&lt;br/&gt;Ces données ne seront pas &lt;u&gt;récupérables&lt;/u&gt;.&lt;br/&gt;&lt;br/&gt;Désirez-vous continuer ?&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
 </context>
 <context>
@@ -487,10 +491,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Campagnes</translation>
     </message>
     <message>
-        <source>Detail</source>
-        <translation>Detail</translation>
-    </message>
-    <message>
         <source>Date d&apos;enregistrement:</source>
         <translation>Date d&apos;enregistrement:</translation>
     </message>
@@ -627,10 +627,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
     <message>
-        <source>Comma Separated Value (*.csv)</source>
-        <translation>Comma Separated Value (*.csv)</translation>
-    </message>
-    <message>
         <source>Véhicules entrant %1</source>
         <translation>Véhicules entrant %1</translation>
     </message>
@@ -693,6 +689,42 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Synthèse</source>
         <translation>Synthèse</translation>
+    </message>
+    <message>
+        <source>Détail</source>
+        <translation>Détail</translation>
+    </message>
+    <message>
+        <source>&amp;Diviseur de portée : %1 relevés = 1 véhicule</source>
+        <translation>&amp;Diviseur de portée : %1 relevés = 1 véhicule</translation>
+    </message>
+    <message>
+        <source>Coché, %1 relevés du radar comptent pour un véhicule (portée %2 m) ; décoché, chaque relevé compte pour un véhicule</source>
+        <translation>Coché, %1 relevés du radar comptent pour un véhicule (portée %2 m) ; décoché, chaque relevé compte pour un véhicule</translation>
+    </message>
+    <message>
+        <source>Fichier CSV (*.csv)</source>
+        <translation>Fichier CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Aucun fichier écrit</source>
+        <translation>Aucun fichier écrit</translation>
+    </message>
+    <message>
+        <source>Fichiers écrits : %1</source>
+        <translation>Fichiers écrits : %1</translation>
+    </message>
+    <message>
+        <source>Relevés entrants %1</source>
+        <translation>Relevés entrants %1</translation>
+    </message>
+    <message>
+        <source>Relevés sortants %1</source>
+        <translation>Relevés sortants %1</translation>
+    </message>
+    <message>
+        <source>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</source>
+        <translation>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</translation>
     </message>
 </context>
 <context>
@@ -806,6 +838,34 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source> (et +)</source>
         <translation> (et +)</translation>
+    </message>
+    <message>
+        <source>Relevés entrants %1</source>
+        <translation>Relevés entrants %1</translation>
+    </message>
+    <message>
+        <source>Relevés sortants %1</source>
+        <translation>Relevés sortants %1</translation>
+    </message>
+    <message>
+        <source>Relevés entrants</source>
+        <translation>Relevés entrants</translation>
+    </message>
+    <message>
+        <source>Relevés sortants</source>
+        <translation>Relevés sortants</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés (sans diviseur)</source>
+        <translation>Nombre de relevés (sans diviseur)</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules (relevés / %1)</source>
+        <translation>Nombre véhicules (relevés / %1)</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules</source>
+        <translation>Nombre véhicules</translation>
     </message>
 </context>
 <context>
@@ -1048,10 +1108,6 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Nombre de relevés</source>
         <translation>Nombre de relevés</translation>
-    </message>
-    <message>
-        <source>Nombre véhicules</source>
-        <translation>Nombre véhicules</translation>
     </message>
     <message>
         <source>Vitesse moyenne</source>
@@ -1336,10 +1392,6 @@ automatiquement pour garantir la continuité des données.</translation>
 <context>
     <name>qorGraph</name>
     <message>
-        <source>Nombre de véhicules par heure</source>
-        <translation>Nombre de véhicules par heure</translation>
-    </message>
-    <message>
         <source>Nombre de véhicules</source>
         <translation>Nombre de véhicules</translation>
     </message>
@@ -1354,6 +1406,58 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source> -- </source>
         <translation> -- </translation>
+    </message>
+    <message>
+        <source>par demi-heure</source>
+        <translation>par demi-heure</translation>
+    </message>
+    <message>
+        <source>par heure</source>
+        <translation>par heure</translation>
+    </message>
+    <message>
+        <source>par jour</source>
+        <translation>par jour</translation>
+    </message>
+    <message>
+        <source>par semaine</source>
+        <translation>par semaine</translation>
+    </message>
+    <message>
+        <source>par mois</source>
+        <translation>par mois</translation>
+    </message>
+    <message>
+        <source>par tranche de %1 heures</source>
+        <translation>par tranche de %1 heures</translation>
+    </message>
+    <message>
+        <source>par tranche de %1 minutes</source>
+        <translation>par tranche de %1 minutes</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés</source>
+        <translation>Nombre de relevés</translation>
+    </message>
+    <message>
+        <source>relevés entrants</source>
+        <translation>relevés entrants</translation>
+    </message>
+    <message>
+        <source>relevés sortants</source>
+        <translation>relevés sortants</translation>
+    </message>
+    <message>
+        <source>véhicules entrants</source>
+        <translation>véhicules entrants</translation>
+    </message>
+    <message>
+        <source>véhicules sortants</source>
+        <translation>véhicules sortants</translation>
+    </message>
+    <message>
+        <source>%1 : %L2 %3</source>
+        <translation>%1 : %L2 %3</translation>
     </message>
 </context>
 </TS>

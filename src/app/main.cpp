@@ -59,6 +59,8 @@ int main(int argc, char* argv[])
     app.installTranslator(&translator);
 
     const QLocale locale(localeName);
+    // Numbers as the interface's language writes them: "14 278" in French, not "14,278".
+    QLocale::setDefault(locale);
     qDebug() << "Detected locale" << localeName;
     qDebug() << locale.toString(QDate::currentDate(), QLocale::LongFormat);
     qDebug() << locale.name();

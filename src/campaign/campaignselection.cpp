@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace {
 
@@ -288,8 +289,12 @@ CampaignSelection::Outcome CampaignSelection::accept()
     return outcome;
 }
 
-int CampaignSelection::removeCampaigns(const std::function<void(int row)>& onRemoved)
+int CampaignSelection::removeCampaigns(const std::function<void(int row)>& onRemoved,
+                                       const std::function<QString(const QDateTime&)>& dateText)
 {
+    const auto date = [&dateText](const QDateTime& dt) {
+        return dateText ? dateText(dt) : QLocale().toString(dt, QLocale::ShortFormat);
+    };
     if (!m_pDb)
         return 0;
     QorCampaign store;
@@ -304,15 +309,18 @@ int CampaignSelection::removeCampaigns(const std::function<void(int row)>& onRem
                 continue;
             const int id = it->info.id;
             const QString title = store.campaignTitle(m_pDb, id);
+            // Titles repeat from month to month: the period tells which campaign goes.
+            const QString period = tr("du %1 au %2").arg(date(it->info.begin), date(it->info.end));
             bool again = true;
             while (again) {
                 again = false;
+                // "Non" by default: Enter must not delete measures.
                 const int answer = userDialogs().question(
                     tr("Maintenance des données"),
-                    tr("Vous allez effacer la campagne :<br/><br/><b>%1</b><br/><br/>Ces données ne seront pas "
-                       "<u>récupérables</u>.<br/><br/>Désirez-vous continuer ?<br/><br/>")
-                        .arg(title),
-                    {tr("Oui"), tr("Non")}, 0);
+                    tr("Vous allez effacer la campagne :<br/><br/><b>%1</b><br/>%2<br/><br/>Ces données ne seront "
+                       "pas <u>récupérables</u>.<br/><br/>Désirez-vous continuer ?<br/><br/>")
+                        .arg(title.toHtmlEscaped(), period.toHtmlEscaped()),
+                    {tr("Oui"), tr("Non")}, 1);
                 if (answer != 0)
                     break;
                 qDebug() << "Removing campaign" << id;

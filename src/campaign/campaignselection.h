@@ -112,8 +112,10 @@ public:
     // userDialogs() ("Maintenance des données", Oui/Non), deletes the campaign with its measures
     // and starts again from the top after each deletion. onRemoved(row) runs after each removed
     // row (the dialog drops its widget). Does nothing without a connection. Answers the number of
-    // campaigns deleted.
-    int removeCampaigns(const std::function<void(int row)>& onRemoved = {});
+    // campaigns deleted. The question names the campaign by its title and its period (dates
+    // written by dateText, the locale's short format without it), "Non" the default button.
+    int removeCampaigns(const std::function<void(int row)>& onRemoved = {},
+                        const std::function<QString(const QDateTime&)>& dateText = {});
 
 private:
     struct Row

@@ -321,6 +321,8 @@ QVector<QorCampaign::DayRow> QorCampaign::deriveDays(DatabaseManager* db)
                 it->lastMeasure = lastText;
         }
         cursor = stretchEnd;
+        // A day at a time the bar moves and the window repaints.
+        timerEvent();
     }
     days.reserve(byDay.size());
     for (const DayRow& row : byDay)

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QFont>
+#include <QList>
+#include <QRectF>
+#include <QVector>
 #include <qwt_scale_draw.h>
 
 // Time axis: dates at the major ticks, and labels at the medium ticks too (dates in the year
-// granularity, times otherwise).
+// granularity, times otherwise). Only labels that keep clear of each other are drawn.
 class DayScaleDraw : public QwtScaleDraw
 {
 public:
@@ -13,7 +17,20 @@ public:
     void draw(QPainter* painter, const QPalette& palette) const override;
     QwtText label(double value) const override;
 
+    // Rectangles of the labels draw() writes, majors in font and mediums in mediumFont(), in
+    // the scale's coordinates. No two of them intersect.
+    QVector<QRectF> labelRects(const QFont& font) const;
+    static QFont mediumFont();
+
 protected:
-    // On a narrow axis, only every n-th major is labelled so that the dates do not overlap.
     void drawLabel(QPainter* painter, double value) const override;
+
+private:
+    // The ticks whose labels are drawn: majors at the smallest regular stride that keeps them
+    // apart, then each medium that fits between them.
+    QList<double> labelledValues(const QFont& font) const;
+    QRectF rectOf(const QFont& font, double value) const;
+
+    // Filled by draw() for its own labels.
+    mutable QList<double> m_labelled;
 };

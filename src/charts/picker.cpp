@@ -1,5 +1,7 @@
 #include "picker.h"
 
+#include "qorgraph.h"
+
 #include <QDateTime>
 #include <qwt_picker_machine.h>
 
@@ -33,5 +35,8 @@ PickerV::PickerV(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode tracke
 
 QwtText PickerV::trackerTextF(const QPointF& pos) const
 {
-    return QwtText(trackerDate(pos.x()) + QString(" %1 vehicule/h").arg(pos.y(), 0, 'f', 2));
+    // The bar's own count: the height of the cursor tells nothing of the bar under it.
+    if (const auto* graph = qobject_cast<const qorGraph*>(plot()))
+        return QwtText(graph->barTrackerText(pos.x()));
+    return QwtText(trackerDate(pos.x()));
 }

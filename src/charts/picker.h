@@ -16,7 +16,7 @@ private:
     QString m_speedUnit;
 };
 
-// Tracker of the vehicle count plot: date and number of vehicles under the cursor.
+// Tracker of the vehicle count plot: the bar under the cursor, its date, count and direction.
 class PickerV : public QwtPlotPicker
 {
 public:

@@ -64,7 +64,8 @@ void PieRenderer::drawPie3D(QPainter* painter)
         return;
     painter->setRenderHint(QPainter::Antialiasing, true);
     painter->setPen(Qt::NoPen);
-    depth = 50;
+    if (depth <= 0)
+        depth = 50;
 
     const auto pointAt = [this](double angle) {
         const double a = qDegreesToRadians(angle);
@@ -143,10 +144,13 @@ void PieRenderer::drawLegend(QPainter* painter)
         const QRectF square(lX + 5, lY + 5 + i * (h + 10), h, h);
         painter->setBrush(piece.colour);
         painter->drawRect(square);
-        const QString text =
-            piece.name + QStringLiteral(" - ") + QStringLiteral(" (%1 %)").arg(double(piece.percentage), 0, 'f', 2);
-        painter->drawText(QPointF(lX + 5 + h + 5, square.top() + h / 2.0 + 5), text);
+        painter->drawText(QPointF(lX + 5 + h + 5, square.top() + h / 2.0 + 5), legendText(piece));
     }
+}
+
+QString PieRenderer::legendText(const PiePiece& piece)
+{
+    return piece.name + QStringLiteral(" - ") + QStringLiteral(" (%1 %)").arg(double(piece.percentage), 0, 'f', 2);
 }
 
 void PieRenderer::drawTitle(QPainter* painter, const QString& text)
@@ -156,7 +160,7 @@ void PieRenderer::drawTitle(QPainter* painter, const QString& text)
     font.setPixelSize(13);
     painter->setFont(font);
     painter->setPen(QColor(234, 103, 6));
-    painter->drawText(QRect(QPoint(10, 10), QPoint(309, 29)), Qt::AlignCenter, text);
+    painter->drawText(QRect(QPoint(10, 10), QPoint(int(titleRight), 29)), Qt::AlignCenter, text);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -284,12 +288,17 @@ void pieChart::paintEvent(QPaintEvent* event)
     PieRenderer renderer;
     renderer.type = 2;
     renderer.legendType = 0;
-    renderer.cX = 50;
-    renderer.cY = 50;
-    renderer.cW = width() / 3.0;
-    renderer.cH = height() / 3.0;
-    renderer.lX = renderer.cW + 50 + 20;
-    renderer.lY = 50;
+    const Layout where = layout(size());
+    renderer.cX = where.pie.x();
+    renderer.cY = where.pie.y();
+    renderer.cW = where.pie.width();
+    renderer.cH = where.pie.height();
+    renderer.depth = where.depth;
+    // drawLegend() starts its first square 5 pixels in.
+    renderer.lX = where.legend.x() - 5;
+    renderer.lY = where.legend.y() - 5;
+    renderer.font.setPixelSize(where.fontPixels);
+    renderer.titleRight = qMax(309, width() - 10);
     for (const PiePiece& piece : pieces())
         renderer.addPiece(piece.name, piece.colour, piece.percentage);
 
@@ -325,4 +334,57 @@ void pieChart::print(const QString& title)
     painter.scale(scale, scale);
     painter.translate(-width() / 2.0, -height() / 2.0);
     render(&painter, QPoint(), QRegion(), DrawWindowBackground | DrawChildren);
+}
+
+pieChart::Layout pieChart::layout(const QSize& size) const
+{
+    const QVector<PiePiece> lines = pieces();
+    // Below the title, 10 pixels from the other edges.
+    const QRectF area(10, 40, qMax(0, size.width() - 20), qMax(0, size.height() - 50));
+    // The pie's height over its width: the top ellipse, then the wall and the shadow.
+    const auto pieHeight = [](double w) { return w * 0.55 + qBound(8.0, w * 0.15, 50.0) + 5; };
+    const auto pieAt = [&](Layout& l, const QPointF& topLeft, double w) {
+        l.pie = QRectF(topLeft, QSizeF(w, w * 0.55));
+        l.depth = qBound(8.0, w * 0.15, 50.0);
+    };
+    constexpr double kMinPie = 60;
+
+    Layout result;
+    for (int pixels = 15; pixels >= 8; --pixels) {
+        QFont font = PieRenderer().font;
+        font.setPixelSize(pixels);
+        const QFontMetricsF metrics(font);
+        const double h = QFontMetrics(font).height();
+        double textWidth = 0;
+        for (const PiePiece& piece : lines)
+            textWidth = qMax(textWidth, metrics.horizontalAdvance(PieRenderer::legendText(piece)));
+        // The squares and texts as drawLegend() places them, plus a little room on the right.
+        const QSizeF legend(h + 10 + textWidth + 4, lines.isEmpty() ? 0 : lines.size() * (h + 10));
+        result.fontPixels = pixels;
+
+        // Beside: the pie takes what the legend leaves, no taller than the area.
+        double w = area.width() - legend.width() - 20;
+        while (w > kMinPie && pieHeight(w) > area.height())
+            w -= 4;
+        if (w >= kMinPie && legend.height() <= area.height()) {
+            pieAt(result, area.topLeft(), qMin(w, 400.0));
+            result.legend = QRectF(QPointF(result.pie.right() + 20, area.top()), legend);
+            return result;
+        }
+        // Under: the legend below the pie's wall and shadow.
+        w = qMin(area.width(), 400.0);
+        while (w > kMinPie && pieHeight(w) + 10 + legend.height() > area.height())
+            w -= 4;
+        if (w >= kMinPie && legend.width() <= area.width()) {
+            pieAt(result, QPointF(area.left() + (area.width() - w) / 2, area.top()), w);
+            result.legend = QRectF(QPointF(area.left(), area.top() + pieHeight(w) + 10), legend);
+            return result;
+        }
+        // Nothing fits even at the smallest size: beside, as small as it gets.
+        if (pixels == 8) {
+            pieAt(result, area.topLeft(), kMinPie);
+            result.legend = QRectF(QPointF(result.pie.right() + 20, area.top()), legend);
+        }
+    }
+    return result;
 }

@@ -33,6 +33,7 @@ public:
 
     double startAngle = 0;
     double cX = 0, cY = 0, cW = 100, cH = 100;
+    // 0 takes 50.
     double depth = 0;
     double lX = 120, lY = 0;
     int pieceCount = 0;
@@ -41,6 +42,11 @@ public:
     int type = 2;
     int legendType = 0;
     QFont font = defaultFont();
+    // The title is centred between x = 10 and this.
+    double titleRight = 309;
+
+    // The legend's line of a piece, as drawLegend() writes it.
+    static QString legendText(const PiePiece& piece);
 
 private:
     static QFont defaultFont();
@@ -68,6 +74,16 @@ public:
     QString title() const { return m_szTitle; }
     // Through the print dialog: the widget as it would show, scaled to fill a landscape page.
     void print(const QString& title);
+    // Where the pie and the whole legend go at the widget's size: the legend beside the pie or
+    // under it, in the largest font from 15 down to 8 pixels that lets every line in whole.
+    struct Layout
+    {
+        QRectF pie;          // the top ellipse
+        double depth = 50;
+        QRectF legend;       // every line, squares included
+        int fontPixels = 15;
+    };
+    Layout layout(const QSize& size) const;
     static QColor sliceColour(int slice);
 
 protected:

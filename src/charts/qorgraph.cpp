@@ -8,6 +8,8 @@
 #include "vertscaledraw.h"
 
 #include <QDebug>
+#include <QPainter>
+#include <QResizeEvent>
 #include <QFont>
 #include <QPen>
 #include <qwt_legend.h>
@@ -16,8 +18,12 @@
 #include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
 #include <qwt_plot_layout.h>
+#include <qwt_scale_engine.h>
+#include <qwt_scale_map.h>
 #include <qwt_series_data.h>
 #include <qwt_text.h>
+
+#include <cmath>
 
 namespace {
 
@@ -59,11 +65,6 @@ void attachGrid(QwtPlot* plot)
     grid->attach(plot);
 }
 
-double at(const QDateTime& dateTime)
-{
-    return static_cast<double>(dateTime.toSecsSinceEpoch());
-}
-
 // The n-th series in direction order gets the n-th title.
 template <typename Series>
 QVector<QString> pairedTitles(const QMap<int, Series>& series, const QMap<int, QString>& titles)
@@ -78,20 +79,157 @@ QVector<QString> pairedTitles(const QMap<int, Series>& series, const QMap<int, Q
     return result;
 }
 
+constexpr int kWeek = 7 * 86400;
+constexpr int kMonth = 31 * 86400;
+// Each bar of the vehicle plot gets at least this many pixels (half for each direction).
+constexpr int kBucketPixels = 6;
+
+// A speed curve drawn as lines that break where buckets without measures left no point.
+class GapCurve : public QwtPlotCurve
+{
+public:
+    GapCurve(const QString& title, double maxStep) : QwtPlotCurve(title), m_maxStep(maxStep) {}
+
+protected:
+    void drawLines(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap, const QRectF& canvasRect,
+                   int from, int to) const override
+    {
+        int runStart = from;
+        for (int i = from; i <= to; ++i) {
+            const bool last = i == to;
+            // A gap narrower than a few pixels would only scatter the line into dots.
+            if (!last && (m_maxStep <= 0 || sample(i + 1).x() - sample(i).x() <= m_maxStep
+                          || pixelSpan(xMap, i, i + 1) < 4))
+                continue;
+            if (i > runStart && i - runStart + 1 > pixelSpan(xMap, runStart, i)) {
+                drawBand(painter, xMap, yMap, runStart, i);
+            } else if (i > runStart) {
+                QwtPlotCurve::drawLines(painter, xMap, yMap, canvasRect, runStart, i);
+            } else {
+                // A bucket alone between two gaps: a dot, or it would not show at all.
+                const QPointF p(xMap.transform(sample(i).x()), yMap.transform(sample(i).y()));
+                QPen pen = painter->pen();
+                pen.setWidthF(qMax(3.0, pen.widthF() + 1));
+                pen.setCapStyle(Qt::RoundCap);
+                painter->save();
+                painter->setPen(pen);
+                painter->drawPoint(p);
+                painter->restore();
+            }
+            runStart = i + 1;
+        }
+    }
+
+private:
+    double pixelSpan(const QwtScaleMap& xMap, int from, int to) const
+    {
+        return qAbs(xMap.transform(sample(to).x()) - xMap.transform(sample(from).x())) + 1;
+    }
+
+    // More points than pixels: each pixel column's range as a pale band and their mean as a
+    // line, so that the other direction's band still shows through and both lines stay apart.
+    void drawBand(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap, int from, int to) const
+    {
+        QPolygonF top, bottom, middle;
+        int column = 0;
+        double low = 0, high = 0, sum = 0;
+        int count = 0;
+        const auto flush = [&]() {
+            if (count == 0)
+                return;
+            top << QPointF(column, yMap.transform(high));
+            bottom.prepend(QPointF(column, yMap.transform(low)));
+            middle << QPointF(column, yMap.transform(sum / count));
+        };
+        for (int i = from; i <= to; ++i) {
+            const QPointF p = sample(i);
+            const int x = int(std::floor(xMap.transform(p.x())));
+            if (count == 0 || x != column) {
+                flush();
+                column = x;
+                low = high = sum = p.y();
+                count = 1;
+                continue;
+            }
+            low = qMin(low, p.y());
+            high = qMax(high, p.y());
+            sum += p.y();
+            ++count;
+        }
+        flush();
+        QColor pale = pen().color();
+        pale.setAlpha(60);
+        painter->save();
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(pale);
+        painter->drawPolygon(top + bottom);
+        QPen line = pen();
+        line.setWidthF(1.5);
+        painter->setPen(line);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPolyline(middle);
+        painter->restore();
+    }
+
+    double m_maxStep;
+};
+
+// Start of the bar holding t for a display width: the same time of day in width steps from
+// midnight, or the local day, Monday or first of the month.
+qint64 displayBucketStart(qint64 t, int width)
+{
+    const QDateTime dt = QDateTime::fromSecsSinceEpoch(t);
+    QDate day = dt.date();
+    if (width < kDay) {
+        const int intoDay = dt.time().msecsSinceStartOfDay() / 1000;
+        return t - intoDay % width;
+    }
+    if (width == kWeek)
+        day = day.addDays(1 - day.dayOfWeek());
+    else if (width == kMonth)
+        day = QDate(day.year(), day.month(), 1);
+    return QDateTime(day, QTime(0, 0)).toSecsSinceEpoch();
+}
+
+qint64 displayBucketEnd(qint64 start, int width)
+{
+    if (width < kDay)
+        return start + width;
+    const QDate day = QDateTime::fromSecsSinceEpoch(start).date();
+    const QDate next = width == kWeek ? day.addDays(7) : width == kMonth ? day.addMonths(1) : day.addDays(1);
+    return QDateTime(next, QTime(0, 0)).toSecsSinceEpoch();
+}
+
+// "par heure", "par jour", …
+QString perBucket(int width)
+{
+    switch (width) {
+    case 1800: return qorGraph::tr("par demi-heure");
+    case 3600: return qorGraph::tr("par heure");
+    case kDay: return qorGraph::tr("par jour");
+    case kWeek: return qorGraph::tr("par semaine");
+    case kMonth: return qorGraph::tr("par mois");
+    default: break;
+    }
+    if (width % 3600 == 0)
+        return qorGraph::tr("par tranche de %1 heures").arg(width / 3600);
+    return qorGraph::tr("par tranche de %1 minutes").arg(width / 60);
+}
+
 } // namespace
 
 qorGraph::qorGraph(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>& samples,
                    const QMap<int, QString>& titles, qint64 begin, qint64 end, int kind, bool gapFlag,
-                   const QString& unit)
-    : QwtPlot(parent), m_gapFlag(gapFlag), m_speedUnit(unit)
+                   const QString& unit, int bucketWidth)
+    : QwtPlot(parent), m_gapFlag(gapFlag), m_speedUnit(unit), m_periodBegin(begin), m_periodEnd(end),
+      m_bucketWidth(bucketWidth)
 {
     if (kind != VehicleKind)
         return;
+    m_kind = kind;
     setupCommon();
-    setTitle(styledText(tr("Nombre de véhicules par heure"), QFont(QStringLiteral("Arial"), 10), kTitleColour));
     setAxisFont(QwtPlot::xBottom, QFont(QStringLiteral("arial"), 7));
     setAxisFont(QwtPlot::yLeft, QFont(QStringLiteral("arial"), 7));
-    // The bars keep hour labels at the medium ticks: the scale draw's mode stays at its default.
     m_dayScaleDraw = newDayScaleDraw();
     setAxisScaleDraw(QwtPlot::xBottom, m_dayScaleDraw);
     setAxisTitle(QwtPlot::yLeft, styledText(tr("Nombre de véhicules"), axisTitleFont(), kAxisTitleColour));
@@ -100,20 +238,31 @@ qorGraph::qorGraph(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>&
                  styledText(tr("Time"), QFont(QStringLiteral("Arial"), 10), kAxisTitleColour));
     m_baseScaleDiv = timeScaleDiv(begin, end);
     m_baseScaleMode = m_scaleMode;
+    // Medium labels read as dates in the year granularity here too, not as "00:00".
+    m_dayScaleDraw->mode = m_scaleMode;
     setAxisScaleDiv(QwtPlot::xBottom, m_baseScaleDiv);
 
     m_legend = new QwtLegend;
     m_legend->setDefaultItemMode(QwtLegendData::Checkable);
-    insertLegend(m_legend, QwtPlot::RightLegend, -1);
+    // Below, as on the speed plots: at the window's smallest size the bars need the width.
+    insertLegend(m_legend, QwtPlot::BottomLegend, -1);
 
+    m_bars = samples;
+    if (m_bucketWidth <= 0) {
+        // Each direction's bar is half of its bucket.
+        for (const QVector<QwtIntervalSample>& bars : samples)
+            if (!bars.isEmpty())
+                m_bucketWidth = qMax(1, int(std::lround(2 * bars.first().interval.width())));
+    }
     const QVector<QString> names = pairedTitles(samples, titles);
     int n = 0;
     for (auto it = samples.cbegin(); it != samples.cend(); ++it, ++n) {
         auto* histogram = new qorHistogram(names.at(n), curveColor(it.key()));
         m_histograms.insert(it.key(), histogram);
-        histogram->setData(new QwtIntervalSeriesData(it.value()));
         histogram->attach(this);
     }
+    updateBars();
+    updateVehicleTitle();
     replot();
     connect(m_legend, &QwtLegend::checked, this, &qorGraph::legendChecked);
     checkAllItems();
@@ -134,11 +283,13 @@ qorGraph::qorGraph(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>&
 }
 
 qorGraph::qorGraph(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, const QMap<int, QString>& titles,
-                   qint64 begin, qint64 end, int kind, bool gapFlag, const QString& unit)
-    : QwtPlot(parent), m_gapFlag(gapFlag), m_speedUnit(unit)
+                   qint64 begin, qint64 end, int kind, bool gapFlag, const QString& unit, int bucketWidth)
+    : QwtPlot(parent), m_gapFlag(gapFlag), m_speedUnit(unit), m_periodBegin(begin), m_periodEnd(end),
+      m_bucketWidth(bucketWidth)
 {
     if (kind != SpeedKind)
         return;
+    m_kind = kind;
     m_dayScaleDraw = newDayScaleDraw();
     setupCommon();
     plotLayout()->setAlignCanvasToScales(true);
@@ -155,6 +306,9 @@ qorGraph::qorGraph(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, c
     speedDraw->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     speedDraw->setSpacing(10);
     setAxisScaleDraw(QwtPlot::yLeft, speedDraw);
+    // Speeds from 0, as the zoom base has them, now that gaps draw no point at 0.
+    axisScaleEngine(QwtPlot::yLeft)->setAttribute(QwtScaleEngine::IncludeReference);
+    axisScaleEngine(QwtPlot::yLeft)->setReference(0);
     setAxisTitle(QwtPlot::yLeft, styledText(QString("%1 %2").arg(tr("vitesse")).arg(m_speedUnit), axisTitleFont(),
                                             kAxisTitleColour));
     attachGrid(this);
@@ -239,16 +393,11 @@ void qorGraph::insertCurve(const QString& title, int direction, const QVector<QP
     const QPen pen(colour, 2);
     const int slot = ((direction % 2) + 2) % 2;
     qDebug() << "insertCurve #" << slot;
-    auto* c = new QwtPlotCurve(title);
+    // Lines whatever the gaps: a gap breaks the line instead of dropping it to 0.
+    auto* c = new GapCurve(title, m_bucketWidth > 0 ? 1.5 * m_bucketWidth : 0);
     m_curves[slot] = c;
     c->setRenderHint(QwtPlotItem::RenderAntialiased);
-    if (m_gapFlag) {
-        c->setStyle(QwtPlotCurve::Dots);
-        c->setCurveAttribute(QwtPlotCurve::Inverted);
-    } else {
-        c->setStyle(QwtPlotCurve::Sticks);
-        c->setCurveAttribute(QwtPlotCurve::Fitted);
-    }
+    c->setStyle(QwtPlotCurve::Lines);
     c->setPen(pen);
     c->setLegendAttribute(QwtPlotCurve::LegendShowLine, true);
     c->setSamples(samples);
@@ -279,10 +428,10 @@ void qorGraph::updateHistogramTitles(const QMap<int, QString>& titles)
 
 QwtScaleDiv qorGraph::timeScaleDiv(qint64 begin, qint64 end)
 {
-    qint64 d = end - begin;
+    end = qMax(end, begin + 1);
+    const qint64 d = end - begin;
     const QDateTime beginTime = QDateTime::fromSecsSinceEpoch(begin);
     const QDateTime endTime = QDateTime::fromSecsSinceEpoch(end);
-    QDateTime t(beginTime.date(), QTime(0, 0, 0));
     qDebug() << "Interval de temps : [" << beginTime.toString(QStringLiteral("dd/MM/yy hh:mm:ss")) << ".."
              << endTime.toString(QStringLiteral("dd/MM/yy hh:mm:ss")) << "]";
 
@@ -290,65 +439,62 @@ QwtScaleDiv qorGraph::timeScaleDiv(qint64 begin, qint64 end)
     QList<double>& minor = ticks[QwtScaleDiv::MinorTick];
     QList<double>& medium = ticks[QwtScaleDiv::MediumTick];
     QList<double>& major = ticks[QwtScaleDiv::MajorTick];
+    // Ticks lie on wall-clock times of the local days, whatever the daylight-saving changes.
+    const QDate firstDay = beginTime.date();
+    const QDate lastDay = endTime.date();
+    const auto add = [begin, end](QList<double>& list, const QDate& day, int minutes) {
+        const QDateTime t(day, QTime(0, 0).addSecs(minutes * 60));
+        const qint64 v = t.toSecsSinceEpoch();
+        if (t.isValid() && t.time().hour() * 60 + t.time().minute() == minutes && v >= begin && v <= end
+            && (list.isEmpty() || v > list.last()))
+            list << double(v);
+    };
+    // Every step minutes of each day: a major each majorStep, a medium each mediumStep.
+    const auto dayTicks = [&](int majorStep, int mediumStep, int minorStep) {
+        for (QDate day = firstDay; day <= lastDay; day = day.addDays(1)) {
+            for (int m = 0; m < 24 * 60; m += minorStep) {
+                if (m % majorStep == 0)
+                    add(major, day, m);
+                else if (mediumStep > 0 && m % mediumStep == 0)
+                    add(medium, day, m);
+                else
+                    add(minor, day, m);
+            }
+        }
+    };
 
-    if ((d < kDay && beginTime.date() == endTime.date()) || d == kDay) {
+    if (d <= 36 * 3600) {
         qDebug() << "DAY_SCALE";
         m_scaleMode = DayScale;
-        for (int h = 0; h <= 24; ++h)
-            (h % 4 == 0 ? major : minor) << at(t.addSecs(h * 3600));
+        if (d <= 2 * 3600)
+            dayTicks(15, 0, 5);
+        else if (d <= 6 * 3600)
+            dayTicks(60, 30, 15);
+        else
+            dayTicks(4 * 60, 60, 60);
+    } else if (d <= 7 * kDay + 3600) {
+        qDebug() << "WEEK_SCALE (" << (d - 1) / kDay + 1 << " jours)";
+        m_scaleMode = WeekScale;
+        dayTicks(24 * 60, 8 * 60, 60);
+    } else if (d <= 31 * kDay + 3600) {
+        qDebug() << "MONTH_SCALE";
+        m_scaleMode = MonthScale;
+        dayTicks(24 * 60, 0, 12 * 60);
+    } else if (d <= 62 * kDay + 3600) {
+        qDebug() << "BIMESTRIAL_SCALE";
+        m_scaleMode = MonthScale;
+        for (QDate day = firstDay; day <= lastDay; day = day.addDays(1))
+            add(day.dayOfWeek() == 1 ? major : minor, day, 0);
     } else {
-        // Across midnight a short interval still spans two days.
-        if (d < kDay)
-            d += kDay;
-        const qint64 days = (d - 1) / kDay + 1;
-        if (d <= 7 * kDay) {
-            qDebug() << "WEEK_SCALE (" << days << " jours)";
-            m_scaleMode = WeekScale;
-            for (qint64 i = 0; i < days; ++i) {
-                const QDateTime day = t.addDays(i);
-                major << at(day);
-                for (int h = 1; h < 24; ++h)
-                    (h == 8 || h == 16 ? medium : minor) << at(day.addSecs(h * 3600));
-            }
-            major << at(t.addDays(days));
-        } else if (d <= 31 * kDay) {
-            qDebug() << "MONTH_SCALE";
-            m_scaleMode = MonthScale;
-            for (qint64 i = 0; i < days; ++i) {
-                major << at(t.addDays(i));
-                minor << at(t.addDays(i).addSecs(12 * 3600));
-            }
-            major << at(t.addDays(days));
-        } else if (d <= 62 * kDay) {
-            qDebug() << "BIMESTRIAL_SCALE";
-            m_scaleMode = MonthScale;
-            qint64 offset = 0;
-            for (; offset < days; offset += 7) {
-                major << at(t.addDays(offset));
-                for (int k = 0; k < 7; ++k)
-                    minor << at(t.addDays(offset + k));
-            }
-            major << at(t.addDays(offset));
-        } else {
-            qDebug() << "YEAR_SCALE";
-            m_scaleMode = YearScale;
-            t = t.addDays(-2);
-            const QDateTime last = endTime.addDays(2);
-            qDebug() << "Date recadrees = "
-                     << t.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" - ")
-                            + last.toString(QStringLiteral("dd/MM/yyyy"));
-            do {
-                major << at(t);
-                medium << at(t.addSecs(qint64(t.date().daysInMonth() / 2) * kDay));
-                t = t.addMonths(1);
-                qDebug() << "Date courante = " << t.toString(QStringLiteral("dd/MM/yyyy"))
-                         << last.toString(QStringLiteral("dd/MM/yyyy"));
-            } while (t.date() <= last.date());
-            if (major.last() != at(last))
-                major << at(last);
+        qDebug() << "YEAR_SCALE";
+        m_scaleMode = YearScale;
+        // Months start on their first day; the medium tick halves them.
+        for (QDate month(firstDay.year(), firstDay.month(), 1); month <= lastDay; month = month.addMonths(1)) {
+            add(major, month, 0);
+            add(medium, month.addDays(month.daysInMonth() / 2), 0);
         }
     }
-    return QwtScaleDiv(major.first(), major.last(), ticks);
+    return QwtScaleDiv(double(begin), double(end), ticks);
 }
 
 QwtScaleDiv qorGraph::zoomedScaleDiv(double left, double right)
@@ -387,11 +533,118 @@ void qorGraph::interval(const QRectF& rect)
         } else {
             setAxisScaleDiv(QwtPlot::xBottom, zoomedScaleDiv(rect.left(), rect.right()));
         }
-        if (m_eraZoomer)
-            m_dayScaleDraw->mode = m_scaleMode;
+        m_dayScaleDraw->mode = m_scaleMode;
+        if (m_kind == VehicleKind)
+            updateBars();
         replot();
     }
     emit meantimeChanged(begin, end);
+}
+
+void qorGraph::resizeEvent(QResizeEvent* event)
+{
+    QwtPlot::resizeEvent(event);
+    if (m_kind == VehicleKind)
+        updateBars();
+}
+
+void qorGraph::updateBars()
+{
+    if (m_histograms.isEmpty())
+        return;
+    const double span = qMax(1.0, axisScaleDiv(QwtPlot::xBottom).range());
+    const double maxBuckets = double(qMax(60, canvas()->width())) / kBucketPixels;
+    const int step = qMax(1, m_bucketWidth);
+    int width = step;
+    if (span / step > maxBuckets) {
+        width = kMonth;
+        for (int w : {3600, 7200, 10800, 14400, 21600, 43200, int(kDay), kWeek, kMonth}) {
+            // Within a day only whole numbers of buckets can be summed.
+            if (w <= step || (w < kDay && w % step != 0))
+                continue;
+            if (span / w <= maxBuckets) {
+                width = w;
+                break;
+            }
+        }
+    }
+    if (width == m_displayWidth)
+        return;
+    m_displayWidth = width;
+
+    for (auto it = m_histograms.cbegin(); it != m_histograms.cend(); ++it) {
+        const int d = it.key();
+        const QVector<QwtIntervalSample>& raw = m_bars.value(d);
+        if (width == step) {
+            it.value()->setSamples(raw);
+            continue;
+        }
+        QMap<qint64, double> sums;
+        for (const QwtIntervalSample& bar : raw) {
+            // Direction d's bar is the d-th half of its bucket.
+            const qint64 bucket = std::llround(bar.interval.minValue() - d * bar.interval.width());
+            sums[displayBucketStart(bucket, width)] += bar.value;
+        }
+        QVector<QwtIntervalSample> bars;
+        bars.reserve(sums.size());
+        const int half = ((d % 2) + 2) % 2;
+        for (auto sum = sums.cbegin(); sum != sums.cend(); ++sum) {
+            // A bar holding only part of its day (or week) at the ends of the period is as narrow.
+            qint64 lo = sum.key(), hi = displayBucketEnd(sum.key(), width);
+            if (m_periodEnd > m_periodBegin) {
+                lo = qMax(lo, m_periodBegin);
+                hi = qMin(hi, m_periodEnd);
+            }
+            if (hi <= lo)
+                continue;
+            const double middle = lo + (hi - lo) / 2.0;
+            bars << QwtIntervalSample(sum.value(), half ? middle : double(lo), half ? double(hi) : middle);
+        }
+        it.value()->setSamples(bars);
+    }
+    updateVehicleTitle();
+    // Sums of a wider bar need another scale: the zoom base follows while not zoomed.
+    setAxisAutoScale(QwtPlot::yLeft, true);
+    replot();
+    if (m_zoomer && m_zoomer->zoomRectIndex() == 0)
+        m_zoomer->setZoomBase(false);
+}
+
+void qorGraph::setCountsReadings(bool readings)
+{
+    m_countsReadings = readings;
+    updateVehicleTitle();
+}
+
+void qorGraph::updateVehicleTitle()
+{
+    if (m_kind != VehicleKind)
+        return;
+    const QString counted = m_countsReadings ? tr("Nombre de relevés") : tr("Nombre de véhicules");
+    setTitle(styledText(QStringLiteral("%1 %2").arg(counted, perBucket(m_displayWidth > 0 ? m_displayWidth : 3600)),
+                        QFont(QStringLiteral("Arial"), 10), kTitleColour));
+}
+
+QString qorGraph::barTrackerText(double x) const
+{
+    for (auto it = m_histograms.cbegin(); it != m_histograms.cend(); ++it) {
+        if (!it.value()->isVisible())
+            continue;
+        const QwtSeriesData<QwtIntervalSample>* data = it.value()->data();
+        for (size_t i = 0; i < data->size(); ++i) {
+            const QwtIntervalSample bar = data->sample(i);
+            if (x < bar.interval.minValue() || x > bar.interval.maxValue())
+                continue;
+            const qint64 start = std::llround(bar.interval.minValue() - (it.key() % 2) * bar.interval.width());
+            const QString when = QDateTime::fromSecsSinceEpoch(start).toString(
+                m_displayWidth >= kDay ? QStringLiteral("dd/MM/yy") : QStringLiteral("dd/MM/yy hh:mm"));
+            const bool in = it.key() == 0;
+            const QString what = m_countsReadings ? (in ? tr("relevés entrants") : tr("relevés sortants"))
+                                                  : (in ? tr("véhicules entrants") : tr("véhicules sortants"));
+            return tr("%1 : %L2 %3").arg(when).arg(qint64(std::llround(bar.value))).arg(what);
+        }
+    }
+    return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(x)).toString(QStringLiteral("dd/MM/yy hh:mm"));
 }
 
 void qorGraph::showItem(QwtPlotItem* item, bool on)

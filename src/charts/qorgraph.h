@@ -33,13 +33,16 @@ public:
     enum ScaleMode { DayScale = 1, WeekScale = 2, MonthScale = 3, YearScale = 4 };
 
     // Vehicle count plot; empty unless kind is 2. begin and end are Unix seconds. The n-th
-    // series in direction order gets the n-th title, or an empty one.
+    // series in direction order gets the n-th title, or an empty one. bucketWidth is the
+    // seconds of one bar of the samples; bars too narrow to be seen at the plot's width are
+    // summed into hours, days, weeks or months (the title says which).
     qorGraph(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>& samples,
              const QMap<int, QString>& titles, qint64 begin, qint64 end, int kind, bool gapFlag,
-             const QString& unit);
-    // Speed plot; empty unless kind is 1.
+             const QString& unit, int bucketWidth = 0);
+    // Speed plot; empty unless kind is 1. The curves break where two points lie more than
+    // bucketWidth seconds apart (0: never).
     qorGraph(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, const QMap<int, QString>& titles,
-             qint64 begin, qint64 end, int kind, bool gapFlag, const QString& unit);
+             qint64 begin, qint64 end, int kind, bool gapFlag, const QString& unit, int bucketWidth = 0);
 
     // The engine's series in the plot's types.
     static QMap<int, QVector<QPointF>> toPoints(const QMap<int, CurvePoints>& curves);
@@ -54,8 +57,16 @@ public:
     void updateCurveTitles(const QMap<int, QString>& titles);
     void updateHistogramTitles(const QMap<int, QString>& titles);
 
-    // Ticks of the time axis for [begin, end] (Unix seconds, local days); sets scaleMode().
+    // Ticks of the time axis spanning exactly [begin, end] (Unix seconds), on whole local
+    // hours, days, Mondays or first days of months by the length; sets scaleMode().
     QwtScaleDiv timeScaleDiv(qint64 begin, qint64 end);
+
+    // Vehicle plot: the seconds of one drawn bar (86400 a day, 604800 a week, 2678400 a month,
+    // those three on the calendar); says readings instead of vehicles in its title and tracker.
+    int displayBucketWidth() const { return m_displayWidth; }
+    void setCountsReadings(bool readings);
+    // Date, count and direction of the bar at x, or the date alone.
+    QString barTrackerText(double x) const;
     int scaleMode() const { return m_scaleMode; }
     bool gapFlag() const { return m_gapFlag; }
     QString speedUnit() const { return m_speedUnit; }
@@ -83,8 +94,14 @@ public slots:
 private slots:
     void legendChecked(const QVariant& itemInfo, bool on, int index);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void setupCommon();
+    // The vehicle bars summed for the visible span and the canvas width, and the title.
+    void updateBars();
+    void updateVehicleTitle();
     // Ticks of timeScaleDiv(left, right) kept within [left, right].
     QwtScaleDiv zoomedScaleDiv(double left, double right);
     // Every item but the grid shown, with its legend entry ticked.
@@ -103,4 +120,12 @@ private:
     int m_baseScaleMode = DayScale;
     bool m_gapFlag = false;
     QString m_speedUnit;
+    qint64 m_periodBegin = 0;
+    qint64 m_periodEnd = 0;
+    int m_kind = 0;
+    int m_bucketWidth = 0;
+    int m_displayWidth = 0;
+    bool m_countsReadings = false;
+    // The vehicle bars as given, before any summing.
+    QMap<int, QVector<QwtIntervalSample>> m_bars;
 };

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QVariant>
 
 namespace {
 
@@ -27,25 +28,40 @@ QString key(int kind, const char* suffix)
     return QLatin1String(kindNames[kind]) + QLatin1String(suffix);
 }
 
-QString readKey(const QString& name)
+QVariant readValue(const QString& group, const QString& name)
 {
     if (name.isEmpty())
-        return QString();
+        return QVariant();
     QSettings settings(Workspace::settingsFile(), QSettings::IniFormat);
-    settings.beginGroup(QStringLiteral("Data"));
-    const QString value = settings.value(name).toString();
+    settings.beginGroup(group);
+    const QVariant value = settings.value(name);
     settings.endGroup();
     return value;
 }
 
-void writeKey(const QString& name, const QString& value)
+void writeValue(const QString& group, const QString& name, const QVariant& value)
 {
     if (name.isEmpty())
         return;
     QSettings settings(Workspace::settingsFile(), QSettings::IniFormat);
-    settings.beginGroup(QStringLiteral("Data"));
+    settings.beginGroup(group);
     settings.setValue(name, value);
     settings.endGroup();
+}
+
+QString readKey(const QString& name)
+{
+    return readValue(QStringLiteral("Data"), name).toString();
+}
+
+void writeKey(const QString& name, const QString& value)
+{
+    writeValue(QStringLiteral("Data"), name, value);
+}
+
+QString speedAreaKey(int units)
+{
+    return QStringLiteral("speedArea%1").arg(units);
 }
 
 } // namespace
@@ -115,4 +131,17 @@ void setFile(int kind, const QString& file)
 {
     writeKey(key(kind, "File"), file);
     setPath(kind, QFileInfo(file).absolutePath());
+}
+
+QString getSpeedAreaChoice(int units) { return readKey(speedAreaKey(units)); }
+void setSpeedAreaChoice(int units, const QString& name) { writeKey(speedAreaKey(units), name); }
+
+QByteArray getWindowLayout(const QString& name)
+{
+    return readValue(QStringLiteral("Window"), name).toByteArray();
+}
+
+void setWindowLayout(const QString& name, const QByteArray& value)
+{
+    writeValue(QStringLiteral("Window"), name, value);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The per-user folders: a documents root and a data root, each ending in "/zancom/".
@@ -39,3 +40,13 @@ void setPath(int kind, const QString& folder);
 QString getFile(int kind);
 // Also stores the absolute folder of file as the kind's path.
 void setFile(int kind, const QString& file);
+
+// The speed area last chosen for a units code (key "speedArea<units>" of group "Data"); empty
+// when none was.
+QString getSpeedAreaChoice(int units);
+void setSpeedAreaChoice(int units, const QString& name);
+
+// What the window keeps of its layout between runs (group "Window": "geometry", "splitter");
+// empty when nothing was kept.
+QByteArray getWindowLayout(const QString& name);
+void setWindowLayout(const QString& name, const QByteArray& value);

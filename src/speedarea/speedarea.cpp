@@ -1,5 +1,7 @@
 #include "speedarea.h"
 
+#include "core/workspace.h"
+
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QDateTime>
@@ -478,4 +480,10 @@ QStringList sortAreaNames(const QStringList& names)
     }
     flush();
     return sorted;
+}
+
+QString defaultAreaName(const QStringList& sortedNames, int units)
+{
+    const QString chosen = getSpeedAreaChoice(units);
+    return sortedNames.contains(chosen) ? chosen : sortedNames.value(0);
 }

@@ -111,3 +111,7 @@ private:
 // A name without a number compares equal to every other name, so it keeps its place and the
 // names between two such names are ordered among themselves; equal numbers keep their order.
 QStringList sortAreaNames(const QStringList& names);
+
+// The area a new analysis starts with, in the window and the command line alike: the one last
+// chosen for these units (settings) while names still holds it, else the first of names.
+QString defaultAreaName(const QStringList& sortedNames, int units);

@@ -10,13 +10,47 @@
 
 #include <algorithm>
 
+namespace {
+
+// Stops as soon as both are found, which in a two-way file is within the first readings.
+QList<int> directionsOf(const MeasureMap& measures)
+{
+    bool in = false, out = false;
+    for (auto it = measures.begin(); it != measures.end() && !(in && out); ++it) {
+        in = in || it->measure.direction == 0;
+        out = out || it->measure.direction == 1;
+    }
+    QList<int> directions;
+    if (in)
+        directions << 0;
+    if (out)
+        directions << 1;
+    return directions;
+}
+
+} // namespace
+
+bool SpeedStatistics::readUnitsMarker(const QString& file, qint16* units)
+{
+    // Opening a missing file would create it.
+    if (!QFileInfo(file).isFile())
+        return false;
+    DatabaseManager db;
+    if (!db.openDatabase(file))
+        return false;
+    const qint16 found = db.checkUnits();
+    db.closeDatabase();
+    if (units)
+        *units = found;
+    return true;
+}
+
 int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start, const QDateTime& end)
 {
     qDebug() << "+Loading statistics from " << file << start << end;
     const qint64 startT = start.toSecsSinceEpoch();
     const qint64 endT = end.toSecsSinceEpoch();
     m_nSlowReadings = -1;
-    m_nReadMinSpeed = m_nMinSpeed;
 
     if (!file.isEmpty()) {
         setDescription(QFileInfo(file).baseName());
@@ -50,7 +84,7 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
                                       tr("La base de données %1 est vide").arg(file));
             } else {
                 qDebug() << "Checking database structure";
-                db.columnExists(QStringLiteral("measure"), QStringLiteral("meas_direction"));
+                const bool twoWay = db.columnExists(QStringLiteral("measure"), QStringLiteral("meas_direction"));
                 m_measures.clear();
                 const int count = db.countRows(QStringLiteral("measure"));
                 progress->setRange(progress->minimum(), std::max(count, progress->minimum()));
@@ -81,6 +115,8 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
                 m_startDate = QDateTime::fromSecsSinceEpoch(first);
                 m_endDate = QDateTime::fromSecsSinceEpoch(last);
                 m_nUnits = units;
+                m_nLoadedMinSpeed = m_nMinSpeed;
+                m_directions = twoWay ? directionsOf(m_measures) : QList<int>{0};
                 progress->setValue(std::max(count, progress->minimum()));
             }
 

@@ -16,9 +16,10 @@ QDateTime snapPeriodStart(const QDateTime& start)
     if (!start.isValid())
         return start;
     const QTime t = start.time();
-    if (t.minute() % 30 == 0)
+    const QTime snapped(t.hour(), t.minute() - t.minute() % 30, 0);
+    if (snapped == t)
         return start;
-    return withTime(start, QTime(t.hour(), t.minute() - t.minute() % 30, 0));
+    return withTime(start, snapped);
 }
 
 QDateTime snapPeriodEnd(const QDateTime& end)

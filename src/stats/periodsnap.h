@@ -5,8 +5,8 @@
 // The half-hour rules of the two period editors. Both keep the date and the Qt::TimeSpec, and
 // give back an invalid date-time unchanged.
 
-// A start whose minute is not a multiple of 30 goes down to the half hour (seconds 0);
-// a start on a multiple of 30 minutes keeps its seconds: 10:31:20 -> 10:30:00, 10:30:45 stays.
+// A start goes down to the half hour, seconds 0, so that the first bucket is the one holding
+// the first measure: 10:31:20 -> 10:30:00, 10:30:45 -> 10:30:00.
 QDateTime snapPeriodStart(const QDateTime& start);
 
 // An end goes up to the next half hour unless it lies exactly on one: 10:00:00 stays,

@@ -148,6 +148,8 @@ void SpeedStatistics::reset()
     m_bDividerOff = true;
     m_nUnits = 0;
     m_nMinSpeed = 15;
+    m_nLoadedMinSpeed = 15;
+    m_directions = {0, 1};
 }
 
 QString SpeedStatistics::unitLabel(int units)
@@ -167,9 +169,14 @@ int SpeedStatistics::defaultMinSpeed(int units)
     return (units == 1 || units == 2) ? 9 : 15;
 }
 
+int SpeedStatistics::dividerForRange(int range)
+{
+    return ((range - 1) / 50) * 3 + 3;
+}
+
 int SpeedStatistics::vehicleDivider() const
 {
-    const int divider = m_bDividerOff ? 1 : ((int(m_nRange) - 1) / 50) * 3 + 3;
+    const int divider = m_bDividerOff ? 1 : dividerForRange(m_nRange);
     qDebug() << "Vehicle divider :" << divider;
     return divider;
 }
@@ -548,6 +555,9 @@ void SpeedStatistics::buildTimeSeries()
         for (auto b = dir->constBegin(); b != dir->constEnd(); ++b) {
             m_earliestBucket = std::min(m_earliestBucket, b.key());
             m_latestBucket = std::max(m_latestBucket, b.key());
+            // A bucket without measures has no speed: a point at 0 would read as stopped traffic.
+            if (!b->valid)
+                continue;
             mean.append({double(b.key()), b->meanSpeed});
             max.append({double(b.key()), b->maxSpeed});
         }

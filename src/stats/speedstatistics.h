@@ -59,6 +59,9 @@ public:
     bool getDividerOff() const { return m_bDividerOff; }
     void setMinSpeed(int speed) { m_nMinSpeed = speed; }
     int getMinSpeed() const { return m_nMinSpeed; }
+    // The minimum speed the measures held were read with (15 after a reset): a failed read
+    // keeps the measures, and with them this value, of the read before.
+    int getLoadedMinSpeed() const { return m_nLoadedMinSpeed; }
     void setUnits(qint16 units) { m_nUnits = units; }
     qint16 getUnits() const { return m_nUnits; }
     // "Mph" for 1, "Knot" for 2, "Km/h" for anything else.
@@ -80,6 +83,8 @@ public:
     // Radar readings that count as one vehicle: 1 with the divider off, else from the range
     // (50 m: 3, 150 m: 9, 500 m: 30).
     int vehicleDivider() const;
+    // The divider the range gives when it is on: ((range - 1) / 50) × 3 + 3.
+    static int dividerForRange(int range);
 
     // The 30-minute original sample of [begin, end], the speed histograms, counts, means and the
     // class counts.
@@ -95,9 +100,15 @@ public:
     // through userDialogs().
     int loadStatistics(const QString& file, const QDateTime& start, const QDateTime& end);
     // Readings the last loadStatistics() left out for being at or below its minimum speed
-    // (readMinSpeed); -1 when it could not count them (no read, cancelled or failed).
+    // (getLoadedMinSpeed()); -1 when it could not count them (no read, cancelled or failed).
     qint64 getSlowReadings() const { return m_nSlowReadings; }
-    int getReadMinSpeed() const { return m_nReadMinSpeed; }
+    // The units of an existing file's marker row (0 without one), read before its measures so
+    // that they are read above the units' own default minimum speed. False when the file is
+    // missing or cannot be opened.
+    static bool readUnitsMarker(const QString& file, qint16* units);
+    // Directions 0 and 1 among the measures of the last read (both before any read): the
+    // window shows only these.
+    QList<int> getDirections() const { return m_directions; }
 
     // --- distribution and percentiles -------------------------------------------------------
     void setDistribution(const SpeedClassMap& classes, int direction);
@@ -133,6 +144,7 @@ public:
     double getMeanSpeed(int direction) const { return m_meanSpeed.value(direction, 0.0); }
 
     // --- time series and counts -------------------------------------------------------------
+    // One point per bucket holding measures: the curves break where a bucket has none.
     void buildTimeSeries();
     // Bars of the buckets starting within [begin, end] (both at Unix time 0: all of them).
     void buildVehicleBars(const QDateTime& begin, const QDateTime& end, int step);
@@ -167,12 +179,13 @@ private:
     MeasureMap m_measures;
     QString m_szDescription;
     int m_nMinSpeed = 15;
+    int m_nLoadedMinSpeed = 15;
+    QList<int> m_directions{0, 1};
     int m_nFilter = 1800;
     quint16 m_nRange = 150;
     bool m_bDividerOff = true;
     qint16 m_nUnits = 0;
     qint64 m_nSlowReadings = -1;
-    int m_nReadMinSpeed = 15;
 
     DirectionSamples m_originalSample;
     DirectionSamples m_filteredSample;

@@ -317,7 +317,7 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
     if (limit && *limit > 0)
         s.limit = limit;
     s.implausibleAbove = s.units == 1 ? 155 : s.units == 2 ? 135 : 250;
-    s.minSpeed = statistics.getReadMinSpeed();
+    s.minSpeed = statistics.getLoadedMinSpeed();
     const qint64 beginT = begin.toSecsSinceEpoch();
     const qint64 endT = end.toSecsSinceEpoch();
     if (!begin.isValid() || !end.isValid() || endT < beginT)

@@ -32,12 +32,14 @@
 #include "ui_mainwindow.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDebug>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLayout>
 #include <QListWidget>
 #include <QLocale>
+#include <QStackedWidget>
 #include <QPixmap>
 #include <QScopedValueRollback>
 #include <QShortcut>
@@ -70,6 +72,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     qDebug() << "Initialisation données statistiques";
     m_statistics.reset();
+    updateDividerAction();
 
     setMinSpeedDefault();
     fillSpeedAreaChoice();
@@ -78,8 +81,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     auto* debugKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+F1")), this);
     connect(debugKey, &QShortcut::activated, this, &MainWindow::debugMode);
-    auto* dividerKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+D")), this);
-    connect(dividerKey, &QShortcut::activated, this, &MainWindow::setDivider);
     connect(ui->gb1_button_refresh, &QPushButton::clicked, this, &MainWindow::checkParameters);
     connect(ui->tab5_button_1, &QToolButton::clicked, this, &MainWindow::explainPercentile);
     connect(ui->gb2_toolButton, &QToolButton::clicked, this, &MainWindow::manageSpeedArea);
@@ -99,14 +100,40 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_szLocaleName = QStringLiteral("fr_FR");
 
     m_pRecentFiles = new RecentFilesMenu(ui->menuFichier, ui->actionExit);
-    m_pStartPage = new StartPage(ui->centralWidget);
-    ui->centralLayout->addWidget(m_pStartPage, 1);
+    // The start page takes the place of the tabs, in the splitter beside the criteria panel.
+    m_pStartPage = new StartPage;
+    auto* results = new QStackedWidget;
+    ui->mainSplitter->replaceWidget(1, results);
+    results->addWidget(ui->tabWidget);
+    results->addWidget(m_pStartPage);
+    // The splitter hides what it takes in place of a widget not yet shown.
+    results->show();
     // Queued: a drop or a link must not wait on the dialogs of the load it starts.
     connect(new FileDrop(this), &FileDrop::openRequested, this, &MainWindow::openFile, Qt::QueuedConnection);
     connect(m_pStartPage, &StartPage::openRequested, this, &MainWindow::openFile, Qt::QueuedConnection);
     connect(m_pRecentFiles, &RecentFilesMenu::openRequested, this, &MainWindow::openFile, Qt::QueuedConnection);
     connect(m_pStartPage, &StartPage::openDialogRequested, this, &MainWindow::dataLoad, Qt::QueuedConnection);
     showStartPage(true);
+    // The criteria panel keeps its width; the results take what the window gains.
+    ui->mainSplitter->setStretchFactor(1, 1);
+    restoreLayout();
+}
+
+void MainWindow::restoreLayout()
+{
+    const QByteArray geometry = getWindowLayout(QStringLiteral("geometry"));
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    const QByteArray splitter = getWindowLayout(QStringLiteral("splitter"));
+    if (splitter.isEmpty() || !ui->mainSplitter->restoreState(splitter))
+        ui->mainSplitter->setSizes({ui->toolBox->minimumWidth(), width()});
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    setWindowLayout(QStringLiteral("geometry"), saveGeometry());
+    setWindowLayout(QStringLiteral("splitter"), ui->mainSplitter->saveState());
+    QMainWindow::closeEvent(event);
 }
 
 MainWindow::~MainWindow()
@@ -129,6 +156,19 @@ void MainWindow::createActions()
     connect(ui->actionFilter, &QAction::triggered, this, &MainWindow::setFilter);
     connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::about);
 
+    m_pDividerAction = new QAction(this);
+    m_pDividerAction->setObjectName(QStringLiteral("actionDivider"));
+    m_pDividerAction->setCheckable(true);
+    m_pDividerAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
+    ui->menuOutils->addAction(m_pDividerAction);
+    addAction(m_pDividerAction);
+    connect(m_pDividerAction, &QAction::triggered, this, [this](bool on) {
+        m_statistics.setDividerOff(!on);
+        updateDividerAction();
+        if (!m_statistics.measures().isEmpty())
+            createGraph();
+    });
+
     connect(ui->actionToolOpen, &QAction::triggered, this, &MainWindow::dataLoad);
     connect(ui->actionToolPdf, &QAction::triggered, this, &MainWindow::exportPdf);
     connect(ui->actionToolExport, &QAction::triggered, this, &MainWindow::exportCsv);
@@ -144,6 +184,7 @@ QString MainWindow::dateTimeText(const QDateTime& dateTime) const
 void MainWindow::enableAnalysisControls(bool bEnable)
 {
     ui->actionExport->setEnabled(bEnable);
+    ui->actionToolExport->setEnabled(bEnable);
     ui->actionRange->setEnabled(bEnable);
     ui->actionFilter->setEnabled(bEnable);
     ui->gb1_comboBox_1->setEnabled(bEnable);
@@ -160,6 +201,7 @@ void MainWindow::setRange()
                               50, &value))
         return;
     m_statistics.setRange(quint16(value));
+    updateDividerAction();
     createGraph();
 }
 
@@ -180,7 +222,24 @@ void MainWindow::setDivider()
                               1, &value))
         return;
     m_statistics.setDividerOff(value > 0);
+    updateDividerAction();
     createGraph();
+}
+
+void MainWindow::updateDividerAction()
+{
+    const int divider = SpeedStatistics::dividerForRange(m_statistics.getRange());
+    m_pDividerAction->setChecked(!m_statistics.getDividerOff());
+    m_pDividerAction->setText(tr("&Diviseur de portée : %1 relevés = 1 véhicule").arg(divider));
+    m_pDividerAction->setStatusTip(tr("Coché, %1 relevés du radar comptent pour un véhicule (portée %2 m) ; "
+                                      "décoché, chaque relevé compte pour un véhicule")
+                                       .arg(divider)
+                                       .arg(m_statistics.getRange()));
+}
+
+bool MainWindow::countsReadings() const
+{
+    return m_nStoreMode == 0 && m_statistics.getDividerOff();
 }
 
 void MainWindow::setMinSpeedDefault()
@@ -222,7 +281,7 @@ void MainWindow::fillSpeedAreaChoice()
         qDebug() << "Loading item" << name;
         ui->gb1_comboBox_1->addItem(name);
     }
-    const QString current = m_pSpeedArea->currentArea();
+    const QString current = defaultAreaName(sortAreaNames(m_pSpeedArea->areaNames()), units);
     qDebug() << "Select new current index for" << current;
     const int index = ui->gb1_comboBox_1->findText(current);
     if (index >= 0)
@@ -248,6 +307,7 @@ void MainWindow::refreshSpeedArea()
 
 void MainWindow::checkSpeedArea()
 {
+    setSpeedAreaChoice(m_statistics.getUnits(), ui->gb1_comboBox_1->currentText());
     refreshSpeedArea();
     m_statistics.createDistribution();
     const QDateTime start = ui->gb1_dateTimeEdit_1->dateTime();
@@ -326,7 +386,7 @@ void MainWindow::debugMode()
 void MainWindow::about()
 {
     const QString product = QLatin1String(kProductName);
-    const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>Revision: ")
+    const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>Révision: ")
         + QLatin1String(kRevision) + QStringLiteral("<br>    Date: ") + QLatin1String(kRevisionDate)
         + QStringLiteral("<br><br>Contact : <a href=\"mailto:%1\">%1</a>").arg(QLatin1String(kContact));
     userDialogs().message(UserDialogs::Icon::Information, tr("à propos %1").arg(product), text);
@@ -358,6 +418,7 @@ void MainWindow::exportPdf()
     content.end = ui->gb1_dateTimeEdit_2->dateTime();
     content.location = ui->gb2_textEdit->text();
     content.commentHtml = ui->gb1_textEdit->document()->toHtml();
+    content.countsReadings = countsReadings();
     content.dateTimeText = [this](const QDateTime& dateTime) { return dateTimeText(dateTime); };
     content.meanPlot = qobject_cast<QwtPlot*>(m_pMeanGraph);
     content.maxPlot = qobject_cast<QwtPlot*>(m_pMaxGraph);
@@ -370,20 +431,34 @@ void MainWindow::exportPdf()
 
 void MainWindow::exportCsv()
 {
-    const QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Comma Separated Value (*.csv)"));
+    // Before a first computation there is nothing to write, only files to spoil.
+    if (!ui->actionExport->isEnabled())
+        return;
+    QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Fichier CSV (*.csv)"));
     if (file.isEmpty())
         return;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".csv");
     setFile(7, file);
-    if (!CsvExport::writeBucketTable(m_statistics.getFilteredSample(), file))
+    QStringList written;
+    if (CsvExport::writeBucketTable(m_statistics.getFilteredSample(), file))
+        written << file;
+    else
         userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(), CsvExport::errorText(file));
     // Written even when the table could not be.
-    CsvExport::exportMeanMinMax(m_statistics.getFilteredSample(0), CsvExport::meanMinMaxFile(file));
-    CsvExport::writeSummary(m_pSummaryTab->summary(), m_statistics.unitLabel(), CsvExport::summaryFile(file));
+    const QString meanMinMax = CsvExport::meanMinMaxFile(file);
+    if (CsvExport::exportMeanMinMax(m_statistics.getFilteredSample(0), meanMinMax))
+        written << meanMinMax;
+    const QString summary = CsvExport::summaryFile(file);
+    if (CsvExport::writeSummary(m_pSummaryTab->summary(), m_statistics.unitLabel(), summary))
+        written << summary;
+    statusBar()->showMessage(written.isEmpty() ? tr("Aucun fichier écrit")
+                                               : tr("Fichiers écrits : %1").arg(written.join(QStringLiteral(", "))));
 }
 
 void MainWindow::exportAll()
 {
-    const QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Comma Separated Value (*.csv)"));
+    const QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Fichier CSV (*.csv)"));
     if (!file.isEmpty())
         CsvExport::exportMeasures(m_statistics.measures(), file);
 }
@@ -401,8 +476,10 @@ void MainWindow::print()
         for (int direction = 0; direction < 2; ++direction) {
             const std::unique_ptr<pieChart> pie(ResultCharts::pie(m_statistics, direction,
                                                                   ui->gb1_dateTimeEdit_1->dateTime(),
-                                                                  ui->gb1_dateTimeEdit_2->dateTime(), nullptr));
-            pie->print(ResultCharts::pieTitle(direction));
+                                                                  ui->gb1_dateTimeEdit_2->dateTime(), countsReadings(),
+                                                                  nullptr));
+            if (pie)
+                pie->print(ResultCharts::pieTitle(direction, countsReadings()));
         }
     } else if (loaded && tab == 4) {
         for (QWidget* plot : {m_pPercentileIn, m_pPercentileOut})
@@ -447,8 +524,10 @@ void MainWindow::vehicleNumber(const QDateTime& begin, const QDateTime& end)
     qDebug() << "Mise a jour du nombre de vehicules";
     const QDateTime from = qMax(begin, ui->gb1_dateTimeEdit_1->dateTime());
     const QDateTime to = qMin(end, ui->gb1_dateTimeEdit_2->dateTime());
-    const QMap<int, QString> titles{{0, tr("Véhicules entrant %1").arg(m_statistics.countVehicles(from, to, 0))},
-                                    {1, tr("Véhicules sortant %1").arg(m_statistics.countVehicles(from, to, 1))}};
+    const bool readings = countsReadings();
+    const QMap<int, QString> titles{
+        {0, (readings ? tr("Relevés entrants %1") : tr("Véhicules entrant %1")).arg(m_statistics.countVehicles(from, to, 0))},
+        {1, (readings ? tr("Relevés sortants %1") : tr("Véhicules sortant %1")).arg(m_statistics.countVehicles(from, to, 1))}};
     qDebug() << "Vehicle Number : mise à jour légende";
     if (auto* graph = qobject_cast<qorGraph*>(m_pVehicleGraph))
         graph->updateHistogramTitles(titles);
@@ -501,7 +580,12 @@ void MainWindow::openFile(const QString& file)
     if (ui->listWidget->count() > 0)
         updateCampaign();
 
+    updateDividerAction();
     qDebug() << "Loading data" << start.toString(Qt::ISODate) << end.toString(Qt::ISODate) << "Mode" << storeMode;
+    // Read above the default of the file's own units, which the box then shows.
+    qint16 fileUnits = 0;
+    if (SpeedStatistics::readUnitsMarker(file, &fileUnits))
+        m_statistics.setMinSpeed(SpeedStatistics::defaultMinSpeed(fileUnits));
     const int n = m_statistics.loadStatistics(file, start, end);
     if (n < 1) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"), tr("Statistiques indisponibles"));
@@ -516,7 +600,7 @@ void MainWindow::openFile(const QString& file)
     ui->gb1_dateTimeEdit_2->setDateRange(firstDay, lastDay);
     ui->gb1_dateTimeEdit_1->setDateTime(m_statistics.getStartDate());
     ui->gb1_dateTimeEdit_2->setDateTime(m_statistics.getEndDate());
-    setMinSpeed(quint16(SpeedStatistics::defaultMinSpeed(m_statistics.getUnits())));
+    setMinSpeed(quint16(m_statistics.getLoadedMinSpeed()));
     setStartDate(m_statistics.getStartDate());
     setEndDate(m_statistics.getEndDate());
     ui->gb2_textEdit->clear();
@@ -556,7 +640,8 @@ void MainWindow::checkParameters()
     }
     const QString file = getFile(kStatisticsFile);
     const int minSpeed = getMinSpeed();
-    if (minSpeed == m_statistics.getMinSpeed()) {
+    // The measures in memory were read above the loaded minimum speed.
+    if (minSpeed == m_statistics.getLoadedMinSpeed()) {
         createGraph();
         return;
     }
@@ -598,8 +683,8 @@ void MainWindow::showStartPage(bool bShow)
 {
     if (bShow)
         m_pStartPage->setRecentFiles(RecentFiles::list());
-    m_pStartPage->setVisible(bShow);
-    ui->tabWidget->setVisible(!bShow);
+    static_cast<QStackedWidget*>(ui->mainSplitter->widget(1))
+        ->setCurrentWidget(bShow ? static_cast<QWidget*>(m_pStartPage) : ui->tabWidget);
     for (QWidget* editor : std::initializer_list<QWidget*>{ui->gb1_dateTimeEdit_1, ui->gb1_dateTimeEdit_2,
                                                            ui->gb1_doubleSpinBox_1, ui->gb1_button_refresh})
         editor->setEnabled(!bShow);
@@ -625,10 +710,13 @@ void MainWindow::loadPieChart()
     }
     const QDateTime start = ui->gb1_dateTimeEdit_1->dateTime();
     const QDateTime end = ui->gb1_dateTimeEdit_2->dateTime();
-    m_pPieIn = ResultCharts::pie(m_statistics, 0, start, end, nullptr);
-    ui->ingoing->addWidget(m_pPieIn);
-    m_pPieOut = ResultCharts::pie(m_statistics, 1, start, end, nullptr);
-    ui->outgoing->addWidget(m_pPieOut);
+    const bool readings = countsReadings();
+    m_pPieIn = ResultCharts::pie(m_statistics, 0, start, end, readings, nullptr);
+    if (m_pPieIn)
+        ui->ingoing->addWidget(m_pPieIn);
+    m_pPieOut = ResultCharts::pie(m_statistics, 1, start, end, readings, nullptr);
+    if (m_pPieOut)
+        ui->outgoing->addWidget(m_pPieOut);
     qDebug() << "Loading pie chart end";
 }
 
@@ -638,6 +726,18 @@ void MainWindow::updateSummary(const QDateTime& begin, const QDateTime& end)
         return;
     m_pSummaryTab->setSummary(TrafficSummary::compute(m_statistics, begin, end, m_pSiteInfo->limit()),
                               m_statistics.unitLabel());
+}
+
+void MainWindow::showPercentileColumns(const QList<int>& directions)
+{
+    const QList<QWidget*> columns[2] = {
+        {ui->percentile_label_1, ui->label_v85_in, ui->v85_in_label, ui->label_4, ui->label_v50_in, ui->v50_in_label,
+         ui->label_10, ui->label_v30_in, ui->v30_in_label, ui->label_12, ui->percentile_in_view},
+        {ui->percentile_label_2, ui->label_v85_out, ui->v85_out_label, ui->label_18, ui->label_v50_out,
+         ui->v50_out_label, ui->label_14, ui->label_v30_out, ui->v30_out_label, ui->label_16, ui->percentile_out_view}};
+    for (int d = 0; d < 2; ++d)
+        for (QWidget* widget : columns[d])
+            widget->setVisible(directions.contains(d));
 }
 
 void MainWindow::showUnits()
@@ -670,25 +770,21 @@ void MainWindow::createGraph()
     showStoreMode();
     showUnits();
 
-    // MEAN SPEED PLOT: "Vitesses moyennes" into page_1_view (curves "Sens entrant (%1 %2)" and
-    // "Sens sortant (%1 %2)" with getMeanSpeed()), range changes to meantime(); store it in
-    // m_pMeanGraph and hide gb0_logo.
-    qorGraph* meanGraph = ResultCharts::meanGraph(m_statistics, hasGaps, ui->page_1_view);
+    const QList<int> directions = m_statistics.getDirections();
+    qorGraph* meanGraph = ResultCharts::meanGraph(m_statistics, start, end, hasGaps, ui->page_1_view);
     connect(meanGraph, &qorGraph::meantimeChanged, this, &MainWindow::meantime);
     ui->page_1_view->layout()->addWidget(meanGraph);
     m_pMeanGraph = meanGraph;
     ui->gb0_logo->hide();
 
-    // MAXIMUM SPEED PLOT: "Vitesses maximum" into page_5_view with getMaxSpeed(), range changes to
-    // xmSpeed(); store it in m_pMaxGraph.
-    qorGraph* maxGraph = ResultCharts::maxGraph(m_statistics, hasGaps, ui->page_5_view);
+    qorGraph* maxGraph = ResultCharts::maxGraph(m_statistics, start, end, hasGaps, ui->page_5_view);
     connect(maxGraph, &qorGraph::meantimeChanged, this, &MainWindow::xmSpeed);
     ui->page_5_view->layout()->addWidget(maxGraph);
     m_pMaxGraph = maxGraph;
 
-    // PERCENTILE PLOTS: the labels are filled here; the two plots go into percentile_in_view
-    // and percentile_out_view (m_pPercentileIn, m_pPercentileOut).
-    const auto percentile = [](double value) { return QStringLiteral("%1").arg(value, 1, 'f', 2); };
+    showPercentileColumns(directions);
+    const auto percentile = [](double value) { return QLocale().toString(value, 'f', 2); };
+    qDebug() << "Creating ingoing statistics graph";
     ui->v30_in_label->setText(percentile(m_statistics.getV30(0)));
     ui->v50_in_label->setText(percentile(m_statistics.getV50(0)));
     ui->v85_in_label->setText(percentile(m_statistics.getV85(0)));
@@ -700,17 +796,17 @@ void MainWindow::createGraph()
     m_pPercentileOut = ResultCharts::percentilePlot(m_statistics, 1, nullptr);
     ui->percentile_out_view->layout()->addWidget(m_pPercentileOut);
 
-    // SPEED TABLE: page_4_view is rebuilt here from getFilteredSample().
-    fillSpeedTable(ui->page_4_view, m_statistics.getFilteredSample());
+    // The headers say what the counts are: vehicles from readings, or readings alone.
+    const bool readings = countsReadings();
+    if (QTableWidgetItem* header = ui->page_4_view->horizontalHeaderItem(2))
+        header->setText(ResultCharts::vehicleCountHeader(readings, m_statistics.vehicleDivider()));
+    fillSpeedTable(ui->page_4_view, ResultCharts::presentSamples(m_statistics));
 
-    // VEHICLE COUNT PLOT: into page_2_view ("Véhicules entrants %1", "Véhicules sortants %1"),
-    // range changes to vehicleNumber(); store it in m_pVehicleGraph.
-    qorGraph* vehicleGraph = ResultCharts::vehicleGraph(m_statistics, start, end, hasGaps, ui->page_2_view);
+    qorGraph* vehicleGraph = ResultCharts::vehicleGraph(m_statistics, start, end, hasGaps, readings, ui->page_2_view);
     connect(vehicleGraph, &qorGraph::meantimeChanged, this, &MainWindow::vehicleNumber);
     ui->page_2_view->layout()->addWidget(vehicleGraph);
     m_pVehicleGraph = vehicleGraph;
 
-    // PIE CHARTS: the layouts ingoing and outgoing receive the two pie charts (m_pPieIn, m_pPieOut).
     loadPieChart();
     updateSummary(start, end);
 
@@ -734,7 +830,12 @@ bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate
     m_pCampaignList->setDatabase(selection.database());
 
     bool result = false;
-    if (runDialog(*m_pCampaignList) == QDialog::Accepted) {
+    const bool accepted = runDialog(*m_pCampaignList) == QDialog::Accepted;
+    // Nothing to analyse: the list and the charts stay those of the file already shown.
+    if (accepted && selection.tickedCount() == 0) {
+        userDialogs().message(UserDialogs::Icon::Information, tr("Statistiques"),
+                              tr("Aucune campagne n'est cochée : rien n'a été chargé."));
+    } else if (accepted) {
         m_campaignMap = selection.campaignIds();
         m_szCampaignFile = szFileName;
         connectCampaignList(false);

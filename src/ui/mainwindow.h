@@ -55,13 +55,16 @@ public:
     void fillSpeedAreaChoice();
     // With true connects the campaign list and its describe button, with false disconnects.
     void connectCampaignList(bool bConnect);
-    // Together: "&Exporter", "&Portée", "&Précision", the speed area choice and its button.
+    // Together: "&Exporter" (menu and tool bar), "&Portée", "&Précision", the speed area choice
+    // and its button.
     void enableAnalysisControls(bool bEnable);
     // True while a file is being opened: from its campaign choice to its charts.
     bool isLoading() const { return m_bLoading; }
     // The "Synthèse" tab, and the location, comment and limit fields kept with the file.
     SummaryTab* summaryTab() const { return m_pSummaryTab; }
     SiteInfoEditor* siteInfo() const { return m_pSiteInfo; }
+    // True when the counts are radar readings: a "Standard" campaign with the divider off.
+    bool countsReadings() const;
 
 public slots:
     void about();
@@ -104,9 +107,18 @@ public slots:
     void on_gb1_dateTimeEdit_1_dateTimeChanged(const QDateTime& dateTime);
     void on_gb1_dateTimeEdit_2_dateTimeChanged(const QDateTime& dateTime);
 
+protected:
+    // Keeps the window's size, position and splitter for the next run.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     // Slots, texts and shortcuts of the form's menus and tool bar.
     void createActions();
+    // The divider action's tick and text follow the engine (switch and range).
+    void updateDividerAction();
+    // Shows the percentile column of each direction of the file only.
+    void showPercentileColumns(const QList<int>& directions);
+    void restoreLayout();
     // Takes the charts of the previous run out of their tabs and destroys them.
     void removeCharts();
     void clearCampaignPanel();
@@ -136,6 +148,8 @@ private:
 
     QShortcut* m_pDebugShortcut = nullptr;
     QAction* m_pDebugAction = nullptr;
+    // "Outils": the vehicle divider, ticked while on (Ctrl+D).
+    QAction* m_pDividerAction = nullptr;
 
     LstCampaign* m_pCampaignList = nullptr;
     Campaign* m_pCampaignDialog = nullptr;

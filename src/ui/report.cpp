@@ -247,17 +247,26 @@ QSize pieCanvasSize(const pieChart& pie, const QSizeF& target)
     return (target * scale).toSize();
 }
 
+// One page per direction of the file: a one-way file has no outgoing pie or percentiles.
+int directionPages(const ReportContent& c)
+{
+    return c.statistics ? c.statistics->getDirections().size() : 2;
+}
+
 class PieSection : public ReportSection
 {
 public:
-    int pageCount(const ReportContent&) const override { return 2; }
+    int pageCount(const ReportContent& c) const override { return directionPages(c); }
     bool draw(ReportPage& page) const override
     {
         const ReportContent& c = page.content();
         const QRectF target(20, 70, 640, 300);
         for (int direction = 0; direction < 2; ++direction) {
             // Built as the window builds it, never shown.
-            std::unique_ptr<pieChart> pie(ResultCharts::pie(*c.statistics, direction, c.start, c.end, nullptr));
+            std::unique_ptr<pieChart> pie(
+                ResultCharts::pie(*c.statistics, direction, c.start, c.end, c.countsReadings, nullptr));
+            if (!pie)
+                continue;
             pie->resize(pieCanvasSize(*pie, target.size()));
             // On paper rather than on the window's grey.
             QPalette palette = pie->palette();
@@ -291,11 +300,13 @@ public:
 class PercentileSection : public ReportSection
 {
 public:
-    int pageCount(const ReportContent&) const override { return 2; }
+    int pageCount(const ReportContent& c) const override { return directionPages(c); }
     bool draw(ReportPage& page) const override
     {
         const ReportContent& c = page.content();
         for (int direction = 0; direction < 2; ++direction) {
+            if (!c.statistics->getDirections().contains(direction))
+                continue;
             if (!page.beginPage())
                 return false;
             page.drawHeader();
@@ -367,17 +378,19 @@ void ReportContent::readTable(const QTableWidget& table)
 }
 
 StandaloneCharts::StandaloneCharts(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end,
-                                   bool hasGaps)
-    : m_mean(ResultCharts::meanGraph(s, hasGaps, nullptr)), m_max(ResultCharts::maxGraph(s, hasGaps, nullptr)),
-      m_vehicles(ResultCharts::vehicleGraph(s, start, end, hasGaps, nullptr)),
+                                   bool hasGaps, bool readings)
+    : m_mean(ResultCharts::meanGraph(s, start, end, hasGaps, nullptr)),
+      m_max(ResultCharts::maxGraph(s, start, end, hasGaps, nullptr)),
+      m_vehicles(ResultCharts::vehicleGraph(s, start, end, hasGaps, readings, nullptr)),
       m_percentiles{std::unique_ptr<DynaPlot>(ResultCharts::percentilePlot(s, 0, nullptr)),
                     std::unique_ptr<DynaPlot>(ResultCharts::percentilePlot(s, 1, nullptr))},
       m_table(std::make_unique<QTableWidget>(0, 6))
 {
     // The headers of the window's table.
-    m_table->setHorizontalHeaderLabels({tr("Date"), tr("Nombre de relevés"), tr("Nombre véhicules"),
+    m_table->setHorizontalHeaderLabels({tr("Date"), tr("Nombre de relevés"),
+                                        ResultCharts::vehicleCountHeader(readings, s.vehicleDivider()),
                                         tr("Vitesse moyenne"), tr("Vitesse maximale"), tr("Sens")});
-    fillSpeedTable(m_table.get(), s.getFilteredSample());
+    fillSpeedTable(m_table.get(), ResultCharts::presentSamples(s));
 }
 
 StandaloneCharts::~StandaloneCharts() = default;

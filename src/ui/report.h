@@ -27,6 +27,8 @@ struct ReportContent
     QDateTime end;
     QString location;      // plain text
     QString commentHtml;   // the comment field's document
+    // The counts are readings, not vehicles: a "Standard" file with the divider off.
+    bool countsReadings = false;
     std::function<QString(const QDateTime&)> dateTimeText;
     // The plots as they show, zoom included; a null plot leaves its rectangle empty.
     QwtPlot* meanPlot = nullptr;
@@ -46,7 +48,8 @@ class StandaloneCharts
 {
 public:
     // statistics must have run load(start, end); its results are read here only.
-    StandaloneCharts(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, bool hasGaps);
+    StandaloneCharts(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, bool hasGaps,
+                     bool readings);
     ~StandaloneCharts();
     // Sets the plots and the table of content.
     void fill(ReportContent& content) const;

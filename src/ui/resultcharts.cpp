@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QLocale>
 
 namespace ResultCharts {
 
@@ -22,39 +23,64 @@ QString tr(const char* text)
 
 QMap<int, QString> speedTitles(double in, double out, const QString& unit, int decimals)
 {
-    return {{0, tr("Sens entrant (%1 %2)").arg(in, 1, 'f', decimals).arg(unit)},
-            {1, tr("Sens sortant (%1 %2)").arg(out, 1, 'f', decimals).arg(unit)}};
+    // The interface's decimal separator: a comma in French.
+    const QLocale locale;
+    return {{0, tr("Sens entrant (%1 %2)").arg(locale.toString(in, 'f', decimals), unit)},
+            {1, tr("Sens sortant (%1 %2)").arg(locale.toString(out, 'f', decimals), unit)}};
 }
 
-qorGraph* meanGraph(const SpeedStatistics& s, bool hasGaps, QWidget* parent)
+namespace {
+
+// Drops what belongs to a direction the file does not have: an earlier file's direction keeps
+// neither legend nor curve.
+template <typename Map>
+Map present(const SpeedStatistics& s, Map map)
+{
+    const QList<int> directions = s.getDirections();
+    for (const int d : map.keys())
+        if (!directions.contains(d))
+            map.remove(d);
+    return map;
+}
+
+qorGraph* speedGraph(const SpeedStatistics& s, const QMap<int, CurvePoints>& curve, double in, double out, const QString& title,
+                     const QDateTime& start, const QDateTime& end, bool hasGaps, QWidget* parent)
 {
     const QString units = s.unitLabel();
-    auto* graph = new qorGraph(parent, qorGraph::toPoints(s.getMeanCurve()),
-                               speedTitles(s.getMeanSpeed(0), s.getMeanSpeed(1), units),
-                               s.getStartDate().toSecsSinceEpoch(), s.getEndDate().toSecsSinceEpoch(),
-                               qorGraph::SpeedKind, hasGaps, units);
-    graph->setPlotTitle(tr("Vitesses moyennes"));
+    auto* graph = new qorGraph(parent, present(s, qorGraph::toPoints(curve)), present(s, speedTitles(in, out, units)),
+                               start.toSecsSinceEpoch(), end.toSecsSinceEpoch(), qorGraph::SpeedKind, hasGaps, units,
+                               s.getFilter());
+    graph->setPlotTitle(title);
     return graph;
 }
 
-qorGraph* maxGraph(const SpeedStatistics& s, bool hasGaps, QWidget* parent)
+} // namespace
+
+qorGraph* meanGraph(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, bool hasGaps,
+                    QWidget* parent)
 {
-    const QString units = s.unitLabel();
-    auto* graph = new qorGraph(parent, qorGraph::toPoints(s.getMaxCurve()),
-                               speedTitles(s.getMaxSpeed(0), s.getMaxSpeed(1), units),
-                               s.getStartDate().toSecsSinceEpoch(), s.getEndDate().toSecsSinceEpoch(),
-                               qorGraph::SpeedKind, hasGaps, units);
-    graph->setPlotTitle(tr("Vitesses maximum"));
-    return graph;
+    return speedGraph(s, s.getMeanCurve(), s.getMeanSpeed(0), s.getMeanSpeed(1), tr("Vitesses moyennes"), start, end,
+                      hasGaps, parent);
+}
+
+qorGraph* maxGraph(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, bool hasGaps,
+                   QWidget* parent)
+{
+    return speedGraph(s, s.getMaxCurve(), s.getMaxSpeed(0), s.getMaxSpeed(1), tr("Vitesses maximum"), start, end,
+                      hasGaps, parent);
 }
 
 qorGraph* vehicleGraph(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, bool hasGaps,
-                       QWidget* parent)
+                       bool readings, QWidget* parent)
 {
-    const QMap<int, QString> titles{{0, tr("Véhicules entrants %1").arg(s.countVehicles(start, end, 0))},
-                                    {1, tr("Véhicules sortants %1").arg(s.countVehicles(start, end, 1))}};
-    return new qorGraph(parent, qorGraph::toSamples(s.getVehicleBars()), titles, start.toSecsSinceEpoch(),
-                        end.toSecsSinceEpoch(), qorGraph::VehicleKind, hasGaps, s.unitLabel());
+    const QMap<int, QString> titles{
+        {0, (readings ? tr("Relevés entrants %1") : tr("Véhicules entrants %1")).arg(s.countVehicles(start, end, 0))},
+        {1, (readings ? tr("Relevés sortants %1") : tr("Véhicules sortants %1")).arg(s.countVehicles(start, end, 1))}};
+    auto* graph = new qorGraph(parent, present(s, qorGraph::toSamples(s.getVehicleBars())), present(s, titles),
+                               start.toSecsSinceEpoch(), end.toSecsSinceEpoch(), qorGraph::VehicleKind, hasGaps,
+                               s.unitLabel(), s.getFilter());
+    graph->setCountsReadings(readings);
+    return graph;
 }
 
 DynaPlot* percentilePlot(const SpeedStatistics& s, int direction, QWidget* parent)
@@ -72,15 +98,32 @@ DynaPlot* percentilePlot(const SpeedStatistics& s, int direction, QWidget* paren
     return plot;
 }
 
-QString pieTitle(int direction)
+QString pieTitle(int direction, bool readings)
 {
+    if (readings)
+        return direction == 0 ? tr("Relevés entrants") : tr("Relevés sortants");
     return direction == 0 ? tr("Véhicules entrants") : tr("Véhicules sortants");
 }
 
-pieChart* pie(const SpeedStatistics& s, int direction, const QDateTime& start, const QDateTime& end, QWidget* parent)
+pieChart* pie(const SpeedStatistics& s, int direction, const QDateTime& start, const QDateTime& end, bool readings,
+              QWidget* parent)
 {
-    return new pieChart(parent, s.getDistribution(direction), s.vehicleDivider(), pieTitle(direction), s.unitLabel(),
-                        s.countVehicles(start, end, direction), tr(" (et +)"));
+    if (!s.getDirections().contains(direction))
+        return nullptr;
+    return new pieChart(parent, s.getDistribution(direction), s.vehicleDivider(), pieTitle(direction, readings),
+                        s.unitLabel(), s.countVehicles(start, end, direction), tr(" (et +)"));
+}
+
+QString vehicleCountHeader(bool readings, int divider)
+{
+    if (readings)
+        return tr("Nombre de relevés (sans diviseur)");
+    return divider > 1 ? tr("Nombre véhicules (relevés / %1)").arg(divider) : tr("Nombre véhicules");
+}
+
+DirectionSamples presentSamples(const SpeedStatistics& s)
+{
+    return present(s, s.getFilteredSample());
 }
 
 } // namespace ResultCharts

@@ -4,31 +4,42 @@
 #include <QMap>
 #include <QString>
 
+#include "stats/speedstatistics.h"
+
 class DynaPlot;
 class QWidget;
-class SpeedStatistics;
 class pieChart;
 class qorGraph;
 
 // The charts of the result tabs, built from the engine's results after load(). The window and
 // the operation report build them here, so that a report written without the window shows what
-// the window would.
+// the window would. Only the directions of the file in memory get curves, legends and pies; the
+// time axes span start..end, the analysed period. With readings true (a "Standard" file with the
+// divider off) the counts are called readings, not vehicles.
 namespace ResultCharts {
 
-// Legend texts of the two speed curves: each direction's figure, then the unit.
+// Legend texts of the two speed curves: each direction's figure in the interface's number
+// format, then the unit.
 QMap<int, QString> speedTitles(double in, double out, const QString& unit, int decimals = 2);
 
-// "Vitesses moyennes" and "Vitesses maximum" over the engine's own period.
-qorGraph* meanGraph(const SpeedStatistics& statistics, bool hasGaps, QWidget* parent);
-qorGraph* maxGraph(const SpeedStatistics& statistics, bool hasGaps, QWidget* parent);
-// The vehicles of start..end (the period editors) in the legend.
+// "Vitesses moyennes" and "Vitesses maximum".
+qorGraph* meanGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end,
+                    bool hasGaps, QWidget* parent);
+qorGraph* maxGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end,
+                   bool hasGaps, QWidget* parent);
+// The vehicles (or readings) of start..end in the legend.
 qorGraph* vehicleGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end,
-                       bool hasGaps, QWidget* parent);
+                       bool hasGaps, bool readings, QWidget* parent);
 // Without a curve when the direction has no curve point.
 DynaPlot* percentilePlot(const SpeedStatistics& statistics, int direction, QWidget* parent);
-// Titled "Véhicules entrants" or "Véhicules sortants"; the vehicles of start..end.
+// Null for a direction the file does not have; the vehicles of start..end.
 pieChart* pie(const SpeedStatistics& statistics, int direction, const QDateTime& start, const QDateTime& end,
-              QWidget* parent);
-QString pieTitle(int direction);
+              bool readings, QWidget* parent);
+// "Véhicules entrants", "Relevés sortants"…
+QString pieTitle(int direction, bool readings);
+// The bucket table's count column: readings alone, or vehicles and the divider that made them.
+QString vehicleCountHeader(bool readings, int divider);
+// The engine's buckets of the directions the file has.
+DirectionSamples presentSamples(const SpeedStatistics& statistics);
 
 } // namespace ResultCharts

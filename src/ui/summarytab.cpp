@@ -69,6 +69,9 @@ SummaryTab::SummaryTab(QWidget* parent) : QWidget(parent), ui(new Ui::SummaryTab
     ui->summary_splitter->setSizes({550, 450});
     m_pHourly = new HourlyProfilePlot(ui->summary_charts);
     m_pSpeeds = new SpeedBinPlot(ui->summary_charts);
+    // The plots' own hints add up to a tab wider than the smallest window: they shrink instead.
+    for (QWidget* plot : {static_cast<QWidget*>(m_pHourly), static_cast<QWidget*>(m_pSpeeds)})
+        plot->setMinimumSize(200, 160);
     ui->summary_charts_layout->addWidget(m_pHourly, 3);
     ui->summary_charts_layout->addWidget(m_pSpeeds, 2);
 }

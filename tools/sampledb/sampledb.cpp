@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QTemporaryFile>
 #include <QVector>
 
@@ -105,6 +106,23 @@ double speedFactor(const QDate& d, int hour)
     if (!isWeekend(d) && ((hour >= 7 && hour <= 9) || (hour >= 16 && hour <= 18)))
         return 0.92;
     return isWeekend(d) ? 1.03 : 1.0;
+}
+
+// First and last reading of a recorded day, Unix seconds.
+struct DaySpan
+{
+    qint64 first = 0;
+    qint64 last = 0;
+};
+
+QString localText(qint64 t)
+{
+    return QDateTime::fromSecsSinceEpoch(t).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
+QString sqlText(const QString& text)
+{
+    return QStringLiteral("'%1'").arg(QString(text).replace(QLatin1Char('\''), QStringLiteral("''")));
 }
 
 struct Cell
@@ -216,12 +234,111 @@ public:
         return ok;
     }
     QString message() const { return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString(); }
+    bool exec(const QString& sql) { return exec(sql.toUtf8().constData()); }
+
+    // What the recording side of an "Avancé" radar registers: a row per recorded day (at its
+    // midnight, with its last reading) and a campaign of store mode 1 per month.
+    bool writeCampaigns(const QMap<QDate, DaySpan>& days)
+    {
+        QMap<QString, DaySpan> months;
+        for (auto it = days.cbegin(); it != days.cend(); ++it) {
+            DaySpan& m = months[it.key().toString(QStringLiteral("yyyy-MM"))];
+            m.first = m.first ? qMin(m.first, it->first) : it->first;
+            m.last = qMax(m.last, it->last);
+        }
+        const QString created = localText(QDateTime::currentSecsSinceEpoch());
+        int id = 0;
+        for (auto it = months.cbegin(); it != months.cend(); ++it) {
+            ++id;
+            const QString campaign = QStringLiteral(
+                "INSERT INTO campaign (camp_id, product_prod_id, camp_date_begin, camp_date_end, date_created, "
+                "camp_store_mode, camp_title, camp_comment) VALUES (%1, 1, %2, %3, %4, 1, %5, %6)")
+                .arg(id)
+                .arg(sqlText(localText(it->first)), sqlText(localText(it->last)), sqlText(created),
+                     sqlText(QStringLiteral("Campagne %1").arg(it.key())),
+                     sqlText(QStringLiteral("Un relevé par véhicule (mode avancé)")));
+            if (!exec(campaign))
+                return false;
+            for (auto day = days.cbegin(); day != days.cend(); ++day) {
+                if (day.key().toString(QStringLiteral("yyyy-MM")) != it.key())
+                    continue;
+                const QString detail = QStringLiteral(
+                    "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id, cpd_status, "
+                    "cpd_attempt, last_updated, cpd_max_time) VALUES (1, %1, %2, 4, 1, %3, %4)")
+                    .arg(sqlText(day.key().toString(QStringLiteral("yyyy-MM-dd 00:00:00"))))
+                    .arg(id)
+                    .arg(sqlText(created), sqlText(localText(day->last)));
+                if (!exec(detail))
+                    return false;
+            }
+        }
+        return true;
+    }
 
 private:
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_insert = nullptr;
     bool m_withDirection = true;
 };
+
+// One cell's n readings as bursts of about burst readings a vehicle, written in time order.
+bool writeBursts(Writer& w, const Cell& c, qint64 n, int burst, const SampleOptions& o, Random& rnd,
+                 SampleSummary& result, QMap<QDate, DaySpan>& days)
+{
+    struct Vehicle
+    {
+        qint64 time;
+        int readings;
+    };
+    struct Reading
+    {
+        qint64 time;
+        int speed;
+        int direction;
+    };
+    std::vector<Vehicle> vehicles;
+    const quint64 span = quint64(c.end - c.begin);
+    for (qint64 left = n; left > 0;) {
+        const int k = int(qMin<qint64>(left, qMax(1, burst - 2 + int(rnd.below(5)))));
+        vehicles.push_back({c.begin + qint64(rnd.below(span)), k});
+        left -= k;
+    }
+    std::sort(vehicles.begin(), vehicles.end(), [](const Vehicle& a, const Vehicle& b) { return a.time < b.time; });
+
+    const bool mono = o.directions == 1;
+    const double share = ingoingShare(c.day, c.hour);
+    const double factor = speedFactor(c.day, c.hour);
+    std::vector<Reading> readings;
+    readings.reserve(std::size_t(n));
+    for (const Vehicle& v : vehicles) {
+        const int direction = mono ? 0 : (rnd.uniform() < share ? 0 : 1);
+        const double mean = (direction == 0 ? o.meanIn : o.meanOut) * factor;
+        const double speed = rnd.uniform() < 0.015 ? mean * (0.1 + 0.35 * rnd.uniform()) : mean + o.spread * rnd.normal();
+        // The radar follows the vehicle for a second or two as it crosses the beam.
+        const int seconds = 1 + int(rnd.below(2));
+        for (int j = 0; j < v.readings; ++j) {
+            const qint64 t = qMin(c.end - 1, v.time + (v.readings > 1 ? j * seconds / (v.readings - 1) : 0));
+            readings.push_back({t, int(std::lround(qBound(1.0, speed + 0.7 * rnd.normal(), 250.0))), direction});
+        }
+    }
+    std::stable_sort(readings.begin(), readings.end(),
+                     [](const Reading& a, const Reading& b) { return a.time < b.time; });
+    for (const Reading& r : readings) {
+        if (!w.insert(r.time, r.speed, r.direction))
+            return false;
+        if (result.measures == 0)
+            result.firstTime = r.time;
+        result.lastTime = r.time;
+        ++result.measures;
+    }
+    result.vehicles += qint64(vehicles.size());
+    if (!readings.empty()) {
+        DaySpan& day = days[c.day];
+        day.first = day.first ? day.first : readings.front().time;
+        day.last = readings.back().time;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -256,6 +373,8 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
     if (o.gapDays < 0 || (o.gapDays > 0 && o.gapDays > o.days - 2))
         return setError(error, QStringLiteral("Trop de jours sans enregistrement : au plus %1 pour %2 jours.")
                                    .arg(qMax(0, o.days - 2)).arg(o.days));
+    if (o.readingsPerVehicle < 1 || o.readingsPerVehicle > 100)
+        return setError(error, QStringLiteral("Le nombre de relevés par véhicule doit être compris entre 1 et 100."));
     if (o.meanIn > 250 || o.meanOut > 250 || o.spread > 100)
         return setError(error, QStringLiteral("Vitesses hors limites (moyenne jusqu'à 250, écart jusqu'à 100)."));
 
@@ -273,7 +392,9 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
     double weightSum = 0;
     for (const Cell& c : cells)
         weightSum += c.weight;
-    const qint64 total = o.totalMeasures > 0 ? o.totalMeasures : qint64(std::llround(o.vehiclesPerDay * weightSum));
+    const int burst = o.readingsPerVehicle;
+    const qint64 total = o.totalMeasures > 0 ? o.totalMeasures
+                                             : qint64(std::llround(o.vehiclesPerDay * weightSum * burst));
 
     QTemporaryFile temp(target.absoluteDir().filePath(QStringLiteral(".") + target.fileName() + QStringLiteral(".XXXXXX")));
     temp.setAutoRemove(true);
@@ -289,12 +410,14 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
             // A scratch file until the rename: no journal, no syncing.
             && w.exec("PRAGMA journal_mode=OFF") && w.exec("PRAGMA synchronous=OFF")
             && w.exec(mono ? Schema::measureOneDirection : Schema::measure)
-            && (!o.campaignTables || (w.exec(Schema::campaign) && w.exec(Schema::campaignDetails)))
+            && (!(o.campaignTables || o.advancedCampaigns)
+                || (w.exec(Schema::campaign) && w.exec(Schema::campaignDetails)))
             && w.exec("BEGIN") && w.prepare(!mono);
         if (ok && !mono && o.units != SampleOptions::Units::None)
             ok = w.insert(0, 0, o.units == SampleOptions::Units::Mph ? 2 : 0);
 
         std::vector<qint64> times;
+        QMap<QDate, DaySpan> days;
         double cumulative = 0;
         qint64 placed = 0;
         for (std::size_t i = 0; ok && i < cells.size(); ++i) {
@@ -303,6 +426,10 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
             const qint64 upTo = i + 1 == cells.size() ? total : qint64(std::llround(total * (cumulative / weightSum)));
             const qint64 n = upTo - placed;
             placed = upTo;
+            if (burst > 1) {
+                ok = writeBursts(w, c, n, burst, o, rnd, result, days);
+                continue;
+            }
             times.resize(std::size_t(n));
             const quint64 span = quint64(c.end - c.begin);
             for (qint64& t : times)
@@ -327,8 +454,15 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
                     result.firstTime = t;
                 result.lastTime = t;
                 ++result.measures;
+                ++result.vehicles;
+            }
+            if (ok && n > 0 && o.advancedCampaigns) {
+                DaySpan& day = days[c.day];
+                day.first = day.first ? day.first : times.front();
+                day.last = times.back();
             }
         }
+        ok = ok && (!o.advancedCampaigns || w.writeCampaigns(days));
         ok = ok && w.exec("COMMIT");
         const QString message = w.message();
         ok = w.close() && ok;

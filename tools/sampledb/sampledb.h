@@ -33,8 +33,16 @@ struct SampleOptions
     int gapDays = 0;
     // Same options and seed, same file content.
     quint64 seed = 1;
+    // Readings the radar stores for each vehicle. Above 1, as a radar of store mode "Standard"
+    // records: each vehicle a burst of about this many readings (two fewer to two more) within
+    // one or two seconds, at speeds close to each other; vehiclesPerDay stays a count of vehicles
+    // and totalMeasures of readings. 1: one reading per vehicle.
+    int readingsPerVehicle = 1;
     // Also creates the (empty) campaign and campaign_details tables.
     bool campaignTables = false;
+    // Fills them as the recording side does for a radar of store mode 1 ("Avancé"): one day row
+    // per recorded day and one campaign per month, of store mode 1. Implies campaignTables.
+    bool advancedCampaigns = false;
     // Replace an existing file; otherwise an existing file is an error.
     bool overwrite = false;
 };
@@ -42,6 +50,7 @@ struct SampleOptions
 struct SampleSummary
 {
     qint64 measures = 0;   // marker row not counted
+    qint64 vehicles = 0;   // the bursts of readings, one per vehicle
     qint64 firstTime = 0;  // Unix seconds; 0 without measures
     qint64 lastTime = 0;
     int recordedDays = 0;

@@ -2,6 +2,7 @@
 #include "commands.h"
 
 #include "sampledb/sampledb.h"
+#include "stats/speedstatistics.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -12,7 +13,8 @@ namespace {
 
 const char* const help =
     "usage: tramola-cli gendb OUT.db [options]\n"
-    "Writes a sample measure database (table measure, as a radar records it).\n"
+    "Writes a sample measure database (table measure, as a radar records it): each vehicle a burst\n"
+    "of readings, as many as the vehicle divider counts at the default range (store mode Standard).\n"
     "  --from yyyy-MM-dd   first day (default 2026-11-02)\n"
     "  --days N            number of days, gap days included (default 28)\n"
     "  --directions 1|2    2: column meas_direction (0 ingoing, 1 outgoing); 1: no such column (default 2)\n"
@@ -26,6 +28,7 @@ const char* const help =
     "  --gaps N            days without recording inside the period (default 0)\n"
     "  --seed N            same seed and options, same file (default 1)\n"
     "  --campaign-tables   also create the empty campaign and campaign_details tables\n"
+    "  --advanced          one reading per vehicle, with a campaign of store mode 1 (Avance) per month\n"
     "  --force             replace OUT.db if it exists\n";
 
 bool number(const QString& text, double* value)
@@ -40,6 +43,8 @@ bool number(const QString& text, double* value)
 int runGendb(const QStringList& args)
 {
     SampleOptions o;
+    // A "Standard" radar: the readings of one vehicle are what the divider turns back into one.
+    o.readingsPerVehicle = SpeedStatistics::dividerForRange(SpeedStatistics().getRange());
     QString out;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -49,6 +54,11 @@ int runGendb(const QStringList& args)
         }
         if (a == QLatin1String("--campaign-tables")) {
             o.campaignTables = true;
+            continue;
+        }
+        if (a == QLatin1String("--advanced")) {
+            o.readingsPerVehicle = 1;
+            o.advancedCampaigns = true;
             continue;
         }
         if (a == QLatin1String("--force")) {
@@ -134,8 +144,9 @@ int runGendb(const QStringList& args)
     const auto day = [](qint64 t) {
         return QDateTime::fromSecsSinceEpoch(t).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     };
-    std::printf("%s : %lld mesures, %d jours enregistrés, du %s au %s (%.1f s)\n", out.toLocal8Bit().constData(),
-                static_cast<long long>(summary.measures), summary.recordedDays,
+    std::printf("%s : %lld mesures (%lld véhicules), %d jours enregistrés, du %s au %s (%.1f s)\n",
+                out.toLocal8Bit().constData(), static_cast<long long>(summary.measures),
+                static_cast<long long>(summary.vehicles), summary.recordedDays,
                 summary.measures ? day(summary.firstTime).toLocal8Bit().constData() : "-",
                 summary.measures ? day(summary.lastTime).toLocal8Bit().constData() : "-",
                 timer.elapsed() / 1000.0);

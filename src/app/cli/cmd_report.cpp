@@ -121,7 +121,9 @@ int runReport(const QStringList& args)
     content.commentHtml = commentDocument.toHtml();
     const QString localeName = detectLocale(languageFolder(), QStringLiteral("tramola"));
     content.dateTimeText = [localeName](const QDateTime& dt) { return localeDateTimeText(localeName, dt); };
-    const StandaloneCharts charts(loaded.stats, loaded.begin, loaded.end, loaded.hasGaps);
+    // Readings, as the window says, when a "Standard" file is analysed with the divider off.
+    content.countsReadings = loaded.storeMode <= 0 && loaded.stats.getDividerOff();
+    const StandaloneCharts charts(loaded.stats, loaded.begin, loaded.end, loaded.hasGaps, content.countsReadings);
     charts.fill(content);
 
     int pages = 0;

@@ -79,9 +79,11 @@ bool planLoad(const StatsOptions& o, LoadPlan& plan, QString& error)
 {
     Q_UNUSED(error);
     // Without bounds the whole file: every time a radar can have written.
-    plan.loadStart = o.from.isValid() ? o.from : QDateTime::fromSecsSinceEpoch(0);
+    // The read starts where the window's start editor would: its half hour holds whole buckets.
+    const QDateTime from = snapPeriodStart(o.from);
+    plan.loadStart = from.isValid() ? from : QDateTime::fromSecsSinceEpoch(0);
     plan.loadEnd = o.to.isValid() ? o.to : QDateTime::fromSecsSinceEpoch(253402300799LL);
-    plan.analyseStart = o.from;
+    plan.analyseStart = from;
     plan.analyseEnd = o.to;
     plan.dividerOff = o.dividerOff;
     return true;
@@ -313,7 +315,7 @@ bool loadStatistics(const StatsOptions& o, LoadedStatistics& r, QString& error)
                          .constData());
     }
     const QStringList names = sortAreaNames(areas.areaNames());
-    const QString area = r.area = o.area.isEmpty() ? names.value(0) : o.area;
+    const QString area = r.area = o.area.isEmpty() ? defaultAreaName(names, units) : o.area;
     if (area.isEmpty() || !names.contains(area))
         return failed(QStringLiteral("Zone de vitesse inconnue : %1 (zones : %2)")
                           .arg(area, names.join(QStringLiteral(", "))));

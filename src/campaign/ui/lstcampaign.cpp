@@ -139,7 +139,7 @@ bool LstCampaign::selectedPeriod(QDateTime& start, QDateTime& end) const
 
 void LstCampaign::removeCampaign()
 {
-    m_selection.removeCampaigns([this](int row) { removeRow(row); });
+    m_selection.removeCampaigns([this](int row) { removeRow(row); }, m_dateText);
     showTicks();
 }
 
