@@ -129,25 +129,26 @@ private slots:
         const int rows = w.findChild<QTableWidget*>(QStringLiteral("page_4_view"))->rowCount();
         QVERIFY(rows > 100);
 
-        // First with the table ticked: its pages follow the 8 others.
+        // First with the table ticked: its pages come before the summary's.
         const QString withTable = m_dir.filePath(QStringLiteral("table.pdf"));
         g_answers = {SectionAnswer{{{6, true}}, true}, SectionAnswer{}};
         dialogs.answerSaveFile(withTable);
         w.findChild<QAction*>(QStringLiteral("actionToolPdf"))->trigger();
         const int tablePages = 1 + (rows - 1) / 50;
-        QCOMPARE(pdfPages(withTable), 8 + tablePages);
+        QCOMPARE(pdfPages(withTable), 9 + tablePages);
         QVERIFY(pdfText(withTable, 9, 9).contains(QStringLiteral("Historique des mesures")));
 
-        // Then the defaults again: 8 pages, numbered before drawing.
+        // Then the defaults again: 9 pages, numbered before drawing.
         const QString defaults = m_dir.filePath(QStringLiteral("default.pdf"));
         dialogs.answerSaveFile(defaults);
         dialogs.clear();
         w.findChild<QAction*>(QStringLiteral("actionToolPdf"))->trigger();
         QCOMPARE(g_openedWith.size(), 2);
         QCOMPARE(g_openedWith.at(1), defaultReportSections());
-        QCOMPARE(pdfPages(defaults), 8);
+        QCOMPARE(pdfPages(defaults), 9);
         QVERIFY(poppler(QStringLiteral("pdfinfo"), {defaults}).contains(QStringLiteral("(A4)")));
-        QVERIFY(pdfText(defaults, 8, 8).contains(QStringLiteral("Page 8 sur 8")));
+        const QString last = pdfText(defaults, 9, 9);
+        QVERIFY(last.contains(QStringLiteral("Synthèse et conformité")) && last.contains(QStringLiteral("Page 9 sur 9")));
         const QString cover = pdfText(defaults, 1, 1);
         QVERIFY(cover.contains(QStringLiteral("SYNTHESE DES MESURES")));
         QVERIFY(cover.contains(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
@@ -265,7 +266,7 @@ private slots:
         MainWindow w;
         load(w, dialogs);
         auto* tabs = w.findChild<QTabWidget*>(QStringLiteral("tabWidget"));
-        const QList<int> dialogsPerTab{1, 1, 1, 2, 2, 0, 0};
+        const QList<int> dialogsPerTab{1, 1, 1, 2, 2, 0, 0, 2};
         QCOMPARE(tabs->count(), dialogsPerTab.size());
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
@@ -287,21 +288,22 @@ private slots:
         }
     }
 
-    // The command writes the window's report; its percentiles are those of stats.
+    // The command writes the window's report; its percentiles and summary are those of stats.
     void commandLine()
     {
         const QString home = m_dir.filePath(QStringLiteral("home"));
         QDir().mkpath(home);
         const QString pdf = m_dir.filePath(QStringLiteral("cli.pdf"));
         const QStringList options{QStringLiteral("--filter"), QStringLiteral("60"), QStringLiteral("--divider"),
-                                  QStringLiteral("off")};
+                                  QStringLiteral("off"), QStringLiteral("--limit"), QStringLiteral("50")};
         const CliRun report = runCli(home, QStringList{"report", m_db, pdf} + options);
         QCOMPARE(report.exitCode, 0);
         QCOMPARE(QString::fromLocal8Bit(report.out).trimmed(),
-                 QStringLiteral("Rapport écrit : %1 (8 pages)").arg(QDir::toNativeSeparators(pdf)));
+                 QStringLiteral("Rapport écrit : %1 (9 pages)").arg(QDir::toNativeSeparators(pdf)));
         const CliRun stats = runCli(home, QStringList{"stats", m_db} + options);
         QCOMPARE(stats.exitCode, 0);
-        const QJsonObject directions = QJsonDocument::fromJson(stats.out).object().value("directions").toObject();
+        const QJsonObject json = QJsonDocument::fromJson(stats.out).object();
+        const QJsonObject directions = json.value("directions").toObject();
         for (int d = 0; d < 2; ++d) {
             const QString page = pdfText(pdf, 7 + d, 7 + d);
             const QJsonObject dir = directions.value(QString::number(d)).toObject();
@@ -312,9 +314,20 @@ private slots:
             }
         }
 
+        // Figures of each direction, then of both, in the page's columns.
+        const QJsonObject summary = json.value("summary").toObject().value("directions").toObject();
+        QString v85 = QStringLiteral("V85"), over = QStringLiteral("Au-dessus de 50 Km/h");
+        for (const char* group : {"0", "1", "both"}) {
+            const QJsonObject g = summary.value(QLatin1String(group)).toObject();
+            v85 += ' ' + QString::number(g.value("v85").toInt());
+            over += ' ' + QString::number(g.value("overLimit").toObject().value("vehicles").toInt());
+        }
+        const QString page = pdfText(pdf, 9, 9);
+        QVERIFY2(page.contains(v85) && page.contains(over), qPrintable(v85 + " / " + over + " in " + page));
+
         struct Bad { QStringList args; QString error; };
         const QList<Bad> bad{
-            {{"report", m_db, pdf, "--sections", "1,7"}, "Section inconnue : 7 (sections 1 à 6)"},
+            {{"report", m_db, pdf, "--sections", "1,8"}, "Section inconnue : 8 (sections 1 à 7)"},
             {{"report", m_db, m_dir.filePath("x.PDF")}, "Suffixe du rapport inconnu"},
             {{"report", m_db, m_dir.filePath("nowhere/x.pdf")}, "Dossier introuvable"},
         };

@@ -71,6 +71,8 @@ QwtPlotMarker* limitMarker(QwtPlotMarker::LineStyle style, double value, const Q
     QwtText text(label);
     text.setFont(QFont(QStringLiteral("arial"), 7, QFont::Bold));
     text.setColor(kLimitColour);
+    // Readable where it crosses the bars or the V85 line.
+    text.setBackgroundBrush(QColor(255, 255, 255, 210));
     marker->setLabel(text);
     marker->setLabelAlignment(style == QwtPlotMarker::HLine ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignRight | Qt::AlignTop);
     if (style == QwtPlotMarker::HLine)

@@ -426,6 +426,7 @@ void MainWindow::exportPdf()
     content.percentilePlots[0] = qobject_cast<QwtPlot*>(m_pPercentileIn);
     content.percentilePlots[1] = qobject_cast<QwtPlot*>(m_pPercentileOut);
     content.readTable(*ui->page_4_view);
+    content.summary = &m_pSummaryTab->summary();
     exportReport(content, this);
 }
 
@@ -485,6 +486,8 @@ void MainWindow::print()
         for (QWidget* plot : {m_pPercentileIn, m_pPercentileOut})
             if (auto* percentiles = qobject_cast<DynaPlot*>(plot))
                 percentiles->print();
+    } else if (loaded && ui->tabWidget->widget(tab) == m_pSummaryTab) {
+        m_pSummaryTab->print();
     } else {
         userDialogs().message(UserDialogs::Icon::Information, tr("Impression"),
                               tr("Impression indisponible pour ce graphique"));

@@ -12,6 +12,8 @@
 #include "resources.h"
 #include "resultcharts.h"
 #include "stats/speedstatistics.h"
+#include "stats/trafficsummary.h"
+#include "summarypage.h"
 #include "tableitems.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -349,6 +351,27 @@ public:
     }
 };
 
+// The figures of the "Synthèse" tab and its two charts, on one page.
+class SummarySection : public ReportSection
+{
+public:
+    int pageCount(const ReportContent&) const override { return 1; }
+    bool draw(ReportPage& page) const override
+    {
+        const ReportContent& c = page.content();
+        if (!page.beginPage())
+            return false;
+        page.drawHeader();
+        // Down to a little above the campaign block.
+        if (c.summary && c.statistics)
+            SummaryPage::paint(page.painter(), QRectF(20, 70, W - 40, 590), *c.summary,
+                               c.statistics->unitLabel());
+        page.drawCampaignBlock();
+        page.drawFooter();
+        return true;
+    }
+};
+
 bool isChecked(const QVector<bool>& sections, size_t index)
 {
     return int(index) < sections.size() && sections.at(int(index));
@@ -415,6 +438,7 @@ const std::vector<std::unique_ptr<ReportSection>>& reportSections()
         list.push_back(std::make_unique<PieSection>());
         list.push_back(std::make_unique<PercentileSection>());
         list.push_back(std::make_unique<TableSection>());
+        list.push_back(std::make_unique<SummarySection>());
         return list;
     }();
     return sections;

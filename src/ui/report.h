@@ -16,6 +16,7 @@ class QWidget;
 class QwtPlot;
 class SpeedStatistics;
 class qorGraph;
+struct TrafficSummary;
 
 // What the operation report ("Rapport d'exploitation") shows: the engine's results and the
 // window's charts and fields as they are when the report is written.
@@ -37,6 +38,8 @@ struct ReportContent
     QwtPlot* percentilePlots[2] = {nullptr, nullptr};
     QStringList tableHeader;
     QVector<QStringList> tableRows;   // in the table's current order
+    // The figures of the "Synthèse" tab for the period; null leaves that page's body empty.
+    const TrafficSummary* summary = nullptr;
 
     // The header and the cell texts of a table as displayed.
     void readTable(const QTableWidget& table);
@@ -102,7 +105,7 @@ public:
     virtual bool draw(ReportPage& page) const = 0;
 };
 
-// Mean speed, maximum speed, vehicles, pie charts, percentiles, measure table.
+// Mean speed, maximum speed, vehicles, pie charts, percentiles, measure table, summary.
 const std::vector<std::unique_ptr<ReportSection>>& reportSections();
 // The defaults of the section dialog: all but the table.
 QVector<bool> defaultReportSections();

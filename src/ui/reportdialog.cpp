@@ -1,6 +1,7 @@
 #include "reportdialog.h"
 
 #include "resources.h"
+#include "summarypage.h"
 #include "ui_reportdialog.h"
 
 #include <QCheckBox>
@@ -9,6 +10,8 @@ QDialogEXPORT_PDF::QDialogEXPORT_PDF(QWidget* parent) : QDialog(parent), ui(new 
 {
     initTramolaResources();
     ui->setupUi(this);
+    // Named as the page it adds.
+    ui->checkBox_7->setText(SummaryPage::sectionTitle());
     // The form's size unless the system's font needs more.
     resize(sizeHint().expandedTo(QSize(426, 319)));
 }

@@ -11,7 +11,7 @@
 namespace {
 
 const char* const kStyle = "<style>table { font-size: 8px; } td.h { background-color: rgb(182,204,182); }"
-                           " td.v { text-align: right; }</style>";
+                           " td.v { text-align: right; } td.l { white-space: nowrap; }</style>";
 
 // HTML collapses the blanks that indent a label.
 QString cellText(const QString& label)
@@ -58,7 +58,8 @@ QString qualityHtml(const QVector<SummaryLine>& lines)
         if (line.heading)
             html += QStringLiteral("<tr><td class=h colspan=2><b>%1</b></td></tr>").arg(line.label.toHtmlEscaped());
         else
-            html += QStringLiteral("<tr><td>%1</td><td class=v>%2</td></tr>")
+            // The labels keep their line; a long list of missing days wraps instead.
+            html += QStringLiteral("<tr><td class=l>%1</td><td class=v>%2</td></tr>")
                         .arg(cellText(line.label), line.values[0].toHtmlEscaped());
     }
     return html + QStringLiteral("</table>");

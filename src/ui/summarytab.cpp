@@ -1,5 +1,6 @@
 #include "summarytab.h"
 
+#include "charts/plotprint.h"
 #include "charts/summaryplots.h"
 #include "summaryformat.h"
 #include "ui_summarytab.h"
@@ -116,4 +117,10 @@ void SummaryTab::setSummary(const TrafficSummary& summary, const QString& unit)
 
     m_pHourly->setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit);
     m_pSpeeds->setSummary(summary, unit);
+}
+
+void SummaryTab::print()
+{
+    printPlot(m_pHourly);
+    printPlot(m_pSpeeds);
 }

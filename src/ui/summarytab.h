@@ -29,6 +29,8 @@ public:
     SpeedBinPlot* speedPlot() const { return m_pSpeeds; }
     QTableWidget* leftTable() const;
     QTableWidget* rightTable() const;
+    // The two charts, each through its own print dialog.
+    void print();
 
 private:
     Ui::SummaryTab* ui;

@@ -2,9 +2,12 @@
 #include "commands.h"
 
 #include "statsload.h"
+#include "statssummary.h"
 
 #include "core/localedetect.h"
 #include "core/messagelog.h"
+#include "db/siteinfo.h"
+#include "stats/trafficsummary.h"
 #include "ui/report.h"
 
 #include <QApplication>
@@ -17,7 +20,7 @@
 namespace {
 
 const char* const kUsage =
-    "report FICHIER SORTIE.pdf [options de stats] [--sections 1,2,3,4,5,6] [--location TEXTE] [--comment TEXTE]";
+    "report FICHIER SORTIE.pdf [options de stats] [--sections 1,2,3,4,5,6,7] [--limit N] [--location TEXTE] [--comment TEXTE]";
 
 QString languageFolder()
 {
@@ -68,6 +71,7 @@ int runReport(const QStringList& args)
     QString location;
     bool locationGiven = false;
     QString comment;
+    bool commentGiven = false;
     const ExtraOption own = [&](const QStringList& list, int i, QString& error) {
         const QString& arg = list.at(i);
         if (arg != QLatin1String("--sections") && arg != QLatin1String("--location")
@@ -86,6 +90,7 @@ int runReport(const QStringList& args)
             locationGiven = true;
         } else {
             comment = value;
+            commentGiven = true;
         }
         return 2;
     };
@@ -114,10 +119,11 @@ int runReport(const QStringList& args)
     content.statistics = &loaded.stats;
     content.start = loaded.begin;
     content.end = loaded.end;
-    // The window's location field shows the description after a load.
-    content.location = locationGiven ? location : loaded.stats.getDescription();
+    // As the window fills its fields: what the file keeps, else the description.
+    const SiteInfo site = readSiteInfo(options.file);
+    content.location = locationGiven ? location : site.location.value_or(loaded.stats.getDescription());
     QTextDocument commentDocument;
-    commentDocument.setPlainText(comment);
+    commentDocument.setPlainText(commentGiven ? comment : site.comment.value_or(QString()));
     content.commentHtml = commentDocument.toHtml();
     const QString localeName = detectLocale(languageFolder(), QStringLiteral("tramola"));
     content.dateTimeText = [localeName](const QDateTime& dt) { return localeDateTimeText(localeName, dt); };
@@ -125,6 +131,10 @@ int runReport(const QStringList& args)
     content.countsReadings = loaded.storeMode <= 0 && loaded.stats.getDividerOff();
     const StandaloneCharts charts(loaded.stats, loaded.begin, loaded.end, loaded.hasGaps, content.countsReadings);
     charts.fill(content);
+    // The figures of stats' "summary" for the same options.
+    const TrafficSummary summary = TrafficSummary::compute(
+        loaded.stats, loaded.begin, loaded.end, summaryLimit(options.limit, options.file, loaded.area));
+    content.summary = &summary;
 
     int pages = 0;
     if (writeReport(out.absoluteFilePath(), content, sections, &pages, &error) != ReportStatus::Written)
