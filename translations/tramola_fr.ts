@@ -794,6 +794,109 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
+    <name>Report</name>
+    <message>
+        <source>&lt;td align=left&gt;&lt;b&gt;TRAMOLA&lt;/b&gt;&lt;br /&gt;Version </source>
+        <translation>&lt;td align=left&gt;&lt;b&gt;TRAMOLA&lt;/b&gt;&lt;br /&gt;Version </translation>
+    </message>
+    <message>
+        <source>&lt;td align=center&gt;SYNTHESE DES MESURES&lt;/td&gt;</source>
+        <translation>&lt;td align=center&gt;SYNTHESE DES MESURES&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left&gt;&lt;b&gt;Référence&amp;nbsp;:&amp;nbsp;</source>
+        <translation>&lt;td align=left&gt;&lt;b&gt;Référence&amp;nbsp;:&amp;nbsp;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=right&gt;Page {page} sur {pages}&lt;/td&gt;</source>
+        <translation>&lt;td align=right&gt;Page {page} sur {pages}&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=20%&gt;&lt;b&gt;Début d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</source>
+        <translation>&lt;td width=20%&gt;&lt;b&gt;Début d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=20%&gt;&lt;b&gt;Fin d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</source>
+        <translation>&lt;td width=20%&gt;&lt;b&gt;Fin d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Lieu de la mesure:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
+        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Lieu de la mesure:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
+        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés</source>
+        <translation>Nombre de relevés</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Vitesse moyenne</translation>
+    </message>
+    <message>
+        <source>Vitesse maximale</source>
+        <translation>Vitesse maximale</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>&lt;body&gt;&lt;h2&gt;Historique des mesures&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</source>
+        <translation>&lt;body&gt;&lt;h2&gt;Historique des mesures&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</translation>
+    </message>
+    <message>
+        <source>Le rapport %1 n&apos;a pas pu être écrit : %2</source>
+        <translation>Le rapport %1 n&apos;a pas pu être écrit : %2</translation>
+    </message>
+    <message>
+        <source>impression impossible</source>
+        <translation>impression impossible</translation>
+    </message>
+    <message>
+        <source>Rapport d&apos;exploitation</source>
+        <translation>Rapport d&apos;exploitation</translation>
+    </message>
+    <message>
+        <source>Écriture du rapport...</source>
+        <translation>Écriture du rapport...</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Tramola</source>
+        <translation>Tramola</translation>
+    </message>
+    <message>
+        <source>Erreur à l&apos;exécution</source>
+        <translation>Erreur à l&apos;exécution</translation>
+    </message>
+    <message>
+        <source>L&apos;ouverture du fichier %1 a échoué</source>
+        <translation>L&apos;ouverture du fichier %1 a échoué</translation>
+    </message>
+</context>
+<context>
     <name>ResultCharts</name>
     <message>
         <source>Sens entrant (%1 %2)</source>
@@ -1097,29 +1200,6 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>La base de donnée %1 ne contient pas de statistiques</source>
         <translation>La base de donnée %1 ne contient pas de statistiques</translation>
-    </message>
-</context>
-<context>
-    <name>StandaloneCharts</name>
-    <message>
-        <source>Date</source>
-        <translation>Date</translation>
-    </message>
-    <message>
-        <source>Nombre de relevés</source>
-        <translation>Nombre de relevés</translation>
-    </message>
-    <message>
-        <source>Vitesse moyenne</source>
-        <translation>Vitesse moyenne</translation>
-    </message>
-    <message>
-        <source>Vitesse maximale</source>
-        <translation>Vitesse maximale</translation>
-    </message>
-    <message>
-        <source>Sens</source>
-        <translation>Sens</translation>
     </message>
 </context>
 <context>

@@ -34,11 +34,11 @@
 
 namespace {
 
-// The report's texts belong to the window, whose action writes it.
-QString tr(const char* text)
+// The translation context of the report's texts.
+struct Report
 {
-    return QCoreApplication::translate("MainWindow", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(Report)
+};
 
 // The settings kind of exports.
 constexpr int kExportFile = 7;
@@ -54,8 +54,8 @@ constexpr double kFooterTop = H - 110;
 QString headerHtml()
 {
     return QStringLiteral("<html><body><table width=100%>") + QStringLiteral("<tr>")
-        + tr("<td align=left><b>TRAMOLA</b><br />Version ") + QLatin1String(tramola::productVersion)
-        + QStringLiteral("</td>") + tr("<td align=center>SYNTHESE DES MESURES</td>")
+        + Report::tr("<td align=left><b>TRAMOLA</b><br />Version ") + QLatin1String(tramola::productVersion)
+        + QStringLiteral("</td>") + Report::tr("<td align=center>SYNTHESE DES MESURES</td>")
         + QStringLiteral("<td align=right><b>") + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))
         + QStringLiteral("</b><br /></td>") + QStringLiteral("</tr></table><hr></body></html>");
 }
@@ -64,8 +64,8 @@ QString headerHtml()
 QString footerTemplate(const QString& fileName)
 {
     return QStringLiteral("<html><body><hr><table width=100%>") + QStringLiteral("<tr>")
-        + tr("<td align=left><b>Référence&nbsp;:&nbsp;") + fileName.toHtmlEscaped()
-        + QStringLiteral("<td align=center>&nbsp;</td>") + tr("<td align=right>Page {page} sur {pages}</td>")
+        + Report::tr("<td align=left><b>Référence&nbsp;:&nbsp;") + fileName.toHtmlEscaped()
+        + QStringLiteral("<td align=center>&nbsp;</td>") + Report::tr("<td align=right>Page {page} sur {pages}</td>")
         + QStringLiteral("</tr></table></body></html>");
 }
 
@@ -73,13 +73,13 @@ QString campaignHtml(const ReportContent& c)
 {
     const auto text = [&](const QDateTime& dt) { return c.dateTimeText ? c.dateTimeText(dt) : dt.toString(); };
     return QStringLiteral("<html><body><hr/><table width=100%>") + QStringLiteral("<tr>")
-        + tr("<td width=20%><b>Début d'exploitation:</b></td><td align=left width=45%>") + text(c.start)
+        + Report::tr("<td width=20%><b>Début d'exploitation:</b></td><td align=left width=45%>") + text(c.start)
         + QStringLiteral("</td></tr><tr>")
-        + tr("<td width=20%><b>Fin d'exploitation:</b></td><td align=left  width=45%>") + text(c.end)
+        + Report::tr("<td width=20%><b>Fin d'exploitation:</b></td><td align=left  width=45%>") + text(c.end)
         + QStringLiteral("</td>") + QStringLiteral("</tr><tr><br/>")
-        + tr("<td align=left width=20%><b>Lieu de la mesure:</b></td><td>") + c.location.toHtmlEscaped()
+        + Report::tr("<td align=left width=20%><b>Lieu de la mesure:</b></td><td>") + c.location.toHtmlEscaped()
         + QStringLiteral("</td>") + QStringLiteral("</tr><tr><br/>")
-        + tr("<td align=left width=20%><b>Commentaire:</b></td><td>") + c.commentHtml + QStringLiteral("</td>")
+        + Report::tr("<td align=left width=20%><b>Commentaire:</b></td><td>") + c.commentHtml + QStringLiteral("</td>")
         + QStringLiteral("</tr></table><hr/></body></html>");
 }
 
@@ -90,9 +90,9 @@ QString percentileHtml(const SpeedStatistics& s, int direction)
     return (direction == 0
                 ? QStringLiteral("<html><body><h4>Percentiles de vitesse sens entrant</h4><hr><table width=100%>")
                 : QStringLiteral("<html><body><h4>Percentiles de vitesse sens sortant</h4><hr><table width=100%>"))
-        + QStringLiteral("<tr>") + tr("<td width=5%><h4>V30:</h4></td>") + value(s.getV30(direction))
-        + tr("<td width=5%><h4>V50:</h4></td>") + value(s.getV50(direction))
-        + tr("<td width=5%><h4>V85:</h4></td>") + value(s.getV85(direction))
+        + QStringLiteral("<tr>") + Report::tr("<td width=5%><h4>V30:</h4></td>") + value(s.getV30(direction))
+        + Report::tr("<td width=5%><h4>V50:</h4></td>") + value(s.getV50(direction))
+        + Report::tr("<td width=5%><h4>V85:</h4></td>") + value(s.getV85(direction))
         + QStringLiteral("</tr></table><br/></body></html>");
 }
 
@@ -410,9 +410,9 @@ StandaloneCharts::StandaloneCharts(const SpeedStatistics& s, const QDateTime& st
       m_table(std::make_unique<QTableWidget>(0, 6))
 {
     // The headers of the window's table.
-    m_table->setHorizontalHeaderLabels({tr("Date"), tr("Nombre de relevés"),
+    m_table->setHorizontalHeaderLabels({Report::tr("Date"), Report::tr("Nombre de relevés"),
                                         ResultCharts::vehicleCountHeader(readings, s.vehicleDivider()),
-                                        tr("Vitesse moyenne"), tr("Vitesse maximale"), tr("Sens")});
+                                        Report::tr("Vitesse moyenne"), Report::tr("Vitesse maximale"), Report::tr("Sens")});
     fillSpeedTable(m_table.get(), ResultCharts::presentSamples(s));
 }
 
@@ -470,7 +470,7 @@ QString reportTableHtml(const QStringList& header, const QVector<QStringList>& r
                          "!important;}")
         + QStringLiteral("table.sample tr.even td { background-color:white; border: none !important;}")
         + QStringLiteral("</style>")
-        + tr("<body><h2>Historique des mesures</h2><hr/><table class=\"sample\" width=100%>");
+        + Report::tr("<body><h2>Historique des mesures</h2><hr/><table class=\"sample\" width=100%>");
     html += QStringLiteral("<tr class=\"header\">");
     for (int column = 0; column < header.size() && column < 6; ++column)
         html += (column == 0 ? QStringLiteral("<td><b>%1</b></td>") : QStringLiteral("<td align=center><b>%1</b></td>"))
@@ -502,7 +502,7 @@ ReportStatus writeReport(const QString& file, const ReportContent& content, cons
 
     const auto failed = [&](const QString& reason) {
         if (error)
-            *error = tr("Le rapport %1 n'a pas pu être écrit : %2").arg(QDir::toNativeSeparators(file), reason);
+            *error = Report::tr("Le rapport %1 n'a pas pu être écrit : %2").arg(QDir::toNativeSeparators(file), reason);
         return ReportStatus::WriteFailed;
     };
     // A temporary file beside the target replaces it only once complete.
@@ -517,14 +517,14 @@ ReportStatus writeReport(const QString& file, const ReportContent& content, cons
         suffix == QLatin1String("pdf") ? ReportOutput::pdf() : ReportOutput::postScript();
     if (!output->begin(&out, documentName)) {
         out.cancelWriting();
-        return failed(tr("impression impossible"));
+        return failed(Report::tr("impression impossible"));
     }
     qDebug() << "Size width=" << W << "height=" << H;
 
     ProgressOptions options;
-    options.title = tr("Rapport d'exploitation");
-    options.label = tr("Écriture du rapport...");
-    options.cancelText = tr("Annuler");
+    options.title = Report::tr("Rapport d'exploitation");
+    options.label = Report::tr("Écriture du rapport...");
+    options.cancelText = Report::tr("Annuler");
     options.maximum = total;
     options.minimumDuration = 1000;
     const std::unique_ptr<ProgressReporter> progress = userDialogs().createProgress(options);
@@ -557,7 +557,7 @@ void exportReport(const ReportContent& content, QWidget* parent)
     {
         // A new dialog each time: every export starts from the defaults.
         QDialogEXPORT_PDF dialog(parent);
-        dialog.setWindowTitle(tr("Tramola"));
+        dialog.setWindowTitle(Report::tr("Tramola"));
         if (runDialog(dialog) != QDialog::Accepted)
             return;
         sections = dialog.sections();
@@ -569,7 +569,7 @@ void exportReport(const ReportContent& content, QWidget* parent)
     const QString proposed = folder + QLatin1Char('/')
         + content.statistics->getStatsFileName(content.start, content.end) + QStringLiteral(".pdf");
     const QString file =
-        userDialogs().saveFileName(tr("Rapport d'exploitation"), proposed, QStringLiteral("PDF Documents (*.pdf)"));
+        userDialogs().saveFileName(Report::tr("Rapport d'exploitation"), proposed, QStringLiteral("PDF Documents (*.pdf)"));
     if (file.isEmpty())
         return;
     setFile(kExportFile, file);
@@ -579,7 +579,7 @@ void exportReport(const ReportContent& content, QWidget* parent)
     case ReportStatus::Cancelled:
         return;
     case ReportStatus::WriteFailed:
-        userDialogs().message(UserDialogs::Icon::Warning, tr("Rapport d'exploitation"), error);
+        userDialogs().message(UserDialogs::Icon::Warning, Report::tr("Rapport d'exploitation"), error);
         return;
     case ReportStatus::Written:
     case ReportStatus::BadSuffix:
@@ -587,6 +587,6 @@ void exportReport(const ReportContent& content, QWidget* parent)
         break;
     }
     if (!QFileInfo(file).isFile() || !userDialogs().openInViewer(file))
-        userDialogs().message(UserDialogs::Icon::Warning, tr("Erreur à l'exécution"),
-                              tr("L'ouverture du fichier %1 a échoué").arg(file));
+        userDialogs().message(UserDialogs::Icon::Warning, Report::tr("Erreur à l'exécution"),
+                              Report::tr("L'ouverture du fichier %1 a échoué").arg(file));
 }

@@ -13,10 +13,10 @@ namespace ResultCharts {
 
 namespace {
 
-// The texts keep the window's translation context.
+// The context lupdate gives the texts of this namespace.
 QString tr(const char* text)
 {
-    return QCoreApplication::translate("MainWindow", text);
+    return QCoreApplication::translate("ResultCharts", text);
 }
 
 } // namespace

@@ -1,0 +1,1543 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_GB" sourcelanguage="fr_FR">
+<context>
+    <name>Campaign</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Informations sur la campagne statistiques&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Statistics campaign information&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Date de début</source>
+        <translation>Start date</translation>
+    </message>
+    <message>
+        <source>Date de fin</source>
+        <translation>End date</translation>
+    </message>
+    <message>
+        <source>Titre</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+</context>
+<context>
+    <name>CampaignSelection</name>
+    <message>
+        <source>Tout sélectionner</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Erreur à l&apos;ouverture de la base de données.
+</source>
+        <translation>Error while opening the database.
+</translation>
+    </message>
+    <message>
+        <source>Statistiques indisponibles, la base de données est vide</source>
+        <translation>Statistics unavailable, the database is empty</translation>
+    </message>
+    <message>
+        <source>Tout désélectionner</source>
+        <translation>Deselect all</translation>
+    </message>
+    <message>
+        <source>Le mode de stockage des statistiques pour certaines campagnes est
+différent du mode de la première campagne sélectionnée.
+
+Ces statistiques créées avec une version de matériel différent ne
+peuvent êtres mélangée et ont été ignorées
+
+</source>
+        <translation>The storage mode of some campaigns differs from the mode
+of the first campaign selected.
+
+Statistics recorded by a different hardware version cannot
+be mixed and have been ignored.
+
+</translation>
+    </message>
+    <message>
+        <source>Des campagnes intermédiaires ont été sélectionnées
+automatiquement pour garantir la continuité des données.</source>
+        <translation>Intermediate campaigns have been selected
+automatically to keep the data continuous.</translation>
+    </message>
+    <message>
+        <source>du %1 au %2</source>
+        <translation>from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Maintenance des données</source>
+        <translation>Data maintenance</translation>
+    </message>
+    <message>
+        <source>Vous allez effacer la campagne :&lt;br/&gt;&lt;br/&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;%2&lt;br/&gt;&lt;br/&gt;Ces données ne seront pas &lt;u&gt;récupérables&lt;/u&gt;.&lt;br/&gt;&lt;br/&gt;Désirez-vous continuer ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>You are about to delete the campaign:&lt;br/&gt;&lt;br/&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;%2&lt;br/&gt;&lt;br/&gt;This data &lt;u&gt;cannot be recovered&lt;/u&gt;.&lt;br/&gt;&lt;br/&gt;Do you want to continue?&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Oui</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Non</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>CampaignSynopsis</name>
+    <message>
+        <source>Campagne</source>
+        <translation>Campaign</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Dates</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>(Du %1 au %2)</source>
+        <translation>(From %1 to %2)</translation>
+    </message>
+</context>
+<context>
+    <name>CsvExport</name>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules</source>
+        <translation>Vehicles</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Mean speed</translation>
+    </message>
+    <message>
+        <source>Vitesse maximale</source>
+        <translation>Maximum speed</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Moyenne</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Vitesse</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>direction</source>
+        <translation>direction</translation>
+    </message>
+    <message>
+        <source>Indicateur</source>
+        <translation>Figure</translation>
+    </message>
+    <message>
+        <source>Heure</source>
+        <translation>Hour</translation>
+    </message>
+    <message>
+        <source>%1 véh./h lundi-vendredi</source>
+        <translation>%1 veh./h Monday-Friday</translation>
+    </message>
+    <message>
+        <source>%1 véh./h week-end</source>
+        <translation>%1 veh./h weekend</translation>
+    </message>
+    <message>
+        <source>%1 V85</source>
+        <translation>%1 V85</translation>
+    </message>
+    <message>
+        <source>Erreur à l&apos;exportation</source>
+        <translation>Export error</translation>
+    </message>
+    <message>
+        <source>Ouverture du fichier %1 en écriture impossible</source>
+        <translation>Cannot open the file %1 for writing</translation>
+    </message>
+</context>
+<context>
+    <name>CsvFile</name>
+    <message>
+        <source>Open CSV file</source>
+        <translation>Open CSV file</translation>
+    </message>
+    <message>
+        <source>Importation</source>
+        <translation>Import</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n autre(s) enregistrement(s) comporte(nt) un nombre de champs incorrect&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>
+            <numerusform>%n other record has a wrong number of fields&lt;br/&gt;&lt;br/&gt;</numerusform>
+            <numerusform>%n other records have a wrong number of fields&lt;br/&gt;&lt;br/&gt;</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>… et %n autre(s) message(s)</source>
+        <translation>
+            <numerusform>… and %n other message</numerusform>
+            <numerusform>… and %n other messages</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>L&apos;enregistrement %1 / %2 / %3 comporte un nombre de champs incorrect&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>The record %1 / %2 / %3 has a wrong number of fields&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>CsvTreeModel</name>
+    <message>
+        <source>Emplacement</source>
+        <translation>Speed area</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseManager</name>
+    <message>
+        <source>Configuration...</source>
+        <translation>Configuration...</translation>
+    </message>
+    <message>
+        <source>Lecture...</source>
+        <translation>Reading...</translation>
+    </message>
+    <message>
+        <source>Mémoire insuffisante pour lire les %1 mesures de %2</source>
+        <translation>Not enough memory to read the %1 measures of %2</translation>
+    </message>
+    <message>
+        <source>Lecture de %1 interrompue : %2</source>
+        <translation>Reading of %1 interrupted: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FileDrop</name>
+    <message>
+        <source>%1 : seuls les fichiers de mesures .db s&apos;ouvrent ici</source>
+        <translation>%1: only .db measure files open here</translation>
+    </message>
+</context>
+<context>
+    <name>HourlyProfilePlot</name>
+    <message>
+        <source>Profil horaire</source>
+        <translation>Hourly profile</translation>
+    </message>
+    <message>
+        <source>Heure</source>
+        <translation>Hour</translation>
+    </message>
+    <message>
+        <source>Véhicules par heure</source>
+        <translation>Vehicles per hour</translation>
+    </message>
+    <message>
+        <source>V85 (%1)</source>
+        <translation>V85 (%1)</translation>
+    </message>
+    <message>
+        <source>Jours ouvrés (lundi-vendredi)</source>
+        <translation>Weekdays (Monday-Friday)</translation>
+    </message>
+    <message>
+        <source>Week-end</source>
+        <translation>Weekend</translation>
+    </message>
+    <message>
+        <source>V85</source>
+        <translation>V85</translation>
+    </message>
+    <message>
+        <source>Limite %1 %2</source>
+        <translation>Limit %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>ImportArea</name>
+    <message>
+        <source>Importation</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Importer</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>LstCampaign</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Statistics campaigns&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Effacer</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Tout sélectionner</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>Inverser selection</source>
+        <translation>Invert selection</translation>
+    </message>
+    <message>
+        <source>Campagne du %1</source>
+        <translation>Campaign of %1</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Tramola</source>
+        <translation>Tramola</translation>
+    </message>
+    <message>
+        <source>Critères</source>
+        <translation>Criteria</translation>
+    </message>
+    <message>
+        <source>Début :</source>
+        <translation>Start:</translation>
+    </message>
+    <message>
+        <source>Fin :</source>
+        <translation>End:</translation>
+    </message>
+    <message>
+        <source>Vitesse minimale prise en compte :</source>
+        <translation>Minimum speed taken into account:</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Lieu de la mesure:</source>
+        <translation>Measurement site:</translation>
+    </message>
+    <message>
+        <source>Commentaire:</source>
+        <translation>Comment:</translation>
+    </message>
+    <message>
+        <source>Emplacement :</source>
+        <translation>Speed area:</translation>
+    </message>
+    <message>
+        <source>Gérer les zones de vitesses</source>
+        <translation>Manage speed areas</translation>
+    </message>
+    <message>
+        <source>Vitesse limite :</source>
+        <translation>Speed limit:</translation>
+    </message>
+    <message>
+        <source>Vitesse limite du site, gardée dans le fichier de mesures</source>
+        <translation>The site&apos;s speed limit, kept in the measure file</translation>
+    </message>
+    <message>
+        <source>Données</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Début d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Survey start:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Fin d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Survey end:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Mode stockage :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Storage mode:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Moyennes</source>
+        <translation>Means</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Nombre de véhicules</source>
+        <translation>Vehicle count</translation>
+    </message>
+    <message>
+        <source>Répartitions</source>
+        <translation>Distribution</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Vehicles by speed class&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Percentiles</source>
+        <translation>Percentiles</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Ingoing vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>V85</source>
+        <translation>V85</translation>
+    </message>
+    <message>
+        <source>0,0</source>
+        <translation>0.0</translation>
+    </message>
+    <message>
+        <source>Km/h</source>
+        <translation>Km/h</translation>
+    </message>
+    <message>
+        <source>V50</source>
+        <translation>V50</translation>
+    </message>
+    <message>
+        <source>V30</source>
+        <translation>V30</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Outgoing vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Définition des percentiles</source>
+        <translation>Percentile definitions</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules</source>
+        <translation>Vehicles</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Mean speed</translation>
+    </message>
+    <message>
+        <source>Vitesse maximale</source>
+        <translation>Maximum speed</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Campagnes</source>
+        <translation>Campaigns</translation>
+    </message>
+    <message>
+        <source>Détail</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>Date d&apos;enregistrement:</source>
+        <translation>Recorded on:</translation>
+    </message>
+    <message>
+        <source>Date de début:</source>
+        <translation>Start date:</translation>
+    </message>
+    <message>
+        <source>Date de fin:</source>
+        <translation>End date:</translation>
+    </message>
+    <message>
+        <source>Nombre de mesures:</source>
+        <translation>Measures:</translation>
+    </message>
+    <message>
+        <source>Nombre de jours:</source>
+        <translation>Days:</translation>
+    </message>
+    <message>
+        <source>Titre</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Commentaires</source>
+        <translation>Comments</translation>
+    </message>
+    <message>
+        <source>Editer</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Fichier</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Outils</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>&amp;A propos</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>Barre d&apos;outils</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>&amp;Ouvrir</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>Ouvre un fichier de statistiques</source>
+        <translation>Opens a statistics file</translation>
+    </message>
+    <message>
+        <source>&amp;Exporter</source>
+        <translation>&amp;Export</translation>
+    </message>
+    <message>
+        <source>Exporte les statistiques dans un fichier</source>
+        <translation>Exports the statistics to a file</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>Arrête l&apos;application</source>
+        <translation>Quits the application</translation>
+    </message>
+    <message>
+        <source>&amp;Portée</source>
+        <translation>&amp;Range</translation>
+    </message>
+    <message>
+        <source>Portée du radar</source>
+        <translation>Radar range</translation>
+    </message>
+    <message>
+        <source>&amp;Précision</source>
+        <translation>&amp;Precision</translation>
+    </message>
+    <message>
+        <source>Interval de temps</source>
+        <translation>Time interval</translation>
+    </message>
+    <message>
+        <source>&amp;A propos de %1</source>
+        <translation>&amp;About %1</translation>
+    </message>
+    <message>
+        <source>A propos de l&apos;application</source>
+        <translation>About the application</translation>
+    </message>
+    <message>
+        <source>Document PDF</source>
+        <translation>PDF document</translation>
+    </message>
+    <message>
+        <source>Exporter</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>rafraichir</source>
+        <translation>refresh</translation>
+    </message>
+    <message>
+        <source>Imprimer</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Synthèse</source>
+        <translation>Summary</translation>
+    </message>
+    <message>
+        <source>Portée du radar (mètres):</source>
+        <translation>Radar range (metres):</translation>
+    </message>
+    <message>
+        <source>Seuil de filtrage des mesures (minutes):</source>
+        <translation>Measure filtering threshold (minutes):</translation>
+    </message>
+    <message>
+        <source>Diviseur de portée:</source>
+        <translation>Range divider:</translation>
+    </message>
+    <message>
+        <source>&amp;Diviseur de portée : %1 relevés = 1 véhicule</source>
+        <translation>Range &amp;divider: %1 readings = 1 vehicle</translation>
+    </message>
+    <message>
+        <source>Coché, %1 relevés du radar comptent pour un véhicule (portée %2 m) ; décoché, chaque relevé compte pour un véhicule</source>
+        <translation>Checked, %1 radar readings count as one vehicle (range %2 m); unchecked, every reading counts as a vehicle</translation>
+    </message>
+    <message>
+        <source>Mode mise au point</source>
+        <translation>Debug mode</translation>
+    </message>
+    <message>
+        <source>à propos %1</source>
+        <translation>about %1</translation>
+    </message>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>&lt;h3&gt;Percentile definitions &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;The &lt;b&gt;V85&lt;/b&gt; speed is the speed below which 85 % of free-flowing light vehicles travel (vehicles not held back by other traffic).&lt;br/&gt;&lt;br/&gt;The &lt;b&gt;V50&lt;/b&gt; and &lt;b&gt;V30&lt;/b&gt; values are the 50th and 30th percentile speeds&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source: SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Statistiques indisponibles</source>
+        <translation>Statistics unavailable</translation>
+    </message>
+    <message>
+        <source>Fichier CSV (*.csv)</source>
+        <translation>CSV file (*.csv)</translation>
+    </message>
+    <message>
+        <source>Aucun fichier écrit</source>
+        <translation>No file written</translation>
+    </message>
+    <message>
+        <source>Fichiers écrits : %1</source>
+        <translation>Files written: %1</translation>
+    </message>
+    <message>
+        <source>Impression</source>
+        <translation>Printing</translation>
+    </message>
+    <message>
+        <source>Impression indisponible pour ce graphique</source>
+        <translation>Printing is not available for this chart</translation>
+    </message>
+    <message>
+        <source>Relevés entrants %1</source>
+        <translation>Ingoing readings %1</translation>
+    </message>
+    <message>
+        <source>Véhicules entrant %1</source>
+        <translation>Ingoing vehicles %1</translation>
+    </message>
+    <message>
+        <source>Relevés sortants %1</source>
+        <translation>Outgoing readings %1</translation>
+    </message>
+    <message>
+        <source>Véhicules sortant %1</source>
+        <translation>Outgoing vehicles %1</translation>
+    </message>
+    <message>
+        <source>Charger les statistiques...</source>
+        <translation>Load statistics...</translation>
+    </message>
+    <message>
+        <source>Base de données (*.db)</source>
+        <translation>Database (*.db)</translation>
+    </message>
+    <message>
+        <source>Un chargement est déjà en cours : attendez qu&apos;il se termine.</source>
+        <translation>A load is already running: wait until it has finished.</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Avancé</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>Vitesses Moyennes/Maximales indisponibles</source>
+        <translation>Mean/maximum speeds unavailable</translation>
+    </message>
+    <message>
+        <source>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</source>
+        <translation>No campaign is ticked: nothing was loaded.</translation>
+    </message>
+    <message>
+        <source>Entrant</source>
+        <translation>Ingoing</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Outgoing</translation>
+    </message>
+</context>
+<context>
+    <name>QDialogEXPORT_PDF</name>
+    <message>
+        <source>Rapport d&apos;exploitation</source>
+        <translation>Operation report</translation>
+    </message>
+    <message>
+        <source>Veuillez sélectionner les graphiques à intégrer dans le rapport.</source>
+        <translation>Select the charts to include in the report.</translation>
+    </message>
+    <message>
+        <source>Graphique des vitesses Moyennes</source>
+        <translation>Mean speed chart</translation>
+    </message>
+    <message>
+        <source>Graphique des vitesses  Maximales</source>
+        <translation>Maximum speed chart</translation>
+    </message>
+    <message>
+        <source>Nombre de véhicules par heure</source>
+        <translation>Vehicles per hour</translation>
+    </message>
+    <message>
+        <source>Répartion par plage de vitesses</source>
+        <translation>Distribution by speed class</translation>
+    </message>
+    <message>
+        <source>graphique des percentiles</source>
+        <translation>percentile charts</translation>
+    </message>
+    <message>
+        <source>Tableau détaillé des mesures</source>
+        <translation>Detailed measure table</translation>
+    </message>
+</context>
+<context>
+    <name>QorCampaign</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Base de données</source>
+        <translation>Database</translation>
+    </message>
+    <message>
+        <source>Vérification de la structure ...</source>
+        <translation>Checking the structure ...</translation>
+    </message>
+    <message>
+        <source>Vérification des campagnes ...&lt;br/&gt;Ce traitement peut prendre du temps mais&lt;br/&gt;est effectué une seule fois&lt;br/&gt;</source>
+        <translation>Checking the campaigns ...&lt;br/&gt;This may take a while but&lt;br/&gt;is done only once&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Mise à jour des campagnes</source>
+        <translation>Updating the campaigns</translation>
+    </message>
+    <message>
+        <source>Téléchargement du %1</source>
+        <translation>Download of %1</translation>
+    </message>
+    <message>
+        <source>Campagne créée automatiquement</source>
+        <translation>Campaign created automatically</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>&lt;td align=left&gt;&lt;b&gt;TRAMOLA&lt;/b&gt;&lt;br /&gt;Version </source>
+        <translation>&lt;td align=left&gt;&lt;b&gt;TRAMOLA&lt;/b&gt;&lt;br /&gt;Version </translation>
+    </message>
+    <message>
+        <source>&lt;td align=center&gt;SYNTHESE DES MESURES&lt;/td&gt;</source>
+        <translation>&lt;td align=center&gt;MEASUREMENT SUMMARY&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left&gt;&lt;b&gt;Référence&amp;nbsp;:&amp;nbsp;</source>
+        <translation>&lt;td align=left&gt;&lt;b&gt;Reference:&amp;nbsp;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=right&gt;Page {page} sur {pages}&lt;/td&gt;</source>
+        <translation>&lt;td align=right&gt;Page {page} of {pages}&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=20%&gt;&lt;b&gt;Début d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</source>
+        <translation>&lt;td width=20%&gt;&lt;b&gt;Survey start:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=20%&gt;&lt;b&gt;Fin d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</source>
+        <translation>&lt;td width=20%&gt;&lt;b&gt;Survey end:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Lieu de la mesure:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
+        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Measurement site:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
+        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Comment:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Mean speed</translation>
+    </message>
+    <message>
+        <source>Vitesse maximale</source>
+        <translation>Maximum speed</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>&lt;body&gt;&lt;h2&gt;Historique des mesures&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</source>
+        <translation>&lt;body&gt;&lt;h2&gt;Measure history&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</translation>
+    </message>
+    <message>
+        <source>Le rapport %1 n&apos;a pas pu être écrit : %2</source>
+        <translation>The report %1 could not be written: %2</translation>
+    </message>
+    <message>
+        <source>impression impossible</source>
+        <translation>cannot print</translation>
+    </message>
+    <message>
+        <source>Rapport d&apos;exploitation</source>
+        <translation>Operation report</translation>
+    </message>
+    <message>
+        <source>Écriture du rapport...</source>
+        <translation>Writing the report...</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Tramola</source>
+        <translation>Tramola</translation>
+    </message>
+    <message>
+        <source>Erreur à l&apos;exécution</source>
+        <translation>Error while opening</translation>
+    </message>
+    <message>
+        <source>L&apos;ouverture du fichier %1 a échoué</source>
+        <translation>Opening the file %1 failed</translation>
+    </message>
+</context>
+<context>
+    <name>ResultCharts</name>
+    <message>
+        <source>Sens entrant (%1 %2)</source>
+        <translation>Ingoing (%1 %2)</translation>
+    </message>
+    <message>
+        <source>Sens sortant (%1 %2)</source>
+        <translation>Outgoing (%1 %2)</translation>
+    </message>
+    <message>
+        <source>Vitesses moyennes</source>
+        <translation>Mean speeds</translation>
+    </message>
+    <message>
+        <source>Vitesses maximum</source>
+        <translation>Maximum speeds</translation>
+    </message>
+    <message>
+        <source>Relevés entrants %1</source>
+        <translation>Ingoing readings %1</translation>
+    </message>
+    <message>
+        <source>Véhicules entrants %1</source>
+        <translation>Ingoing vehicles %1</translation>
+    </message>
+    <message>
+        <source>Relevés sortants %1</source>
+        <translation>Outgoing readings %1</translation>
+    </message>
+    <message>
+        <source>Véhicules sortants %1</source>
+        <translation>Outgoing vehicles %1</translation>
+    </message>
+    <message>
+        <source>Pourcentage de véhicules</source>
+        <translation>Percentage of vehicles</translation>
+    </message>
+    <message>
+        <source>Vitesse</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Relevés entrants</source>
+        <translation>Ingoing readings</translation>
+    </message>
+    <message>
+        <source>Relevés sortants</source>
+        <translation>Outgoing readings</translation>
+    </message>
+    <message>
+        <source>Véhicules entrants</source>
+        <translation>Ingoing vehicles</translation>
+    </message>
+    <message>
+        <source>Véhicules sortants</source>
+        <translation>Outgoing vehicles</translation>
+    </message>
+    <message>
+        <source> (et +)</source>
+        <translation> (and over)</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés (sans diviseur)</source>
+        <translation>Readings (no divider)</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules (relevés / %1)</source>
+        <translation>Vehicles (readings / %1)</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules</source>
+        <translation>Vehicles</translation>
+    </message>
+</context>
+<context>
+    <name>SiteInfoEditor</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 ne peut pas être modifié : le lieu, le commentaire et la vitesse limite sont gardés jusqu&apos;à la fermeture du programme, sans être enregistrés.</source>
+        <translation>The file %1 cannot be changed: the site, the comment and the speed limit are kept until the program closes, without being saved.</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedArea</name>
+    <message>
+        <source>fichier endommagé (octet %1)</source>
+        <translation>damaged file (byte %1)</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier de zones de vitesse</source>
+        <translation>not a speed area file</translation>
+    </message>
+    <message>
+        <source>révision %1 non prise en charge</source>
+        <translation>revision %1 not supported</translation>
+    </message>
+    <message>
+        <source>ouverture impossible : %1</source>
+        <translation>cannot open: %1</translation>
+    </message>
+    <message>
+        <source>Urban 25 mph</source>
+        <translation>Urban 25 mph</translation>
+    </message>
+    <message>
+        <source>Urban 30 mph</source>
+        <translation>Urban 30 mph</translation>
+    </message>
+    <message>
+        <source>Freeway urban</source>
+        <translation>Freeway urban</translation>
+    </message>
+    <message>
+        <source>Freeway rural</source>
+        <translation>Freeway rural</translation>
+    </message>
+    <message>
+        <source>Zone 30 km/h</source>
+        <translation>Zone 30 km/h</translation>
+    </message>
+    <message>
+        <source>Zone 50 km/h</source>
+        <translation>Zone 50 km/h</translation>
+    </message>
+    <message>
+        <source>Zone 70 km/h</source>
+        <translation>Zone 70 km/h</translation>
+    </message>
+    <message>
+        <source>Zone 90 km/h</source>
+        <translation>Zone 90 km/h</translation>
+    </message>
+    <message>
+        <source>Zone 110 km/h</source>
+        <translation>Zone 110 km/h</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedAreaEditor</name>
+    <message>
+        <source>Emplacement</source>
+        <translation>Speed area</translation>
+    </message>
+    <message>
+        <source>Zone :</source>
+        <translation>Area:</translation>
+    </message>
+    <message>
+        <source>Ajouter un nouvel emplacement</source>
+        <translation>Add a new speed area</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Supprimer l&apos;emplacement courant</source>
+        <translation>Delete the current speed area</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Ajouter une entrée après la ligne courante</source>
+        <translation>Add a row after the current one</translation>
+    </message>
+    <message>
+        <source>Supprimer la ligne courante</source>
+        <translation>Delete the current row</translation>
+    </message>
+    <message>
+        <source>Importer des emplacements à partir d&apos;un fichier</source>
+        <translation>Import speed areas from a file</translation>
+    </message>
+    <message>
+        <source>Enregistrer</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Restaurer les paramètres par défaut</source>
+        <translation>Restore the default settings</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Veuillez compléter la table</source>
+        <translation>Please complete the table</translation>
+    </message>
+    <message>
+        <source>Les vitesses doivent êtres contiguës</source>
+        <translation>The speeds must be contiguous</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Intervals</translation>
+    </message>
+    <message>
+        <source>Le nombre maximum d&apos;interval est atteint.&lt;br/&gt;Vous ne pouvez plus en ajouter de nouveau.</source>
+        <translation>The maximum number of intervals is reached.&lt;br/&gt;You cannot add any more.</translation>
+    </message>
+    <message>
+        <source>La table ne peut pas être vide.</source>
+        <translation>The table cannot be empty.</translation>
+    </message>
+    <message>
+        <source>Nom de l&apos;emplacement:</source>
+        <translation>Speed area name:</translation>
+    </message>
+    <message>
+        <source>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>You are about to delete the area &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Are you sure?&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Oui</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Non</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>The area &lt;b&gt;%1&lt;/b&gt; will be reset&lt;br/&gt;&lt;br/&gt;Are you sure?&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedBinPlot</name>
+    <message>
+        <source>Répartition des vitesses</source>
+        <translation>Speed distribution</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Vehicles</translation>
+    </message>
+    <message>
+        <source>Vitesse (%1), classes de 5</source>
+        <translation>Speed (%1), classes of 5</translation>
+    </message>
+    <message>
+        <source>Entrant</source>
+        <translation>Ingoing</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Outgoing</translation>
+    </message>
+    <message>
+        <source>Limite %1 %2</source>
+        <translation>Limit %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedStatistics</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Chargement</source>
+        <translation>Loading</translation>
+    </message>
+    <message>
+        <source>Connexion base de données...</source>
+        <translation>Connecting to the database...</translation>
+    </message>
+    <message>
+        <source>Ouverture %1 impossible</source>
+        <translation>Cannot open %1</translation>
+    </message>
+    <message>
+        <source>Vérification de la base de données</source>
+        <translation>Checking the database</translation>
+    </message>
+    <message>
+        <source>Examen des données</source>
+        <translation>Examining the data</translation>
+    </message>
+    <message>
+        <source>La base de données %1 est vide</source>
+        <translation>The database %1 is empty</translation>
+    </message>
+    <message>
+        <source>Chargement...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>La base de donnée %1 ne contient pas de statistiques</source>
+        <translation>The database %1 holds no statistics</translation>
+    </message>
+</context>
+<context>
+    <name>StartPage</name>
+    <message>
+        <source>&lt;span style=&quot;font-size:large; font-weight:bold&quot;&gt;Aucune base de mesures ouverte&lt;/span&gt;</source>
+        <translation>&lt;span style=&quot;font-size:large; font-weight:bold&quot;&gt;No measure database open&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Pour commencer, choisissez &lt;a href=&quot;open&quot;&gt;Ouvrir&lt;/a&gt; (Ctrl+O) dans le menu Fichier,&lt;br/&gt;ou déposez un fichier de mesures .db dans cette fenêtre.</source>
+        <translation>To start, choose &lt;a href=&quot;open&quot;&gt;Open&lt;/a&gt; (Ctrl+O) in the File menu,&lt;br/&gt;or drop a .db measure file onto this window.</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Fichiers récents&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Recent files&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>(introuvable)</source>
+        <translation>(not found)</translation>
+    </message>
+</context>
+<context>
+    <name>SummaryFormat</name>
+    <message>
+        <source>Entrant</source>
+        <translation>Ingoing</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Outgoing</translation>
+    </message>
+    <message>
+        <source>Deux sens</source>
+        <translation>Both directions</translation>
+    </message>
+    <message>
+        <source>Volumes (véhicules)</source>
+        <translation>Volumes (vehicles)</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Vehicles</translation>
+    </message>
+    <message>
+        <source>Relevés</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>Trafic moyen journalier, %1 jours</source>
+        <translation>Average daily traffic, %1 days</translation>
+    </message>
+    <message>
+        <source>  lundi à vendredi, %1 jours</source>
+        <translation>  Monday to Friday, %1 days</translation>
+    </message>
+    <message>
+        <source>  samedi et dimanche, %1 jours</source>
+        <translation>  Saturday and Sunday, %1 days</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du matin</source>
+        <translation>Morning peak hour</translation>
+    </message>
+    <message>
+        <source>véhicules dans l&apos;heure</source>
+        <translation>vehicles in that hour</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du matin : véhicules</source>
+        <translation>Morning peak hour: vehicles</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du soir</source>
+        <translation>Evening peak hour</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du soir : véhicules</source>
+        <translation>Evening peak hour: vehicles</translation>
+    </message>
+    <message>
+        <source>Vitesses (%1)</source>
+        <translation>Speeds (%1)</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Mean speed</translation>
+    </message>
+    <message>
+        <source>Écart type</source>
+        <translation>Standard deviation</translation>
+    </message>
+    <message>
+        <source>V15</source>
+        <translation>V15</translation>
+    </message>
+    <message>
+        <source>V50</source>
+        <translation>V50</translation>
+    </message>
+    <message>
+        <source>V85</source>
+        <translation>V85</translation>
+    </message>
+    <message>
+        <source>V95</source>
+        <translation>V95</translation>
+    </message>
+    <message>
+        <source>Allure de 10 %1</source>
+        <translation>10 %1 pace</translation>
+    </message>
+    <message>
+        <source>part des véhicules</source>
+        <translation>share of vehicles</translation>
+    </message>
+    <message>
+        <source>Allure : part des véhicules (%)</source>
+        <translation>Pace: share of vehicles (%)</translation>
+    </message>
+    <message>
+        <source>Conformité à la limite de %1 %2 (véhicules)</source>
+        <translation>Compliance with the %1 %2 limit (vehicles)</translation>
+    </message>
+    <message>
+        <source>Conformité (aucune vitesse limite)</source>
+        <translation>Compliance (no speed limit)</translation>
+    </message>
+    <message>
+        <source>Au-dessus de %1 %2</source>
+        <translation>Above %1 %2</translation>
+    </message>
+    <message>
+        <source>Au-dessus de la limite</source>
+        <translation>Above the limit</translation>
+    </message>
+    <message>
+        <source>Au-dessus de la limite + %1</source>
+        <translation>Above the limit + %1</translation>
+    </message>
+    <message>
+        <source> : part des véhicules (%)</source>
+        <translation>: share of vehicles (%)</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne au-dessus (%1)</source>
+        <translation>Mean speed above (%1)</translation>
+    </message>
+    <message>
+        <source>Trafic moyen par jour de la semaine (véhicules)</source>
+        <translation>Average traffic by day of the week (vehicles)</translation>
+    </message>
+    <message>
+        <source>Lundi</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>Mardi</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>Mercredi</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>Jeudi</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>Vendredi</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>Samedi</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Dimanche</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>Qualité des données</source>
+        <translation>Data quality</translation>
+    </message>
+    <message>
+        <source>Jours de la période</source>
+        <translation>Days in the period</translation>
+    </message>
+    <message>
+        <source>Jours enregistrés</source>
+        <translation>Days recorded</translation>
+    </message>
+    <message>
+        <source>Jours manquants</source>
+        <translation>Missing days</translation>
+    </message>
+    <message>
+        <source>aucun</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Relevés à %1 %2 ou moins (écartés)</source>
+        <translation>Readings at %1 %2 or below (left out)</translation>
+    </message>
+    <message>
+        <source>Relevés au-dessus de %1 %2 (douteux)</source>
+        <translation>Readings above %1 %2 (implausible)</translation>
+    </message>
+    <message>
+        <source>Relevés en double (même seconde, vitesse et sens)</source>
+        <translation>Repeated readings (same second, speed and direction)</translation>
+    </message>
+</context>
+<context>
+    <name>SummaryPage</name>
+    <message>
+        <source>aucune</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;Du %2 au %3 ; vitesse limite : %4&lt;/span&gt;</source>
+        <translation>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;From %2 to %3; speed limit: %4&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Synthèse et conformité</source>
+        <translation>Summary and compliance</translation>
+    </message>
+</context>
+<context>
+    <name>SummaryTab</name>
+    <message>
+        <source>Ouvrez un fichier de mesures pour en obtenir la synthèse.</source>
+        <translation>Open a measure file to get its summary.</translation>
+    </message>
+    <message>
+        <source>Indicateur</source>
+        <translation>Figure</translation>
+    </message>
+    <message>
+        <source>Entrant</source>
+        <translation>Ingoing</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Outgoing</translation>
+    </message>
+    <message>
+        <source>Deux sens</source>
+        <translation>Both directions</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Synthèse du %1 au %2&lt;/b&gt; &amp;nbsp; vitesse limite : %3</source>
+        <translation>&lt;b&gt;Summary from %1 to %2&lt;/b&gt; &amp;nbsp; speed limit: %3</translation>
+    </message>
+    <message>
+        <source>aucune</source>
+        <translation>none</translation>
+    </message>
+</context>
+<context>
+    <name>pieChart</name>
+    <message>
+        <source>%1 : %L2</source>
+        <translation>%1: %L2</translation>
+    </message>
+    <message>
+        <source> -- </source>
+        <translation> -- </translation>
+    </message>
+</context>
+<context>
+    <name>qorGraph</name>
+    <message>
+        <source> -- </source>
+        <translation> -- </translation>
+    </message>
+    <message>
+        <source>par demi-heure</source>
+        <translation>per half hour</translation>
+    </message>
+    <message>
+        <source>par heure</source>
+        <translation>per hour</translation>
+    </message>
+    <message>
+        <source>par jour</source>
+        <translation>per day</translation>
+    </message>
+    <message>
+        <source>par semaine</source>
+        <translation>per week</translation>
+    </message>
+    <message>
+        <source>par mois</source>
+        <translation>per month</translation>
+    </message>
+    <message>
+        <source>par tranche de %1 heures</source>
+        <translation>per %1 hours</translation>
+    </message>
+    <message>
+        <source>par tranche de %1 minutes</source>
+        <translation>per %1 minutes</translation>
+    </message>
+    <message>
+        <source>Nombre de véhicules</source>
+        <translation>Vehicle count</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>vitesse</source>
+        <translation>speed</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>relevés entrants</source>
+        <translation>ingoing readings</translation>
+    </message>
+    <message>
+        <source>relevés sortants</source>
+        <translation>outgoing readings</translation>
+    </message>
+    <message>
+        <source>véhicules entrants</source>
+        <translation>ingoing vehicles</translation>
+    </message>
+    <message>
+        <source>véhicules sortants</source>
+        <translation>outgoing vehicles</translation>
+    </message>
+    <message>
+        <source>%1 : %L2 %3</source>
+        <translation>%1: %L2 %3</translation>
+    </message>
+</context>
+</TS>
