@@ -39,3 +39,20 @@ struct CliRun
 };
 // tramola-cli ARGS, run in home with homeEnvironment(home).
 CliRun runCli(const QString& home, const QStringList& args, int timeoutMs = 60000);
+
+// While it lives, no file of this process grows past bytes, as on a full disk: writes beyond
+// fail instead of raising SIGXFSZ. Unix only; active() is false elsewhere.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    bool active() const { return m_active; }
+
+private:
+    bool m_active = false;
+    qint64 m_previous = -1;
+};
+
+// A FIFO at path; false where the system has none.
+bool makeFifo(const QString& path);
