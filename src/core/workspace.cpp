@@ -1,5 +1,7 @@
 #include "workspace.h"
 
+#include "safefile.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -29,7 +31,8 @@ QString key(int kind, const char* suffix)
 
 QString readKey(const QString& name)
 {
-    if (name.isEmpty())
+    // QSettings would block on a FIFO in the file's place.
+    if (name.isEmpty() || !isMissingOrRegularFile(Workspace::settingsFile()))
         return QString();
     QSettings settings(Workspace::settingsFile(), QSettings::IniFormat);
     settings.beginGroup(QStringLiteral("Data"));
@@ -40,7 +43,7 @@ QString readKey(const QString& name)
 
 void writeKey(const QString& name, const QString& value)
 {
-    if (name.isEmpty())
+    if (name.isEmpty() || !isMissingOrRegularFile(Workspace::settingsFile()))
         return;
     QSettings settings(Workspace::settingsFile(), QSettings::IniFormat);
     settings.beginGroup(QStringLiteral("Data"));

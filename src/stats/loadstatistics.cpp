@@ -61,7 +61,9 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
                 qint16 units = 0;
                 const int read = db.readMeasures(m_measures, progress.get(), first, last, units, startT, endT,
                                                  m_nMinSpeed);
-                if (read == 0) {
+                m_nInvalidReadings = db.invalidReadings();
+                // A damaged or foreign file was named to the user already.
+                if (read == 0 && db.problem() == DatabaseManager::FileProblem::None) {
                     userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
                                           tr("La base de donnée %1 ne contient pas de statistiques").arg(file));
                 }

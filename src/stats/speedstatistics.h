@@ -94,6 +94,9 @@ public:
     // afterwards (those of an earlier load when the file cannot be read). Boxes and progress go
     // through userDialogs().
     int loadStatistics(const QString& file, const QDateTime& start, const QDateTime& end);
+    // Readings the last file read left out as no measure (direction other than 0 or 1, speed
+    // outside 0..1000).
+    qint64 getInvalidReadings() const { return m_nInvalidReadings; }
 
     // --- distribution and percentiles -------------------------------------------------------
     void setDistribution(const SpeedClassMap& classes, int direction);
@@ -167,6 +170,7 @@ private:
     quint16 m_nRange = 150;
     bool m_bDividerOff = true;
     qint16 m_nUnits = 0;
+    qint64 m_nInvalidReadings = 0;
 
     DirectionSamples m_originalSample;
     DirectionSamples m_filteredSample;

@@ -537,6 +537,10 @@ void MainWindow::createGraph()
     ui->label_end_date->setText(dateTimeText(m_statistics.getEndDate()));
     showStoreMode();
     showUnits();
+    const qint64 invalid = m_statistics.getInvalidReadings();
+    ui->label_invalid_readings->setText(
+        tr("%1 relevés ignorés : sens autre que 0 ou 1, ou vitesse hors de 0 à 1000").arg(invalid));
+    ui->label_invalid_readings->setVisible(invalid > 0);
 
     const QString units = m_statistics.unitLabel();
     Q_UNUSED(units)

@@ -61,8 +61,14 @@ public:
     ~QuietDialogs() override { setUserDialogs(nullptr); }
 
     QStringList messages;
+    QStringList critical;   // a damaged file, a broken read: the figures would be wrong
 
-    void message(Icon, const QString&, const QString& text) override { messages << text; }
+    void message(Icon icon, const QString&, const QString& text) override
+    {
+        messages << text;
+        if (icon == Icon::Critical)
+            critical << text;
+    }
     int question(const QString&, const QString&, const QStringList&, int defaultButton) override
     {
         return defaultButton;
@@ -207,6 +213,8 @@ bool chooseCampaigns(const StatsOptions& o, LoadPlan& plan, QJsonArray& chosen, 
         error = QStringLiteral("Ouverture %1 impossible").arg(o.file);
         return false;
     }
+    if (loaded == CampaignSelection::LoadResult::Refused)
+        return false;   // the box said why
     if (loaded == CampaignSelection::LoadResult::Empty) {
         error = QStringLiteral("Statistiques indisponibles, la base de données est vide");
         return false;
@@ -371,6 +379,8 @@ int runStats(const QStringList& args)
     if (!parseOptions(args, options, error))
         return fail(error);
     const QFileInfo info(options.file);
+    if (info.exists() && !info.isFile())
+        return fail(QStringLiteral("Ce n'est pas un fichier ordinaire : %1").arg(options.file));
     if (!info.isFile())
         return fail(QStringLiteral("Fichier introuvable : %1").arg(options.file));
     if (!info.isReadable())
@@ -389,7 +399,7 @@ int runStats(const QStringList& args)
     QJsonArray chosenCampaigns;
     int storeMode = -1;
     if (!options.campaigns.isEmpty() && !chooseCampaigns(options, plan, chosenCampaigns, storeMode, error))
-        return fail(error);
+        return fail(error.isEmpty() ? lastMessage(QStringLiteral("Statistiques indisponibles")) : error);
 
     qint16 units = 0;
     if (!readUnits(options.file, units)) {
@@ -406,6 +416,8 @@ int runStats(const QStringList& args)
     const int loaded = stats.loadStatistics(options.file, plan.loadStart, plan.loadEnd);
     if (loaded < 1)
         return fail(lastMessage(QStringLiteral("Statistiques indisponibles")));
+    if (!dialogs.critical.isEmpty())
+        return fail(dialogs.critical.first());
     units = stats.getUnits();
 
     // The speed area as the window picks it: its file of the units, defaults when missing.
@@ -435,7 +447,8 @@ int runStats(const QStringList& args)
     if (begin.secsTo(end) / stats.getFilter() > kMaxBuckets)
         return fail(QStringLiteral("Période trop longue pour un seuil de %1 minutes : %2 à %3")
                         .arg(options.filterMinutes)
-                        .arg(begin.toString(Qt::ISODate), end.toString(Qt::ISODate)));
+                        .arg(begin.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")),   // ISODate is empty past 9999
+                             end.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"))));
     bool hasGaps = false;
     const int bucketCount = stats.load(begin, end, hasGaps);
     if (bucketCount < 1)
@@ -453,6 +466,7 @@ int runStats(const QStringList& args)
         {QStringLiteral("begin"), begin.toString(Qt::ISODate)},
         {QStringLiteral("end"), end.toString(Qt::ISODate)},
         {QStringLiteral("measuresLoaded"), loaded},
+        {QStringLiteral("invalidReadings"), double(stats.getInvalidReadings())},
         {QStringLiteral("settings"),
          QJsonObject{{QStringLiteral("minSpeed"), stats.getMinSpeed()},
                      {QStringLiteral("filterSeconds"), stats.getFilter()},
