@@ -12,7 +12,7 @@ class TestFuzzSpeedArea : public QObject
 private slots:
     void corpus()
     {
-        QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        LLVMFuzzerInitialize(nullptr, nullptr);
         const QDir dir(QStringLiteral(TRAMOLA_SOURCE_DIR "/tests/corpus/speedarea"));
         const QStringList cases = dir.entryList(QDir::Files);
         for (const QString& name : cases) {
@@ -22,7 +22,6 @@ private slots:
             // A fault aborts the test.
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
         }
-        qInstallMessageHandler(previous);
         QVERIFY(cases.size() > 10);
     }
 };

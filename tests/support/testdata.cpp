@@ -60,6 +60,15 @@ bool writeMeasureDb(const QString& path, const QVector<Row>& rows, bool withDire
     return ok;
 }
 
+bool writeDamagedDb(const QString& path, const QVector<Row>& rows)
+{
+    if (!writeMeasureDb(path, rows) || !execSql(path, QStringLiteral("CREATE INDEX idx_date ON measure(meas_date)")))
+        return false;
+    QFile f(path);
+    return f.open(QIODevice::ReadWrite) && f.seek(f.size() / 4096 / 4 * 4096)
+        && f.write(QByteArray(4096, char(0x5a))) == 4096;
+}
+
 qint64 localTime(const QString& text)
 {
     return QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss")).toSecsSinceEpoch();

@@ -21,6 +21,10 @@ struct Row
 bool writeMeasureDb(const QString& path, const QVector<Row>& rows, bool withDirection = true,
                     int unitsMarker = -1);
 
+// rows with the date index, then a table page a quarter into the file ruined: a read walking the
+// index meets it. Needs a few thousand rows.
+bool writeDamagedDb(const QString& path, const QVector<Row>& rows);
+
 // Runs one statement on a file; for setting up odd cases.
 bool execSql(const QString& path, const QString& sql);
 
