@@ -538,8 +538,8 @@ void MainWindow::createGraph()
     showStoreMode();
     showUnits();
     const qint64 invalid = m_statistics.getInvalidReadings();
-    ui->label_invalid_readings->setText(
-        tr("%1 relevés ignorés : sens autre que 0 ou 1, ou vitesse hors de 0 à 1000").arg(invalid));
+    ui->label_invalid_readings->setText(tr("%1 relevés ignorés : sens ou vitesse invalide").arg(invalid));
+    ui->label_invalid_readings->setToolTip(tr("Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000"));
     ui->label_invalid_readings->setVisible(invalid > 0);
 
     const QString units = m_statistics.unitLabel();
