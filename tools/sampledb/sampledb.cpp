@@ -22,6 +22,7 @@
 #if defined(Q_OS_UNIX)
 #include <unistd.h>
 #elif defined(Q_OS_WIN)
+#define NOMINMAX
 #include <windows.h>
 #endif
 
