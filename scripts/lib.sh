@@ -1,7 +1,17 @@
-# Shared by scripts/run and scripts/test: install what is missing, then build into build/.
+# Shared by scripts/run and scripts/test: install what is missing, then build into build/
+# (build-asan/ for the sanitizer build).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="${BUILD:-$ROOT/build}"
+# TRAMOLA_SANITIZE=1 (scripts/test --sanitize): the same build under AddressSanitizer and UBSan,
+# in a folder of its own so that both stay built.
+if [ "${TRAMOLA_SANITIZE:-0}" = 1 ]; then
+  BUILD="${BUILD:-$ROOT/build-asan}"
+  CMAKE_OPTIONS=(-DTRAMOLA_SANITIZE=ON)
+else
+  BUILD="${BUILD:-$ROOT/build}"
+  CMAKE_OPTIONS=()
+fi
+command -v ccache >/dev/null && CMAKE_OPTIONS+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 # Everything the build, the tests and the demo need on a fresh Debian 12.
 PACKAGES=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
@@ -25,7 +35,7 @@ install_missing() {
 configure() {
   # A configure that failed half-way leaves a cache without a build system: run it again.
   if [ ! -f "$BUILD/CMakeCache.txt" ] || [ ! -f "$BUILD/Makefile" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${CMAKE_OPTIONS[@]}" "$@" >/dev/null
   fi
 }
 

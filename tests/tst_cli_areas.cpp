@@ -50,6 +50,11 @@ private slots:
                                                  << QByteArray("[[0,8]]") << "";
         QTest::newRow("damaged file: defaults and a note") << QStringList{"--file", "own.cfg"} << QByteArray::fromHex("a0b0c0d100000001")
                                                            << "own.cfg" << "kmh" << kmh << zone30 << "illisible";
+        // A FIFO would block the read for ever.
+        QTest::newRow("FIFO as --file") << QStringList{"--file", "own.cfg"} << QByteArray("FIFO") << "own.cfg" << "kmh"
+                                        << kmh << zone30 << "illisible";
+        QTest::newRow("FIFO in the data folder") << QStringList() << QByteArray("FIFO") << kmhFile << "kmh" << kmh << zone30
+                                                 << "illisible";
         QTest::newRow("unknown units") << QStringList{"--units", "kph"} << QByteArray() << "" << "" << "" << QByteArray() << "Unités inconnues : kph";
         QTest::newRow("option without value") << QStringList{"--file"} << QByteArray() << "" << "" << "" << QByteArray() << "--file attend une valeur";
         QTest::newRow("unknown argument") << QStringList{"extra"} << QByteArray() << "" << "" << "" << QByteArray() << "Argument inattendu : extra";
@@ -69,7 +74,12 @@ private slots:
         if (!content.isEmpty()) {
             QVERIFY(QDir().mkpath(QFileInfo(home.filePath(file)).absolutePath()));
             QFile f(home.filePath(file));
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+            if (content == "FIFO") {
+                if (!makeFifo(f.fileName()))
+                    QSKIP("No FIFO on this system");
+            } else {
+                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+            }
         }
         const CliRun cli = runCli(home.path(), QStringList{"areas"} + args, 30000);
         const QByteArray out = cli.out;

@@ -53,7 +53,7 @@ void TestCliCampaigns::initTestCase()
 
 void TestCliCampaigns::listing_data()
 {
-    QTest::addColumn<QString>("content");    // "measures", "marker", "text" or "none"
+    QTest::addColumn<QString>("content");    // "measures", "marker", "text", "none", or a bad file below
     QTest::addColumn<QStringList>("args");   // FILE stands for the file
     QTest::addColumn<int>("status");
     QTest::addColumn<int>("campaigns");      // -1: no JSON expected
@@ -67,6 +67,12 @@ void TestCliCampaigns::listing_data()
     QTest::newRow("not a database") << "text" << QStringList{file} << 1 << -1
                                     << "Erreur à l'ouverture de la base de données.";
     QTest::newRow("missing file") << "none" << QStringList{file} << 1 << -1 << "introuvable";
+    // Bad files stay byte for byte as they were.
+    QTest::newRow("empty file") << "empty" << QStringList{file} << 1 << -1 << "n'est pas une base de mesures";
+    QTest::newRow("no measure table") << "foreign" << QStringList{file} << 1 << -1 << "n'est pas une base de mesures";
+    QTest::newRow("damaged page") << "damaged" << QStringList{file} << 1 << -1 << "endommagée";
+    QTest::newRow("locked by another program") << "locked" << QStringList{file} << 1 << -1 << "utilisée par un autre";
+    QTest::newRow("read-only: derived, not stored") << "read-only" << QStringList{file} << 0 << 2 << "lecture seule";
     QTest::newRow("no file argument") << "none" << QStringList{} << 1 << -1 << "manquant";
     QTest::newRow("unknown option") << "measures" << QStringList{file, QStringLiteral("--all")} << 1 << -1
                                     << "Argument inattendu : --all";
@@ -84,19 +90,44 @@ void TestCliCampaigns::listing()
     const QVector<Row> rows = {{localTime(QStringLiteral("2026-04-29 10:00:00")), 50, 0},
         {localTime(QStringLiteral("2026-05-02 14:30:00")), 52, 1}, {localTime(QStringLiteral("2026-05-05 09:00:00")), 48, 0}};
     QFile text(path);
-    if (content == QLatin1String("text"))
-        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("pas une base\n") > 0 && text.flush());
-    else if (content != QLatin1String("none"))
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> other(nullptr, sqlite3_close);
+    if (content == QLatin1String("text") || content == QLatin1String("empty")) {
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write(content == QLatin1String("text") ? "pas une base\n" : "") >= 0);
+    } else if (content == QLatin1String("foreign")) {
+        QVERIFY(execSql(path, QStringLiteral("CREATE TABLE other (x INTEGER)")));
+    } else if (content == QLatin1String("damaged")) {
+        QVector<Row> many;
+        for (int i = 0; i < 20000; ++i)
+            many << Row{1000000 + i * 7, 20 + i % 60, i % 2};
+        QVERIFY(writeDamagedDb(path, many));
+    } else if (content != QLatin1String("none")) {
         QVERIFY(writeMeasureDb(path, content == QLatin1String("marker") ? QVector<Row>() : rows, true, 1));
+    }
     text.close();
+    if (content == QLatin1String("read-only"))
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const bool bad = !QStringList{"measures", "marker", "none"}.contains(content);
+    QByteArray before;
+    if (bad && text.open(QIODevice::ReadOnly))
+        before = text.readAll();
+    text.close();   // before the lock: closing any descriptor of the file drops this process's locks
+    if (content == QLatin1String("locked")) {
+        sqlite3* db = nullptr;
+        sqlite3_open(path.toUtf8().constData(), &db);
+        other.reset(db);
+        QCOMPARE(sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
     args.replaceInStrings(QStringLiteral("FILE"), path);
 
     const CliRun r = run(args);
+    other.reset();
     QCOMPARE(r.exitCode, status);
     QVERIFY2(r.err.contains(stderrPart), qPrintable(r.err));
     QCOMPARE(QFile::exists(path), content != QLatin1String("none"));
-    if (content == QLatin1String("text"))
-        QVERIFY(text.open(QIODevice::ReadOnly) && text.readAll() == "pas une base\n");
+    if (bad) {
+        QVERIFY(text.open(QIODevice::ReadOnly));
+        QVERIFY(text.readAll() == before);
+    }
     QCOMPARE(r.out.isEmpty(), campaigns < 0);
     if (campaigns < 0)
         return;

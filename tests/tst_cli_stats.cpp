@@ -18,7 +18,8 @@ CliRun runStats(const QTemporaryDir& home, const QStringList& args)
     return runCli(home.path(), QStringList{"stats"} + args);
 }
 
-// One morning on two directions; 14 and 15 km/h are not above the minimum speed.
+// One morning on two directions; 14 and 15 km/h are not above the minimum speed. Three rows are
+// no measure: a third direction, and speeds of 2^31 - 1 and 2^40.
 QString writeMorning(const QTemporaryDir& home)
 {
     auto at = [](const char* time) { return localTime(QString::fromLatin1(time)); };
@@ -26,8 +27,11 @@ QString writeMorning(const QTemporaryDir& home)
     const bool written = writeMeasureDb(file, {{at("2024-01-15 08:05:00"), 40, 0}, {at("2024-01-15 08:10:00"), 30, 1},
                           {at("2024-01-15 08:20:00"), 50, 0}, {at("2024-01-15 08:40:00"), 60, 0},
                           {at("2024-01-15 09:50:00"), 90, 1}, {at("2024-01-15 10:10:00"), 70, 0},
-                          {at("2024-01-15 10:15:00"), 14, 0}, {at("2024-01-15 10:20:00"), 15, 0}},
-                   true, 0);
+                          {at("2024-01-15 10:15:00"), 14, 0}, {at("2024-01-15 10:20:00"), 15, 0},
+                          {at("2024-01-15 08:30:00"), 50, 2}, {at("2024-01-15 08:30:00"), 2147483647, 0}},
+                   true, 0)
+        && execSql(file, QStringLiteral("INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES (%1, %2, 1)")
+                             .arg(at("2024-01-15 08:35:00")).arg(1LL << 40));
     return written ? file : QString();
 }
 
@@ -88,7 +92,7 @@ void TestCliStats::handFigures()
 
     // First measure 08:05 down to 08:00, last 10:10 up to 10:30; 3 buckets in, 2 out.
     QCOMPARE(root, (QJsonObject{{"file", QFileInfo(file).absoluteFilePath()}, {"units", QJsonObject{{"label", "Km/h"}, {"code", 0}}},
-                                {"begin", "2024-01-15T08:00:00"}, {"end", "2024-01-15T10:30:00"}, {"measuresLoaded", 6},
+                                {"begin", "2024-01-15T08:00:00"}, {"end", "2024-01-15T10:30:00"}, {"measuresLoaded", 6}, {"invalidReadings", 3},
                                 {"settings", QJsonObject{{"minSpeed", 15}, {"filterSeconds", 3600}, {"range", 150},
                                                          {"dividerOff", true}, {"vehicleDivider", 1}, {"area", "Zone 50 km/h"}}},
                                 {"bucketCount", 5}, {"hasGaps", true}}));
@@ -140,6 +144,7 @@ void TestCliStats::failures_data()
     QTest::newRow("reversed period") << QStringList{"DB", "--from", "2024-01-16 00:00:00", "--to", "2024-01-15 00:00:00"}
                                      << "Période vide";
     QTest::newRow("decades of empty buckets") << QStringList{"DB", "--from", "1970-01-02 00:00:00"} << "Période trop longue";
+    QTest::newRow("a measure past the year 9999 here") << QStringList{"far.db"} << "à 10000-01-01T01:00:00";
     QTest::newRow("filter 0") << QStringList{"DB", "--filter", "0"} << "Seuil de filtrage invalide";
     QTest::newRow("range text") << QStringList{"DB", "--range", "loin"} << "Portée du radar invalide";
     QTest::newRow("divider yes") << QStringList{"DB", "--divider", "yes"} << "--divider";
@@ -161,6 +166,8 @@ void TestCliStats::failures()
     QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write(QByteArray(4096, 'x')) == 4096);
     notes.close();
     args.replaceInStrings(QRegularExpression("^DB$"), db);
+    // 253402300799 is 9999-12-31 23:59:59 UTC, already 10000 in Paris.
+    QVERIFY(writeMeasureDb(home.filePath("far.db"), {{localTime("2024-01-15 08:05:00"), 40, 0}, {253402300799LL, 50, 0}}));
 
     const CliRun run = runStats(home, args);
     QVERIFY(run.exitCode > 0);

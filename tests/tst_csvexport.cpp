@@ -103,36 +103,51 @@ private slots:
         QCOMPARE(readAll(file), expected);
     }
 
-    // A target that cannot be written answers false; the two engine-side files say so in the log.
+    // A target that cannot be written answers false and leaves what was there; the two
+    // engine-side files say so in the log.
     void unwritable_data()
     {
         QTest::addColumn<int>("layout");
         QTest::addColumn<bool>("logged");
-        QTest::newRow("bucket table") << 0 << false;
-        QTest::newRow("min/max/mean") << 1 << true;
-        QTest::newRow("measures") << 2 << true;
+        QTest::addColumn<bool>("diskFull");   // else a folder in the file's place
+        for (bool full : {false, true}) {
+            const char* how = full ? ", disk full" : ", folder in the way";
+            QTest::addRow("bucket table%s", how) << 0 << false << full;
+            QTest::addRow("min/max/mean%s", how) << 1 << true << full;
+            QTest::addRow("measures%s", how) << 2 << true << full;
+        }
     }
 
     void unwritable()
     {
         QFETCH(int, layout);
         QFETCH(bool, logged);
+        QFETCH(bool, diskFull);
         QTemporaryDir dir;
-        // A folder in the file's place: the replacement cannot land.
         const QString file = dir.filePath(QStringLiteral("taken.csv"));
-        QVERIFY(QDir().mkpath(file));
+        QFile old(file);
+        QVERIFY(diskFull ? old.open(QIODevice::WriteOnly) && old.write("old\n") == 4 : QDir().mkpath(file));
+        old.close();
         if (logged)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
                 "^\"Erreur à l'exportation\" \"Ouverture du fichier .*taken.csv en écriture impossible\"$")));
+        std::unique_ptr<FileSizeLimit> limit;
+        if (diskFull && !(limit = std::make_unique<FileSizeLimit>(64))->active())
+            QSKIP("No file size limit on this system");
         bool written = true;
         switch (layout) {
         case 0: written = CsvExport::writeBucketTable(samples(), file); break;
         case 1: written = CsvExport::exportMeanMinMax(samples().value(0), file); break;
         default: written = CsvExport::exportMeasures(measures(), file); break;
         }
+        limit.reset();
         QVERIFY(!written);
-        QVERIFY(QFileInfo(file).isDir());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+        if (diskFull)
+            QCOMPARE(readAll(file), QByteArray("old\n"));
+        else
+            QVERIFY(QFileInfo(file).isDir());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 diskFull ? QStringList{"taken.csv"} : QStringList());
     }
 
     // The slots as a user drives them: the dialog, the settings, the files and the boxes.

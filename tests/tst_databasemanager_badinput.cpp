@@ -1,5 +1,5 @@
-// Files that are not what they should be: a clear message, no crash, no hang, and the file left as
-// it was except where a load always completes a database (missing tables, the date index).
+// Files that are not what they should be: one clear message, no crash, no hang, and the file left
+// byte for byte as it was.
 #include "db/databasemanager.h"
 #include "scripteddialogs.h"
 #include "stats/measure.h"
@@ -95,15 +95,16 @@ private slots:
 
         QTest::newRow("random bytes") << false << "Error opening" << -1;
         QTest::newRow("text file") << false << "file is not a database" << -1;
-        QTest::newRow("truncated database") << false << "malformed" << -1;
-        // SQLite takes an empty file for an empty database: the load completes it and finds nothing.
-        QTest::newRow("empty file") << true << "" << 0;
-        QTest::newRow("no measure table") << true << "" << 0;
-        QTest::newRow("damaged page") << true << "interrompue" << -2;
+        QTest::newRow("truncated database") << false << "endommagée (database disk image is malformed)" << -1;
+        // SQLite takes an empty file for an empty database; it is no measure database all the same.
+        QTest::newRow("empty file") << true << "n'est pas une base de mesures" << 0;
+        QTest::newRow("no measure table") << true << "n'est pas une base de mesures" << 0;
+        QTest::newRow("damaged page") << true << "endommagée" << -2;
         QTest::newRow("read-only file") << true << "" << 300;
         QTest::newRow("read-only folder") << true << "" << 300;
-        QTest::newRow("locked by a writer") << false << "locked" << -1;
-        QTest::newRow("write transaction pending") << true << "" << 300;
+        QTest::newRow("locked by a writer") << false << "utilisée par un autre programme" << -1;
+        QTest::newRow("write transaction pending") << true << "utilisée par un autre programme" << 300;
+        QTest::newRow("FIFO") << false << "pas un fichier ordinaire" << -1;
     }
 
     void badFiles()
@@ -126,16 +127,14 @@ private slots:
         } else if (kind == "truncated database") {
             QVERIFY(writeMeasureDb(path, someRows(20000)) && QFile::resize(path, QFileInfo(path).size() / 2));
         } else if (kind == "damaged page") {
-            // With its date index intact, the read walks the index and meets a ruined table page.
-            QVERIFY(writeMeasureDb(path, someRows(20000)));
-            QVERIFY(execSql(path, QStringLiteral("CREATE INDEX idx_date ON measure(meas_date)")));
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(f.size() / 4096 / 4 * 4096));
-            QVERIFY(f.write(QByteArray(4096, char(0x5a))) == 4096);
+            QVERIFY(writeDamagedDb(path, someRows(20000)));
         } else if (kind == "empty file") {
             QVERIFY(writeBytes(path, QByteArray()));
         } else if (kind == "no measure table") {
             QVERIFY(execSql(path, QStringLiteral("CREATE TABLE other (x INTEGER)")));
+        } else if (kind == "FIFO") {
+            if (!makeFifo(path))
+                QSKIP("No FIFO on this system");
         } else {
             QVERIFY(writeMeasureDb(path, someRows(300), true, 0));
             if (kind.startsWith("read-only"))
@@ -147,7 +146,8 @@ private slots:
             QSKIP("Permissions do not stop this user (root) and the immutable flag is not available here");
 
         const bool existed = QFileInfo::exists(path);
-        const QByteArray before = digest(path);
+        const bool regular = QFileInfo(path).isFile();   // reading a FIFO would block the test
+        const QByteArray before = regular ? digest(path) : QByteArray();
         ScriptedDialogs dialogs;
         MeasureMap map;
         int n = -1;
@@ -172,8 +172,8 @@ private slots:
 
         const QStringList boxes = dialogs.summary().filter(QRegularExpression(QStringLiteral("^(?!progress\\|)")));
         QCOMPARE(boxes.size(), message.isEmpty() ? 0 : 1);
-        QVERIFY2(message.isEmpty() || (boxes.first().startsWith("critical|Database manager|")
-                                       && boxes.first().contains(message) && boxes.first().contains(path)),
+        QVERIFY2(message.isEmpty() || (boxes.first().startsWith("critical|") && boxes.first().contains(message)
+                                       && boxes.first().contains(path)),
                  qPrintable(boxes.join('\n')));
         if (measures >= 0)
             QCOMPARE(n, measures);
@@ -183,7 +183,7 @@ private slots:
             QVERIFY(n > 0 && n < 20000 && std::equal(map.begin(), map.end(), someRows(n).begin(),
                                                      [](const MeasureMap::Entry& e, const Row& r) { return e.time == r.time; }));
         QCOMPARE(QFileInfo::exists(path), existed);
-        if (!opens || measures == 300)
+        if (regular)
             QCOMPARE(digest(path), before);
     }
 };

@@ -106,6 +106,9 @@ void TestDataLoad::load(MainWindow& w, ScriptedDialogs& dialogs, const QString& 
 void TestDataLoad::wholeWorkflow()
 {
     const QString file = twoMonthsFile(QStringLiteral("2024-01-31_2024-02-02_Rue du Port.db"));
+    // Two rows that are no measure: a third direction, an impossible speed.
+    QVERIFY(execSql(file, QStringLiteral("INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES "
+                                         "(%1, 50, 2), (%1, 5000, 0)").arg(localTime("2024-02-01 09:00:00"))));
     ScriptedDialogs dialogs;
     MainWindow w;
     QStringList rowTitles;
@@ -146,6 +149,8 @@ void TestDataLoad::wholeWorkflow()
     QCOMPARE(labelText(w, "label_17"), QStringLiteral("Standard"));
     QCOMPARE(labelText(w, "label_start_date"), w.dateTimeText(s.getStartDate()));
     QCOMPARE(labelText(w, "label_end_date"), w.dateTimeText(s.getEndDate()));
+    QVERIFY(!child(w, "label_invalid_readings")->isHidden());
+    QVERIFY(labelText(w, "label_invalid_readings").startsWith(QStringLiteral("2 relevés ignorés")));
     for (const char* units : {"label_4", "label_10", "label_12", "label_18", "label_14", "label_16"})
         QCOMPARE(labelText(w, units), QStringLiteral("Km/h"));
     QCOMPARE(labelText(w, "v85_in_label"), QString::number(s.getV85(0), 'f', 2));
@@ -165,7 +170,7 @@ void TestDataLoad::wholeWorkflow()
     const auto measuresAndDays = [&w]() -> QString {
         return labelText(w, "gb3_label_11") + QLatin1Char('/') + labelText(w, "gb3_label_12");
     };
-    QCOMPARE(measuresAndDays(), QStringLiteral("441/2"));
+    QCOMPARE(measuresAndDays(), QStringLiteral("443/2"));
     list->setCurrentRow(1);
     QCOMPARE(measuresAndDays(), QStringLiteral("60/1"));
 }

@@ -3,6 +3,7 @@
 #include "scripteddialogs.h"
 #include "stats/measure.h"
 #include "stats/speedstatistics.h"
+#include "testdata.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -13,6 +14,10 @@
 #include <QtTest>
 
 #include <functional>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
 
 namespace {
 
@@ -169,15 +174,18 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<SampleOptions>("o");
         QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("diskFullAt");   // bytes a file may grow to; 0: no limit
 
         QTest::newRow("existing file") << "existing.db" << options([](SampleOptions& o) { o.overwrite = false; })
-                                       << "existe déjà";
-        QTest::newRow("three directions") << "new.db" << options([](SampleOptions& o) { o.directions = 3; }) << "sens";
+                                       << "existe déjà" << 0;
+        QTest::newRow("three directions") << "new.db" << options([](SampleOptions& o) { o.directions = 3; }) << "sens" << 0;
         QTest::newRow("mph in one direction")
-            << "new.db" << options([](SampleOptions& o) { o.directions = 1, o.units = SampleOptions::Units::Mph; }) << "mph";
+            << "new.db" << options([](SampleOptions& o) { o.directions = 1, o.units = SampleOptions::Units::Mph; }) << "mph"
+            << 0;
         QTest::newRow("too many gaps") << "new.db" << options([](SampleOptions& o) { o.gapDays = 2; })
-                                       << "sans enregistrement";
-        QTest::newRow("missing folder") << "nowhere/new.db" << options([](SampleOptions&) {}) << "n'existe pas";
+                                       << "sans enregistrement" << 0;
+        QTest::newRow("missing folder") << "nowhere/new.db" << options([](SampleOptions&) {}) << "n'existe pas" << 0;
+        QTest::newRow("disk full") << "existing.db" << options([](SampleOptions&) {}) << "impossible" << 16384;
     }
 
     void invalidRunsLeaveNothing()
@@ -185,12 +193,18 @@ private slots:
         QFETCH(QString, file);
         QFETCH(SampleOptions, o);
         QFETCH(QString, error);
+        QFETCH(int, diskFullAt);
         QTemporaryDir dir;
         QFile existing(dir.filePath(QStringLiteral("existing.db")));
         QVERIFY(existing.open(QIODevice::WriteOnly) && existing.write("keep me") == 7);
         existing.close();
         QString message;
-        QVERIFY(!generateSampleDatabase(dir.filePath(file), o, &message));
+        std::unique_ptr<FileSizeLimit> limit;
+        if (diskFullAt && !(limit = std::make_unique<FileSizeLimit>(diskFullAt))->active())
+            QSKIP("No file size limit on this system");
+        const bool written = generateSampleDatabase(dir.filePath(file), o, &message);
+        limit.reset();
+        QVERIFY(!written);
         QVERIFY2(message.contains(error), qPrintable(message));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"existing.db"}));
         QCOMPARE(digest(existing.fileName()), QCryptographicHash::hash("keep me", QCryptographicHash::Sha1));
@@ -218,6 +232,27 @@ private slots:
         QVERIFY(db.openDatabase(path));
         QSqlQuery modes = db.getRecord(QStringLiteral("SELECT MIN(camp_store_mode), MAX(camp_store_mode) FROM campaign"));
         QCOMPARE(qMakePair(modes.value(0).toInt(), modes.value(1).toInt()), qMakePair(1, 1));
+    }
+
+    // Stopped from a terminal, a run leaves no scratch file; killed outright it leaves one, which
+    // the next run of the same target removes.
+    void interruptedRunLeavesNothing()
+    {
+#ifdef Q_OS_UNIX
+        for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            QTemporaryDir dir;
+            QFile stale(dir.filePath(QStringLiteral(".big.db.Ab12Cd")));
+            QVERIFY(stale.open(QIODevice::WriteOnly));
+            stale.close();
+            QProcess gendb;
+            gendb.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), {"gendb", dir.filePath("big.db"), "--total", "2000000000"});
+            const auto scratch = [&dir]() { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); };
+            QTRY_VERIFY_WITH_TIMEOUT(scratch().size() == 1 && scratch() != QStringList{".big.db.Ab12Cd"}, 60000);
+            ::kill(pid_t(gendb.processId()), signal);
+            QVERIFY(gendb.waitForFinished(60000) && gendb.exitStatus() == QProcess::CrashExit);
+            QCOMPARE(scratch(), QStringList());
+        }
+#endif
     }
 
     void commandLine()

@@ -29,12 +29,17 @@ void TestPeriodSnap::snap_data()
     // The hour 02:00-03:00 of 31 March 2024 does not exist in Paris: 02:00 is 03:00.
     QTest::newRow("spring forward") << "2024-03-31 01:45:00" << "2024-03-31 01:30:00" << "2024-03-31 03:00:00";
     QTest::newRow("fall back") << "2024-10-27 02:40:00" << "2024-10-27 02:30:00" << "2024-10-27 03:00:00";
+    // The end counts in whole seconds and keeps no fraction.
+    QTest::newRow("milliseconds past") << "2024-01-15 10:00:00.250" << "2024-01-15 10:00:00.000"
+                                       << "2024-01-15 10:00:00.000";
+    QTest::newRow("milliseconds into the gap") << "2024-03-31 01:45:00.250" << "2024-03-31 01:30:00.000"
+                                               << "2024-03-31 03:00:00.000";
 }
 
 void TestPeriodSnap::snap()
 {
-    const QString format = QStringLiteral("yyyy-MM-dd hh:mm:ss");
     QFETCH(QString, given);
+    const QString format = given.size() > 19 ? QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz") : QStringLiteral("yyyy-MM-dd hh:mm:ss");
     const QDateTime g = QDateTime::fromString(given, format);
     QVERIFY(g.isValid());
     QTEST(snapPeriodStart(g).toString(format), "start");

@@ -5,6 +5,8 @@
 #include "testdata.h"
 
 #include <QFile>
+#include <QSqlDriver>
+#include <functional>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -106,6 +108,20 @@ void literalDerivation(const QString& path)
 }
 
 // An open connection and a store on one file, closed at the end of the scope.
+// SQLite commits on the open connection while f runs: each one syncs the file to disk.
+int commitsDuring(const std::function<void()>& f)
+{
+    const QVariant v = QSqlDatabase::database().driver()->handle();
+    if (qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return -1;
+    sqlite3* handle = *static_cast<sqlite3* const*>(v.constData());
+    int commits = 0;
+    sqlite3_commit_hook(handle, [](void* n) { return ++*static_cast<int*>(n), 0; }, &commits);
+    f();
+    sqlite3_commit_hook(handle, nullptr, nullptr);
+    return commits;
+}
+
 struct Opened
 {
     explicit Opened(const QString& path) : ok(db.openDatabase(path)) {}
@@ -134,6 +150,8 @@ private slots:
     void endDateCorrection_data();
     void endDateCorrection();
     void deletion();
+    void oneCommitEach_data();
+    void oneCommitEach();
     void oddCampaignRows();
 
 private:
@@ -316,6 +334,36 @@ void TestQorCampaign::deletion()
     // The rows of campaign 0 and 2 stay.
     QCOMPARE(query(path, QStringLiteral("SELECT campaign_camp_id FROM campaign_details ORDER BY 1")),
              QStringList({QStringLiteral("0"), QStringLiteral("2")}));
+}
+
+// Many statements, one transaction: what runs on every opening must not sync once per campaign,
+// and a deletion is all or nothing.
+void TestQorCampaign::oneCommitEach_data()
+{
+    QTest::addColumn<bool>("deletion");
+    QTest::newRow("end dates of three campaigns") << false;
+    QTest::newRow("deletion") << true;
+}
+
+void TestQorCampaign::oneCommitEach()
+{
+    QFETCH(bool, deletion);
+    const QString path = newPath("commits");
+    QVERIFY(writeMeasureDb(path, rowsAt(local({"2026-05-10 11:00:00", "2026-05-11 11:00:00", "2026-05-12 11:00:00"}))));
+    QString sql;
+    for (int day = 10; day <= 12; ++day)
+        sql += QStringLiteral("INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end) VALUES "
+                              "(1, '2026-05-%1 00:00:00', '2026-05-%1 12:00:00');"
+                              "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id, cpd_max_time) "
+                              "VALUES (1, '2026-05-%1 00:00:00', %2, '2026-05-%1 18:00:00');").arg(day).arg(day - 9);
+    QVERIFY(withTables(path, sql));
+    ScriptedDialogs dialogs;
+    Opened o(path);
+    QVERIFY(o.ok);
+    QCOMPARE(commitsDuring([&]() {
+                 QVERIFY(deletion ? o.store.deleteCampaign(&o.db, 2) : o.store.checkCampaignEndDates(&o.db, 1));
+             }),
+             1);
 }
 
 void TestQorCampaign::oddCampaignRows()

@@ -1,5 +1,6 @@
 #include "core/workspace.h"
 #include "speedarea/speedarea.h"
+#include "testdata.h"
 
 #include <QDate>
 #include <QDir>
@@ -204,20 +205,24 @@ private slots:
     void savingNeverLosesTheOldFile_data()
     {
         QTest::addColumn<QString>("target");   // relative to a fresh folder holding "old.cfg" and "folder"
-        QTest::addColumn<int>("areaCount");    // areas added to the defaults
+        QTest::addColumn<int>("areaCount");    // areas added to the five defaults
+        QTest::addColumn<int>("diskFullAt");   // bytes a file may grow to; 0: no limit
         QTest::addColumn<bool>("saved");
 
-        QTest::newRow("replacing the old file") << "old.cfg" << 0 << true;
-        QTest::newRow("one missing folder is created") << "new/areas.cfg" << 0 << true;
-        QTest::newRow("two missing folders") << "a/b/areas.cfg" << 0 << false;
-        QTest::newRow("target is a folder") << "folder" << 0 << false;
-        QTest::newRow("more areas than 16 bits count") << "old.cfg" << 65536 << false;
+        QTest::newRow("replacing the old file") << "old.cfg" << 0 << 0 << true;
+        QTest::newRow("one missing folder is created") << "new/areas.cfg" << 0 << 0 << true;
+        QTest::newRow("two missing folders") << "a/b/areas.cfg" << 0 << 0 << false;
+        QTest::newRow("target is a folder") << "folder" << 0 << 0 << false;
+        QTest::newRow("disk full") << "old.cfg" << 0 << 64 << false;
+        QTest::newRow("65,535 areas fit the 16-bit count") << "old.cfg" << 65530 << 0 << true;
+        QTest::newRow("65,536 areas do not") << "old.cfg" << 65531 << 0 << false;
     }
 
     void savingNeverLosesTheOldFile()
     {
         QFETCH(QString, target);
         QFETCH(int, areaCount);
+        QFETCH(int, diskFullAt);
         QFETCH(bool, saved);
 
         QTemporaryDir dir;
@@ -230,12 +235,18 @@ private slots:
         const QString file = dir.filePath(target);
         if (!saved)
             QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Recording speed area parameters \"%1\" [Failed]").arg(file)));
-        QCOMPARE(areas.saveFile(file), saved);
+        std::unique_ptr<FileSizeLimit> limit;
+        if (diskFullAt && !(limit = std::make_unique<FileSizeLimit>(diskFullAt))->active())
+            QSKIP("No file size limit on this system");
+        const bool result = areas.saveFile(file);
+        limit.reset();
+        QCOMPARE(result, saved);
 
         if (file != oldFile || !saved)
             QCOMPARE(readFile(oldFile), validFile());
+        SpeedArea reread;
         if (saved)
-            QVERIFY(SpeedArea().loadFile(file));
+            QCOMPARE(reread.loadFile(file) ? reread.areaNames().size() : -1, areaCount + 5);
         // Nothing left beside the files: no temporary copy, no half-made folder.
         QStringList expected{"folder", "old.cfg"};
         if (saved && target.contains('/'))

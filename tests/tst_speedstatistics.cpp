@@ -296,6 +296,8 @@ void TestSpeedStatistics::bucketBeforeBeginAndRanges()
     add(s, "2024-01-15 12:00:00", 60);   // same second: both kept
     add(s, "2024-01-15 12:40:00", 60);
     add(s, "2024-01-15 12:00:00", 99, 1);
+    add(s, "2024-01-15 13:30:00", 0, 1);   // a standing vehicle counts in the mean
+    add(s, "2024-01-15 13:40:00", 30, 1);
     QVERIFY(loadDay(s, "2024-01-15 10:10:00") > 0);
 
     // Buckets start at 10:10: [10:10, 10:40) gets the 10:30 bucket; 10:15 is nowhere...
@@ -320,6 +322,8 @@ void TestSpeedStatistics::bucketBeforeBeginAndRanges()
     QCOMPARE(s.maxSpeedInRange(none, none, 0), 90);
     QCOMPARE(s.maxSpeedInRange(none, none, 1), 99);
     QCOMPARE(s.maxSpeedInRange(local("2024-01-15 10:30:00"), to.addSecs(-1), 0), 50);
+    QCOMPARE(s.maxSpeedInRange(local("2024-01-15 10:30:00"), to, 0), 60);   // the end is in the range
+    QCOMPARE(s.meanSpeedInRange(later, later.addSecs(3600), 1), 15.0f);
     QCOMPARE(s.meanSpeedInRange(to, to, 0), 50.0f);
     QCOMPARE(s.meanSpeedInRange(later, later.addSecs(3600), 0), 0.0f);
     QCOMPARE(s.maxSpeedInRange(later, later.addSecs(3600), 0), 0);

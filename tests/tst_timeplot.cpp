@@ -248,7 +248,7 @@ void TestTimePlot::titlesAndLegend()
     if (kind == 1) {
         QMap<int, QVector<QPointF>> curves = twoCurves(begin);
         while (curves.size() > series)
-            curves.remove(curves.lastKey());
+            curves.remove(int(curves.lastKey()));   // a copy: remove() frees the node the key lives in
         plot = std::make_unique<qorGraph>(nullptr, curves, titleMap, begin, end, 1, false, QStringLiteral("Km/h"));
     } else {
         QMap<int, QVector<QwtIntervalSample>> bars;

@@ -94,6 +94,10 @@ automatically to keep the data continuous.</translation>
         <source>Non</source>
         <translation>No</translation>
     </message>
+    <message>
+        <source>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</source>
+        <translation>The database %1 is read-only: the campaigns are worked out for this time, without being saved in it.</translation>
+    </message>
 </context>
 <context>
     <name>CampaignSynopsis</name>
@@ -120,6 +124,13 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>(Du %1 au %2)</source>
         <translation>(From %1 to %2)</translation>
+    </message>
+</context>
+<context>
+    <name>CheckedFile</name>
+    <message>
+        <source>%1 n&apos;est pas un fichier ordinaire</source>
+        <translation>%1 is not a regular file</translation>
     </message>
 </context>
 <context>
@@ -258,6 +269,26 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Lecture de %1 interrompue : %2</source>
         <translation>Reading of %1 interrupted: %2</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 n&apos;est pas une base de mesures (il n&apos;a pas de table measure) ; il est laissé tel quel.</source>
+        <translation>The file %1 is not a measure database (it has no measure table); it is left as it is.</translation>
+    </message>
+    <message>
+        <source>La base de données %1 est endommagée (%2). Rien n&apos;y a été écrit ; faites vérifier une copie de ce fichier.</source>
+        <translation>The database %1 is damaged (%2). Nothing was written into it; have a copy of this file checked.</translation>
+    </message>
+    <message>
+        <source>La base de données %1 est utilisée par un autre programme. Fermez-le, puis recommencez.</source>
+        <translation>The database %1 is in use by another program. Close it, then try again.</translation>
+    </message>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
     </message>
 </context>
 <context>
@@ -726,6 +757,14 @@ automatically to keep the data continuous.</translation>
         <source>Sortant</source>
         <translation>Outgoing</translation>
     </message>
+    <message>
+        <source>%1 relevés ignorés : sens ou vitesse invalide</source>
+        <translation>%1 readings ignored: invalid direction or speed</translation>
+    </message>
+    <message>
+        <source>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</source>
+        <translation>Direction other than 0 or 1, or speed outside 0 to 1000</translation>
+    </message>
 </context>
 <context>
     <name>QDialogEXPORT_PDF</name>
@@ -1035,6 +1074,10 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Zone 110 km/h</source>
         <translation>Zone 110 km/h</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire</source>
+        <translation>not a regular file</translation>
     </message>
 </context>
 <context>

@@ -94,6 +94,10 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Vous allez effacer la campagne :&lt;br/&gt;&lt;br/&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;%2&lt;br/&gt;&lt;br/&gt;Ces données ne seront pas &lt;u&gt;récupérables&lt;/u&gt;.&lt;br/&gt;&lt;br/&gt;Désirez-vous continuer ?&lt;br/&gt;&lt;br/&gt;</source>
         <translation>Vous allez effacer la campagne :&lt;br/&gt;&lt;br/&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;%2&lt;br/&gt;&lt;br/&gt;Ces données ne seront pas &lt;u&gt;récupérables&lt;/u&gt;.&lt;br/&gt;&lt;br/&gt;Désirez-vous continuer ?&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
+    <message>
+        <source>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</source>
+        <translation>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</translation>
+    </message>
 </context>
 <context>
     <name>CampaignSynopsis</name>
@@ -120,6 +124,13 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>(Du %1 au %2)</source>
         <translation>(Du %1 au %2)</translation>
+    </message>
+</context>
+<context>
+    <name>CheckedFile</name>
+    <message>
+        <source>%1 n&apos;est pas un fichier ordinaire</source>
+        <translation>%1 n&apos;est pas un fichier ordinaire</translation>
     </message>
 </context>
 <context>
@@ -258,6 +269,26 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Lecture de %1 interrompue : %2</source>
         <translation>Lecture de %1 interrompue : %2</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 n&apos;est pas une base de mesures (il n&apos;a pas de table measure) ; il est laissé tel quel.</source>
+        <translation>Le fichier %1 n&apos;est pas une base de mesures (il n&apos;a pas de table measure) ; il est laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>La base de données %1 est endommagée (%2). Rien n&apos;y a été écrit ; faites vérifier une copie de ce fichier.</source>
+        <translation>La base de données %1 est endommagée (%2). Rien n&apos;y a été écrit ; faites vérifier une copie de ce fichier.</translation>
+    </message>
+    <message>
+        <source>La base de données %1 est utilisée par un autre programme. Fermez-le, puis recommencez.</source>
+        <translation>La base de données %1 est utilisée par un autre programme. Fermez-le, puis recommencez.</translation>
+    </message>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistiques</translation>
     </message>
 </context>
 <context>
@@ -726,6 +757,14 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</source>
         <translation>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</translation>
     </message>
+    <message>
+        <source>%1 relevés ignorés : sens ou vitesse invalide</source>
+        <translation>%1 relevés ignorés : sens ou vitesse invalide</translation>
+    </message>
+    <message>
+        <source>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</source>
+        <translation>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</translation>
+    </message>
 </context>
 <context>
     <name>QDialogEXPORT_PDF</name>
@@ -1035,6 +1074,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Zone 110 km/h</source>
         <translation>Zone 110 km/h</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
     </message>
 </context>
 <context>

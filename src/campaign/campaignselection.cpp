@@ -90,6 +90,13 @@ CampaignSelection::LoadResult CampaignSelection::load(DatabaseManager* db, const
     store.verifyCampaigns(db, creationTime);
     qDebug() << "Campaigns loading";
     const QList<int> ids = store.campaignList(db, 1);
+    if (db && db->hasScratchTables() && !ids.isEmpty())
+        userDialogs().message(UserDialogs::Icon::Information, tr("Statistiques"),
+                              tr("La base de données %1 est en lecture seule : les campagnes sont calculées "
+                                 "pour cette fois, sans pouvoir y être enregistrées.")
+                                  .arg(db->filePath()));
+    if (ids.isEmpty() && db && db->problem() != DatabaseManager::FileProblem::None)
+        return LoadResult::Refused;
     if (ids.isEmpty()) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
                               tr("Statistiques indisponibles, la base de données est vide"));

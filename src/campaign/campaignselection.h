@@ -32,6 +32,7 @@ public:
         Loaded,       // at least one row
         OpenFailed,   // after the box "Erreur à l'ouverture de la base de données.\n"
         Empty,        // after the box "Statistiques indisponibles, la base de données est vide"
+        Refused,      // damaged, locked or no measure database: after the manager's box saying so
     };
 
     // What accepting the ticks gives.
@@ -63,7 +64,8 @@ public:
 
     // On an open connection: end-date correction, derivation when needed, then one row per
     // campaign whose period can be read, newest first. Clears the rows before. Shows the
-    // "Statistiques indisponibles…" box when the database has no campaign.
+    // "Statistiques indisponibles…" box when the database has no campaign, and says once when
+    // the campaigns of a read-only file could not be stored.
     LoadResult load(DatabaseManager* db, const QDateTime& creationTime);
 
     // The file's creation time, or its last status change where the system keeps no creation

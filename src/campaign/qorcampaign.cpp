@@ -205,6 +205,11 @@ void QorCampaign::verifyCampaigns(DatabaseManager* db, const QDateTime& creation
     qDebug() << m_szStoreLabel << "Campaign table information empty.";
     qDebug() << m_szStoreLabel << "Verifying database structure";
     db->checkDatabase();
+    // A read-only file derives into TEMP tables; a damaged, locked or foreign one not at all.
+    if (!db->isReadOnly() && !db->mayWrite()) {
+        qCritical() << m_szStoreLabel << "Database cannot be written - abort";
+        return;
+    }
 
     const int measures = countMeasures(db);
     ProgressOptions options;
@@ -258,7 +263,7 @@ QVector<QorCampaign::DayRow> QorCampaign::deriveDays(DatabaseManager* db)
     if (!db)
         return days;
     // Each day costs two indexed look-ups instead of a local-time conversion per measure.
-    if (!db->indexExists(QStringLiteral("measure"), QStringLiteral("idx_date"))) {
+    if (!db->indexExists(QStringLiteral("measure"), QStringLiteral("idx_date")) && db->mayWrite()) {
         qDebug() << m_szStoreLabel << "Adding index to measure ...";
         db->execute(QStringLiteral("CREATE INDEX idx_date ON measure(meas_date);"));
     }
@@ -446,7 +451,8 @@ bool QorCampaign::checkCampaignEndDates(DatabaseManager* db, int unit)
     }
     q.finish();
 
-    bool updated = false;
+    // The rewrites first, then all of them in one transaction: one sync instead of one per campaign.
+    QVector<QPair<int, QString>> rewrites;
     for (const auto& campaign : campaigns) {
         qDebug() << m_szStoreLabel << "\trecord Campaign_id" << campaign.first;
         qDebug() << m_szStoreLabel << "\trecord end date" << campaign.second;
@@ -455,15 +461,23 @@ bool QorCampaign::checkCampaignEndDates(DatabaseManager* db, int unit)
         const quint32 maxTime = detailMaxTime(db, unit, day);
         const QString maxText = QDateTime::fromSecsSinceEpoch(maxTime).toString(kDateTimePattern);
         qDebug() << m_szStoreLabel << "\tmaxTime returned=" << maxTime << maxText;
-        if (maxTime < 86000)
-            continue;
-        const QString sql = QStringLiteral("UPDATE campaign ") + QStringLiteral("set camp_date_end='%1' ").arg(maxText)
-            + QStringLiteral("WHERE camp_id='%1'").arg(campaign.first) + QStringLiteral(";");
-        if (db->execute(sql)) {
-            qDebug() << m_szStoreLabel << "Campaign" << campaign.first << "updated" << maxText << "successfully";
-            updated = true;
-        } else {
-            qCritical() << m_szStoreLabel << "Campaign" << campaign.first << "updated" << maxText << "failed";
+        // Already right: rewriting it would only touch the file.
+        if (maxTime >= 86000 && maxText != campaign.second)
+            rewrites.append(qMakePair(campaign.first, maxText));
+    }
+
+    bool updated = false;
+    if (!rewrites.isEmpty() && db->mayWrite()) {
+        Transaction transaction(db, m_bInTransaction);
+        for (const auto& rewrite : rewrites) {
+            const QString sql = QStringLiteral("UPDATE campaign ") + QStringLiteral("set camp_date_end='%1' ").arg(rewrite.second)
+                + QStringLiteral("WHERE camp_id='%1'").arg(rewrite.first) + QStringLiteral(";");
+            if (db->execute(sql)) {
+                qDebug() << m_szStoreLabel << "Campaign" << rewrite.first << "updated" << rewrite.second << "successfully";
+                updated = true;
+            } else {
+                qCritical() << m_szStoreLabel << "Campaign" << rewrite.first << "updated" << rewrite.second << "failed";
+            }
         }
     }
     qDebug() << m_szStoreLabel << "Check database campaign : final status" << (updated ? "true" : "false");
@@ -476,7 +490,7 @@ bool QorCampaign::deleteCampaign(DatabaseManager* db, int campaignId)
         return false;
     qDebug() << m_szStoreLabel << "Clearing database for campaign [" << campaignId << "]";
     QDateTime start, end;
-    if (!campaignPeriod(db, campaignId, start, end))
+    if (!campaignPeriod(db, campaignId, start, end) || !db->mayWrite())
         return false;
 
     Transaction transaction(db, m_bInTransaction);
@@ -505,7 +519,7 @@ bool QorCampaign::deleteCampaign(DatabaseManager* db, int campaignId)
 bool QorCampaign::setTitleAndComment(DatabaseManager* db, const QString& title, const QString& comment,
                                      int campaignId)
 {
-    if (!db)
+    if (!db || !db->mayWrite())
         return false;
     // The manager hands out queries only through getRecord(); a prepared statement needs its own.
     QSqlQuery q(QSqlDatabase::database());

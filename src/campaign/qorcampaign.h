@@ -59,7 +59,8 @@ public:
     // One campaign per calendar month of campaign_details. False only when there is no day;
     // a failed insert is logged and skipped.
     bool fillCampaigns(DatabaseManager* db, const QDateTime& creationTime);
-    // Rewrites camp_date_end from the midnight-keyed detail row of the end day.
+    // Rewrites camp_date_end from the midnight-keyed detail row of the end day, all rewrites in
+    // one transaction; an end that is already right is not written again.
     // True when at least one end date was rewritten.
     bool checkCampaignEndDates(DatabaseManager* db, int unit);
     // cpd_max_time of the detail row keyed "day 00:00:00" as Unix seconds; 0 when there is no

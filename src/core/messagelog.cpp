@@ -1,5 +1,6 @@
 #include "messagelog.h"
 
+#include "safefile.h"
 #include "workspace.h"
 
 #include <QDateTime>
@@ -31,7 +32,8 @@ void logMessageHandler(QtMsgType type, const QMessageLogContext&, const QString&
     if (!g_debugMode)
         return;
     QFile file(logFilePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    // A FIFO in the log's place would block every message.
+    if (!isMissingOrRegularFile(file.fileName()) || !file.open(QIODevice::WriteOnly | QIODevice::Append))
         return;
     const char* tag = ": Debug : ";
     switch (type) {

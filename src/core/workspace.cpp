@@ -1,5 +1,7 @@
 #include "workspace.h"
 
+#include "safefile.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -30,7 +32,8 @@ QString key(int kind, const char* suffix)
 
 QVariant readValue(const QString& group, const QString& name)
 {
-    if (name.isEmpty())
+    // QSettings would block on a FIFO in the file's place.
+    if (name.isEmpty() || !isMissingOrRegularFile(Workspace::settingsFile()))
         return QVariant();
     QSettings settings(Workspace::settingsFile(), QSettings::IniFormat);
     settings.beginGroup(group);
@@ -41,7 +44,7 @@ QVariant readValue(const QString& group, const QString& name)
 
 void writeValue(const QString& group, const QString& name, const QVariant& value)
 {
-    if (name.isEmpty())
+    if (name.isEmpty() || !isMissingOrRegularFile(Workspace::settingsFile()))
         return;
     QSettings settings(Workspace::settingsFile(), QSettings::IniFormat);
     settings.beginGroup(group);

@@ -2,6 +2,7 @@
 
 #include "schema.h"
 
+#include "core/safefile.h"
 #include "core/userdialogs.h"
 #include "stats/measure.h"
 
@@ -39,6 +40,31 @@ QString localText(qint64 secs)
 // The connection the working query of the current manager lives on; only that manager unregisters it.
 const DatabaseManager* connectionOwner = nullptr;
 
+// SQLite's primary result codes the program tells apart.
+enum SqliteCode { sqliteBusy = 5, sqliteLocked = 6, sqliteCorrupt = 11 };
+
+int sqliteCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code & 0xFF : 0;
+}
+
+// Nobody's write permission counts as read-only, for an administrator too: someone made the file
+// so on purpose. SQLite also needs the folder for its journal.
+bool writable(const QString& path)
+{
+    const QFileInfo info(path);
+    const QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return info.isWritable() && (info.permissions() & anyWrite) && QFileInfo(info.absolutePath()).isWritable();
+}
+
+// A reading a radar can have made; anything else is a damaged or foreign row.
+bool validReading(qint64 speed, qint64 direction)
+{
+    return speed >= 0 && speed <= 1000 && (direction == 0 || direction == 1);
+}
+
 } // namespace
 
 DatabaseManager::DatabaseManager() = default;
@@ -67,18 +93,29 @@ bool DatabaseManager::openDatabase(const QString& path)
 
     m_szFilePath = path;
     m_database.setDatabaseName(path);
-    m_database.setConnectOptions(QLatin1String(connectOptions));
     m_bIsNew = !QFileInfo::exists(path);
+    m_bReadOnly = !m_bIsNew && !writable(path);
+    m_bWriteChecked = false;
+    m_problem = FileProblem::None;
+    m_szProblemReason.clear();
+    m_scratchTables.clear();
+    m_database.setConnectOptions((m_bReadOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") : QString())
+                                 + QLatin1String(connectOptions));
 
-    bool ok = m_database.open();
-    QString error = m_database.lastError().text();
+    QSqlError error;
+    bool ok = m_bIsNew || isRegularFile(path);
+    if (!ok)
+        error = QSqlError(QCoreApplication::translate("DatabaseManager", "ce n'est pas un fichier ordinaire"),
+                          QString());
+    else if (!(ok = m_database.open()))
+        error = m_database.lastError();
     if (ok) {
         // SQLite opens any file lazily; reading the schema tells a database from random bytes now,
         // while the user can still be told which file is at fault.
         {
             QSqlQuery probe(m_database);
             if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
-                error = probe.lastError().text();
+                error = probe.lastError();
                 ok = false;
             }
         }
@@ -86,15 +123,90 @@ bool DatabaseManager::openDatabase(const QString& path)
             m_database.close();
     }
     if (!ok) {
-        userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
-                              QStringLiteral("Error opening %1 : %2 ").arg(m_database.databaseName(), error));
+        noteError(error);
+        if (m_problem == FileProblem::None)
+            userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
+                                  QStringLiteral("Error opening %1 : %2 ").arg(m_database.databaseName(), error.text()));
         return false;
     }
 
     m_pQuery = new QSqlQuery(m_database);
-    qDebug() << "Database connector ready";
+    qDebug() << "Database connector ready" << (m_bReadOnly ? "(read-only)" : "");
     qDebug() << "********** OPEN DATABASE **********";
     return true;
+}
+
+bool DatabaseManager::mayWrite()
+{
+    if (!m_pQuery || m_bReadOnly || m_problem != FileProblem::None)
+        return false;
+    if (m_bWriteChecked)
+        return true;
+    m_bWriteChecked = true;
+    if (!m_bIsNew && !tableExists(QStringLiteral("measure"))) {
+        setProblem(FileProblem::NotMeasureDatabase, QString());
+        return false;
+    }
+    // A write into a damaged file can spread the damage: look at every page once first.
+    QSqlQuery check(m_database);
+    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)")))
+        noteError(check.lastError());
+    else if (check.next() && check.value(0).toString() != QLatin1String("ok"))
+        setProblem(FileProblem::Damaged,
+                   check.value(0).toString().remove(QStringLiteral("*** in database main ***")).simplified());
+    check.finish();
+    // Another program's write transaction shows only when we want to write too.
+    if (m_problem == FileProblem::None) {
+        if (check.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            check.exec(QStringLiteral("ROLLBACK"));
+        else
+            noteError(check.lastError());
+    }
+    return m_problem == FileProblem::None;
+}
+
+QString DatabaseManager::problemText() const
+{
+    switch (m_problem) {
+    case FileProblem::None: break;
+    case FileProblem::NotMeasureDatabase:
+        return QCoreApplication::translate("DatabaseManager", "Le fichier %1 n'est pas une base de mesures (il n'a "
+                                                              "pas de table measure) ; il est laissé tel quel.")
+            .arg(m_szFilePath);
+    case FileProblem::Damaged:
+        return QCoreApplication::translate("DatabaseManager", "La base de données %1 est endommagée (%2). Rien n'y a "
+                                                              "été écrit ; faites vérifier une copie de ce fichier.")
+            .arg(m_szFilePath, m_szProblemReason);
+    case FileProblem::Locked:
+        return QCoreApplication::translate("DatabaseManager", "La base de données %1 est utilisée par un autre "
+                                                              "programme. Fermez-le, puis recommencez.")
+            .arg(m_szFilePath);
+    }
+    return QString();
+}
+
+void DatabaseManager::noteError(const QSqlError& error)
+{
+    switch (sqliteCode(error)) {
+    case sqliteCorrupt: setProblem(FileProblem::Damaged, error.databaseText()); break;
+    case sqliteBusy:
+    case sqliteLocked: setProblem(FileProblem::Locked, error.databaseText()); break;
+    default: break;
+    }
+}
+
+void DatabaseManager::setProblem(FileProblem problem, const QString& reason)
+{
+    if (m_problem != FileProblem::None)
+        return;
+    m_problem = problem;
+    m_szProblemReason = reason;
+    qWarning() << "Database problem" << int(problem) << m_szFilePath << reason;
+    // While opening, this is the box of a file that cannot be opened.
+    userDialogs().message(UserDialogs::Icon::Critical,
+                          m_pQuery ? QCoreApplication::translate("DatabaseManager", "Statistiques")
+                                   : QStringLiteral("Database manager"),
+                          problemText());
 }
 
 void DatabaseManager::closeDatabase()
@@ -127,6 +239,7 @@ bool DatabaseManager::execute(const QString& sql)
     m_pQuery->exec(sql);
     if (m_pQuery->lastError().isValid()) {
         qDebug() << "Database manager Error executing:" << m_pQuery->lastError().text();
+        noteError(m_pQuery->lastError());
         return false;
     }
     return true;
@@ -140,6 +253,7 @@ QSqlQuery DatabaseManager::getRecord(const QString& sql)
         query.next();
         return query;
     }
+    noteError(query.lastError());
     qWarning() << "Query disconnected : " << sql;
     qWarning() << "getRecord validity" << query.isValid();
     qWarning() << "getRecord activity" << query.isActive();
@@ -159,6 +273,7 @@ bool DatabaseManager::tableExists(const QString& name)
     QSqlQuery query(m_database);
     query.exec(sql);
     if (!query.next()) {
+        noteError(query.lastError());
         qCritical() << "Request error" << m_database.lastError().text() << query.lastError().text() << sql;
         return false;
     }
@@ -179,11 +294,12 @@ int DatabaseManager::countRows(const QString& table)
 namespace {
 
 // PRAGMA rows whose second column holds the sought name anywhere, ignoring case.
-bool scanPragma(QSqlQuery* query, const QString& sql, const QString& sought)
+bool scanPragma(QSqlQuery* query, const QString& sql, const QString& sought, QSqlError* error)
 {
     if (!query)
         return false;
-    query->exec(sql);
+    if (!query->exec(sql))
+        *error = query->lastError();
     qDebug() << "Checking table";
     bool found = false;
     while (!found && query->next()) {
@@ -199,12 +315,18 @@ bool scanPragma(QSqlQuery* query, const QString& sql, const QString& sought)
 
 bool DatabaseManager::indexExists(const QString& table, const QString& index)
 {
-    return scanPragma(m_pQuery, QStringLiteral("PRAGMA index_list (") + table + QLatin1Char(')'), index);
+    QSqlError error;
+    const bool found = scanPragma(m_pQuery, QStringLiteral("PRAGMA index_list (") + table + QLatin1Char(')'), index, &error);
+    noteError(error);
+    return found;
 }
 
 bool DatabaseManager::columnExists(const QString& table, const QString& column)
 {
-    return scanPragma(m_pQuery, QStringLiteral("PRAGMA table_info (") + table + QLatin1Char(')'), column);
+    QSqlError error;
+    const bool found = scanPragma(m_pQuery, QStringLiteral("PRAGMA table_info (") + table + QLatin1Char(')'), column, &error);
+    noteError(error);
+    return found;
 }
 
 bool DatabaseManager::checkDatabase()
@@ -221,12 +343,33 @@ bool DatabaseManager::checkDatabase()
         {"campaign_details", "Creating table", Schema::campaignDetails},
         {"measure", "Creating", Schema::measure},
     };
-    bool result = true;
+    // A file that existed without measures is somebody else's: add nothing to it.
+    bool result = m_bIsNew || tableExists(QStringLiteral("measure"));
+    if (!result)
+        setProblem(FileProblem::NotMeasureDatabase, QString());
     for (const Table& t : tables) {
+        if (!result)
+            break;
         const QString name = QLatin1String(t.name);
+        // A read-only file gets the campaign tables it lacks (or has empty) for this connection only.
+        if (m_bReadOnly && name != QLatin1String("measure")) {
+            if (m_scratchTables.contains(name) || (tableExists(name) && countRows(name) > 0))
+                continue;
+            qDebug() << "Creating temporary table" << name;
+            const QString sql = QString(QLatin1String(t.sql)).replace(QStringLiteral("CREATE TABLE"),
+                                                                       QStringLiteral("CREATE TEMP TABLE"));
+            result = execute(sql);
+            if (result)
+                m_scratchTables.insert(name);
+            continue;
+        }
         if (tableExists(name)) {
             qDebug().noquote() << (name + QStringLiteral(" table")) << "[Ok]";
             continue;
+        }
+        if (!mayWrite()) {
+            result = false;
+            break;
         }
         qDebug() << t.creating << name;
         const QString sql = QLatin1String(t.sql);
@@ -253,8 +396,10 @@ qint16 DatabaseManager::checkUnits()
         qDebug() << "checkUnits : current_direction=" << v << "Units=" << units;
         return units;
     }
-    if (m_pQuery)
+    if (m_pQuery) {
+        noteError(m_pQuery->lastError());
         m_pQuery->finish();
+    }
     qDebug() << "checkUnits : Units=" << 0 << "(default)";
     return 0;
 }
@@ -393,8 +538,10 @@ public:
     qint64 rowsRead() const { return m_rowsRead.load(std::memory_order_relaxed); }
     // Valid once done.
     qint64 accepted() const { return m_accepted; }
-    // Why the reading stopped before the end of the slice; empty when it did not (or was cancelled).
-    QString error() const { return m_error; }
+    // Why the reading stopped before the end of the slice; invalid when it did not (or was cancelled).
+    QSqlError error() const { return m_error; }
+    // Valid once done.
+    qint64 invalid() const { return m_invalid; }
 
 private:
     static constexpr qint64 pending = -2;
@@ -408,18 +555,25 @@ private:
             if (++rows % 1000 == 0)
                 m_rowsRead.store(rows, std::memory_order_relaxed);
             const qint64 time = query.value(1).toLongLong();
-            const int speed = query.value(2).toInt();
-            if (speed <= m_minimumSpeed || time < m_from || time > m_to)
+            const qint64 speed = query.value(2).toLongLong();
+            const qint64 direction = query.value(3).toLongLong();
+            if (time < m_from || time > m_to || (time == 0 && speed == 0))
+                continue;
+            if (!validReading(speed, direction)) {
+                ++m_invalid;
+                continue;
+            }
+            if (speed <= m_minimumSpeed)
                 continue;
             if (n == capacity) {   // the snapshot does not change under a transaction; never trust it blindly
                 qWarning() << "More measures than counted in" << m_path;
                 break;
             }
-            out[n++] = MeasureMap::Entry{time, Measure{speed, query.value(3).toInt()}};
+            out[n++] = MeasureMap::Entry{time, Measure{int(speed), int(direction)}};
         }
         if (query.lastError().isValid()) {
-            m_error = query.lastError().text();
-            qCritical() << "Error while reading database" << m_error;
+            m_error = query.lastError();
+            qCritical() << "Error while reading database" << m_error.text();
         }
         m_rowsRead.store(rows, std::memory_order_relaxed);
         m_accepted = n;
@@ -431,7 +585,8 @@ private:
     const std::atomic<bool>& m_cancel;
     std::atomic<qint64> m_rowsRead{0};
     qint64 m_accepted = 0;
-    QString m_error;
+    qint64 m_invalid = 0;
+    QSqlError m_error;
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -455,6 +610,7 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
     first = last = 0;
     units = 0;
     m_nPeriodRows = -1;
+    m_nInvalidReadings = 0;
     if (!m_pQuery) {
         qCritical() << "Error while requesting database with" << "(database closed)";
         return measures.size();
@@ -471,7 +627,7 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
         qDebug() << "Mono-directionnal database detected - assuming 'ingoing' direction";
         sql = QStringLiteral("SELECT meas_id,meas_date,meas_speed, 0 AS meas_direction ") + tail;
     }
-    if (!indexExists(QStringLiteral("measure"), QStringLiteral("idx_date"))) {
+    if (!indexExists(QStringLiteral("measure"), QStringLiteral("idx_date")) && mayWrite()) {
         qDebug() << "Adding index to measure ...";
         execute(QStringLiteral("CREATE INDEX idx_date ON measure(meas_date);"));
     }
@@ -497,7 +653,7 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
         && m_szFilePath != QLatin1String(":memory:") && periodEdge(*m_pQuery, start, end, false, &low)
         && periodEdge(*m_pQuery, start, end, true, &high) && low < high;
     const std::size_t held = measures.count();
-    QString readError;
+    QSqlError readError;
     const qint64 middle = low + qint64((quint64(high) - quint64(low)) / 2) + 1;
     qint64 outOfMemory = 0;   // the rows that could not be given room
     if (split && readInSlices(measures, progress, counter, sql, start, end, middle, minimumSpeed, &readError,
@@ -517,6 +673,8 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
             outOfMemory = expected;
         }
         const bool ok = outOfMemory == 0 && startRead(*m_pQuery, sql, start, end);
+        if (!ok && outOfMemory == 0)
+            readError = m_pQuery->lastError();
         if (progress) {
             progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
             progress->processEvents();
@@ -532,17 +690,23 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
             }
             ++counter;
             const qint64 time = m_pQuery->value(1).toLongLong();
-            const int speed = m_pQuery->value(2).toInt();
-            const int direction = m_pQuery->value(3).toInt();
-            if (speed <= minimumSpeed || time < start || time > end)
+            const qint64 speed = m_pQuery->value(2).toLongLong();
+            const qint64 direction = m_pQuery->value(3).toLongLong();
+            if (time < start || time > end || (time == 0 && speed == 0))   // the units marker is no reading
+                continue;
+            if (!validReading(speed, direction)) {
+                ++m_nInvalidReadings;
+                continue;
+            }
+            if (speed <= minimumSpeed)
                 continue;
             first = first == 0 ? time : qMin(first, time);
             last = qMax(last, time);
-            measures.insert(time, Measure{speed, direction});
+            measures.insert(time, Measure{int(speed), int(direction)});
         }
         if (ok && m_pQuery->lastError().isValid()) {
-            readError = m_pQuery->lastError().text();
-            qCritical() << "Error while reading database" << readError;
+            readError = m_pQuery->lastError();
+            qCritical() << "Error while reading database" << readError.text();
         }
         m_pQuery->finish();
     }
@@ -558,15 +722,20 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
                                                                              "mesures de %2")
                                   .arg(outOfMemory)
                                   .arg(m_szFilePath));
-    if (!readError.isEmpty())
-        userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
-                              QCoreApplication::translate("DatabaseManager", "Lecture de %1 interrompue : %2")
-                                  .arg(m_szFilePath, readError));
+    if (m_nInvalidReadings > 0)
+        qWarning() << "Invalid readings left out:" << m_nInvalidReadings;
+    if (readError.isValid()) {
+        noteError(readError);
+        if (m_problem == FileProblem::None)   // otherwise the user was told already
+            userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
+                                  QCoreApplication::translate("DatabaseManager", "Lecture de %1 interrompue : %2")
+                                      .arg(m_szFilePath, readError.text()));
+    }
     return measures.size();
 }
 
 bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
-                                   qint64 start, qint64 end, qint64 split, int minimumSpeed, QString* readError,
+                                   qint64 start, qint64 end, qint64 split, int minimumSpeed, QSqlError* readError,
                                    qint64* outOfMemory)
 {
     std::atomic<bool> cancel{false};
@@ -611,6 +780,8 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
     later.go(room + earlierCount);
 
     const bool ok = startRead(*m_pQuery, sql, start, split - 1);
+    if (!ok)
+        *readError = m_pQuery->lastError();
     if (progress) {
         progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
         progress->processEvents();
@@ -630,19 +801,26 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
             report();
         ++counter;
         const qint64 time = m_pQuery->value(1).toLongLong();
-        const int speed = m_pQuery->value(2).toInt();
-        if (speed <= minimumSpeed || time < start || time >= split)
+        const qint64 speed = m_pQuery->value(2).toLongLong();
+        const qint64 direction = m_pQuery->value(3).toLongLong();
+        if (time < start || time >= split || (time == 0 && speed == 0))
+            continue;
+        if (!validReading(speed, direction)) {
+            ++m_nInvalidReadings;
+            continue;
+        }
+        if (speed <= minimumSpeed)
             continue;
         if (n == earlierCount) {
             qWarning() << "More measures than counted in" << m_szFilePath;
             complete = false;
             break;
         }
-        room[n++] = MeasureMap::Entry{time, Measure{speed, m_pQuery->value(3).toInt()}};
+        room[n++] = MeasureMap::Entry{time, Measure{int(speed), int(direction)}};
     }
     if (ok && m_pQuery->lastError().isValid()) {
-        *readError = m_pQuery->lastError().text();
-        qCritical() << "Error while reading database" << *readError;
+        *readError = m_pQuery->lastError();
+        qCritical() << "Error while reading database" << readError->text();
         complete = false;
     }
     complete = complete && !cancel;
@@ -664,9 +842,10 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
             std::memmove(static_cast<void*>(room + n), room + earlierCount,
                          std::size_t(later.accepted()) * sizeof(MeasureMap::Entry));
         kept += later.accepted();
+        m_nInvalidReadings += later.invalid();
     }
     measures.truncate(held + std::size_t(kept));
-    if (complete && readError->isEmpty())
+    if (complete && !readError->isValid())
         *readError = later.error();
     return true;
 }

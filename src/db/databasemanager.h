@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSet>
 #include <QString>
 
 class MeasureMap;
@@ -11,9 +12,29 @@ class ProgressReporter;
 struct SiteInfo;
 
 // The only way the program reaches a measure database: one file, opened for one piece of work.
+//
+// What the program may do to a file, for every change it makes (missing tables, the date index,
+// campaigns, end dates, deletions, edits, and any table added later):
+// - Only a regular file is opened (a FIFO would block).
+// - A read-only file (no write permission for anyone, or an unwritable folder for SQLite's
+//   journal) is opened read-only and analysed without writing: tables the analysis needs and
+//   the file lacks are made TEMP tables of the connection, gone at close.
+// - A file that existed without a `measure` table is no measure database: nothing is added to
+//   it, it stays byte for byte as it was.
+// - A damaged file (SQLite reports corruption) and a file another program holds locked are not
+//   written either.
+// Every writer asks mayWrite() first and changes nothing when it answers false. The manager tells
+// the user about a problem once, through userDialogs(), as soon as it finds it.
 class DatabaseManager : public QObject
 {
 public:
+    enum class FileProblem {
+        None,
+        NotMeasureDatabase,   // the file existed without a `measure` table
+        Damaged,              // SQLite found corrupt pages
+        Locked,               // another program holds the file
+    };
+
     DatabaseManager();
     ~DatabaseManager() override;
 
@@ -48,6 +69,18 @@ public:
     // The site table (siteinfo.h): read, or written for the values given (creating the table).
     SiteInfo readSiteInfo();
     bool writeSiteInfo(const SiteInfo& values);
+    bool isReadOnly() const { return m_bReadOnly; }
+    // True when the file may be changed: open, not read-only, a measure database (or a new file),
+    // whole by SQLite's quick check and not locked. The checks run once per opening.
+    bool mayWrite();
+    FileProblem problem() const { return m_problem; }
+    // The French sentence the user was shown; empty without a problem.
+    QString problemText() const;
+    // True once tables had to be made TEMP tables because the file is read-only.
+    bool hasScratchTables() const { return !m_scratchTables.isEmpty(); }
+    // Readings of the last readMeasures() in the period that are no measure: a direction other
+    // than 0 or 1, or a speed outside 0..1000. They are not taken.
+    qint64 invalidReadings() const { return m_nInvalidReadings; }
 
     // Periods of at least this many rows are read as two time slices on two connections at once
     // (the result is the same); tests lower it to reach that path with small files.
@@ -56,12 +89,22 @@ public:
 private:
     // False when the slices cannot be counted; the caller then reads on the working query alone.
     bool readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
-                      qint64 start, qint64 end, qint64 split, int minimumSpeed, QString* readError,
+                      qint64 start, qint64 end, qint64 split, int minimumSpeed, QSqlError* readError,
                       qint64* outOfMemory);
+    // Takes note of a damaged or locked file from a failed statement.
+    void noteError(const QSqlError& error);
+    // The first problem found is kept and shown; later ones are not.
+    void setProblem(FileProblem problem, const QString& reason);
 
     QSqlDatabase m_database;
     QSqlQuery* m_pQuery = nullptr;
     QString m_szFilePath;
     bool m_bIsNew = false;
     qint64 m_nPeriodRows = -1;
+    bool m_bReadOnly = false;
+    bool m_bWriteChecked = false;
+    FileProblem m_problem = FileProblem::None;
+    QString m_szProblemReason;
+    QSet<QString> m_scratchTables;
+    qint64 m_nInvalidReadings = 0;
 };

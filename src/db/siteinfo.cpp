@@ -60,7 +60,8 @@ SiteInfo DatabaseManager::readSiteInfo()
 
 bool DatabaseManager::writeSiteInfo(const SiteInfo& values)
 {
-    if (!m_database.isOpen())
+    // Not into a damaged, locked or foreign file either.
+    if (!m_database.isOpen() || !mayWrite())
         return false;
     QList<QPair<QString, QString>> rows;
     if (values.location)

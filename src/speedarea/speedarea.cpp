@@ -1,6 +1,7 @@
 #include "speedarea.h"
 
 #include "core/workspace.h"
+#include "core/safefile.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -285,53 +285,57 @@ bool SpeedArea::loadAreas(bool bForce, const QString& szName)
 
 bool SpeedArea::loadFile(const QString& szFileName)
 {
-    m_areas.clear();
-    m_areaIndex = 0;
-    m_szReadError.clear();
-
     QFile file(szFileName);
-    bool ok = false;
+    // A FIFO in the file's place would block the read for ever.
+    if (QFileInfo::exists(szFileName) && !isRegularFile(szFileName)) {
+        qDebug() << "File open error" << "not a regular file";
+        return refuse(QCoreApplication::translate("SpeedArea", "ce n'est pas un fichier ordinaire"));
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         qDebug() << "File open error" << file.errorString();
-        m_szReadError = QCoreApplication::translate("SpeedArea", "ouverture impossible : %1").arg(file.errorString());
-    } else {
-        SpeedAreaTable table;
-        ok = readTable(file, &table, &m_szReadError);
-        if (ok)
-            m_areas = table;
+        return refuse(QCoreApplication::translate("SpeedArea", "ouverture impossible : %1").arg(file.errorString()));
     }
-    areasReloaded();
-    return ok;
+    return read(file);
 }
 
-bool SpeedArea::saveFile(const QString& szFileName)
+bool SpeedArea::read(QIODevice& device)
 {
-    const auto failed = [&szFileName]() {
-        qWarning() << "Recording speed area parameters" << szFileName << "[Failed]";
-        return false;
-    };
+    SpeedAreaTable table;
+    QString error;
+    if (!readTable(device, &table, &error))
+        return refuse(error);
+    m_areas = table;
+    m_areaIndex = 0;
+    m_szReadError.clear();
+    areasReloaded();
+    return true;
+}
 
-    // The counts are 16 bits wide in the file.
+bool SpeedArea::refuse(const QString& reason)
+{
+    m_areas.clear();
+    m_areaIndex = 0;
+    m_szReadError = reason;
+    areasReloaded();
+    return false;
+}
+
+bool SpeedArea::countsFit() const
+{
     if (m_areas.size() > maxCount)
-        return failed();
+        return false;
     for (const SpeedAreaGroups& groups : m_areas) {
         if (groups.value(0).size() > maxCount)
-            return failed();
+            return false;
     }
+    return true;
+}
 
-    const QString folder = QFileInfo(szFileName).absolutePath();
-    if (!QFileInfo(folder).isDir()) {
-        qDebug() << "Creating missing folder" << folder;
-        if (!QDir().mkdir(folder))
-            return failed();
-    }
-
-    QSaveFile file(szFileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qDebug() << "File open error" << file.errorString();
-        return failed();
-    }
-    QDataStream out(&file);
+bool SpeedArea::write(QIODevice& device) const
+{
+    if (!countsFit())
+        return false;
+    QDataStream out(&device);
     out.setVersion(QDataStream::Qt_4_1);
     out.setByteOrder(QDataStream::BigEndian);
     out << fileMagic << fileRevision << QDateTime::currentDateTime() << qint16(m_areas.size()) << currentArea();
@@ -341,11 +345,32 @@ bool SpeedArea::saveFile(const QString& szFileName)
         for (const SampleRecord& record : list)
             out << qint16(0) << toInt16(record.minSpeed) << toInt16(record.maxSpeed);
     }
-    if (out.status() != QDataStream::Ok) {
-        qDebug() << "File write error" << file.errorString();
-        file.cancelWriting();
+    return out.status() == QDataStream::Ok;
+}
+
+bool SpeedArea::saveFile(const QString& szFileName)
+{
+    const auto failed = [&szFileName]() {
+        qWarning() << "Recording speed area parameters" << szFileName << "[Failed]";
+        return false;
+    };
+    if (!countsFit())
+        return failed();
+
+    const QString folder = QFileInfo(szFileName).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        qDebug() << "Creating missing folder" << folder;
+        if (!QDir().mkdir(folder))
+            return failed();
     }
-    // Replaces the old file only when everything was written.
+
+    CheckedFile file(szFileName);
+    if (!file.open()) {
+        qDebug() << "File open error" << file.errorString();
+        return failed();
+    }
+    if (!write(*file.device()))
+        file.fail(QStringLiteral("area or class count over 16 bits, or a failed write"));
     if (!file.commit()) {
         qDebug() << "File write error" << file.errorString();
         return failed();

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+
 // Speed classes of one area by group number. Only group 0 is ever shown or saved; other groups
 // read from a file are kept but stay invisible.
 using SpeedAreaGroups = QMap<int, SpeedClassMap>;
@@ -46,8 +48,13 @@ public:
     bool loadFile(const QString& szFileName);
     // Writes every area (group 0 only) beside the old file and then replaces it, so that a
     // failure leaves the old file whole. Creates the file's folder when it alone is missing.
-    // Bounds are truncated toward zero and held to 16 bits. False on any failure.
+    // Bounds are truncated toward zero and held to 16 bits. False on any failure, and for more
+    // than 65,535 areas or classes of one area (the counts are 16 bits wide).
     bool saveFile(const QString& szFileName);
+    // The same two on a device: read() replaces the table as loadFile() does; write() answers
+    // false (with part of the bytes written) on a failed write or a count over 16 bits.
+    bool read(QIODevice& device);
+    bool write(QIODevice& device) const;
     // Why the last loadFile failed, in French; empty after a successful read.
     QString readError() const { return m_szReadError; }
 
@@ -94,6 +101,10 @@ protected:
     virtual void areasReloaded() {}
 
 private:
+    // The area count and every class count fit the file's 16 bits.
+    bool countsFit() const;
+    // Empties the table, keeps the reason, answers false.
+    bool refuse(const QString& reason);
     // Loads the named default area of the current units (all of them when the name is empty).
     void loadDefaults(const QString& szName);
 

@@ -97,18 +97,22 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
                 qint16 units = 0;
                 const int read = db.readMeasures(m_measures, progress.get(), first, last, units, startT, endT,
                                                  m_nMinSpeed);
-                // The rows of the period that were not taken are the slow ones, the units marker
-                // (time 0) aside; a cancelled read leaves rows unread, so no count then.
+                m_nInvalidReadings = db.invalidReadings();
+                // The rows of the period that were not taken, invalid readings aside, are the
+                // slow ones, the units marker (time 0) aside; a cancelled read leaves rows
+                // unread, so no count then.
                 if (!progress->wasCanceled()) {
                     qint64 rows = db.periodRows();
                     if (rows < 0)
                         rows = db.countReadings(startT, endT);
                     const qint64 undated = startT <= 0 ? db.countReadings(startT, 0) : 0;
                     const qint64 undatedRead = m_measures.upperBound(0) - m_measures.begin();
-                    if (rows >= 0 && undated >= 0 && rows - undated >= read - undatedRead)
-                        m_nSlowReadings = (rows - undated) - (read - undatedRead);
+                    const qint64 notTaken = (rows - undated) - (read - undatedRead) - m_nInvalidReadings;
+                    if (rows >= 0 && undated >= 0 && notTaken >= 0)
+                        m_nSlowReadings = notTaken;
                 }
-                if (read == 0) {
+                // A damaged or foreign file was named to the user already.
+                if (read == 0 && db.problem() == DatabaseManager::FileProblem::None) {
                     userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
                                           tr("La base de donnée %1 ne contient pas de statistiques").arg(file));
                 }

@@ -109,6 +109,9 @@ public:
     // Directions 0 and 1 among the measures of the last read (both before any read): the
     // window shows only these.
     QList<int> getDirections() const { return m_directions; }
+    // Readings the last file read left out as no measure (direction other than 0 or 1, speed
+    // outside 0..1000).
+    qint64 getInvalidReadings() const { return m_nInvalidReadings; }
 
     // --- distribution and percentiles -------------------------------------------------------
     void setDistribution(const SpeedClassMap& classes, int direction);
@@ -186,6 +189,7 @@ private:
     bool m_bDividerOff = true;
     qint16 m_nUnits = 0;
     qint64 m_nSlowReadings = -1;
+    qint64 m_nInvalidReadings = 0;
 
     DirectionSamples m_originalSample;
     DirectionSamples m_filteredSample;

@@ -1,11 +1,11 @@
 #include "csvexport.h"
 
 #include "summaryformat.h"
+#include "core/safefile.h"
 
 #include <QDateTime>
 #include <QDebug>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <functional>
 
@@ -21,10 +21,10 @@ QByteArray date(qint64 time, const QString& format)
     return QDateTime::fromSecsSinceEpoch(time).toString(format).toLatin1();
 }
 
-// Text mode, so that lines end in CR LF on Windows. The body writes through the device it gets.
-bool writeWhole(const QString& file, const QByteArray& header, const std::function<void(QIODevice&)>& body)
+// Text mode, so that lines end in CR LF on Windows. The body writes through the file it gets.
+bool writeWhole(const QString& file, const QByteArray& header, const std::function<void(CheckedFile&)>& body)
 {
-    QSaveFile out(file);
+    CheckedFile out(file);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
     out.write(header);
@@ -45,7 +45,7 @@ bool CsvExport::writeBucketTable(const DirectionSamples& samples, const QString&
                                   .arg(tr("Date"), tr("Direction"), tr("Nombre de relevés"),
                                        tr("Nombre véhicules"), tr("Vitesse moyenne"), tr("Vitesse maximale"))
                                   .toUtf8();
-    return writeWhole(file, header, [&](QIODevice& out) {
+    return writeWhole(file, header, [&](CheckedFile& out) {
         for (auto direction = samples.cbegin(); direction != samples.cend(); ++direction) {
             const QByteArray key = QByteArray::number(direction.key() + 1);
             for (const SampleRecord& r : direction.value()) {
@@ -63,7 +63,7 @@ bool CsvExport::exportMeanMinMax(const SampleMap& records, const QString& file)
 {
     const QByteArray header =
         QStringLiteral("%1;%2;%3;%4\n").arg(tr("Date"), tr("Min"), tr("Max"), tr("Moyenne")).toLatin1();
-    const bool written = writeWhole(file, header, [&](QIODevice& out) {
+    const bool written = writeWhole(file, header, [&](CheckedFile& out) {
         for (const SampleRecord& r : records)
             out.write(date(r.time, QStringLiteral("dd-MM-yyyy hh:mm")) + ';' + speed(r.minSpeed) + ';'
                       + speed(r.maxSpeed) + ';' + speed(r.meanSpeed) + '\n');
@@ -77,7 +77,7 @@ bool CsvExport::exportMeasures(const MeasureMap& measures, const QString& file)
 {
     const QByteArray header =
         QStringLiteral("%1;%2;%3\n").arg(tr("Date"), tr("Vitesse"), tr("direction")).toLatin1();
-    const bool written = writeWhole(file, header, [&](QIODevice& out) {
+    const bool written = writeWhole(file, header, [&](CheckedFile& out) {
         // Consecutive readings mostly share their minute: format it once per minute.
         qint64 minute = -1;
         QByteArray dateText;
@@ -87,8 +87,9 @@ bool CsvExport::exportMeasures(const MeasureMap& measures, const QString& file)
                 minute = m;
                 dateText = date(e.time, QStringLiteral("dd-MM-yyyy hh:mm"));
             }
-            out.write(dateText + ';' + speed(e.measure.speed) + ';' + QByteArray::number(e.measure.direction)
-                      + '\n');
+            if (!out.write(dateText + ';' + speed(e.measure.speed) + ';'
+                           + QByteArray::number(e.measure.direction) + '\n'))
+                break;   // a full disk: millions of lines more would change nothing
         }
     });
     if (!written)
@@ -108,7 +109,7 @@ bool CsvExport::writeSummary(const TrafficSummary& summary, const QString& unit,
         QStringLiteral("%1;%2;%3;%4\n").arg(tr("Indicateur"), SummaryFormat::groupTitle(0), SummaryFormat::groupTitle(1),
                                             SummaryFormat::groupTitle(2))
             .toUtf8();
-    const bool written = writeWhole(file, header, [&](QIODevice& out) {
+    const bool written = writeWhole(file, header, [&](CheckedFile& out) {
         QVector<SummaryLine> lines = SummaryFormat::leftLines(summary, unit, Style::Csv);
         lines += SummaryFormat::rightLines(summary, unit, Style::Csv);
         for (const SummaryLine& line : lines) {

@@ -772,6 +772,10 @@ void MainWindow::createGraph()
     ui->label_end_date->setText(dateTimeText(m_statistics.getEndDate()));
     showStoreMode();
     showUnits();
+    const qint64 invalid = m_statistics.getInvalidReadings();
+    ui->label_invalid_readings->setText(tr("%1 relevés ignorés : sens ou vitesse invalide").arg(invalid));
+    ui->label_invalid_readings->setToolTip(tr("Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000"));
+    ui->label_invalid_readings->setVisible(invalid > 0);
 
     const QList<int> directions = m_statistics.getDirections();
     qorGraph* meanGraph = ResultCharts::meanGraph(m_statistics, start, end, hasGaps, ui->page_1_view);

@@ -5,6 +5,12 @@
 #include <QProcess>
 #include <sqlite3.h>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
+
 bool execSql(const QString& path, const QString& sql)
 {
     sqlite3* db = nullptr;
@@ -54,6 +60,15 @@ bool writeMeasureDb(const QString& path, const QVector<Row>& rows, bool withDire
     return ok;
 }
 
+bool writeDamagedDb(const QString& path, const QVector<Row>& rows)
+{
+    if (!writeMeasureDb(path, rows) || !execSql(path, QStringLiteral("CREATE INDEX idx_date ON measure(meas_date)")))
+        return false;
+    QFile f(path);
+    return f.open(QIODevice::ReadWrite) && f.seek(f.size() / 4096 / 4 * 4096)
+        && f.write(QByteArray(4096, char(0x5a))) == 4096;
+}
+
 qint64 localTime(const QString& text)
 {
     return QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss")).toSecsSinceEpoch();
@@ -80,4 +95,41 @@ CliRun runCli(const QString& home, const QStringList& args, int timeoutMs)
     run.out = cli.readAllStandardOutput();
     run.err = QString::fromLocal8Bit(cli.readAllStandardError());
     return run;
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+#ifdef Q_OS_UNIX
+    rlimit limit{};
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return;
+    m_previous = qint64(limit.rlim_cur);
+    limit.rlim_cur = rlim_t(bytes);
+    std::signal(SIGXFSZ, SIG_IGN);
+    m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+#else
+    Q_UNUSED(bytes)
+#endif
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+#ifdef Q_OS_UNIX
+    rlimit limit{};
+    if (m_active && getrlimit(RLIMIT_FSIZE, &limit) == 0) {
+        limit.rlim_cur = rlim_t(m_previous);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    std::signal(SIGXFSZ, SIG_DFL);
+#endif
+}
+
+bool makeFifo(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+#else
+    Q_UNUSED(path)
+    return false;
+#endif
 }

@@ -21,6 +21,10 @@ struct Row
 bool writeMeasureDb(const QString& path, const QVector<Row>& rows, bool withDirection = true,
                     int unitsMarker = -1);
 
+// rows with the date index, then a table page a quarter into the file ruined: a read walking the
+// index meets it. Needs a few thousand rows.
+bool writeDamagedDb(const QString& path, const QVector<Row>& rows);
+
 // Runs one statement on a file; for setting up odd cases.
 bool execSql(const QString& path, const QString& sql);
 
@@ -39,3 +43,20 @@ struct CliRun
 };
 // tramola-cli ARGS, run in home with homeEnvironment(home).
 CliRun runCli(const QString& home, const QStringList& args, int timeoutMs = 60000);
+
+// While it lives, no file of this process grows past bytes, as on a full disk: writes beyond
+// fail instead of raising SIGXFSZ. Unix only; active() is false elsewhere.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    bool active() const { return m_active; }
+
+private:
+    bool m_active = false;
+    qint64 m_previous = -1;
+};
+
+// A FIFO at path; false where the system has none.
+bool makeFifo(const QString& path);

@@ -7,16 +7,107 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QVector>
 
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <csignal>
+#include <cstring>
 #include <vector>
 
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#elif defined(Q_OS_WIN)
+#define NOMINMAX
+#include <windows.h>
+#endif
+
 namespace {
+
+// The scratch file of the run in progress, for the signal handlers: they may only touch plain
+// memory and async-signal-safe calls.
+char g_scratchPath[4096];
+volatile std::sig_atomic_t g_hasScratch = 0;
+std::atomic<bool> g_interrupted{false};
+
+#if defined(Q_OS_UNIX)
+const int cleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void removeScratchAndDie(int sig)
+{
+    if (g_hasScratch)
+        unlink(g_scratchPath);
+    std::signal(sig, SIG_DFL);
+    raise(sig);
+}
+#elif defined(Q_OS_WIN)
+// SQLite keeps the file open, so Windows cannot delete it here: the run stops at its next row and
+// removes it itself.
+BOOL WINAPI stopOnConsoleEvent(DWORD)
+{
+    g_interrupted = true;
+    return TRUE;
+}
+#endif
+
+// While it lives, a terminal's interrupt, hang-up or termination removes the scratch file before
+// the process ends.
+class ScratchGuard
+{
+public:
+    explicit ScratchGuard(const QString& path)
+    {
+        const QByteArray native = QFile::encodeName(path);
+        if (native.size() >= int(sizeof g_scratchPath))
+            return;
+        std::memcpy(g_scratchPath, native.constData(), std::size_t(native.size()) + 1);
+        g_interrupted = false;
+        g_hasScratch = 1;
+#if defined(Q_OS_UNIX)
+        struct sigaction action {};
+        action.sa_handler = removeScratchAndDie;
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < 3; ++i)
+            sigaction(cleanedSignals[i], &action, &m_previous[i]);
+#elif defined(Q_OS_WIN)
+        SetConsoleCtrlHandler(stopOnConsoleEvent, TRUE);
+#endif
+    }
+    ~ScratchGuard()
+    {
+        g_hasScratch = 0;
+#if defined(Q_OS_UNIX)
+        for (std::size_t i = 0; i < 3; ++i)
+            sigaction(cleanedSignals[i], &m_previous[i], nullptr);
+#elif defined(Q_OS_WIN)
+        SetConsoleCtrlHandler(stopOnConsoleEvent, FALSE);
+#endif
+    }
+    ScratchGuard(const ScratchGuard&) = delete;
+    ScratchGuard& operator=(const ScratchGuard&) = delete;
+
+private:
+#if defined(Q_OS_UNIX)
+    struct sigaction m_previous[3];
+#endif
+};
+
+// Scratch files of the same target left by a run that was killed outright.
+void removeStaleScratchFiles(const QFileInfo& target)
+{
+    const QRegularExpression pattern(QStringLiteral("^\\.%1\\.[A-Za-z0-9]{6}$")
+                                         .arg(QRegularExpression::escape(target.fileName())));
+    QDir dir = target.absoluteDir();
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        if (pattern.match(name).hasMatch())
+            dir.remove(name);
+    }
+}
 
 // xoshiro256** seeded through splitmix64: the same numbers on every platform and compiler, which
 // the standard distributions do not promise.
@@ -396,11 +487,13 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
     const qint64 total = o.totalMeasures > 0 ? o.totalMeasures
                                              : qint64(std::llround(o.vehiclesPerDay * weightSum * burst));
 
+    removeStaleScratchFiles(target);
     QTemporaryFile temp(target.absoluteDir().filePath(QStringLiteral(".") + target.fileName() + QStringLiteral(".XXXXXX")));
     temp.setAutoRemove(true);
     if (!temp.open())
         return setError(error, QStringLiteral("Impossible d'écrire dans %1 : %2").arg(target.absolutePath(), temp.errorString()));
     temp.close();
+    const ScratchGuard guard(temp.fileName());
 
     SampleSummary result;
     {
@@ -446,7 +539,7 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
                 else
                     v = mean + o.spread * rnd.normal();
                 const int speed = int(std::lround(qBound(1.0, v, 250.0)));
-                if (!w.insert(t, speed, direction)) {
+                if (g_interrupted || !w.insert(t, speed, direction)) {
                     ok = false;
                     break;
                 }

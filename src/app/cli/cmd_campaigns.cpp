@@ -35,6 +35,8 @@ int runCampaigns(const QStringList& args)
     if (path.isEmpty())
         return fail(QStringLiteral("Fichier de base de données manquant (campaigns FICHIER [--pretty])"));
     // Opening a missing file would create an empty database: refuse instead.
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+        return fail(QStringLiteral("Ce n'est pas un fichier ordinaire : %1").arg(path));
     if (!QFileInfo(path).isFile())
         return fail(QStringLiteral("Base de données introuvable : %1").arg(path));
 
@@ -43,8 +45,8 @@ int runCampaigns(const QStringList& args)
     CampaignSelection selection;
     const CampaignSelection::LoadResult result = selection.open(path);
     selection.close();
-    if (result == CampaignSelection::LoadResult::OpenFailed)
-        return 1;
+    if (result == CampaignSelection::LoadResult::OpenFailed || result == CampaignSelection::LoadResult::Refused)
+        return 1;   // the box went to standard error
 
     QJsonArray campaigns;
     for (int row : selection.rows()) {

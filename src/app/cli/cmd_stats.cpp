@@ -147,6 +147,7 @@ int runStats(const QStringList& args)
         {QStringLiteral("begin"), begin.toString(Qt::ISODate)},
         {QStringLiteral("end"), end.toString(Qt::ISODate)},
         {QStringLiteral("measuresLoaded"), loaded.measuresLoaded},
+        {QStringLiteral("invalidReadings"), double(stats.getInvalidReadings())},
         {QStringLiteral("settings"),
          QJsonObject{{QStringLiteral("minSpeed"), stats.getMinSpeed()},
                      {QStringLiteral("filterSeconds"), stats.getFilter()},

@@ -39,8 +39,14 @@ public:
     ~QuietDialogs() override { setUserDialogs(nullptr); }
 
     QStringList messages;
+    QStringList critical;   // a damaged file, a broken read: the figures would be wrong
 
-    void message(Icon, const QString&, const QString& text) override { messages << text; }
+    void message(Icon icon, const QString&, const QString& text) override
+    {
+        messages << text;
+        if (icon == Icon::Critical)
+            critical << text;
+    }
     int question(const QString&, const QString&, const QStringList&, int defaultButton) override
     {
         return defaultButton;
@@ -102,6 +108,8 @@ bool chooseCampaigns(const StatsOptions& o, LoadPlan& plan, QList<int>& chosen, 
         error = QStringLiteral("Ouverture %1 impossible").arg(o.file);
         return false;
     }
+    if (loaded == CampaignSelection::LoadResult::Refused)
+        return false;   // the box said why
     if (loaded == CampaignSelection::LoadResult::Empty) {
         error = QStringLiteral("Statistiques indisponibles, la base de données est vide");
         return false;
@@ -267,6 +275,8 @@ bool loadStatistics(const StatsOptions& o, LoadedStatistics& r, QString& error)
         return false;
     };
     const QFileInfo info(o.file);
+    if (info.exists() && !info.isFile())
+        return failed(QStringLiteral("Ce n'est pas un fichier ordinaire : %1").arg(o.file));
     if (!info.isFile())
         return failed(QStringLiteral("Fichier introuvable : %1").arg(o.file));
     if (!info.isReadable())
@@ -283,7 +293,7 @@ bool loadStatistics(const StatsOptions& o, LoadedStatistics& r, QString& error)
     };
 
     if (!o.campaigns.isEmpty() && !chooseCampaigns(o, plan, r.campaigns, r.storeMode, error))
-        return false;
+        return failed(error.isEmpty() ? lastMessage(QStringLiteral("Statistiques indisponibles")) : error);
 
     qint16& units = r.units;
     if (!readUnits(o.file, units)) {
@@ -300,6 +310,8 @@ bool loadStatistics(const StatsOptions& o, LoadedStatistics& r, QString& error)
     r.measuresLoaded = stats.loadStatistics(o.file, plan.loadStart, plan.loadEnd);
     if (r.measuresLoaded < 1)
         return failed(lastMessage(QStringLiteral("Statistiques indisponibles")));
+    if (!dialogs.critical.isEmpty())
+        return failed(dialogs.critical.first());
     units = stats.getUnits();
 
     // The speed area as the window picks it: its file of the units, defaults when missing.
@@ -330,7 +342,8 @@ bool loadStatistics(const StatsOptions& o, LoadedStatistics& r, QString& error)
     if (begin.secsTo(end) / stats.getFilter() > kMaxBuckets)
         return failed(QStringLiteral("Période trop longue pour un seuil de %1 minutes : %2 à %3")
                           .arg(o.filterMinutes)
-                          .arg(begin.toString(Qt::ISODate), end.toString(Qt::ISODate)));
+                          .arg(begin.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")),   // ISODate is empty past 9999
+                               end.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"))));
     r.begin = begin;
     r.end = end;
     r.bucketCount = stats.load(begin, end, r.hasGaps);
