@@ -765,6 +765,10 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</source>
         <translation>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</translation>
     </message>
+    <message>
+        <source>Révision: </source>
+        <translation>Révision: </translation>
+    </message>
 </context>
 <context>
     <name>QDialogEXPORT_PDF</name>
