@@ -938,6 +938,14 @@ automatically to keep the data continuous.</translation>
         <source>L&apos;ouverture du fichier %1 a échoué</source>
         <translation>Opening the file %1 failed</translation>
     </message>
+    <message>
+        <source>Percentiles de vitesse sens entrant</source>
+        <translation>Inbound speed percentiles</translation>
+    </message>
+    <message>
+        <source>Percentiles de vitesse sens sortant</source>
+        <translation>Outbound speed percentiles</translation>
+    </message>
 </context>
 <context>
     <name>ResultCharts</name>

@@ -938,6 +938,14 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>L&apos;ouverture du fichier %1 a échoué</source>
         <translation>L&apos;ouverture du fichier %1 a échoué</translation>
     </message>
+    <message>
+        <source>Percentiles de vitesse sens entrant</source>
+        <translation>Percentiles de vitesse sens entrant</translation>
+    </message>
+    <message>
+        <source>Percentiles de vitesse sens sortant</source>
+        <translation>Percentiles de vitesse sens sortant</translation>
+    </message>
 </context>
 <context>
     <name>ResultCharts</name>
