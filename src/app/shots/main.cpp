@@ -184,7 +184,8 @@ int main(int argc, char* argv[])
         dialog.show();
         settle();
         const QString name = takeName();
-        save(&dialog, name);
+        if (!windowOnly)
+            save(&dialog, name);
         if (name == QLatin1String("speedarea-editor")) {
             if (auto* import = dialog.findChild<QToolButton*>(QStringLiteral("gb4_toolButton_5"))) {
                 nextName = QStringLiteral("speedarea-import");
@@ -219,6 +220,7 @@ int main(int argc, char* argv[])
         }
 
         if (windowOnly) {
+            window.resize(1240, 780);   // both summary tables whole
             tabs->setCurrentIndex(windowOnly - 1);
             settle(500);
             if (!window.grab().save(outFolder + QStringLiteral("/tramola.png")))
