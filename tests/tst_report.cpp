@@ -325,6 +325,12 @@ private slots:
         const QString page = pdfText(pdf, 9, 9);
         QVERIFY2(page.contains(v85) && page.contains(over), qPrintable(v85 + " / " + over + " in " + page));
 
+        // The window's language choice: the report in English.
+        const QString english = m_dir.filePath(QStringLiteral("cli-en.pdf"));
+        QCOMPARE(runCli(home, {"report", m_db, english, "--sections", "5", "--lang", "en"}).exitCode, 0);
+        const QString text = pdfText(english, 1, 2);
+        QVERIFY2(text.contains("Inbound speed percentiles") && text.contains("Page 2 of 3"), qPrintable(text));
+
         struct Bad { QStringList args; QString error; };
         const QList<Bad> bad{
             {{"report", m_db, pdf, "--sections", "1,8"}, "Section inconnue : 8 (sections 1 à 7)"},

@@ -467,7 +467,7 @@ automatically to keep the data continuous.</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Ingoing vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Inbound vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>V85</source>
@@ -491,7 +491,7 @@ automatically to keep the data continuous.</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Outgoing vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Outbound vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Définition des percentiles</source>
@@ -635,7 +635,7 @@ automatically to keep the data continuous.</translation>
     </message>
     <message>
         <source>rafraichir</source>
-        <translation>refresh</translation>
+        <translation>Refresh</translation>
     </message>
     <message>
         <source>Imprimer</source>
@@ -707,19 +707,19 @@ automatically to keep the data continuous.</translation>
     </message>
     <message>
         <source>Relevés entrants %1</source>
-        <translation>Ingoing readings %1</translation>
+        <translation>Inbound readings %1</translation>
     </message>
     <message>
         <source>Véhicules entrant %1</source>
-        <translation>Ingoing vehicles %1</translation>
+        <translation>Inbound vehicles %1</translation>
     </message>
     <message>
         <source>Relevés sortants %1</source>
-        <translation>Outgoing readings %1</translation>
+        <translation>Outbound readings %1</translation>
     </message>
     <message>
         <source>Véhicules sortant %1</source>
-        <translation>Outgoing vehicles %1</translation>
+        <translation>Outbound vehicles %1</translation>
     </message>
     <message>
         <source>Charger les statistiques...</source>
@@ -751,11 +751,11 @@ automatically to keep the data continuous.</translation>
     </message>
     <message>
         <source>Entrant</source>
-        <translation>Ingoing</translation>
+        <translation>Inbound</translation>
     </message>
     <message>
         <source>Sortant</source>
-        <translation>Outgoing</translation>
+        <translation>Outbound</translation>
     </message>
     <message>
         <source>%1 relevés ignorés : sens ou vitesse invalide</source>
@@ -764,6 +764,10 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</source>
         <translation>Direction other than 0 or 1, or speed outside 0 to 1000</translation>
+    </message>
+    <message>
+        <source>Révision: </source>
+        <translation>Revision: </translation>
     </message>
 </context>
 <context>
@@ -794,7 +798,7 @@ automatically to keep the data continuous.</translation>
     </message>
     <message>
         <source>graphique des percentiles</source>
-        <translation>percentile charts</translation>
+        <translation>Percentile charts</translation>
     </message>
     <message>
         <source>Tableau détaillé des mesures</source>
@@ -934,16 +938,24 @@ automatically to keep the data continuous.</translation>
         <source>L&apos;ouverture du fichier %1 a échoué</source>
         <translation>Opening the file %1 failed</translation>
     </message>
+    <message>
+        <source>Percentiles de vitesse sens entrant</source>
+        <translation>Inbound speed percentiles</translation>
+    </message>
+    <message>
+        <source>Percentiles de vitesse sens sortant</source>
+        <translation>Outbound speed percentiles</translation>
+    </message>
 </context>
 <context>
     <name>ResultCharts</name>
     <message>
         <source>Sens entrant (%1 %2)</source>
-        <translation>Ingoing (%1 %2)</translation>
+        <translation>Inbound (%1 %2)</translation>
     </message>
     <message>
         <source>Sens sortant (%1 %2)</source>
-        <translation>Outgoing (%1 %2)</translation>
+        <translation>Outbound (%1 %2)</translation>
     </message>
     <message>
         <source>Vitesses moyennes</source>
@@ -955,19 +967,19 @@ automatically to keep the data continuous.</translation>
     </message>
     <message>
         <source>Relevés entrants %1</source>
-        <translation>Ingoing readings %1</translation>
+        <translation>Inbound readings %1</translation>
     </message>
     <message>
         <source>Véhicules entrants %1</source>
-        <translation>Ingoing vehicles %1</translation>
+        <translation>Inbound vehicles %1</translation>
     </message>
     <message>
         <source>Relevés sortants %1</source>
-        <translation>Outgoing readings %1</translation>
+        <translation>Outbound readings %1</translation>
     </message>
     <message>
         <source>Véhicules sortants %1</source>
-        <translation>Outgoing vehicles %1</translation>
+        <translation>Outbound vehicles %1</translation>
     </message>
     <message>
         <source>Pourcentage de véhicules</source>
@@ -979,19 +991,19 @@ automatically to keep the data continuous.</translation>
     </message>
     <message>
         <source>Relevés entrants</source>
-        <translation>Ingoing readings</translation>
+        <translation>Inbound readings</translation>
     </message>
     <message>
         <source>Relevés sortants</source>
-        <translation>Outgoing readings</translation>
+        <translation>Outbound readings</translation>
     </message>
     <message>
         <source>Véhicules entrants</source>
-        <translation>Ingoing vehicles</translation>
+        <translation>Inbound vehicles</translation>
     </message>
     <message>
         <source>Véhicules sortants</source>
-        <translation>Outgoing vehicles</translation>
+        <translation>Outbound vehicles</translation>
     </message>
     <message>
         <source> (et +)</source>
@@ -1195,11 +1207,11 @@ automatically to keep the data continuous.</translation>
     </message>
     <message>
         <source>Entrant</source>
-        <translation>Ingoing</translation>
+        <translation>Inbound</translation>
     </message>
     <message>
         <source>Sortant</source>
-        <translation>Outgoing</translation>
+        <translation>Outbound</translation>
     </message>
     <message>
         <source>Limite %1 %2</source>
@@ -1268,11 +1280,11 @@ automatically to keep the data continuous.</translation>
     <name>SummaryFormat</name>
     <message>
         <source>Entrant</source>
-        <translation>Ingoing</translation>
+        <translation>Inbound</translation>
     </message>
     <message>
         <source>Sortant</source>
-        <translation>Outgoing</translation>
+        <translation>Outbound</translation>
     </message>
     <message>
         <source>Deux sens</source>
@@ -1482,11 +1494,11 @@ automatically to keep the data continuous.</translation>
     </message>
     <message>
         <source>Entrant</source>
-        <translation>Ingoing</translation>
+        <translation>Inbound</translation>
     </message>
     <message>
         <source>Sortant</source>
-        <translation>Outgoing</translation>
+        <translation>Outbound</translation>
     </message>
     <message>
         <source>Deux sens</source>
@@ -1564,19 +1576,19 @@ automatically to keep the data continuous.</translation>
     </message>
     <message>
         <source>relevés entrants</source>
-        <translation>ingoing readings</translation>
+        <translation>inbound readings</translation>
     </message>
     <message>
         <source>relevés sortants</source>
-        <translation>outgoing readings</translation>
+        <translation>outbound readings</translation>
     </message>
     <message>
         <source>véhicules entrants</source>
-        <translation>ingoing vehicles</translation>
+        <translation>inbound vehicles</translation>
     </message>
     <message>
         <source>véhicules sortants</source>
-        <translation>outgoing vehicles</translation>
+        <translation>outbound vehicles</translation>
     </message>
     <message>
         <source>%1 : %L2 %3</source>

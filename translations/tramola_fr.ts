@@ -765,6 +765,10 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</source>
         <translation>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</translation>
     </message>
+    <message>
+        <source>Révision: </source>
+        <translation>Révision: </translation>
+    </message>
 </context>
 <context>
     <name>QDialogEXPORT_PDF</name>
@@ -933,6 +937,14 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>L&apos;ouverture du fichier %1 a échoué</source>
         <translation>L&apos;ouverture du fichier %1 a échoué</translation>
+    </message>
+    <message>
+        <source>Percentiles de vitesse sens entrant</source>
+        <translation>Percentiles de vitesse sens entrant</translation>
+    </message>
+    <message>
+        <source>Percentiles de vitesse sens sortant</source>
+        <translation>Percentiles de vitesse sens sortant</translation>
     </message>
 </context>
 <context>

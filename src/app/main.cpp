@@ -10,10 +10,8 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -41,37 +39,14 @@ int main(int argc, char* argv[])
     }
     const QString startFile = startupFile(arguments, operands);
 
-    QTranslator translator;
-    const QString langFolder = translationFolder(QApplication::applicationDirPath());
-    const QString language =
-        chooseLanguage(langFolder, QStringLiteral("tramola"), forcedLanguage, QLocale::system().uiLanguages());
-    if (!forcedLanguage.isEmpty() && language.isEmpty())
+    bool forcedMissing = false;
+    const QString localeName =
+        installLanguage(app, forcedLanguage, QLocale::system().uiLanguages(), &forcedMissing);
+    if (forcedMissing)
         std::fprintf(stderr, "tramola: no translation \"%s\" in %s\n", qPrintable(forcedLanguage),
-                     qPrintable(QDir::toNativeSeparators(langFolder)));
-    QString localeName;
-    if (language.isEmpty()) {
-        translator.load(QStringLiteral("tramola"), langFolder);
-        localeName = detectLocale(langFolder, QStringLiteral("tramola"));
-    } else {
-        translator.load(QStringLiteral("tramola_") + language, langFolder);
-        localeName = QStringLiteral("%1_%2").arg(language, language.toUpper());
-    }
-    app.installTranslator(&translator);
-
-    const QLocale locale(localeName);
-    // Numbers as the interface's language writes them: "14 278" in French, not "14,278".
-    QLocale::setDefault(locale);
+                     qPrintable(QDir::toNativeSeparators(translationFolder(QApplication::applicationDirPath()))));
     qDebug() << "Detected locale" << localeName;
-    qDebug() << locale.toString(QDate::currentDate(), QLocale::LongFormat);
-    qDebug() << locale.name();
-
-    // Qt's own texts (file dialogs, standard buttons) in the same language, shipped beside ours
-    // or taken from the Qt installation.
-    QTranslator qtTranslator;
-    const QString qtName = QStringLiteral("qtbase_") + localeName.section(QLatin1Char('_'), 0, 0);
-    if (qtTranslator.load(qtName, langFolder)
-        || qtTranslator.load(qtName, QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
+    qDebug() << QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
 
     QtUserDialogs dialogs;
     setUserDialogs(&dialogs);

@@ -34,7 +34,10 @@ QwtText styled(const QString& text, const QFont& font, const QColor& colour)
 
 QwtText styledAxisTitle(const QString& text)
 {
-    return styled(text, QFont(QStringLiteral("arial"), 8, QFont::Bold), kAxisTitleColour);
+    QwtText t = styled(text, QFont(QStringLiteral("arial"), 8, QFont::Bold), kAxisTitleColour);
+    // The plots shrink with the window: a title longer than its axis takes two lines.
+    t.setRenderFlags(Qt::AlignCenter | Qt::TextWordWrap);
+    return t;
 }
 
 void setUpStyle(QwtPlot* plot, const QString& title)

@@ -1,11 +1,14 @@
 #include "localedetect.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 namespace {
 
@@ -87,6 +90,39 @@ QString chooseLanguage(const QString& folder, const QString& baseName, const QSt
             return code;
     }
     return QString();
+}
+
+QString installLanguage(QCoreApplication& app, const QString& forced, const QStringList& uiLanguages,
+                        bool* forcedMissing)
+{
+    const QString folder = translationFolder(QCoreApplication::applicationDirPath());
+    const QString base = QStringLiteral("tramola");
+    const QString language = chooseLanguage(folder, base, forced, uiLanguages);
+    if (forcedMissing)
+        *forcedMissing = !forced.isEmpty() && language.isEmpty();
+    auto* translator = new QTranslator(&app);
+    QString localeName;
+    if (language.isEmpty()) {
+        translator->load(base, folder);
+        localeName = detectLocale(folder, base);
+    } else {
+        translator->load(base + QLatin1Char('_') + language, folder);
+        localeName = QStringLiteral("%1_%2").arg(language, language.toUpper());
+    }
+    app.installTranslator(translator);
+
+    // Numbers as the interface's language writes them: "14 278" in French, not "14,278".
+    QLocale::setDefault(QLocale(localeName));
+
+    // Qt's own texts (file dialogs, standard buttons), shipped beside ours or taken from Qt.
+    auto* qtTranslator = new QTranslator(&app);
+    const QString qtName = QStringLiteral("qtbase_") + localeName.section(QLatin1Char('_'), 0, 0);
+    if (qtTranslator->load(qtName, folder)
+        || qtTranslator->load(qtName, QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(qtTranslator);
+    else
+        delete qtTranslator;
+    return localeName;
 }
 
 QString localeDateTimeText(const QString& localeName, const QDateTime& dateTime)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QCoreApplication;
+
 // Which language file "<folder>/<baseName>.qm" is a copy of, by SHA-1 of the contents, as a
 // locale name: tramola_de.qm gives "de_DE". "fr_FR" when nothing matches.
 QString detectLocale(const QString& folder, const QString& baseName);
@@ -19,5 +21,11 @@ QString translationFolder(const QString& applicationDir);
 // installed copy "<baseName>.qm" (French unless the build chose otherwise) then serves.
 QString chooseLanguage(const QString& folder, const QString& baseName, const QString& forced,
                        const QStringList& uiLanguages);
+// Loads the interface's language into app, as the window and the report share it: chooseLanguage()
+// from translationFolder(), else the installed copy; Qt's own texts in the same language; numbers
+// in that locale by default. Answers the locale name ("en_EN", "fr_FR"). *forcedMissing tells
+// that forced named a language without a file.
+QString installLanguage(QCoreApplication& app, const QString& forced, const QStringList& uiLanguages,
+                        bool* forcedMissing = nullptr);
 // A date-time as the program shows it: the locale's long date, one space, its short time.
 QString localeDateTimeText(const QString& localeName, const QDateTime& dateTime);

@@ -90,6 +90,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     m_pSummaryTab = new SummaryTab;
     ui->tabWidget->addTab(m_pSummaryTab, tr("Synthèse"));
+    // Eight titles do not fit beside the criteria at the smallest widths: they are shortened
+    // there, and the whole title shows under the pointer.
+    for (int i = 0; i < ui->tabWidget->count(); ++i)
+        ui->tabWidget->setTabToolTip(i, ui->tabWidget->tabText(i).remove(QLatin1Char('&')));
     m_pSiteInfo = new SiteInfoEditor(ui->gb2_textEdit, ui->gb1_textEdit, ui->gb1_spinBox_limit, this);
     connect(m_pSiteInfo, &SiteInfoEditor::limitChanged, this,
             [this]() { updateSummary(m_pSummaryTab->summary().begin, m_pSummaryTab->summary().end); });
@@ -386,7 +390,7 @@ void MainWindow::debugMode()
 void MainWindow::about()
 {
     const QString product = QLatin1String(kProductName);
-    const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>Révision: ")
+    const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>") + tr("Révision: ")
         + QLatin1String(kRevision) + QStringLiteral("<br>    Date: ") + QLatin1String(kRevisionDate)
         + QStringLiteral("<br><br>Contact : <a href=\"mailto:%1\">%1</a>").arg(QLatin1String(kContact));
     userDialogs().message(UserDialogs::Icon::Information, tr("à propos %1").arg(product), text);

@@ -87,9 +87,10 @@ QString percentileHtml(const SpeedStatistics& s, int direction)
 {
     const QString unit = s.unitLabel();
     const auto value = [&](double v) { return QStringLiteral("<td width=10%>%1%2</td>").arg(v, 1, 'f', 2).arg(unit); };
-    return (direction == 0
-                ? QStringLiteral("<html><body><h4>Percentiles de vitesse sens entrant</h4><hr><table width=100%>")
-                : QStringLiteral("<html><body><h4>Percentiles de vitesse sens sortant</h4><hr><table width=100%>"))
+    return QStringLiteral("<html><body><h4>")
+        + (direction == 0 ? Report::tr("Percentiles de vitesse sens entrant")
+                          : Report::tr("Percentiles de vitesse sens sortant"))
+        + QStringLiteral("</h4><hr><table width=100%>")
         + QStringLiteral("<tr>") + Report::tr("<td width=5%><h4>V30:</h4></td>") + value(s.getV30(direction))
         + Report::tr("<td width=5%><h4>V50:</h4></td>") + value(s.getV50(direction))
         + Report::tr("<td width=5%><h4>V85:</h4></td>") + value(s.getV85(direction))

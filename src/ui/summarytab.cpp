@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <QTableWidget>
+#include <qwt_scale_widget.h>
+#include <qwt_text.h>
 
 namespace {
 
@@ -71,8 +73,15 @@ SummaryTab::SummaryTab(QWidget* parent) : QWidget(parent), ui(new Ui::SummaryTab
     m_pHourly = new HourlyProfilePlot(ui->summary_charts);
     m_pSpeeds = new SpeedBinPlot(ui->summary_charts);
     // The plots' own hints add up to a tab wider than the smallest window: they shrink instead.
-    for (QWidget* plot : {static_cast<QWidget*>(m_pHourly), static_cast<QWidget*>(m_pSpeeds)})
-        plot->setMinimumSize(200, 160);
+    // Never narrower than the title, which sits over the canvas between the axes.
+    for (QwtPlot* plot : {static_cast<QwtPlot*>(m_pHourly), static_cast<QwtPlot*>(m_pSpeeds)}) {
+        int axes = 0;
+        for (const int axis : {int(QwtPlot::yLeft), int(QwtPlot::yRight)})
+            if (plot->axisEnabled(axis))
+                axes += plot->axisWidget(axis)->sizeHint().width();
+        const int title = int(plot->title().textSize(plot->title().font()).width());
+        plot->setMinimumSize(std::max(200, title + axes + 60), 160);   // the scales widen with the figures
+    }
     ui->summary_charts_layout->addWidget(m_pHourly, 3);
     ui->summary_charts_layout->addWidget(m_pSpeeds, 2);
 }

@@ -113,12 +113,13 @@ void fillSpeedTable(QTableWidget* table, const DirectionSamples& samples)
         }
     }
 
-    table->resizeColumnsToContents();
     table->setAlternatingRowColors(true);
     // The indicator first: turning sorting on sorts by it, and an earlier column chosen by the
     // user would otherwise reorder buckets of equal start before the date sort.
     table->horizontalHeader()->setSortIndicator(0, Qt::DescendingOrder);
     table->setSortingEnabled(true);
     table->sortItems(0, Qt::DescendingOrder);
+    // The view measures the rows on screen only: sorted, they hold both directions' words.
+    table->resizeColumnsToContents();
     qDebug() << "Speed table creation achieved";
 }

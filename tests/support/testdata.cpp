@@ -80,6 +80,9 @@ QProcessEnvironment homeEnvironment(const QString& home)
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    // French, as the tests expect, whatever the language of the machine running them.
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     return env;
 }
 

@@ -13,18 +13,32 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTextDocument>
-#include <QTranslator>
 #include <cstdio>
 
 namespace {
 
 const char* const kUsage =
-    "report FICHIER SORTIE.pdf [options de stats] [--sections 1,2,3,4,5,6,7] [--limit N] [--location TEXTE] [--comment TEXTE]";
+    "report FICHIER SORTIE.pdf [options de stats] [--sections 1,2,3,4,5,6,7] [--limit N] [--location TEXTE] [--comment TEXTE]"
+    " [--lang en|fr]";
 
-QString languageFolder()
+// The report's language, chosen before the arguments are parsed.
+QString reportLocale = QStringLiteral("fr_FR");
+
+// The value of --lang (or --lang=) among the raw arguments, as the window takes it.
+QString forcedLanguage(int argc, char** argv)
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/lang");
+    for (int i = 2; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--")
+            break;
+        if (arg == "--lang" && i + 1 < argc)
+            return QString::fromLocal8Bit(argv[i + 1]).trimmed().toLower();
+        if (arg.startsWith("--lang="))
+            return QString::fromLocal8Bit(arg.mid(7)).trimmed().toLower();
+    }
+    return QString();
 }
 
 // "1,3,5" into one flag per section.
@@ -57,10 +71,12 @@ std::unique_ptr<QCoreApplication> createReportApplication(int& argc, char** argv
     // The platform's start-up warnings belong in the log, not among the command's output.
     qInstallMessageHandler(logMessageHandler);
     auto app = std::make_unique<QApplication>(argc, argv);
-    // The report in the window's language.
-    auto* translator = new QTranslator(app.get());
-    if (translator->load(QStringLiteral("tramola"), languageFolder()))
-        app->installTranslator(translator);
+    // The report in the window's language, chosen the same way.
+    const QString forced = forcedLanguage(argc, argv);
+    bool forcedMissing = false;
+    reportLocale = installLanguage(*app, forced, QLocale::system().uiLanguages(), &forcedMissing);
+    if (forcedMissing)
+        std::fprintf(stderr, "tramola-cli: no translation \"%s\"\n", qPrintable(forced));
     return app;
 }
 
@@ -74,15 +90,19 @@ int runReport(const QStringList& args)
     bool commentGiven = false;
     const ExtraOption own = [&](const QStringList& list, int i, QString& error) {
         const QString& arg = list.at(i);
+        if (arg.startsWith(QLatin1String("--lang=")))
+            return 1;   // taken before the parse
         if (arg != QLatin1String("--sections") && arg != QLatin1String("--location")
-            && arg != QLatin1String("--comment"))
+            && arg != QLatin1String("--comment") && arg != QLatin1String("--lang"))
             return 0;
         if (i + 1 >= list.size()) {
             error = QStringLiteral("L'option %1 attend une valeur.").arg(arg);
             return -1;
         }
         const QString& value = list.at(i + 1);
-        if (arg == QLatin1String("--sections")) {
+        if (arg == QLatin1String("--lang")) {
+            // taken before the parse
+        } else if (arg == QLatin1String("--sections")) {
             if (!parseSections(value, sections, error))
                 return -1;
         } else if (arg == QLatin1String("--location")) {
@@ -125,7 +145,7 @@ int runReport(const QStringList& args)
     QTextDocument commentDocument;
     commentDocument.setPlainText(commentGiven ? comment : site.comment.value_or(QString()));
     content.commentHtml = commentDocument.toHtml();
-    const QString localeName = detectLocale(languageFolder(), QStringLiteral("tramola"));
+    const QString localeName = reportLocale;
     content.dateTimeText = [localeName](const QDateTime& dt) { return localeDateTimeText(localeName, dt); };
     // Readings, as the window says, when a "Standard" file is analysed with the divider off.
     content.countsReadings = loaded.storeMode <= 0 && loaded.stats.getDividerOff();
