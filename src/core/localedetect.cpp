@@ -108,6 +108,15 @@ QString installLanguage(QCoreApplication& app, const QString& forced, const QStr
     } else {
         translator->load(base + QLatin1Char('_') + language, folder);
         localeName = QStringLiteral("%1_%2").arg(language, language.toUpper());
+        // The user's own country when the system speaks that language: British dates for en-GB.
+        const QLocale::Language chosen = QLocale(language).language();
+        for (const QString& ui : uiLanguages) {
+            const QLocale system(ui);
+            if (system.language() == chosen) {
+                localeName = system.name();
+                break;
+            }
+        }
     }
     app.installTranslator(translator);
 
