@@ -67,10 +67,20 @@ bool validReading(qint64 speed, qint64 direction)
 
 } // namespace
 
+// The whole-file check run ahead on its own connection.
+struct DatabaseManager::WriteCheck
+{
+    std::thread thread;
+    bool ran = false;
+    QString verdict;
+    QSqlError error;
+};
+
 DatabaseManager::DatabaseManager() = default;
 
 DatabaseManager::~DatabaseManager()
 {
+    joinWriteCheck();
     closeDatabase();
     m_database = QSqlDatabase();
     if (connectionOwner == this) {
@@ -81,6 +91,8 @@ DatabaseManager::~DatabaseManager()
 
 bool DatabaseManager::openDatabase(const QString& path)
 {
+    joinWriteCheck();
+    m_pWriteCheck.reset();
     delete m_pQuery;
     m_pQuery = nullptr;
     if (m_database.isOpen())
@@ -148,13 +160,20 @@ bool DatabaseManager::mayWrite()
         return false;
     }
     // A write into a damaged file can spread the damage: look at every page once first.
+    QString verdict;
+    QSqlError error;
+    joinWriteCheck();
+    const bool ran = m_pWriteCheck ? m_pWriteCheck->ran : runQuickCheck(&verdict, &error);
+    if (m_pWriteCheck) {
+        verdict = m_pWriteCheck->verdict;
+        error = m_pWriteCheck->error;
+        m_pWriteCheck.reset();
+    }
+    if (!ran)
+        noteError(error);
+    else if (verdict != QLatin1String("ok"))
+        setProblem(FileProblem::Damaged, verdict.remove(QStringLiteral("*** in database main ***")).simplified());
     QSqlQuery check(m_database);
-    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)")))
-        noteError(check.lastError());
-    else if (check.next() && check.value(0).toString() != QLatin1String("ok"))
-        setProblem(FileProblem::Damaged,
-                   check.value(0).toString().remove(QStringLiteral("*** in database main ***")).simplified());
-    check.finish();
     // Another program's write transaction shows only when we want to write too.
     if (m_problem == FileProblem::None) {
         if (check.exec(QStringLiteral("BEGIN IMMEDIATE")))
@@ -163,6 +182,57 @@ bool DatabaseManager::mayWrite()
             noteError(check.lastError());
     }
     return m_problem == FileProblem::None;
+}
+
+bool DatabaseManager::runQuickCheck(QString* verdict, QSqlError* error)
+{
+    QSqlQuery check(m_database);
+    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)"))) {
+        *error = check.lastError();
+        return false;
+    }
+    *verdict = check.next() ? check.value(0).toString() : QStringLiteral("ok");
+    return true;
+}
+
+void DatabaseManager::prepareWriteCheck()
+{
+    if (m_pWriteCheck || m_bWriteChecked || !m_pQuery || m_bReadOnly || m_bIsNew || m_problem != FileProblem::None)
+        return;
+    auto check = std::make_unique<WriteCheck>();
+    WriteCheck* result = check.get();
+    const QString path = m_szFilePath;
+    try {
+        check->thread = std::thread([result, path] {
+            const QString name = QStringLiteral("tramola_check_%1").arg(quintptr(result));
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+                db.setDatabaseName(path);
+                db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;") + QLatin1String(connectOptions));
+                if (!db.open()) {
+                    result->error = db.lastError();
+                } else {
+                    QSqlQuery check(db);
+                    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)")))
+                        result->error = check.lastError();
+                    else
+                        result->verdict = check.next() ? check.value(0).toString() : QStringLiteral("ok");
+                    result->ran = !result->error.isValid();
+                }
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(name);
+        });
+    } catch (const std::system_error&) {
+        return;   // mayWrite() checks on this connection
+    }
+    m_pWriteCheck = std::move(check);
+}
+
+void DatabaseManager::joinWriteCheck()
+{
+    if (m_pWriteCheck && m_pWriteCheck->thread.joinable())
+        m_pWriteCheck->thread.join();
 }
 
 QString DatabaseManager::problemText() const
