@@ -410,7 +410,10 @@ bool QorCampaign::deriveDaysByRowid(DatabaseManager* db, QMap<QString, DayRow>& 
         q->setForwardOnly(true);
     const QString where = QStringLiteral("rowid >= :from AND rowid <= :to AND %1").arg(QLatin1String(kDatedMeasure));
     const QString within = QStringLiteral("(+meas_date >= :start AND +meas_date < :end)");
-    if (!range.prepare(QStringLiteral("SELECT min(meas_date), max(meas_date) FROM measure WHERE %1").arg(where))
+    // Without the filter on dated readings: it would cost as much as the aggregates, and a run holding
+    // the marker or a text shows by its ends anyway.
+    if (!range.prepare(QStringLiteral("SELECT min(meas_date), max(meas_date) FROM measure WHERE rowid >= :from AND "
+                                      "rowid <= :to"))
         || !inside.prepare(QStringLiteral("SELECT min(meas_date), max(meas_date) FROM measure WHERE %1 AND %2")
                                .arg(where, within))
         || !outside.prepare(QStringLiteral("SELECT meas_date FROM measure WHERE %1 AND NOT %2").arg(where, within)))
@@ -422,12 +425,13 @@ bool QorCampaign::deriveDaysByRowid(DatabaseManager* db, QMap<QString, DayRow>& 
         range.bindValue(QStringLiteral(":to"), run.to);
         if (!range.exec() || !range.next())
             return false;
-        const bool empty = range.value(0).isNull();
+        const auto number = [](const QVariant& v) {
+            return !v.isNull() && v.type() != QVariant::String && v.type() != QVariant::ByteArray;
+        };
+        const bool plain = number(range.value(0)) && number(range.value(1));
         const qint64 first = wholeSeconds(range.value(0)), last = wholeSeconds(range.value(1));
         range.finish();
-        if (empty)
-            continue;
-        if (first >= run.start && last < run.stretch.end) {
+        if (plain && first >= run.start && last < run.stretch.end) {
             addStretch(byDay, first, last, run.stretch.offset);
             timerEvent();
             continue;

@@ -101,6 +101,14 @@ private:
     // The whole-file check's first complaint ("ok" when none); false with its error when it could not run.
     bool runQuickCheck(QString* verdict, QSqlError* error);
     void joinWriteCheck();
+    // The whole file in rowid order, on two connections when it is large, for a period that holds
+    // it all. False (nothing added) when that does not pay or the times do not ascend with the
+    // rowids; the caller then reads along idx_date.
+    bool readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay, qint64 start,
+                         qint64 end, int minimumSpeed, qint64& first, qint64& last);
+    // The messages that end every read; the size of the map.
+    int finishRead(const MeasureMap& measures, qint64 first, qint64 last, const QSqlError& readError,
+                   qint64 outOfMemory);
     // Takes note of a damaged or locked file from a failed statement.
     void noteError(const QSqlError& error);
     // The first problem found is kept and shown; later ones are not.
@@ -117,6 +125,7 @@ private:
     QString m_szProblemReason;
     QSet<QString> m_scratchTables;
     qint64 m_nInvalidReadings = 0;
+    bool m_bReadingShown = false;   // "Lecture..." shown by a way that then gave up
     struct WriteCheck;
     std::unique_ptr<WriteCheck> m_pWriteCheck;
 };
