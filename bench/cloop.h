@@ -67,6 +67,20 @@ inline double referenceRead(const QString& path, qint64 rows, qint64* read)
     return seconds;
 }
 
+inline bool hasDateIndex(const QString& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_stmt* st = nullptr;
+    bool found = false;
+    if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
+        && sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'idx_date'", -1, &st,
+                              nullptr) == SQLITE_OK)
+        found = sqlite3_step(st) == SQLITE_ROW;
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return found;
+}
+
 inline bool sqliteExec(const QString& path, const char* sql)
 {
     sqlite3* db = nullptr;
