@@ -3,6 +3,7 @@
 // The databases (1 and 10 million measures by default) are written once into FOLDER
 // (default /tmp/tramola-bench) and reused. Linux figures for memory; elsewhere they read 0.
 #include "benchutil.h"
+#include "cloop.h"
 #include "core/userdialogs.h"
 #include "db/databasemanager.h"
 #include "sampledb/sampledb.h"
@@ -24,73 +25,11 @@
 
 namespace {
 
-const char* const selectSql =
-    "SELECT meas_id,meas_date,meas_speed, meas_direction FROM measure "
-    "WHERE ((meas_date >= :startDate) AND (meas_date <= :endDate)) ORDER BY meas_date ASC";
-
+using bench::countMeasureRows;
 using bench::resetPeak;
 using bench::statusKb;
-
-struct Plain
-{
-    qint64 time;
-    qint32 speed;
-    qint32 direction;
-};
-
-bool sqliteExec(const QString& path, const char* sql)
-{
-    sqlite3* db = nullptr;
-    bool ok = sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
-        && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
-}
-
-qint64 countRows(const QString& path)
-{
-    sqlite3* db = nullptr;
-    sqlite3_stmt* st = nullptr;
-    qint64 n = -1;
-    if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
-        && sqlite3_prepare_v2(db, "SELECT count(*) FROM measure WHERE meas_date > 0", -1, &st, nullptr) == SQLITE_OK
-        && sqlite3_step(st) == SQLITE_ROW)
-        n = sqlite3_column_int64(st, 0);
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return n;
-}
-
-// The reference: the same SELECT stepped with the C API into an array sized beforehand.
-double referenceRead(const QString& path, qint64 rows, qint64* read)
-{
-    // Allocated before the clock starts; its pages are first written in the loop, as the map's are.
-    const std::size_t size = std::size_t(rows + 16);
-    std::unique_ptr<Plain[]> out(new Plain[size]);
-    QElapsedTimer timer;
-    timer.start();
-    sqlite3* db = nullptr;
-    sqlite3_stmt* st = nullptr;
-    std::size_t n = 0;
-    if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
-        && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK
-        && sqlite3_prepare_v2(db, selectSql, -1, &st, nullptr) == SQLITE_OK) {
-        sqlite3_bind_int64(st, 1, 1);
-        sqlite3_bind_int64(st, 2, std::numeric_limits<qint64>::max());
-        while (sqlite3_step(st) == SQLITE_ROW && n < size) {
-            out[n].time = sqlite3_column_int64(st, 1);
-            out[n].speed = sqlite3_column_int(st, 2);
-            out[n].direction = sqlite3_column_int(st, 3);
-            ++n;
-        }
-        sqlite3_exec(db, "END", nullptr, nullptr, nullptr);
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    const double seconds = timer.nsecsElapsed() / 1e9;
-    *read = qint64(n);
-    return seconds;
-}
+using bench::referenceRead;
+using bench::sqliteExec;
 
 struct OurRun
 {
@@ -174,7 +113,7 @@ int main(int argc, char* argv[])
         }
         // The program adds this index on its first read; it is not part of what is timed.
         sqliteExec(path, "CREATE INDEX IF NOT EXISTS idx_date ON measure(meas_date);");
-        const qint64 rows = countRows(path);
+        const qint64 rows = countMeasureRows(path);
 
         double ref = 1e30, ours = 1e30, bytes = 0;
         qint64 refRead = 0;

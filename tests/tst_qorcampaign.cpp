@@ -18,6 +18,10 @@ namespace {
 const QString kPattern = QStringLiteral("yyyy-MM-dd hh:mm:ss");
 const QDateTime kCreated = QDateTime::fromString(QStringLiteral("2026-06-01 08:15:42"), kPattern);
 const QString kCreatedIso = QStringLiteral("2026-06-01T08:15:42");
+const QString kRowid = QStringLiteral("Days derived along the rowid order");
+const QString kLiteral = QStringLiteral("Days derived by one local-time conversion per measure");
+const QString kIndex = QStringLiteral("Days derived along idx_date");
+QStringList logged;
 
 qint64 utc(const char* text)
 {
@@ -168,36 +172,39 @@ void TestQorCampaign::derivationMatchesLiteralStatements_data()
     QTest::addColumn<QVector<qint64>>("times");
     QTest::addColumn<bool>("withMarker");
     QTest::addColumn<QString>("prefill");   // SQL run on both copies before the derivation
+    QTest::addColumn<QString>("way");       // what the derivation logs it walked
 
     QTest::newRow("month boundary, midnight exactly, past 2038")
         << local({"2026-04-30 10:00:00", "2026-04-30 23:59:59", "2026-05-01 00:00:00", "2026-05-31 23:59:59",
                   "2026-06-01 00:00:00", "2040-07-01 12:00:00"})
-        << true << QString();
+        << true << QString() << kRowid;
     QTest::newRow("spring change")
         << (local({"2026-03-28 23:59:59", "2026-03-29 00:00:00", "2026-03-29 01:59:59", "2026-03-29 03:30:00",
                    "2026-03-29 23:59:59", "2026-03-30 00:00:00"})
             << utc("2026-03-29 01:00:00"))
-        << false << QString();
+        << false << QString() << kRowid;
     // 2025-10-26 holds only the repeated hour: its smallest text comes from the second pass.
     QTest::newRow("autumn change, both passes of the repeated hour")
         << QVector<qint64>{utc("2026-10-24 21:59:59"), utc("2026-10-24 22:00:00"), utc("2026-10-25 00:10:00"),
                            utc("2026-10-25 00:59:59"), utc("2026-10-25 01:00:00"), utc("2026-10-25 01:55:00"),
                            utc("2026-10-25 22:59:59"), utc("2026-10-25 23:00:00"), utc("2025-10-26 00:30:00"),
                            utc("2025-10-26 01:10:00")}
-        << true << QString();
+        << true << QString() << kRowid;
     // Times with a fraction of a second, one in the last second of its day.
     QTest::newRow("fractional seconds")
         << local({"2026-05-10 12:00:00"}) << true
         << QStringLiteral("INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES (%1.5, 50, 0), "
                           "(%2.25, 51, 1);")
                .arg(localTime(QStringLiteral("2026-05-10 23:59:59")))
-               .arg(localTime(QStringLiteral("2026-05-11 08:00:00")));
-    QTest::newRow("single measure") << local({"2026-02-10 13:37:00"}) << false << QString();
-    QTest::newRow("units marker only") << QVector<qint64>{} << true << QString();
+               .arg(localTime(QStringLiteral("2026-05-11 08:00:00")))
+        << kRowid;
+    QTest::newRow("single measure") << local({"2026-02-10 13:37:00"}) << false << QString() << kRowid;
+    QTest::newRow("units marker only") << QVector<qint64>{} << true << QString() << kRowid;
     QTest::newRow("days registered, no campaign yet")
         << local({"2026-05-02 08:00:00", "2026-05-03 09:00:00"}) << true
         << QStringLiteral("INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id, cpd_status, "
-                          "cpd_attempt, cpd_max_time) VALUES (1, '2026-05-02 00:00:00', 0, 1, 0, '1970-01-01');");
+                          "cpd_attempt, cpd_max_time) VALUES (1, '2026-05-02 00:00:00', 0, 1, 0, '1970-01-01');")
+        << kRowid;
 
     // Over a year of traffic, denser around the changes of hour.
     QRandomGenerator random(20260501);
@@ -209,7 +216,15 @@ void TestQorCampaign::derivationMatchesLiteralStatements_data()
     for (const char* change : {"2025-10-26 00:00:00", "2026-03-29 00:00:00", "2026-10-25 00:00:00"})
         for (int i = 0; i < 300; ++i)
             year << utc(change) + random.bounded(3 * 3600);
-    QTest::newRow("random year") << year << true << QString();
+    QTest::newRow("random year") << year << true << QString() << kLiteral;
+    QTest::newRow("random year, indexed") << year << true << QStringLiteral("CREATE INDEX idx_date ON measure(meas_date);")
+                                          << kIndex;
+    // As a radar writes it, with a few readings stored late and a lone one on 2026-01-07.
+    std::sort(year.begin(), year.end());
+    year << localTime(QStringLiteral("2026-01-07 12:00:00"));
+    for (int i = 0; i < 40; ++i)
+        std::swap(year[random.bounded(year.size())], year[random.bounded(year.size())]);
+    QTest::newRow("year in time order, some late") << year << true << QString() << kRowid;
 }
 
 void TestQorCampaign::derivationMatchesLiteralStatements()
@@ -217,6 +232,7 @@ void TestQorCampaign::derivationMatchesLiteralStatements()
     QFETCH(QVector<qint64>, times);
     QFETCH(bool, withMarker);
     QFETCH(QString, prefill);
+    QFETCH(QString, way);
     const QString fast = newPath("fast"), literal = newPath("literal");
     QVERIFY(writeMeasureDb(fast, rowsAt(times), true, withMarker ? 2 : -1));
     if (!prefill.isEmpty())
@@ -227,7 +243,13 @@ void TestQorCampaign::derivationMatchesLiteralStatements()
     {
         Opened o(fast);
         QVERIFY(o.ok);
+        logged.clear();
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { logged << text; });
         o.store.verifyCampaigns(&o.db, kCreated);
+        qInstallMessageHandler(previous);
+        if (!times.isEmpty())
+            QVERIFY2(logged.filter(way).size() == 1, qPrintable(way));
         o.store.verifyCampaigns(&o.db, kCreated.addDays(1));   // derived once: changes nothing
     }
     literalDerivation(literal);

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QVector>
@@ -73,9 +74,9 @@ public:
     bool setTitleAndComment(DatabaseManager* db, const QString& title, const QString& comment,
                             int campaignId);
 
-    // The rows the day derivation stores, in day order, found by walking the local days along
-    // idx_date (created when missing, as the measure read does). Empty when there is no measure
-    // or the measure table cannot be read.
+    // The rows the day derivation stores, in day order: along idx_date when the file has it,
+    // otherwise along the rowid order, checked; the per-measure query when rowids and times do
+    // not go together. Empty when there is no measure or the measure table cannot be read.
     QVector<DayRow> deriveDays(DatabaseManager* db);
 
 public slots:
@@ -86,6 +87,11 @@ protected:
     using QObject::timerEvent;
 
 private:
+    // False when the rowid order does not follow time closely enough to pay.
+    bool deriveDaysByRowid(DatabaseManager* db, QMap<QString, DayRow>& byDay);
+    // fillCampaignDetails() once the days are known.
+    bool insertDays(DatabaseManager* db, const QVector<DayRow>& days, const QDateTime& creationTime);
+
     QString m_szStoreLabel;
     std::unique_ptr<ProgressReporter> m_pProgress;
     bool m_bInTransaction = false;

@@ -67,10 +67,20 @@ bool validReading(qint64 speed, qint64 direction)
 
 } // namespace
 
+// The whole-file check run ahead on its own connection.
+struct DatabaseManager::WriteCheck
+{
+    std::thread thread;
+    bool ran = false;
+    QString verdict;
+    QSqlError error;
+};
+
 DatabaseManager::DatabaseManager() = default;
 
 DatabaseManager::~DatabaseManager()
 {
+    joinWriteCheck();
     closeDatabase();
     m_database = QSqlDatabase();
     if (connectionOwner == this) {
@@ -81,6 +91,8 @@ DatabaseManager::~DatabaseManager()
 
 bool DatabaseManager::openDatabase(const QString& path)
 {
+    joinWriteCheck();
+    m_pWriteCheck.reset();
     delete m_pQuery;
     m_pQuery = nullptr;
     if (m_database.isOpen())
@@ -148,13 +160,20 @@ bool DatabaseManager::mayWrite()
         return false;
     }
     // A write into a damaged file can spread the damage: look at every page once first.
+    QString verdict;
+    QSqlError error;
+    joinWriteCheck();
+    const bool ran = m_pWriteCheck ? m_pWriteCheck->ran : runQuickCheck(&verdict, &error);
+    if (m_pWriteCheck) {
+        verdict = m_pWriteCheck->verdict;
+        error = m_pWriteCheck->error;
+        m_pWriteCheck.reset();
+    }
+    if (!ran)
+        noteError(error);
+    else if (verdict != QLatin1String("ok"))
+        setProblem(FileProblem::Damaged, verdict.remove(QStringLiteral("*** in database main ***")).simplified());
     QSqlQuery check(m_database);
-    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)")))
-        noteError(check.lastError());
-    else if (check.next() && check.value(0).toString() != QLatin1String("ok"))
-        setProblem(FileProblem::Damaged,
-                   check.value(0).toString().remove(QStringLiteral("*** in database main ***")).simplified());
-    check.finish();
     // Another program's write transaction shows only when we want to write too.
     if (m_problem == FileProblem::None) {
         if (check.exec(QStringLiteral("BEGIN IMMEDIATE")))
@@ -163,6 +182,57 @@ bool DatabaseManager::mayWrite()
             noteError(check.lastError());
     }
     return m_problem == FileProblem::None;
+}
+
+bool DatabaseManager::runQuickCheck(QString* verdict, QSqlError* error)
+{
+    QSqlQuery check(m_database);
+    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)"))) {
+        *error = check.lastError();
+        return false;
+    }
+    *verdict = check.next() ? check.value(0).toString() : QStringLiteral("ok");
+    return true;
+}
+
+void DatabaseManager::prepareWriteCheck()
+{
+    if (m_pWriteCheck || m_bWriteChecked || !m_pQuery || m_bReadOnly || m_bIsNew || m_problem != FileProblem::None)
+        return;
+    auto check = std::make_unique<WriteCheck>();
+    WriteCheck* result = check.get();
+    const QString path = m_szFilePath;
+    try {
+        check->thread = std::thread([result, path] {
+            const QString name = QStringLiteral("tramola_check_%1").arg(quintptr(result));
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+                db.setDatabaseName(path);
+                db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;") + QLatin1String(connectOptions));
+                if (!db.open()) {
+                    result->error = db.lastError();
+                } else {
+                    QSqlQuery check(db);
+                    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)")))
+                        result->error = check.lastError();
+                    else
+                        result->verdict = check.next() ? check.value(0).toString() : QStringLiteral("ok");
+                    result->ran = !result->error.isValid();
+                }
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(name);
+        });
+    } catch (const std::system_error&) {
+        return;   // mayWrite() checks on this connection
+    }
+    m_pWriteCheck = std::move(check);
+}
+
+void DatabaseManager::joinWriteCheck()
+{
+    if (m_pWriteCheck && m_pWriteCheck->thread.joinable())
+        m_pWriteCheck->thread.join();
 }
 
 QString DatabaseManager::problemText() const
@@ -597,7 +667,207 @@ private:
     bool m_done = false;
 };
 
+// One run of rowids read in rowid order, on the connection of the thread that reads it.
+struct RowidSlice
+{
+    qint64 from = 0, to = 0;   // rowids, both included
+    MeasureMap::Entry* out = nullptr;
+    qint64 capacity = 0;
+    qint64 kept = 0, rows = 0, invalid = 0;
+    bool ordered = true;    // false as soon as a kept reading comes before the one kept last
+    bool complete = false;  // read to its end without error or stop
+    std::atomic<qint64> progress{0};
+    std::atomic<bool> done{false};
+};
+
+QString rowidSql(bool twoWay)
+{
+    // The unary plus keeps idx_date out of it: the rows come along the table itself.
+    return QStringLiteral("SELECT meas_date, meas_speed, %1 FROM measure WHERE rowid >= :from AND rowid <= :to "
+                          "AND +meas_date >= :startDate AND +meas_date <= :endDate ORDER BY rowid")
+        .arg(twoWay ? QStringLiteral("meas_direction") : QStringLiteral("0"));
+}
+
+// Reads the slice; tick() is asked every 1000 rows whether to go on.
+template <class Tick>
+void readRowidSlice(QSqlQuery& query, const QString& sql, RowidSlice& s, qint64 start, qint64 end, int minimumSpeed,
+                    Tick tick)
+{
+    query.setForwardOnly(true);
+    bool ok = query.prepare(sql);
+    if (ok) {
+        query.bindValue(QStringLiteral(":from"), s.from);
+        query.bindValue(QStringLiteral(":to"), s.to);
+        query.bindValue(QStringLiteral(":startDate"), start);
+        query.bindValue(QStringLiteral(":endDate"), end);
+        ok = query.exec();
+    }
+    qint64 previous = LLONG_MIN;
+    bool stopped = !ok;
+    // As on the other ways, the row in hand when the stop is seen is still taken.
+    while (!stopped && query.next()) {
+        if (s.rows % 1000 == 0) {
+            s.progress.store(s.rows, std::memory_order_relaxed);
+            stopped = !tick();
+        }
+        ++s.rows;
+        const qint64 time = query.value(0).toLongLong();
+        const qint64 speed = query.value(1).toLongLong();
+        const qint64 direction = query.value(2).toLongLong();
+        if (time < start || time > end || (time == 0 && speed == 0))   // the units marker is no reading
+            continue;
+        if (!validReading(speed, direction)) {
+            ++s.invalid;
+            continue;
+        }
+        if (speed <= minimumSpeed)
+            continue;
+        if (time < previous || s.kept == s.capacity) {
+            s.ordered = false;
+            stopped = true;
+            continue;
+        }
+        previous = time;
+        s.out[s.kept++] = MeasureMap::Entry{time, Measure{int(speed), int(direction)}};
+    }
+    s.complete = !stopped && s.ordered && !query.lastError().isValid();
+    query.finish();
+    s.progress.store(s.rows, std::memory_order_relaxed);
+}
+
 } // namespace
+
+bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay,
+                                      qint64 start, qint64 end, int minimumSpeed, qint64& first, qint64& last)
+{
+    if (!(measures.isEmpty() || measures.last().time <= start) || m_szFilePath.isEmpty()
+        || m_szFilePath == QLatin1String(":memory:"))
+        return false;
+    // Worth it when the period holds the whole file: the first and last rows tell, in a file
+    // written in time order; the read itself checks that order and gives up without it.
+    QSqlQuery q(m_database);
+    const auto one = [&q](const QString& sql, qint64* value) {
+        const bool ok = q.exec(sql) && q.next() && !q.value(0).isNull();
+        if (ok)
+            *value = q.value(0).toLongLong();
+        q.finish();
+        return ok;
+    };
+    qint64 minRowid = 0, maxRowid = 0, firstTime = 0, lastTime = 0, rows = 0;
+    if (!one(QStringLiteral("SELECT meas_date FROM measure WHERE +meas_date > 0 ORDER BY rowid LIMIT 1"), &firstTime)
+        || !one(QStringLiteral("SELECT meas_date FROM measure WHERE +meas_date > 0 ORDER BY rowid DESC LIMIT 1"),
+                &lastTime)
+        || firstTime < start || lastTime > end || !one(QStringLiteral("SELECT min(rowid) FROM measure"), &minRowid)
+        || !one(QStringLiteral("SELECT max(rowid) FROM measure"), &maxRowid)
+        || !one(QStringLiteral("SELECT count(*) FROM measure"), &rows))
+        return false;
+    // One place per rowid: rowids left by many deleted rows would ask for too much room.
+    const qint64 span = maxRowid - minRowid + 1;
+    if (minRowid < 0 || span > rows + rows / 2 + 1000)
+        return false;
+    const std::size_t held = measures.count();
+    MeasureMap::Entry* room = nullptr;
+    try {
+        room = measures.appendSlots(std::size_t(span));
+    } catch (const std::exception&) {
+        return false;   // the other way reports it
+    }
+
+    RowidSlice earlier, later;
+    const bool split = span >= parallelThreshold.load() && span > 1;
+    earlier.from = minRowid;
+    earlier.to = split ? minRowid + span / 2 - 1 : maxRowid;
+    earlier.out = room;
+    earlier.capacity = earlier.to - earlier.from + 1;
+    later.from = earlier.to + 1;
+    later.to = maxRowid;
+    later.out = room + earlier.capacity;
+    later.capacity = split ? later.to - later.from + 1 : 0;
+    later.done = !split;
+    const QString sql = rowidSql(twoWay);
+    std::atomic<bool> cancel{false};
+    std::thread thread;
+    if (split) {
+        const QString path = m_szFilePath;
+        try {
+            thread = std::thread([&later, &cancel, path, sql, start, end, minimumSpeed] {
+                const QString name = QStringLiteral("tramola_rowids_%1").arg(quintptr(&later));
+                {
+                    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+                    db.setDatabaseName(path);
+                    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;") + QLatin1String(connectOptions));
+                    if (db.open()) {
+                        QSqlQuery query(db);
+                        readRowidSlice(query, sql, later, start, end, minimumSpeed, [&cancel] { return !cancel.load(); });
+                    }
+                    db.close();
+                }
+                QSqlDatabase::removeDatabase(name);
+                later.done = true;
+            });
+            qDebug() << "Reading two runs of rowids from" << later.from;
+        } catch (const std::system_error&) {
+            measures.truncate(held);
+            return false;
+        }
+    }
+    if (progress) {
+        progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
+        progress->processEvents();
+        m_bReadingShown = true;
+    }
+    qDebug() << "Extraction : debut = " << timeOfDay();
+    const auto report = [&]() {
+        if (progress) {
+            progress->setValue(int(qMin<qint64>(INT_MAX, qint64(counter) + earlier.rows + later.progress.load())));
+            progress->processEvents();
+            if (progress->wasCanceled())
+                cancel = true;
+        }
+        return !cancel.load();
+    };
+    execute(QStringLiteral("BEGIN;"));
+    readRowidSlice(*m_pQuery, sql, earlier, start, end, minimumSpeed, report);
+    const bool canceled = cancel.load();
+    if (!earlier.complete)
+        cancel = true;
+    while (!later.done.load()) {
+        report();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (thread.joinable())
+        thread.join();
+    execute(QStringLiteral("END;"));
+    qDebug() << "Extraction : fin = " << timeOfDay();
+
+    if (canceled && earlier.ordered) {   // what was read stays, as a run of time from the start
+        measures.truncate(held + std::size_t(earlier.kept));
+        m_nInvalidReadings = earlier.invalid;
+        counter += int(qMin<qint64>(INT_MAX - counter, earlier.rows));
+    } else {
+        const bool joined = earlier.kept == 0 || later.kept == 0
+            || earlier.out[earlier.kept - 1].time <= later.out[0].time;
+        if (!earlier.complete || !later.complete || !joined) {
+            // Out of time order, or stopped by an error that the other way will report.
+            qDebug() << "Rowids do not follow time: reading along idx_date";
+            measures.truncate(held);
+            return false;
+        }
+        if (later.kept > 0 && earlier.kept < earlier.capacity)
+            std::memmove(static_cast<void*>(room + earlier.kept), later.out,
+                         std::size_t(later.kept) * sizeof(MeasureMap::Entry));
+        measures.truncate(held + std::size_t(earlier.kept + later.kept));
+        m_nPeriodRows = earlier.rows + later.rows;
+        m_nInvalidReadings = earlier.invalid + later.invalid;
+        counter += int(qMin<qint64>(INT_MAX - counter, m_nPeriodRows));
+    }
+    if (measures.count() > held) {
+        first = (measures.begin() + std::ptrdiff_t(held))->time;
+        last = measures.last().time;
+    }
+    return true;
+}
+
 
 void DatabaseManager::setParallelReadThreshold(qint64 rows)
 {
@@ -609,6 +879,7 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
 {
     first = last = 0;
     units = 0;
+    m_bReadingShown = false;
     m_nPeriodRows = -1;
     m_nInvalidReadings = 0;
     if (!m_pQuery) {
@@ -620,16 +891,13 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
                                         "WHERE ((meas_date >= :startDate) AND (meas_date <= :endDate)) "
                                         "ORDER BY meas_date ASC");
     QString sql;
-    if (columnExists(QStringLiteral("measure"), QStringLiteral("meas_direction"))) {
+    const bool twoWay = columnExists(QStringLiteral("measure"), QStringLiteral("meas_direction"));
+    if (twoWay) {
         qDebug() << "Bi-directionnal database detected";
         sql = QStringLiteral("SELECT meas_id,meas_date,meas_speed, meas_direction ") + tail;
     } else {
         qDebug() << "Mono-directionnal database detected - assuming 'ingoing' direction";
         sql = QStringLiteral("SELECT meas_id,meas_date,meas_speed, 0 AS meas_direction ") + tail;
-    }
-    if (!indexExists(QStringLiteral("measure"), QStringLiteral("idx_date")) && mayWrite()) {
-        qDebug() << "Adding index to measure ...";
-        execute(QStringLiteral("CREATE INDEX idx_date ON measure(meas_date);"));
     }
     units = checkUnits();
 
@@ -637,6 +905,15 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
     if (progress) {
         progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Configuration..."));
         progress->processEvents();
+    }
+    QSqlError readError;
+    qint64 outOfMemory = 0;   // the rows that could not be given room
+    if (readAlongRowids(measures, progress, counter, twoWay, start, end, minimumSpeed, first, last))
+        return finishRead(measures, first, last, readError, outOfMemory);
+    // A period inside the file is found along idx_date: made once, on the first such read.
+    if (!indexExists(QStringLiteral("measure"), QStringLiteral("idx_date")) && mayWrite()) {
+        qDebug() << "Adding index to measure ...";
+        execute(QStringLiteral("CREATE INDEX idx_date ON measure(meas_date);"));
     }
     qDebug() << "Starting transaction";
     execute(QStringLiteral("BEGIN;"));
@@ -653,9 +930,7 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
         && m_szFilePath != QLatin1String(":memory:") && periodEdge(*m_pQuery, start, end, false, &low)
         && periodEdge(*m_pQuery, start, end, true, &high) && low < high;
     const std::size_t held = measures.count();
-    QSqlError readError;
     const qint64 middle = low + qint64((quint64(high) - quint64(low)) / 2) + 1;
-    qint64 outOfMemory = 0;   // the rows that could not be given room
     if (split && readInSlices(measures, progress, counter, sql, start, end, middle, minimumSpeed, &readError,
                               &outOfMemory)) {
         if (measures.count() > held) {
@@ -675,7 +950,7 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
         const bool ok = outOfMemory == 0 && startRead(*m_pQuery, sql, start, end);
         if (!ok && outOfMemory == 0)
             readError = m_pQuery->lastError();
-        if (progress) {
+        if (progress && !m_bReadingShown) {
             progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
             progress->processEvents();
         }
@@ -713,6 +988,12 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
 
     qDebug() << "Extraction : fin = " << timeOfDay();
     execute(QStringLiteral("END;"));
+    return finishRead(measures, first, last, readError, outOfMemory);
+}
+
+int DatabaseManager::finishRead(const MeasureMap& measures, qint64 first, qint64 last, const QSqlError& readError,
+                                qint64 outOfMemory)
+{
     qDebug() << "Min=" << localText(first) << "Max=" << localText(last);
     // A damaged file stops the read half-way: the measures so far stay, but the user must know
     // they are not all there.
@@ -782,7 +1063,7 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
     const bool ok = startRead(*m_pQuery, sql, start, split - 1);
     if (!ok)
         *readError = m_pQuery->lastError();
-    if (progress) {
+    if (progress && !m_bReadingShown) {
         progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
         progress->processEvents();
     }

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QString>
 
+#include <memory>
+
 class MeasureMap;
 class ProgressReporter;
 struct SiteInfo;
@@ -45,6 +47,8 @@ public:
     QSqlError lastError() const;
     bool execute(const QString& sql);
     QSqlQuery getRecord(const QString& sql);
+    // A fresh query on this connection, for prepared statements run many times.
+    QSqlQuery newQuery() const { return QSqlQuery(m_database); }
     bool tableExists(const QString& name);
     // -1 when the statement fails or yields no row.
     int countRows(const QString& table);
@@ -73,6 +77,9 @@ public:
     // True when the file may be changed: open, not read-only, a measure database (or a new file),
     // whole by SQLite's quick check and not locked. The checks run once per opening.
     bool mayWrite();
+    // Starts mayWrite()'s whole-file check on a connection and thread of its own, so that reading
+    // work goes on meanwhile; the next mayWrite() waits for it.
+    void prepareWriteCheck();
     FileProblem problem() const { return m_problem; }
     // The French sentence the user was shown; empty without a problem.
     QString problemText() const;
@@ -91,6 +98,17 @@ private:
     bool readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
                       qint64 start, qint64 end, qint64 split, int minimumSpeed, QSqlError* readError,
                       qint64* outOfMemory);
+    // The whole-file check's first complaint ("ok" when none); false with its error when it could not run.
+    bool runQuickCheck(QString* verdict, QSqlError* error);
+    void joinWriteCheck();
+    // The whole file in rowid order, on two connections when it is large, for a period that holds
+    // it all. False (nothing added) when that does not pay or the times do not ascend with the
+    // rowids; the caller then reads along idx_date.
+    bool readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay, qint64 start,
+                         qint64 end, int minimumSpeed, qint64& first, qint64& last);
+    // The messages that end every read; the size of the map.
+    int finishRead(const MeasureMap& measures, qint64 first, qint64 last, const QSqlError& readError,
+                   qint64 outOfMemory);
     // Takes note of a damaged or locked file from a failed statement.
     void noteError(const QSqlError& error);
     // The first problem found is kept and shown; later ones are not.
@@ -107,4 +125,7 @@ private:
     QString m_szProblemReason;
     QSet<QString> m_scratchTables;
     qint64 m_nInvalidReadings = 0;
+    bool m_bReadingShown = false;   // "Lecture..." shown by a way that then gave up
+    struct WriteCheck;
+    std::unique_ptr<WriteCheck> m_pWriteCheck;
 };

@@ -3,6 +3,7 @@
 #include "statssummary.h"
 
 #include "statsload.h"
+#include "core/wallclock.h"
 #include "stats/trafficsummary.h"
 
 #include <QFileInfo>
@@ -17,12 +18,8 @@ const char* const kUsage =
     "stats FICHIER [--from \"aaaa-MM-jj hh:mm:ss\"] [--to \"...\"] [--min-speed N] [--filter MINUTES] "
     "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--limit N] [--pretty | --summary]";
 
-QString isoLocal(qint64 secs)
-{
-    return QDateTime::fromSecsSinceEpoch(secs).toString(Qt::ISODate);
-}
-
-QJsonObject directionJson(const SpeedStatistics& s, int d, const QDateTime& begin, const QDateTime& end)
+QJsonObject directionJson(const SpeedStatistics& s, int d, const QDateTime& begin, const QDateTime& end,
+                          WallClock& clock)
 {
     QJsonArray classes;
     for (const SampleRecord& r : s.getDistribution(d)) {
@@ -39,7 +36,7 @@ QJsonObject directionJson(const SpeedStatistics& s, int d, const QDateTime& begi
     QJsonArray buckets;
     const SampleMap filtered = s.getFilteredSample(d);
     for (auto it = filtered.constBegin(); it != filtered.constEnd(); ++it) {
-        buckets.append(QJsonObject{{QStringLiteral("time"), isoLocal(it.key())},
+        buckets.append(QJsonObject{{QStringLiteral("time"), clock.isoText(it.key())},
                                    {QStringLiteral("unixTime"), double(it.key())},
                                    {QStringLiteral("valid"), it->valid},
                                    {QStringLiteral("minSpeed"), it->minSpeed},
@@ -136,9 +133,10 @@ int runStats(const QStringList& args)
     const QDateTime& end = loaded.end;
 
     QJsonObject directions;
+    WallClock clock;
     for (int d = 0; d < 2; ++d) {
         if (stats.getMeasureCount(d) > 0 || stats.getFilteredSampleSize(d) > 0)
-            directions.insert(QString::number(d), directionJson(stats, d, begin, end));
+            directions.insert(QString::number(d), directionJson(stats, d, begin, end, clock));
     }
     QJsonObject root{
         {QStringLiteral("file"), QFileInfo(options.file).absoluteFilePath()},
