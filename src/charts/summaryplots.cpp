@@ -1,5 +1,6 @@
 #include "summaryplots.h"
 
+#include "chartstyle.h"
 #include "qorgraph.h"
 #include "qorhistogram.h"
 
@@ -17,29 +18,14 @@
 
 namespace {
 
-const QColor kTitleColour(234, 103, 6);
-const QColor kAxisTitleColour(26, 140, 48);
 const QColor kWeekdayColour(0, 128, 0);
 const QColor kWeekendColour(160, 160, 164);
 const QColor kV85Colour(128, 0, 0);
 const QColor kLimitColour(255, 0, 0);
 
-QwtText styled(const QString& text, const QFont& font, const QColor& colour)
-{
-    QwtText t(text);
-    t.setFont(font);
-    t.setColor(colour);
-    return t;
-}
-
-QwtText styledAxisTitle(const QString& text)
-{
-    return styled(text, QFont(QStringLiteral("arial"), 8, QFont::Bold), kAxisTitleColour);
-}
-
 void setUpStyle(QwtPlot* plot, const QString& title)
 {
-    plot->setTitle(styled(title, QFont(QStringLiteral("Arial"), 10), kTitleColour));
+    plot->setTitle(chartstyle::plotTitle(title));
     plot->setCanvasBackground(QColor(246, 246, 246));
     plot->plotLayout()->setAlignCanvasToScales(true);
     for (const int axis : {int(QwtPlot::xBottom), int(QwtPlot::yLeft), int(QwtPlot::yRight)})
@@ -90,14 +76,14 @@ HourlyProfilePlot::HourlyProfilePlot(QWidget* parent) : QwtPlot(parent)
     setUpStyle(this, tr("Profil horaire"));
     enableAxis(QwtPlot::yRight);
     setAxisScale(QwtPlot::xBottom, 0, 24, 2);
-    setAxisTitle(QwtPlot::xBottom, styledAxisTitle(tr("Heure")));
-    setAxisTitle(QwtPlot::yLeft, styledAxisTitle(tr("Véhicules par heure")));
+    setAxisTitle(QwtPlot::xBottom, chartstyle::axisTitle(tr("Heure")));
+    setAxisTitle(QwtPlot::yLeft, chartstyle::axisTitle(tr("Véhicules par heure")));
 }
 
 void HourlyProfilePlot::setProfile(const DirectionSummary& group, std::optional<int> limit, const QString& unit)
 {
     clearSeries(this);
-    setAxisTitle(QwtPlot::yRight, styledAxisTitle(tr("V85 (%1)").arg(unit)));
+    setAxisTitle(QwtPlot::yRight, chartstyle::axisTitle(tr("V85 (%1)").arg(unit)));
 
     QVector<QwtIntervalSample> weekday, weekend;
     QVector<QPointF> v85;
@@ -146,13 +132,13 @@ void HourlyProfilePlot::setProfile(const DirectionSummary& group, std::optional<
 SpeedBinPlot::SpeedBinPlot(QWidget* parent) : QwtPlot(parent)
 {
     setUpStyle(this, tr("Répartition des vitesses"));
-    setAxisTitle(QwtPlot::yLeft, styledAxisTitle(tr("Véhicules")));
+    setAxisTitle(QwtPlot::yLeft, chartstyle::axisTitle(tr("Véhicules")));
 }
 
 void SpeedBinPlot::setSummary(const TrafficSummary& summary, const QString& unit)
 {
     clearSeries(this);
-    setAxisTitle(QwtPlot::xBottom, styledAxisTitle(tr("Vitesse (%1), classes de 5").arg(unit)));
+    setAxisTitle(QwtPlot::xBottom, chartstyle::axisTitle(tr("Vitesse (%1), classes de 5").arg(unit)));
     const bool both = summary.hasDirection(0) && summary.hasDirection(1);
     int bins = 0;
     double highest = 0;
