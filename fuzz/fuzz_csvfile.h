@@ -9,21 +9,6 @@
 
 namespace fuzzcsv {
 
-class NoDialogs : public UserDialogs
-{
-public:
-    void message(Icon, const QString&, const QString&) override {}
-    int question(const QString&, const QString&, const QStringList&, int d) override { return d; }
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    bool getInt(const QString&, const QString&, int, int, int, int, int*) override { return false; }
-    bool getText(const QString&, const QString&, const QString&, QString*) override { return false; }
-    std::unique_ptr<ProgressReporter> createProgress(const ProgressOptions& o) override
-    {
-        return std::make_unique<SilentProgress>(o.minimum, o.maximum);
-    }
-};
-
 inline void check(bool condition)
 {
     if (!condition)
@@ -56,7 +41,7 @@ inline void walk(const CsvTreeModel& model, const QModelIndex& parent, int depth
 // come back empty.
 inline void fuzzCsvFile(const QByteArray& bytes)
 {
-    fuzzcsv::NoDialogs dialogs;
+    QuietDialogs dialogs;
     setUserDialogs(&dialogs);
     CsvFile csv;
     csv.parse(bytes);

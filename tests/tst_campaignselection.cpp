@@ -5,7 +5,6 @@
 #include "scripteddialogs.h"
 #include "testdata.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -40,12 +39,6 @@ QList<int> tickedRows(const CampaignSelection& s)
         if (s.isTicked(row))
             out << row;
     return out;
-}
-
-QByteArray hashOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1) : QByteArray();
 }
 
 } // namespace
@@ -197,7 +190,7 @@ void TestCampaignSelection::loadFile()
     } else if (setup != QLatin1String("text") && !setup.isEmpty()) {
         QVERIFY(execSql(path, setup));
     }
-    const QByteArray before = hashOf(path);
+    const QByteArray before = fileBytes(path);
 
     ScriptedDialogs dialogs;
     CampaignSelection selection;
@@ -206,7 +199,7 @@ void TestCampaignSelection::loadFile()
     QCOMPARE(dialogs.summary().filter(QRegularExpression(QStringLiteral("^(?!progress)\\w+\\|Statistiques\\|"))), boxes);
     selection.close();
     if (unchanged)
-        QCOMPARE(hashOf(path), before);
+        QCOMPARE(fileBytes(path), before);
     if (rows > 0)
         QVERIFY(selection.accept().ok);
 }

@@ -2,6 +2,7 @@
 #include "core/workspace.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
+#include "windowtest.h"
 #include "ui/csvexport.h"
 #include "ui/mainwindow.h"
 
@@ -45,12 +46,6 @@ MeasureMap measures()
     m.insert(localTime(QStringLiteral("2026-12-04 10:15:40")), Measure{47, 1});
     m.insert(localTime(QStringLiteral("2026-12-04 10:16:05")), Measure{60, 0});
     return m;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 const QByteArray tableHeader = "Date;Direction;Nombre de relev\xc3\xa9s;Nombre v\xc3\xa9hicules;Vitesse moyenne;"
@@ -100,7 +95,7 @@ private slots:
         default: written = CsvExport::writeBucketTable(DirectionSamples{}, file); break;
         }
         QVERIFY(written);
-        QCOMPARE(readAll(file), expected);
+        QCOMPARE(fileBytes(file), expected);
     }
 
     // A target that cannot be written answers false and leaves what was there; the two
@@ -143,7 +138,7 @@ private slots:
         limit.reset();
         QVERIFY(!written);
         if (diskFull)
-            QCOMPARE(readAll(file), QByteArray("old\n"));
+            QCOMPARE(fileBytes(file), QByteArray("old\n"));
         else
             QVERIFY(QFileInfo(file).isDir());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
@@ -176,9 +171,7 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(bool, stored);
         QFETCH(QStringList, boxes);
-        QTemporaryDir dir;
-        Workspace::setRoots(dir.filePath(QStringLiteral("docs")), dir.filePath(QStringLiteral("data")));
-        Workspace::establish();
+        TempWorkspace dir;
         const QString folder = dir.filePath(QStringLiteral("exports"));
         QVERIFY(QDir().mkpath(folder));
         setPath(7, folder);
@@ -217,7 +210,7 @@ private slots:
                      QStringLiteral("Fichiers écrits : %1, %2, %3")
                          .arg(written, folder + "/minmaxavg.csv", folder + "/synthese.csv"));
         if (all && !file.isEmpty())
-            QVERIFY(readAll(file).endsWith("04-12-2026 10:16;60.00;0\n"));
+            QVERIFY(fileBytes(file).endsWith("04-12-2026 10:16;60.00;0\n"));
     }
 };
 

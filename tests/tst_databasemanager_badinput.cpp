@@ -17,24 +17,12 @@
 
 namespace {
 
-QByteArray digest(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1) : QByteArray();
-}
-
 QVector<Row> someRows(int count)
 {
     QVector<Row> rows;
     for (int i = 0; i < count; ++i)
         rows << Row{1000000 + i * 7, 20 + i % 60, i % 2};
     return rows;
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // Makes a file or folder unwritable while it lives, for root too where the immutable flag is available.
@@ -147,7 +135,7 @@ private slots:
 
         const bool existed = QFileInfo::exists(path);
         const bool regular = QFileInfo(path).isFile();   // reading a FIFO would block the test
-        const QByteArray before = regular ? digest(path) : QByteArray();
+        const QByteArray before = regular ? fileBytes(path) : QByteArray();
         ScriptedDialogs dialogs;
         MeasureMap map;
         int n = -1;
@@ -184,7 +172,7 @@ private slots:
                                                      [](const MeasureMap::Entry& e, const Row& r) { return e.time == r.time; }));
         QCOMPARE(QFileInfo::exists(path), existed);
         if (regular)
-            QCOMPARE(digest(path), before);
+            QCOMPARE(fileBytes(path), before);
     }
 };
 

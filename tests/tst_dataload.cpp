@@ -6,8 +6,8 @@
 #include "speedarea/speedarea.h"
 #include "stats/periodsnap.h"
 #include "testdata.h"
-#include "ui/dialogrunner.h"
 #include "ui/mainwindow.h"
+#include "windowtest.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -37,15 +37,9 @@ QDateTime iso(const char* text)
     return QDateTime::fromString(QLatin1String(text), Qt::ISODate);
 }
 
-template <typename T = QLabel>
-T* child(MainWindow& w, const char* name)
-{
-    return w.findChild<T*>(QLatin1String(name));
-}
-
 QString labelText(MainWindow& w, const char* name)
 {
-    return child(w, name)->text();
+    return child<QLabel>(w, name)->text();
 }
 
 } // namespace
@@ -57,7 +51,6 @@ class TestDataLoad : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
-    void cleanup() { setDialogRunner({}); }
 
     void wholeWorkflow();
     void failures_data();
@@ -67,40 +60,29 @@ private slots:
 
 private:
     // Chosen in the open dialog; the campaign dialog answered with answer (handled by during first).
-    void load(MainWindow& w, ScriptedDialogs& dialogs, const QString& file,
-              const std::function<void(LstCampaign&)>& during = {}, int answer = QDialog::Accepted);
+    static void load(MainWindow& w, ScriptedDialogs& dialogs, const QString& file,
+                     const std::function<void(LstCampaign&)>& during = {}, int answer = QDialog::Accepted)
+    {
+        openInWindow(w, dialogs, file, [during, answer](LstCampaign& list) {
+            if (during)
+                during(list);
+            return answer;
+        });
+    }
     // A fresh database of twoMonths() in the statistics folder.
     QString twoMonthsFile(const QString& name)
     {
         return writeMeasureDb(m_stats + name, twoMonths()) ? m_stats + name : QString();
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TempWorkspace> m_dir;
     QString m_stats;
 };
 
 void TestDataLoad::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    Workspace::setRoots(m_dir->filePath(QStringLiteral("docs")), m_dir->filePath(QStringLiteral("data")));
-    Workspace::establish();
-    m_stats = Workspace::statisticsFolder();
-}
-
-void TestDataLoad::load(MainWindow& w, ScriptedDialogs& dialogs, const QString& file,
-                        const std::function<void(LstCampaign&)>& during, int answer)
-{
-    dialogs.answerOpenFile(file);
-    setDialogRunner([during, answer](QDialog& d) {
-        auto* list = qobject_cast<LstCampaign*>(&d);
-        if (!list)
-            return int(QDialog::Rejected);
-        if (during)
-            during(*list);
-        return answer;
-    });
-    child<QAction>(w, "actionOpen")->trigger();
+    m_dir = std::make_unique<TempWorkspace>();
+    m_stats = m_dir->statistics();
 }
 
 void TestDataLoad::wholeWorkflow()
@@ -325,8 +307,10 @@ void TestDataLoad::refreshRulesAndSpeedArea()
     SpeedArea chosen;
     chosen.setFile(Workspace::kmhSpeedAreaFile());
     const SpeedClassMap classes = chosen.intervals(areas->currentText());
-    QCOMPARE(s.getDistribution(0).size(), classes.size());
-    QCOMPARE(s.getDistribution(0).last().maxSpeed, classes.last().maxSpeed);
+    for (int direction : {0, 1}) {
+        QCOMPARE(s.getDistribution(direction).size(), classes.size());
+        QCOMPARE(s.getDistribution(direction).last().maxSpeed, classes.last().maxSpeed);
+    }
     const SpeedClassMap counts = s.getDistribution(0);
     QVERIFY(std::any_of(counts.cbegin(), counts.cend(), [](const SampleRecord& r) { return r.measureCount > 0; }));
     QCOMPARE(s.getV85(0), v85);

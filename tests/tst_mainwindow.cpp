@@ -1,9 +1,8 @@
-// The window itself: its form, the parameter dialogs, the debug mode and the speed area choice.
+// The window itself: its form, the parameter dialogs, the debug mode, the minimum speed default.
 #include "core/messagelog.h"
-#include "core/workspace.h"
 #include "scripteddialogs.h"
-#include "speedarea/speedarea.h"
 #include "ui/mainwindow.h"
+#include "windowtest.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -22,21 +21,17 @@ private slots:
     void parameterDialogs();
     void debugModeTwice();
     void aboutAndPercentileBoxes();
-    void speedAreaOrder();
     void minSpeedDefault_data();
     void minSpeedDefault();
     void layoutKept();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TempWorkspace> m_dir;
 };
 
 void TestMainWindow::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    Workspace::setRoots(m_dir->filePath(QStringLiteral("docs")), m_dir->filePath(QStringLiteral("data")));
-    Workspace::establish();
+    m_dir = std::make_unique<TempWorkspace>();
     setLogFilePath(m_dir->filePath(QStringLiteral("log.txt")));
 }
 
@@ -152,28 +147,6 @@ void TestMainWindow::aboutAndPercentileBoxes()
     QVERIFY(shown[1].startsWith(QStringLiteral(
         "information|Statistiques|<h3>Définition des percentiles <sup>*</*></h3><hr/>La vitesse <b>V85</b>")));
     QVERIFY(shown[1].endsWith(QStringLiteral("(*) <i>source : SETRA 2008</i><br/><br/>")));
-}
-
-void TestMainWindow::speedAreaOrder()
-{
-    SpeedArea areas;
-    for (const QString& name : areas.areaNames())
-        areas.removeArea(name);
-    SpeedClassMap classes;   // one class, where the stock areas have several
-    classes[0].maxSpeed = 200;
-    for (const char* name : {"Zone 10", "Zone 2", "Zone 30"})
-        areas.setArea(QLatin1String(name), classes);
-    QVERIFY(areas.saveFile(Workspace::kmhSpeedAreaFile()));
-
-    MainWindow w;
-    auto* choice = w.findChild<QComboBox*>(QStringLiteral("gb1_comboBox_1"));
-    QStringList shown;
-    for (int i = 0; i < choice->count(); ++i)
-        shown << choice->itemText(i);
-    QCOMPARE(shown, QStringList({"Zone 2", "Zone 10", "Zone 30"}));
-    // The chosen area's classes reach both directions of the engine.
-    QCOMPARE(w.statistics().getDistribution(0).size(), 1);
-    QCOMPARE(w.statistics().getDistribution(1).size(), 1);
 }
 
 void TestMainWindow::minSpeedDefault_data()

@@ -7,6 +7,7 @@
 #include "testdata.h"
 #include "ui/dialogrunner.h"
 #include "ui/mainwindow.h"
+#include "windowtest.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -15,7 +16,7 @@ class TestOpenFile : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TempWorkspace> m_dir;
     int m_campaignDialogs = 0;
 
     // A small database of one morning in the statistics folder.
@@ -36,9 +37,7 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        Workspace::setRoots(m_dir->filePath(QStringLiteral("docs")), m_dir->filePath(QStringLiteral("data")));
-        Workspace::establish();
+        m_dir = std::make_unique<TempWorkspace>();
         m_campaignDialogs = 0;
         setDialogRunner([this](QDialog& d) {
             ++m_campaignDialogs;

@@ -42,12 +42,6 @@ QString pdfText(const QString& pdf, int first, int last)
         .simplified();
 }
 
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 // A week of traffic in both directions.
 QString sampleDatabase(const QString& folder)
 {
@@ -234,7 +228,7 @@ private slots:
         }
         exportAs(earlier);
         QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(contents(earlier), QByteArray("earlier"));
+        QCOMPARE(fileBytes(earlier), QByteArray("earlier"));
         QCOMPARE(dialogs.summary().filter(QStringLiteral("warning|Rapport d'exploitation|")).size(), 1);
     }
 
@@ -248,7 +242,7 @@ private slots:
             dialogs.cancelProgressAt(3);
             QCOMPARE(writeReport(target, tableContent(500), tableOnly()), ReportStatus::Cancelled);
         }
-        QCOMPARE(contents(target), QByteArray("earlier"));
+        QCOMPARE(fileBytes(target), QByteArray("earlier"));
 
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -257,7 +251,7 @@ private slots:
         child.start(QCoreApplication::applicationFilePath(), QStringList());
         QVERIFY(child.waitForFinished(120000));
         QCOMPARE(child.exitCode(), 3);
-        QCOMPARE(contents(target), QByteArray("earlier"));
+        QCOMPARE(fileBytes(target), QByteArray("earlier"));
     }
 
     void printEachTab()
@@ -278,7 +272,7 @@ private slots:
             dialogs.clear();
             w.findChild<QAction*>(QStringLiteral("actionToolPrint"))->trigger();
             for (const QString& file : files) {
-                QVERIFY2(contents(file).startsWith("%PDF") && QFileInfo(file).size() > 1000, qPrintable(file));
+                QVERIFY2(fileBytes(file).startsWith("%PDF") && QFileInfo(file).size() > 1000, qPrintable(file));
             }
             const QStringList prints = dialogs.summary().filter(QStringLiteral("print|"));
             QCOMPARE(prints.size(), files.size());

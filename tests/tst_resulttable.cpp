@@ -2,6 +2,7 @@
 #include "core/workspace.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
+#include "windowtest.h"
 #include "ui/mainwindow.h"
 #include "ui/tableitems.h"
 
@@ -135,9 +136,7 @@ private slots:
     // 2 vehicles.
     void windowTable()
     {
-        QTemporaryDir dir;
-        Workspace::setRoots(dir.filePath(QStringLiteral("docs")), dir.filePath(QStringLiteral("data")));
-        Workspace::establish();
+        TempWorkspace dir;
         ScriptedDialogs dialogs;
         MainWindow window;
         SpeedStatistics& stats = window.statistics();

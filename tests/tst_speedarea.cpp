@@ -54,17 +54,6 @@ QString describe(const SpeedClassMap& list)
     return parts.join(QLatin1Char(','));
 }
 
-bool writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 const QStringList kmhNames{"Zone 110 km/h", "Zone 30 km/h", "Zone 50 km/h", "Zone 70 km/h", "Zone 90 km/h"};
 
 // Two areas and a selected name: the base of the damage tests.
@@ -141,7 +130,7 @@ private slots:
         QFETCH(QStringList, log);
 
         const QString file = path("hand.cfg");
-        QVERIFY(writeFile(file, bytes));
+        QVERIFY(writeBytes(file, bytes));
         const QHash<QString, QtMsgType> types{{"debug", QtDebugMsg}, {"warning", QtWarningMsg}, {"critical", QtCriticalMsg}};
         for (const QString& line : log)
             QTest::ignoreMessage(types.value(line.section('|', 0, 0)), qPrintable(line.section('|', 1)));
@@ -163,11 +152,11 @@ private slots:
         const QtMessageHandler previous = qInstallMessageHandler(quietHandler);
         QStringList accepted;
         for (int size = 0; size < valid.size(); ++size) {
-            writeFile(file, valid.left(size));
+            writeBytes(file, valid.left(size));
             if (areas.loadFile(file) || !areas.areaNames().isEmpty())
                 accepted << QString::number(size);
         }
-        writeFile(file, valid);
+        writeBytes(file, valid);
         const bool wholeRead = areas.loadFile(file);
         qInstallMessageHandler(previous);
 
@@ -191,7 +180,7 @@ private slots:
 
         const QString file = path("layout.cfg");
         QVERIFY(areas.saveFile(file));
-        const QByteArray saved = readFile(file);
+        const QByteArray saved = fileBytes(file);
         const QByteArray expected =
             Bytes().header(2).text("Zone 50 km/h").area("Caché").area("Zone 50 km/h", "0:50 51:70 0:-3 -32768:32767").data;
         QCOMPARE(saved.size(), expected.size());
@@ -227,7 +216,7 @@ private slots:
 
         QTemporaryDir dir;
         const QString oldFile = dir.filePath("old.cfg");
-        QVERIFY(writeFile(oldFile, validFile()) && QDir(dir.path()).mkdir("folder"));
+        QVERIFY(writeBytes(oldFile, validFile()) && QDir(dir.path()).mkdir("folder"));
 
         SpeedArea areas;
         for (int i = 0; i < areaCount; ++i)
@@ -243,7 +232,7 @@ private slots:
         QCOMPARE(result, saved);
 
         if (file != oldFile || !saved)
-            QCOMPARE(readFile(oldFile), validFile());
+            QCOMPARE(fileBytes(oldFile), validFile());
         SpeedArea reread;
         if (saved)
             QCOMPARE(reread.loadFile(file) ? reread.areaNames().size() : -1, areaCount + 5);
@@ -283,7 +272,7 @@ private slots:
 
         QFile::remove(Workspace::mphSpeedAreaFile());
         if (!mphFile.isEmpty())
-            QVERIFY(writeFile(Workspace::mphSpeedAreaFile(), mphFile));
+            QVERIFY(writeBytes(Workspace::mphSpeedAreaFile(), mphFile));
         const QString file = Workspace::speedAreaFile(units);
         if (!warning.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, qPrintable(warning.arg(file)));
@@ -325,7 +314,7 @@ private slots:
         QFETCH(QString, zone50);
 
         const QString file = path("loadareas.cfg");
-        QVERIFY(writeFile(file, Bytes().header(2).text("").area("Rue", "0:30").area("Zone 50 km/h", "0:45 46:60").data));
+        QVERIFY(writeBytes(file, Bytes().header(2).text("").area("Rue", "0:30").area("Zone 50 km/h", "0:45 46:60").data));
         SpeedArea areas;
         areas.setFile(file);
         areas.setArea("Extra", SpeedClassMap());
@@ -335,7 +324,7 @@ private slots:
         if (fileState == "missing")
             QFile::remove(file);
         else if (fileState == "damaged")
-            QVERIFY(writeFile(file, validFile().left(20)));
+            QVERIFY(writeBytes(file, validFile().left(20)));
 
         QVERIFY(areas.loadAreas(force, name));
         QCOMPARE(areas.areaNames(), names);

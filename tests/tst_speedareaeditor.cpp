@@ -7,6 +7,7 @@
 #include "speedarea/ui/importarea.h"
 #include "speedarea/ui/speedareaeditor.h"
 #include "testdata.h"
+#include "windowtest.h"
 #include "ui/dialogrunner.h"
 #include "ui/mainwindow.h"
 
@@ -162,9 +163,7 @@ private slots:
     // Gear button → editor → import of a state → save → the window offers the area and its pies.
     void importFromTheWindow()
     {
-        QTemporaryDir dir;
-        Workspace::setRoots(dir.filePath("docs"), dir.filePath("data"));
-        Workspace::establish();
+        TempWorkspace dir;
         QVector<Row> rows;
         const qint64 start = localTime("2024-02-01 08:00:00");
         for (int i = 0; i < 300; ++i)

@@ -2,6 +2,7 @@
 #include "core/messagelog.h"
 #include "core/startupoptions.h"
 #include "core/workspace.h"
+#include "testdata.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,13 +25,6 @@ QByteArray readAll(std::FILE* f)
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
         out.append(buf, int(n));
     return out;
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
 }
 
 // The startup options on "prog ARGS"; answers their status.
@@ -124,7 +118,7 @@ private slots:
         QFETCH(QString, expected);
         QTemporaryDir dir;
         for (const char* name : {"a.db", "b.txt", "-a.db"})
-            writeFile(dir.filePath(name), "x");
+            QVERIFY(writeBytes(dir.filePath(name), "x"));
         QVERIFY(QDir(dir.path()).mkdir("sub"));
         const QString previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(dir.path()));
@@ -208,7 +202,7 @@ private slots:
         QTemporaryDir dir;
         Workspace::setRoots(dir.filePath("docs"), dir.filePath("data"));
         QVERIFY(QDir().mkpath(Workspace::configurationFolder()));
-        writeFile(Workspace::settingsFile(), "[Other]\nkey=kept\n\n[Data]\nlogFile=/x/log.txt\n");
+        QVERIFY(writeBytes(Workspace::settingsFile(), "[Other]\nkey=kept\n\n[Data]\nlogFile=/x/log.txt\n"));
 
         QCOMPARE(getPath(7), QString());
         setFile(3, dir.filePath("stats/a.db"));
@@ -250,7 +244,7 @@ private slots:
         } else {
             QVERIFY(QDir().mkpath(folder));
             for (const QString& f : files)
-                writeFile(folder + '/' + f.section('=', 0, 0), f.section('=', 1).toUtf8());
+                QVERIFY(writeBytes(folder + '/' + f.section('=', 0, 0), f.section('=', 1).toUtf8()));
         }
         QCOMPARE(detectLocale(folder, "tramola"), expected);
     }
@@ -275,7 +269,7 @@ private slots:
         QFETCH(QString, expected);
         QTemporaryDir dir;
         for (const char* name : {"tramola.qm", "tramola_en.qm", "tramola_fr.qm"})
-            writeFile(dir.filePath(name), name);
+            QVERIFY(writeBytes(dir.filePath(name), name));
         QCOMPARE(chooseLanguage(dir.path(), "tramola", forced, system), expected);
     }
 };

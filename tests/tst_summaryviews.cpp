@@ -1,17 +1,15 @@
 // The summary's faces agree: the tab, the stats JSON, synthese.csv and the report page; the site
 // information stays with the file, or with the session when the file is read-only.
-#include "core/workspace.h"
-#include "campaign/ui/lstcampaign.h"
 #include "db/siteinfo.h"
 #include "sampledb/sampledb.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 #include "ui/csvexport.h"
-#include "ui/dialogrunner.h"
 #include "ui/mainwindow.h"
 #include "ui/siteinfoeditor.h"
 #include "ui/summarypage.h"
 #include "ui/summarytab.h"
+#include "windowtest.h"
 
 #include <QJsonDocument>
 #include <QtTest>
@@ -34,16 +32,14 @@ private:
         return QJsonDocument::fromJson(run.out).object().value("summary").toObject();
     }
 
-    QTemporaryDir m_dir;
+    TempWorkspace m_dir;
     QString m_file;   // four weeks, one unrecorded day
 };
 
 void TestSummaryViews::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    Workspace::setRoots(m_dir.filePath(QStringLiteral("docs")), m_dir.filePath(QStringLiteral("data")));
-    Workspace::establish();
-    m_file = Workspace::statisticsFolder() + QStringLiteral("/four.db");
+    m_file = m_dir.statistics() + QStringLiteral("four.db");
     SampleOptions o;
     o.vehiclesPerDay = 400;
     o.gapDays = 1;
@@ -55,10 +51,7 @@ void TestSummaryViews::windowJsonAndCsvAgree()
 {
     ScriptedDialogs dialogs;
     MainWindow w;
-    dialogs.answerOpenFile(m_file);
-    setDialogRunner([](QDialog& d) { return qobject_cast<LstCampaign*>(&d) ? int(QDialog::Accepted) : 0; });
-    w.findChild<QAction*>("actionOpen")->trigger();
-    setDialogRunner({});
+    openInWindow(w, dialogs, m_file);
     const TrafficSummary& shown = w.summaryTab()->summary();
     QVERIFY(shown.begin.isValid());
     const QString area = w.findChild<QComboBox*>("gb1_comboBox_1")->currentText();

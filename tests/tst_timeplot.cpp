@@ -6,6 +6,7 @@
 #include "charts/qorhistogram.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
+#include "windowtest.h"
 #include "ui/mainwindow.h"
 
 #include <QtTest>
@@ -320,9 +321,7 @@ void TestTimePlot::vehicleBars()
 
 void TestTimePlot::windowRenamesLegends()
 {
-    QTemporaryDir dir;
-    Workspace::setRoots(dir.filePath(QStringLiteral("docs")), dir.filePath(QStringLiteral("data")));
-    Workspace::establish();
+    TempWorkspace dir;
     ScriptedDialogs dialogs;
     MainWindow w;
     w.statistics().setDividerOff(false);

@@ -1,7 +1,8 @@
 // What the window shows after a load: the first bucket, the minimum speed, the file's directions,
-// the speed area, the curves over gaps, the time axes and their labels, the pie legends.
+// the speed area and its pies, the curves over gaps, the time axes and their labels, the pie legends.
 #include "core/workspace.h"
 #include "campaign/ui/lstcampaign.h"
+#include "charts/dynaplot.h"
 #include "charts/dayscaledraw.h"
 #include "charts/piechart.h"
 #include "charts/qorgraph.h"
@@ -9,8 +10,8 @@
 #include "scripteddialogs.h"
 #include "speedarea/speedarea.h"
 #include "testdata.h"
-#include "ui/dialogrunner.h"
 #include "ui/mainwindow.h"
+#include "windowtest.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -18,12 +19,6 @@
 #include <qwt_scale_widget.h>
 
 namespace {
-
-template <typename T = QWidget>
-T* child(QWidget& w, const char* name)
-{
-    return w.findChild<T*>(QLatin1String(name));
-}
 
 QDateTime at(const char* text)
 {
@@ -33,14 +28,10 @@ QDateTime at(const char* text)
 // "Ouvrir" on file, every campaign ticked.
 void load(MainWindow& w, ScriptedDialogs& dialogs, const QString& file)
 {
-    dialogs.answerOpenFile(file);
-    setDialogRunner([](QDialog& d) {
-        auto* list = qobject_cast<LstCampaign*>(&d);
-        if (list)
-            list->selectAll();
-        return int(list ? QDialog::Accepted : QDialog::Rejected);
+    openInWindow(w, dialogs, file, [](LstCampaign& list) {
+        list.selectAll();
+        return int(QDialog::Accepted);
     });
-    child<QAction>(w, "actionOpen")->trigger();
 }
 
 // Mean, maximum and vehicle plots.
@@ -79,8 +70,6 @@ private slots:
         });
         QVERIFY2(QFileInfo::exists(m_twoYears), qPrintable(m_twoYears));
     }
-    void cleanup() { setDialogRunner({}); }
-
     // km/h, mph, then a one-way km/h file, in the command line's own folders: each read from the
     // half hour of its first measure and above its units' default, which the box shows; only its
     // own directions on screen; its units' remembered speed area, as the command line takes it.
@@ -142,19 +131,30 @@ private slots:
             QCOMPARE(child(w, "page_3")->findChildren<pieChart*>().size(), twoWay ? 2 : 1);
             QCOMPARE(!child(w, "percentile_out_view")->isHidden(), twoWay);
 
+            auto* percentiles = child(w, "percentile_in_view")->findChild<DynaPlot*>();
+            QCOMPARE(int(percentiles->curve(0)->dataSize()), s.getPercentageCurveSize(0));
+
             auto* area = child<QComboBox>(w, "gb1_comboBox_1");
             QCOMPARE(area->currentText(), file.area);
             const QJsonObject cli = QJsonDocument::fromJson(runCli(home.path(), {"stats", path}).out).object();
             QCOMPARE(cli.value("settings").toObject().value("area").toString(), file.area);
-            area->setCurrentIndex(1);   // remembered for these units
+            // Another area (the first file's is remembered for km/h): new pies of its classes, the plots kept.
+            const auto pieNames = [&w] {
+                QStringList names;
+                for (const PiePiece& piece : child(w, "page_3")->findChild<pieChart*>()->pieces())
+                    names << piece.name;
+                return names;
+            };
+            const QStringList pieBefore = pieNames();
+            area->setCurrentIndex(area->currentIndex() == 1 ? 0 : 1);
+            QVERIFY(pieNames() != pieBefore);
+            QCOMPARE(child(w, "percentile_in_view")->findChild<DynaPlot*>(), percentiles);
         }
     }
 
     void curvesPiesAndDivider()
     {
-        QTemporaryDir dir;
-        Workspace::setRoots(dir.filePath(QStringLiteral("docs")), dir.filePath(QStringLiteral("data")));
-        Workspace::establish();
+        TempWorkspace dir;
         // Six days, one of them unrecorded; a burst of about nine readings a vehicle.
         const QString file = generated(Workspace::statisticsFolder() + QStringLiteral("gaps.db"), [](SampleOptions& o) {
             o.from = QDate(2024, 2, 5), o.days = 6, o.gapDays = 1, o.vehiclesPerDay = 300, o.readingsPerVehicle = 9;
@@ -212,9 +212,7 @@ private slots:
     {
         QFETCH(QDateTime, to);
         QFETCH(QSize, size);
-        QTemporaryDir dir;
-        Workspace::setRoots(dir.filePath(QStringLiteral("docs")), dir.filePath(QStringLiteral("data")));
-        Workspace::establish();
+        TempWorkspace dir;
         ScriptedDialogs dialogs;
         MainWindow w;
         load(w, dialogs, m_twoYears);

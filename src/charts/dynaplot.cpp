@@ -1,4 +1,5 @@
 #include "dynaplot.h"
+#include "chartstyle.h"
 
 #include "colorbar.h"
 #include "plotprint.h"
@@ -25,14 +26,6 @@ QPen gridPen(const QColor& colour)
     return pen;
 }
 
-QwtText styledAxisTitle(const QString& text)
-{
-    QwtText title(text);
-    title.setFont(QFont(QStringLiteral("arial"), 8, QFont::Bold));
-    title.setColor(QColor(26, 140, 48));
-    return title;
-}
-
 } // namespace
 
 DynaPlot::DynaPlot(QWidget* parent, const QString& xTitle, const QString& yTitle, int xStep, int xMax, int yStep,
@@ -53,8 +46,8 @@ DynaPlot::DynaPlot(QWidget* parent, const QString& xTitle, const QString& yTitle
     setAxisFont(QwtPlot::yLeft, labelFont);
     setAxisScale(QwtPlot::xBottom, 0, xMax, xStep);
     setAxisScale(QwtPlot::yLeft, 0, yMax, yStep);
-    setAxisTitle(QwtPlot::yLeft, styledAxisTitle(yTitle));
-    setAxisTitle(QwtPlot::xBottom, styledAxisTitle(xTitle));
+    setAxisTitle(QwtPlot::yLeft, chartstyle::axisTitle(yTitle));
+    setAxisTitle(QwtPlot::xBottom, chartstyle::axisTitle(xTitle));
 
     // Zoomed labels are shorter: keep the axes as wide as at construction (the labels of the
     // fixed scales exist only once the axes are updated).

@@ -1,5 +1,6 @@
 #include "qorgraph.h"
 
+#include "chartstyle.h"
 #include "dayscaledraw.h"
 #include "erazoomer.h"
 #include "picker.h"
@@ -28,22 +29,6 @@
 namespace {
 
 constexpr qint64 kDay = 86400;
-
-const QColor kTitleColour(234, 103, 6);
-const QColor kAxisTitleColour(26, 140, 48);
-
-QwtText styledText(const QString& text, const QFont& font, const QColor& colour)
-{
-    QwtText t(text);
-    t.setFont(font);
-    t.setColor(colour);
-    return t;
-}
-
-QFont axisTitleFont()
-{
-    return QFont(QStringLiteral("arial"), 8, QFont::Bold);
-}
 
 DayScaleDraw* newDayScaleDraw()
 {
@@ -232,10 +217,10 @@ qorGraph::qorGraph(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>&
     setAxisFont(QwtPlot::yLeft, QFont(QStringLiteral("arial"), 7));
     m_dayScaleDraw = newDayScaleDraw();
     setAxisScaleDraw(QwtPlot::xBottom, m_dayScaleDraw);
-    setAxisTitle(QwtPlot::yLeft, styledText(tr("Nombre de véhicules"), axisTitleFont(), kAxisTitleColour));
+    setAxisTitle(QwtPlot::yLeft, chartstyle::axisTitle(tr("Nombre de véhicules")));
     attachGrid(this);
     setAxisTitle(QwtPlot::xBottom,
-                 styledText(tr("Time"), QFont(QStringLiteral("Arial"), 10), kAxisTitleColour));
+                 chartstyle::styled(tr("Time"), QFont(QStringLiteral("Arial"), 10), chartstyle::axisTitleColour));
     m_baseScaleDiv = timeScaleDiv(begin, end);
     m_baseScaleMode = m_scaleMode;
     // Medium labels read as dates in the year granularity here too, not as "00:00".
@@ -309,8 +294,7 @@ qorGraph::qorGraph(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, c
     // Speeds from 0, as the zoom base has them, now that gaps draw no point at 0.
     axisScaleEngine(QwtPlot::yLeft)->setAttribute(QwtScaleEngine::IncludeReference);
     axisScaleEngine(QwtPlot::yLeft)->setReference(0);
-    setAxisTitle(QwtPlot::yLeft, styledText(QString("%1 %2").arg(tr("vitesse")).arg(m_speedUnit), axisTitleFont(),
-                                            kAxisTitleColour));
+    setAxisTitle(QwtPlot::yLeft, chartstyle::axisTitle(QString("%1 %2").arg(tr("vitesse")).arg(m_speedUnit)));
     attachGrid(this);
 
     m_legend = new QwtLegend;
@@ -384,7 +368,7 @@ QColor qorGraph::curveColor(int direction)
 
 void qorGraph::setPlotTitle(const QString& text)
 {
-    setTitle(styledText(text, QFont(QStringLiteral("Arial"), 10), kTitleColour));
+    setTitle(chartstyle::plotTitle(text));
 }
 
 void qorGraph::insertCurve(const QString& title, int direction, const QVector<QPointF>& samples,
@@ -621,8 +605,8 @@ void qorGraph::updateVehicleTitle()
     if (m_kind != VehicleKind)
         return;
     const QString counted = m_countsReadings ? tr("Nombre de relevés") : tr("Nombre de véhicules");
-    setTitle(styledText(QStringLiteral("%1 %2").arg(counted, perBucket(m_displayWidth > 0 ? m_displayWidth : 3600)),
-                        QFont(QStringLiteral("Arial"), 10), kTitleColour));
+    setTitle(chartstyle::plotTitle(
+        QStringLiteral("%1 %2").arg(counted, perBucket(m_displayWidth > 0 ? m_displayWidth : 3600))));
 }
 
 QString qorGraph::barTrackerText(double x) const

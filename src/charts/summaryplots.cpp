@@ -1,5 +1,6 @@
 #include "summaryplots.h"
 
+#include "chartstyle.h"
 #include "qorgraph.h"
 #include "qorhistogram.h"
 
@@ -17,24 +18,14 @@
 
 namespace {
 
-const QColor kTitleColour(234, 103, 6);
-const QColor kAxisTitleColour(26, 140, 48);
 const QColor kWeekdayColour(0, 128, 0);
 const QColor kWeekendColour(160, 160, 164);
 const QColor kV85Colour(128, 0, 0);
 const QColor kLimitColour(255, 0, 0);
 
-QwtText styled(const QString& text, const QFont& font, const QColor& colour)
-{
-    QwtText t(text);
-    t.setFont(font);
-    t.setColor(colour);
-    return t;
-}
-
 QwtText styledAxisTitle(const QString& text)
 {
-    QwtText t = styled(text, QFont(QStringLiteral("arial"), 8, QFont::Bold), kAxisTitleColour);
+    QwtText t = chartstyle::axisTitle(text);
     // The plots shrink with the window: a title longer than its axis takes two lines.
     t.setRenderFlags(Qt::AlignCenter | Qt::TextWordWrap);
     return t;
@@ -42,7 +33,7 @@ QwtText styledAxisTitle(const QString& text)
 
 void setUpStyle(QwtPlot* plot, const QString& title)
 {
-    plot->setTitle(styled(title, QFont(QStringLiteral("Arial"), 10), kTitleColour));
+    plot->setTitle(chartstyle::plotTitle(title));
     plot->setCanvasBackground(QColor(246, 246, 246));
     plot->plotLayout()->setAlignCanvasToScales(true);
     for (const int axis : {int(QwtPlot::xBottom), int(QwtPlot::yLeft), int(QwtPlot::yRight)})

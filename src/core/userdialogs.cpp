@@ -5,7 +5,8 @@
 
 namespace {
 
-class ConsoleDialogs : public UserDialogs
+// The messages on standard error (and in the log when they warn); the rest as QuietDialogs.
+class ConsoleDialogs : public QuietDialogs
 {
 public:
     void message(Icon icon, const QString& title, const QString& text) override
@@ -14,18 +15,6 @@ public:
         if (icon == Icon::Critical || icon == Icon::Warning)
             qWarning().noquote() << line;
         std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
-    }
-    int question(const QString&, const QString&, const QStringList&, int defaultButton) override
-    {
-        return defaultButton;
-    }
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    bool getInt(const QString&, const QString&, int, int, int, int, int*) override { return false; }
-    bool getText(const QString&, const QString&, const QString&, QString*) override { return false; }
-    std::unique_ptr<ProgressReporter> createProgress(const ProgressOptions& o) override
-    {
-        return std::make_unique<SilentProgress>(o.minimum, o.maximum);
     }
 };
 

@@ -87,3 +87,23 @@ public:
 private:
     int m_min, m_max, m_value = 0;
 };
+
+// Asks no one: messages are dropped, questions take their default, file and input dialogs
+// cancel, progress shows nothing. Batch front ends derive from it to keep what they need.
+class QuietDialogs : public UserDialogs
+{
+public:
+    void message(Icon, const QString&, const QString&) override {}
+    int question(const QString&, const QString&, const QStringList&, int defaultButton) override
+    {
+        return defaultButton;
+    }
+    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    bool getInt(const QString&, const QString&, int, int, int, int, int*) override { return false; }
+    bool getText(const QString&, const QString&, const QString&, QString*) override { return false; }
+    std::unique_ptr<ProgressReporter> createProgress(const ProgressOptions& o) override
+    {
+        return std::make_unique<SilentProgress>(o.minimum, o.maximum);
+    }
+};

@@ -25,6 +25,11 @@ bool writeMeasureDb(const QString& path, const QVector<Row>& rows, bool withDire
 // index meets it. Needs a few thousand rows.
 bool writeDamagedDb(const QString& path, const QVector<Row>& rows);
 
+// The bytes of a file; empty when it cannot be read. Compared before and after, they tell that
+// a file was left as it was.
+QByteArray fileBytes(const QString& path);
+bool writeBytes(const QString& path, const QByteArray& bytes);
+
 // Runs one statement on a file; for setting up odd cases.
 bool execSql(const QString& path, const QString& sql);
 

@@ -4,28 +4,8 @@
 #include "core/workspace.h"
 #include "speedarea/speedarea.h"
 
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <cstdio>
-
-namespace {
-
-// Units code of an argument; -1 when unknown.
-int unitsCode(const QString& text)
-{
-    const QString t = text.toLower();
-    if (t == QLatin1String("kmh"))
-        return 0;
-    if (t == QLatin1String("mph"))
-        return 1;
-    if (t == QLatin1String("knots"))
-        return 2;
-    return -1;
-}
-
-} // namespace
 
 int runAreas(const QStringList& args)
 {
@@ -51,17 +31,8 @@ int runAreas(const QStringList& args)
     if (path.isEmpty())
         path = Workspace::speedAreaFile(units);
 
-    // The window's sequence: units first (their defaults), then the file of those units.
     SpeedArea model;
-    model.setUnits(units);
-    model.setFile(path);
-    if (QFile::exists(path) && !model.readError().isEmpty()) {
-        std::fprintf(stderr, "%s\n",
-                     QStringLiteral("Fichier de zones illisible (%1), zones par défaut : %2")
-                         .arg(model.readError(), path)
-                         .toLocal8Bit()
-                         .constData());
-    }
+    readAreaFile(model, units, path);
 
     QJsonArray areas;
     for (const QString& name : sortAreaNames(model.areaNames())) {
@@ -73,9 +44,6 @@ int runAreas(const QStringList& args)
     const QJsonObject root{{QStringLiteral("units"), unitsName},
                            {QStringLiteral("file"), path},
                            {QStringLiteral("areas"), areas}};
-    const QByteArray json = QJsonDocument(root).toJson(pretty ? QJsonDocument::Indented : QJsonDocument::Compact);
-    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
-    if (!json.endsWith('\n'))
-        std::fputc('\n', stdout);
+    printJson(root, pretty);
     return 0;
 }

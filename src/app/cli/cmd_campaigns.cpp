@@ -5,9 +5,7 @@
 
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <cstdio>
 
 namespace {
 
@@ -59,10 +57,6 @@ int runCampaigns(const QStringList& args)
                                      {QStringLiteral("end"), isoLocal(c.end)},
                                      {QStringLiteral("created"), isoLocal(c.created)}});
     }
-    const QJsonObject root{{QStringLiteral("file"), path}, {QStringLiteral("campaigns"), campaigns}};
-    const QByteArray json = QJsonDocument(root).toJson(pretty ? QJsonDocument::Indented : QJsonDocument::Compact);
-    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
-    if (!json.endsWith('\n'))
-        std::fputc('\n', stdout);
+    printJson(QJsonObject{{QStringLiteral("file"), path}, {QStringLiteral("campaigns"), campaigns}}, pretty);
     return 0;
 }

@@ -7,29 +7,10 @@
 #include "speedarea/csvfile.h"
 #include "speedarea/speedarea.h"
 
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <cstdio>
 
 namespace {
-
-// The boxes of the reading are in the JSON's "messages"; the terminal stays quiet.
-class QuietDialogs : public UserDialogs
-{
-public:
-    void message(Icon, const QString&, const QString&) override {}
-    int question(const QString&, const QString&, const QStringList&, int defaultButton) override { return defaultButton; }
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    bool getInt(const QString&, const QString&, int, int, int, int, int*) override { return false; }
-    bool getText(const QString&, const QString&, const QString&, QString*) override { return false; }
-    std::unique_ptr<ProgressReporter> createProgress(const ProgressOptions& o) override
-    {
-        return std::make_unique<SilentProgress>(o.minimum, o.maximum);
-    }
-};
 
 QJsonArray children(const CsvTreeModel& model, const QModelIndex& parent, const char* childKey)
 {
@@ -51,13 +32,6 @@ QJsonArray children(const CsvTreeModel& model, const QModelIndex& parent, const 
     return list;
 }
 
-void print(const QJsonObject& root, bool pretty)
-{
-    const QByteArray json = QJsonDocument(root).toJson(pretty ? QJsonDocument::Indented : QJsonDocument::Compact);
-    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
-    if (!json.endsWith('\n'))
-        std::fputc('\n', stdout);
-}
 
 } // namespace
 
@@ -94,10 +68,11 @@ int runImportAreas(const QStringList& args)
     if (unitsOrFile && picks.isEmpty())
         return fail(QStringLiteral("--units et --file ne servent qu'avec --pick %1").arg(usageLine));
     const QString units = unitsName.toLower();
-    const int unitsCode = units == QLatin1String("kmh") ? 0 : units == QLatin1String("mph") ? 1 : units == QLatin1String("knots") ? 2 : -1;
-    if (unitsCode < 0)
+    const int code = unitsCode(units);
+    if (code < 0)
         return fail(QStringLiteral("Unités inconnues : %1 (kmh, mph ou knots)").arg(unitsName));
 
+    // The boxes of the reading are in the JSON's "messages"; the terminal stays quiet.
     QuietDialogs quiet;
     setUserDialogs(&quiet);
     CsvFile csv;
@@ -110,10 +85,10 @@ int runImportAreas(const QStringList& args)
         QJsonArray messages;
         for (const QString& m : csv.messages())
             messages.append(m);
-        print(QJsonObject{{QStringLiteral("file"), csvPath},
-                          {QStringLiteral("countries"), children(*csv.model(), QModelIndex(), "states")},
-                          {QStringLiteral("messages"), messages}},
-              pretty);
+        printJson(QJsonObject{{QStringLiteral("file"), csvPath},
+                              {QStringLiteral("countries"), children(*csv.model(), QModelIndex(), "states")},
+                              {QStringLiteral("messages"), messages}},
+                  pretty);
         return 0;
     }
 
@@ -127,18 +102,10 @@ int runImportAreas(const QStringList& args)
     }
 
     if (path.isEmpty())
-        path = Workspace::speedAreaFile(unitsCode);
-    // What the window hands the editor: units first, then the file of those units.
+        path = Workspace::speedAreaFile(code);
+    // What the window hands the editor, then the merge.
     SpeedArea model;
-    model.setUnits(unitsCode);
-    model.setFile(path);
-    if (QFile::exists(path) && !model.readError().isEmpty()) {
-        std::fprintf(stderr, "%s\n",
-                     QStringLiteral("Fichier de zones illisible (%1), zones par défaut : %2")
-                         .arg(model.readError(), path)
-                         .toLocal8Bit()
-                         .constData());
-    }
+    readAreaFile(model, code, path);
     model.importAreas(pool);
     if (!model.saveFile(path))
         return fail(QStringLiteral("Enregistrement impossible : %1").arg(path));

@@ -4,6 +4,8 @@
 #include <memory>
 
 class QCoreApplication;
+class QJsonObject;
+class SpeedArea;
 
 // Each command gets the arguments after its name and answers the exit status.
 // Failures print one French line on standard error and answer non-zero.
@@ -20,3 +22,11 @@ std::unique_ptr<QCoreApplication> createReportApplication(int& argc, char** argv
 
 // Prints one line on standard error; answers 1 for "return fail(...)".
 int fail(const QString& line);
+
+// Units code of "kmh", "mph" or "knots" in any case; -1 when unknown.
+int unitsCode(const QString& name);
+// The speed areas of units from path, as the window reads them; a file there that cannot be read
+// leaves the units' defaults and a note on standard error.
+void readAreaFile(SpeedArea& areas, int units, const QString& path);
+// root on standard output, on one line or indented, ending with a line feed.
+void printJson(const QJsonObject& root, bool pretty);

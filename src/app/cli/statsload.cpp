@@ -11,10 +11,8 @@
 #include "speedarea/speedarea.h"
 #include "stats/periodsnap.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <climits>
-#include <cstdio>
 
 namespace {
 
@@ -32,11 +30,11 @@ struct LoadPlan
 };
 
 // Answers every box silently and keeps the texts: the command reports one line itself.
-class QuietDialogs : public UserDialogs
+class RecordingDialogs : public QuietDialogs
 {
 public:
-    QuietDialogs() { setUserDialogs(this); }
-    ~QuietDialogs() override { setUserDialogs(nullptr); }
+    RecordingDialogs() { setUserDialogs(this); }
+    ~RecordingDialogs() override { setUserDialogs(nullptr); }
 
     QStringList messages;
     QStringList critical;   // a damaged file, a broken read: the figures would be wrong
@@ -46,18 +44,6 @@ public:
         messages << text;
         if (icon == Icon::Critical)
             critical << text;
-    }
-    int question(const QString&, const QString&, const QStringList&, int defaultButton) override
-    {
-        return defaultButton;
-    }
-    QString openFileName(const QString&, const QString&, const QString&) override { return QString(); }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return QString(); }
-    bool getInt(const QString&, const QString&, int, int, int, int, int*) override { return false; }
-    bool getText(const QString&, const QString&, const QString&, QString*) override { return false; }
-    std::unique_ptr<ProgressReporter> createProgress(const ProgressOptions& o) override
-    {
-        return std::make_unique<SilentProgress>(o.minimum, o.maximum);
     }
 };
 
@@ -284,7 +270,7 @@ bool loadStatistics(const StatsOptions& o, LoadedStatistics& r, QString& error)
     if (!o.areasFile.isEmpty() && !QFileInfo(o.areasFile).isFile())
         return failed(QStringLiteral("Fichier de zones introuvable : %1").arg(o.areasFile));
 
-    QuietDialogs dialogs;
+    RecordingDialogs dialogs;
     LoadPlan plan;
     if (!planLoad(o, plan, error))
         return false;
@@ -316,16 +302,8 @@ bool loadStatistics(const StatsOptions& o, LoadedStatistics& r, QString& error)
 
     // The speed area as the window picks it: its file of the units, defaults when missing.
     SpeedArea areas;
-    areas.setUnits(units);
     const QString areasFile = o.areasFile.isEmpty() ? Workspace::speedAreaFile(units) : o.areasFile;
-    areas.setFile(areasFile);
-    if (QFile::exists(areasFile) && !areas.readError().isEmpty()) {
-        std::fprintf(stderr, "%s\n",
-                     QStringLiteral("Fichier de zones illisible (%1), zones par défaut : %2")
-                         .arg(areas.readError(), areasFile)
-                         .toLocal8Bit()
-                         .constData());
-    }
+    readAreaFile(areas, units, areasFile);
     const QStringList names = sortAreaNames(areas.areaNames());
     const QString area = r.area = o.area.isEmpty() ? defaultAreaName(names, units) : o.area;
     if (area.isEmpty() || !names.contains(area))

@@ -1,0 +1,43 @@
+// What several commands do alike: units names, the speed area file, JSON output.
+#include "commands.h"
+
+#include "speedarea/speedarea.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+int unitsCode(const QString& name)
+{
+    const QString t = name.toLower();
+    if (t == QLatin1String("kmh"))
+        return 0;
+    if (t == QLatin1String("mph"))
+        return 1;
+    if (t == QLatin1String("knots"))
+        return 2;
+    return -1;
+}
+
+void readAreaFile(SpeedArea& areas, int units, const QString& path)
+{
+    // The window's sequence: units first (their defaults), then the file of those units.
+    areas.setUnits(units);
+    areas.setFile(path);
+    if (QFile::exists(path) && !areas.readError().isEmpty()) {
+        std::fprintf(stderr, "%s\n",
+                     QStringLiteral("Fichier de zones illisible (%1), zones par défaut : %2")
+                         .arg(areas.readError(), path)
+                         .toLocal8Bit()
+                         .constData());
+    }
+}
+
+void printJson(const QJsonObject& root, bool pretty)
+{
+    const QByteArray json = QJsonDocument(root).toJson(pretty ? QJsonDocument::Indented : QJsonDocument::Compact);
+    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    if (!json.endsWith('\n'))
+        std::fputc('\n', stdout);
+}
