@@ -47,6 +47,8 @@ private slots:
     void missingDays_data();
     void missingDays();
     void limitFromAreaNames();
+    void hourOfDayOnChangeDays_data();
+    void hourOfDayOnChangeDays();
 
 private:
     QTemporaryDir m_dir;
@@ -257,4 +259,34 @@ void TestTrafficSummary::limitFromAreaNames()
 }
 
 QTEST_GUILESS_MAIN(TestTrafficSummary)
+
+void TestTrafficSummary::hourOfDayOnChangeDays_data()
+{
+    QTest::addColumn<QDate>("day");
+    QTest::newRow("23-hour day") << QDate(2026, 3, 29);
+    QTest::newRow("25-hour day") << QDate(2026, 10, 25);
+}
+
+// The hours of the profile are those of the wall clock, also on the days the clock changes.
+void TestTrafficSummary::hourOfDayOnChangeDays()
+{
+    QFETCH(QDate, day);
+    // 20 readings an hour at 31..50 from 09:00 and at 61..80 from 10:00: V85 47 and 77.
+    QVector<Row> rows;
+    for (int h : {9, 10})
+        for (int i = 0; i < 20; ++i)
+            rows << Row{QDateTime(day, QTime(h, 0)).toSecsSinceEpoch() + i * 180, (h == 9 ? 31 : 61) + i, 0};
+    const QString file = m_dir.filePath(day.toString(Qt::ISODate) + QStringLiteral(".db"));
+    QVERIFY(writeMeasureDb(file, rows, true, 0));
+
+    ScriptedDialogs dialogs;
+    SpeedStatistics s;
+    s.setDividerOff(true);
+    const QString date = day.toString(Qt::ISODate);
+    const TrafficSummary t = summarise(s, file, date + " 00:00:00", date + " 23:59:59", std::nullopt);
+    const auto& v85 = t.groups[TrafficSummary::Ingoing].hourlyV85;
+    QCOMPARE(QVector<std::optional<int>>({v85[8], v85[9], v85[10], v85[11]}),
+             QVector<std::optional<int>>({std::nullopt, 47, 77, std::nullopt}));
+}
+
 #include "tst_trafficsummary.moc"
