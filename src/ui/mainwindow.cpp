@@ -46,6 +46,7 @@
 #include <QSignalBlocker>
 #include <QSqlQuery>
 #include <QStatusBar>
+#include <QThread>
 #include <QToolBar>
 
 namespace {
@@ -101,6 +102,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->gb0_logo->setPixmap(QPixmap(QStringLiteral(":/images/logo-transparent.png")));
     // Whole headers readable before the first table fills the columns.
     ui->page_4_view->resizeColumnsToContents();
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this]() { fillSpeedTableIfStale(false); });
     m_szLocaleName = QStringLiteral("fr_FR");
 
     m_pRecentFiles = new RecentFilesMenu(ui->menuFichier, ui->actionExit);
@@ -142,6 +144,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 MainWindow::~MainWindow()
 {
+    for (QThread* counter : qAsConst(m_counters)) {
+        counter->wait();
+        delete counter;
+    }
     delete m_pSiteInfo;   // writes what the user changed last, before the fields go
     if (auto* dialogs = dynamic_cast<QtUserDialogs*>(&userDialogs()))
         dialogs->setParent(nullptr);
@@ -429,6 +435,7 @@ void MainWindow::exportPdf()
     content.vehiclePlot = qobject_cast<QwtPlot*>(m_pVehicleGraph);
     content.percentilePlots[0] = qobject_cast<QwtPlot*>(m_pPercentileIn);
     content.percentilePlots[1] = qobject_cast<QwtPlot*>(m_pPercentileOut);
+    fillSpeedTableIfStale(true);
     content.readTable(*ui->page_4_view);
     content.summary = &m_pSummaryTab->summary();
     exportReport(content, this);
@@ -754,6 +761,14 @@ void MainWindow::showUnits()
         label->setText(units);
 }
 
+void MainWindow::fillSpeedTableIfStale(bool evenHidden)
+{
+    if (!m_bSpeedTableStale || (!evenHidden && ui->tabWidget->currentWidget() != ui->page_4))
+        return;
+    m_bSpeedTableStale = false;
+    fillSpeedTable(ui->page_4_view, ResultCharts::presentSamples(m_statistics));
+}
+
 void MainWindow::createGraph()
 {
     removeCharts();
@@ -811,7 +826,8 @@ void MainWindow::createGraph()
     const bool readings = countsReadings();
     if (QTableWidgetItem* header = ui->page_4_view->horizontalHeaderItem(2))
         header->setText(ResultCharts::vehicleCountHeader(readings, m_statistics.vehicleDivider()));
-    fillSpeedTable(ui->page_4_view, ResultCharts::presentSamples(m_statistics));
+    m_bSpeedTableStale = true;
+    fillSpeedTableIfStale(false);
 
     qorGraph* vehicleGraph = ResultCharts::vehicleGraph(m_statistics, start, end, hasGaps, readings, ui->page_2_view);
     connect(vehicleGraph, &qorGraph::meantimeChanged, this, &MainWindow::vehicleNumber);
@@ -917,6 +933,7 @@ void MainWindow::connectCampaignList(bool bConnect)
 
 void MainWindow::clearCampaignPanel()
 {
+    ++m_nCountRequest;   // a count still running belongs to what is cleared
     for (QLabel* label : {ui->gb3_label_8, ui->gb3_label_9, ui->gb3_label_10, ui->gb3_label_11, ui->gb3_label_12,
                           ui->gb3_label_13, ui->gb3_label_14})
         label->clear();
@@ -961,17 +978,34 @@ void MainWindow::updateCampaign()
         ui->gb3_label_9->setText(dateTimeText(start));
         ui->gb3_label_10->setText(dateTimeText(end));
         ui->gb3_label_12->setText(QString::number(start.date().daysTo(end.date()) + 1));
-        // The measures the campaign holds; cheap thanks to the index on meas_date.
-        QSqlQuery count = db.getRecord(QStringLiteral("SELECT COUNT(*) FROM measure WHERE meas_date >= %1 AND "
-                                                      "meas_date <= %2;")
-                                           .arg(start.toSecsSinceEpoch())
-                                           .arg(end.toSecsSinceEpoch()));
-        if (count.isValid())
-            ui->gb3_label_11->setText(QString::number(count.value(0).toLongLong()));
+        countCampaignMeasures(start.toSecsSinceEpoch(), end.toSecsSinceEpoch());
     }
     ui->gb3_label_13->setText(title);
     ui->gb3_label_14->setText(comment);
     db.closeDatabase();
+}
+
+void MainWindow::countCampaignMeasures(qint64 from, qint64 to)
+{
+    const int request = ++m_nCountRequest;
+    const QString sql =
+        QStringLiteral("SELECT COUNT(*) FROM measure WHERE meas_date >= %1 AND meas_date <= %2;").arg(from).arg(to);
+    QThread* thread = QThread::create([this, request, path = m_szCampaignFile, sql] {
+        const qint64 n = DatabaseManager::valueOnOwnConnection(path, sql);
+        QMetaObject::invokeMethod(
+            this,
+            [this, request, n] {
+                if (request == m_nCountRequest && n >= 0)
+                    ui->gb3_label_11->setText(QString::number(n));
+            },
+            Qt::QueuedConnection);
+    });
+    m_counters.append(thread);
+    connect(thread, &QThread::finished, this, [this, thread] {
+        m_counters.removeOne(thread);
+        thread->deleteLater();
+    });
+    thread->start(QThread::LowPriority);
 }
 
 void MainWindow::describeCampaign(QListWidgetItem*)
