@@ -34,6 +34,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDebug>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLayout>
@@ -49,7 +50,36 @@
 #include <QThread>
 #include <QToolBar>
 
+#include <atomic>
+#include <exception>
+#include <functional>
+
 namespace {
+
+// Runs work, which must touch no widget, on a thread of its own while this thread's event loop
+// goes on (user input held back until it is done), so that the window keeps painting.
+void runKeepingWindowAlive(const std::function<void()>& work)
+{
+    QEventLoop loop;
+    std::exception_ptr failure;
+    std::atomic<bool> done{false};
+    QThread* thread = QThread::create([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done = true;
+    });
+    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    thread->start();
+    if (!done.load())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    thread->wait();
+    delete thread;
+    if (failure)
+        std::rethrow_exception(failure);
+}
 
 const char* const kProductName = "Tramola";
 const char* const kRevision = "4.13";
@@ -779,7 +809,18 @@ void MainWindow::createGraph()
 
     m_statistics.setMinSpeed(getMinSpeed());
     bool hasGaps = false;
-    const int n = m_statistics.load(start, end, hasGaps);
+    int n = 0;
+    TrafficSummary summary;
+    {
+        // Nothing may start another load or change the measures meanwhile.
+        const QScopedValueRollback<bool> loading(m_bLoading, true);
+        const std::optional<int> limit = m_pSiteInfo->limit();
+        runKeepingWindowAlive([&] {
+            n = m_statistics.load(start, end, hasGaps);
+            if (n >= 1 && start.isValid() && !m_statistics.getFilteredSample().isEmpty())
+                summary = TrafficSummary::compute(m_statistics, start, end, limit);
+        });
+    }
     if (n < 1) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
                               tr("Vitesses Moyennes/Maximales indisponibles"));
@@ -835,7 +876,8 @@ void MainWindow::createGraph()
     m_pVehicleGraph = vehicleGraph;
 
     loadPieChart();
-    updateSummary(start, end);
+    if (start.isValid() && !m_statistics.getFilteredSample().isEmpty())
+        m_pSummaryTab->setSummary(summary, m_statistics.unitLabel());
 
     qDebug() << "Graphics creation achieved";
 }
