@@ -106,12 +106,22 @@ private slots:
         samples[0].insert(3, bucket("2024-01-01 11:00:00", 3, 3, 0, 0));
         samples[1].insert(1, bucket("2023-12-31 23:30:00", 4, 4, 10.25, 12));
         samples[1].insert(2, bucket("2024-01-01 10:00:00", 7, 1, 9.5, 9.5));
+        // Days when the clocks change: 02:30 comes twice in October, 02:00 to 03:00 is skipped in March.
+        for (const auto& [utc, readings] : {std::pair{"2024-10-27T00:30:00Z", 5}, std::pair{"2024-10-27T01:30:00Z", 6},
+                                            std::pair{"2024-03-31T01:00:00Z", 8}}) {
+            SampleRecord r = bucket("2024-01-01 00:00:00", readings, 1, 20, 20);
+            r.time = QDateTime::fromString(QLatin1String(utc), Qt::ISODate).toSecsSinceEpoch();
+            samples[0].insert(r.time, r);
+        }
 
         QTableWidget table(0, 6);
         fillSpeedTable(&table, samples);
         table.sortItems(5, Qt::DescendingOrder);
         fillSpeedTable(&table, samples);
         const QStringList expected{
+            "27/10/2024 02:30|5|1|20.00|20.00|Entrant",
+            "27/10/2024 02:30|6|1|20.00|20.00|Entrant",
+            "31/03/2024 03:00|8|1|20.00|20.00|Entrant",
             "01/01/2024 11:00|3|0|0.00|0.00|Entrant",
             "01/01/2024 10:00|12|2|47.50|61.00|Entrant",
             "01/01/2024 10:00|7|1|9.50|9.50|Sortant",
@@ -126,7 +136,7 @@ private slots:
             QCOMPARE(table.item(0, c)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
 
         table.sortItems(3, Qt::AscendingOrder);
-        QCOMPARE(column(table, 3), (QStringList{"0.00", "9.50", "10.25", "47.50"}));
+        QCOMPARE(column(table, 3), (QStringList{"0.00", "9.50", "10.25", "20.00", "20.00", "20.00", "47.50"}));
 
         fillSpeedTable(&table, DirectionSamples{});
         QCOMPARE(table.rowCount(), 0);
@@ -151,6 +161,8 @@ private slots:
         window.findChild<QDateTimeEdit*>(QStringLiteral("gb1_dateTimeEdit_2"))
             ->setDateTime(QDateTime::fromSecsSinceEpoch(start + 7200));
         window.createGraph();
+        window.findChild<QTabWidget*>(QStringLiteral("tabWidget"))
+            ->setCurrentWidget(window.findChild<QWidget*>(QStringLiteral("page_4")));
 
         const auto* table = window.findChild<QTableWidget*>(QStringLiteral("page_4_view"));
         QCOMPARE(rows(*table), (QStringList{"01/01/2024 11:00|1|1|40.00|40.00|Sortant",

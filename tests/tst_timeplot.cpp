@@ -292,12 +292,18 @@ void TestTimePlot::vehicleBars_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("offset");   // seconds from the start
     QTest::addColumn<QString>("tracker");
+    QTest::addColumn<QString>("day");
+    const QString day = QStringLiteral("2024-03-12 00:00:00");
     QTest::newRow("wide: as given") << 1600 << "Nombre de véhicules par demi-heure" << 100
-                                    << "12/03/24 00:00 : 1 véhicules entrants";
+                                    << "12/03/24 00:00 : 1 véhicules entrants" << day;
     QTest::newRow("narrower: hours") << 500 << "Nombre de véhicules par heure" << 3700
-                                     << "12/03/24 01:00 : 2 véhicules entrants";
+                                     << "12/03/24 01:00 : 2 véhicules entrants" << day;
     QTest::newRow("narrowest: two hours, outgoing half") << 300 << "Nombre de véhicules par tranche de 2 heures"
-                                                         << 5400 << "12/03/24 00:00 : 8 véhicules sortants";
+                                                         << 5400 << "12/03/24 00:00 : 8 véhicules sortants" << day;
+    // Two hours counted on the wall clock: the first 02:00 starts a bar of its own.
+    QTest::newRow("two hours on the autumn change") << 300 << "Nombre de véhicules par tranche de 2 heures" << 8100
+                                                    << "27/10/24 02:00 : 2 véhicules entrants"
+                                                    << "2024-10-27 00:00:00";
 }
 
 // Bars too narrow for the plot are summed into wider ones; title and tracker follow.
@@ -305,7 +311,8 @@ void TestTimePlot::vehicleBars()
 {
     QFETCH(int, width);
     QFETCH(int, offset);
-    const qint64 begin = at("2024-03-12 00:00:00");
+    QFETCH(QString, day);
+    const qint64 begin = localTime(day);
     QMap<int, QVector<QwtIntervalSample>> bars;
     for (qint64 t = begin; t < begin + 2 * 86400; t += 1800) {
         bars[0] << QwtIntervalSample(1, t, t + 900);

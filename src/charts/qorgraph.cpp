@@ -1,4 +1,5 @@
 #include "qorgraph.h"
+#include "core/wallclock.h"
 
 #include "chartstyle.h"
 #include "dayscaledraw.h"
@@ -159,31 +160,53 @@ private:
     double m_maxStep;
 };
 
-// Start of the bar holding t for a display width: the same time of day in width steps from
-// midnight, or the local day, Monday or first of the month.
-qint64 displayBucketStart(qint64 t, int width)
+// Bars of a display width over buckets in time order: one zone look-up a day rather than per
+// bucket, which a year of half hours would feel.
+class DisplayBuckets
 {
-    const QDateTime dt = QDateTime::fromSecsSinceEpoch(t);
-    QDate day = dt.date();
-    if (width < kDay) {
-        const int intoDay = dt.time().msecsSinceStartOfDay() / 1000;
-        return t - intoDay % width;
-    }
-    if (width == kWeek)
-        day = day.addDays(1 - day.dayOfWeek());
-    else if (width == kMonth)
-        day = QDate(day.year(), day.month(), 1);
-    return QDateTime(day, QTime(0, 0)).toSecsSinceEpoch();
-}
+public:
+    explicit DisplayBuckets(int width) : m_width(width) {}
 
-qint64 displayBucketEnd(qint64 start, int width)
-{
-    if (width < kDay)
-        return start + width;
-    const QDate day = QDateTime::fromSecsSinceEpoch(start).date();
-    const QDate next = width == kWeek ? day.addDays(7) : width == kMonth ? day.addMonths(1) : day.addDays(1);
-    return QDateTime(next, QTime(0, 0)).toSecsSinceEpoch();
-}
+    // Start of the bar holding t: the same time of day in width steps from midnight, or the
+    // local day, Monday or first of the month.
+    qint64 start(qint64 t)
+    {
+        const QDateTime wall = m_clock.wall(t);
+        QDate day = wall.date();
+        if (m_width < kDay) {
+            const int intoDay = wall.time().msecsSinceStartOfDay() / 1000;
+            return t - intoDay % m_width;
+        }
+        if (m_width == kWeek)
+            day = day.addDays(1 - day.dayOfWeek());
+        else if (m_width == kMonth)
+            day = QDate(day.year(), day.month(), 1);
+        return midnight(day);
+    }
+
+    qint64 end(qint64 start)
+    {
+        if (m_width < kDay)
+            return start + m_width;
+        const QDate day = m_clock.wall(start).date();
+        return midnight(m_width == kWeek ? day.addDays(7) : m_width == kMonth ? day.addMonths(1) : day.addDays(1));
+    }
+
+private:
+    qint64 midnight(const QDate& day)
+    {
+        if (day != m_day) {
+            m_day = day;
+            m_midnight = QDateTime(day, QTime(0, 0)).toSecsSinceEpoch();
+        }
+        return m_midnight;
+    }
+
+    const int m_width;
+    WallClock m_clock;
+    QDate m_day;
+    qint64 m_midnight = 0;
+};
 
 // "par heure", "par jour", …
 QString perBucket(int width)
@@ -564,17 +587,18 @@ void qorGraph::updateBars()
             continue;
         }
         QMap<qint64, double> sums;
+        DisplayBuckets buckets(width);
         for (const QwtIntervalSample& bar : raw) {
             // Direction d's bar is the d-th half of its bucket.
             const qint64 bucket = std::llround(bar.interval.minValue() - d * bar.interval.width());
-            sums[displayBucketStart(bucket, width)] += bar.value;
+            sums[buckets.start(bucket)] += bar.value;
         }
         QVector<QwtIntervalSample> bars;
         bars.reserve(sums.size());
         const int half = ((d % 2) + 2) % 2;
         for (auto sum = sums.cbegin(); sum != sums.cend(); ++sum) {
             // A bar holding only part of its day (or week) at the ends of the period is as narrow.
-            qint64 lo = sum.key(), hi = displayBucketEnd(sum.key(), width);
+            qint64 lo = sum.key(), hi = buckets.end(sum.key());
             if (m_periodEnd > m_periodBegin) {
                 lo = qMax(lo, m_periodBegin);
                 hi = qMin(hi, m_periodEnd);

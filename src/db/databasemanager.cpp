@@ -758,9 +758,30 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
         || !one(QStringLiteral("SELECT meas_date FROM measure WHERE +meas_date > 0 ORDER BY rowid DESC LIMIT 1"),
                 &lastTime)
         || firstTime < start || lastTime > end || !one(QStringLiteral("SELECT min(rowid) FROM measure"), &minRowid)
-        || !one(QStringLiteral("SELECT max(rowid) FROM measure"), &maxRowid)
-        || !one(QStringLiteral("SELECT count(*) FROM measure"), &rows))
+        || !one(QStringLiteral("SELECT max(rowid) FROM measure"), &maxRowid))
         return false;
+    {
+        // Counting reads the whole table: on a thread of its own while the window keeps answering.
+        std::atomic<bool> counted{false};
+        const QString path = m_szFilePath;
+        std::thread counter;
+        try {
+            counter = std::thread([&rows, &counted, path] {
+                rows = valueOnOwnConnection(path, QStringLiteral("SELECT count(*) FROM measure"));
+                counted = true;
+            });
+        } catch (const std::system_error&) {
+            return false;
+        }
+        while (!counted.load()) {
+            if (progress)
+                progress->processEvents();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        counter.join();
+        if (rows < 0)
+            return false;
+    }
     // One place per rowid: rowids left by many deleted rows would ask for too much room.
     const qint64 span = maxRowid - minRowid + 1;
     if (minRowid < 0 || span > rows + rows / 2 + 1000)
@@ -868,6 +889,26 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
     return true;
 }
 
+
+qint64 DatabaseManager::valueOnOwnConnection(const QString& path, const QString& sql)
+{
+    static std::atomic<int> next{0};
+    const QString name = QStringLiteral("tramola_value_%1").arg(next++);
+    qint64 value = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;") + QLatin1String(connectOptions));
+        if (QFileInfo(path).isFile() && db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(sql) && query.next() && !query.value(0).isNull())
+                value = query.value(0).toLongLong();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return value;
+}
 
 void DatabaseManager::setParallelReadThreshold(qint64 rows)
 {

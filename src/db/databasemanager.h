@@ -92,6 +92,9 @@ public:
     // Periods of at least this many rows are read as two time slices on two connections at once
     // (the result is the same); tests lower it to reach that path with small files.
     static void setParallelReadThreshold(qint64 rows);
+    // The first value of a one-row query on a read-only connection of the calling thread's own,
+    // for counts that may read the whole file away from the window's thread; -1 on failure.
+    static qint64 valueOnOwnConnection(const QString& path, const QString& sql);
 
 private:
     // False when the slices cannot be counted; the caller then reads on the working query alone.

@@ -34,6 +34,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDebug>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLayout>
@@ -46,9 +47,39 @@
 #include <QSignalBlocker>
 #include <QSqlQuery>
 #include <QStatusBar>
+#include <QThread>
 #include <QToolBar>
 
+#include <atomic>
+#include <exception>
+#include <functional>
+
 namespace {
+
+// Runs work, which must touch no widget, on a thread of its own while this thread's event loop
+// goes on (user input held back until it is done), so that the window keeps painting.
+void runKeepingWindowAlive(const std::function<void()>& work)
+{
+    QEventLoop loop;
+    std::exception_ptr failure;
+    std::atomic<bool> done{false};
+    QThread* thread = QThread::create([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done = true;
+    });
+    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    thread->start();
+    if (!done.load())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    thread->wait();
+    delete thread;
+    if (failure)
+        std::rethrow_exception(failure);
+}
 
 const char* const kProductName = "Tramola";
 const char* const kRevision = "4.13";
@@ -101,6 +132,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->gb0_logo->setPixmap(QPixmap(QStringLiteral(":/images/logo-transparent.png")));
     // Whole headers readable before the first table fills the columns.
     ui->page_4_view->resizeColumnsToContents();
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this]() { fillSpeedTableIfStale(false); });
     m_szLocaleName = QStringLiteral("fr_FR");
 
     m_pRecentFiles = new RecentFilesMenu(ui->menuFichier, ui->actionExit);
@@ -142,6 +174,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 MainWindow::~MainWindow()
 {
+    for (QThread* counter : qAsConst(m_counters)) {
+        counter->wait();
+        delete counter;
+    }
     delete m_pSiteInfo;   // writes what the user changed last, before the fields go
     if (auto* dialogs = dynamic_cast<QtUserDialogs*>(&userDialogs()))
         dialogs->setParent(nullptr);
@@ -429,6 +465,7 @@ void MainWindow::exportPdf()
     content.vehiclePlot = qobject_cast<QwtPlot*>(m_pVehicleGraph);
     content.percentilePlots[0] = qobject_cast<QwtPlot*>(m_pPercentileIn);
     content.percentilePlots[1] = qobject_cast<QwtPlot*>(m_pPercentileOut);
+    fillSpeedTableIfStale(true);
     content.readTable(*ui->page_4_view);
     content.summary = &m_pSummaryTab->summary();
     exportReport(content, this);
@@ -754,6 +791,14 @@ void MainWindow::showUnits()
         label->setText(units);
 }
 
+void MainWindow::fillSpeedTableIfStale(bool evenHidden)
+{
+    if (!m_bSpeedTableStale || (!evenHidden && ui->tabWidget->currentWidget() != ui->page_4))
+        return;
+    m_bSpeedTableStale = false;
+    fillSpeedTable(ui->page_4_view, ResultCharts::presentSamples(m_statistics));
+}
+
 void MainWindow::createGraph()
 {
     removeCharts();
@@ -764,7 +809,18 @@ void MainWindow::createGraph()
 
     m_statistics.setMinSpeed(getMinSpeed());
     bool hasGaps = false;
-    const int n = m_statistics.load(start, end, hasGaps);
+    int n = 0;
+    TrafficSummary summary;
+    {
+        // Nothing may start another load or change the measures meanwhile.
+        const QScopedValueRollback<bool> loading(m_bLoading, true);
+        const std::optional<int> limit = m_pSiteInfo->limit();
+        runKeepingWindowAlive([&] {
+            n = m_statistics.load(start, end, hasGaps);
+            if (n >= 1 && start.isValid() && !m_statistics.getFilteredSample().isEmpty())
+                summary = TrafficSummary::compute(m_statistics, start, end, limit);
+        });
+    }
     if (n < 1) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
                               tr("Vitesses Moyennes/Maximales indisponibles"));
@@ -811,7 +867,8 @@ void MainWindow::createGraph()
     const bool readings = countsReadings();
     if (QTableWidgetItem* header = ui->page_4_view->horizontalHeaderItem(2))
         header->setText(ResultCharts::vehicleCountHeader(readings, m_statistics.vehicleDivider()));
-    fillSpeedTable(ui->page_4_view, ResultCharts::presentSamples(m_statistics));
+    m_bSpeedTableStale = true;
+    fillSpeedTableIfStale(false);
 
     qorGraph* vehicleGraph = ResultCharts::vehicleGraph(m_statistics, start, end, hasGaps, readings, ui->page_2_view);
     connect(vehicleGraph, &qorGraph::meantimeChanged, this, &MainWindow::vehicleNumber);
@@ -819,7 +876,8 @@ void MainWindow::createGraph()
     m_pVehicleGraph = vehicleGraph;
 
     loadPieChart();
-    updateSummary(start, end);
+    if (start.isValid() && !m_statistics.getFilteredSample().isEmpty())
+        m_pSummaryTab->setSummary(summary, m_statistics.unitLabel());
 
     qDebug() << "Graphics creation achieved";
 }
@@ -917,6 +975,7 @@ void MainWindow::connectCampaignList(bool bConnect)
 
 void MainWindow::clearCampaignPanel()
 {
+    ++m_nCountRequest;   // a count still running belongs to what is cleared
     for (QLabel* label : {ui->gb3_label_8, ui->gb3_label_9, ui->gb3_label_10, ui->gb3_label_11, ui->gb3_label_12,
                           ui->gb3_label_13, ui->gb3_label_14})
         label->clear();
@@ -961,17 +1020,34 @@ void MainWindow::updateCampaign()
         ui->gb3_label_9->setText(dateTimeText(start));
         ui->gb3_label_10->setText(dateTimeText(end));
         ui->gb3_label_12->setText(QString::number(start.date().daysTo(end.date()) + 1));
-        // The measures the campaign holds; cheap thanks to the index on meas_date.
-        QSqlQuery count = db.getRecord(QStringLiteral("SELECT COUNT(*) FROM measure WHERE meas_date >= %1 AND "
-                                                      "meas_date <= %2;")
-                                           .arg(start.toSecsSinceEpoch())
-                                           .arg(end.toSecsSinceEpoch()));
-        if (count.isValid())
-            ui->gb3_label_11->setText(QString::number(count.value(0).toLongLong()));
+        countCampaignMeasures(start.toSecsSinceEpoch(), end.toSecsSinceEpoch());
     }
     ui->gb3_label_13->setText(title);
     ui->gb3_label_14->setText(comment);
     db.closeDatabase();
+}
+
+void MainWindow::countCampaignMeasures(qint64 from, qint64 to)
+{
+    const int request = ++m_nCountRequest;
+    const QString sql =
+        QStringLiteral("SELECT COUNT(*) FROM measure WHERE meas_date >= %1 AND meas_date <= %2;").arg(from).arg(to);
+    QThread* thread = QThread::create([this, request, path = m_szCampaignFile, sql] {
+        const qint64 n = DatabaseManager::valueOnOwnConnection(path, sql);
+        QMetaObject::invokeMethod(
+            this,
+            [this, request, n] {
+                if (request == m_nCountRequest && n >= 0)
+                    ui->gb3_label_11->setText(QString::number(n));
+            },
+            Qt::QueuedConnection);
+    });
+    m_counters.append(thread);
+    connect(thread, &QThread::finished, this, [this, thread] {
+        m_counters.removeOne(thread);
+        thread->deleteLater();
+    });
+    thread->start(QThread::LowPriority);
 }
 
 void MainWindow::describeCampaign(QListWidgetItem*)

@@ -3,9 +3,12 @@
 #include "stats/speedstatistics.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+
+class QThread;
 #include <memory>
 
 class QAction;
@@ -168,6 +171,15 @@ private:
     StartPage* m_pStartPage = nullptr;
     RecentFilesMenu* m_pRecentFiles = nullptr;
     bool m_bLoading = false;
+    // The bucket table is filled when first shown or read: a year of buckets takes longer than the
+    // window may stop answering.
+    bool m_bSpeedTableStale = false;
+    // Counting a campaign's measures reads the whole file when it has no date index: done on
+    // threads of their own, the latest request's answer shown.
+    void countCampaignMeasures(qint64 from, qint64 to);
+    QList<QThread*> m_counters;
+    int m_nCountRequest = 0;
+    void fillSpeedTableIfStale(bool evenHidden);
     SummaryTab* m_pSummaryTab = nullptr;
     SiteInfoEditor* m_pSiteInfo = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "tableitems.h"
 
+#include "core/wallclock.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
@@ -68,10 +70,32 @@ qint64 dateKey(const QString& text)
 
 } // namespace
 
+namespace {
+constexpr int kDateItemType = QTableWidgetItem::UserType + 1;
+constexpr qint64 kKeyUnknown = -2;
+} // namespace
+
+QTableWidgetItemDate::QTableWidgetItemDate() : QTableWidgetItem(kDateItemType), m_key(kKeyUnknown) {}
+
+void QTableWidgetItemDate::setData(int role, const QVariant& value)
+{
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        m_key = kKeyUnknown;
+    QTableWidgetItem::setData(role, value);
+}
+
+qint64 QTableWidgetItemDate::sortKey() const
+{
+    if (m_key == kKeyUnknown)
+        m_key = dateKey(text());
+    return m_key;
+}
+
 bool QTableWidgetItemDate::operator<(const QTableWidgetItem& other) const
 {
-    const qint64 a = dateKey(text());
-    const qint64 b = dateKey(other.text());
+    const qint64 a = sortKey();
+    const qint64 b = other.type() == kDateItemType ? static_cast<const QTableWidgetItemDate&>(other).sortKey()
+                                                   : dateKey(other.text());
     if (a >= 0 && b >= 0)
         return a < b;
     return QDateTime::fromString(text(), dateFormat) < QDateTime::fromString(other.text(), dateFormat);
@@ -81,6 +105,44 @@ bool QTableWidgetItemText::operator<(const QTableWidgetItem& other) const
 {
     return text().compare(other.text(), Qt::CaseSensitive) < 0;
 }
+
+namespace {
+
+// "dd/MM/yyyy hh:mm" of the local time t, and its sort key; QDateTime's own formatting of tens
+// of thousands of buckets would hold the window up.
+QString dateText(WallClock& clock, qint64 t, qint64* key)
+{
+    const qint64 wall = t + clock.offset(t);
+    qint64 days = wall / 86400;
+    qint64 secs = wall % 86400;
+    if (secs < 0) {
+        secs += 86400;
+        --days;
+    }
+    int y = 0, m = 0, d = 0;
+    QDate(1970, 1, 1).addDays(days).getDate(&y, &m, &d);
+    const int hour = int(secs / 3600), minute = int(secs / 60 % 60);
+    if (y < 0 || y > 9999)
+        return QDateTime::fromSecsSinceEpoch(t).toString(dateFormat);
+    *key = (((qint64(y) * 100 + m) * 100 + d) * 100 + hour) * 100 + minute;
+    QChar text[16];
+    const auto put = [&text](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + i] = QLatin1Char(char('0' + value % 10));
+    };
+    put(0, d, 2);
+    text[2] = QLatin1Char('/');
+    put(3, m, 2);
+    text[5] = QLatin1Char('/');
+    put(6, y, 4);
+    text[10] = QLatin1Char(' ');
+    put(11, hour, 2);
+    text[13] = QLatin1Char(':');
+    put(14, minute, 2);
+    return QString(text, 16);
+}
+
+} // namespace
 
 void fillSpeedTable(QTableWidget* table, const DirectionSamples& samples)
 {
@@ -94,6 +156,7 @@ void fillSpeedTable(QTableWidget* table, const DirectionSamples& samples)
     // Sized once: appending row by row costs a model signal per bucket on long campaigns.
     table->setRowCount(rows);
 
+    WallClock clock;
     int row = 0;
     for (auto direction = samples.cbegin(); direction != samples.cend(); ++direction) {
         const QString sense = direction.key() == 0 ? QCoreApplication::translate("MainWindow", "Entrant")
@@ -101,9 +164,12 @@ void fillSpeedTable(QTableWidget* table, const DirectionSamples& samples)
         for (const SampleRecord& record : direction.value()) {
             if (!record.valid)
                 continue;
-            const QString date = QDateTime::fromSecsSinceEpoch(record.time).toString(dateFormat);
             const int vehicles = record.meanSpeed > 0 ? record.vehicleCount : 0;
-            table->setItem(row, 0, cell(new QTableWidgetItemDate, date, Qt::AlignHCenter));
+            auto* date = new QTableWidgetItemDate;
+            qint64 key = kKeyUnknown;
+            cell(date, dateText(clock, record.time, &key), Qt::AlignHCenter);
+            date->m_key = key;
+            table->setItem(row, 0, date);
             table->setItem(row, 1, cell(new QTableWidgetItemInt, QString::number(record.measureCount), Qt::AlignRight));
             table->setItem(row, 2, cell(new QTableWidgetItemInt, QString::number(vehicles), Qt::AlignRight));
             table->setItem(row, 3, cell(new QTableWidgetItemInt, speedText(record.meanSpeed), Qt::AlignRight));
@@ -118,7 +184,6 @@ void fillSpeedTable(QTableWidget* table, const DirectionSamples& samples)
     // user would otherwise reorder buckets of equal start before the date sort.
     table->horizontalHeader()->setSortIndicator(0, Qt::DescendingOrder);
     table->setSortingEnabled(true);
-    table->sortItems(0, Qt::DescendingOrder);
     // The view measures the rows on screen only: sorted, they hold both directions' words.
     table->resizeColumnsToContents();
     qDebug() << "Speed table creation achieved";

@@ -2,7 +2,6 @@
 
 #include "stats/speedstatistics.h"
 
-#include <QObject>
 #include <QTableWidgetItem>
 
 class QTableWidget;
@@ -10,40 +9,41 @@ class QTableWidget;
 // Table cells hold text only; these items sort by the value the text stands for.
 
 // Numeric order of the texts; a text that is not a number counts as 0.
-class QTableWidgetItemInt : public QObject, public QTableWidgetItem
+class QTableWidgetItemInt : public QTableWidgetItem
 {
-    Q_OBJECT
-
 public:
     QTableWidgetItemInt() = default;
     bool operator<(const QTableWidgetItem& other) const override;
 };
 
 // Same order as QTableWidgetItemInt; kept apart so that speed columns say what they hold.
-class QTableWidgetItemSpeed : public QObject, public QTableWidgetItem
+class QTableWidgetItemSpeed : public QTableWidgetItem
 {
-    Q_OBJECT
-
 public:
     QTableWidgetItemSpeed() = default;
     bool operator<(const QTableWidgetItem& other) const override;
 };
 
 // Chronological order of texts "dd/MM/yyyy hh:mm".
-class QTableWidgetItemDate : public QObject, public QTableWidgetItem
+class QTableWidgetItemDate : public QTableWidgetItem
 {
-    Q_OBJECT
-
 public:
-    QTableWidgetItemDate() = default;
+    QTableWidgetItemDate();
     bool operator<(const QTableWidgetItem& other) const override;
+    void setData(int role, const QVariant& value) override;
+
+private:
+    friend void fillSpeedTable(QTableWidget*, const DirectionSamples&);
+    qint64 sortKey() const;
+
+    // The text's date as yyyyMMddhhmm, worked out once: sorting a year of buckets compares it
+    // a million times.
+    mutable qint64 m_key;
 };
 
 // Code-unit order of the texts, whatever the locale.
-class QTableWidgetItemText : public QObject, public QTableWidgetItem
+class QTableWidgetItemText : public QTableWidgetItem
 {
-    Q_OBJECT
-
 public:
     QTableWidgetItemText() = default;
     bool operator<(const QTableWidgetItem& other) const override;
