@@ -1,6 +1,7 @@
 // bench_cli FILE [--runs N] [-- stats options]
 // tramola-cli stats FILE --filter 60 end to end (process start to exit, JSON written to a pipe),
 // against the plain SQLite C loop over the same file, best of N runs each.
+#include "benchutil.h"
 #include "cloop.h"
 
 #include <QCoreApplication>
@@ -17,12 +18,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    int runs = 3;
-    const int r = args.indexOf(QStringLiteral("--runs"));
-    if (r >= 0 && r + 1 < args.size()) {
-        runs = qMax(1, args[r + 1].toInt());
-        args.erase(args.begin() + r, args.begin() + r + 2);
-    }
+    const int runs = bench::takeRuns(args, 3);
     if (args.isEmpty()) {
         std::fprintf(stderr, "usage: bench_cli FILE [--runs N] [stats options, default --filter 60]\n");
         return 2;

@@ -97,12 +97,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     qInstallMessageHandler(logMessageHandler);   // silent unless debug mode
     QStringList args = app.arguments().mid(1);
-    int runs = 3;
-    const int r = args.indexOf(QStringLiteral("--runs"));
-    if (r >= 0 && r + 1 < args.size()) {
-        runs = qMax(1, args[r + 1].toInt());
-        args.erase(args.begin() + r, args.begin() + r + 2);
-    }
+    const int runs = bench::takeRuns(args, 3);
     if (args.isEmpty()) {
         std::fprintf(stderr, "usage: bench_window SOURCE.db [--runs N]\n");
         return 2;

@@ -3,6 +3,7 @@
 // Memory figures for the benchmarks, from Linux's /proc; 0 or false elsewhere.
 #include <QByteArray>
 #include <QFile>
+#include <QStringList>
 #include <QtGlobal>
 
 namespace bench {
@@ -28,4 +29,16 @@ inline bool resetPeak()
     return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
 }
 
+// Takes "--runs N" out of args; def when it is not there.
+inline int takeRuns(QStringList& args, int def)
+{
+    const int r = args.indexOf(QStringLiteral("--runs"));
+    if (r < 0 || r + 1 >= args.size())
+        return def;
+    const int runs = qMax(1, args[r + 1].toInt());
+    args.erase(args.begin() + r, args.begin() + r + 2);
+    return runs;
+}
+
 } // namespace bench
+
