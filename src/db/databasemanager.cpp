@@ -59,10 +59,38 @@ bool writable(const QString& path)
     return info.isWritable() && (info.permissions() & anyWrite) && QFileInfo(info.absolutePath()).isWritable();
 }
 
-// A reading a radar can have made; anything else is a damaged or foreign row.
-bool validReading(qint64 speed, qint64 direction)
+// What a read does with a row: outside [from, to] or the units marker (time 0, speed 0), it is no
+// reading; a speed or direction no radar gives makes a damaged or foreign row; at or below the
+// minimum speed it is left out.
+enum class Row { Skip, Invalid, Take };
+
+inline Row classify(qint64 time, qint64 speed, qint64 direction, qint64 from, qint64 to, int minimumSpeed)
 {
-    return speed >= 0 && speed <= 1000 && (direction == 0 || direction == 1);
+    if (time < from || time > to || (time == 0 && speed == 0))
+        return Row::Skip;
+    if (speed < 0 || speed > 1000 || (direction != 0 && direction != 1))
+        return Row::Invalid;
+    return speed <= minimumSpeed ? Row::Skip : Row::Take;
+}
+
+// Runs work(db) on a read-only connection of its own, registered under a unique name for the
+// calling thread and removed afterwards; db may have failed to open.
+// One counter for every kind of work: each instantiation of the template would have its own.
+std::atomic<int> ownConnections{0};
+
+template <class Work>
+void onOwnConnection(const QString& path, Work work)
+{
+    const QString name = QStringLiteral("tramola_own_%1").arg(ownConnections++);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;") + QLatin1String(connectOptions));
+        db.open();
+        work(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
 }
 
 } // namespace
@@ -204,24 +232,18 @@ void DatabaseManager::prepareWriteCheck()
     const QString path = m_szFilePath;
     try {
         check->thread = std::thread([result, path] {
-            const QString name = QStringLiteral("tramola_check_%1").arg(quintptr(result));
-            {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-                db.setDatabaseName(path);
-                db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;") + QLatin1String(connectOptions));
-                if (!db.open()) {
+            onOwnConnection(path, [result](QSqlDatabase& db) {
+                if (!db.isOpen()) {
                     result->error = db.lastError();
-                } else {
-                    QSqlQuery check(db);
-                    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)")))
-                        result->error = check.lastError();
-                    else
-                        result->verdict = check.next() ? check.value(0).toString() : QStringLiteral("ok");
-                    result->ran = !result->error.isValid();
+                    return;
                 }
-                db.close();
-            }
-            QSqlDatabase::removeDatabase(name);
+                QSqlQuery check(db);
+                if (!check.exec(QStringLiteral("PRAGMA quick_check(1)")))
+                    result->error = check.lastError();
+                else
+                    result->verdict = check.next() ? check.value(0).toString() : QStringLiteral("ok");
+                result->ran = !result->error.isValid();
+            });
         });
     } catch (const std::system_error&) {
         return;   // mayWrite() checks on this connection
@@ -545,35 +567,27 @@ public:
 
     void run()
     {
-        const QString name = QStringLiteral("tramola_slice_%1").arg(quintptr(this));
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            db.setDatabaseName(m_path);
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;") + QLatin1String(connectOptions));
+        onOwnConnection(m_path, [this](QSqlDatabase& db) {
             qint64 counted = -1;
-            {
-                QSqlQuery query(db);
-                if (db.open()) {
-                    query.exec(QStringLiteral("BEGIN;"));
-                    counted = countPeriod(query, QLatin1String(countSql), m_from, m_to);
-                }
-                MeasureMap::Entry* out = nullptr;
-                {
-                    std::unique_lock<std::mutex> lock(m_mutex);
-                    m_counted = counted;
-                    m_changed.notify_all();
-                    m_changed.wait(lock, [this] { return m_go || m_abandoned; });
-                    out = m_out;
-                }
-                if (out && startRead(query, m_sql, m_from, m_to))
-                    read(query, out, counted);
-                query.finish();
-                if (db.isOpen())
-                    query.exec(QStringLiteral("END;"));
+            QSqlQuery query(db);
+            if (db.isOpen()) {
+                query.exec(QStringLiteral("BEGIN;"));
+                counted = countPeriod(query, QLatin1String(countSql), m_from, m_to);
             }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name);
+            MeasureMap::Entry* out = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_counted = counted;
+                m_changed.notify_all();
+                m_changed.wait(lock, [this] { return m_go || m_abandoned; });
+                out = m_out;
+            }
+            if (out && startRead(query, m_sql, m_from, m_to))
+                read(query, out, counted);
+            query.finish();
+            if (db.isOpen())
+                query.exec(QStringLiteral("END;"));
+        });
         std::lock_guard<std::mutex> lock(m_mutex);
         m_done = true;
         m_changed.notify_all();
@@ -627,14 +641,11 @@ private:
             const qint64 time = query.value(1).toLongLong();
             const qint64 speed = query.value(2).toLongLong();
             const qint64 direction = query.value(3).toLongLong();
-            if (time < m_from || time > m_to || (time == 0 && speed == 0))
-                continue;
-            if (!validReading(speed, direction)) {
-                ++m_invalid;
+            const Row row = classify(time, speed, direction, m_from, m_to, m_minimumSpeed);
+            if (row != Row::Take) {
+                m_invalid += row == Row::Invalid;
                 continue;
             }
-            if (speed <= m_minimumSpeed)
-                continue;
             if (n == capacity) {   // the snapshot does not change under a transaction; never trust it blindly
                 qWarning() << "More measures than counted in" << m_path;
                 break;
@@ -714,14 +725,11 @@ void readRowidSlice(QSqlQuery& query, const QString& sql, RowidSlice& s, qint64 
         const qint64 time = query.value(0).toLongLong();
         const qint64 speed = query.value(1).toLongLong();
         const qint64 direction = query.value(2).toLongLong();
-        if (time < start || time > end || (time == 0 && speed == 0))   // the units marker is no reading
-            continue;
-        if (!validReading(speed, direction)) {
-            ++s.invalid;
+        const Row row = classify(time, speed, direction, start, end, minimumSpeed);
+        if (row != Row::Take) {
+            s.invalid += row == Row::Invalid;
             continue;
         }
-        if (speed <= minimumSpeed)
-            continue;
         if (time < previous || s.kept == s.capacity) {
             s.ordered = false;
             stopped = true;
@@ -812,18 +820,12 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
         const QString path = m_szFilePath;
         try {
             thread = std::thread([&later, &cancel, path, sql, start, end, minimumSpeed] {
-                const QString name = QStringLiteral("tramola_rowids_%1").arg(quintptr(&later));
-                {
-                    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-                    db.setDatabaseName(path);
-                    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;") + QLatin1String(connectOptions));
-                    if (db.open()) {
-                        QSqlQuery query(db);
-                        readRowidSlice(query, sql, later, start, end, minimumSpeed, [&cancel] { return !cancel.load(); });
-                    }
-                    db.close();
-                }
-                QSqlDatabase::removeDatabase(name);
+                onOwnConnection(path, [&](QSqlDatabase& db) {
+                    if (!db.isOpen())
+                        return;
+                    QSqlQuery query(db);
+                    readRowidSlice(query, sql, later, start, end, minimumSpeed, [&cancel] { return !cancel.load(); });
+                });
                 later.done = true;
             });
             qDebug() << "Reading two runs of rowids from" << later.from;
@@ -892,21 +894,14 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
 
 qint64 DatabaseManager::valueOnOwnConnection(const QString& path, const QString& sql)
 {
-    static std::atomic<int> next{0};
-    const QString name = QStringLiteral("tramola_value_%1").arg(next++);
     qint64 value = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;") + QLatin1String(connectOptions));
-        if (QFileInfo(path).isFile() && db.open()) {
-            QSqlQuery query(db);
-            if (query.exec(sql) && query.next() && !query.value(0).isNull())
-                value = query.value(0).toLongLong();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    if (!QFileInfo(path).isFile())
+        return value;
+    onOwnConnection(path, [&](QSqlDatabase& db) {
+        QSqlQuery query(db);
+        if (db.isOpen() && query.exec(sql) && query.next() && !query.value(0).isNull())
+            value = query.value(0).toLongLong();
+    });
     return value;
 }
 
@@ -1008,14 +1003,11 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
             const qint64 time = m_pQuery->value(1).toLongLong();
             const qint64 speed = m_pQuery->value(2).toLongLong();
             const qint64 direction = m_pQuery->value(3).toLongLong();
-            if (time < start || time > end || (time == 0 && speed == 0))   // the units marker is no reading
-                continue;
-            if (!validReading(speed, direction)) {
-                ++m_nInvalidReadings;
+            const Row row = classify(time, speed, direction, start, end, minimumSpeed);
+            if (row != Row::Take) {
+                m_nInvalidReadings += row == Row::Invalid;
                 continue;
             }
-            if (speed <= minimumSpeed)
-                continue;
             first = first == 0 ? time : qMin(first, time);
             last = qMax(last, time);
             measures.insert(time, Measure{int(speed), int(direction)});
@@ -1125,14 +1117,11 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
         const qint64 time = m_pQuery->value(1).toLongLong();
         const qint64 speed = m_pQuery->value(2).toLongLong();
         const qint64 direction = m_pQuery->value(3).toLongLong();
-        if (time < start || time >= split || (time == 0 && speed == 0))
-            continue;
-        if (!validReading(speed, direction)) {
-            ++m_nInvalidReadings;
+        const Row row = classify(time, speed, direction, start, split - 1, minimumSpeed);
+        if (row != Row::Take) {
+            m_nInvalidReadings += row == Row::Invalid;
             continue;
         }
-        if (speed <= minimumSpeed)
-            continue;
         if (n == earlierCount) {
             qWarning() << "More measures than counted in" << m_szFilePath;
             complete = false;

@@ -112,16 +112,10 @@ namespace {
 // of thousands of buckets would hold the window up.
 QString dateText(WallClock& clock, qint64 t, qint64* key)
 {
-    const qint64 wall = t + clock.offset(t);
-    qint64 days = wall / 86400;
-    qint64 secs = wall % 86400;
-    if (secs < 0) {
-        secs += 86400;
-        --days;
-    }
+    const QDateTime wall = clock.wall(t);
     int y = 0, m = 0, d = 0;
-    QDate(1970, 1, 1).addDays(days).getDate(&y, &m, &d);
-    const int hour = int(secs / 3600), minute = int(secs / 60 % 60);
+    wall.date().getDate(&y, &m, &d);
+    const int hour = wall.time().hour(), minute = wall.time().minute();
     if (y < 0 || y > 9999)
         return QDateTime::fromSecsSinceEpoch(t).toString(dateFormat);
     *key = (((qint64(y) * 100 + m) * 100 + d) * 100 + hour) * 100 + minute;
