@@ -6,7 +6,7 @@
 // --source copies FILE (a year as the radar wrote it, without idx_date) instead of generating one;
 // --no-literal compares the two openings with each other only.
 #include "core/messagelog.h"
-#include "campaign/qorcampaign.h"
+#include "campaign/campaignstore.h"
 #include "db/databasemanager.h"
 #include "sampledb/sampledb.h"
 
@@ -67,7 +67,7 @@ double firstOpening(const QString& path, int* days, int* campaigns)
     DatabaseManager db;
     if (!db.openDatabase(path))
         return -1;
-    QorCampaign store;
+    CampaignStore store;
     store.checkCampaignEndDates(&db, 1);
     store.verifyCampaigns(&db, QDateTime::currentDateTime());
     *campaigns = store.campaignList(&db, 1).size();

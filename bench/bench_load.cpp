@@ -7,7 +7,7 @@
 #include "core/userdialogs.h"
 #include "db/databasemanager.h"
 #include "sampledb/sampledb.h"
-#include "stats/measure.h"
+#include "core/measure.h"
 
 #include <QCoreApplication>
 #include <QDir>

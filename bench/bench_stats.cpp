@@ -5,9 +5,9 @@
 #include "benchutil.h"
 #include "sampledb/sampledb.h"
 #include "speedarea/speedarea.h"
-#include "stats/periodsnap.h"
-#include "stats/speedstatistics.h"
-#include "stats/trafficsummary.h"
+#include "analysis/periodsnap.h"
+#include "analysis/speedstatistics.h"
+#include "analysis/trafficsummary.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,14 +6,14 @@
 #include "benchutil.h"
 #include "cloop.h"
 
-#include "campaign/ui/campaignsynopsis.h"
-#include "campaign/ui/lstcampaign.h"
+#include "gui/campaign/campaignsynopsis.h"
+#include "gui/campaign/campaignchoicedialog.h"
 #include "core/messagelog.h"
 #include "core/workspace.h"
-#include "stats/speedstatistics.h"
-#include "ui/dialogrunner.h"
-#include "ui/mainwindow.h"
-#include "ui/qtuserdialogs.h"
+#include "analysis/speedstatistics.h"
+#include "gui/dialogrunner.h"
+#include "gui/mainwindow.h"
+#include "gui/qtuserdialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -53,7 +53,7 @@ Run openInWindow(const QString& file)
     });
     qint64 before = 0;
     setDialogRunner([&](QDialog& d) {
-        auto* list = qobject_cast<LstCampaign*>(&d);
+        auto* list = qobject_cast<CampaignChoiceDialog*>(&d);
         if (!list)
             return int(QDialog::Rejected);
         for (CampaignSynopsis* row : list->rows())

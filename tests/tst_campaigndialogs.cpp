@@ -1,15 +1,15 @@
 // The campaign list dialog and its rows over the selection, and the campaign tab of the window.
 #include "core/workspace.h"
 #include "campaign/campaignselection.h"
-#include "campaign/qorcampaign.h"
-#include "campaign/ui/campaign.h"
-#include "campaign/ui/campaignsynopsis.h"
-#include "campaign/ui/lstcampaign.h"
+#include "campaign/campaignstore.h"
+#include "gui/campaign/campaigndescriptiondialog.h"
+#include "gui/campaign/campaignsynopsis.h"
+#include "gui/campaign/campaignchoicedialog.h"
 #include "db/databasemanager.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
-#include "ui/dialogrunner.h"
-#include "ui/mainwindow.h"
+#include "gui/dialogrunner.h"
+#include "gui/mainwindow.h"
 #include "windowtest.h"
 
 #include <QtTest>
@@ -43,7 +43,7 @@ QString threeMonths(const QString& name)
     return writeMeasureDb(file, rows) ? file : QString();
 }
 
-QList<bool> widgetTicks(const LstCampaign& dlg)
+QList<bool> widgetTicks(const CampaignChoiceDialog& dlg)
 {
     QList<bool> ticks;
     for (CampaignSynopsis* row : dlg.rows())
@@ -83,7 +83,7 @@ void TestCampaignDialogs::rowsOverTheSelection()
     CampaignSelection selection;
     selection.addCampaign(info(3, 0, QStringLiteral("2024-03-05")));
     selection.addCampaign(info(2, 1, QStringLiteral("2024-02-05")));
-    LstCampaign dlg(selection, shortText);
+    CampaignChoiceDialog dlg(selection, shortText);
     dlg.addCampaign(info(1, 0, QStringLiteral("2024-01-05")));
 
     QCOMPARE(dlg.rows().size(), 3);
@@ -133,7 +133,7 @@ void TestCampaignDialogs::removeAsksAgainFromTheTop()
     ScriptedDialogs dialogs;
     CampaignSelection selection;
     QCOMPARE(selection.open(file), CampaignSelection::LoadResult::Loaded);
-    LstCampaign dlg(selection, shortText);
+    CampaignChoiceDialog dlg(selection, shortText);
     dlg.setDatabase(selection.database());
     dlg.rows().value(1)->setChecked(true);
     QWidget* contents = dlg.findChild<QWidget*>(QStringLiteral("scrollAreaWidgetContents"));
@@ -165,7 +165,7 @@ void TestCampaignDialogs::boxesOverTheNewList()
     dialogs.list = w.findChild<QListWidget*>(QStringLiteral("listWidget"));
     dialogs.answerOpenFile(file);
     setDialogRunner([](QDialog& d) {
-        auto* list = qobject_cast<LstCampaign*>(&d);
+        auto* list = qobject_cast<CampaignChoiceDialog*>(&d);
         if (list)
             list->rows().value(2)->setChecked(true);
         return int(list ? QDialog::Accepted : QDialog::Rejected);
@@ -201,12 +201,12 @@ void TestCampaignDialogs::panelAndDescription()
     if (unfinished) {
         QVERIFY(writeMeasureDb(june, {Row{localTime(QStringLiteral("2024-06-10 12:00:00")), 40, 0}}));
         dialogs.answerOpenFile(june);
-        setDialogRunner([](QDialog& d) { return qobject_cast<LstCampaign*>(&d) ? QDialog::Accepted : QDialog::Rejected; });
+        setDialogRunner([](QDialog& d) { return qobject_cast<CampaignChoiceDialog*>(&d) ? QDialog::Accepted : QDialog::Rejected; });
         w.dataLoad();
     }
     dialogs.answerOpenFile(file);
     setDialogRunner([unfinished](QDialog& d) {
-        auto* list = qobject_cast<LstCampaign*>(&d);
+        auto* list = qobject_cast<CampaignChoiceDialog*>(&d);
         if (list && unfinished)
             list->unSelectAll();
         return int(list ? QDialog::Accepted : QDialog::Rejected);
@@ -232,7 +232,7 @@ void TestCampaignDialogs::panelAndDescription()
     const QString oldTitle = list->item(0)->text();
     QString shownStart, shownTitle;
     setDialogRunner([&](QDialog& d) {
-        auto* dlg = qobject_cast<Campaign*>(&d);
+        auto* dlg = qobject_cast<CampaignDescriptionDialog*>(&d);
         if (!dlg)
             return int(QDialog::Rejected);
         shownStart = dlg->findChild<QLabel*>(QStringLiteral("gb60_label_6"))->text();
@@ -253,7 +253,7 @@ void TestCampaignDialogs::panelAndDescription()
     // Written back to the file, the description as the editor's HTML.
     DatabaseManager db;
     QVERIFY(db.openDatabase(file));
-    QorCampaign store;
+    CampaignStore store;
     const int id = w.campaignMap().value(0);
     QCOMPARE(store.campaignTitle(&db, id), expected);
     QCOMPARE(store.campaignComment(&db, id).contains(QLatin1String("&lt;test&gt;")), accept);

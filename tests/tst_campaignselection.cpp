@@ -1,6 +1,6 @@
 #include "db/schema.h"
 #include "campaign/campaignselection.h"
-#include "campaign/qorcampaign.h"
+#include "campaign/campaignstore.h"
 #include "db/databasemanager.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
@@ -245,7 +245,7 @@ void TestCampaignSelection::listAcceptAndRemove()
                                      .arg(locale.toString(QDateTime(QDate(2026, 5, 3), QTime(0, 0)), QLocale::ShortFormat),
                                           locale.toString(QDateTime(QDate(2026, 5, 5), QTime(9, 0)), QLocale::ShortFormat))),
              qPrintable(first.text));
-    QorCampaign store;
+    CampaignStore store;
     QCOMPARE(store.campaignList(selection.database(), 1), QList<int>({3, 1}));
     QCOMPARE(store.countMeasures(selection.database()), 4);   // the marker, March and the two of May
     selection.close();

@@ -3,8 +3,8 @@
 #include "scripteddialogs.h"
 #include "testdata.h"
 #include "windowtest.h"
-#include "ui/csvexport.h"
-#include "ui/mainwindow.h"
+#include "gui/csvexport.h"
+#include "gui/mainwindow.h"
 
 #include <QtTest>
 #include <QtWidgets>

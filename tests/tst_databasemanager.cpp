@@ -1,6 +1,6 @@
 #include "db/databasemanager.h"
 #include "scripteddialogs.h"
-#include "stats/measure.h"
+#include "core/measure.h"
 #include "testdata.h"
 
 #include <QSqlQuery>

@@ -2,7 +2,7 @@
 // byte for byte as it was.
 #include "db/databasemanager.h"
 #include "scripteddialogs.h"
-#include "stats/measure.h"
+#include "core/measure.h"
 #include "testdata.h"
 
 #include <QCryptographicHash>

@@ -1,12 +1,12 @@
 // The path from "&Ouvrir" to computed statistics, driven as a user would, with scripted dialogs.
 #include "core/workspace.h"
-#include "campaign/ui/campaignsynopsis.h"
-#include "campaign/ui/lstcampaign.h"
+#include "gui/campaign/campaignsynopsis.h"
+#include "gui/campaign/campaignchoicedialog.h"
 #include "scripteddialogs.h"
 #include "speedarea/speedarea.h"
-#include "stats/periodsnap.h"
+#include "analysis/periodsnap.h"
 #include "testdata.h"
-#include "ui/mainwindow.h"
+#include "gui/mainwindow.h"
 #include "windowtest.h"
 
 #include <QtTest>
@@ -61,9 +61,9 @@ private slots:
 private:
     // Chosen in the open dialog; the campaign dialog answered with answer (handled by during first).
     static void load(MainWindow& w, ScriptedDialogs& dialogs, const QString& file,
-                     const std::function<void(LstCampaign&)>& during = {}, int answer = QDialog::Accepted)
+                     const std::function<void(CampaignChoiceDialog&)>& during = {}, int answer = QDialog::Accepted)
     {
-        openInWindow(w, dialogs, file, [during, answer](LstCampaign& list) {
+        openInWindow(w, dialogs, file, [during, answer](CampaignChoiceDialog& list) {
             if (during)
                 during(list);
             return answer;
@@ -95,7 +95,7 @@ void TestDataLoad::wholeWorkflow()
     MainWindow w;
     QStringList rowTitles;
     QList<bool> ticks;
-    load(w, dialogs, file, [&](LstCampaign& list) {
+    load(w, dialogs, file, [&](CampaignChoiceDialog& list) {
         for (CampaignSynopsis* row : list.rows()) {
             rowTitles << row->title();
             ticks << row->isChecked();
@@ -197,7 +197,7 @@ void TestDataLoad::failures()
     QFETCH(bool, chosen);
 
     const QString file = m_stats + QStringLiteral("2024_02_Gare.db");
-    std::function<void(LstCampaign&)> during;
+    std::function<void(CampaignChoiceDialog&)> during;
     if (situation == QLatin1String("directory")) {
         QVERIFY(QDir().mkpath(file));
     } else if (situation == QLatin1String("slow")) {
@@ -208,7 +208,7 @@ void TestDataLoad::failures()
     } else if (situation != QLatin1String("missing")) {
         QCOMPARE(twoMonthsFile(QStringLiteral("2024_02_Gare.db")), file);
         if (situation.contains(QLatin1String("AtRe")))
-            during = [file, situation](LstCampaign&) {
+            during = [file, situation](CampaignChoiceDialog&) {
                 QVERIFY(QFile::remove(file));
                 if (situation == QLatin1String("directoryAtRead"))
                     QVERIFY(QDir().mkpath(file));
@@ -333,7 +333,7 @@ void TestDataLoad::cancelKeepsWhatWasRead()
     int repaints = 0;
     dialogs.onProgressEvents = [&repaints]() { ++repaints; };
     // The derivation's progress comes first; Cancel is for the read's.
-    load(w, dialogs, file, [&dialogs](LstCampaign&) { dialogs.cancelProgressAt(3000); });
+    load(w, dialogs, file, [&dialogs](CampaignChoiceDialog&) { dialogs.cancelProgressAt(3000); });
 
     // The window was given the hand while reading, and the load went on with the part read.
     QVERIFY(repaints >= 3);

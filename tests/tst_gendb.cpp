@@ -1,8 +1,8 @@
 #include "db/databasemanager.h"
 #include "sampledb/sampledb.h"
 #include "scripteddialogs.h"
-#include "stats/measure.h"
-#include "stats/speedstatistics.h"
+#include "core/measure.h"
+#include "analysis/speedstatistics.h"
 #include "testdata.h"
 
 #include <QDir>

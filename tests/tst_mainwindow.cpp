@@ -1,7 +1,7 @@
 // The window itself: its form, the parameter dialogs, the debug mode, the minimum speed default.
 #include "core/messagelog.h"
 #include "scripteddialogs.h"
-#include "ui/mainwindow.h"
+#include "gui/mainwindow.h"
 #include "windowtest.h"
 
 #include <QtTest>

@@ -2,11 +2,11 @@
 #include "core/recentfiles.h"
 #include "core/startupoptions.h"
 #include "core/workspace.h"
-#include "campaign/ui/lstcampaign.h"
+#include "gui/campaign/campaignchoicedialog.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
-#include "ui/dialogrunner.h"
-#include "ui/mainwindow.h"
+#include "gui/dialogrunner.h"
+#include "gui/mainwindow.h"
 #include "windowtest.h"
 
 #include <QtTest>
@@ -41,7 +41,7 @@ private slots:
         m_campaignDialogs = 0;
         setDialogRunner([this](QDialog& d) {
             ++m_campaignDialogs;
-            return int(qobject_cast<LstCampaign*>(&d) ? QDialog::Accepted : QDialog::Rejected);
+            return int(qobject_cast<CampaignChoiceDialog*>(&d) ? QDialog::Accepted : QDialog::Rejected);
         });
     }
     void cleanup() { setDialogRunner({}); }

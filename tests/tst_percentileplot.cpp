@@ -1,15 +1,15 @@
-#include "charts/colorbar.h"
-#include "charts/dynaplot.h"
+#include "gui/charts/colorbar.h"
+#include "gui/charts/percentileplot.h"
 
 #include <QtTest>
 #include <qwt_plot_curve.h>
-#include "charts/erazoomer.h"
+#include "gui/charts/speedzoomer.h"
 #include <qwt_scale_div.h>
 #include <qwt_scale_widget.h>
 
 namespace {
 
-QPair<double, double> range(const DynaPlot& plot, int axis)
+QPair<double, double> range(const PercentilePlot& plot, int axis)
 {
     const QwtScaleDiv& div = plot.axisScaleDiv(axis);
     return {div.lowerBound(), div.upperBound()};
@@ -24,7 +24,7 @@ class TestPercentilePlot : public QObject
 private slots:
     void emptyPlot()
     {
-        DynaPlot plot(nullptr, QStringLiteral("Pourcentage de véhicules"), QStringLiteral("Vitesse Km/h"), 0, 100,
+        PercentilePlot plot(nullptr, QStringLiteral("Pourcentage de véhicules"), QStringLiteral("Vitesse Km/h"), 0, 100,
                       10, 130);
         QCOMPARE(range(plot, QwtPlot::xBottom), qMakePair(0.0, 100.0));
         QCOMPARE(range(plot, QwtPlot::yLeft), qMakePair(0.0, 130.0));
@@ -33,7 +33,7 @@ private slots:
 
     void addCurveReplacesPoints()
     {
-        DynaPlot plot(nullptr, QString(), QString(), 0, 100, 10, 130);
+        PercentilePlot plot(nullptr, QString(), QString(), 0, 100, 10, 130);
         plot.addCurve(0, {{0, 0}, {50, 40}, {100, 90}}, QColor(0, 128, 0));
         QwtPlotCurve* first = plot.curve(0);
         plot.addCurve(0, {{0, 0}, {100, 60}}, QColor(0, 0, 128));
@@ -57,7 +57,7 @@ private slots:
     {
         QFETCH(QRectF, rect);
         QFETCH(double, top);
-        DynaPlot plot(nullptr, QString(), QString(), 0, 100, 10, 130);
+        PercentilePlot plot(nullptr, QString(), QString(), 0, 100, 10, 130);
         plot.zoomer()->zoom(rect);
         QCOMPARE(range(plot, QwtPlot::yLeft), qMakePair(0.0, top));
     }
@@ -87,7 +87,7 @@ private slots:
 
     void leftAxisAndColourBar()
     {
-        DynaPlot plot(nullptr, QStringLiteral("x"), QStringLiteral("y"), 0, 100, 10, 1500);
+        PercentilePlot plot(nullptr, QStringLiteral("x"), QStringLiteral("y"), 0, 100, 10, 1500);
         plot.resize(500, 400);
         plot.show();
         QVERIFY(QTest::qWaitForWindowExposed(&plot));

@@ -1,4 +1,4 @@
-#include "stats/periodsnap.h"
+#include "analysis/periodsnap.h"
 
 #include <QtTest>
 

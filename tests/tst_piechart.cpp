@@ -1,4 +1,4 @@
-#include "charts/piechart.h"
+#include "gui/charts/speedclasspie.h"
 
 #include <QImage>
 #include <QtTest>
@@ -53,7 +53,7 @@ private slots:
         QFETCH(QVector<double>, shares);
         QFETCH(int, vehicles);
         QFETCH(QVector<int>, expected);
-        const QMap<qint64, int> allot = pieChart::apportion(classes(shares), vehicles, 0.0005);
+        const QMap<qint64, int> allot = SpeedClassPie::apportion(classes(shares), vehicles, 0.0005);
         QVector<int> got;
         for (int i = 0; i < shares.size(); ++i)
             got << allot.value(i, -1);
@@ -80,7 +80,7 @@ private slots:
         QFETCH(QStringList, names);
         // Shares of 1000 measures; 10 vehicles when divided.
         const SpeedClassMap map = classes({0.4, 0.0001, 0.4999, 0.1}, {400, 0, 500, 100});
-        pieChart chart(nullptr, map, divider, QStringLiteral("Véhicules entrants"), QStringLiteral("Km/h"), 10,
+        SpeedClassPie chart(nullptr, map, divider, QStringLiteral("Véhicules entrants"), QStringLiteral("Km/h"), 10,
                        QStringLiteral(" (et +)"));
         QStringList got;
         for (const PiePiece& piece : chart.pieces())
@@ -91,7 +91,7 @@ private slots:
     void colours()
     {
         QVector<double> shares(17, 1 / 17.0);
-        pieChart chart(nullptr, classes(shares), 1, QString(), QStringLiteral("Km/h"), 17, QString());
+        SpeedClassPie chart(nullptr, classes(shares), 1, QString(), QStringLiteral("Km/h"), 17, QString());
         const QVector<PiePiece> pieces = chart.pieces();
         QCOMPARE(pieces.size(), 17);
         QCOMPARE(pieces.at(0).colour, QColor(0, 255, 0));
@@ -111,7 +111,7 @@ private slots:
     {
         QFETCH(int, vehicles);
         QFETCH(bool, drawn);
-        pieChart chart(nullptr, classes({0.25, 0.75}, {1, 3}), 1, QStringLiteral("T"), QStringLiteral("Km/h"),
+        SpeedClassPie chart(nullptr, classes({0.25, 0.75}, {1, 3}), 1, QStringLiteral("T"), QStringLiteral("Km/h"),
                        vehicles, QString());
         chart.resize(600, 450);
         const QImage image = chart.grab().toImage();

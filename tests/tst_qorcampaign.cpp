@@ -1,5 +1,5 @@
 #include "db/schema.h"
-#include "campaign/qorcampaign.h"
+#include "campaign/campaignstore.h"
 #include "db/databasemanager.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
@@ -131,7 +131,7 @@ struct Opened
     explicit Opened(const QString& path) : ok(db.openDatabase(path)) {}
     ~Opened() { db.closeDatabase(); }
     DatabaseManager db;
-    QorCampaign store;
+    CampaignStore store;
     bool ok;
 };
 

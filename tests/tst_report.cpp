@@ -1,14 +1,14 @@
 // The operation report and printing: pages and texts as a reader finds them in the PDF, the
 // failures that must leave an earlier report alone, and the print of each tab.
-#include "campaign/ui/lstcampaign.h"
+#include "gui/campaign/campaignchoicedialog.h"
 #include "core/workspace.h"
 #include "sampledb/sampledb.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
-#include "ui/dialogrunner.h"
-#include "ui/mainwindow.h"
-#include "ui/report.h"
-#include "ui/reportdialog.h"
+#include "gui/dialogrunner.h"
+#include "gui/mainwindow.h"
+#include "gui/report/report.h"
+#include "gui/report/reportsectionsdialog.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -65,9 +65,9 @@ QList<SectionAnswer> g_answers;
 
 int answerDialogs(QDialog& dialog)
 {
-    if (qobject_cast<LstCampaign*>(&dialog))
+    if (qobject_cast<CampaignChoiceDialog*>(&dialog))
         return QDialog::Accepted;
-    auto* sections = qobject_cast<QDialogEXPORT_PDF*>(&dialog);
+    auto* sections = qobject_cast<ReportSectionsDialog*>(&dialog);
     if (!sections || g_answers.isEmpty())
         return QDialog::Rejected;
     g_openedWith << sections->sections();

@@ -3,8 +3,8 @@
 #include "scripteddialogs.h"
 #include "testdata.h"
 #include "windowtest.h"
-#include "ui/mainwindow.h"
-#include "ui/tableitems.h"
+#include "gui/mainwindow.h"
+#include "gui/models/tableitems.h"
 
 #include <QtTest>
 #include <QtWidgets>

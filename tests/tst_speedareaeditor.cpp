@@ -1,15 +1,15 @@
 // The speed area editor's rules, and the whole way from the window's gear button through an
 // import and a save to a redrawn pie.
-#include "campaign/ui/lstcampaign.h"
-#include "charts/piechart.h"
+#include "gui/campaign/campaignchoicedialog.h"
+#include "gui/charts/speedclasspie.h"
 #include "core/workspace.h"
 #include "scripteddialogs.h"
-#include "speedarea/ui/importarea.h"
-#include "speedarea/ui/speedareaeditor.h"
+#include "gui/speedarea/areaimportdialog.h"
+#include "gui/speedarea/speedareaeditor.h"
 #include "testdata.h"
 #include "windowtest.h"
-#include "ui/dialogrunner.h"
-#include "ui/mainwindow.h"
+#include "gui/dialogrunner.h"
+#include "gui/mainwindow.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -182,9 +182,9 @@ private slots:
         dialogs.answerOpenFile(csv);
         const QString imported = "Zone 30 (Ile-de-France)";
         setDialogRunner([&](QDialog& d) {
-            if (qobject_cast<LstCampaign*>(&d))
+            if (qobject_cast<CampaignChoiceDialog*>(&d))
                 return int(QDialog::Accepted);
-            if (auto* import = qobject_cast<ImportArea*>(&d)) {
+            if (auto* import = qobject_cast<AreaImportDialog*>(&d)) {
                 auto* tree = import->findChild<QTreeView*>("gb4_treeView");
                 import->show();
                 QApplication::processEvents();
@@ -200,15 +200,15 @@ private slots:
             return editor->result();
         });
         w.findChild<QAction*>("actionOpen")->trigger();
-        QList<QPointer<pieChart>> old;
-        for (pieChart* pie : w.findChild<QWidget*>("page_3")->findChildren<pieChart*>())
+        QList<QPointer<SpeedClassPie>> old;
+        for (SpeedClassPie* pie : w.findChild<QWidget*>("page_3")->findChildren<SpeedClassPie*>())
             old << pie;
         QCOMPARE(old.size(), 1);   // a one-way file: the ingoing pie only
         w.findChild<QToolButton*>("gb2_toolButton")->click();
 
         QCOMPARE(w.findChild<QComboBox*>("gb1_comboBox_1")->currentText(), imported);
         QVERIFY(old[0].isNull());
-        const QList<pieChart*> pies = w.findChild<QWidget*>("page_3")->findChildren<pieChart*>();
+        const QList<SpeedClassPie*> pies = w.findChild<QWidget*>("page_3")->findChildren<SpeedClassPie*>();
         QCOMPARE(pies.size(), 1);
         QCOMPARE(pies.first()->pieces().size(), 4);
         QCOMPARE(w.statistics().getDistribution(0).size(), 4);

@@ -1,5 +1,5 @@
 #include "scripteddialogs.h"
-#include "stats/speedstatistics.h"
+#include "analysis/speedstatistics.h"
 #include "testdata.h"
 
 #include <QRandomGenerator>

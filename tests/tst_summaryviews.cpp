@@ -4,11 +4,11 @@
 #include "sampledb/sampledb.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
-#include "ui/csvexport.h"
-#include "ui/mainwindow.h"
-#include "ui/siteinfoeditor.h"
-#include "ui/summarypage.h"
-#include "ui/summarytab.h"
+#include "gui/csvexport.h"
+#include "gui/mainwindow.h"
+#include "gui/siteinfoeditor.h"
+#include "gui/report/summarypage.h"
+#include "gui/tabs/summarytab.h"
 #include "windowtest.h"
 
 #include <QJsonDocument>

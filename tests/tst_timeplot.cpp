@@ -1,13 +1,13 @@
 // The time plots: time axis granularities and labels, zoom rules, legend, and the main window's
 // legend renaming after a zoom.
 #include "core/workspace.h"
-#include "charts/dayscaledraw.h"
-#include "charts/qorgraph.h"
-#include "charts/qorhistogram.h"
+#include "gui/charts/dayscaledraw.h"
+#include "gui/charts/timeplot.h"
+#include "gui/charts/vehiclebars.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 #include "windowtest.h"
-#include "ui/mainwindow.h"
+#include "gui/mainwindow.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -38,15 +38,15 @@ QMap<int, QVector<QPointF>> twoCurves(qint64 begin)
     return curves;
 }
 
-std::unique_ptr<qorGraph> speedPlot(qint64 begin, qint64 end, const QMap<int, QString>& titles = {})
+std::unique_ptr<TimePlot> speedPlot(qint64 begin, qint64 end, const QMap<int, QString>& titles = {})
 {
-    auto plot = std::make_unique<qorGraph>(nullptr, twoCurves(begin), titles, begin, end, 1, false,
+    auto plot = std::make_unique<TimePlot>(nullptr, twoCurves(begin), titles, begin, end, 1, false,
                                            QStringLiteral("Km/h"));
     plot->resize(800, 500);
     return plot;
 }
 
-QwtLegendLabel* legendLabel(qorGraph& plot, QwtPlotItem* item)
+QwtLegendLabel* legendLabel(TimePlot& plot, QwtPlotItem* item)
 {
     return qobject_cast<QwtLegendLabel*>(plot.legendWidget()->legendWidget(plot.itemToInfo(item)));
 }
@@ -117,7 +117,7 @@ void TestTimePlot::timeScaleDiv()
     QFETCH(qint64, begin);
     QFETCH(qint64, end);
     QFETCH(int, mode);
-    qorGraph plot(nullptr, QMap<int, QVector<QPointF>>(), {}, 0, 0, 0, false, QString());
+    TimePlot plot(nullptr, QMap<int, QVector<QPointF>>(), {}, 0, 0, 0, false, QString());
     const QwtScaleDiv div = plot.timeScaleDiv(begin, end);
     QCOMPARE(plot.scaleMode(), mode);
     const QList<double> majors = div.ticks(QwtScaleDiv::MajorTick);
@@ -161,11 +161,11 @@ void TestTimePlot::axisLabels()
     QFETCH(qint64, value);
     const qint64 begin = at("2024-01-01 00:00:00");
     const qint64 end = at("2024-03-10 00:00:00");
-    std::unique_ptr<qorGraph> plot;
+    std::unique_ptr<TimePlot> plot;
     if (kind == 1)
         plot = speedPlot(begin, end);
     else
-        plot = std::make_unique<qorGraph>(nullptr, QMap<int, QVector<QwtIntervalSample>>(), QMap<int, QString>(),
+        plot = std::make_unique<TimePlot>(nullptr, QMap<int, QVector<QwtIntervalSample>>(), QMap<int, QString>(),
                                           begin, end, 2, false, QString());
     QCOMPARE(plot->scaleMode(), 4);
     const auto* draw = dynamic_cast<const DayScaleDraw*>(plot->axisScaleDraw(QwtPlot::xBottom));
@@ -192,7 +192,7 @@ void TestTimePlot::zoom()
     QFETCH(QRectF, rect);
     QFETCH(bool, zoomed);
     auto plot = speedPlot(at("2024-03-12 08:00:00"), at("2024-03-12 18:00:00"));
-    QSignalSpy spy(plot.get(), &qorGraph::meantimeChanged);
+    QSignalSpy spy(plot.get(), &TimePlot::meantimeChanged);
     QwtPlotZoomer* zoomer = plot->activeZoomer();
     const uint index = zoomer->zoomRectIndex();
     zoomer->zoom(rect);
@@ -245,17 +245,17 @@ void TestTimePlot::titlesAndLegend()
     for (int i = 0; i < titles.size(); ++i)
         titleMap.insert(10 + i, titles.at(i));
 
-    std::unique_ptr<qorGraph> plot;
+    std::unique_ptr<TimePlot> plot;
     if (kind == 1) {
         QMap<int, QVector<QPointF>> curves = twoCurves(begin);
         while (curves.size() > series)
             curves.remove(int(curves.lastKey()));   // a copy: remove() frees the node the key lives in
-        plot = std::make_unique<qorGraph>(nullptr, curves, titleMap, begin, end, 1, false, QStringLiteral("Km/h"));
+        plot = std::make_unique<TimePlot>(nullptr, curves, titleMap, begin, end, 1, false, QStringLiteral("Km/h"));
     } else {
         QMap<int, QVector<QwtIntervalSample>> bars;
         for (int d = 0; d < series; ++d)
             bars[d] << QwtIntervalSample(12, begin + d * 900, begin + (d + 1) * 900);
-        plot = std::make_unique<qorGraph>(nullptr, bars, titleMap, begin, end, 2, false, QString());
+        plot = std::make_unique<TimePlot>(nullptr, bars, titleMap, begin, end, 2, false, QString());
     }
     plot->show();
     QVERIFY(QTest::qWaitForWindowExposed(plot.get()));
@@ -266,7 +266,7 @@ void TestTimePlot::titlesAndLegend()
 
     QwtPlotItem* item = plot->itemList().at(1);
     QCOMPARE(item->rtti(), kind == 1 ? int(QwtPlotItem::Rtti_PlotCurve) : int(QwtPlotItem::Rtti_PlotHistogram));
-    QCOMPARE(kind == 1 ? static_cast<QwtPlotCurve*>(item)->pen().color() : static_cast<qorHistogram*>(item)->brush().color(),
+    QCOMPARE(kind == 1 ? static_cast<QwtPlotCurve*>(item)->pen().color() : static_cast<VehicleBars*>(item)->brush().color(),
              QColor(0, 128, 0));
     QwtLegendLabel* label = legendLabel(*plot, item);
     QVERIFY(label);
@@ -318,7 +318,7 @@ void TestTimePlot::vehicleBars()
         bars[0] << QwtIntervalSample(1, t, t + 900);
         bars[1] << QwtIntervalSample(2, t + 900, t + 1800);
     }
-    qorGraph plot(nullptr, bars, {}, begin, begin + 2 * 86400, 2, false, QString(), 1800);
+    TimePlot plot(nullptr, bars, {}, begin, begin + 2 * 86400, 2, false, QString(), 1800);
     plot.resize(width, 400);
     plot.show();
     QVERIFY(QTest::qWaitForWindowExposed(&plot));
@@ -345,9 +345,9 @@ void TestTimePlot::windowRenamesLegends()
     w.createGraph();
 
     const char* views[] = {"page_1_view", "page_5_view", "page_2_view"};
-    QList<qorGraph*> plots;
+    QList<TimePlot*> plots;
     for (const char* view : views) {
-        const auto found = w.findChild<QWidget*>(QLatin1String(view))->findChildren<qorGraph*>();
+        const auto found = w.findChild<QWidget*>(QLatin1String(view))->findChildren<TimePlot*>();
         QCOMPARE(found.size(), 1);
         plots << found.first();
     }
@@ -362,7 +362,7 @@ void TestTimePlot::windowRenamesLegends()
     const QRectF hour(begin + 7200, 0, 3600, 100);
     const QDateTime h0 = QDateTime::fromSecsSinceEpoch(begin + 7200);
     const QDateTime h1 = QDateTime::fromSecsSinceEpoch(begin + 10800);
-    for (qorGraph* plot : plots)
+    for (TimePlot* plot : plots)
         plot->interval(hour);
     QCOMPARE(plots[0]->curve(0)->title().text(),
              QStringLiteral("Sens entrant (%1 Km/h)").arg(s.meanSpeedInRange(h0, h1, 0), 1, 'f', 2));
@@ -378,7 +378,7 @@ void TestTimePlot::windowRenamesLegends()
 
     // A new computation replaces the plots.
     w.createGraph();
-    QCOMPARE(w.findChild<QWidget*>(QStringLiteral("page_1_view"))->findChildren<qorGraph*>().size(), 1);
+    QCOMPARE(w.findChild<QWidget*>(QStringLiteral("page_1_view"))->findChildren<TimePlot*>().size(), 1);
 }
 
 QTEST_MAIN(TestTimePlot)

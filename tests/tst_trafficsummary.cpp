@@ -1,8 +1,8 @@
 // The summary's figures on hand-worked files whose every figure is known in advance.
 #include "db/databasemanager.h"
 #include "scripteddialogs.h"
-#include "stats/speedstatistics.h"
-#include "stats/trafficsummary.h"
+#include "analysis/speedstatistics.h"
+#include "analysis/trafficsummary.h"
 #include "testdata.h"
 
 #include <QtTest>

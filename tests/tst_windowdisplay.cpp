@@ -1,16 +1,16 @@
 // What the window shows after a load: the first bucket, the minimum speed, the file's directions,
 // the speed area and its pies, the curves over gaps, the time axes and their labels, the pie legends.
 #include "core/workspace.h"
-#include "campaign/ui/lstcampaign.h"
-#include "charts/dynaplot.h"
-#include "charts/dayscaledraw.h"
-#include "charts/piechart.h"
-#include "charts/qorgraph.h"
+#include "gui/campaign/campaignchoicedialog.h"
+#include "gui/charts/percentileplot.h"
+#include "gui/charts/dayscaledraw.h"
+#include "gui/charts/speedclasspie.h"
+#include "gui/charts/timeplot.h"
 #include "sampledb/sampledb.h"
 #include "scripteddialogs.h"
 #include "speedarea/speedarea.h"
 #include "testdata.h"
-#include "ui/mainwindow.h"
+#include "gui/mainwindow.h"
 #include "windowtest.h"
 
 #include <QtTest>
@@ -28,18 +28,18 @@ QDateTime at(const char* text)
 // "Ouvrir" on file, every campaign ticked.
 void load(MainWindow& w, ScriptedDialogs& dialogs, const QString& file)
 {
-    openInWindow(w, dialogs, file, [](LstCampaign& list) {
+    openInWindow(w, dialogs, file, [](CampaignChoiceDialog& list) {
         list.selectAll();
         return int(QDialog::Accepted);
     });
 }
 
 // Mean, maximum and vehicle plots.
-QList<qorGraph*> timePlots(MainWindow& w)
+QList<TimePlot*> timePlots(MainWindow& w)
 {
-    QList<qorGraph*> plots;
+    QList<TimePlot*> plots;
     for (const char* view : {"page_1_view", "page_5_view", "page_2_view"})
-        plots << child(w, view)->findChild<qorGraph*>();
+        plots << child(w, view)->findChild<TimePlot*>();
     return plots;
 }
 
@@ -124,14 +124,14 @@ private slots:
             QCOMPARE(bucketed, s.measures().size());
 
             const bool twoWay = file.marker >= 0;
-            const QList<qorGraph*> plots = timePlots(w);
+            const QList<TimePlot*> plots = timePlots(w);
             QCOMPARE(plots[0]->curve(1) != nullptr, twoWay);
             QCOMPARE(plots[1]->itemList(QwtPlotItem::Rtti_PlotCurve).size(), twoWay ? 2 : 1);
             QCOMPARE(plots[2]->histogram(1) != nullptr, twoWay);
-            QCOMPARE(child(w, "page_3")->findChildren<pieChart*>().size(), twoWay ? 2 : 1);
+            QCOMPARE(child(w, "page_3")->findChildren<SpeedClassPie*>().size(), twoWay ? 2 : 1);
             QCOMPARE(!child(w, "percentile_out_view")->isHidden(), twoWay);
 
-            auto* percentiles = child(w, "percentile_in_view")->findChild<DynaPlot*>();
+            auto* percentiles = child(w, "percentile_in_view")->findChild<PercentilePlot*>();
             QCOMPARE(int(percentiles->curve(0)->dataSize()), s.getPercentageCurveSize(0));
 
             auto* area = child<QComboBox>(w, "gb1_comboBox_1");
@@ -141,14 +141,14 @@ private slots:
             // Another area (the first file's is remembered for km/h): new pies of its classes, the plots kept.
             const auto pieNames = [&w] {
                 QStringList names;
-                for (const PiePiece& piece : child(w, "page_3")->findChild<pieChart*>()->pieces())
+                for (const PiePiece& piece : child(w, "page_3")->findChild<SpeedClassPie*>()->pieces())
                     names << piece.name;
                 return names;
             };
             const QStringList pieBefore = pieNames();
             area->setCurrentIndex(area->currentIndex() == 1 ? 0 : 1);
             QVERIFY(pieNames() != pieBefore);
-            QCOMPARE(child(w, "percentile_in_view")->findChild<DynaPlot*>(), percentiles);
+            QCOMPARE(child(w, "percentile_in_view")->findChild<PercentilePlot*>(), percentiles);
         }
     }
 
@@ -178,9 +178,9 @@ private slots:
         // The pie legends stay whole in their widgets at the smallest window.
         child<QTabWidget>(w, "tabWidget")->setCurrentWidget(child(w, "page_3"));
         QApplication::processEvents();
-        const QList<pieChart*> pies = child(w, "page_3")->findChildren<pieChart*>();
+        const QList<SpeedClassPie*> pies = child(w, "page_3")->findChildren<SpeedClassPie*>();
         QCOMPARE(pies.size(), 2);
-        for (pieChart* pie : pies)
+        for (SpeedClassPie* pie : pies)
             QVERIFY(!pie->pieces().isEmpty() && QRectF(pie->rect()).contains(pie->layout(pie->size()).legend));
 
         // The divider: on for this "Standard" file; off, the counts are readings and say so.
@@ -223,7 +223,7 @@ private slots:
         child<QPushButton>(w, "gb1_button_refresh")->click();
         w.resize(size.isValid() ? size : w.minimumSize());
         w.show();
-        const QList<qorGraph*> plots = timePlots(w);
+        const QList<TimePlot*> plots = timePlots(w);
         for (int tab = 0; tab < plots.size(); ++tab) {
             child<QTabWidget>(w, "tabWidget")->setCurrentIndex(tab);
             QApplication::processEvents();

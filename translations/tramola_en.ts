@@ -2,7 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="fr_FR">
 <context>
-    <name>Campaign</name>
+    <name>AreaImportDialog</name>
+    <message>
+        <source>Importation</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Importer</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CampaignChoiceDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Statistics campaigns&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Effacer</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Tout sélectionner</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>Inverser selection</source>
+        <translation>Invert selection</translation>
+    </message>
+    <message>
+        <source>Campagne du %1</source>
+        <translation>Campaign of %1</translation>
+    </message>
+</context>
+<context>
+    <name>CampaignDescriptionDialog</name>
     <message>
         <source>Dialog</source>
         <translation>Dialog</translation>
@@ -97,6 +139,37 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</source>
         <translation>The database %1 is read-only: the campaigns are worked out for this time, without being saved in it.</translation>
+    </message>
+</context>
+<context>
+    <name>CampaignStore</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Base de données</source>
+        <translation>Database</translation>
+    </message>
+    <message>
+        <source>Vérification de la structure ...</source>
+        <translation>Checking the structure ...</translation>
+    </message>
+    <message>
+        <source>Vérification des campagnes ...&lt;br/&gt;Ce traitement peut prendre du temps mais&lt;br/&gt;est effectué une seule fois&lt;br/&gt;</source>
+        <translation>Checking the campaigns ...&lt;br/&gt;This may take a while but&lt;br/&gt;is done only once&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Mise à jour des campagnes</source>
+        <translation>Updating the campaigns</translation>
+    </message>
+    <message>
+        <source>Téléchargement du %1</source>
+        <translation>Download of %1</translation>
+    </message>
+    <message>
+        <source>Campagne créée automatiquement</source>
+        <translation>Campaign created automatically</translation>
     </message>
 </context>
 <context>
@@ -331,48 +404,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Limite %1 %2</source>
         <translation>Limit %1 %2</translation>
-    </message>
-</context>
-<context>
-    <name>ImportArea</name>
-    <message>
-        <source>Importation</source>
-        <translation>Import</translation>
-    </message>
-    <message>
-        <source>Importer</source>
-        <translation>Import</translation>
-    </message>
-    <message>
-        <source>Annuler</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>LstCampaign</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</source>
-        <translation>&lt;b&gt;Statistics campaigns&lt;/b&gt;</translation>
-    </message>
-    <message>
-        <source>Effacer</source>
-        <translation>Delete</translation>
-    </message>
-    <message>
-        <source>Tout sélectionner</source>
-        <translation>Select all</translation>
-    </message>
-    <message>
-        <source>Inverser selection</source>
-        <translation>Invert selection</translation>
-    </message>
-    <message>
-        <source>Campagne du %1</source>
-        <translation>Campaign of %1</translation>
     </message>
 </context>
 <context>
@@ -771,72 +802,6 @@ automatically to keep the data continuous.</translation>
     </message>
 </context>
 <context>
-    <name>QDialogEXPORT_PDF</name>
-    <message>
-        <source>Rapport d&apos;exploitation</source>
-        <translation>Operation report</translation>
-    </message>
-    <message>
-        <source>Veuillez sélectionner les graphiques à intégrer dans le rapport.</source>
-        <translation>Select the charts to include in the report.</translation>
-    </message>
-    <message>
-        <source>Graphique des vitesses Moyennes</source>
-        <translation>Mean speed chart</translation>
-    </message>
-    <message>
-        <source>Graphique des vitesses  Maximales</source>
-        <translation>Maximum speed chart</translation>
-    </message>
-    <message>
-        <source>Nombre de véhicules par heure</source>
-        <translation>Vehicles per hour</translation>
-    </message>
-    <message>
-        <source>Répartion par plage de vitesses</source>
-        <translation>Distribution by speed class</translation>
-    </message>
-    <message>
-        <source>graphique des percentiles</source>
-        <translation>Percentile charts</translation>
-    </message>
-    <message>
-        <source>Tableau détaillé des mesures</source>
-        <translation>Detailed measure table</translation>
-    </message>
-</context>
-<context>
-    <name>QorCampaign</name>
-    <message>
-        <source>Statistiques</source>
-        <translation>Statistics</translation>
-    </message>
-    <message>
-        <source>Base de données</source>
-        <translation>Database</translation>
-    </message>
-    <message>
-        <source>Vérification de la structure ...</source>
-        <translation>Checking the structure ...</translation>
-    </message>
-    <message>
-        <source>Vérification des campagnes ...&lt;br/&gt;Ce traitement peut prendre du temps mais&lt;br/&gt;est effectué une seule fois&lt;br/&gt;</source>
-        <translation>Checking the campaigns ...&lt;br/&gt;This may take a while but&lt;br/&gt;is done only once&lt;br/&gt;</translation>
-    </message>
-    <message>
-        <source>Mise à jour des campagnes</source>
-        <translation>Updating the campaigns</translation>
-    </message>
-    <message>
-        <source>Téléchargement du %1</source>
-        <translation>Download of %1</translation>
-    </message>
-    <message>
-        <source>Campagne créée automatiquement</source>
-        <translation>Campaign created automatically</translation>
-    </message>
-</context>
-<context>
     <name>Report</name>
     <message>
         <source>&lt;td align=left&gt;&lt;b&gt;TRAMOLA&lt;/b&gt;&lt;br /&gt;Version </source>
@@ -945,6 +910,41 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Percentiles de vitesse sens sortant</source>
         <translation>Outbound speed percentiles</translation>
+    </message>
+</context>
+<context>
+    <name>ReportSectionsDialog</name>
+    <message>
+        <source>Rapport d&apos;exploitation</source>
+        <translation>Operation report</translation>
+    </message>
+    <message>
+        <source>Veuillez sélectionner les graphiques à intégrer dans le rapport.</source>
+        <translation>Select the charts to include in the report.</translation>
+    </message>
+    <message>
+        <source>Graphique des vitesses Moyennes</source>
+        <translation>Mean speed chart</translation>
+    </message>
+    <message>
+        <source>Graphique des vitesses  Maximales</source>
+        <translation>Maximum speed chart</translation>
+    </message>
+    <message>
+        <source>Nombre de véhicules par heure</source>
+        <translation>Vehicles per hour</translation>
+    </message>
+    <message>
+        <source>Répartion par plage de vitesses</source>
+        <translation>Distribution by speed class</translation>
+    </message>
+    <message>
+        <source>graphique des percentiles</source>
+        <translation>Percentile charts</translation>
+    </message>
+    <message>
+        <source>Tableau détaillé des mesures</source>
+        <translation>Detailed measure table</translation>
     </message>
 </context>
 <context>
@@ -1216,6 +1216,17 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Limite %1 %2</source>
         <translation>Limit %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedClassPie</name>
+    <message>
+        <source>%1 : %L2</source>
+        <translation>%1: %L2</translation>
+    </message>
+    <message>
+        <source> -- </source>
+        <translation> -- </translation>
     </message>
 </context>
 <context>
@@ -1514,18 +1525,7 @@ automatically to keep the data continuous.</translation>
     </message>
 </context>
 <context>
-    <name>pieChart</name>
-    <message>
-        <source>%1 : %L2</source>
-        <translation>%1: %L2</translation>
-    </message>
-    <message>
-        <source> -- </source>
-        <translation> -- </translation>
-    </message>
-</context>
-<context>
-    <name>qorGraph</name>
+    <name>TimePlot</name>
     <message>
         <source> -- </source>
         <translation> -- </translation>

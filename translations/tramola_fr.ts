@@ -2,7 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
-    <name>Campaign</name>
+    <name>AreaImportDialog</name>
+    <message>
+        <source>Importation</source>
+        <translation>Importation</translation>
+    </message>
+    <message>
+        <source>Importer</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>CampaignChoiceDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Effacer</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Tout sélectionner</source>
+        <translation>Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>Inverser selection</source>
+        <translation>Inverser selection</translation>
+    </message>
+    <message>
+        <source>Campagne du %1</source>
+        <translation>Campagne du %1</translation>
+    </message>
+</context>
+<context>
+    <name>CampaignDescriptionDialog</name>
     <message>
         <source>Dialog</source>
         <translation>Dialog</translation>
@@ -97,6 +139,37 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</source>
         <translation>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</translation>
+    </message>
+</context>
+<context>
+    <name>CampaignStore</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Base de données</source>
+        <translation>Base de données</translation>
+    </message>
+    <message>
+        <source>Vérification de la structure ...</source>
+        <translation>Vérification de la structure ...</translation>
+    </message>
+    <message>
+        <source>Vérification des campagnes ...&lt;br/&gt;Ce traitement peut prendre du temps mais&lt;br/&gt;est effectué une seule fois&lt;br/&gt;</source>
+        <translation>Vérification des campagnes ...&lt;br/&gt;Ce traitement peut prendre du temps mais&lt;br/&gt;est effectué une seule fois&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Mise à jour des campagnes</source>
+        <translation>Mise à jour des campagnes</translation>
+    </message>
+    <message>
+        <source>Téléchargement du %1</source>
+        <translation>Téléchargement du %1</translation>
+    </message>
+    <message>
+        <source>Campagne créée automatiquement</source>
+        <translation>Campagne créée automatiquement</translation>
     </message>
 </context>
 <context>
@@ -331,48 +404,6 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Limite %1 %2</source>
         <translation>Limite %1 %2</translation>
-    </message>
-</context>
-<context>
-    <name>ImportArea</name>
-    <message>
-        <source>Importation</source>
-        <translation>Importation</translation>
-    </message>
-    <message>
-        <source>Importer</source>
-        <translation>Importer</translation>
-    </message>
-    <message>
-        <source>Annuler</source>
-        <translation>Annuler</translation>
-    </message>
-</context>
-<context>
-    <name>LstCampaign</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</source>
-        <translation>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</translation>
-    </message>
-    <message>
-        <source>Effacer</source>
-        <translation>Effacer</translation>
-    </message>
-    <message>
-        <source>Tout sélectionner</source>
-        <translation>Tout sélectionner</translation>
-    </message>
-    <message>
-        <source>Inverser selection</source>
-        <translation>Inverser selection</translation>
-    </message>
-    <message>
-        <source>Campagne du %1</source>
-        <translation>Campagne du %1</translation>
     </message>
 </context>
 <context>
@@ -771,72 +802,6 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
-    <name>QDialogEXPORT_PDF</name>
-    <message>
-        <source>Rapport d&apos;exploitation</source>
-        <translation>Rapport d&apos;exploitation</translation>
-    </message>
-    <message>
-        <source>Veuillez sélectionner les graphiques à intégrer dans le rapport.</source>
-        <translation>Veuillez sélectionner les graphiques à intégrer dans le rapport.</translation>
-    </message>
-    <message>
-        <source>Graphique des vitesses Moyennes</source>
-        <translation>Graphique des vitesses Moyennes</translation>
-    </message>
-    <message>
-        <source>Graphique des vitesses  Maximales</source>
-        <translation>Graphique des vitesses  Maximales</translation>
-    </message>
-    <message>
-        <source>Nombre de véhicules par heure</source>
-        <translation>Nombre de véhicules par heure</translation>
-    </message>
-    <message>
-        <source>Répartion par plage de vitesses</source>
-        <translation>Répartion par plage de vitesses</translation>
-    </message>
-    <message>
-        <source>graphique des percentiles</source>
-        <translation>graphique des percentiles</translation>
-    </message>
-    <message>
-        <source>Tableau détaillé des mesures</source>
-        <translation>Tableau détaillé des mesures</translation>
-    </message>
-</context>
-<context>
-    <name>QorCampaign</name>
-    <message>
-        <source>Statistiques</source>
-        <translation>Statistiques</translation>
-    </message>
-    <message>
-        <source>Base de données</source>
-        <translation>Base de données</translation>
-    </message>
-    <message>
-        <source>Vérification de la structure ...</source>
-        <translation>Vérification de la structure ...</translation>
-    </message>
-    <message>
-        <source>Vérification des campagnes ...&lt;br/&gt;Ce traitement peut prendre du temps mais&lt;br/&gt;est effectué une seule fois&lt;br/&gt;</source>
-        <translation>Vérification des campagnes ...&lt;br/&gt;Ce traitement peut prendre du temps mais&lt;br/&gt;est effectué une seule fois&lt;br/&gt;</translation>
-    </message>
-    <message>
-        <source>Mise à jour des campagnes</source>
-        <translation>Mise à jour des campagnes</translation>
-    </message>
-    <message>
-        <source>Téléchargement du %1</source>
-        <translation>Téléchargement du %1</translation>
-    </message>
-    <message>
-        <source>Campagne créée automatiquement</source>
-        <translation>Campagne créée automatiquement</translation>
-    </message>
-</context>
-<context>
     <name>Report</name>
     <message>
         <source>&lt;td align=left&gt;&lt;b&gt;TRAMOLA&lt;/b&gt;&lt;br /&gt;Version </source>
@@ -945,6 +910,41 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Percentiles de vitesse sens sortant</source>
         <translation>Percentiles de vitesse sens sortant</translation>
+    </message>
+</context>
+<context>
+    <name>ReportSectionsDialog</name>
+    <message>
+        <source>Rapport d&apos;exploitation</source>
+        <translation>Rapport d&apos;exploitation</translation>
+    </message>
+    <message>
+        <source>Veuillez sélectionner les graphiques à intégrer dans le rapport.</source>
+        <translation>Veuillez sélectionner les graphiques à intégrer dans le rapport.</translation>
+    </message>
+    <message>
+        <source>Graphique des vitesses Moyennes</source>
+        <translation>Graphique des vitesses Moyennes</translation>
+    </message>
+    <message>
+        <source>Graphique des vitesses  Maximales</source>
+        <translation>Graphique des vitesses  Maximales</translation>
+    </message>
+    <message>
+        <source>Nombre de véhicules par heure</source>
+        <translation>Nombre de véhicules par heure</translation>
+    </message>
+    <message>
+        <source>Répartion par plage de vitesses</source>
+        <translation>Répartion par plage de vitesses</translation>
+    </message>
+    <message>
+        <source>graphique des percentiles</source>
+        <translation>graphique des percentiles</translation>
+    </message>
+    <message>
+        <source>Tableau détaillé des mesures</source>
+        <translation>Tableau détaillé des mesures</translation>
     </message>
 </context>
 <context>
@@ -1216,6 +1216,17 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Limite %1 %2</source>
         <translation>Limite %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedClassPie</name>
+    <message>
+        <source>%1 : %L2</source>
+        <translation>%1 : %L2</translation>
+    </message>
+    <message>
+        <source> -- </source>
+        <translation> -- </translation>
     </message>
 </context>
 <context>
@@ -1514,18 +1525,7 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
-    <name>pieChart</name>
-    <message>
-        <source>%1 : %L2</source>
-        <translation>%1 : %L2</translation>
-    </message>
-    <message>
-        <source> -- </source>
-        <translation> -- </translation>
-    </message>
-</context>
-<context>
-    <name>qorGraph</name>
+    <name>TimePlot</name>
     <message>
         <source>Nombre de véhicules</source>
         <translation>Nombre de véhicules</translation>

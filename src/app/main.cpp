@@ -2,8 +2,8 @@
 #include "core/messagelog.h"
 #include "core/startupoptions.h"
 #include "core/workspace.h"
-#include "ui/mainwindow.h"
-#include "ui/qtuserdialogs.h"
+#include "gui/mainwindow.h"
+#include "gui/qtuserdialogs.h"
 
 #include <QApplication>
 #include <QDate>

@@ -1,7 +1,7 @@
-#include "campaignselection.h"
+#include "campaign/campaignselection.h"
 
 #include "core/userdialogs.h"
-#include "campaign/qorcampaign.h"
+#include "campaign/campaignstore.h"
 #include "db/databasemanager.h"
 
 #include <QCoreApplication>
@@ -20,7 +20,7 @@ QString tr(const char* text)
 } // namespace
 
 CampaignSelection::CampaignSelection()
-    : m_szSelectAllText(tr("Tout sélectionner"))
+    : m_selectAllText(tr("Tout sélectionner"))
 {
 }
 
@@ -50,20 +50,20 @@ CampaignSelection::LoadResult CampaignSelection::open(const QString& fileName)
     m_ownDb = std::make_unique<DatabaseManager>();
     if (!m_ownDb->openDatabase(fileName)) {
         m_ownDb.reset();
-        m_pDb = nullptr;
+        m_db = nullptr;
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
                               tr("Erreur à l'ouverture de la base de données.\n"));
         return LoadResult::OpenFailed;
     }
-    m_pDb = m_ownDb.get();
-    return load(m_pDb, created);
+    m_db = m_ownDb.get();
+    return load(m_db, created);
 }
 
 void CampaignSelection::close()
 {
     if (m_ownDb) {
-        if (m_pDb == m_ownDb.get())
-            m_pDb = nullptr;
+        if (m_db == m_ownDb.get())
+            m_db = nullptr;
         m_ownDb->closeDatabase();
         m_ownDb.reset();
     }
@@ -73,17 +73,17 @@ void CampaignSelection::setDatabase(DatabaseManager* db)
 {
     if (m_ownDb && db != m_ownDb.get())
         close();
-    m_pDb = db;
+    m_db = db;
 }
 
 CampaignSelection::LoadResult CampaignSelection::load(DatabaseManager* db, const QDateTime& creationTime)
 {
     m_rows.clear();
     m_nextRow = 0;
-    m_szSelectAllText = tr("Tout sélectionner");
+    m_selectAllText = tr("Tout sélectionner");
     setDatabase(db);
 
-    QorCampaign store;
+    CampaignStore store;
     qDebug() << "Verifying campaign end date accuracy ...";
     store.checkCampaignEndDates(db, 1);
     qDebug() << "Checking campaign details ...";
@@ -132,7 +132,7 @@ int CampaignSelection::addCampaign(const CampaignInfo& campaign)
         qDebug() << "Select first item";
         r.ticked = true;
     }
-    m_szSelectAllText = n >= 2 ? tr("Tout sélectionner") : tr("Tout désélectionner");
+    m_selectAllText = n >= 2 ? tr("Tout sélectionner") : tr("Tout désélectionner");
     m_rows.insert(row, r);
     return row;
 }
@@ -195,10 +195,10 @@ void CampaignSelection::selectUnselectAll()
 {
     if (tickedCount() == m_rows.size()) {
         unSelectAll();
-        m_szSelectAllText = tr("Tout sélectionner");
+        m_selectAllText = tr("Tout sélectionner");
     } else {
         selectAll();
-        m_szSelectAllText = tr("Tout désélectionner");
+        m_selectAllText = tr("Tout désélectionner");
     }
 }
 
@@ -302,9 +302,9 @@ int CampaignSelection::removeCampaigns(const std::function<void(int row)>& onRem
     const auto date = [&dateText](const QDateTime& dt) {
         return dateText ? dateText(dt) : QLocale().toString(dt, QLocale::ShortFormat);
     };
-    if (!m_pDb)
+    if (!m_db)
         return 0;
-    QorCampaign store;
+    CampaignStore store;
     int removed = 0;
     bool restart = true;
     while (restart) {
@@ -315,7 +315,7 @@ int CampaignSelection::removeCampaigns(const std::function<void(int row)>& onRem
             if (!it->ticked)
                 continue;
             const int id = it->info.id;
-            const QString title = store.campaignTitle(m_pDb, id);
+            const QString title = store.campaignTitle(m_db, id);
             // Titles repeat from month to month: the period tells which campaign goes.
             const QString period = tr("du %1 au %2").arg(date(it->info.begin), date(it->info.end));
             bool again = true;
@@ -331,7 +331,7 @@ int CampaignSelection::removeCampaigns(const std::function<void(int row)>& onRem
                 if (answer != 0)
                     break;
                 qDebug() << "Removing campaign" << id;
-                if (!store.deleteCampaign(m_pDb, id)) {
+                if (!store.deleteCampaign(m_db, id)) {
                     qCritical() << "Error while removing campaign" << id;
                     again = true;   // asked again; "Non" moves on
                     continue;

@@ -58,7 +58,7 @@ public:
     // Closes the manager opened by open(); the rows stay.
     void close();
     // The connection in use (opened by open() or given to setDatabase()); null when none.
-    DatabaseManager* database() const { return m_pDb; }
+    DatabaseManager* database() const { return m_db; }
     // Borrows an already open connection (for removeCampaigns() and selectedPeriod()).
     void setDatabase(DatabaseManager* db);
 
@@ -93,7 +93,7 @@ public:
     // Unticks all when all are ticked, ticks all otherwise; the button text follows.
     void selectUnselectAll();
     // Text of the select-all button: "Tout sélectionner" or "Tout désélectionner".
-    QString selectAllText() const { return m_szSelectAllText; }
+    QString selectAllText() const { return m_selectAllText; }
 
     // Unticks the ticked rows whose store mode differs from the topmost ticked row's; answers
     // that row's store mode, -1 when none is ticked. *mismatch tells whether a row was unticked.
@@ -128,7 +128,7 @@ private:
 
     QMap<int, Row> m_rows;
     int m_nextRow = 0;
-    QString m_szSelectAllText;
+    QString m_selectAllText;
     std::unique_ptr<DatabaseManager> m_ownDb;
-    DatabaseManager* m_pDb = nullptr;
+    DatabaseManager* m_db = nullptr;
 };

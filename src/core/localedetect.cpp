@@ -1,4 +1,4 @@
-#include "localedetect.h"
+#include "core/localedetect.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

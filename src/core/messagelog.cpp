@@ -1,7 +1,7 @@
-#include "messagelog.h"
+#include "core/messagelog.h"
 
-#include "safefile.h"
-#include "workspace.h"
+#include "core/checkedfile.h"
+#include "core/workspace.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "recentfiles.h"
+#include "core/recentfiles.h"
 
-#include "workspace.h"
+#include "core/workspace.h"
 
 #include <QFileInfo>
 #include <QSettings>

@@ -1,6 +1,6 @@
-#include "startupoptions.h"
+#include "core/startupoptions.h"
 
-#include "version.h"
+#include "core/version.h"
 
 #include <QFileInfo>
 #include <cstring>

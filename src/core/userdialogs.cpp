@@ -1,4 +1,4 @@
-#include "userdialogs.h"
+#include "core/userdialogs.h"
 
 #include <QDebug>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "workspace.h"
+#include "core/workspace.h"
 
-#include "safefile.h"
+#include "core/checkedfile.h"
 
 #include <QDebug>
 #include <QDir>

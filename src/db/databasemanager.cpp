@@ -1,10 +1,10 @@
-#include "databasemanager.h"
+#include "db/databasemanager.h"
 
-#include "schema.h"
+#include "db/schema.h"
 
-#include "core/safefile.h"
+#include "core/checkedfile.h"
 #include "core/userdialogs.h"
-#include "stats/measure.h"
+#include "core/measure.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -120,9 +120,9 @@ DatabaseManager::~DatabaseManager()
 bool DatabaseManager::openDatabase(const QString& path)
 {
     joinWriteCheck();
-    m_pWriteCheck.reset();
-    delete m_pQuery;
-    m_pQuery = nullptr;
+    m_writeCheck.reset();
+    delete m_query;
+    m_query = nullptr;
     if (m_database.isOpen())
         m_database.close();
     m_database = QSqlDatabase();
@@ -131,19 +131,19 @@ bool DatabaseManager::openDatabase(const QString& path)
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     connectionOwner = this;
 
-    m_szFilePath = path;
+    m_filePath = path;
     m_database.setDatabaseName(path);
-    m_bIsNew = !QFileInfo::exists(path);
-    m_bReadOnly = !m_bIsNew && !writable(path);
-    m_bWriteChecked = false;
+    m_isNew = !QFileInfo::exists(path);
+    m_readOnly = !m_isNew && !writable(path);
+    m_writeChecked = false;
     m_problem = FileProblem::None;
-    m_szProblemReason.clear();
+    m_problemReason.clear();
     m_scratchTables.clear();
-    m_database.setConnectOptions((m_bReadOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") : QString())
+    m_database.setConnectOptions((m_readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") : QString())
                                  + QLatin1String(connectOptions));
 
     QSqlError error;
-    bool ok = m_bIsNew || isRegularFile(path);
+    bool ok = m_isNew || isRegularFile(path);
     if (!ok)
         error = QSqlError(QCoreApplication::translate("DatabaseManager", "ce n'est pas un fichier ordinaire"),
                           QString());
@@ -170,20 +170,20 @@ bool DatabaseManager::openDatabase(const QString& path)
         return false;
     }
 
-    m_pQuery = new QSqlQuery(m_database);
-    qDebug() << "Database connector ready" << (m_bReadOnly ? "(read-only)" : "");
+    m_query = new QSqlQuery(m_database);
+    qDebug() << "Database connector ready" << (m_readOnly ? "(read-only)" : "");
     qDebug() << "********** OPEN DATABASE **********";
     return true;
 }
 
 bool DatabaseManager::mayWrite()
 {
-    if (!m_pQuery || m_bReadOnly || m_problem != FileProblem::None)
+    if (!m_query || m_readOnly || m_problem != FileProblem::None)
         return false;
-    if (m_bWriteChecked)
+    if (m_writeChecked)
         return true;
-    m_bWriteChecked = true;
-    if (!m_bIsNew && !tableExists(QStringLiteral("measure"))) {
+    m_writeChecked = true;
+    if (!m_isNew && !tableExists(QStringLiteral("measure"))) {
         setProblem(FileProblem::NotMeasureDatabase, QString());
         return false;
     }
@@ -191,11 +191,11 @@ bool DatabaseManager::mayWrite()
     QString verdict;
     QSqlError error;
     joinWriteCheck();
-    const bool ran = m_pWriteCheck ? m_pWriteCheck->ran : runQuickCheck(&verdict, &error);
-    if (m_pWriteCheck) {
-        verdict = m_pWriteCheck->verdict;
-        error = m_pWriteCheck->error;
-        m_pWriteCheck.reset();
+    const bool ran = m_writeCheck ? m_writeCheck->ran : runQuickCheck(&verdict, &error);
+    if (m_writeCheck) {
+        verdict = m_writeCheck->verdict;
+        error = m_writeCheck->error;
+        m_writeCheck.reset();
     }
     if (!ran)
         noteError(error);
@@ -225,11 +225,11 @@ bool DatabaseManager::runQuickCheck(QString* verdict, QSqlError* error)
 
 void DatabaseManager::prepareWriteCheck()
 {
-    if (m_pWriteCheck || m_bWriteChecked || !m_pQuery || m_bReadOnly || m_bIsNew || m_problem != FileProblem::None)
+    if (m_writeCheck || m_writeChecked || !m_query || m_readOnly || m_isNew || m_problem != FileProblem::None)
         return;
     auto check = std::make_unique<WriteCheck>();
     WriteCheck* result = check.get();
-    const QString path = m_szFilePath;
+    const QString path = m_filePath;
     try {
         check->thread = std::thread([result, path] {
             onOwnConnection(path, [result](QSqlDatabase& db) {
@@ -248,13 +248,13 @@ void DatabaseManager::prepareWriteCheck()
     } catch (const std::system_error&) {
         return;   // mayWrite() checks on this connection
     }
-    m_pWriteCheck = std::move(check);
+    m_writeCheck = std::move(check);
 }
 
 void DatabaseManager::joinWriteCheck()
 {
-    if (m_pWriteCheck && m_pWriteCheck->thread.joinable())
-        m_pWriteCheck->thread.join();
+    if (m_writeCheck && m_writeCheck->thread.joinable())
+        m_writeCheck->thread.join();
 }
 
 QString DatabaseManager::problemText() const
@@ -264,15 +264,15 @@ QString DatabaseManager::problemText() const
     case FileProblem::NotMeasureDatabase:
         return QCoreApplication::translate("DatabaseManager", "Le fichier %1 n'est pas une base de mesures (il n'a "
                                                               "pas de table measure) ; il est laissé tel quel.")
-            .arg(m_szFilePath);
+            .arg(m_filePath);
     case FileProblem::Damaged:
         return QCoreApplication::translate("DatabaseManager", "La base de données %1 est endommagée (%2). Rien n'y a "
                                                               "été écrit ; faites vérifier une copie de ce fichier.")
-            .arg(m_szFilePath, m_szProblemReason);
+            .arg(m_filePath, m_problemReason);
     case FileProblem::Locked:
         return QCoreApplication::translate("DatabaseManager", "La base de données %1 est utilisée par un autre "
                                                               "programme. Fermez-le, puis recommencez.")
-            .arg(m_szFilePath);
+            .arg(m_filePath);
     }
     return QString();
 }
@@ -292,21 +292,21 @@ void DatabaseManager::setProblem(FileProblem problem, const QString& reason)
     if (m_problem != FileProblem::None)
         return;
     m_problem = problem;
-    m_szProblemReason = reason;
-    qWarning() << "Database problem" << int(problem) << m_szFilePath << reason;
+    m_problemReason = reason;
+    qWarning() << "Database problem" << int(problem) << m_filePath << reason;
     // While opening, this is the box of a file that cannot be opened.
     userDialogs().message(UserDialogs::Icon::Critical,
-                          m_pQuery ? QCoreApplication::translate("DatabaseManager", "Statistiques")
+                          m_query ? QCoreApplication::translate("DatabaseManager", "Statistiques")
                                    : QStringLiteral("Database manager"),
                           problemText());
 }
 
 void DatabaseManager::closeDatabase()
 {
-    if (!m_pQuery && !m_database.isOpen())
+    if (!m_query && !m_database.isOpen())
         return;
-    delete m_pQuery;
-    m_pQuery = nullptr;
+    delete m_query;
+    m_query = nullptr;
     m_database.close();
     qDebug() << "Database closed";
     qDebug() << "********** CLOSE DATABASE **********";
@@ -314,7 +314,7 @@ void DatabaseManager::closeDatabase()
 
 bool DatabaseManager::isNewDatabase() const
 {
-    return m_bIsNew;
+    return m_isNew;
 }
 
 QSqlError DatabaseManager::lastError() const
@@ -324,14 +324,14 @@ QSqlError DatabaseManager::lastError() const
 
 bool DatabaseManager::execute(const QString& sql)
 {
-    if (!m_pQuery) {
+    if (!m_query) {
         qDebug() << "Database manager Error executing:" << "database closed";
         return false;
     }
-    m_pQuery->exec(sql);
-    if (m_pQuery->lastError().isValid()) {
-        qDebug() << "Database manager Error executing:" << m_pQuery->lastError().text();
-        noteError(m_pQuery->lastError());
+    m_query->exec(sql);
+    if (m_query->lastError().isValid()) {
+        qDebug() << "Database manager Error executing:" << m_query->lastError().text();
+        noteError(m_query->lastError());
         return false;
     }
     return true;
@@ -376,10 +376,10 @@ int DatabaseManager::countRows(const QString& table)
 {
     if (!execute(QStringLiteral("select count(1) from ") + table))
         return -1;
-    if (!m_pQuery->next())
+    if (!m_query->next())
         return -1;
-    const int n = m_pQuery->value(0).toInt();
-    m_pQuery->finish();
+    const int n = m_query->value(0).toInt();
+    m_query->finish();
     return n;
 }
 
@@ -408,7 +408,7 @@ bool scanPragma(QSqlQuery* query, const QString& sql, const QString& sought, QSq
 bool DatabaseManager::indexExists(const QString& table, const QString& index)
 {
     QSqlError error;
-    const bool found = scanPragma(m_pQuery, QStringLiteral("PRAGMA index_list (") + table + QLatin1Char(')'), index, &error);
+    const bool found = scanPragma(m_query, QStringLiteral("PRAGMA index_list (") + table + QLatin1Char(')'), index, &error);
     noteError(error);
     return found;
 }
@@ -416,7 +416,7 @@ bool DatabaseManager::indexExists(const QString& table, const QString& index)
 bool DatabaseManager::columnExists(const QString& table, const QString& column)
 {
     QSqlError error;
-    const bool found = scanPragma(m_pQuery, QStringLiteral("PRAGMA table_info (") + table + QLatin1Char(')'), column, &error);
+    const bool found = scanPragma(m_query, QStringLiteral("PRAGMA table_info (") + table + QLatin1Char(')'), column, &error);
     noteError(error);
     return found;
 }
@@ -436,7 +436,7 @@ bool DatabaseManager::checkDatabase()
         {"measure", "Creating", Schema::measure},
     };
     // A file that existed without measures is somebody else's: add nothing to it.
-    bool result = m_bIsNew || tableExists(QStringLiteral("measure"));
+    bool result = m_isNew || tableExists(QStringLiteral("measure"));
     if (!result)
         setProblem(FileProblem::NotMeasureDatabase, QString());
     for (const Table& t : tables) {
@@ -444,7 +444,7 @@ bool DatabaseManager::checkDatabase()
             break;
         const QString name = QLatin1String(t.name);
         // A read-only file gets the campaign tables it lacks (or has empty) for this connection only.
-        if (m_bReadOnly && name != QLatin1String("measure")) {
+        if (m_readOnly && name != QLatin1String("measure")) {
             if (m_scratchTables.contains(name) || (tableExists(name) && countRows(name) > 0))
                 continue;
             qDebug() << "Creating temporary table" << name;
@@ -467,7 +467,7 @@ bool DatabaseManager::checkDatabase()
         const QString sql = QLatin1String(t.sql);
         if (!execute(sql)) {
             qWarning() << "Table creation error" << lastError().text()
-                       << (m_pQuery ? m_pQuery->lastError().text() : QString()) << qPrintable(QStringLiteral("table : ") + name)
+                       << (m_query ? m_query->lastError().text() : QString()) << qPrintable(QStringLiteral("table : ") + name)
                        << sql;
             result = false;
             break;
@@ -480,17 +480,17 @@ bool DatabaseManager::checkDatabase()
 qint16 DatabaseManager::checkUnits()
 {
     qDebug() << "Checking units";
-    if (m_pQuery && m_pQuery->exec(QStringLiteral("SELECT meas_direction FROM measure WHERE meas_date=0 and meas_speed=0"))
-        && m_pQuery->next()) {
-        const int v = m_pQuery->value(0).toInt();
+    if (m_query && m_query->exec(QStringLiteral("SELECT meas_direction FROM measure WHERE meas_date=0 and meas_speed=0"))
+        && m_query->next()) {
+        const int v = m_query->value(0).toInt();
         const qint16 units = qint16((v >> 1) & 1);
-        m_pQuery->finish();
+        m_query->finish();
         qDebug() << "checkUnits : current_direction=" << v << "Units=" << units;
         return units;
     }
-    if (m_pQuery) {
-        noteError(m_pQuery->lastError());
-        m_pQuery->finish();
+    if (m_query) {
+        noteError(m_query->lastError());
+        m_query->finish();
     }
     qDebug() << "checkUnits : Units=" << 0 << "(default)";
     return 0;
@@ -748,8 +748,8 @@ void readRowidSlice(QSqlQuery& query, const QString& sql, RowidSlice& s, qint64 
 bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay,
                                       qint64 start, qint64 end, int minimumSpeed, qint64& first, qint64& last)
 {
-    if (!(measures.isEmpty() || measures.last().time <= start) || m_szFilePath.isEmpty()
-        || m_szFilePath == QLatin1String(":memory:"))
+    if (!(measures.isEmpty() || measures.last().time <= start) || m_filePath.isEmpty()
+        || m_filePath == QLatin1String(":memory:"))
         return false;
     // Worth it when the period holds the whole file: the first and last rows tell, in a file
     // written in time order; the read itself checks that order and gives up without it.
@@ -771,7 +771,7 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
     {
         // Counting reads the whole table: on a thread of its own while the window keeps answering.
         std::atomic<bool> counted{false};
-        const QString path = m_szFilePath;
+        const QString path = m_filePath;
         std::thread counter;
         try {
             counter = std::thread([&rows, &counted, path] {
@@ -817,7 +817,7 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
     std::atomic<bool> cancel{false};
     std::thread thread;
     if (split) {
-        const QString path = m_szFilePath;
+        const QString path = m_filePath;
         try {
             thread = std::thread([&later, &cancel, path, sql, start, end, minimumSpeed] {
                 onOwnConnection(path, [&](QSqlDatabase& db) {
@@ -837,7 +837,7 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
     if (progress) {
         progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
         progress->processEvents();
-        m_bReadingShown = true;
+        m_readingShown = true;
     }
     qDebug() << "Extraction : debut = " << timeOfDay();
     const auto report = [&]() {
@@ -850,7 +850,7 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
         return !cancel.load();
     };
     execute(QStringLiteral("BEGIN;"));
-    readRowidSlice(*m_pQuery, sql, earlier, start, end, minimumSpeed, report);
+    readRowidSlice(*m_query, sql, earlier, start, end, minimumSpeed, report);
     const bool canceled = cancel.load();
     if (!earlier.complete)
         cancel = true;
@@ -865,7 +865,7 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
 
     if (canceled && earlier.ordered) {   // what was read stays, as a run of time from the start
         measures.truncate(held + std::size_t(earlier.kept));
-        m_nInvalidReadings = earlier.invalid;
+        m_invalidReadings = earlier.invalid;
         counter += int(qMin<qint64>(INT_MAX - counter, earlier.rows));
     } else {
         const bool joined = earlier.kept == 0 || later.kept == 0
@@ -880,9 +880,9 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
             std::memmove(static_cast<void*>(room + earlier.kept), later.out,
                          std::size_t(later.kept) * sizeof(MeasureMap::Entry));
         measures.truncate(held + std::size_t(earlier.kept + later.kept));
-        m_nPeriodRows = earlier.rows + later.rows;
-        m_nInvalidReadings = earlier.invalid + later.invalid;
-        counter += int(qMin<qint64>(INT_MAX - counter, m_nPeriodRows));
+        m_periodRows = earlier.rows + later.rows;
+        m_invalidReadings = earlier.invalid + later.invalid;
+        counter += int(qMin<qint64>(INT_MAX - counter, m_periodRows));
     }
     if (measures.count() > held) {
         first = (measures.begin() + std::ptrdiff_t(held))->time;
@@ -915,10 +915,10 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
 {
     first = last = 0;
     units = 0;
-    m_bReadingShown = false;
-    m_nPeriodRows = -1;
-    m_nInvalidReadings = 0;
-    if (!m_pQuery) {
+    m_readingShown = false;
+    m_periodRows = -1;
+    m_invalidReadings = 0;
+    if (!m_query) {
         qCritical() << "Error while requesting database with" << "(database closed)";
         return measures.size();
     }
@@ -957,14 +957,14 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
 
     // How much is coming, to reserve the map once: counted through idx_date, without the rows.
     const qint64 threshold = parallelThreshold.load();
-    const qint64 atLeast = countPeriod(*m_pQuery,
+    const qint64 atLeast = countPeriod(*m_query,
         QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM measure WHERE ((meas_date >= :startDate) AND "
                        "(meas_date <= :endDate)) LIMIT %1)").arg(threshold), start, end);
     const bool appending = measures.isEmpty() || measures.last().time <= start;
     qint64 low = 0, high = 0;
-    const bool split = atLeast >= threshold && appending && !m_szFilePath.isEmpty()
-        && m_szFilePath != QLatin1String(":memory:") && periodEdge(*m_pQuery, start, end, false, &low)
-        && periodEdge(*m_pQuery, start, end, true, &high) && low < high;
+    const bool split = atLeast >= threshold && appending && !m_filePath.isEmpty()
+        && m_filePath != QLatin1String(":memory:") && periodEdge(*m_query, start, end, false, &low)
+        && periodEdge(*m_query, start, end, true, &high) && low < high;
     const std::size_t held = measures.count();
     const qint64 middle = low + qint64((quint64(high) - quint64(low)) / 2) + 1;
     if (split && readInSlices(measures, progress, counter, sql, start, end, middle, minimumSpeed, &readError,
@@ -975,48 +975,48 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
         }
     } else {
         const qint64 expected = atLeast < threshold ? atLeast
-                                                    : countPeriod(*m_pQuery, QLatin1String(countSql), start, end);
-        m_nPeriodRows = expected;
+                                                    : countPeriod(*m_query, QLatin1String(countSql), start, end);
+        m_periodRows = expected;
         try {
             if (expected > 0)
                 measures.reserve(measures.count() + std::size_t(expected));
         } catch (const std::exception&) {   // bad_alloc, or length_error on an absurd count
             outOfMemory = expected;
         }
-        const bool ok = outOfMemory == 0 && startRead(*m_pQuery, sql, start, end);
+        const bool ok = outOfMemory == 0 && startRead(*m_query, sql, start, end);
         if (!ok && outOfMemory == 0)
-            readError = m_pQuery->lastError();
-        if (progress && !m_bReadingShown) {
+            readError = m_query->lastError();
+        if (progress && !m_readingShown) {
             progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
             progress->processEvents();
         }
         qDebug() << "Extraction : debut = " << timeOfDay();
 
         bool canceled = false;
-        while (ok && !canceled && m_pQuery->next()) {
+        while (ok && !canceled && m_query->next()) {
             if (counter % 1000 == 0 && progress) {
                 progress->setValue(counter);
                 progress->processEvents();
                 canceled = progress->wasCanceled();
             }
             ++counter;
-            const qint64 time = m_pQuery->value(1).toLongLong();
-            const qint64 speed = m_pQuery->value(2).toLongLong();
-            const qint64 direction = m_pQuery->value(3).toLongLong();
+            const qint64 time = m_query->value(1).toLongLong();
+            const qint64 speed = m_query->value(2).toLongLong();
+            const qint64 direction = m_query->value(3).toLongLong();
             const Row row = classify(time, speed, direction, start, end, minimumSpeed);
             if (row != Row::Take) {
-                m_nInvalidReadings += row == Row::Invalid;
+                m_invalidReadings += row == Row::Invalid;
                 continue;
             }
             first = first == 0 ? time : qMin(first, time);
             last = qMax(last, time);
             measures.insert(time, Measure{int(speed), int(direction)});
         }
-        if (ok && m_pQuery->lastError().isValid()) {
-            readError = m_pQuery->lastError();
+        if (ok && m_query->lastError().isValid()) {
+            readError = m_query->lastError();
             qCritical() << "Error while reading database" << readError.text();
         }
-        m_pQuery->finish();
+        m_query->finish();
     }
 
     qDebug() << "Extraction : fin = " << timeOfDay();
@@ -1035,15 +1035,15 @@ int DatabaseManager::finishRead(const MeasureMap& measures, qint64 first, qint64
                               QCoreApplication::translate("DatabaseManager", "Mémoire insuffisante pour lire les %1 "
                                                                              "mesures de %2")
                                   .arg(outOfMemory)
-                                  .arg(m_szFilePath));
-    if (m_nInvalidReadings > 0)
-        qWarning() << "Invalid readings left out:" << m_nInvalidReadings;
+                                  .arg(m_filePath));
+    if (m_invalidReadings > 0)
+        qWarning() << "Invalid readings left out:" << m_invalidReadings;
     if (readError.isValid()) {
         noteError(readError);
         if (m_problem == FileProblem::None)   // otherwise the user was told already
             userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
                                   QCoreApplication::translate("DatabaseManager", "Lecture de %1 interrompue : %2")
-                                      .arg(m_szFilePath, readError.text()));
+                                      .arg(m_filePath, readError.text()));
     }
     return measures.size();
 }
@@ -1053,7 +1053,7 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
                                    qint64* outOfMemory)
 {
     std::atomic<bool> cancel{false};
-    SliceReader later(m_szFilePath, sql, split, end, minimumSpeed, cancel);
+    SliceReader later(m_filePath, sql, split, end, minimumSpeed, cancel);
     std::thread thread;
     try {
         thread = std::thread([&later] { later.run(); });
@@ -1072,7 +1072,7 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
     } joiner{thread, later};
 
     // Both connections count their slice at the same time.
-    const qint64 earlierCount = countPeriod(*m_pQuery, QLatin1String(countSql), start, split - 1);
+    const qint64 earlierCount = countPeriod(*m_query, QLatin1String(countSql), start, split - 1);
     qint64 laterCount = -1;
     while (!later.waitCounted(20, &laterCount)) {
         if (progress)
@@ -1080,7 +1080,7 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
     }
     if (earlierCount < 0 || laterCount < 0)
         return false;   // the caller reads on this connection alone
-    m_nPeriodRows = earlierCount + laterCount;
+    m_periodRows = earlierCount + laterCount;
 
     qDebug() << "Reading in two slices from" << localText(split);
     const std::size_t held = measures.count();
@@ -1093,10 +1093,10 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
     }
     later.go(room + earlierCount);
 
-    const bool ok = startRead(*m_pQuery, sql, start, split - 1);
+    const bool ok = startRead(*m_query, sql, start, split - 1);
     if (!ok)
-        *readError = m_pQuery->lastError();
-    if (progress && !m_bReadingShown) {
+        *readError = m_query->lastError();
+    if (progress && !m_readingShown) {
         progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
         progress->processEvents();
     }
@@ -1110,34 +1110,34 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
     };
     qint64 n = 0;
     bool complete = ok;
-    while (ok && !cancel && m_pQuery->next()) {
+    while (ok && !cancel && m_query->next()) {
         if (counter % 1000 == 0 && progress)
             report();
         ++counter;
-        const qint64 time = m_pQuery->value(1).toLongLong();
-        const qint64 speed = m_pQuery->value(2).toLongLong();
-        const qint64 direction = m_pQuery->value(3).toLongLong();
+        const qint64 time = m_query->value(1).toLongLong();
+        const qint64 speed = m_query->value(2).toLongLong();
+        const qint64 direction = m_query->value(3).toLongLong();
         const Row row = classify(time, speed, direction, start, split - 1, minimumSpeed);
         if (row != Row::Take) {
-            m_nInvalidReadings += row == Row::Invalid;
+            m_invalidReadings += row == Row::Invalid;
             continue;
         }
         if (n == earlierCount) {
-            qWarning() << "More measures than counted in" << m_szFilePath;
+            qWarning() << "More measures than counted in" << m_filePath;
             complete = false;
             break;
         }
         room[n++] = MeasureMap::Entry{time, Measure{int(speed), int(direction)}};
     }
-    if (ok && m_pQuery->lastError().isValid()) {
-        *readError = m_pQuery->lastError();
+    if (ok && m_query->lastError().isValid()) {
+        *readError = m_query->lastError();
         qCritical() << "Error while reading database" << readError->text();
         complete = false;
     }
     complete = complete && !cancel;
     if (!complete)
         cancel = true;   // the later slice would be dropped anyway
-    m_pQuery->finish();
+    m_query->finish();
 
     while (!later.waitDone(20)) {
         if (progress)
@@ -1153,7 +1153,7 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
             std::memmove(static_cast<void*>(room + n), room + earlierCount,
                          std::size_t(later.accepted()) * sizeof(MeasureMap::Entry));
         kept += later.accepted();
-        m_nInvalidReadings += later.invalid();
+        m_invalidReadings += later.invalid();
     }
     measures.truncate(held + std::size_t(kept));
     if (complete && !readError->isValid())

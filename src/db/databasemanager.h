@@ -62,18 +62,18 @@ public:
     int readMeasures(MeasureMap& measures, ProgressReporter* progress, qint64& first, qint64& last,
                      qint16& units, qint64 start, qint64 end, int minimumSpeed);
 
-    QString filePath() const { return m_szFilePath; }
+    QString filePath() const { return m_filePath; }
 
     // Rows of the measure table timed within [start, end], whatever their speed; -1 when they
     // cannot be counted.
     qint64 countReadings(qint64 start, qint64 end);
     // The same count for the period of the last readMeasures(), which counts its rows anyway to
     // size the map; -1 when it did not.
-    qint64 periodRows() const { return m_nPeriodRows; }
+    qint64 periodRows() const { return m_periodRows; }
     // The site table (siteinfo.h): read, or written for the values given (creating the table).
     SiteInfo readSiteInfo();
     bool writeSiteInfo(const SiteInfo& values);
-    bool isReadOnly() const { return m_bReadOnly; }
+    bool isReadOnly() const { return m_readOnly; }
     // True when the file may be changed: open, not read-only, a measure database (or a new file),
     // whole by SQLite's quick check and not locked. The checks run once per opening.
     bool mayWrite();
@@ -87,7 +87,7 @@ public:
     bool hasScratchTables() const { return !m_scratchTables.isEmpty(); }
     // Readings of the last readMeasures() in the period that are no measure: a direction other
     // than 0 or 1, or a speed outside 0..1000. They are not taken.
-    qint64 invalidReadings() const { return m_nInvalidReadings; }
+    qint64 invalidReadings() const { return m_invalidReadings; }
 
     // Periods of at least this many rows are read as two time slices on two connections at once
     // (the result is the same); tests lower it to reach that path with small files.
@@ -118,17 +118,17 @@ private:
     void setProblem(FileProblem problem, const QString& reason);
 
     QSqlDatabase m_database;
-    QSqlQuery* m_pQuery = nullptr;
-    QString m_szFilePath;
-    bool m_bIsNew = false;
-    qint64 m_nPeriodRows = -1;
-    bool m_bReadOnly = false;
-    bool m_bWriteChecked = false;
+    QSqlQuery* m_query = nullptr;
+    QString m_filePath;
+    bool m_isNew = false;
+    qint64 m_periodRows = -1;
+    bool m_readOnly = false;
+    bool m_writeChecked = false;
     FileProblem m_problem = FileProblem::None;
-    QString m_szProblemReason;
+    QString m_problemReason;
     QSet<QString> m_scratchTables;
-    qint64 m_nInvalidReadings = 0;
-    bool m_bReadingShown = false;   // "Lecture..." shown by a way that then gave up
+    qint64 m_invalidReadings = 0;
+    bool m_readingShown = false;   // "Lecture..." shown by a way that then gave up
     struct WriteCheck;
-    std::unique_ptr<WriteCheck> m_pWriteCheck;
+    std::unique_ptr<WriteCheck> m_writeCheck;
 };

@@ -1,4 +1,4 @@
-#include "csvfile.h"
+#include "speedarea/csvfile.h"
 
 #include "core/userdialogs.h"
 
@@ -51,14 +51,14 @@ void CsvTreeModel::start(QByteArray text)
     m_countries.clear();
     m_countries.shrink_to_fit();
     m_slots.assign(64, -1);
-    m_bReading = true;
+    m_reading = true;
 }
 
 void CsvTreeModel::finish()
 {
     // Children in file order, each parent's run after the other: rows are positions in the run.
     std::vector<qint32>().swap(m_slots);
-    m_bReading = false;
+    m_reading = false;
     qint64 total = 0;
     for (int i = 0; i < m_names.size(); ++i) {
         NameNode& node = m_names[i];
@@ -140,7 +140,7 @@ void CsvTreeModel::grow()
 
 int CsvTreeModel::findChild(int parent, QLatin1String name) const
 {
-    if (m_bReading)
+    if (m_reading)
         return m_slots[size_t(slotOf(parent, name))];
     const qint32* first = parent < 0 ? m_countries.data() : m_children.data() + m_names[parent].firstChild;
     const int count = parent < 0 ? int(m_countries.size()) : m_names[parent].childCount;
@@ -179,14 +179,14 @@ void CsvTreeModel::appendClass(int area, int number, Text lowest, Text highest)
 
 QModelIndex CsvTreeModel::nameIndex(int node) const
 {
-    return node < 0 || m_bReading ? QModelIndex() : createIndex(m_names[node].row, 0, nameId(node));
+    return node < 0 || m_reading ? QModelIndex() : createIndex(m_names[node].row, 0, nameId(node));
 }
 
 QModelIndex CsvTreeModel::index(int row, int column, const QModelIndex& parent) const
 {
     if (row < 0 || column < 0 || column > 2)
         return QModelIndex();
-    if (m_bReading)
+    if (m_reading)
         return QModelIndex();
     if (!parent.isValid())
         return size_t(row) < m_countries.size() ? createIndex(row, column, nameId(m_countries[size_t(row)])) : QModelIndex();
@@ -211,7 +211,7 @@ QModelIndex CsvTreeModel::parent(const QModelIndex& child) const
 
 int CsvTreeModel::rowCount(const QModelIndex& parent) const
 {
-    if (m_bReading)
+    if (m_reading)
         return 0;
     if (!parent.isValid())
         return int(m_countries.size());
@@ -317,7 +317,7 @@ bool CsvTreeModel::isPicked(const QModelIndex& state) const
 // ---------------------------------------------------------------------------------------------
 // CsvFile
 
-CsvFile::CsvFile(QObject* parent) : QObject(parent), m_pModel(new CsvTreeModel(this)) {}
+CsvFile::CsvFile(QObject* parent) : QObject(parent), m_model(new CsvTreeModel(this)) {}
 
 bool CsvFile::load()
 {
@@ -331,7 +331,7 @@ bool CsvFile::load()
 bool CsvFile::loadFile(const QString& szFileName)
 {
     qDebug() << "Loading" << szFileName;
-    m_szFileName = szFileName;
+    m_fileName = szFileName;
     // Only a regular file: a pipe or a device could keep the reading waiting.
     QFile file(szFileName);
     if (!QFileInfo(szFileName).isFile() || !file.open(QIODevice::ReadOnly)) {
@@ -352,7 +352,7 @@ bool CsvFile::loadFile(const QString& szFileName)
 
 void CsvFile::parse(QByteArray bytes)
 {
-    m_pModel->beginResetModel();
+    m_model->beginResetModel();
     m_messages.clear();
     m_droppedMessages = 0;
     m_boxes = 0;
@@ -368,12 +368,12 @@ void CsvFile::parse(QByteArray bytes)
             *out++ = *in;
     }
     bytes.truncate(int(out - bytes.constData()));
-    m_pModel->start(std::move(bytes));
+    m_model->start(std::move(bytes));
 
     m_fields.clear();
     m_fieldStart = 0;
     m_oddQuotes = false;
-    const QByteArray& text = m_pModel->m_text;
+    const QByteArray& text = m_model->m_text;
     const int n = text.size();
     const char* c = text.constData();
     for (int i = 0; i < n; ++i) {
@@ -387,9 +387,9 @@ void CsvFile::parse(QByteArray bytes)
         }
     }
     m_fields.release();
-    m_pModel->m_extra.squeeze();
-    m_pModel->finish();
-    m_pModel->endResetModel();
+    m_model->m_extra.squeeze();
+    m_model->finish();
+    m_model->endResetModel();
 
     if (m_hiddenBoxes > 0) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Importation"),
@@ -406,7 +406,7 @@ void CsvFile::parseField(int start, int end, char separator)
     if (m_oddQuotes)
         return;
 
-    const char* base = m_pModel->m_text.constData();
+    const char* base = m_model->m_text.constData();
     const char* data = base + start;
     int length = end - start;
     if (length >= 2 && data[0] == '"' && data[length - 1] == '"') {
@@ -422,12 +422,12 @@ void CsvFile::parseField(int start, int end, char separator)
             if (data[i] == '"' && i + 1 < length && data[i + 1] == '"')
                 ++i;
         }
-        field = m_pModel->extra(single.constData(), single.size());
+        field = m_model->extra(single.constData(), single.size());
     }
     m_fields.append(field);
 
     if (separator != ';') {
-        processRecord(Fields(*m_pModel, m_fields));
+        processRecord(Fields(*m_model, m_fields));
         m_fields.clear();
     }
     m_fieldStart = end + 1;
@@ -477,34 +477,34 @@ bool CsvFile::processRecord(const Fields& fields)
 
 int CsvFile::addCountry(const Fields& fields)
 {
-    const int found = m_pModel->findChild(-1, fields[0]);
-    return found >= 0 ? found : m_pModel->appendName(-1, fields.ref(0), CsvTreeModel::Country);
+    const int found = m_model->findChild(-1, fields[0]);
+    return found >= 0 ? found : m_model->appendName(-1, fields.ref(0), CsvTreeModel::Country);
 }
 
 int CsvFile::addState(const Fields& fields)
 {
-    const int country = m_pModel->findChild(-1, fields[0]);
+    const int country = m_model->findChild(-1, fields[0]);
     if (country < 0) {
         warn(QStringLiteral("Country %1 not found, cannot add state %2").arg(quoted(fields[0]), quoted(fields[2])));
         return -1;
     }
-    const int found = m_pModel->findChild(country, fields[2]);
-    return found >= 0 ? found : m_pModel->appendName(country, fields.ref(2), CsvTreeModel::State);
+    const int found = m_model->findChild(country, fields[2]);
+    return found >= 0 ? found : m_model->appendName(country, fields.ref(2), CsvTreeModel::State);
 }
 
 int CsvFile::addAreaItem(const Fields& fields)
 {
     const QLatin1String country = fields[0], state = fields[2], area = fields[3];
-    const int countryNode = m_pModel->findChild(-1, country);
-    const int stateNode = countryNode < 0 ? -1 : m_pModel->findChild(countryNode, state);
+    const int countryNode = m_model->findChild(-1, country);
+    const int stateNode = countryNode < 0 ? -1 : m_model->findChild(countryNode, state);
     if (stateNode < 0) {
         warn(QStringLiteral("Country/state %1 %2 not found. Check file consistency").arg(quoted(country), quoted(state)));
         warn(QStringLiteral("Country/state %1 %2 not found, cannot add area %3").arg(quoted(country), quoted(state), quoted(area)));
         return -1;
     }
-    int areaNode = m_pModel->findChild(stateNode, area);
+    int areaNode = m_model->findChild(stateNode, area);
     if (areaNode < 0)
-        areaNode = m_pModel->appendName(stateNode, fields.ref(3), CsvTreeModel::Area);
+        areaNode = m_model->appendName(stateNode, fields.ref(3), CsvTreeModel::Area);
 
     int number = 1;
     for (int i = 4; i + 1 < fields.size(); i += 2, ++number) {
@@ -512,7 +512,7 @@ int CsvFile::addAreaItem(const Fields& fields)
         const double lowest = std::round(csvNumber(fields[i]));
         const double highest = std::round(csvNumber(fields[i + 1]));
         if (lowest < highest) {
-            m_pModel->appendClass(areaNode, number, fields.ref(i), fields.ref(i + 1));
+            m_model->appendClass(areaNode, number, fields.ref(i), fields.ref(i + 1));
         } else {
             warn(QStringLiteral("Country %1 State %2 Area %3 speed incorrect %4 >= %5 ignored")
                      .arg(quoted(country), quoted(state), quoted(area))
@@ -527,17 +527,17 @@ QModelIndex CsvFile::findItem(const QString& name, const QStringList& path) cons
 {
     QModelIndex parent;
     for (const QString& step : path) {
-        parent = m_pModel->child(parent, step);
+        parent = m_model->child(parent, step);
         if (!parent.isValid())
             return QModelIndex();
     }
-    return m_pModel->child(parent, name);
+    return m_model->child(parent, name);
 }
 
 QModelIndex CsvFile::findState(const QString& name) const
 {
-    for (int row = 0; row < m_pModel->rowCount(); ++row) {
-        const QModelIndex state = m_pModel->child(m_pModel->index(row, 0), name);
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QModelIndex state = m_model->child(m_model->index(row, 0), name);
         if (state.isValid())
             return state;
     }

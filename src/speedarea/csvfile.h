@@ -133,7 +133,7 @@ private:
     std::vector<qint32> m_children;
     std::vector<qint32> m_countries;
     std::vector<qint32> m_slots;   // open addressing, -1 empty; only while reading
-    bool m_bReading = false;
+    bool m_reading = false;
 };
 
 // Reads a semicolon-separated file of speed areas into a CsvTreeModel.
@@ -162,8 +162,8 @@ public:
     // Builds the tree from the bytes of a file.
     void parse(QByteArray bytes);
 
-    CsvTreeModel* model() const { return m_pModel; }
-    QString fileName() const { return m_szFileName; }
+    CsvTreeModel* model() const { return m_model; }
+    QString fileName() const { return m_fileName; }
     // The boxes (without their markup) and the warnings of the last reading, in order.
     QStringList messages() const { return m_messages; }
 
@@ -203,8 +203,8 @@ private:
     void warn(const QString& message);
     void box(const QString& text);
 
-    CsvTreeModel* m_pModel;
-    QString m_szFileName;
+    CsvTreeModel* m_model;
+    QString m_fileName;
     csvdetail::Chunked<csvdetail::Text> m_fields;
     int m_fieldStart = 0;
     bool m_oddQuotes = false;

@@ -1,7 +1,7 @@
-#include "speedarea.h"
+#include "speedarea/speedarea.h"
 
 #include "core/workspace.h"
-#include "core/safefile.h"
+#include "core/checkedfile.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -253,7 +253,7 @@ void SpeedArea::setUnits(int units)
 
 void SpeedArea::setFile(const QString& szFileName)
 {
-    m_szFileName = szFileName;
+    m_fileName = szFileName;
     if (!QFile::exists(szFileName)) {
         qWarning() << "File" << szFileName << "missing ?";
         return;
@@ -273,10 +273,10 @@ bool SpeedArea::loadAreas(bool bForce, const QString& szName)
         m_areas.remove(szName);
     m_areaIndex = 0;
 
-    if (!bForce && QFile::exists(m_szFileName)) {
-        if (loadFile(m_szFileName))
+    if (!bForce && QFile::exists(m_fileName)) {
+        if (loadFile(m_fileName))
             return true;
-        qWarning() << "Loading file" << m_szFileName << "[Failed]. using default values";
+        qWarning() << "Loading file" << m_fileName << "[Failed]. using default values";
     }
     loadDefaults(szName);
     areasReloaded();
@@ -306,7 +306,7 @@ bool SpeedArea::read(QIODevice& device)
         return refuse(error);
     m_areas = table;
     m_areaIndex = 0;
-    m_szReadError.clear();
+    m_readError.clear();
     areasReloaded();
     return true;
 }
@@ -315,7 +315,7 @@ bool SpeedArea::refuse(const QString& reason)
 {
     m_areas.clear();
     m_areaIndex = 0;
-    m_szReadError = reason;
+    m_readError = reason;
     areasReloaded();
     return false;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/samplerecord.h"
+#include "core/samplerecord.h"
 
 #include <QMap>
 #include <QString>
@@ -35,7 +35,7 @@ public:
     // Stores the path and reads the file. A missing file leaves the table as it is; a damaged
     // one leaves the full default set of the current units.
     void setFile(const QString& szFileName);
-    QString file() const { return m_szFileName; }
+    QString file() const { return m_fileName; }
 
     // Removes the named area (all areas when the name is empty) and brings it back: from the
     // file unless bForce is set or the file is missing or damaged, else from the defaults of the
@@ -56,7 +56,7 @@ public:
     bool read(QIODevice& device);
     bool write(QIODevice& device) const;
     // Why the last loadFile failed, in French; empty after a successful read.
-    QString readError() const { return m_szReadError; }
+    QString readError() const { return m_readError; }
 
     // All area names in table order.
     QStringList areaNames() const;
@@ -89,8 +89,8 @@ public:
     QString currentArea() const;
 
     // Copied from the main window; lifts the editor's limit on the number of classes.
-    void setDebugMode(bool on) { m_bDebug = on; }
-    bool debugMode() const { return m_bDebug; }
+    void setDebugMode(bool on) { m_debug = on; }
+    bool debugMode() const { return m_debug; }
 
     // The built-in areas of a unit system (mph for 1, km/h otherwise), names translated.
     static SpeedAreaTable defaultAreas(int units);
@@ -109,13 +109,13 @@ private:
     void loadDefaults(const QString& szName);
 
     SpeedAreaTable m_areas;
-    QString m_szFileName;
+    QString m_fileName;
     int m_units = 0;
     double m_lowestSpeed = 0;
     double m_highestSpeed = 200;
     int m_areaIndex = 0;
-    bool m_bDebug = false;
-    QString m_szReadError;
+    bool m_debug = false;
+    QString m_readError;
 };
 
 // The window's order of area names: by the first whole number in each name, ascending.

@@ -1,10 +1,10 @@
 #include "windowtest.h"
 
-#include "campaign/ui/lstcampaign.h"
+#include "gui/campaign/campaignchoicedialog.h"
 #include "core/workspace.h"
 #include "scripteddialogs.h"
-#include "ui/dialogrunner.h"
-#include "ui/mainwindow.h"
+#include "gui/dialogrunner.h"
+#include "gui/mainwindow.h"
 
 #include <QAction>
 
@@ -20,11 +20,11 @@ QString TempWorkspace::statistics() const
 }
 
 void openInWindow(MainWindow& w, ScriptedDialogs& dialogs, const QString& file,
-                  const std::function<int(LstCampaign&)>& choose)
+                  const std::function<int(CampaignChoiceDialog&)>& choose)
 {
     dialogs.answerOpenFile(file);
     setDialogRunner([choose](QDialog& d) {
-        auto* list = qobject_cast<LstCampaign*>(&d);
+        auto* list = qobject_cast<CampaignChoiceDialog*>(&d);
         if (!list)
             return int(QDialog::Rejected);
         return choose ? choose(*list) : int(QDialog::Accepted);

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
-class LstCampaign;
+class CampaignChoiceDialog;
 class MainWindow;
 class ScriptedDialogs;
 class QWidget;
@@ -29,7 +29,7 @@ private:
 // "Ouvrir" on file: the open dialog answers it; the campaign dialog is accepted as it shows,
 // or answered by choose.
 void openInWindow(MainWindow& w, ScriptedDialogs& dialogs, const QString& file,
-                  const std::function<int(LstCampaign&)>& choose = {});
+                  const std::function<int(CampaignChoiceDialog&)>& choose = {});
 
 template <typename T = QWidget>
 T* child(const QObject& parent, const char* name)

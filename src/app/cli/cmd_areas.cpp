@@ -1,5 +1,5 @@
 // tramola-cli areas: the speed areas the window would offer, in its order, as JSON.
-#include "commands.h"
+#include "app/cli/commands.h"
 
 #include "core/workspace.h"
 #include "speedarea/speedarea.h"

@@ -1,5 +1,5 @@
 // tramola-cli campaigns: the campaign list the window shows on opening a database, as JSON.
-#include "commands.h"
+#include "app/cli/commands.h"
 
 #include "campaign/campaignselection.h"
 

@@ -1,8 +1,8 @@
 // tramola-cli gendb: a sample measure database, as a radar's recording side writes it.
-#include "commands.h"
+#include "app/cli/commands.h"
 
 #include "sampledb/sampledb.h"
-#include "stats/speedstatistics.h"
+#include "analysis/speedstatistics.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // tramola-cli import-areas: the tree the import dialog shows, or the merge of picked states into
 // the speed area file, as the editor's "Importer" and "Enregistrer" do it.
-#include "commands.h"
+#include "app/cli/commands.h"
 
 #include "core/userdialogs.h"
 #include "core/workspace.h"

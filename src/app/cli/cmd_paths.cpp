@@ -1,4 +1,4 @@
-#include "commands.h"
+#include "app/cli/commands.h"
 
 #include "core/workspace.h"
 

@@ -1,14 +1,14 @@
 // tramola-cli report: the window's operation report of a measure file, written without a window.
-#include "commands.h"
+#include "app/cli/commands.h"
 
-#include "statsload.h"
-#include "statssummary.h"
+#include "app/cli/statsload.h"
+#include "app/cli/statssummary.h"
 
 #include "core/localedetect.h"
 #include "core/messagelog.h"
 #include "db/siteinfo.h"
-#include "stats/trafficsummary.h"
-#include "ui/report.h"
+#include "analysis/trafficsummary.h"
+#include "gui/report/report.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 // tramola-cli stats: the figures the window shows after opening a file, as one JSON document.
-#include "commands.h"
-#include "statssummary.h"
+#include "app/cli/commands.h"
+#include "app/cli/statssummary.h"
 
-#include "statsload.h"
+#include "app/cli/statsload.h"
 #include "core/wallclock.h"
-#include "stats/trafficsummary.h"
+#include "analysis/trafficsummary.h"
 
 #include <QFileInfo>
 #include <QJsonArray>

@@ -1,5 +1,5 @@
 // tramola-cli: the statistics and files of the window, without a window.
-#include "commands.h"
+#include "app/cli/commands.h"
 
 #include "core/messagelog.h"
 #include "core/version.h"

@@ -1,5 +1,5 @@
 // What several commands do alike: units names, the speed area file, JSON output.
-#include "commands.h"
+#include "app/cli/commands.h"
 
 #include "speedarea/speedarea.h"
 

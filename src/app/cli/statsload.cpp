@@ -1,15 +1,15 @@
 // What tramola-cli stats and report share: their options, and the read and analysis of a
 // measure file as the window's "Ouvrir" runs them.
-#include "statsload.h"
+#include "app/cli/statsload.h"
 
-#include "commands.h"
+#include "app/cli/commands.h"
 
 #include "core/userdialogs.h"
 #include "core/workspace.h"
 #include "campaign/campaignselection.h"
 #include "db/databasemanager.h"
 #include "speedarea/speedarea.h"
-#include "stats/periodsnap.h"
+#include "analysis/periodsnap.h"
 
 #include <QFileInfo>
 #include <climits>

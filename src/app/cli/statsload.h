@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/speedstatistics.h"
+#include "analysis/speedstatistics.h"
 
 #include <QDateTime>
 #include <QList>

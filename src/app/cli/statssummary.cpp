@@ -1,7 +1,7 @@
-#include "statssummary.h"
+#include "app/cli/statssummary.h"
 
 #include "db/siteinfo.h"
-#include "stats/trafficsummary.h"
+#include "analysis/trafficsummary.h"
 
 #include <QJsonArray>
 #include <QStringList>

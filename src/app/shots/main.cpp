@@ -4,9 +4,9 @@
 #include "core/localedetect.h"
 #include "core/messagelog.h"
 #include "core/workspace.h"
-#include "ui/dialogrunner.h"
-#include "ui/mainwindow.h"
-#include "ui/qtuserdialogs.h"
+#include "gui/dialogrunner.h"
+#include "gui/mainwindow.h"
+#include "gui/qtuserdialogs.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,0 @@
-#include "vertscaledraw.h"
-
-QwtText vertScaleDraw::label(double value) const
-{
-    return QwtText(QString("%1").arg(value));
-}

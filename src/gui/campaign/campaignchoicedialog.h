@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QDateTime>
+#include <QDialog>
+#include <QMap>
+#include <functional>
+#include <memory>
+
+class CampaignSelection;
+class CampaignSynopsis;
+class DatabaseManager;
+class QPushButton;
+struct CampaignInfo;
+
+namespace Ui {
+class CampaignChoiceDialog;
+}
+
+// The campaign list dialog: one row per campaign of a selection, to tick the campaigns of an
+// analysis or to delete campaigns. The ticks live in the selection; the rows only show them.
+class CampaignChoiceDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    using DateText = std::function<QString(const QDateTime&)>;
+
+    // Shows a row for every row the selection already holds. dateText writes the dates of the
+    // rows (the locale's long date and short time when empty).
+    explicit CampaignChoiceDialog(CampaignSelection& selection, DateText dateText = {}, QWidget* parent = nullptr);
+    ~CampaignChoiceDialog() override;
+
+    CampaignSelection& selection() { return m_selection; }
+    // Borrowed connection for the deletion.
+    void setDatabase(DatabaseManager* db);
+    // A new campaign at the bottom (the first one is ticked); answers its row number.
+    int addCampaign(const CampaignInfo& campaign);
+
+    int checkStoreMode(bool* mismatch);
+    QMap<int, int> campaignIds() const;
+    bool checkContiguity();
+    bool selectedPeriod(QDateTime& start, QDateTime& end) const;
+
+    // The row widgets by row number.
+    QMap<int, CampaignSynopsis*> rows() const { return m_rows; }
+    QPushButton* selectAllButton() const { return m_selectAll; }
+    QPushButton* removeButton() const { return m_remove; }
+    QPushButton* reverseButton() const { return m_reverse; }
+
+public slots:
+    void removeCampaign();
+    void selectAll();
+    void unSelectAll();
+    void reverseSelect();
+    void selectUnselectAll();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void addRow(int row);
+    void removeRow(int row);
+    // Makes the check boxes show the selection's ticks.
+    void showTicks();
+    void fitContents();
+
+    std::unique_ptr<Ui::CampaignChoiceDialog> ui;
+    CampaignSelection& m_selection;
+    DateText m_dateText;
+    QMap<int, CampaignSynopsis*> m_rows;
+    QPushButton* m_selectAll = nullptr;
+    QPushButton* m_remove = nullptr;
+    QPushButton* m_reverse = nullptr;
+};

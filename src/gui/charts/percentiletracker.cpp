@@ -1,0 +1,6 @@
+#include "gui/charts/percentiletracker.h"
+
+PercentileTracker::PercentileTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas)
+    : QwtPlotPicker(xAxis, yAxis, rubberBand, trackerMode, canvas)
+{
+}

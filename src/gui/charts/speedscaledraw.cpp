@@ -1,0 +1,6 @@
+#include "gui/charts/speedscaledraw.h"
+
+QwtText SpeedScaleDraw::label(double value) const
+{
+    return QwtText(QString("%1").arg(value));
+}

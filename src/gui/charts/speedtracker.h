@@ -1,0 +1,27 @@
+#pragma once
+
+#include <qwt_plot_picker.h>
+
+// Tracker of the speed plots: date and speed under the cursor.
+class SpeedTracker : public QwtPlotPicker
+{
+public:
+    SpeedTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas,
+           const QString& speedUnit);
+
+protected:
+    QwtText trackerTextF(const QPointF& pos) const override;
+
+private:
+    QString m_speedUnit;
+};
+
+// Tracker of the vehicle count plot: the bar under the cursor, its date, count and direction.
+class VehicleBarTracker : public QwtPlotPicker
+{
+public:
+    VehicleBarTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas);
+
+protected:
+    QwtText trackerTextF(const QPointF& pos) const override;
+};

@@ -1,0 +1,153 @@
+#include "gui/csvexport.h"
+
+#include "gui/tabs/summaryformat.h"
+#include "core/checkedfile.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QFileInfo>
+
+#include <functional>
+
+namespace {
+
+QByteArray speed(double value)
+{
+    return QByteArray::number(value, 'f', 2);
+}
+
+QByteArray date(qint64 time, const QString& format)
+{
+    return QDateTime::fromSecsSinceEpoch(time).toString(format).toLatin1();
+}
+
+// Text mode, so that lines end in CR LF on Windows. The body writes through the file it gets.
+bool writeWhole(const QString& file, const QByteArray& header, const std::function<void(CheckedFile&)>& body)
+{
+    CheckedFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    out.write(header);
+    body(out);
+    return out.commit();
+}
+
+void warnUnwritable(const QString& file)
+{
+    qWarning() << CsvExport::errorTitle() << CsvExport::errorText(file);
+}
+
+} // namespace
+
+bool CsvExport::writeBucketTable(const DirectionSamples& samples, const QString& file)
+{
+    const QByteArray header = QStringLiteral("%1;%2;%3;%4;%5;%6\n")
+                                  .arg(tr("Date"), tr("Direction"), tr("Nombre de relevés"),
+                                       tr("Nombre véhicules"), tr("Vitesse moyenne"), tr("Vitesse maximale"))
+                                  .toUtf8();
+    return writeWhole(file, header, [&](CheckedFile& out) {
+        for (auto direction = samples.cbegin(); direction != samples.cend(); ++direction) {
+            const QByteArray key = QByteArray::number(direction.key() + 1);
+            for (const SampleRecord& r : direction.value()) {
+                if (!r.valid)
+                    continue;
+                out.write(date(r.time, QStringLiteral("dd/MM/yyyy hh:mm")) + ';' + key + ';'
+                          + QByteArray::number(r.measureCount) + ';' + QByteArray::number(r.vehicleCount) + ';'
+                          + speed(r.meanSpeed) + ';' + speed(r.maxSpeed) + '\n');
+            }
+        }
+    });
+}
+
+bool CsvExport::exportMeanMinMax(const SampleMap& records, const QString& file)
+{
+    const QByteArray header =
+        QStringLiteral("%1;%2;%3;%4\n").arg(tr("Date"), tr("Min"), tr("Max"), tr("Moyenne")).toLatin1();
+    const bool written = writeWhole(file, header, [&](CheckedFile& out) {
+        for (const SampleRecord& r : records)
+            out.write(date(r.time, QStringLiteral("dd-MM-yyyy hh:mm")) + ';' + speed(r.minSpeed) + ';'
+                      + speed(r.maxSpeed) + ';' + speed(r.meanSpeed) + '\n');
+    });
+    if (!written)
+        warnUnwritable(file);
+    return written;
+}
+
+bool CsvExport::exportMeasures(const MeasureMap& measures, const QString& file)
+{
+    const QByteArray header =
+        QStringLiteral("%1;%2;%3\n").arg(tr("Date"), tr("Vitesse"), tr("direction")).toLatin1();
+    const bool written = writeWhole(file, header, [&](CheckedFile& out) {
+        // Consecutive readings mostly share their minute: format it once per minute.
+        qint64 minute = -1;
+        QByteArray dateText;
+        for (const MeasureMap::Entry& e : measures) {
+            const qint64 m = e.time - (e.time % 60 + 60) % 60;
+            if (m != minute) {
+                minute = m;
+                dateText = date(e.time, QStringLiteral("dd-MM-yyyy hh:mm"));
+            }
+            if (!out.write(dateText + ';' + speed(e.measure.speed) + ';'
+                           + QByteArray::number(e.measure.direction) + '\n'))
+                break;   // a full disk: millions of lines more would change nothing
+        }
+    });
+    if (!written)
+        warnUnwritable(file);
+    return written;
+}
+
+QString CsvExport::meanMinMaxFile(const QString& file)
+{
+    return QStringLiteral("%1/minmaxavg.csv").arg(QFileInfo(file).absolutePath());
+}
+
+bool CsvExport::writeSummary(const TrafficSummary& summary, const QString& unit, const QString& file)
+{
+    using Style = SummaryFormat::Style;
+    const QByteArray header =
+        QStringLiteral("%1;%2;%3;%4\n").arg(tr("Indicateur"), SummaryFormat::groupTitle(0), SummaryFormat::groupTitle(1),
+                                            SummaryFormat::groupTitle(2))
+            .toUtf8();
+    const bool written = writeWhole(file, header, [&](CheckedFile& out) {
+        QVector<SummaryLine> lines = SummaryFormat::leftLines(summary, unit, Style::Csv);
+        lines += SummaryFormat::rightLines(summary, unit, Style::Csv);
+        for (const SummaryLine& line : lines) {
+            if (!line.heading)
+                out.write(QStringList{line.label.trimmed(), line.values[0], line.values[1], line.values[2]}
+                              .join(QLatin1Char(';'))
+                              .toUtf8()
+                          + '\n');
+        }
+        for (const SummaryLine& line : SummaryFormat::qualityLines(summary, unit, Style::Csv)) {
+            if (!line.heading)
+                out.write((line.label + QLatin1Char(';') + line.values[0]).toUtf8() + '\n');
+        }
+        out.write("\n");
+        QStringList columns{tr("Heure")};
+        for (int g = 0; g < 3; ++g) {
+            const QString group = SummaryFormat::groupTitle(g);
+            columns << tr("%1 véh./h lundi-vendredi").arg(group) << tr("%1 véh./h week-end").arg(group)
+                    << tr("%1 V85").arg(group);
+        }
+        out.write(columns.join(QLatin1Char(';')).toUtf8() + '\n');
+        const auto field = [](const auto& v, int decimals) {
+            return v ? QByteArray::number(double(*v), 'f', decimals) : QByteArray();
+        };
+        for (std::size_t h = 0; h < 24; ++h) {
+            QByteArray row = TrafficSummary::clockText(int(h) * 60).toLatin1();
+            for (const DirectionSummary& g : summary.groups)
+                row += ';' + field(g.weekdayHourly[h], 2) + ';' + field(g.weekendHourly[h], 2) + ';'
+                    + field(g.hourlyV85[h], 0);
+            out.write(row + '\n');
+        }
+    });
+    if (!written)
+        warnUnwritable(file);
+    return written;
+}
+
+QString CsvExport::summaryFile(const QString& file)
+{
+    return QStringLiteral("%1/synthese.csv").arg(QFileInfo(file).absolutePath());
+}

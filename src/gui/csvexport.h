@@ -1,0 +1,45 @@
+#pragma once
+
+#include "analysis/speedstatistics.h"
+#include "analysis/trafficsummary.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+// The semicolon-separated exports of the loaded statistics. Each file is written whole or not at
+// all: a failure leaves an earlier file of the same name as it was. Header words are translated;
+// the bucket table header is UTF-8, every other line plain ASCII.
+class CsvExport
+{
+    Q_DECLARE_TR_FUNCTIONS(CsvExport)
+
+public:
+    // Every valid bucket, direction by direction: "dd/MM/yyyy hh:mm;direction+1;readings;vehicles;
+    // mean;max". False, nothing logged, when the file cannot be written.
+    static bool writeBucketTable(const DirectionSamples& samples, const QString& file);
+
+    // Every bucket of one direction, empty ones included: "dd-MM-yyyy hh:mm;min;max;mean". False,
+    // with a warning in the log, when the file cannot be written.
+    static bool exportMeanMinMax(const SampleMap& records, const QString& file);
+
+    // Every measure in time order: "dd-MM-yyyy hh:mm;speed;direction" (direction as stored).
+    // False, with a warning in the log, when the file cannot be written.
+    static bool exportMeasures(const MeasureMap& measures, const QString& file);
+
+    // "<absolute folder of file>/minmaxavg.csv": the mean/min/max file goes beside the bucket table.
+    static QString meanMinMaxFile(const QString& file);
+
+    // The summary, UTF-8: "Indicateur;Entrant;Sortant;Deux sens" and one line per figure (empty
+    // fields for figures without data, shares in percent), then after an empty line the hourly
+    // profile, "Heure" and per group the weekday and weekend vehicles per hour and V85. False,
+    // with a warning in the log, when the file cannot be written.
+    static bool writeSummary(const TrafficSummary& summary, const QString& unit, const QString& file);
+    // "<absolute folder of file>/synthese.csv".
+    static QString summaryFile(const QString& file);
+
+    static QString errorTitle() { return tr("Erreur à l'exportation"); }
+    static QString errorText(const QString& file)
+    {
+        return tr("Ouverture du fichier %1 en écriture impossible").arg(file);
+    }
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDialog>
+#include <QVector>
+#include <memory>
+
+namespace Ui {
+class ReportSectionsDialog;
+}
+
+// The sections of the operation report, one check box each in the report's section order.
+class ReportSectionsDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ReportSectionsDialog(QWidget* parent = nullptr);
+    ~ReportSectionsDialog() override;
+
+    // The state of checkBox_1, checkBox_2, ... in order.
+    QVector<bool> sections() const;
+
+private:
+    std::unique_ptr<Ui::ReportSectionsDialog> ui;
+};

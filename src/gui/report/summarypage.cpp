@@ -1,0 +1,120 @@
+#include "gui/report/summarypage.h"
+
+#include "gui/charts/summaryplots.h"
+#include "gui/tabs/summaryformat.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextDocument>
+#include <qwt_plot_renderer.h>
+
+namespace {
+
+const char* const kStyle = "<style>table { font-size: 8px; } td.h { background-color: rgb(182,204,182); }"
+                           " td.v { text-align: right; } td.l { white-space: nowrap; }</style>";
+
+// HTML collapses the blanks that indent a label.
+QString cellText(const QString& label)
+{
+    int indent = 0;
+    while (indent < label.size() && label[indent] == QLatin1Char(' '))
+        ++indent;
+    return QStringLiteral("&nbsp;&nbsp;").repeated(indent) + label.mid(indent).toHtmlEscaped();
+}
+
+// The columns of the directions the summary has: one-way radars get one figure column.
+QList<int> shownGroups(const TrafficSummary& s)
+{
+    if (s.hasDirection(0) && s.hasDirection(1))
+        return {0, 1, 2};
+    return {s.hasDirection(1) ? 1 : 0};
+}
+
+QString tableHtml(const QVector<SummaryLine>& lines, const QList<int>& groups)
+{
+    QString html = QLatin1String(kStyle) + QStringLiteral("<table width=100% cellspacing=0 cellpadding=1><tr><td></td>");
+    for (int g : groups)
+        html += QStringLiteral("<td class=v><b>%1</b></td>").arg(SummaryFormat::groupTitle(g));
+    html += QStringLiteral("</tr>");
+    for (const SummaryLine& line : lines) {
+        if (line.heading) {
+            html += QStringLiteral("<tr><td class=h colspan=%1><b>%2</b></td></tr>")
+                        .arg(groups.size() + 1)
+                        .arg(line.label.toHtmlEscaped());
+            continue;
+        }
+        html += QStringLiteral("<tr><td>%1</td>").arg(cellText(line.label));
+        for (int g : groups)
+            html += QStringLiteral("<td class=v>%1</td>").arg(line.values[std::size_t(g)].toHtmlEscaped());
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+QString qualityHtml(const QVector<SummaryLine>& lines)
+{
+    QString html = QLatin1String(kStyle) + QStringLiteral("<table width=100% cellspacing=0 cellpadding=1>");
+    for (const SummaryLine& line : lines) {
+        if (line.heading)
+            html += QStringLiteral("<tr><td class=h colspan=2><b>%1</b></td></tr>").arg(line.label.toHtmlEscaped());
+        else
+            // The labels keep their line; a long list of missing days wraps instead.
+            html += QStringLiteral("<tr><td class=l>%1</td><td class=v>%2</td></tr>")
+                        .arg(cellText(line.label), line.values[0].toHtmlEscaped());
+    }
+    return html + QStringLiteral("</table>");
+}
+
+// Draws html at (x, y) within width; answers its height.
+qreal drawHtml(QPainter& painter, const QString& html, qreal x, qreal y, qreal width)
+{
+    QTextDocument document;
+    document.setDocumentMargin(0);
+    document.setHtml(html);
+    document.setTextWidth(width);
+    painter.save();
+    painter.translate(x, y);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    document.documentLayout()->draw(&painter, context);
+    painter.restore();
+    return document.size().height();
+}
+
+} // namespace
+
+void SummaryPage::paint(QPainter& painter, const QRectF& area, const TrafficSummary& summary, const QString& unit)
+{
+    painter.save();
+    const qreal gap = 10;
+    const qreal column = (area.width() - gap) / 2;
+    const QString format = QStringLiteral("dd/MM/yyyy HH:mm");
+    const QString limit = summary.limit ? QStringLiteral("%1 %2").arg(*summary.limit).arg(unit) : tr("aucune");
+    qreal y = area.top();
+    y += drawHtml(painter,
+                  tr("<h4>%1</h4><span style=\"font-size: 9px\">Du %2 au %3 ; vitesse limite : %4</span>")
+                      .arg(sectionTitle().toHtmlEscaped(), summary.begin.toString(format),
+                           summary.end.toString(format), limit),
+                  area.left(), y, area.width())
+        + 6;
+
+    const QList<int> groups = shownGroups(summary);
+    const qreal left = drawHtml(painter, tableHtml(SummaryFormat::leftLines(summary, unit, SummaryFormat::Style::Display), groups),
+                                area.left(), y, column);
+    qreal right = drawHtml(painter, tableHtml(SummaryFormat::rightLines(summary, unit, SummaryFormat::Style::Display), groups),
+                           area.left() + column + gap, y, column);
+    right += 6 + drawHtml(painter, qualityHtml(SummaryFormat::qualityLines(summary, unit, SummaryFormat::Style::Display)),
+                          area.left() + column + gap, y + right + 6, column);
+    y += std::max(left, right) + gap;
+
+    // The charts take what is left, but never less than a readable height.
+    const qreal height = std::max<qreal>(area.bottom() - y, 160);
+    HourlyProfilePlot hourly;
+    hourly.setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit);
+    SpeedBinPlot speeds;
+    speeds.setSummary(summary, unit);
+    QwtPlotRenderer renderer;
+    renderer.render(&hourly, &painter, QRectF(area.left(), y, column, height));
+    renderer.render(&speeds, &painter, QRectF(area.left() + column + gap, y, column, height));
+    painter.restore();
+}

@@ -1,0 +1,54 @@
+#include "gui/speedarea/areaimportdialog.h"
+
+#include "ui_areaimportdialog.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+
+AreaImportDialog::AreaImportDialog(QWidget* parent) : QDialog(parent), ui(new Ui::AreaImportDialog)
+{
+    ui->setupUi(this);
+    m_loaded = m_reader.load();
+    if (!m_loaded)
+        return;
+    QTreeView* tree = ui->gb4_treeView;
+    tree->setModel(m_reader.model());
+    tree->header()->setStretchLastSection(false);
+    tree->expandAll();
+    for (int column = 0; column < 3; ++column)
+        tree->resizeColumnToContents(column);
+    tree->setAnimated(false);
+}
+
+AreaImportDialog::~AreaImportDialog() = default;
+
+void AreaImportDialog::columnOptimize()
+{
+    QTreeView* tree = ui->gb4_treeView;
+    int width = tree->width() - 4 - tree->columnWidth(1) - tree->columnWidth(2);
+    if (tree->verticalScrollBar()->isVisible())
+        width -= tree->verticalScrollBar()->width();
+    tree->setColumnWidth(0, width);
+}
+
+void AreaImportDialog::on_gb4_treeView_clicked(const QModelIndex& index)
+{
+    // One item is selected at a time: the one clicked.
+    togglePick(m_reader.model(), index, &m_pool);
+}
+
+void AreaImportDialog::on_gb4_treeView_collapsed(const QModelIndex&)
+{
+    columnOptimize();
+}
+
+void AreaImportDialog::on_gb4_treeView_expanded(const QModelIndex&)
+{
+    columnOptimize();
+}
+
+void AreaImportDialog::paintEvent(QPaintEvent* event)
+{
+    columnOptimize();
+    QDialog::paintEvent(event);
+}

@@ -1,0 +1,135 @@
+#include "gui/tabs/summarytab.h"
+
+#include "gui/charts/plotprint.h"
+#include "gui/charts/summaryplots.h"
+#include "gui/tabs/summaryformat.h"
+#include "ui_summarytab.h"
+
+#include <QHeaderView>
+
+#include <algorithm>
+#include <QTableWidget>
+#include <qwt_scale_widget.h>
+#include <qwt_text.h>
+
+namespace {
+
+void fill(QTableWidget* table, const QVector<SummaryLine>& lines, const TrafficSummary& summary)
+{
+    table->clearContents();
+    table->clearSpans();
+    table->setRowCount(lines.size());
+    QFont bold = table->font();
+    bold.setBold(true);
+    for (int row = 0; row < lines.size(); ++row) {
+        const SummaryLine& line = lines[row];
+        auto* label = new QTableWidgetItem(line.label);
+        label->setToolTip(line.label.trimmed());
+        if (line.heading) {
+            label->setFont(bold);
+            label->setBackground(QColor(182, 204, 182));
+            table->setItem(row, 0, label);
+            table->setSpan(row, 0, 1, 4);
+            continue;
+        }
+        table->setItem(row, 0, label);
+        for (int g = 0; g < 3; ++g) {
+            auto* value = new QTableWidgetItem(line.values[std::size_t(g)]);
+            value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table->setItem(row, g + 1, value);
+        }
+    }
+    // A direction without readings is a one-way radar's: its column, and the sum, say nothing.
+    const bool both = summary.hasDirection(0) && summary.hasDirection(1);
+    table->setColumnHidden(1, !summary.hasDirection(0) && summary.hasDirection(1));
+    table->setColumnHidden(2, !summary.hasDirection(1));
+    table->setColumnHidden(3, !both);
+    // Headings span the row: only the labels under them size the first column.
+    int width = table->horizontalHeader()->sectionSizeHint(0);
+    for (const SummaryLine& line : lines)
+        if (!line.heading)
+            width = std::max(width, table->fontMetrics().horizontalAdvance(line.label) + 12);
+    table->horizontalHeader()->resizeSection(0, width);
+    for (int column = 1; column < 4; ++column)
+        table->resizeColumnToContents(column);
+    // Never narrower than the figures: the scroll area scrolls instead.
+    table->setMinimumWidth(table->horizontalHeader()->length() + 2 * table->frameWidth());
+    table->setMinimumHeight(table->horizontalHeader()->height() + table->verticalHeader()->length()
+                            + 2 * table->frameWidth());
+}
+
+} // namespace
+
+SummaryTab::SummaryTab(QWidget* parent) : QWidget(parent), ui(new Ui::SummaryTab)
+{
+    ui->setupUi(this);
+    // Whole tables side by side; the scroll area, not each table, scrolls in a small window.
+    for (QTableWidget* table : {ui->summary_left, ui->summary_right}) {
+        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+    }
+    ui->summary_splitter->setSizes({550, 450});
+    m_hourly = new HourlyProfilePlot(ui->summary_charts);
+    m_speeds = new SpeedBinPlot(ui->summary_charts);
+    // The plots' own hints add up to a tab wider than the smallest window: they shrink instead.
+    // Never narrower than the title, which sits over the canvas between the axes.
+    for (QwtPlot* plot : {static_cast<QwtPlot*>(m_hourly), static_cast<QwtPlot*>(m_speeds)}) {
+        int axes = 0;
+        for (const int axis : {int(QwtPlot::yLeft), int(QwtPlot::yRight)})
+            if (plot->axisEnabled(axis))
+                axes += plot->axisWidget(axis)->sizeHint().width();
+        const int title = int(plot->title().textSize(plot->title().font()).width());
+        plot->setMinimumSize(std::max(200, title + axes + 60), 160);   // the scales widen with the figures
+    }
+    ui->summary_charts_layout->addWidget(m_hourly, 3);
+    ui->summary_charts_layout->addWidget(m_speeds, 2);
+}
+
+SummaryTab::~SummaryTab()
+{
+    delete ui;
+}
+
+QTableWidget* SummaryTab::leftTable() const
+{
+    return ui->summary_left;
+}
+
+QTableWidget* SummaryTab::rightTable() const
+{
+    return ui->summary_right;
+}
+
+void SummaryTab::setSummary(const TrafficSummary& summary, const QString& unit)
+{
+    m_summary = summary;
+    const QString format = QStringLiteral("dd/MM/yyyy HH:mm");
+    ui->summary_heading->setText(
+        tr("<b>Synthèse du %1 au %2</b> &nbsp; vitesse limite : %3")
+            .arg(summary.begin.toString(format), summary.end.toString(format),
+                 summary.limit ? QStringLiteral("%1 %2").arg(*summary.limit).arg(unit) : tr("aucune")));
+    fill(ui->summary_left, SummaryFormat::leftLines(summary, unit, SummaryFormat::Style::Display), summary);
+    fill(ui->summary_right, SummaryFormat::rightLines(summary, unit, SummaryFormat::Style::Display), summary);
+
+    QString quality = QStringLiteral("<table cellspacing=0 cellpadding=1>");
+    const QVector<SummaryLine> lines = SummaryFormat::qualityLines(summary, unit, SummaryFormat::Style::Display);
+    for (const SummaryLine& line : lines) {
+        if (line.heading)
+            quality += QStringLiteral("<tr><td colspan=2><b>%1</b></td></tr>").arg(line.label.toHtmlEscaped());
+        else
+            quality += QStringLiteral("<tr><td>%1&nbsp;:&nbsp;</td><td>%2</td></tr>")
+                           .arg(line.label.toHtmlEscaped(), line.values[0].toHtmlEscaped());
+    }
+    ui->summary_quality->setText(quality + QStringLiteral("</table>"));
+    ui->summary_quality->setToolTip(SummaryFormat::dayList(summary.missingDays, -1));
+
+    m_hourly->setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit);
+    m_speeds->setSummary(summary, unit);
+}
+
+void SummaryTab::print()
+{
+    printPlot(m_hourly);
+    printPlot(m_speeds);
+}

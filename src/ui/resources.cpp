@@ -1,9 +1,0 @@
-#include "resources.h"
-
-#include <QtGlobal>
-
-void initTramolaResources()
-{
-    // Referencing the packed images keeps them in a static link.
-    Q_INIT_RESOURCE(images);
-}
