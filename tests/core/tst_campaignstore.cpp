@@ -137,7 +137,7 @@ struct Opened
 
 } // namespace
 
-class TestQorCampaign : public QObject
+class TestCampaignStore : public QObject
 {
     Q_OBJECT
 
@@ -167,7 +167,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestQorCampaign::derivationMatchesLiteralStatements_data()
+void TestCampaignStore::derivationMatchesLiteralStatements_data()
 {
     QTest::addColumn<QVector<qint64>>("times");
     QTest::addColumn<bool>("withMarker");
@@ -227,7 +227,7 @@ void TestQorCampaign::derivationMatchesLiteralStatements_data()
     QTest::newRow("year in time order, some late") << year << true << QString() << kRowid;
 }
 
-void TestQorCampaign::derivationMatchesLiteralStatements()
+void TestCampaignStore::derivationMatchesLiteralStatements()
 {
     QFETCH(QVector<qint64>, times);
     QFETCH(bool, withMarker);
@@ -258,7 +258,7 @@ void TestQorCampaign::derivationMatchesLiteralStatements()
     QCOMPARE(dump(fast, "campaign_details").isEmpty(), times.isEmpty());
 }
 
-void TestQorCampaign::firstOpening()
+void TestCampaignStore::firstOpening()
 {
     const QString path = newPath("first");
     QVERIFY(writeMeasureDb(path, rowsAt(local({"2026-04-30 10:00:00", "2026-05-02 08:00:00", "2026-05-28 17:45:10"})),
@@ -277,7 +277,7 @@ void TestQorCampaign::firstOpening()
     QCOMPARE(o.store.campaignList(&o.db, 1), QList<int>({2, 1}));   // May, then April
 }
 
-void TestQorCampaign::endDateCorrection_data()
+void TestCampaignStore::endDateCorrection_data()
 {
     QTest::addColumn<QString>("campaignEnd");
     QTest::addColumn<QString>("detailDate");
@@ -298,7 +298,7 @@ void TestQorCampaign::endDateCorrection_data()
     QTest::newRow("just 86000 s") << end << "2026-05-10 00:00:00" << "1970-01-02 00:53:20" << "1970-01-02 00:53:20";
 }
 
-void TestQorCampaign::endDateCorrection()
+void TestCampaignStore::endDateCorrection()
 {
     QFETCH(QString, campaignEnd);
     QFETCH(QString, detailDate);
@@ -324,7 +324,7 @@ void TestQorCampaign::endDateCorrection()
     QCOMPARE(dump(path, "campaign_details"), detailsBefore);
 }
 
-void TestQorCampaign::deletion()
+void TestCampaignStore::deletion()
 {
     const QString path = newPath("delete");
     const QVector<qint64> times = local({
@@ -362,7 +362,7 @@ void TestQorCampaign::deletion()
 // and a deletion is all or nothing.
 // One sync each; for the first opening's days and months also: a process killed during it
 // leaves the file as it was.
-void TestQorCampaign::oneCommitEach_data()
+void TestCampaignStore::oneCommitEach_data()
 {
     QTest::addColumn<QString>("operation");
     QTest::newRow("end dates of three campaigns") << "end dates";
@@ -370,7 +370,7 @@ void TestQorCampaign::oneCommitEach_data()
     QTest::newRow("derivation at the first opening") << "derivation";
 }
 
-void TestQorCampaign::oneCommitEach()
+void TestCampaignStore::oneCommitEach()
 {
     QFETCH(QString, operation);
     const QString path = newPath("commits");
@@ -397,7 +397,7 @@ void TestQorCampaign::oneCommitEach()
         QCOMPARE(o.store.campaignList(&o.db, 1).size(), 1);
 }
 
-void TestQorCampaign::oddCampaignRows()
+void TestCampaignStore::oddCampaignRows()
 {
     const QString path = newPath("odd");
     QVERIFY(writeMeasureDb(path, {}));
@@ -434,5 +434,5 @@ void TestQorCampaign::oddCampaignRows()
     QVERIFY(dialogs.shown().isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestQorCampaign)
-#include "tst_qorcampaign.moc"
+QTEST_GUILESS_MAIN(TestCampaignStore)
+#include "tst_campaignstore.moc"
