@@ -77,7 +77,7 @@ double firstOpening(const QString& path, int* days, int* campaigns)
     return timer.nsecsElapsed() / 1e9;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char* argv[])
 {
@@ -157,11 +157,12 @@ int main(int argc, char* argv[])
         return same ? 0 : 1;
     }
     timer.restart();
-    const QStringList literalDays = rowsOf(
-        literal, "SELECT MIN(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))) AS min_date,"
-                 "MAX(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))) AS max_date,"
-                 "strftime('%Y-%m-%d',datetime(meas_date,'unixepoch','localtime')) AS day "
-                 "FROM measure WHERE (meas_date >0) GROUP BY day;");
+    const QStringList literalDays =
+        rowsOf(literal,
+               "SELECT MIN(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))) AS min_date,"
+               "MAX(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))) AS max_date,"
+               "strftime('%Y-%m-%d',datetime(meas_date,'unixepoch','localtime')) AS day "
+               "FROM measure WHERE (meas_date >0) GROUP BY day;");
     std::printf("direct day query (local time per measure): %.3f s (%d days)\n", timer.nsecsElapsed() / 1e9,
                 int(literalDays.size()));
 

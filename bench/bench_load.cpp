@@ -26,10 +26,10 @@
 namespace {
 
 using bench::countMeasureRows;
-using bench::resetPeak;
-using bench::statusKb;
 using bench::referenceRead;
+using bench::resetPeak;
 using bench::sqliteExec;
+using bench::statusKb;
 
 struct OurRun
 {
@@ -58,13 +58,14 @@ OurRun ourRead(const QString& path)
         r.seconds = timer.nsecsElapsed() / 1e9;
         const qint64 after = peak ? statusKb("VmHWM") : statusKb("VmRSS");
         r.bytesPerMeasure = r.read ? double(after - before) * 1024.0 / double(r.read) : 0;
-        r.ordered = std::is_sorted(map.begin(), map.end(),
-                                   [](const MeasureMap::Entry& a, const MeasureMap::Entry& b) { return a.time < b.time; });
+        r.ordered = std::is_sorted(map.begin(), map.end(), [](const MeasureMap::Entry& a, const MeasureMap::Entry& b) {
+            return a.time < b.time;
+        });
     }
     return r;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char* argv[])
 {

@@ -1,7 +1,7 @@
 // bench_stats [FOLDER] [--size N] [--runs N]
 // The statistics of a whole measure file with a 60-minute filter, and the summary computed after
-// them, beside the time of the measure read of the same run. The database (10 million measures over a year by default) is written
-// once into FOLDER (default /tmp/tramola-bench) and reused. Memory figures are Linux only.
+// them, beside the time of the measure read of the same run. The database (10 million measures over a year by default)
+// is written once into FOLDER (default /tmp/tramola-bench) and reused. Memory figures are Linux only.
 #include "benchutil.h"
 #include "sampledb/sampledb.h"
 #include "speedarea/speedarea.h"
@@ -23,9 +23,9 @@ namespace {
 using bench::resetPeak;
 using bench::statusKb;
 
-void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+void quiet(QtMsgType, const QMessageLogContext&, const QString&) { }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char* argv[])
 {
@@ -68,8 +68,8 @@ int main(int argc, char* argv[])
 
     QElapsedTimer timer;
     timer.start();
-    const int loaded = stats.loadStatistics(path, QDateTime::fromSecsSinceEpoch(1),
-                                            QDateTime::fromSecsSinceEpoch(253402300799LL));
+    const int loaded =
+        stats.loadStatistics(path, QDateTime::fromSecsSinceEpoch(1), QDateTime::fromSecsSinceEpoch(253402300799LL));
     const double readSeconds = timer.nsecsElapsed() / 1e9;
     if (loaded < 1) {
         std::fprintf(stderr, "no measure read from %s\n", qPrintable(path));

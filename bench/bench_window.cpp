@@ -88,7 +88,7 @@ Run openInWindow(const QString& file)
     return r;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char* argv[])
 {

@@ -40,5 +40,4 @@ inline int takeRuns(QStringList& args, int def)
     return runs;
 }
 
-} // namespace bench
-
+}   // namespace bench

@@ -74,7 +74,8 @@ inline bool hasDateIndex(const QString& path)
     bool found = false;
     if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
         && sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'idx_date'", -1, &st,
-                              nullptr) == SQLITE_OK)
+                              nullptr)
+            == SQLITE_OK)
         found = sqlite3_step(st) == SQLITE_ROW;
     sqlite3_finalize(st);
     sqlite3_close(db);
@@ -90,4 +91,4 @@ inline bool sqliteExec(const QString& path, const char* sql)
     return ok;
 }
 
-} // namespace bench
+}   // namespace bench

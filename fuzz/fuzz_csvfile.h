@@ -35,7 +35,7 @@ inline void walk(const CsvTreeModel& model, const QModelIndex& parent, int depth
     check(!model.index(rows, 0, parent).isValid());
 }
 
-} // namespace fuzzcsv
+}   // namespace fuzzcsv
 
 // Reads the bytes as a CSV file, walks the tree, and clicks every state twice: the pool must
 // come back empty.

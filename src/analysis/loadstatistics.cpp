@@ -31,7 +31,7 @@ QList<int> directionsOf(const MeasureMap& measures)
     return directions;
 }
 
-} // namespace
+}   // namespace
 
 bool SpeedStatistics::readUnitsMarker(const QString& file, qint16* units)
 {
@@ -105,8 +105,8 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
                 qint64 first = 0;
                 qint64 last = 0;
                 qint16 units = 0;
-                const int read = db.readMeasures(m_measures, progress.get(), first, last, units, startT, endT,
-                                                 m_minSpeed);
+                const int read =
+                    db.readMeasures(m_measures, progress.get(), first, last, units, startT, endT, m_minSpeed);
                 m_invalidReadings = db.invalidReadings();
                 // The rows of the period that were not taken, invalid readings aside, are the
                 // slow ones, the units marker (time 0) aside; a cancelled read leaves rows

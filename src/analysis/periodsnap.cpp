@@ -9,7 +9,7 @@ QDateTime withTime(const QDateTime& dt, const QTime& time)
     return result;
 }
 
-} // namespace
+}   // namespace
 
 QDateTime snapPeriodStart(const QDateTime& start)
 {

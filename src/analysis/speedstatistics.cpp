@@ -58,7 +58,7 @@ int bitLength(quint64 v)
     return n;
 }
 
-} // namespace
+}   // namespace
 
 // x87 arithmetic done by hand: q = RN(c / t) with a 64-bit significand, P = RN(q * 100),
 // then truncation toward zero. Long double is only 64 bits wide with MSVC, and a plain
@@ -108,7 +108,7 @@ int truncatedPercentage(quint64 cumulated, quint64 total)
     // Round the product to a 64-bit significand.
     const int shift = bitLength(hi);   // bits beyond the low word
     quint64 mant = shift == 0 ? lo : ((lo >> shift) | (hi << (64 - shift)));
-    int exponent = shift - k;          // value = mant * 2^exponent
+    int exponent = shift - k;   // value = mant * 2^exponent
     if (shift > 0) {
         const quint64 rest = lo & ((quint64(1) << shift) - 1);
         const quint64 half = quint64(1) << (shift - 1);
@@ -155,12 +155,9 @@ void SpeedStatistics::reset()
 QString SpeedStatistics::unitLabel(int units)
 {
     switch (units) {
-    case 1:
-        return QStringLiteral("Mph");
-    case 2:
-        return QStringLiteral("Knot");
-    default:
-        return QStringLiteral("Km/h");
+    case 1: return QStringLiteral("Mph");
+    case 2: return QStringLiteral("Knot");
+    default: return QStringLiteral("Km/h");
     }
 }
 
@@ -673,8 +670,7 @@ QString SpeedStatistics::getStatsFileName(const QDateTime& begin, const QDateTim
         return text;
     };
     QString name = begin.toString(QLatin1String("yyyy-MM-dd")) + QLatin1Char('_')
-                   + end.toString(QLatin1String("yyyy-MM-dd")) + QLatin1Char('_')
-                   + replaced(m_description, forbidden);
+        + end.toString(QLatin1String("yyyy-MM-dd")) + QLatin1Char('_') + replaced(m_description, forbidden);
     return replaced(name.trimmed(), forbidden + QLatin1Char(' '));
 }
 

@@ -16,7 +16,10 @@ struct CurvePoint
     double x = 0;
     double y = 0;
 };
-inline bool operator==(const CurvePoint& a, const CurvePoint& b) { return a.x == b.x && a.y == b.y; }
+inline bool operator==(const CurvePoint& a, const CurvePoint& b)
+{
+    return a.x == b.x && a.y == b.y;
+}
 
 // A bar of the vehicle count plot: value over [minValue, maxValue], both borders included.
 struct IntervalSample
@@ -27,9 +30,9 @@ struct IntervalSample
     int borderFlags = 0;
 };
 
-using SampleMap = QMap<qint64, SampleRecord>;          // bucket start -> record
-using DirectionSamples = QMap<int, SampleMap>;          // direction -> buckets
-using SpeedHistogram = QMap<int, int>;                  // speed -> number of measures
+using SampleMap = QMap<qint64, SampleRecord>;   // bucket start -> record
+using DirectionSamples = QMap<int, SampleMap>;   // direction -> buckets
+using SpeedHistogram = QMap<int, int>;   // speed -> number of measures
 using CurvePoints = QVector<CurvePoint>;
 using IntervalSamples = QVector<IntervalSample>;
 

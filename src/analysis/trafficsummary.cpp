@@ -255,8 +255,7 @@ QJsonValue json(const std::optional<Exceedance>& e)
         return QJsonValue();
     return QJsonObject{{QStringLiteral("vehicles"), double(e->vehicles)}, {QStringLiteral("share"), json(e->share)}};
 }
-template <std::size_t N, typename T>
-QJsonArray json(const std::array<std::optional<T>, N>& values)
+template <std::size_t N, typename T> QJsonArray json(const std::array<std::optional<T>, N>& values)
 {
     QJsonArray a;
     for (const auto& v : values)
@@ -304,7 +303,7 @@ QJsonObject groupJson(const DirectionSummary& g)
                        {QStringLiteral("speedBins"), bins}};
 }
 
-} // namespace
+}   // namespace
 
 TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const QDateTime& begin, const QDateTime& end,
                                        std::optional<int> limit)
@@ -405,13 +404,14 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
         g.weekdayTraffic = mean(weekdayTotal, s.wholeWeekdays);
         g.weekendTraffic = mean(weekendTotal, s.wholeWeekendDays);
         for (int h = 0; h < 24; ++h) {
-            g.weekdayHourly[std::size_t(h)] = mean(wd[std::size_t(2 * h)] + wd[std::size_t(2 * h + 1)], s.wholeWeekdays);
+            g.weekdayHourly[std::size_t(h)] =
+                mean(wd[std::size_t(2 * h)] + wd[std::size_t(2 * h + 1)], s.wholeWeekdays);
             g.weekendHourly[std::size_t(h)] =
                 mean(we[std::size_t(2 * h)] + we[std::size_t(2 * h + 1)], s.wholeWeekendDays);
         }
         for (int w = 0; w < 7; ++w)
-            g.dayOfWeekTraffic[std::size_t(w)] = mean(dayOfWeekSum[std::size_t(gi)][std::size_t(w)],
-                                                      dayOfWeekDays[std::size_t(w)]);
+            g.dayOfWeekTraffic[std::size_t(w)] =
+                mean(dayOfWeekSum[std::size_t(gi)][std::size_t(w)], dayOfWeekDays[std::size_t(w)]);
         g.morningPeak = peak(wd, s.wholeWeekdays, 0, 23);
         g.afternoonPeak = peak(wd, s.wholeWeekdays, 24, kSlotsPerDay - 2);
     }
@@ -449,9 +449,8 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
         if (it->time != second) {
             second = it->time;
             sameSecond.clear();
-        } else if (std::any_of(sameSecond.begin(), sameSecond.end(), [&m](const Measure& o) {
-                       return o.speed == m.speed && o.direction == m.direction;
-                   })) {
+        } else if (std::any_of(sameSecond.begin(), sameSecond.end(),
+                               [&m](const Measure& o) { return o.speed == m.speed && o.direction == m.direction; })) {
             ++s.repeatedReadings;
             continue;
         }
@@ -463,7 +462,8 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
             std::map<int, qint64> counts;
             hours[std::size_t(d)][std::size_t(h)].addTo(counts);
             hours[std::size_t(d)][std::size_t(h)].addTo(all);
-            s.groups[std::size_t(d)].hourlyV85[std::size_t(h)] = percentiles(toCounts(counts), s.vehicleDivider, {85})[0];
+            s.groups[std::size_t(d)].hourlyV85[std::size_t(h)] =
+                percentiles(toCounts(counts), s.vehicleDivider, {85})[0];
         }
         s.groups[Both].hourlyV85[std::size_t(h)] = percentiles(toCounts(all), s.vehicleDivider, {85})[0];
     }
@@ -472,7 +472,9 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
 
 QString TrafficSummary::clockText(int minutes)
 {
-    return QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2")
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 QJsonObject TrafficSummary::toJson() const
@@ -483,21 +485,23 @@ QJsonObject TrafficSummary::toJson() const
     return QJsonObject{
         {QStringLiteral("limit"), limit ? QJsonValue(*limit) : QJsonValue()},
         {QStringLiteral("vehicleDivider"), vehicleDivider},
-        {QStringLiteral("days"), QJsonObject{{QStringLiteral("inPeriod"), daysInPeriod},
-                                             {QStringLiteral("recorded"), daysRecorded},
-                                             {QStringLiteral("missing"), missing},
-                                             {QStringLiteral("whole"), wholeDays},
-                                             {QStringLiteral("wholeWeekdays"), wholeWeekdays},
-                                             {QStringLiteral("wholeWeekendDays"), wholeWeekendDays}}},
+        {QStringLiteral("days"),
+         QJsonObject{{QStringLiteral("inPeriod"), daysInPeriod},
+                     {QStringLiteral("recorded"), daysRecorded},
+                     {QStringLiteral("missing"), missing},
+                     {QStringLiteral("whole"), wholeDays},
+                     {QStringLiteral("wholeWeekdays"), wholeWeekdays},
+                     {QStringLiteral("wholeWeekendDays"), wholeWeekendDays}}},
         {QStringLiteral("quality"),
          QJsonObject{{QStringLiteral("minSpeed"), minSpeed},
                      {QStringLiteral("slowReadings"), slowReadings ? QJsonValue(double(*slowReadings)) : QJsonValue()},
                      {QStringLiteral("implausibleAbove"), implausibleAbove},
                      {QStringLiteral("implausibleReadings"), double(implausibleReadings)},
                      {QStringLiteral("repeatedReadings"), double(repeatedReadings)}}},
-        {QStringLiteral("directions"), QJsonObject{{QStringLiteral("0"), groupJson(groups[Ingoing])},
-                                                   {QStringLiteral("1"), groupJson(groups[Outgoing])},
-                                                   {QStringLiteral("both"), groupJson(groups[Both])}}}};
+        {QStringLiteral("directions"),
+         QJsonObject{{QStringLiteral("0"), groupJson(groups[Ingoing])},
+                     {QStringLiteral("1"), groupJson(groups[Outgoing])},
+                     {QStringLiteral("both"), groupJson(groups[Both])}}}};
 }
 
 std::optional<int> limitFromAreaName(const QString& name)

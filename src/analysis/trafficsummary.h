@@ -69,7 +69,7 @@ struct DirectionSummary
     std::optional<double> paceShare;
 
     // --- compliance against the posted limit L (file units); all empty without a limit
-    std::optional<Exceedance> overLimit;     // faster than L
+    std::optional<Exceedance> overLimit;   // faster than L
     std::optional<Exceedance> overLimit10;   // faster than L + 10
     std::optional<Exceedance> overLimit20;   // faster than L + 20
     // Mean speed of the readings faster than L; also empty when there is none.
@@ -101,7 +101,7 @@ struct TrafficSummary
     enum Group { Ingoing = 0, Outgoing = 1, Both = 2 };
 
     QDateTime begin, end;   // the analysed period
-    qint16 units = 0;       // the engine's units code
+    qint16 units = 0;   // the engine's units code
     int vehicleDivider = 1;
     std::optional<int> limit;   // posted speed limit, file units; empty when there is none
 

@@ -40,8 +40,7 @@ int main(int argc, char* argv[])
     const QString startFile = startupFile(arguments, operands);
 
     bool forcedMissing = false;
-    const QString localeName =
-        installLanguage(app, forcedLanguage, QLocale::system().uiLanguages(), &forcedMissing);
+    const QString localeName = installLanguage(app, forcedLanguage, QLocale::system().uiLanguages(), &forcedMissing);
     if (forcedMissing)
         std::fprintf(stderr, "tramola: no translation \"%s\" in %s\n", qPrintable(forcedLanguage),
                      qPrintable(QDir::toNativeSeparators(translationFolder(QApplication::applicationDirPath()))));

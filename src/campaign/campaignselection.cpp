@@ -16,13 +16,9 @@ QString tr(const char* text)
     return QCoreApplication::translate("CampaignSelection", text);
 }
 
+}   // namespace
 
-} // namespace
-
-CampaignSelection::CampaignSelection()
-    : m_selectAllText(tr("Tout sélectionner"))
-{
-}
+CampaignSelection::CampaignSelection() : m_selectAllText(tr("Tout sélectionner")) { }
 
 CampaignSelection::~CampaignSelection()
 {

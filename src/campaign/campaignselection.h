@@ -13,10 +13,10 @@ class DatabaseManager;
 struct CampaignInfo
 {
     int id = 0;
-    int storeMode = 0;      // 0 "Standard", anything else "Avancé"
-    QDateTime begin;        // 00:00:00 of the first day, local time
-    QDateTime end;          // last measure, local time
-    QDateTime created;      // invalid when unknown
+    int storeMode = 0;   // 0 "Standard", anything else "Avancé"
+    QDateTime begin;   // 00:00:00 of the first day, local time
+    QDateTime end;   // last measure, local time
+    QDateTime created;   // invalid when unknown
     QString title;
     QString comment;
 };
@@ -29,21 +29,21 @@ class CampaignSelection
 {
 public:
     enum class LoadResult {
-        Loaded,       // at least one row
+        Loaded,   // at least one row
         OpenFailed,   // after the box "Erreur à l'ouverture de la base de données.\n"
-        Empty,        // after the box "Statistiques indisponibles, la base de données est vide"
-        Refused,      // damaged, locked or no measure database: after the manager's box saying so
+        Empty,   // after the box "Statistiques indisponibles, la base de données est vide"
+        Refused,   // damaged, locked or no measure database: after the manager's box saying so
     };
 
     // What accepting the ticks gives.
     struct Outcome
     {
-        bool ok = false;          // a period could be read from the ticked rows
-        int storeMode = -1;       // store mode of the topmost ticked row; -1 when none is ticked
-        QDateTime start;          // valid only when ok
+        bool ok = false;   // a period could be read from the ticked rows
+        int storeMode = -1;   // store mode of the topmost ticked row; -1 when none is ticked
+        QDateTime start;   // valid only when ok
         QDateTime end;
         bool storeModeMismatch = false;   // rows of another store mode were unticked
-        bool filledIn = false;            // rows inside the ticked range were ticked
+        bool filledIn = false;   // rows inside the ticked range were ticked
     };
 
     CampaignSelection();

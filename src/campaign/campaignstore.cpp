@@ -59,12 +59,9 @@ private:
     bool m_open = false;
 };
 
-} // namespace
+}   // namespace
 
-CampaignStore::CampaignStore()
-    : m_storeLabel(QStringLiteral("localhost"))
-{
-}
+CampaignStore::CampaignStore() : m_storeLabel(QStringLiteral("localhost")) { }
 
 CampaignStore::~CampaignStore() = default;
 
@@ -124,7 +121,8 @@ int CampaignStore::campaignStoreMode(DatabaseManager* db, int campaignId)
 {
     if (!db)
         return 0;
-    QSqlQuery q = db->getRecord(QStringLiteral("SELECT camp_store_mode FROM campaign WHERE camp_id=%1").arg(campaignId));
+    QSqlQuery q =
+        db->getRecord(QStringLiteral("SELECT camp_store_mode FROM campaign WHERE camp_id=%1").arg(campaignId));
     if (!q.isValid()) {
         qCritical() << m_storeLabel << "Campaign get store mode failed" << q.lastError().text() << "mode=" << 0;
         return 0;
@@ -157,15 +155,16 @@ bool CampaignStore::campaignPeriod(DatabaseManager* db, int campaignId, QDateTim
     }
     start = first;
     end = last;
-    qDebug() << m_storeLabel << "Start=" << start.toString(kDateTimePattern) << "End=" << end.toString(kDateTimePattern);
+    qDebug() << m_storeLabel << "Start=" << start.toString(kDateTimePattern)
+             << "End=" << end.toString(kDateTimePattern);
     return true;
 }
 
 QDateTime CampaignStore::campaignCreationDate(DatabaseManager* db, int campaignId)
 {
     const QString sql = QStringLiteral("SELECT strftime('%Y-%m-%d %H:%M:%S', date_created) as date_created")
-        + QStringLiteral(" FROM campaign ") + QStringLiteral(" WHERE ")
-        + QStringLiteral("camp_id='%1'").arg(campaignId) + QStringLiteral(";");
+        + QStringLiteral(" FROM campaign ") + QStringLiteral(" WHERE ") + QStringLiteral("camp_id='%1'").arg(campaignId)
+        + QStringLiteral(";");
     if (!db) {
         qWarning() << m_storeLabel << "campaign date created unknown - " << sql;
         return QDateTime();
@@ -217,7 +216,7 @@ void CampaignStore::verifyCampaigns(DatabaseManager* db, const QDateTime& creati
     m_progress = userDialogs().createProgress(options);
     m_progress->setLabelText(tr("Vérification de la structure ..."));
     m_progress->setLabelText(tr("Vérification des campagnes ...<br/>Ce traitement peut prendre du temps mais<br/>"
-                                 "est effectué une seule fois<br/>"));
+                                "est effectué une seule fois<br/>"));
     m_progress->processEvents();
 
     qDebug() << m_storeLabel << "Filling campaign. start";
@@ -326,7 +325,7 @@ qint64 wholeSeconds(const QVariant& v)
 // can write (a text in meas_date sorts after every number).
 const char* const kDatedMeasure = "+meas_date > 0 AND +meas_date < 253402300800";
 
-} // namespace
+}   // namespace
 
 bool CampaignStore::deriveDaysByRowid(DatabaseManager* db, QMap<QString, DayRow>& byDay)
 {
@@ -351,7 +350,8 @@ bool CampaignStore::deriveDaysByRowid(DatabaseManager* db, QMap<QString, DayRow>
     if (!firstDated.prepare(QStringLiteral("SELECT min(rowid), min(meas_date) FROM (SELECT rowid, meas_date FROM "
                                            "measure WHERE rowid >= ? AND %1 ORDER BY rowid LIMIT 8)")
                                 .arg(QLatin1String(kDatedMeasure)))
-        || !reached.prepare(QStringLiteral("SELECT meas_date >= ? FROM measure WHERE rowid >= ? ORDER BY rowid LIMIT 1")))
+        || !reached.prepare(
+            QStringLiteral("SELECT meas_date >= ? FROM measure WHERE rowid >= ? ORDER BY rowid LIMIT 1")))
         return false;
     // True when the first row from rowid on is timed at or after t, or there is none.
     const auto reachedAt = [&reached](qint64 rowid, qint64 t) {
@@ -364,7 +364,7 @@ bool CampaignStore::deriveDaysByRowid(DatabaseManager* db, QMap<QString, DayRow>
     struct Run
     {
         qint64 from, to;   // rowids, both included
-        qint64 start;      // the stretch expected: [start, stretch.end)
+        qint64 start;   // the stretch expected: [start, stretch.end)
         Stretch stretch;
     };
     QVector<Run> runs;
@@ -414,8 +414,8 @@ bool CampaignStore::deriveDaysByRowid(DatabaseManager* db, QMap<QString, DayRow>
     // the marker or a text shows by its ends anyway.
     if (!range.prepare(QStringLiteral("SELECT min(meas_date), max(meas_date) FROM measure WHERE rowid >= :from AND "
                                       "rowid <= :to"))
-        || !inside.prepare(QStringLiteral("SELECT min(meas_date), max(meas_date) FROM measure WHERE %1 AND %2")
-                               .arg(where, within))
+        || !inside.prepare(
+            QStringLiteral("SELECT min(meas_date), max(meas_date) FROM measure WHERE %1 AND %2").arg(where, within))
         || !outside.prepare(QStringLiteral("SELECT meas_date FROM measure WHERE %1 AND NOT %2").arg(where, within)))
         return false;
     const qint64 budget = qMax<qint64>(1000, (maxRowid - minRowid + 1) / 100);
@@ -480,10 +480,11 @@ QVector<CampaignStore::DayRow> CampaignStore::deriveDays(DatabaseManager* db)
             byDay.clear();
             QSqlQuery q = db->newQuery();
             q.setForwardOnly(true);
-            if (q.exec(QStringLiteral("SELECT MIN(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))),"
-                                      "MAX(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))),"
-                                      "strftime('%Y-%m-%d',datetime(meas_date,'unixepoch','localtime')) AS day "
-                                      "FROM measure WHERE (meas_date >0) GROUP BY day;"))) {
+            if (q.exec(QStringLiteral(
+                    "SELECT MIN(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))),"
+                    "MAX(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))),"
+                    "strftime('%Y-%m-%d',datetime(meas_date,'unixepoch','localtime')) AS day "
+                    "FROM measure WHERE (meas_date >0) GROUP BY day;"))) {
                 while (q.next())
                     days.append(DayRow{q.value(0).toString(), q.value(1).toString()});
             }
@@ -568,7 +569,8 @@ bool CampaignStore::fillCampaigns(DatabaseManager* db, const QDateTime& creation
 
     const QString head = QStringLiteral("INSERT INTO campaign ") + QStringLiteral("(product_prod_id, ")
         + QStringLiteral("camp_date_begin,") + QStringLiteral("camp_date_end, ") + QStringLiteral("date_created, ")
-        + QStringLiteral("camp_store_mode, ") + QStringLiteral("camp_title, ") + QStringLiteral("camp_comment) VALUES ");
+        + QStringLiteral("camp_store_mode, ") + QStringLiteral("camp_title, ")
+        + QStringLiteral("camp_comment) VALUES ");
     const QString created = isoText(creationTime);
     const QString title = tr("Téléchargement du %1").arg(created);
     const QString comment = tr("Campagne créée automatiquement");
@@ -662,10 +664,12 @@ bool CampaignStore::checkCampaignEndDates(DatabaseManager* db, int unit)
     if (!rewrites.isEmpty() && db->mayWrite()) {
         Transaction transaction(db, m_inTransaction);
         for (const auto& rewrite : rewrites) {
-            const QString sql = QStringLiteral("UPDATE campaign ") + QStringLiteral("set camp_date_end='%1' ").arg(rewrite.second)
+            const QString sql = QStringLiteral("UPDATE campaign ")
+                + QStringLiteral("set camp_date_end='%1' ").arg(rewrite.second)
                 + QStringLiteral("WHERE camp_id='%1'").arg(rewrite.first) + QStringLiteral(";");
             if (db->execute(sql)) {
-                qDebug() << m_storeLabel << "Campaign" << rewrite.first << "updated" << rewrite.second << "successfully";
+                qDebug() << m_storeLabel << "Campaign" << rewrite.first << "updated" << rewrite.second
+                         << "successfully";
                 updated = true;
             } else {
                 qCritical() << m_storeLabel << "Campaign" << rewrite.first << "updated" << rewrite.second << "failed";
@@ -709,7 +713,7 @@ bool CampaignStore::deleteCampaign(DatabaseManager* db, int campaignId)
 }
 
 bool CampaignStore::setTitleAndComment(DatabaseManager* db, const QString& title, const QString& comment,
-                                     int campaignId)
+                                       int campaignId)
 {
     if (!db || !db->mayWrite())
         return false;

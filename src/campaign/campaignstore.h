@@ -24,7 +24,7 @@ public:
     struct DayRow
     {
         QString firstMeasure;   // "yyyy-MM-dd hh:mm:ss", local time
-        QString lastMeasure;    // same form
+        QString lastMeasure;   // same form
     };
 
     CampaignStore();
@@ -71,8 +71,7 @@ public:
     // detail rows and its row, in that order. False when the campaign or its period is unknown,
     // or at the first failing statement: what was removed before it stays removed.
     bool deleteCampaign(DatabaseManager* db, int campaignId);
-    bool setTitleAndComment(DatabaseManager* db, const QString& title, const QString& comment,
-                            int campaignId);
+    bool setTitleAndComment(DatabaseManager* db, const QString& title, const QString& comment, int campaignId);
 
     // The rows the day derivation stores, in day order: along idx_date when the file has it,
     // otherwise along the rowid order, checked; the per-measure query when rowids and times do

@@ -15,7 +15,7 @@ bool isMissingOrRegularFile(const QString& path)
     return (!info.exists() && !info.isSymLink()) || info.isFile();
 }
 
-CheckedFile::CheckedFile(const QString& path) : m_file(path) {}
+CheckedFile::CheckedFile(const QString& path) : m_file(path) { }
 
 bool CheckedFile::open(QIODevice::OpenMode mode)
 {

@@ -23,7 +23,7 @@ QString signature(const QString& path)
     return QString::fromLatin1(hash.result().toHex());
 }
 
-} // namespace
+}   // namespace
 
 QString detectLocale(const QString& folder, const QString& baseName)
 {
@@ -44,8 +44,8 @@ QString detectLocale(const QString& folder, const QString& baseName)
         referenceFile.close();
     }
 
-    const QStringList entries = QDir(folder).entryList({QStringLiteral("*_*.qm")}, QDir::Files,
-                                                       QDir::Name | QDir::IgnoreCase);
+    const QStringList entries =
+        QDir(folder).entryList({QStringLiteral("*_*.qm")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString& entry : entries) {
         const QString path = QStringLiteral("%1/%2").arg(folder, entry);
         qDebug() << "Comparing file" << path << "with" << baseName;

@@ -26,25 +26,16 @@ public:
     };
     // Growing by appendSlots() leaves the new readings unwritten: the reader that fills them is
     // their first writer, which spares a pass over hundreds of megabytes.
-    template <class T>
-    struct Allocator : std::allocator<T>
+    template <class T> struct Allocator : std::allocator<T>
     {
-        template <class U>
-        struct rebind
+        template <class U> struct rebind
         {
             using other = Allocator<U>;
         };
         Allocator() = default;
-        template <class U>
-        Allocator(const Allocator<U>&) noexcept
-        {
-        }
-        template <class U>
-        void construct(U*) noexcept
-        {
-        }
-        template <class U, class... Args>
-        void construct(U* p, Args&&... args)
+        template <class U> Allocator(const Allocator<U>&) noexcept { }
+        template <class U> void construct(U*) noexcept { }
+        template <class U, class... Args> void construct(U* p, Args&&... args)
         {
             ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
         }

@@ -11,10 +11,16 @@ namespace {
 bool g_debugMode = false;
 QString g_logFile;
 bool g_logFileSet = false;
-}
+}   // namespace
 
-bool debugModeEnabled() { return g_debugMode; }
-void setDebugModeEnabled(bool on) { g_debugMode = on; }
+bool debugModeEnabled()
+{
+    return g_debugMode;
+}
+void setDebugModeEnabled(bool on)
+{
+    g_debugMode = on;
+}
 
 void setLogFilePath(const QString& path)
 {

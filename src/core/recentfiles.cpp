@@ -34,7 +34,7 @@ bool sameFile(const QString& a, const QString& b)
 #endif
 }
 
-} // namespace
+}   // namespace
 
 namespace RecentFiles {
 
@@ -73,4 +73,4 @@ int prune()
     return files.size() - kept.size();
 }
 
-} // namespace RecentFiles
+}   // namespace RecentFiles

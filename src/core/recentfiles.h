@@ -15,4 +15,4 @@ void add(const QString& file);
 // Drops the entries whose file no longer exists; answers how many went.
 int prune();
 
-} // namespace RecentFiles
+}   // namespace RecentFiles

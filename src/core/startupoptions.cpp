@@ -6,8 +6,7 @@
 #include <cstring>
 #include <utility>
 
-GetOpt::GetOpt(int argc, char** argv, const char* optionLetters, std::FILE* err,
-               std::vector<LongOption> longOptions)
+GetOpt::GetOpt(int argc, char** argv, const char* optionLetters, std::FILE* err, std::vector<LongOption> longOptions)
     : m_argc(argc), m_argv(argv), m_letters(optionLetters), m_err(err), m_longOptions(std::move(longOptions))
 {
 }
@@ -79,15 +78,12 @@ int handleStartupOptions(int argc, char** argv, std::FILE* out, std::FILE* err, 
                 *language = QString::fromLocal8Bit(options.value()).trimmed().toLower();
             break;
         case 'd':
-        case 'D':
-            std::fprintf(out, "Debug mode activated\n");
-            break;
+        case 'D': std::fprintf(out, "Debug mode activated\n"); break;
         case 'v':
             std::fprintf(out, "%s %s\n", tramola::productName, tramola::productVersion);
             std::fflush(out);
             return 0;
-        default:
-            break;
+        default: break;
         }
     }
     std::fflush(out);

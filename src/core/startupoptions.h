@@ -18,8 +18,7 @@ public:
         int code;   // what next() answers for it
     };
 
-    GetOpt(int argc, char** argv, const char* optionLetters, std::FILE* err,
-           std::vector<LongOption> longOptions = {});
+    GetOpt(int argc, char** argv, const char* optionLetters, std::FILE* err, std::vector<LongOption> longOptions = {});
     // The next option letter or long option code; '?' for an unknown one or a long option without
     // its value (already reported); -1 when none is left.
     int next();
@@ -46,8 +45,8 @@ private:
 // Applies the program's options "dhxvD" and "--lang CODE". Returns -1 to go on starting, or the
 // exit status. operands, when given, receives the indexes of the other arguments; language the
 // code given with --lang (empty without it; the last one wins).
-int handleStartupOptions(int argc, char** argv, std::FILE* out, std::FILE* err,
-                         std::vector<int>* operands = nullptr, QString* language = nullptr);
+int handleStartupOptions(int argc, char** argv, std::FILE* out, std::FILE* err, std::vector<int>* operands = nullptr,
+                         QString* language = nullptr);
 
 // The file to open at start: the first of the operands that names an existing file, made
 // absolute; empty when none does.

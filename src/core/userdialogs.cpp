@@ -11,7 +11,8 @@ class ConsoleDialogs : public QuietDialogs
 public:
     void message(Icon icon, const QString& title, const QString& text) override
     {
-        const QString line = title + QStringLiteral(" : ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed();
+        const QString line =
+            title + QStringLiteral(" : ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed();
         if (icon == Icon::Critical || icon == Icon::Warning)
             qWarning().noquote() << line;
         std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
@@ -21,7 +22,7 @@ public:
 ConsoleDialogs consoleDialogs;
 UserDialogs* current = nullptr;
 
-} // namespace
+}   // namespace
 
 bool UserDialogs::printDialog(QPrinter*)
 {

@@ -52,8 +52,8 @@ public:
     virtual QString openFileName(const QString& caption, const QString& folder, const QString& filter) = 0;
     virtual QString saveFileName(const QString& caption, const QString& proposed, const QString& filter) = 0;
     // False when cancelled; *answer is then untouched.
-    virtual bool getInt(const QString& title, const QString& label, int value, int minimum, int maximum,
-                        int step, int* answer) = 0;
+    virtual bool getInt(const QString& title, const QString& label, int value, int minimum, int maximum, int step,
+                        int* answer) = 0;
     virtual bool getText(const QString& title, const QString& label, const QString& value, QString* answer) = 0;
     virtual std::unique_ptr<ProgressReporter> createProgress(const ProgressOptions& options) = 0;
     // The print dialog on printer (configured by the dialog); false when cancelled. Without a
@@ -74,15 +74,19 @@ void setUserDialogs(UserDialogs* d);
 class SilentProgress : public ProgressReporter
 {
 public:
-    explicit SilentProgress(int minimum = 0, int maximum = 100) : m_min(minimum), m_max(maximum) {}
-    void setLabelText(const QString&) override {}
-    void setRange(int minimum, int maximum) override { m_min = minimum; m_max = maximum; }
+    explicit SilentProgress(int minimum = 0, int maximum = 100) : m_min(minimum), m_max(maximum) { }
+    void setLabelText(const QString&) override { }
+    void setRange(int minimum, int maximum) override
+    {
+        m_min = minimum;
+        m_max = maximum;
+    }
     int minimum() const override { return m_min; }
     int maximum() const override { return m_max; }
     void setValue(int value) override { m_value = value; }
     int value() const override { return m_value; }
     bool wasCanceled() const override { return false; }
-    void processEvents() override {}
+    void processEvents() override { }
 
 private:
     int m_min, m_max, m_value = 0;
@@ -93,7 +97,7 @@ private:
 class QuietDialogs : public UserDialogs
 {
 public:
-    void message(Icon, const QString&, const QString&) override {}
+    void message(Icon, const QString&, const QString&) override { }
     int question(const QString&, const QString&, const QStringList&, int defaultButton) override
     {
         return defaultButton;

@@ -4,4 +4,4 @@ namespace tramola {
 constexpr const char* productName = "Tramola";
 constexpr const char* productVersion = "4.13";
 constexpr const char* productDate = "2025-09-23";
-}
+}   // namespace tramola

@@ -67,7 +67,7 @@ QString speedAreaKey(int units)
     return QStringLiteral("speedArea%1").arg(units);
 }
 
-} // namespace
+}   // namespace
 
 namespace Workspace {
 
@@ -88,18 +88,54 @@ void setRoots(const QString& documentsRoot, const QString& dataRoot)
     g_dataRoot = withSlash(dataRoot);
 }
 
-QString documentsRoot() { return g_documentsRoot; }
-QString dataRoot() { return g_dataRoot; }
-QString logFolder() { return g_dataRoot + QStringLiteral("log/"); }
-QString logFile() { return logFolder() + QStringLiteral("log_graph.txt"); }
-QString statisticsFolder() { return g_documentsRoot + QStringLiteral("stats/"); }
-QString shareFolder() { return g_documentsRoot + QStringLiteral("share/"); }
-QString configurationFolder() { return g_documentsRoot + QStringLiteral("configuration/"); }
-QString settingsFile() { return configurationFolder() + QStringLiteral("zancom.ini"); }
-QString dataFolder() { return g_dataRoot + QStringLiteral("data/"); }
-QString kmhSpeedAreaFile() { return dataFolder() + QStringLiteral("spdareakmh.cfg"); }
-QString mphSpeedAreaFile() { return dataFolder() + QStringLiteral("spdareamph.cfg"); }
-QString fontsFolder() { return g_dataRoot + QStringLiteral("fonts/"); }
+QString documentsRoot()
+{
+    return g_documentsRoot;
+}
+QString dataRoot()
+{
+    return g_dataRoot;
+}
+QString logFolder()
+{
+    return g_dataRoot + QStringLiteral("log/");
+}
+QString logFile()
+{
+    return logFolder() + QStringLiteral("log_graph.txt");
+}
+QString statisticsFolder()
+{
+    return g_documentsRoot + QStringLiteral("stats/");
+}
+QString shareFolder()
+{
+    return g_documentsRoot + QStringLiteral("share/");
+}
+QString configurationFolder()
+{
+    return g_documentsRoot + QStringLiteral("configuration/");
+}
+QString settingsFile()
+{
+    return configurationFolder() + QStringLiteral("zancom.ini");
+}
+QString dataFolder()
+{
+    return g_dataRoot + QStringLiteral("data/");
+}
+QString kmhSpeedAreaFile()
+{
+    return dataFolder() + QStringLiteral("spdareakmh.cfg");
+}
+QString mphSpeedAreaFile()
+{
+    return dataFolder() + QStringLiteral("spdareamph.cfg");
+}
+QString fontsFolder()
+{
+    return g_dataRoot + QStringLiteral("fonts/");
+}
 
 QString speedAreaFile(int units)
 {
@@ -109,8 +145,8 @@ QString speedAreaFile(int units)
 void establish()
 {
     qDebug() << "QOR_DB_PATH=" << statisticsFolder();
-    const QString folders[] = {documentsRoot(), dataRoot(), logFolder(), statisticsFolder(),
-                               shareFolder(), configurationFolder(), dataFolder(), fontsFolder()};
+    const QString folders[] = {documentsRoot(),       dataRoot(),   logFolder(),  statisticsFolder(), shareFolder(),
+                               configurationFolder(), dataFolder(), fontsFolder()};
     for (const QString& folder : folders) {
         qDebug() << "Checking directory " << folder;
         if (QFileInfo(folder).isDir())
@@ -124,11 +160,20 @@ void establish()
     }
 }
 
-} // namespace Workspace
+}   // namespace Workspace
 
-QString getPath(int kind) { return readKey(key(kind, "Path")); }
-void setPath(int kind, const QString& folder) { writeKey(key(kind, "Path"), folder); }
-QString getFile(int kind) { return readKey(key(kind, "File")); }
+QString getPath(int kind)
+{
+    return readKey(key(kind, "Path"));
+}
+void setPath(int kind, const QString& folder)
+{
+    writeKey(key(kind, "Path"), folder);
+}
+QString getFile(int kind)
+{
+    return readKey(key(kind, "File"));
+}
 
 void setFile(int kind, const QString& file)
 {
@@ -136,8 +181,14 @@ void setFile(int kind, const QString& file)
     setPath(kind, QFileInfo(file).absolutePath());
 }
 
-QString getSpeedAreaChoice(int units) { return readKey(speedAreaKey(units)); }
-void setSpeedAreaChoice(int units, const QString& name) { writeKey(speedAreaKey(units), name); }
+QString getSpeedAreaChoice(int units)
+{
+    return readKey(speedAreaKey(units));
+}
+void setSpeedAreaChoice(int units, const QString& name)
+{
+    writeKey(speedAreaKey(units), name);
+}
 
 QByteArray getWindowLayout(const QString& name)
 {

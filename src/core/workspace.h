@@ -31,7 +31,7 @@ QString speedAreaFile(int units);
 // Creates the missing folders one level at a time, roots first, reporting each.
 void establish();
 
-} // namespace Workspace
+}   // namespace Workspace
 
 // The settings file "zancom.ini", group "Data". Kinds: 3 statistics database, 7 export.
 // A missing key reads as the empty text; nothing is cached between calls.

@@ -78,8 +78,7 @@ inline Row classify(qint64 time, qint64 speed, qint64 direction, qint64 from, qi
 // One counter for every kind of work: each instantiation of the template would have its own.
 std::atomic<int> ownConnections{0};
 
-template <class Work>
-void onOwnConnection(const QString& path, Work work)
+template <class Work> void onOwnConnection(const QString& path, Work work)
 {
     const QString name = QStringLiteral("tramola_own_%1").arg(ownConnections++);
     {
@@ -93,7 +92,7 @@ void onOwnConnection(const QString& path, Work work)
     QSqlDatabase::removeDatabase(name);
 }
 
-} // namespace
+}   // namespace
 
 // The whole-file check run ahead on its own connection.
 struct DatabaseManager::WriteCheck
@@ -145,8 +144,8 @@ bool DatabaseManager::openDatabase(const QString& path)
     QSqlError error;
     bool ok = m_isNew || isRegularFile(path);
     if (!ok)
-        error = QSqlError(QCoreApplication::translate("DatabaseManager", "ce n'est pas un fichier ordinaire"),
-                          QString());
+        error =
+            QSqlError(QCoreApplication::translate("DatabaseManager", "ce n'est pas un fichier ordinaire"), QString());
     else if (!(ok = m_database.open()))
         error = m_database.lastError();
     if (ok) {
@@ -165,8 +164,9 @@ bool DatabaseManager::openDatabase(const QString& path)
     if (!ok) {
         noteError(error);
         if (m_problem == FileProblem::None)
-            userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
-                                  QStringLiteral("Error opening %1 : %2 ").arg(m_database.databaseName(), error.text()));
+            userDialogs().message(
+                UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
+                QStringLiteral("Error opening %1 : %2 ").arg(m_database.databaseName(), error.text()));
         return false;
     }
 
@@ -262,16 +262,19 @@ QString DatabaseManager::problemText() const
     switch (m_problem) {
     case FileProblem::None: break;
     case FileProblem::NotMeasureDatabase:
-        return QCoreApplication::translate("DatabaseManager", "Le fichier %1 n'est pas une base de mesures (il n'a "
-                                                              "pas de table measure) ; il est laissé tel quel.")
+        return QCoreApplication::translate("DatabaseManager",
+                                           "Le fichier %1 n'est pas une base de mesures (il n'a "
+                                           "pas de table measure) ; il est laissé tel quel.")
             .arg(m_filePath);
     case FileProblem::Damaged:
-        return QCoreApplication::translate("DatabaseManager", "La base de données %1 est endommagée (%2). Rien n'y a "
-                                                              "été écrit ; faites vérifier une copie de ce fichier.")
+        return QCoreApplication::translate("DatabaseManager",
+                                           "La base de données %1 est endommagée (%2). Rien n'y a "
+                                           "été écrit ; faites vérifier une copie de ce fichier.")
             .arg(m_filePath, m_problemReason);
     case FileProblem::Locked:
-        return QCoreApplication::translate("DatabaseManager", "La base de données %1 est utilisée par un autre "
-                                                              "programme. Fermez-le, puis recommencez.")
+        return QCoreApplication::translate("DatabaseManager",
+                                           "La base de données %1 est utilisée par un autre "
+                                           "programme. Fermez-le, puis recommencez.")
             .arg(m_filePath);
     }
     return QString();
@@ -297,7 +300,7 @@ void DatabaseManager::setProblem(FileProblem problem, const QString& reason)
     // While opening, this is the box of a file that cannot be opened.
     userDialogs().message(UserDialogs::Icon::Critical,
                           m_query ? QCoreApplication::translate("DatabaseManager", "Statistiques")
-                                   : QStringLiteral("Database manager"),
+                                  : QStringLiteral("Database manager"),
                           problemText());
 }
 
@@ -325,7 +328,8 @@ QSqlError DatabaseManager::lastError() const
 bool DatabaseManager::execute(const QString& sql)
 {
     if (!m_query) {
-        qDebug() << "Database manager Error executing:" << "database closed";
+        qDebug() << "Database manager Error executing:"
+                 << "database closed";
         return false;
     }
     m_query->exec(sql);
@@ -361,7 +365,8 @@ bool DatabaseManager::tableExists(const QString& name)
         qWarning() << "Cannot check table" << name << "(database closed) - abort";
         return false;
     }
-    const QString sql = QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = '%1'").arg(name);
+    const QString sql =
+        QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = '%1'").arg(name);
     QSqlQuery query(m_database);
     query.exec(sql);
     if (!query.next()) {
@@ -403,12 +408,13 @@ bool scanPragma(QSqlQuery* query, const QString& sql, const QString& sought, QSq
     return found;
 }
 
-} // namespace
+}   // namespace
 
 bool DatabaseManager::indexExists(const QString& table, const QString& index)
 {
     QSqlError error;
-    const bool found = scanPragma(m_query, QStringLiteral("PRAGMA index_list (") + table + QLatin1Char(')'), index, &error);
+    const bool found =
+        scanPragma(m_query, QStringLiteral("PRAGMA index_list (") + table + QLatin1Char(')'), index, &error);
     noteError(error);
     return found;
 }
@@ -416,7 +422,8 @@ bool DatabaseManager::indexExists(const QString& table, const QString& index)
 bool DatabaseManager::columnExists(const QString& table, const QString& column)
 {
     QSqlError error;
-    const bool found = scanPragma(m_query, QStringLiteral("PRAGMA table_info (") + table + QLatin1Char(')'), column, &error);
+    const bool found =
+        scanPragma(m_query, QStringLiteral("PRAGMA table_info (") + table + QLatin1Char(')'), column, &error);
     noteError(error);
     return found;
 }
@@ -448,8 +455,8 @@ bool DatabaseManager::checkDatabase()
             if (m_scratchTables.contains(name) || (tableExists(name) && countRows(name) > 0))
                 continue;
             qDebug() << "Creating temporary table" << name;
-            const QString sql = QString(QLatin1String(t.sql)).replace(QStringLiteral("CREATE TABLE"),
-                                                                       QStringLiteral("CREATE TEMP TABLE"));
+            const QString sql = QString(QLatin1String(t.sql))
+                                    .replace(QStringLiteral("CREATE TABLE"), QStringLiteral("CREATE TEMP TABLE"));
             result = execute(sql);
             if (result)
                 m_scratchTables.insert(name);
@@ -467,8 +474,8 @@ bool DatabaseManager::checkDatabase()
         const QString sql = QLatin1String(t.sql);
         if (!execute(sql)) {
             qWarning() << "Table creation error" << lastError().text()
-                       << (m_query ? m_query->lastError().text() : QString()) << qPrintable(QStringLiteral("table : ") + name)
-                       << sql;
+                       << (m_query ? m_query->lastError().text() : QString())
+                       << qPrintable(QStringLiteral("table : ") + name) << sql;
             result = false;
             break;
         }
@@ -480,7 +487,8 @@ bool DatabaseManager::checkDatabase()
 qint16 DatabaseManager::checkUnits()
 {
     qDebug() << "Checking units";
-    if (m_query && m_query->exec(QStringLiteral("SELECT meas_direction FROM measure WHERE meas_date=0 and meas_speed=0"))
+    if (m_query
+        && m_query->exec(QStringLiteral("SELECT meas_direction FROM measure WHERE meas_date=0 and meas_speed=0"))
         && m_query->next()) {
         const int v = m_query->value(0).toInt();
         const qint16 units = qint16((v >> 1) & 1);
@@ -685,8 +693,8 @@ struct RowidSlice
     MeasureMap::Entry* out = nullptr;
     qint64 capacity = 0;
     qint64 kept = 0, rows = 0, invalid = 0;
-    bool ordered = true;    // false as soon as a kept reading comes before the one kept last
-    bool complete = false;  // read to its end without error or stop
+    bool ordered = true;   // false as soon as a kept reading comes before the one kept last
+    bool complete = false;   // read to its end without error or stop
     std::atomic<qint64> progress{0};
     std::atomic<bool> done{false};
 };
@@ -743,7 +751,7 @@ void readRowidSlice(QSqlQuery& query, const QString& sql, RowidSlice& s, qint64 
     s.progress.store(s.rows, std::memory_order_relaxed);
 }
 
-} // namespace
+}   // namespace
 
 bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay,
                                       qint64 start, qint64 end, int minimumSpeed, qint64& first, qint64& last)
@@ -868,8 +876,8 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
         m_invalidReadings = earlier.invalid;
         counter += int(qMin<qint64>(INT_MAX - counter, earlier.rows));
     } else {
-        const bool joined = earlier.kept == 0 || later.kept == 0
-            || earlier.out[earlier.kept - 1].time <= later.out[0].time;
+        const bool joined =
+            earlier.kept == 0 || later.kept == 0 || earlier.out[earlier.kept - 1].time <= later.out[0].time;
         if (!earlier.complete || !later.complete || !joined) {
             // Out of time order, or stopped by an error that the other way will report.
             qDebug() << "Rowids do not follow time: reading along idx_date";
@@ -890,7 +898,6 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
     }
     return true;
 }
-
 
 qint64 DatabaseManager::valueOnOwnConnection(const QString& path, const QString& sql)
 {
@@ -919,7 +926,8 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
     m_periodRows = -1;
     m_invalidReadings = 0;
     if (!m_query) {
-        qCritical() << "Error while requesting database with" << "(database closed)";
+        qCritical() << "Error while requesting database with"
+                    << "(database closed)";
         return measures.size();
     }
 
@@ -957,9 +965,12 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
 
     // How much is coming, to reserve the map once: counted through idx_date, without the rows.
     const qint64 threshold = parallelThreshold.load();
-    const qint64 atLeast = countPeriod(*m_query,
-        QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM measure WHERE ((meas_date >= :startDate) AND "
-                       "(meas_date <= :endDate)) LIMIT %1)").arg(threshold), start, end);
+    const qint64 atLeast =
+        countPeriod(*m_query,
+                    QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM measure WHERE ((meas_date >= :startDate) AND "
+                                   "(meas_date <= :endDate)) LIMIT %1)")
+                        .arg(threshold),
+                    start, end);
     const bool appending = measures.isEmpty() || measures.last().time <= start;
     qint64 low = 0, high = 0;
     const bool split = atLeast >= threshold && appending && !m_filePath.isEmpty()
@@ -967,15 +978,15 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
         && periodEdge(*m_query, start, end, true, &high) && low < high;
     const std::size_t held = measures.count();
     const qint64 middle = low + qint64((quint64(high) - quint64(low)) / 2) + 1;
-    if (split && readInSlices(measures, progress, counter, sql, start, end, middle, minimumSpeed, &readError,
-                              &outOfMemory)) {
+    if (split
+        && readInSlices(measures, progress, counter, sql, start, end, middle, minimumSpeed, &readError, &outOfMemory)) {
         if (measures.count() > held) {
             first = (measures.begin() + std::ptrdiff_t(held))->time;
             last = measures.last().time;
         }
     } else {
-        const qint64 expected = atLeast < threshold ? atLeast
-                                                    : countPeriod(*m_query, QLatin1String(countSql), start, end);
+        const qint64 expected =
+            atLeast < threshold ? atLeast : countPeriod(*m_query, QLatin1String(countSql), start, end);
         m_periodRows = expected;
         try {
             if (expected > 0)
@@ -1032,8 +1043,9 @@ int DatabaseManager::finishRead(const MeasureMap& measures, qint64 first, qint64
     // they are not all there.
     if (outOfMemory > 0)
         userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
-                              QCoreApplication::translate("DatabaseManager", "Mémoire insuffisante pour lire les %1 "
-                                                                             "mesures de %2")
+                              QCoreApplication::translate("DatabaseManager",
+                                                          "Mémoire insuffisante pour lire les %1 "
+                                                          "mesures de %2")
                                   .arg(outOfMemory)
                                   .arg(m_filePath));
     if (m_invalidReadings > 0)

@@ -33,8 +33,8 @@ public:
     enum class FileProblem {
         None,
         NotMeasureDatabase,   // the file existed without a `measure` table
-        Damaged,              // SQLite found corrupt pages
-        Locked,               // another program holds the file
+        Damaged,   // SQLite found corrupt pages
+        Locked,   // another program holds the file
     };
 
     DatabaseManager();
@@ -59,8 +59,8 @@ public:
     // 0 km/h, 1 mph, from the units marker row; 0 when there is none.
     qint16 checkUnits();
     // Adds the measures of [start, end] faster than minimumSpeed to measures; first/last 0 when none.
-    int readMeasures(MeasureMap& measures, ProgressReporter* progress, qint64& first, qint64& last,
-                     qint16& units, qint64 start, qint64 end, int minimumSpeed);
+    int readMeasures(MeasureMap& measures, ProgressReporter* progress, qint64& first, qint64& last, qint16& units,
+                     qint64 start, qint64 end, int minimumSpeed);
 
     QString filePath() const { return m_filePath; }
 
@@ -98,9 +98,8 @@ public:
 
 private:
     // False when the slices cannot be counted; the caller then reads on the working query alone.
-    bool readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
-                      qint64 start, qint64 end, qint64 split, int minimumSpeed, QSqlError* readError,
-                      qint64* outOfMemory);
+    bool readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql, qint64 start,
+                      qint64 end, qint64 split, int minimumSpeed, QSqlError* readError, qint64* outOfMemory);
     // The whole-file check's first complaint ("ok" when none); false with its error when it could not run.
     bool runQuickCheck(QString* verdict, QSqlError* error);
     void joinWriteCheck();

@@ -23,4 +23,4 @@ constexpr const char* measureOneDirection =
     "CREATE TABLE `measure` (`meas_id` INTEGER PRIMARY KEY AUTOINCREMENT,`meas_date` INTEGER,"
     "`meas_speed` TINYINT);";
 
-} // namespace Schema
+}   // namespace Schema

@@ -16,7 +16,7 @@ const char* const kLocation = "location";
 const char* const kComment = "comment";
 const char* const kSpeedLimit = "speed_limit";
 
-} // namespace
+}   // namespace
 
 qint64 DatabaseManager::countReadings(qint64 start, qint64 end)
 {
@@ -78,7 +78,8 @@ bool DatabaseManager::writeSiteInfo(const SiteInfo& values)
         return false;
     bool ok = query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS tramola_site (site_key TEXT PRIMARY KEY NOT NULL, "
                                         "site_value TEXT NOT NULL DEFAULT '');"));
-    ok = ok && query.prepare(QStringLiteral("INSERT OR REPLACE INTO tramola_site (site_key, site_value) VALUES (?, ?)"));
+    ok =
+        ok && query.prepare(QStringLiteral("INSERT OR REPLACE INTO tramola_site (site_key, site_value) VALUES (?, ?)"));
     for (int i = 0; ok && i < rows.size(); ++i) {
         query.bindValue(0, rows[i].first);
         query.bindValue(1, rows[i].second);

@@ -37,13 +37,13 @@ void warnUnwritable(const QString& file)
     qWarning() << CsvExport::errorTitle() << CsvExport::errorText(file);
 }
 
-} // namespace
+}   // namespace
 
 bool CsvExport::writeBucketTable(const DirectionSamples& samples, const QString& file)
 {
     const QByteArray header = QStringLiteral("%1;%2;%3;%4;%5;%6\n")
-                                  .arg(tr("Date"), tr("Direction"), tr("Nombre de relevés"),
-                                       tr("Nombre véhicules"), tr("Vitesse moyenne"), tr("Vitesse maximale"))
+                                  .arg(tr("Date"), tr("Direction"), tr("Nombre de relevés"), tr("Nombre véhicules"),
+                                       tr("Vitesse moyenne"), tr("Vitesse maximale"))
                                   .toUtf8();
     return writeWhole(file, header, [&](CheckedFile& out) {
         for (auto direction = samples.cbegin(); direction != samples.cend(); ++direction) {
@@ -75,8 +75,7 @@ bool CsvExport::exportMeanMinMax(const SampleMap& records, const QString& file)
 
 bool CsvExport::exportMeasures(const MeasureMap& measures, const QString& file)
 {
-    const QByteArray header =
-        QStringLiteral("%1;%2;%3\n").arg(tr("Date"), tr("Vitesse"), tr("direction")).toLatin1();
+    const QByteArray header = QStringLiteral("%1;%2;%3\n").arg(tr("Date"), tr("Vitesse"), tr("direction")).toLatin1();
     const bool written = writeWhole(file, header, [&](CheckedFile& out) {
         // Consecutive readings mostly share their minute: format it once per minute.
         qint64 minute = -1;
@@ -87,8 +86,8 @@ bool CsvExport::exportMeasures(const MeasureMap& measures, const QString& file)
                 minute = m;
                 dateText = date(e.time, QStringLiteral("dd-MM-yyyy hh:mm"));
             }
-            if (!out.write(dateText + ';' + speed(e.measure.speed) + ';'
-                           + QByteArray::number(e.measure.direction) + '\n'))
+            if (!out.write(dateText + ';' + speed(e.measure.speed) + ';' + QByteArray::number(e.measure.direction)
+                           + '\n'))
                 break;   // a full disk: millions of lines more would change nothing
         }
     });
@@ -105,10 +104,10 @@ QString CsvExport::meanMinMaxFile(const QString& file)
 bool CsvExport::writeSummary(const TrafficSummary& summary, const QString& unit, const QString& file)
 {
     using Style = SummaryFormat::Style;
-    const QByteArray header =
-        QStringLiteral("%1;%2;%3;%4\n").arg(tr("Indicateur"), SummaryFormat::groupTitle(0), SummaryFormat::groupTitle(1),
-                                            SummaryFormat::groupTitle(2))
-            .toUtf8();
+    const QByteArray header = QStringLiteral("%1;%2;%3;%4\n")
+                                  .arg(tr("Indicateur"), SummaryFormat::groupTitle(0), SummaryFormat::groupTitle(1),
+                                       SummaryFormat::groupTitle(2))
+                                  .toUtf8();
     const bool written = writeWhole(file, header, [&](CheckedFile& out) {
         QVector<SummaryLine> lines = SummaryFormat::leftLines(summary, unit, Style::Csv);
         lines += SummaryFormat::rightLines(summary, unit, Style::Csv);

@@ -8,7 +8,7 @@ DialogRunner& currentRunner()
     static DialogRunner runner;
     return runner;
 }
-} // namespace
+}   // namespace
 
 int runDialog(QDialog& dialog)
 {

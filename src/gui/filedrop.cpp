@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kMessageMs = 6000;
 
-} // namespace
+}   // namespace
 
 FileDrop::FileDrop(QMainWindow* window) : QObject(window), m_window(window)
 {
@@ -58,7 +58,6 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event)
                 tr("%1 : seuls les fichiers de mesures .db s'ouvrent ici").arg(info.fileName()), kMessageMs);
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }

@@ -89,7 +89,7 @@ const char* const kContact = "support@tramola.example";
 // The settings kind of the statistics database.
 constexpr int kStatisticsFile = 3;
 
-} // namespace
+}   // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
@@ -237,8 +237,8 @@ void MainWindow::enableAnalysisControls(bool bEnable)
 void MainWindow::setRange()
 {
     int value = 0;
-    if (!userDialogs().getInt(tr("Tramola"), tr("Portée du radar (mètres):"), m_statistics.getRange(), 50, 500,
-                              50, &value))
+    if (!userDialogs().getInt(tr("Tramola"), tr("Portée du radar (mètres):"), m_statistics.getRange(), 50, 500, 50,
+                              &value))
         return;
     m_statistics.setRange(quint16(value));
     updateDividerAction();
@@ -258,8 +258,8 @@ void MainWindow::setFilter()
 void MainWindow::setDivider()
 {
     int value = 0;
-    if (!userDialogs().getInt(tr("Tramola"), tr("Diviseur de portée:"), m_statistics.getDividerOff() ? 1 : 0, 0, 1,
-                              1, &value))
+    if (!userDialogs().getInt(tr("Tramola"), tr("Diviseur de portée:"), m_statistics.getDividerOff() ? 1 : 0, 0, 1, 1,
+                              &value))
         return;
     m_statistics.setDividerOff(value > 0);
     updateDividerAction();
@@ -272,9 +272,9 @@ void MainWindow::updateDividerAction()
     m_dividerAction->setChecked(!m_statistics.getDividerOff());
     m_dividerAction->setText(tr("&Diviseur de portée : %1 relevés = 1 véhicule").arg(divider));
     m_dividerAction->setStatusTip(tr("Coché, %1 relevés du radar comptent pour un véhicule (portée %2 m) ; "
-                                      "décoché, chaque relevé compte pour un véhicule")
-                                       .arg(divider)
-                                       .arg(m_statistics.getRange()));
+                                     "décoché, chaque relevé compte pour un véhicule")
+                                      .arg(divider)
+                                      .arg(m_statistics.getRange()));
 }
 
 bool MainWindow::countsReadings() const
@@ -326,8 +326,7 @@ void MainWindow::fillSpeedAreaChoice()
     const int index = ui->gb1_comboBox_1->findText(current);
     if (index >= 0)
         ui->gb1_comboBox_1->setCurrentIndex(index);
-    connect(ui->gb1_comboBox_1, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &MainWindow::checkSpeedArea);
+    connect(ui->gb1_comboBox_1, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &MainWindow::checkSpeedArea);
 }
 
 void MainWindow::refreshSpeedArea()
@@ -339,7 +338,8 @@ void MainWindow::refreshSpeedArea()
     area->setUnits(units);
     area->setFile(Workspace::speedAreaFile(units));
     if (name.isEmpty())
-        qCritical() << "void MainWindow::refreshSpeedArea()" << "UNKNOWN area speed name ?";
+        qCritical() << "void MainWindow::refreshSpeedArea()"
+                    << "UNKNOWN area speed name ?";
     const SpeedClassMap classes = area->intervals(name);
     m_statistics.setDistribution(classes, 0);
     m_statistics.setDistribution(classes, 1);
@@ -516,10 +516,9 @@ void MainWindow::print()
             graph->print();
     } else if (loaded && tab == 3) {
         for (int direction = 0; direction < 2; ++direction) {
-            const std::unique_ptr<SpeedClassPie> pie(ResultCharts::pie(m_statistics, direction,
-                                                                  ui->gb1_dateTimeEdit_1->dateTime(),
-                                                                  ui->gb1_dateTimeEdit_2->dateTime(), countsReadings(),
-                                                                  nullptr));
+            const std::unique_ptr<SpeedClassPie> pie(
+                ResultCharts::pie(m_statistics, direction, ui->gb1_dateTimeEdit_1->dateTime(),
+                                  ui->gb1_dateTimeEdit_2->dateTime(), countsReadings(), nullptr));
             if (pie)
                 pie->print(ResultCharts::pieTitle(direction, countsReadings()));
         }
@@ -556,8 +555,9 @@ void MainWindow::xmSpeed(const QDateTime& begin, const QDateTime& end)
     const QDateTime from = qMax(begin, ui->gb1_dateTimeEdit_1->dateTime());
     const QDateTime to = qMin(end, ui->gb1_dateTimeEdit_2->dateTime());
     // A zoomed maximum is a whole measured speed.
-    const QMap<int, QString> titles = speedTitles(m_statistics.maxSpeedInRange(from, to, 0),
-                                                  m_statistics.maxSpeedInRange(from, to, 1), m_statistics.unitLabel(), 0);
+    const QMap<int, QString> titles =
+        speedTitles(m_statistics.maxSpeedInRange(from, to, 0), m_statistics.maxSpeedInRange(from, to, 1),
+                    m_statistics.unitLabel(), 0);
     qDebug() << "xmSpeed : mise à jour légende";
     if (auto* graph = qobject_cast<TimePlot*>(m_maxGraph))
         graph->updateCurveTitles(titles);
@@ -569,9 +569,12 @@ void MainWindow::vehicleNumber(const QDateTime& begin, const QDateTime& end)
     const QDateTime from = qMax(begin, ui->gb1_dateTimeEdit_1->dateTime());
     const QDateTime to = qMin(end, ui->gb1_dateTimeEdit_2->dateTime());
     const bool readings = countsReadings();
-    const QMap<int, QString> titles{
-        {0, (readings ? tr("Relevés entrants %1") : tr("Véhicules entrant %1")).arg(m_statistics.countVehicles(from, to, 0))},
-        {1, (readings ? tr("Relevés sortants %1") : tr("Véhicules sortant %1")).arg(m_statistics.countVehicles(from, to, 1))}};
+    const QMap<int, QString> titles{{0,
+                                     (readings ? tr("Relevés entrants %1") : tr("Véhicules entrant %1"))
+                                         .arg(m_statistics.countVehicles(from, to, 0))},
+                                    {1,
+                                     (readings ? tr("Relevés sortants %1") : tr("Véhicules sortant %1"))
+                                         .arg(m_statistics.countVehicles(from, to, 1))}};
     qDebug() << "Vehicle Number : mise à jour légende";
     if (auto* graph = qobject_cast<TimePlot*>(m_vehicleGraph))
         graph->updateHistogramTitles(titles);
@@ -655,7 +658,7 @@ void MainWindow::openFile(const QString& file)
     {
         const QSignalBlocker quiet(m_siteInfo);   // createGraph() makes the summary with its limit
         m_siteInfo->open(file, m_statistics.getDescription(), ui->gb1_comboBox_1->currentText(),
-                          m_statistics.unitLabel());
+                         m_statistics.unitLabel());
     }
     createGraph();
 }
@@ -710,8 +713,8 @@ void MainWindow::reload()
 
 void MainWindow::removeCharts()
 {
-    for (QWidget** chart : {&m_meanGraph, &m_maxGraph, &m_vehicleGraph, &m_percentileIn, &m_percentileOut,
-                            &m_pieIn, &m_pieOut}) {
+    for (QWidget** chart :
+         {&m_meanGraph, &m_maxGraph, &m_vehicleGraph, &m_percentileIn, &m_percentileOut, &m_pieIn, &m_pieOut}) {
         if (*chart) {
             if (QWidget* holder = (*chart)->parentWidget())
                 if (holder->layout())
@@ -769,7 +772,7 @@ void MainWindow::updateSummary(const QDateTime& begin, const QDateTime& end)
     if (!begin.isValid() || m_statistics.getFilteredSample().isEmpty())
         return;
     m_summaryTab->setSummary(TrafficSummary::compute(m_statistics, begin, end, m_siteInfo->limit()),
-                              m_statistics.unitLabel());
+                             m_statistics.unitLabel());
 }
 
 void MainWindow::showPercentileColumns(const QList<int>& directions)
@@ -885,8 +888,7 @@ void MainWindow::createGraph()
 // ---------------------------------------------------------------------------------------------
 // Campaigns
 
-bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate, QDateTime* pEndDate,
-                                int* pStoreMode)
+bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate, QDateTime* pEndDate, int* pStoreMode)
 {
     delete m_campaignList;
     m_campaignList = nullptr;
@@ -960,8 +962,8 @@ void MainWindow::connectCampaignList(bool bConnect)
                 static_cast<PlainSlot>(&MainWindow::updateCampaign), Qt::UniqueConnection);
         connect(ui->listWidget, &QListWidget::itemDoubleClicked, this,
                 static_cast<ItemSlot>(&MainWindow::describeCampaign), Qt::UniqueConnection);
-        connect(ui->gb3_pushButton, &QPushButton::clicked, this,
-                static_cast<PlainSlot>(&MainWindow::describeCampaign), Qt::UniqueConnection);
+        connect(ui->gb3_pushButton, &QPushButton::clicked, this, static_cast<PlainSlot>(&MainWindow::describeCampaign),
+                Qt::UniqueConnection);
     } else {
         disconnect(ui->listWidget, &QListWidget::itemClicked, this, static_cast<ItemSlot>(&MainWindow::updateCampaign));
         disconnect(ui->listWidget, &QListWidget::itemSelectionChanged, this,

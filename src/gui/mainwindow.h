@@ -88,8 +88,8 @@ public slots:
     void checkSpeedArea();
     void checkParameters();
     void reload();
-    void zoomIn() {}
-    void zoomOut() {}
+    void zoomIn() { }
+    void zoomOut() { }
     void debugMode();
     void meantime(const QDateTime& begin, const QDateTime& end);
     void xmSpeed(const QDateTime& begin, const QDateTime& end);
@@ -97,8 +97,7 @@ public slots:
     void manageSpeedArea();
     void explainPercentile();
     void setDivider();
-    bool selectCampaign(const QString& szFileName, QDateTime* pStartDate, QDateTime* pEndDate,
-                        int* pStoreMode);
+    bool selectCampaign(const QString& szFileName, QDateTime* pStartDate, QDateTime* pEndDate, int* pStoreMode);
     void setStartDate(const QDateTime& date) { m_startDate = date; }
     void setEndDate(const QDateTime& date) { m_endDate = date; }
     QDateTime startDate() const { return m_startDate; }

@@ -54,7 +54,7 @@ QMessageBox::Icon boxIcon(UserDialogs::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-} // namespace
+}   // namespace
 
 void QtUserDialogs::message(Icon icon, const QString& title, const QString& text)
 {
@@ -67,9 +67,9 @@ int QtUserDialogs::question(const QString& title, const QString& text, const QSt
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, m_parent);
     QList<QAbstractButton*> added;
     for (int i = 0; i < buttons.size(); ++i) {
-        QPushButton* b = box.addButton(buttons.at(i), i == buttons.size() - 1 && buttons.size() > 1
-                                                           ? QMessageBox::RejectRole
-                                                           : QMessageBox::AcceptRole);
+        QPushButton* b = box.addButton(buttons.at(i),
+                                       i == buttons.size() - 1 && buttons.size() > 1 ? QMessageBox::RejectRole
+                                                                                     : QMessageBox::AcceptRole);
         if (i == defaultButton)
             box.setDefaultButton(b);
         added << b;
@@ -88,8 +88,8 @@ QString QtUserDialogs::saveFileName(const QString& caption, const QString& propo
     return QFileDialog::getSaveFileName(m_parent, caption, proposed, filter);
 }
 
-bool QtUserDialogs::getInt(const QString& title, const QString& label, int value, int minimum, int maximum,
-                           int step, int* answer)
+bool QtUserDialogs::getInt(const QString& title, const QString& label, int value, int minimum, int maximum, int step,
+                           int* answer)
 {
     bool ok = false;
     const int v = QInputDialog::getInt(m_parent, title, label, value, minimum, maximum, step, &ok);

@@ -9,7 +9,7 @@ class QtUserDialogs : public UserDialogs
 {
 public:
     // Dialogs without a parent of their own are centred on parent (may be null).
-    explicit QtUserDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit QtUserDialogs(QWidget* parent = nullptr) : m_parent(parent) { }
     void setParent(QWidget* parent) { m_parent = parent; }
 
     void message(Icon icon, const QString& title, const QString& text) override;

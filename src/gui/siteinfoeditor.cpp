@@ -21,7 +21,7 @@ void merge(SiteInfo& into, const SiteInfo& values)
         into.speedLimit = values.speedLimit;
 }
 
-} // namespace
+}   // namespace
 
 SiteInfoEditor::SiteInfoEditor(QLineEdit* location, QTextEdit* comment, QSpinBox* limit, QObject* parent)
     : QObject(parent), m_location(location), m_comment(comment), m_limit(limit)

@@ -49,8 +49,8 @@ private:
     QTextEdit* m_comment;
     QSpinBox* m_limit;
     QString m_file;
-    SiteInfo m_pending;               // changed by the user, not yet written
-    bool m_limitSet = false;         // the file (or the user) gave the limit: areas no longer change it
+    SiteInfo m_pending;   // changed by the user, not yet written
+    bool m_limitSet = false;   // the file (or the user) gave the limit: areas no longer change it
     bool m_filling = false;
     QHash<QString, SiteInfo> m_session;   // values of files that could not be written
     QSet<QString> m_warned;

@@ -12,10 +12,22 @@
 namespace {
 
 // Internal ids: name nodes even, speed classes odd.
-quintptr nameId(int node) { return quintptr(node) << 1; }
-quintptr classId(int node) { return (quintptr(node) << 1) | 1; }
-bool isClassId(quintptr id) { return id & 1; }
-int nodeOf(quintptr id) { return int(id >> 1); }
+quintptr nameId(int node)
+{
+    return quintptr(node) << 1;
+}
+quintptr classId(int node)
+{
+    return (quintptr(node) << 1) | 1;
+}
+bool isClassId(quintptr id)
+{
+    return id & 1;
+}
+int nodeOf(quintptr id)
+{
+    return int(id >> 1);
+}
 
 // Spreads a weak string hash over all bits: names like "C1", "C2", … must not cluster.
 uint mix(uint h)
@@ -33,12 +45,12 @@ QString quoted(QLatin1String text)
     return QLatin1Char('"') + QString(text) + QLatin1Char('"');
 }
 
-} // namespace
+}   // namespace
 
 // ---------------------------------------------------------------------------------------------
 // CsvTreeModel
 
-CsvTreeModel::CsvTreeModel(QObject* parent) : QAbstractItemModel(parent) {}
+CsvTreeModel::CsvTreeModel(QObject* parent) : QAbstractItemModel(parent) { }
 
 void CsvTreeModel::start(QByteArray text)
 {
@@ -189,7 +201,8 @@ QModelIndex CsvTreeModel::index(int row, int column, const QModelIndex& parent) 
     if (m_reading)
         return QModelIndex();
     if (!parent.isValid())
-        return size_t(row) < m_countries.size() ? createIndex(row, column, nameId(m_countries[size_t(row)])) : QModelIndex();
+        return size_t(row) < m_countries.size() ? createIndex(row, column, nameId(m_countries[size_t(row)]))
+                                                : QModelIndex();
     if (isClassId(parent.internalId()) || parent.model() != this)
         return QModelIndex();
     const NameNode& node = m_names[nodeOf(parent.internalId())];
@@ -317,7 +330,7 @@ bool CsvTreeModel::isPicked(const QModelIndex& state) const
 // ---------------------------------------------------------------------------------------------
 // CsvFile
 
-CsvFile::CsvFile(QObject* parent) : QObject(parent), m_model(new CsvTreeModel(this)) {}
+CsvFile::CsvFile(QObject* parent) : QObject(parent), m_model(new CsvTreeModel(this)) { }
 
 bool CsvFile::load()
 {
@@ -469,7 +482,8 @@ bool CsvFile::processRecord(const Fields& fields)
     addCountry(fields);
     addState(fields);
     if (addAreaItem(fields) < 0) {
-        warn(QStringLiteral("Model update error ? %1 %2 %3").arg(quoted(fields[0]), quoted(fields[2]), quoted(fields[3])));
+        warn(QStringLiteral("Model update error ? %1 %2 %3")
+                 .arg(quoted(fields[0]), quoted(fields[2]), quoted(fields[3])));
         return false;
     }
     return true;
@@ -498,8 +512,10 @@ int CsvFile::addAreaItem(const Fields& fields)
     const int countryNode = m_model->findChild(-1, country);
     const int stateNode = countryNode < 0 ? -1 : m_model->findChild(countryNode, state);
     if (stateNode < 0) {
-        warn(QStringLiteral("Country/state %1 %2 not found. Check file consistency").arg(quoted(country), quoted(state)));
-        warn(QStringLiteral("Country/state %1 %2 not found, cannot add area %3").arg(quoted(country), quoted(state), quoted(area)));
+        warn(QStringLiteral("Country/state %1 %2 not found. Check file consistency")
+                 .arg(quoted(country), quoted(state)));
+        warn(QStringLiteral("Country/state %1 %2 not found, cannot add area %3")
+                 .arg(quoted(country), quoted(state), quoted(area)));
         return -1;
     }
     int areaNode = m_model->findChild(stateNode, area);

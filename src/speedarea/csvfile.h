@@ -17,8 +17,7 @@ class CsvFile;
 namespace csvdetail {
 
 // A growing array that never moves its elements: no copy of the whole array while it grows.
-template <typename T>
-class Chunked
+template <typename T> class Chunked
 {
 public:
     static constexpr int blockBits = 12;
@@ -58,7 +57,7 @@ struct Text
     qint32 length = 0;
 };
 
-} // namespace csvdetail
+}   // namespace csvdetail
 
 // The tree of a speed area CSV file: countries, their states, the states' areas and the areas'
 // speed classes, in three columns "Emplacement", "Min", "Max". Names and speeds stay in the
@@ -172,7 +171,9 @@ public:
     {
     public:
         Fields(const CsvTreeModel& model, const csvdetail::Chunked<csvdetail::Text>& fields)
-            : m_model(model), m_fields(fields) {}
+            : m_model(model), m_fields(fields)
+        {
+        }
         int size() const { return m_fields.size(); }
         QLatin1String operator[](int i) const { return m_model.text(m_fields[i]); }
         csvdetail::Text ref(int i) const { return m_fields[i]; }
@@ -217,7 +218,11 @@ private:
 // A speed as the file writes it: a decimal number with a point, 0 for anything else (also for
 // numbers too large for a double, infinities and NaN).
 double csvNumber(QLatin1String text);
-inline double csvNumber(const QString& text) { const QByteArray b = text.toLatin1(); return csvNumber(QLatin1String(b)); }
+inline double csvNumber(const QString& text)
+{
+    const QByteArray b = text.toLatin1();
+    return csvNumber(QLatin1String(b));
+}
 
 // A click on item in the import tree. A state toggles its areas in the pool, each named
 // "area (state)" with its classes: an area already in the pool is taken out, another is added

@@ -31,7 +31,7 @@ const int maxCount = 0xFFFF;
 class BoundedReader
 {
 public:
-    explicit BoundedReader(QIODevice& device) : m_device(device), m_remaining(device.size() - device.pos()) {}
+    explicit BoundedReader(QIODevice& device) : m_device(device), m_remaining(device.size() - device.pos()) { }
 
     qint64 remaining() const { return m_remaining; }
     qint64 offset() const { return m_offset; }
@@ -52,8 +52,7 @@ public:
         m_offset += count;
         return true;
     }
-    template <typename T>
-    bool number(T* value)
+    template <typename T> bool number(T* value)
     {
         uchar bytes[sizeof(T)];
         if (!raw(reinterpret_cast<char*>(bytes), sizeof(T)))
@@ -230,7 +229,7 @@ QString firstNumber(const QString& name)
     return name.mid(start, end - start);
 }
 
-} // namespace
+}   // namespace
 
 SpeedArea::SpeedArea()
 {
@@ -288,7 +287,8 @@ bool SpeedArea::loadFile(const QString& szFileName)
     QFile file(szFileName);
     // A FIFO in the file's place would block the read for ever.
     if (QFileInfo::exists(szFileName) && !isRegularFile(szFileName)) {
-        qDebug() << "File open error" << "not a regular file";
+        qDebug() << "File open error"
+                 << "not a regular file";
         return refuse(QCoreApplication::translate("SpeedArea", "ce n'est pas un fichier ordinaire"));
     }
     if (!file.open(QIODevice::ReadOnly)) {
@@ -448,13 +448,17 @@ SpeedAreaTable SpeedArea::defaultAreas(int units)
 {
     SpeedAreaTable table;
     if (units == 1) {
-        addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Urban 25 mph"), {{0, 25}, {26, 30}, {31, 35}, {36, 40}, {41, 45}, {46, 65}});
-        addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Urban 30 mph"), {{0, 30}, {31, 35}, {36, 40}, {41, 45}, {46, 65}});
+        addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Urban 25 mph"),
+                   {{0, 25}, {26, 30}, {31, 35}, {36, 40}, {41, 45}, {46, 65}});
+        addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Urban 30 mph"),
+                   {{0, 30}, {31, 35}, {36, 40}, {41, 45}, {46, 65}});
         addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Freeway urban"),
                    {{0, 40}, {41, 45}, {46, 50}, {51, 55}, {56, 60}, {61, 65}, {66, 70}, {71, 75}});
-        addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Freeway rural"), {{0, 50}, {51, 55}, {56, 60}, {61, 65}, {66, 70}, {71, 75}});
+        addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Freeway rural"),
+                   {{0, 50}, {51, 55}, {56, 60}, {61, 65}, {66, 70}, {71, 75}});
     } else {
-        addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Zone 30 km/h"), {{0, 30}, {31, 40}, {41, 50}, {51, 60}, {61, 70}, {71, 80}});
+        addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Zone 30 km/h"),
+                   {{0, 30}, {31, 40}, {41, 50}, {51, 60}, {61, 70}, {71, 80}});
         addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Zone 50 km/h"), {{0, 50}, {51, 70}, {71, 90}, {91, 110}});
         addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Zone 70 km/h"), {{0, 70}, {71, 100}, {101, 120}});
         addDefault(&table, QT_TRANSLATE_NOOP("SpeedArea", "Zone 90 km/h"), {{0, 90}, {91, 95}, {96, 110}, {111, 120}});

@@ -98,7 +98,7 @@ public:
 protected:
     // Called after the whole table was replaced (file read, defaults, units change): a dialog
     // built on top refills its combo box and table here.
-    virtual void areasReloaded() {}
+    virtual void areasReloaded() { }
 
 private:
     // The area count and every class count fit the file's 16 bits.

@@ -21,11 +21,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("content");   // of "file" before the run; empty: no file
-        QTest::addColumn<QString>("file");         // relative to the temporary home
+        QTest::addColumn<QString>("file");   // relative to the temporary home
         QTest::addColumn<QString>("units");
-        QTest::addColumn<QString>("areas");        // names in output order, '|'-separated
+        QTest::addColumn<QString>("areas");   // names in output order, '|'-separated
         QTest::addColumn<QByteArray>("classes");   // of the first area
-        QTest::addColumn<QString>("error");        // part of standard error; exit 1 unless "illisible"
+        QTest::addColumn<QString>("error");   // part of standard error; exit 1 unless "illisible"
 
         const QString kmhFile = "data/zancom/data/spdareakmh.cfg";
         const QString mphFile = "data/zancom/data/spdareamph.cfg";
@@ -45,19 +45,27 @@ private slots:
 
         QTest::newRow("km/h defaults") << QStringList() << QByteArray() << kmhFile << "kmh" << kmh << zone30 << "";
         QTest::newRow("mph defaults") << QStringList{"--units", "MPH", "--pretty"} << QByteArray() << mphFile << "mph"
-                                      << "Freeway rural|Freeway urban|Urban 25 mph|Urban 30 mph" << QByteArray("[[0,50],[51,55],[56,60],[61,65],[66,70],[71,75]]") << "";
-        QTest::newRow("knots read the mph file") << QStringList{"--units", "knots"} << knots << mphFile << "knots" << "B 8 kn|A 20 kn"
-                                                 << QByteArray("[[0,8]]") << "";
-        QTest::newRow("damaged file: defaults and a note") << QStringList{"--file", "own.cfg"} << QByteArray::fromHex("a0b0c0d100000001")
-                                                           << "own.cfg" << "kmh" << kmh << zone30 << "illisible";
+                                      << "Freeway rural|Freeway urban|Urban 25 mph|Urban 30 mph"
+                                      << QByteArray("[[0,50],[51,55],[56,60],[61,65],[66,70],[71,75]]") << "";
+        QTest::newRow("knots read the mph file") << QStringList{"--units", "knots"} << knots << mphFile << "knots"
+                                                 << "B 8 kn|A 20 kn" << QByteArray("[[0,8]]") << "";
+        QTest::newRow("damaged file: defaults and a note")
+            << QStringList{"--file", "own.cfg"} << QByteArray::fromHex("a0b0c0d100000001") << "own.cfg"
+            << "kmh" << kmh << zone30 << "illisible";
         // A FIFO would block the read for ever.
-        QTest::newRow("FIFO as --file") << QStringList{"--file", "own.cfg"} << QByteArray("FIFO") << "own.cfg" << "kmh"
-                                        << kmh << zone30 << "illisible";
-        QTest::newRow("FIFO in the data folder") << QStringList() << QByteArray("FIFO") << kmhFile << "kmh" << kmh << zone30
-                                                 << "illisible";
-        QTest::newRow("unknown units") << QStringList{"--units", "kph"} << QByteArray() << "" << "" << "" << QByteArray() << "Unités inconnues : kph";
-        QTest::newRow("option without value") << QStringList{"--file"} << QByteArray() << "" << "" << "" << QByteArray() << "--file attend une valeur";
-        QTest::newRow("unknown argument") << QStringList{"extra"} << QByteArray() << "" << "" << "" << QByteArray() << "Argument inattendu : extra";
+        QTest::newRow("FIFO as --file") << QStringList{"--file", "own.cfg"} << QByteArray("FIFO") << "own.cfg"
+                                        << "kmh" << kmh << zone30 << "illisible";
+        QTest::newRow("FIFO in the data folder")
+            << QStringList() << QByteArray("FIFO") << kmhFile << "kmh" << kmh << zone30 << "illisible";
+        QTest::newRow("unknown units") << QStringList{"--units", "kph"} << QByteArray() << ""
+                                       << ""
+                                       << "" << QByteArray() << "Unités inconnues : kph";
+        QTest::newRow("option without value") << QStringList{"--file"} << QByteArray() << ""
+                                              << ""
+                                              << "" << QByteArray() << "--file attend une valeur";
+        QTest::newRow("unknown argument") << QStringList{"extra"} << QByteArray() << ""
+                                          << ""
+                                          << "" << QByteArray() << "Argument inattendu : extra";
     }
 
     void areas()
@@ -96,7 +104,8 @@ private slots:
         QCOMPARE(parse.error, QJsonParseError::NoError);
         QCOMPARE(out.contains("\n    "), args.contains("--pretty"));
         QCOMPARE(root.value("units").toString(), units);
-        QCOMPARE(QDir::cleanPath(QDir(home.path()).absoluteFilePath(root.value("file").toString())), QDir::cleanPath(home.filePath(file)));
+        QCOMPARE(QDir::cleanPath(QDir(home.path()).absoluteFilePath(root.value("file").toString())),
+                 QDir::cleanPath(home.filePath(file)));
         QStringList names;
         for (const QJsonValue& area : root.value("areas").toArray())
             names << area.toObject().value("name").toString();

@@ -42,7 +42,8 @@ void TestCliCampaigns::initTestCase()
     QVector<Row> rows;
     for (const char* day : {"2026-03-02", "2026-03-20", "2026-04-03", "2026-04-21", "2026-05-04", "2026-05-22"})
         for (int i = 0; i < 40; ++i)
-            rows.append(Row{localTime(QString::fromLatin1(day) + QStringLiteral(" 08:00:00")) + i * 600, 40 + i, i % 2});
+            rows.append(
+                Row{localTime(QString::fromLatin1(day) + QStringLiteral(" 08:00:00")) + i * 600, 40 + i, i % 2});
     QVERIFY(writeMeasureDb(m_statsDb, rows, true, 1));
     QCOMPARE(run({m_statsDb}).exitCode, 0);
     QVERIFY(execSql(m_statsDb, QStringLiteral("UPDATE campaign SET camp_store_mode=1 WHERE camp_id=2;")));
@@ -50,10 +51,10 @@ void TestCliCampaigns::initTestCase()
 
 void TestCliCampaigns::listing_data()
 {
-    QTest::addColumn<QString>("content");    // "measures", "marker", "text", "none", "damaged", "read-only"
+    QTest::addColumn<QString>("content");   // "measures", "marker", "text", "none", "damaged", "read-only"
     QTest::addColumn<QStringList>("args");   // FILE stands for the file
     QTest::addColumn<int>("status");
-    QTest::addColumn<int>("campaigns");      // -1: no JSON expected
+    QTest::addColumn<int>("campaigns");   // -1: no JSON expected
     QTest::addColumn<QString>("stderrPart");
 
     const QString file = QStringLiteral("FILE");
@@ -82,7 +83,8 @@ void TestCliCampaigns::listing()
 
     const QString path = newPath();
     const QVector<Row> rows = {{localTime(QStringLiteral("2026-04-29 10:00:00")), 50, 0},
-        {localTime(QStringLiteral("2026-05-02 14:30:00")), 52, 1}, {localTime(QStringLiteral("2026-05-05 09:00:00")), 48, 0}};
+                               {localTime(QStringLiteral("2026-05-02 14:30:00")), 52, 1},
+                               {localTime(QStringLiteral("2026-05-05 09:00:00")), 48, 0}};
     if (content == QLatin1String("text")) {
         QVERIFY(writeBytes(path, "pas une base\n"));
     } else if (content == QLatin1String("damaged")) {

@@ -17,22 +17,28 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");   // after "import-areas areas.csv"
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("out");        // part of standard output
-        QTest::addColumn<QString>("err");        // part of standard error
-        QTest::addColumn<bool>("written");       // own.cfg exists afterwards
+        QTest::addColumn<QString>("out");   // part of standard output
+        QTest::addColumn<QString>("err");   // part of standard error
+        QTest::addColumn<bool>("written");   // own.cfg exists afterwards
 
         const QStringList pickTo{"--units", "kmh", "--file", "own.cfg"};
-        QTest::newRow("tree and messages") << QStringList() << 0
-            << "{\"countries\":[{\"name\":\"France\",\"states\":[{\"areas\":[{\"classes\":[[\"0\",\"30\"],[\"31\",\"40\"]],\"name\":\"Zone 30\"}],"
-               "\"name\":\"Ile-de-France\"},{\"areas\":[{\"classes\":[[\"0\",\"35\"]],\"name\":\"Zone 30\"}],\"name\":\"Bretagne\"}]}],"
+        QTest::newRow("tree and messages")
+            << QStringList() << 0
+            << "{\"countries\":[{\"name\":\"France\",\"states\":[{\"areas\":[{\"classes\":[[\"0\",\"30\"],[\"31\","
+               "\"40\"]],\"name\":\"Zone 30\"}],"
+               "\"name\":\"Ile-de-France\"},{\"areas\":[{\"classes\":[[\"0\",\"35\"]],\"name\":\"Zone "
+               "30\"}],\"name\":\"Bretagne\"}]}],"
                "\"file\":\"areas.csv\",\"messages\":"
                "[\"L'enregistrement France / Bretagne / Zone 50 comporte un nombre de champs incorrect\"]}"
             << "" << false;
         QTest::newRow("picked state merged") << QStringList{"--pick", "Ile-de-France"} + pickTo << 0
-            << "{\"classes\":[[0,30],[31,40]],\"name\":\"Zone 30 (Ile-de-France)\"}" << "" << true;
+                                             << "{\"classes\":[[0,30],[31,40]],\"name\":\"Zone 30 (Ile-de-France)\"}"
+                                             << "" << true;
         QTest::newRow("state picked twice") << QStringList{"--pick", "Bretagne", "--pick", "Bretagne"} + pickTo << 0
-            << "\"areas\":[{\"classes\":[[0,30]" << "" << true;
-        QTest::newRow("unknown state") << QStringList{"--pick", "Bavière"} + pickTo << 1 << "" << "État introuvable" << false;
+                                            << "\"areas\":[{\"classes\":[[0,30]"
+                                            << "" << true;
+        QTest::newRow("unknown state") << QStringList{"--pick", "Bavière"} + pickTo << 1 << ""
+                                       << "État introuvable" << false;
         QTest::newRow("a folder as CSV") << QStringList{".", "--pick", "Bretagne"} + pickTo << 1 << ""
                                          << "Fichier CSV illisible : ." << false;
     }

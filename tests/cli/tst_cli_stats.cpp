@@ -24,22 +24,35 @@ QString writeMorning(const QTemporaryDir& home)
 {
     auto at = [](const char* time) { return localTime(QString::fromLatin1(time)); };
     const QString file = home.filePath("morning.db");
-    const bool written = writeMeasureDb(file, {{at("2024-01-15 08:05:00"), 40, 0}, {at("2024-01-15 08:10:00"), 30, 1},
-                          {at("2024-01-15 08:20:00"), 50, 0}, {at("2024-01-15 08:40:00"), 60, 0},
-                          {at("2024-01-15 09:50:00"), 90, 1}, {at("2024-01-15 10:10:00"), 70, 0},
-                          {at("2024-01-15 10:15:00"), 14, 0}, {at("2024-01-15 10:20:00"), 15, 0},
-                          {at("2024-01-15 08:30:00"), 50, 2}, {at("2024-01-15 08:30:00"), 2147483647, 0}},
-                   true, 0)
-        && execSql(file, QStringLiteral("INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES (%1, %2, 1)")
-                             .arg(at("2024-01-15 08:35:00")).arg(1LL << 40));
+    const bool written = writeMeasureDb(file,
+                                        {{at("2024-01-15 08:05:00"), 40, 0},
+                                         {at("2024-01-15 08:10:00"), 30, 1},
+                                         {at("2024-01-15 08:20:00"), 50, 0},
+                                         {at("2024-01-15 08:40:00"), 60, 0},
+                                         {at("2024-01-15 09:50:00"), 90, 1},
+                                         {at("2024-01-15 10:10:00"), 70, 0},
+                                         {at("2024-01-15 10:15:00"), 14, 0},
+                                         {at("2024-01-15 10:20:00"), 15, 0},
+                                         {at("2024-01-15 08:30:00"), 50, 2},
+                                         {at("2024-01-15 08:30:00"), 2147483647, 0}},
+                                        true, 0)
+        && execSql(file,
+                   QStringLiteral("INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES (%1, %2, 1)")
+                       .arg(at("2024-01-15 08:35:00"))
+                       .arg(1LL << 40));
     return written ? file : QString();
 }
 
 QJsonObject bucket(const char* hour, bool valid, double min, double max, double mean, int measures)
 {
     const QString time = QStringLiteral("2024-01-15T%1:00:00").arg(QLatin1String(hour));
-    return {{"time", time}, {"unixTime", double(localTime(QString(time).replace('T', ' ')))}, {"valid", valid},
-            {"minSpeed", min}, {"maxSpeed", max}, {"meanSpeed", mean}, {"measureCount", measures},
+    return {{"time", time},
+            {"unixTime", double(localTime(QString(time).replace('T', ' ')))},
+            {"valid", valid},
+            {"minSpeed", min},
+            {"maxSpeed", max},
+            {"meanSpeed", mean},
+            {"measureCount", measures},
             {"vehicleCount", measures}};
 }
 
@@ -50,12 +63,14 @@ QJsonArray shares(const QVector<int>& counts)
     const int total = std::accumulate(counts.begin(), counts.end(), 0);
     QJsonArray classes;
     for (int i = 0; i < 4; ++i)
-        classes.append(QJsonObject{{"minSpeed", lower[i]}, {"maxSpeed", upper[i]}, {"measureCount", counts[i]},
+        classes.append(QJsonObject{{"minSpeed", lower[i]},
+                                   {"maxSpeed", upper[i]},
+                                   {"measureCount", counts[i]},
                                    {"share", double(counts[i]) / total}});
     return classes;
 }
 
-} // namespace
+}   // namespace
 
 class TestCliStats : public QObject
 {
@@ -91,26 +106,55 @@ void TestCliStats::handFigures()
     QVERIFY(directions.isEmpty());
 
     // First measure 08:05 down to 08:00, last 10:10 up to 10:30; 3 buckets in, 2 out.
-    QCOMPARE(root, (QJsonObject{{"file", QFileInfo(file).absoluteFilePath()}, {"units", QJsonObject{{"label", "Km/h"}, {"code", 0}}},
-                                {"begin", "2024-01-15T08:00:00"}, {"end", "2024-01-15T10:30:00"}, {"measuresLoaded", 6}, {"invalidReadings", 3},
-                                {"settings", QJsonObject{{"minSpeed", 15}, {"filterSeconds", 3600}, {"range", 150},
-                                                         {"dividerOff", true}, {"vehicleDivider", 1}, {"area", "Zone 50 km/h"}}},
-                                {"bucketCount", 5}, {"hasGaps", true}}));
+    QCOMPARE(root,
+             (QJsonObject{{"file", QFileInfo(file).absoluteFilePath()},
+                          {"units", QJsonObject{{"label", "Km/h"}, {"code", 0}}},
+                          {"begin", "2024-01-15T08:00:00"},
+                          {"end", "2024-01-15T10:30:00"},
+                          {"measuresLoaded", 6},
+                          {"invalidReadings", 3},
+                          {"settings",
+                           QJsonObject{{"minSpeed", 15},
+                                       {"filterSeconds", 3600},
+                                       {"range", 150},
+                                       {"dividerOff", true},
+                                       {"vehicleDivider", 1},
+                                       {"area", "Zone 50 km/h"}}},
+                          {"bucketCount", 5},
+                          {"hasGaps", true}}));
     // In: 40, 50, 60, 70: cumulated 25, 50, 75, 100 %.
     const QJsonArray curve = in.take("percentageCurve").toArray();
     QCOMPARE(curve.size(), 101);
     QCOMPARE((QJsonArray{curve.at(24), curve.at(25), curve.at(26), curve.at(50), curve.at(75), curve.at(100)}),
              (QJsonArray{QJsonArray{24, 0}, QJsonArray{25, 40}, QJsonArray{25, 40}, QJsonArray{50, 50},
                          QJsonArray{75, 60}, QJsonArray{100, 70}}));
-    QCOMPARE(in, (QJsonObject{{"measureCount", 4}, {"meanSpeed", 55}, {"maxSpeed", 70}, {"v30", 40}, {"v50", 50},
-                              {"v85", 60}, {"highestSpeed", 70}, {"vehicleCount", 4}, {"distribution", shares({2, 2, 0, 0})},
-                              {"buckets", QJsonArray{bucket("08", true, 40, 60, 50, 3), bucket("09", false, 0, 0, 0, 1),
-                                                     bucket("10", true, 70, 70, 70, 1)}}}));
+    QCOMPARE(in,
+             (QJsonObject{{"measureCount", 4},
+                          {"meanSpeed", 55},
+                          {"maxSpeed", 70},
+                          {"v30", 40},
+                          {"v50", 50},
+                          {"v85", 60},
+                          {"highestSpeed", 70},
+                          {"vehicleCount", 4},
+                          {"distribution", shares({2, 2, 0, 0})},
+                          {"buckets",
+                           QJsonArray{bucket("08", true, 40, 60, 50, 3), bucket("09", false, 0, 0, 0, 1),
+                                      bucket("10", true, 70, 70, 70, 1)}}}));
     // Out: 30 and 90, one vehicle each.
     out.remove("percentageCurve");
-    QCOMPARE(out, (QJsonObject{{"measureCount", 2}, {"meanSpeed", 60}, {"maxSpeed", 90}, {"v30", 0}, {"v50", 30},
-                               {"v85", 30}, {"highestSpeed", 90}, {"vehicleCount", 2}, {"distribution", shares({1, 0, 1, 0})},
-                               {"buckets", QJsonArray{bucket("08", true, 30, 30, 30, 1), bucket("09", true, 90, 90, 90, 1)}}}));
+    QCOMPARE(
+        out,
+        (QJsonObject{{"measureCount", 2},
+                     {"meanSpeed", 60},
+                     {"maxSpeed", 90},
+                     {"v30", 0},
+                     {"v50", 30},
+                     {"v85", 30},
+                     {"highestSpeed", 90},
+                     {"vehicleCount", 2},
+                     {"distribution", shares({1, 0, 1, 0})},
+                     {"buckets", QJsonArray{bucket("08", true, 30, 30, 30, 1), bucket("09", true, 90, 90, 90, 1)}}}));
 
     // Defaults (divider on, 30 minutes); --from 08:10 reads and analyses from 08:00, as the editor snaps it.
     root = QJsonDocument::fromJson(runStats(home, {file, "--from", "2024-01-15 08:10:00"}).out).object();
@@ -126,8 +170,9 @@ void TestCliStats::handFigures()
     QVERIFY(areas.saveFile(home.filePath("areas.cfg")));
     const QString summary = QString::fromUtf8(
         runStats(home, {file, "--areas-file", home.filePath("areas.cfg"), "--area", "Zone %2", "--summary"}).out);
-    QVERIFY2(summary.contains(QStringLiteral("Zone : Zone %2 ; seuil de filtrage 30 min ; portée 150 m ; diviseur 9\n")),
-             qPrintable(summary));
+    QVERIFY2(
+        summary.contains(QStringLiteral("Zone : Zone %2 ; seuil de filtrage 30 min ; portée 150 m ; diviseur 9\n")),
+        qPrintable(summary));
 }
 
 void TestCliStats::failures_data()
@@ -137,13 +182,16 @@ void TestCliStats::failures_data()
 
     QTest::newRow("missing file") << QStringList{"absent.db"} << "Fichier introuvable";
     QTest::newRow("not a database") << QStringList{"notes.txt"} << "Ouverture";
-    QTest::newRow("no measure in period") << QStringList{"DB", "--from", "2023-01-01 00:00:00", "--to", "2023-01-02 00:00:00"}
-                                          << "ne contient pas de statistiques";
+    QTest::newRow("no measure in period")
+        << QStringList{"DB", "--from", "2023-01-01 00:00:00", "--to", "2023-01-02 00:00:00"}
+        << "ne contient pas de statistiques";
     QTest::newRow("unknown area") << QStringList{"DB", "--area", "Zone 999 km/h"} << "Zone de vitesse inconnue";
     QTest::newRow("bad date") << QStringList{"DB", "--from", "15/01/2024"} << "Date invalide";
-    QTest::newRow("reversed period") << QStringList{"DB", "--from", "2024-01-16 00:00:00", "--to", "2024-01-15 00:00:00"}
+    QTest::newRow("reversed period") << QStringList{"DB", "--from", "2024-01-16 00:00:00", "--to",
+                                                    "2024-01-15 00:00:00"}
                                      << "Période vide";
-    QTest::newRow("decades of empty buckets") << QStringList{"DB", "--from", "1970-01-02 00:00:00"} << "Période trop longue";
+    QTest::newRow("decades of empty buckets")
+        << QStringList{"DB", "--from", "1970-01-02 00:00:00"} << "Période trop longue";
     QTest::newRow("a measure past the year 9999 here") << QStringList{"far.db"} << "à 10000-01-01T01:00:00";
     QTest::newRow("filter 0") << QStringList{"DB", "--filter", "0"} << "Seuil de filtrage invalide";
     QTest::newRow("range text") << QStringList{"DB", "--range", "loin"} << "Portée du radar invalide";
@@ -167,7 +215,8 @@ void TestCliStats::failures()
     notes.close();
     args.replaceInStrings(QRegularExpression("^DB$"), db);
     // 253402300799 is 9999-12-31 23:59:59 UTC, already 10000 in Paris.
-    QVERIFY(writeMeasureDb(home.filePath("far.db"), {{localTime("2024-01-15 08:05:00"), 40, 0}, {253402300799LL, 50, 0}}));
+    QVERIFY(
+        writeMeasureDb(home.filePath("far.db"), {{localTime("2024-01-15 08:05:00"), 40, 0}, {253402300799LL, 50, 0}}));
 
     const CliRun run = runStats(home, args);
     QVERIFY(run.exitCode > 0);

@@ -38,7 +38,7 @@ QDateTime local(qint64 t)
     return QDateTime::fromSecsSinceEpoch(t);
 }
 
-} // namespace
+}   // namespace
 
 Q_DECLARE_METATYPE(SampleOptions)
 
@@ -87,8 +87,8 @@ private slots:
         QTest::newRow("exact total over autumn change")
             << options([](SampleOptions& o) { o.from = QDate(2026, 10, 24), o.totalMeasures = 12345; });
         QTest::newRow("bursts of nine readings") << options([](SampleOptions& o) { o.readingsPerVehicle = 9; });
-        QTest::newRow("spring change")
-            << options([](SampleOptions& o) { o.from = QDate(2027, 3, 28), o.days = 1, o.totalMeasures = 2400; });
+        QTest::newRow("spring change") << options(
+            [](SampleOptions& o) { o.from = QDate(2027, 3, 28), o.days = 1, o.totalMeasures = 2400; });
     }
 
     void layout()
@@ -139,9 +139,9 @@ private slots:
     {
         const QString path = m_dir.filePath(QStringLiteral("profile.db"));
         QCOMPARE(generate(path, options([](SampleOptions& o) {
-                     o.from = QDate(2026, 11, 2);   // a Monday
-                     o.days = 14, o.vehiclesPerDay = 4000, o.meanIn = 50, o.meanOut = 70, o.spread = 5;
-                 })),
+                              o.from = QDate(2026, 11, 2);   // a Monday
+                              o.days = 14, o.vehiclesPerDay = 4000, o.meanIn = 50, o.meanOut = 70, o.spread = 5;
+                          })),
                  QString());
         QMap<QDate, int> perDay;
         int night = 0, morningPeak = 0;
@@ -171,10 +171,11 @@ private slots:
 
         QTest::newRow("existing file") << "existing.db" << options([](SampleOptions& o) { o.overwrite = false; })
                                        << "existe déjà" << 0;
-        QTest::newRow("three directions") << "new.db" << options([](SampleOptions& o) { o.directions = 3; }) << "sens" << 0;
+        QTest::newRow("three directions")
+            << "new.db" << options([](SampleOptions& o) { o.directions = 3; }) << "sens" << 0;
         QTest::newRow("mph in one direction")
-            << "new.db" << options([](SampleOptions& o) { o.directions = 1, o.units = SampleOptions::Units::Mph; }) << "mph"
-            << 0;
+            << "new.db" << options([](SampleOptions& o) { o.directions = 1, o.units = SampleOptions::Units::Mph; })
+            << "mph" << 0;
         QTest::newRow("too many gaps") << "new.db" << options([](SampleOptions& o) { o.gapDays = 2; })
                                        << "sans enregistrement" << 0;
         QTest::newRow("missing folder") << "nowhere/new.db" << options([](SampleOptions&) {}) << "n'existe pas" << 0;
@@ -223,7 +224,8 @@ private slots:
                  0);
         DatabaseManager db;
         QVERIFY(db.openDatabase(path));
-        QSqlQuery modes = db.getRecord(QStringLiteral("SELECT MIN(camp_store_mode), MAX(camp_store_mode) FROM campaign"));
+        QSqlQuery modes =
+            db.getRecord(QStringLiteral("SELECT MIN(camp_store_mode), MAX(camp_store_mode) FROM campaign"));
         QCOMPARE(qMakePair(modes.value(0).toInt(), modes.value(1).toInt()), qMakePair(1, 1));
     }
 
@@ -238,7 +240,8 @@ private slots:
             QVERIFY(stale.open(QIODevice::WriteOnly));
             stale.close();
             QProcess gendb;
-            gendb.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), {"gendb", dir.filePath("big.db"), "--total", "2000000000"});
+            gendb.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"),
+                        {"gendb", dir.filePath("big.db"), "--total", "2000000000"});
             const auto scratch = [&dir]() { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); };
             QTRY_VERIFY_WITH_TIMEOUT(scratch().size() == 1 && scratch() != QStringList{".big.db.Ab12Cd"}, 60000);
             ::kill(pid_t(gendb.processId()), signal);
@@ -267,8 +270,9 @@ private slots:
         // Refused without --force or with wrong arguments, the file staying as the read left it (with
         // its index); --force writes the same file again.
         const QByteArray read = fileBytes(out);
-        for (const QStringList& wrong : {args, QStringList{"gendb"}, QStringList{"gendb", out, "--days", "zero", "--force"},
-                                         QStringList{"gendb", out, "--units", "knots", "--force"}}) {
+        for (const QStringList& wrong :
+             {args, QStringList{"gendb"}, QStringList{"gendb", out, "--days", "zero", "--force"},
+              QStringList{"gendb", out, "--units", "knots", "--force"}}) {
             QCOMPARE(run(wrong), 1);
             QCOMPARE(fileBytes(out), read);
         }

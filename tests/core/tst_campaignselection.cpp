@@ -41,7 +41,7 @@ QList<int> tickedRows(const CampaignSelection& s)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 class TestCampaignSelection : public QObject
 {
@@ -66,17 +66,17 @@ private:
 
 void TestCampaignSelection::acceptTicks_data()
 {
-    QTest::addColumn<QList<int>>("modes");          // store mode of each row, top first
-    QTest::addColumn<QList<int>>("ticks");          // rows ticked before accepting
+    QTest::addColumn<QList<int>>("modes");   // store mode of each row, top first
+    QTest::addColumn<QList<int>>("ticks");   // rows ticked before accepting
     QTest::addColumn<QList<int>>("ticksAfter");
     QTest::addColumn<int>("storeMode");
-    QTest::addColumn<int>("periodFrom");            // topmost and lowest rows of the period; -1 none
+    QTest::addColumn<int>("periodFrom");   // topmost and lowest rows of the period; -1 none
     QTest::addColumn<int>("periodTo");
     QTest::addColumn<QStringList>("boxes");
 
     using L = QList<int>;
-    QTest::newRow("rows 0 and 3 of five") << L{0, 0, 0, 0, 0} << L{0, 3} << L{0, 1, 2, 3} << 0 << 0 << 3
-                                          << QStringList{kFilled};
+    QTest::newRow("rows 0 and 3 of five")
+        << L{0, 0, 0, 0, 0} << L{0, 3} << L{0, 1, 2, 3} << 0 << 0 << 3 << QStringList{kFilled};
     QTest::newRow("modes 0 1 0, the middle one filled back in")
         << L{0, 1, 0} << L{0, 1, 2} << L{0, 1, 2} << 0 << 0 << 2 << QStringList{kMismatch, kFilled};
     QTest::newRow("nothing ticked") << L{0, 0} << L{} << L{} << -1 << -1 << -1 << QStringList();
@@ -147,17 +147,19 @@ void TestCampaignSelection::loadFile_data()
     const int loaded = int(CampaignSelection::LoadResult::Loaded);
     const int empty = int(CampaignSelection::LoadResult::Empty);
     const QString tables = QLatin1String(Schema::campaign) + QLatin1String(Schema::campaignDetails);
-    const QString oneCampaign = tables + QStringLiteral(
-        "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id) VALUES (1, '2026-04-29', 0);"
-        "INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end) VALUES (1, '%1', '%2');");
+    const QString oneCampaign =
+        tables
+        + QStringLiteral(
+            "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id) VALUES (1, '2026-04-29', 0);"
+            "INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end) VALUES (1, '%1', '%2');");
     QTest::newRow("no campaign tables") << QString() << loaded << 2 << QStringList() << false;
     QTest::newRow("no measure") << "DELETE FROM measure WHERE meas_date>0;" << empty << 0 << QStringList{kEmpty}
                                 << false;
     QTest::newRow("empty campaign tables") << tables << loaded << 2 << QStringList() << false;
-    QTest::newRow("only an unreadable campaign") << oneCampaign.arg("le 3 mai", "2026-05-05 09:00:00") << empty << 0
-                                                 << QStringList{kEmpty} << true;
-    QTest::newRow("campaign without measure") << oneCampaign.arg("2027-01-03", "2027-01-05 09:00:00") << loaded << 1
-                                              << QStringList() << true;
+    QTest::newRow("only an unreadable campaign")
+        << oneCampaign.arg("le 3 mai", "2026-05-05 09:00:00") << empty << 0 << QStringList{kEmpty} << true;
+    QTest::newRow("campaign without measure")
+        << oneCampaign.arg("2027-01-03", "2027-01-05 09:00:00") << loaded << 1 << QStringList() << true;
     QTest::newRow("read-only, not yet derived") << "readOnly" << empty << 0 << QStringList{kEmpty} << true;
     QTest::newRow("not a database") << "text" << int(CampaignSelection::LoadResult::OpenFailed) << 0
                                     << QStringList{kOpenError} << true;
@@ -196,7 +198,8 @@ void TestCampaignSelection::loadFile()
     CampaignSelection selection;
     QCOMPARE(int(selection.open(path)), result);
     QCOMPARE(selection.rowCount(), rows);
-    QCOMPARE(dialogs.summary().filter(QRegularExpression(QStringLiteral("^(?!progress)\\w+\\|Statistiques\\|"))), boxes);
+    QCOMPARE(dialogs.summary().filter(QRegularExpression(QStringLiteral("^(?!progress)\\w+\\|Statistiques\\|"))),
+             boxes);
     selection.close();
     if (unchanged)
         QCOMPARE(fileBytes(path), before);
@@ -241,10 +244,11 @@ void TestCampaignSelection::listAcceptAndRemove()
     QCOMPARE(first.details, QStringList({QStringLiteral("Oui"), QStringLiteral("Non"), QStringLiteral("1")}));
     QVERIFY(first.text.startsWith(QStringLiteral("Vous allez effacer la campagne :<br/><br/><b>Téléchargement du ")));
     const QLocale locale;
-    QVERIFY2(first.text.contains(QStringLiteral("</b><br/>du %1 au %2<br/>")
-                                     .arg(locale.toString(QDateTime(QDate(2026, 5, 3), QTime(0, 0)), QLocale::ShortFormat),
-                                          locale.toString(QDateTime(QDate(2026, 5, 5), QTime(9, 0)), QLocale::ShortFormat))),
-             qPrintable(first.text));
+    QVERIFY2(
+        first.text.contains(QStringLiteral("</b><br/>du %1 au %2<br/>")
+                                .arg(locale.toString(QDateTime(QDate(2026, 5, 3), QTime(0, 0)), QLocale::ShortFormat),
+                                     locale.toString(QDateTime(QDate(2026, 5, 5), QTime(9, 0)), QLocale::ShortFormat))),
+        qPrintable(first.text));
     CampaignStore store;
     QCOMPARE(store.campaignList(selection.database(), 1), QList<int>({3, 1}));
     QCOMPARE(store.countMeasures(selection.database()), 4);   // the marker, March and the two of May

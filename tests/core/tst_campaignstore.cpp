@@ -87,11 +87,13 @@ void literalDerivation(const QString& path)
     const QString title = QStringLiteral("Téléchargement du ") + kCreatedIso;
     execSql(path, kCreateTables);   // fails harmlessly when they exist
     QString script;
-    for (const QString& day : query(path, QStringLiteral(
-             "SELECT MIN(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))) AS min_date,"
-             "MAX(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))) AS max_date,"
-             "strftime('%Y-%m-%d',datetime(meas_date,'unixepoch','localtime')) AS day "
-             "FROM measure WHERE (meas_date >0) GROUP BY day;")))
+    for (const QString& day :
+         query(path,
+               QStringLiteral(
+                   "SELECT MIN(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))) AS min_date,"
+                   "MAX(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))) AS max_date,"
+                   "strftime('%Y-%m-%d',datetime(meas_date,'unixepoch','localtime')) AS day "
+                   "FROM measure WHERE (meas_date >0) GROUP BY day;")))
         script += QStringLiteral("INSERT INTO campaign_details (product_prod_id, cpd_date,campaign_camp_id, "
                                  "cpd_status, cpd_attempt, last_updated, cpd_max_time) VALUES "
                                  "('1','%1','0','4','1','%2','%3');")
@@ -100,10 +102,11 @@ void literalDerivation(const QString& path)
         return;
     execSql(path, script);
     script.clear();
-    for (const QString& m : query(path, QStringLiteral(
-             "SELECT MIN(strftime('%Y-%m-%d %H:%M:%S',cpd_date)) AS min_date,"
-             "MAX(strftime('%Y-%m-%d %H:%M:%S',cpd_max_time)) AS max_date,"
-             "strftime('%Y-%m',cpd_date) AS month FROM campaign_details GROUP BY month;")))
+    for (const QString& m :
+         query(path,
+               QStringLiteral("SELECT MIN(strftime('%Y-%m-%d %H:%M:%S',cpd_date)) AS min_date,"
+                              "MAX(strftime('%Y-%m-%d %H:%M:%S',cpd_max_time)) AS max_date,"
+                              "strftime('%Y-%m',cpd_date) AS month FROM campaign_details GROUP BY month;")))
         script += QStringLiteral("INSERT INTO campaign (product_prod_id, camp_date_begin,camp_date_end, "
                                  "date_created, camp_store_mode, camp_title, camp_comment) VALUES "
                                  "('1','%1','%2','%3','0','%4','Campagne créée automatiquement');")
@@ -120,7 +123,8 @@ int commitsDuring(const std::function<void()>& f)
         return -1;
     sqlite3* handle = *static_cast<sqlite3* const*>(v.constData());
     int commits = 0;
-    sqlite3_commit_hook(handle, [](void* n) { return ++*static_cast<int*>(n), 0; }, &commits);
+    sqlite3_commit_hook(
+        handle, [](void* n) { return ++*static_cast<int*>(n), 0; }, &commits);
     f();
     sqlite3_commit_hook(handle, nullptr, nullptr);
     return commits;
@@ -128,14 +132,14 @@ int commitsDuring(const std::function<void()>& f)
 
 struct Opened
 {
-    explicit Opened(const QString& path) : ok(db.openDatabase(path)) {}
+    explicit Opened(const QString& path) : ok(db.openDatabase(path)) { }
     ~Opened() { db.closeDatabase(); }
     DatabaseManager db;
     CampaignStore store;
     bool ok;
 };
 
-} // namespace
+}   // namespace
 
 class TestCampaignStore : public QObject
 {
@@ -172,17 +176,16 @@ void TestCampaignStore::derivationMatchesLiteralStatements_data()
     QTest::addColumn<QVector<qint64>>("times");
     QTest::addColumn<bool>("withMarker");
     QTest::addColumn<QString>("prefill");   // SQL run on both copies before the derivation
-    QTest::addColumn<QString>("way");       // what the derivation logs it walked
+    QTest::addColumn<QString>("way");   // what the derivation logs it walked
 
     QTest::newRow("month boundary, midnight exactly, past 2038")
         << local({"2026-04-30 10:00:00", "2026-04-30 23:59:59", "2026-05-01 00:00:00", "2026-05-31 23:59:59",
                   "2026-06-01 00:00:00", "2040-07-01 12:00:00"})
         << true << QString() << kRowid;
-    QTest::newRow("spring change")
-        << (local({"2026-03-28 23:59:59", "2026-03-29 00:00:00", "2026-03-29 01:59:59", "2026-03-29 03:30:00",
-                   "2026-03-29 23:59:59", "2026-03-30 00:00:00"})
-            << utc("2026-03-29 01:00:00"))
-        << false << QString() << kRowid;
+    QTest::newRow("spring change") << (local({"2026-03-28 23:59:59", "2026-03-29 00:00:00", "2026-03-29 01:59:59",
+                                              "2026-03-29 03:30:00", "2026-03-29 23:59:59", "2026-03-30 00:00:00"})
+                                       << utc("2026-03-29 01:00:00"))
+                                   << false << QString() << kRowid;
     // 2025-10-26 holds only the repeated hour: its smallest text comes from the second pass.
     QTest::newRow("autumn change, both passes of the repeated hour")
         << QVector<qint64>{utc("2026-10-24 21:59:59"), utc("2026-10-24 22:00:00"), utc("2026-10-25 00:10:00"),
@@ -217,8 +220,8 @@ void TestCampaignStore::derivationMatchesLiteralStatements_data()
         for (int i = 0; i < 300; ++i)
             year << utc(change) + random.bounded(3 * 3600);
     QTest::newRow("random year") << year << true << QString() << kLiteral;
-    QTest::newRow("random year, indexed") << year << true << QStringLiteral("CREATE INDEX idx_date ON measure(meas_date);")
-                                          << kIndex;
+    QTest::newRow("random year, indexed")
+        << year << true << QStringLiteral("CREATE INDEX idx_date ON measure(meas_date);") << kIndex;
     // As a radar writes it, with a few readings stored late and a lone one on 2026-01-07.
     std::sort(year.begin(), year.end());
     year << localTime(QStringLiteral("2026-01-07 12:00:00"));
@@ -285,17 +288,29 @@ void TestCampaignStore::endDateCorrection_data()
     QTest::addColumn<QString>("expectedEnd");
 
     const QString end = QStringLiteral("2026-05-10 12:00:00");
-    QTest::newRow("midnight row") << end << "2026-05-10 00:00:00" << "2026-05-10 18:30:05" << "2026-05-10 18:30:05";
-    QTest::newRow("stored with T") << "2026-05-10T12:00:00" << "2026-05-10 00:00:00" << "2026-05-10T18:30:05"
+    QTest::newRow("midnight row") << end << "2026-05-10 00:00:00"
+                                  << "2026-05-10 18:30:05"
+                                  << "2026-05-10 18:30:05";
+    QTest::newRow("stored with T") << "2026-05-10T12:00:00"
+                                   << "2026-05-10 00:00:00"
+                                   << "2026-05-10T18:30:05"
                                    << "2026-05-10 18:30:05";
-    QTest::newRow("detail not at midnight") << end << "2026-05-10 08:00:00" << "2026-05-10 18:30:05" << end;
-    QTest::newRow("detail midnight with T") << end << "2026-05-10T00:00:00" << "2026-05-10 18:30:05" << end;
-    QTest::newRow("other day") << end << "2026-05-11 00:00:00" << "2026-05-11 18:30:05" << end;
-    QTest::newRow("max time not a date") << end << "2026-05-10 00:00:00" << "0000-00-00 00:00:00" << end;
+    QTest::newRow("detail not at midnight") << end << "2026-05-10 08:00:00"
+                                            << "2026-05-10 18:30:05" << end;
+    QTest::newRow("detail midnight with T") << end << "2026-05-10T00:00:00"
+                                            << "2026-05-10 18:30:05" << end;
+    QTest::newRow("other day") << end << "2026-05-11 00:00:00"
+                               << "2026-05-11 18:30:05" << end;
+    QTest::newRow("max time not a date") << end << "2026-05-10 00:00:00"
+                                         << "0000-00-00 00:00:00" << end;
     // A day registered but not yet downloaded holds the epoch, before it in local time here.
-    QTest::newRow("registered day, epoch") << end << "2026-05-10 00:00:00" << "1970-01-01 00:00:00" << end;
-    QTest::newRow("under 86000 s") << end << "2026-05-10 00:00:00" << "1970-01-01 23:00:00" << end;
-    QTest::newRow("just 86000 s") << end << "2026-05-10 00:00:00" << "1970-01-02 00:53:20" << "1970-01-02 00:53:20";
+    QTest::newRow("registered day, epoch") << end << "2026-05-10 00:00:00"
+                                           << "1970-01-01 00:00:00" << end;
+    QTest::newRow("under 86000 s") << end << "2026-05-10 00:00:00"
+                                   << "1970-01-01 23:00:00" << end;
+    QTest::newRow("just 86000 s") << end << "2026-05-10 00:00:00"
+                                  << "1970-01-02 00:53:20"
+                                  << "1970-01-02 00:53:20";
 }
 
 void TestCampaignStore::endDateCorrection()
@@ -307,11 +322,12 @@ void TestCampaignStore::endDateCorrection()
     const QString path = newPath("enddate");
     QVERIFY(writeMeasureDb(path, rowsAt(local({"2026-05-10 11:00:00"}))));
     // Campaign 2 belongs to another unit and is never touched.
-    QVERIFY(withTables(path, QStringLiteral("INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end) "
-                                            "VALUES (1, '2026-05-01', '%1'), (2, '2026-05-01', '%1');"
-                                            "INSERT INTO campaign_details (product_prod_id, cpd_date, "
-                                            "campaign_camp_id, cpd_max_time) VALUES (1, '%2', 1, '%3');")
-                                 .arg(campaignEnd, detailDate, maxTime)));
+    QVERIFY(withTables(path,
+                       QStringLiteral("INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end) "
+                                      "VALUES (1, '2026-05-01', '%1'), (2, '2026-05-01', '%1');"
+                                      "INSERT INTO campaign_details (product_prod_id, cpd_date, "
+                                      "campaign_camp_id, cpd_max_time) VALUES (1, '%2', 1, '%3');")
+                           .arg(campaignEnd, detailDate, maxTime)));
     const QStringList detailsBefore = dump(path, "campaign_details");
     ScriptedDialogs dialogs;
     {
@@ -335,11 +351,13 @@ void TestCampaignStore::deletion()
         "2026-05-02 23:59:59",   // one second before
     });
     QVERIFY(writeMeasureDb(path, rowsAt(times), true, 0));
-    QVERIFY(withTables(path, QStringLiteral(
-        "INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end) VALUES "
-        "(1, '2026-05-03 14:30:00', '2026-05-05T09:00:00'), (1, 'never', '2026-05-05 09:00:00');"
-        "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id) VALUES "
-        "(1, '2026-05-03 00:00:00', 1), (1, '2026-05-04 00:00:00', 0), (1, '2026-05-05 00:00:00', 2);")));
+    QVERIFY(withTables(
+        path,
+        QStringLiteral(
+            "INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end) VALUES "
+            "(1, '2026-05-03 14:30:00', '2026-05-05T09:00:00'), (1, 'never', '2026-05-05 09:00:00');"
+            "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id) VALUES "
+            "(1, '2026-05-03 00:00:00', 1), (1, '2026-05-04 00:00:00', 0), (1, '2026-05-05 00:00:00', 2);")));
     ScriptedDialogs dialogs;
     {
         Opened o(path);
@@ -377,10 +395,13 @@ void TestCampaignStore::oneCommitEach()
     QVERIFY(writeMeasureDb(path, rowsAt(local({"2026-05-10 11:00:00", "2026-05-11 11:00:00", "2026-05-12 11:00:00"}))));
     QString sql;
     for (int day = 10; day <= 12 && operation != QLatin1String("derivation"); ++day)
-        sql += QStringLiteral("INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end) VALUES "
-                              "(1, '2026-05-%1 00:00:00', '2026-05-%1 12:00:00');"
-                              "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id, cpd_max_time) "
-                              "VALUES (1, '2026-05-%1 00:00:00', %2, '2026-05-%1 18:00:00');").arg(day).arg(day - 9);
+        sql +=
+            QStringLiteral("INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end) VALUES "
+                           "(1, '2026-05-%1 00:00:00', '2026-05-%1 12:00:00');"
+                           "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id, cpd_max_time) "
+                           "VALUES (1, '2026-05-%1 00:00:00', %2, '2026-05-%1 18:00:00');")
+                .arg(day)
+                .arg(day - 9);
     QVERIFY(withTables(path, sql));
     ScriptedDialogs dialogs;
     Opened o(path);
@@ -390,7 +411,7 @@ void TestCampaignStore::oneCommitEach()
                      o.store.verifyCampaigns(&o.db, kCreated);
                  else
                      QVERIFY(operation == QLatin1String("deletion") ? o.store.deleteCampaign(&o.db, 2)
-                                                                     : o.store.checkCampaignEndDates(&o.db, 1));
+                                                                    : o.store.checkCampaignEndDates(&o.db, 1));
              }),
              1);
     if (operation == QLatin1String("derivation"))
@@ -402,10 +423,11 @@ void TestCampaignStore::oddCampaignRows()
     const QString path = newPath("odd");
     QVERIFY(writeMeasureDb(path, {}));
     QVERIFY(execSql(path, kCreateTables.section(QLatin1Char(';'), 0, 0)));   // no details
-    QVERIFY(execSql(path, QStringLiteral("INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end, "
-                                         "date_created, camp_store_mode) VALUES (1, '2026-05-03T14:30:00', "
-                                         "'2026-05-05T09:00:00', '2026-05-06T10:00:00', 3), (1, '3 mai', "
-                                         "'2026-05-05 09:00:00', NULL, 1), (1, '2026-05-03 14:30:00', NULL, '', 2);")));
+    QVERIFY(execSql(path,
+                    QStringLiteral("INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end, "
+                                   "date_created, camp_store_mode) VALUES (1, '2026-05-03T14:30:00', "
+                                   "'2026-05-05T09:00:00', '2026-05-06T10:00:00', 3), (1, '3 mai', "
+                                   "'2026-05-05 09:00:00', NULL, 1), (1, '2026-05-03 14:30:00', NULL, '', 2);")));
     ScriptedDialogs dialogs;
     Opened o(path);
     QVERIFY(o.ok);
@@ -414,7 +436,8 @@ void TestCampaignStore::oddCampaignRows()
     QVERIFY(o.store.campaignPeriod(&o.db, 1, start, end));
     QCOMPARE(start, QDateTime::fromString(QStringLiteral("2026-05-03 00:00:00"), kPattern));
     QCOMPARE(end, QDateTime::fromString(QStringLiteral("2026-05-05 09:00:00"), kPattern));
-    QCOMPARE(o.store.campaignCreationDate(&o.db, 1), QDateTime::fromString(QStringLiteral("2026-05-06 10:00:00"), kPattern));
+    QCOMPARE(o.store.campaignCreationDate(&o.db, 1),
+             QDateTime::fromString(QStringLiteral("2026-05-06 10:00:00"), kPattern));
     QCOMPARE(o.store.campaignStoreMode(&o.db, 1), 3);
     // A begin or end that is not a date, a missing row or table: neutral values, outs untouched.
     for (int id : {2, 3, 9})

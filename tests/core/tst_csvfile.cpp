@@ -19,18 +19,19 @@ QString dump(const CsvTreeModel& m)
                 const QModelIndex area = m.index(a, 0, state);
                 QStringList classes;
                 for (int k = 0; k < m.rowCount(area); ++k)
-                    classes << QStringLiteral("%1 %2-%3").arg(m.index(k, 0, area).data().toString(),
-                                                              m.index(k, 1, area).data().toString(),
-                                                              m.index(k, 2, area).data().toString());
-                areas << QStringLiteral("%1/%2/%3: %4").arg(country.data().toString(), state.data().toString(),
-                                                           area.data().toString(), classes.join(QStringLiteral(", ")));
+                    classes << QStringLiteral("%1 %2-%3")
+                                   .arg(m.index(k, 0, area).data().toString(), m.index(k, 1, area).data().toString(),
+                                        m.index(k, 2, area).data().toString());
+                areas << QStringLiteral("%1/%2/%3: %4")
+                             .arg(country.data().toString(), state.data().toString(), area.data().toString(),
+                                  classes.join(QStringLiteral(", ")));
             }
         }
     }
     return areas.join(QLatin1Char('|'));
 }
 
-} // namespace
+}   // namespace
 
 class TestCsvFile : public QObject
 {
@@ -48,8 +49,8 @@ private slots:
         QTest::newRow("example") << QByteArray("France;FR;Ile-de-France;Zone 30;0;30;31;40;41;50\n")
                                  << "France/Ile-de-France/Zone 30: 1 0-30, 2 31-40, 3 41-50" << none << 0;
         QTest::newRow("quoted separator, line feed and doubled quotes")
-            << QByteArray("\"Fr;ance\";;\"Le \"\"Nord\"\"\";\"A\nB\";0;30")
-            << "Fr;ance/Le \"Nord\"/A\nB: 1 0-30" << none << 0;
+            << QByteArray("\"Fr;ance\";;\"Le \"\"Nord\"\"\";\"A\nB\";0;30") << "Fr;ance/Le \"Nord\"/A\nB: 1 0-30"
+            << none << 0;
         QTest::newRow("4 fields and empty lines dropped silently, 5 fields boxed")
             << QByteArray("F;x;S;A\n\n\nF;x;S;B;0\nF;x;S;C;0;9\n") << "F/S/C: 1 0-9"
             << QStringList{"L'enregistrement F / S / B comporte un nombre de champs incorrect<br/><br/>"} << 1;
@@ -58,11 +59,12 @@ private slots:
         QTest::newRow("two records of one area, numbered per record")
             << QByteArray("F;x;S;A;0;30;31;40\r\nG;x;T;B;0;5\r\nF;x;S;A;41;50\r\n")
             << "F/S/A: 1 0-30, 2 31-40, 1 41-50|G/T/B: 1 0-5" << none << 0;
-        QTest::newRow("a zero byte ends the text") << QByteArray("F;x;S;A;0;30\n\0G;x;S;A;0;1", 25)
-                                                   << "F/S/A: 1 0-30" << none << 0;
-        QTest::newRow("not numbers read 0") << QByteArray("F;x;S;A;nan;10;1e999;5;inf;-1;1,5;2")
-                                            << "F/S/A: 1 nan-10, 2 1e999-5, 4 1,5-2" << none << 1;
-        QTest::newRow("a lone quote swallows the rest") << QByteArray("\"F;x;S;A;0;30\nG;x;S;A;0;1\n") << "" << none << 0;
+        QTest::newRow("a zero byte ends the text")
+            << QByteArray("F;x;S;A;0;30\n\0G;x;S;A;0;1", 25) << "F/S/A: 1 0-30" << none << 0;
+        QTest::newRow("not numbers read 0")
+            << QByteArray("F;x;S;A;nan;10;1e999;5;inf;-1;1,5;2") << "F/S/A: 1 nan-10, 2 1e999-5, 4 1,5-2" << none << 1;
+        QTest::newRow("a lone quote swallows the rest")
+            << QByteArray("\"F;x;S;A;0;30\nG;x;S;A;0;1\n") << "" << none << 0;
         QTest::newRow("a state named like a country stays a state")
             << QByteArray("A;;B;Z;0;1\nB;;A;Z;0;2") << "A/B/Z: 1 0-1|B/A/Z: 1 0-2" << none << 0;
         QByteArray odd;
@@ -102,8 +104,8 @@ private slots:
         QCOMPARE(reader.findState("Bretagne").parent(), idf.parent());
 
         SpeedAreaTable pool;
-        togglePick(model, idf.parent(), &pool);                 // a country
-        togglePick(model, model->index(0, 0, idf), &pool);      // an area
+        togglePick(model, idf.parent(), &pool);   // a country
+        togglePick(model, model->index(0, 0, idf), &pool);   // an area
         QVERIFY(pool.isEmpty());
         togglePick(model, idf, &pool);
         togglePick(model, reader.findState("Bretagne"), &pool);

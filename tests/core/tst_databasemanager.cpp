@@ -24,7 +24,8 @@ struct MessageCapture
     ~MessageCapture() { qInstallMessageHandler(previous); }
     int count(const QString& part) const
     {
-        return int(std::count_if(captured.begin() + from, captured.end(), [&](const QString& l) { return l.contains(part); }));
+        return int(
+            std::count_if(captured.begin() + from, captured.end(), [&](const QString& l) { return l.contains(part); }));
     }
 };
 
@@ -36,8 +37,10 @@ QStringList schemaOf(const QString& path, const QString& type)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("inspect"));
         db.setDatabaseName(path);
         QSqlQuery q(db);
-        if (db.open() && q.exec(QStringLiteral("SELECT tbl_name || '.' || name, name FROM sqlite_master WHERE "
-                                               "type = '%1' AND name NOT LIKE 'sqlite_%' ORDER BY rowid").arg(type)))
+        if (db.open()
+            && q.exec(QStringLiteral("SELECT tbl_name || '.' || name, name FROM sqlite_master WHERE "
+                                     "type = '%1' AND name NOT LIKE 'sqlite_%' ORDER BY rowid")
+                          .arg(type)))
             while (q.next())
                 names << q.value(type == QLatin1String("index") ? 0 : 1).toString();
     }
@@ -100,7 +103,7 @@ QVector<Row> busyDay(int count)
     return rows;
 }
 
-} // namespace
+}   // namespace
 
 class TestDatabaseManager : public QObject
 {
@@ -195,7 +198,8 @@ private slots:
             "100:30:0 200:15:0 200:16:0 300:40:0 400:90:0 500:20:0");
         row("speed at the minimum left out; marker 1: km/h", mixed, true, 1, 0, 0, 1000, 15,
             "100:30:0 200:16:0 300:40:1 400:90:1 500:20:0");
-        row("period ends included; marker 3: mph", mixed, true, 3, 1, 200, 400, 0, "200:15:1 200:16:0 300:40:1 400:90:1");
+        row("period ends included; marker 3: mph", mixed, true, 3, 1, 200, 400, 0,
+            "200:15:1 200:16:0 300:40:1 400:90:1");
         row("period without rows; no marker: km/h", mixed, true, -1, 0, 201, 299, 0, "");
         const QVector<Row> same{{700, 50, 0}, {700, 51, 1}, {600, 10, 0}, {700, 52, 0}, {800, 99, 1}, {700, 53, 1}};
         row("equal times kept in file order; marker 4: only bit 1 counts", same, true, 4, 0, 0, 1000, 0,
@@ -233,8 +237,9 @@ private slots:
             // The map is added to, not emptied: a second read brings every row again, in time order.
             const ReadResult twice = readWith(m_path, threshold, start, end, minimumSpeed, r.map);
             QCOMPARE(twice.n, 2 * r.n);
-            QVERIFY(std::is_sorted(twice.map.begin(), twice.map.end(),
-                                   [](const MeasureMap::Entry& a, const MeasureMap::Entry& b) { return a.time < b.time; }));
+            QVERIFY(
+                std::is_sorted(twice.map.begin(), twice.map.end(),
+                               [](const MeasureMap::Entry& a, const MeasureMap::Entry& b) { return a.time < b.time; }));
         }
         QCOMPARE(log.count("Reading in two slices") + log.count("Reading two runs of rowids") > 0, !expected.isEmpty());
         QCOMPARE(log.count("(default)"), marker < 0 ? 4 : 0);

@@ -55,10 +55,11 @@ Writer otherWriter(const QString& path, const char* begin)
         sqlite3_close(d);
     });
     const QByteArray sql = QByteArray(begin) + "; INSERT INTO measure (meas_date, meas_speed) VALUES (5000000, 99)";
-    return sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK ? std::move(w) : Writer(nullptr, nullptr);
+    return sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK ? std::move(w)
+                                                                                     : Writer(nullptr, nullptr);
 }
 
-} // namespace
+}   // namespace
 
 class TestDatabaseBadInput : public QObject
 {
@@ -79,7 +80,7 @@ private slots:
     {
         QTest::addColumn<bool>("opens");
         QTest::addColumn<QString>("message");   // part of the one box shown, empty: no box
-        QTest::addColumn<int>("measures");      // -1: not read, -2: what came before the damage
+        QTest::addColumn<int>("measures");   // -1: not read, -2: what came before the damage
 
         QTest::newRow("random bytes") << false << "Error opening" << -1;
         QTest::newRow("text file") << false << "file is not a database" << -1;
@@ -126,7 +127,8 @@ private slots:
         } else {
             QVERIFY(writeMeasureDb(path, someRows(300), true, 0));
             if (kind.startsWith("read-only"))
-                readOnly = std::make_unique<ReadOnly>(kind == "read-only file" ? path : folder, kind != "read-only file");
+                readOnly =
+                    std::make_unique<ReadOnly>(kind == "read-only file" ? path : folder, kind != "read-only file");
             else
                 QVERIFY(other = otherWriter(path, kind == "locked by a writer" ? "BEGIN EXCLUSIVE" : "BEGIN"));
         }
@@ -160,16 +162,18 @@ private slots:
 
         const QStringList boxes = dialogs.summary().filter(QRegularExpression(QStringLiteral("^(?!progress\\|)")));
         QCOMPARE(boxes.size(), message.isEmpty() ? 0 : 1);
-        QVERIFY2(message.isEmpty() || (boxes.first().startsWith("critical|") && boxes.first().contains(message)
-                                       && boxes.first().contains(path)),
+        QVERIFY2(message.isEmpty()
+                     || (boxes.first().startsWith("critical|") && boxes.first().contains(message)
+                         && boxes.first().contains(path)),
                  qPrintable(boxes.join('\n')));
         if (measures >= 0)
             QCOMPARE(n, measures);
         if (measures == 300)   // the pending write stays invisible
             QCOMPARE(map.last().time, someRows(300).last().time);
         if (measures == -2)   // what came before the damage, in order
-            QVERIFY(n > 0 && n < 20000 && std::equal(map.begin(), map.end(), someRows(n).begin(),
-                                                     [](const MeasureMap::Entry& e, const Row& r) { return e.time == r.time; }));
+            QVERIFY(n > 0 && n < 20000
+                    && std::equal(map.begin(), map.end(), someRows(n).begin(),
+                                  [](const MeasureMap::Entry& e, const Row& r) { return e.time == r.time; }));
         QCOMPARE(QFileInfo::exists(path), existed);
         if (regular)
             QCOMPARE(fileBytes(path), before);

@@ -15,7 +15,11 @@ namespace {
 struct Bytes
 {
     QByteArray data;
-    Bytes& u8(int v) { data.append(char(v & 0xFF)); return *this; }
+    Bytes& u8(int v)
+    {
+        data.append(char(v & 0xFF));
+        return *this;
+    }
     Bytes& u16(int v) { return u8(v >> 8).u8(v); }
     Bytes& u32(quint32 v) { return u16(int(v >> 16)).u16(int(v & 0xFFFF)); }
     Bytes& nullText() { return u32(0xFFFFFFFFu); }
@@ -62,9 +66,9 @@ QByteArray validFile()
     return Bytes().header(2).text("Rue").area("Rue", "0:30 31:50").area("Zone é", "0:70").data;
 }
 
-void quietHandler(QtMsgType, const QMessageLogContext&, const QString&) {}
+void quietHandler(QtMsgType, const QMessageLogContext&, const QString&) { }
 
-} // namespace
+}   // namespace
 
 class TestSpeedArea : public QObject
 {
@@ -89,7 +93,8 @@ private slots:
         QTest::addColumn<QString>("classes");   // of the first name
         QTest::addColumn<QStringList>("log");   // a refusal's lines, "type|text"
 
-        const auto read = [](const char* row, const QByteArray& bytes, const QStringList& names, const QString& classes) {
+        const auto read = [](const char* row, const QByteArray& bytes, const QStringList& names,
+                             const QString& classes) {
             QTest::newRow(row) << bytes << names << classes << QStringList();
         };
         const QStringList badFormat{"debug|SpeedArea bad file format"};
@@ -97,27 +102,35 @@ private slots:
             QTest::newRow(row) << bytes << QStringList() << QString() << (log.isEmpty() ? badFormat : log);
         };
         const auto badRevision = [](const QString& value) {
-            return QStringList{"warning|Speed area definition revision not supported " + value, "critical|SpeedArea bad serialization key"};
+            return QStringList{"warning|Speed area definition revision not supported " + value,
+                               "critical|SpeedArea bad serialization key"};
         };
         const QString emoji = QStringLiteral("Zone \U0001F697 é 30");
         const QByteArray valid = validFile();
 
-        read("one area", Bytes().header(1).text("Zone 50").area("Zone 50", "0:50 51:70").data, {"Zone 50"}, "0:0-50,1:51-70");
+        read("one area", Bytes().header(1).text("Zone 50").area("Zone 50", "0:50 51:70").data, {"Zone 50"},
+             "0:0-50,1:51-70");
         read("revision 2, null selected text, more after the areas",
              Bytes().header(1, 2).nullText().area("A", "5:9").u16(7).data, {"A"}, "0:5-9");
-        read("names in code unit order", Bytes().header(3).text("").area("b", "0:1").area("a", "0:2").area("B", "0:3").data, {"B", "a", "b"}, "0:0-3");
-        read("same name twice: the last wins", Bytes().header(2).text("").area("A", "0:10").area("A", "0:20 21:30").data, {"A"}, "0:0-20,1:21-30");
+        read("names in code unit order",
+             Bytes().header(3).text("").area("b", "0:1").area("a", "0:2").area("B", "0:3").data, {"B", "a", "b"},
+             "0:0-3");
+        read("same name twice: the last wins",
+             Bytes().header(2).text("").area("A", "0:10").area("A", "0:20 21:30").data, {"A"}, "0:0-20,1:21-30");
         read("surrogate pair and accent", Bytes().header(1).text(emoji).area(emoji, "0:30").data, {emoji}, "0:0-30");
         read("no area", Bytes().header(0).text("").data, {}, "");
-        read("signed 16-bit bounds", Bytes().header(1).text("").area("A", "-5:32767 -32768:-1").data, {"A"}, "0:-5-32767,1:-32768--1");
-        read("group 1 invisible, indexes by position", Bytes().header(1).text("").area("A", "0:0:50 1:51:70 0:71:90").data, {"A"}, "0:0-50,2:71-90");
+        read("signed 16-bit bounds", Bytes().header(1).text("").area("A", "-5:32767 -32768:-1").data, {"A"},
+             "0:-5-32767,1:-32768--1");
+        read("group 1 invisible, indexes by position",
+             Bytes().header(1).text("").area("A", "0:0:50 1:51:70 0:71:90").data, {"A"}, "0:0-50,2:71-90");
 
         refused("wrong magic", Bytes().u32(0xA0B0C0D2).data + valid.mid(4), {});
         refused("magic of the other byte order", Bytes().u32(0xD1C0B0A0).data + valid.mid(4), {});
         refused("revision 0", Bytes().u32(0xA0B0C0D1).u32(0).data + valid.mid(8), badRevision("0"));
         refused("negative revision", Bytes().u32(0xA0B0C0D1).u32(0xFFFFFFFF).data + valid.mid(8), badRevision("-1"));
         refused("area count larger than the data", Bytes().header(60000).text("").area("A", "0:10").data, {});
-        refused("class count larger than the data", Bytes().header(1).text("").text("A").u16(65535).u16(0).u16(0).u16(10).data, {});
+        refused("class count larger than the data",
+                Bytes().header(1).text("").text("A").u16(65535).u16(0).u16(0).u16(10).data, {});
         refused("name of 4 GiB", Bytes().header(1).text("").u32(0xFFFFFFFE).u16(0).data, {});
         refused("odd text length", Bytes().header(1).text("").u32(3).u8('A').u16(0x41).u16(0).data, {});
     }
@@ -131,7 +144,8 @@ private slots:
 
         const QString file = path("hand.cfg");
         QVERIFY(writeBytes(file, bytes));
-        const QHash<QString, QtMsgType> types{{"debug", QtDebugMsg}, {"warning", QtWarningMsg}, {"critical", QtCriticalMsg}};
+        const QHash<QString, QtMsgType> types{
+            {"debug", QtDebugMsg}, {"warning", QtWarningMsg}, {"critical", QtCriticalMsg}};
         for (const QString& line : log)
             QTest::ignoreMessage(types.value(line.section('|', 0, 0)), qPrintable(line.section('|', 1)));
         SpeedArea areas;
@@ -181,8 +195,12 @@ private slots:
         const QString file = path("layout.cfg");
         QVERIFY(areas.saveFile(file));
         const QByteArray saved = fileBytes(file);
-        const QByteArray expected =
-            Bytes().header(2).text("Zone 50 km/h").area("Caché").area("Zone 50 km/h", "0:50 51:70 0:-3 -32768:32767").data;
+        const QByteArray expected = Bytes()
+                                        .header(2)
+                                        .text("Zone 50 km/h")
+                                        .area("Caché")
+                                        .area("Zone 50 km/h", "0:50 51:70 0:-3 -32768:32767")
+                                        .data;
         QCOMPARE(saved.size(), expected.size());
         // Everything but the date-time (bytes 8 to 16) is fixed; its day is today.
         QCOMPARE(saved.left(8).toHex(), expected.left(8).toHex());
@@ -194,7 +212,7 @@ private slots:
     void savingNeverLosesTheOldFile_data()
     {
         QTest::addColumn<QString>("target");   // relative to a fresh folder holding "old.cfg" and "folder"
-        QTest::addColumn<int>("areaCount");    // areas added to the five defaults
+        QTest::addColumn<int>("areaCount");   // areas added to the five defaults
         QTest::addColumn<int>("diskFullAt");   // bytes a file may grow to; 0: no limit
         QTest::addColumn<bool>("saved");
 
@@ -223,7 +241,8 @@ private slots:
             areas.setArea(QString::number(i), SpeedClassMap());
         const QString file = dir.filePath(target);
         if (!saved)
-            QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Recording speed area parameters \"%1\" [Failed]").arg(file)));
+            QTest::ignoreMessage(
+                QtWarningMsg, qPrintable(QStringLiteral("Recording speed area parameters \"%1\" [Failed]").arg(file)));
         std::unique_ptr<FileSizeLimit> limit;
         if (diskFullAt && !(limit = std::make_unique<FileSizeLimit>(diskFullAt))->active())
             QSKIP("No file size limit on this system");
@@ -241,7 +260,8 @@ private slots:
         if (saved && target.contains('/'))
             expected << target.section('/', 0, 0);
         expected.sort();
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name), expected);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
+                 expected);
     }
 
     void unitsAndFile_data()
@@ -254,13 +274,14 @@ private slots:
         const QStringList mph{"Freeway rural", "Freeway urban", "Urban 25 mph", "Urban 30 mph"};
         const QByteArray knots = Bytes().header(2).text("").area("Port", "0:12").area("Urban 25 mph", "0:25").data;
         const QString missing = "File \"%1\" missing ?";
-        QTest::newRow("same units, missing file: the table stays") << 0 << QByteArray() << missing << QStringList{"Mine"};
+        QTest::newRow("same units, missing file: the table stays")
+            << 0 << QByteArray() << missing << QStringList{"Mine"};
         QTest::newRow("mph defaults") << 1 << QByteArray() << missing << mph;
         QTest::newRow("knots take the km/h defaults") << 2 << QByteArray() << missing << kmhNames;
         QTest::newRow("unknown units take the km/h defaults") << 7 << QByteArray() << missing << kmhNames;
         QTest::newRow("knots read the mph file") << 2 << knots << "" << QStringList{"Port", "Urban 25 mph"};
-        QTest::newRow("damaged file: the units' defaults") << 1 << QByteArray("not an area file")
-                                                           << "Loading file \"%1\" [Failed]. using default values" << mph;
+        QTest::newRow("damaged file: the units' defaults")
+            << 1 << QByteArray("not an area file") << "Loading file \"%1\" [Failed]. using default values" << mph;
     }
 
     void unitsAndFile()
@@ -292,17 +313,20 @@ private slots:
         QTest::addColumn<bool>("force");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QString>("zone50");      // classes of "Zone 50 km/h"
+        QTest::addColumn<QString>("zone50");   // classes of "Zone 50 km/h"
 
         const QString fromFile = "0:0-45,1:46-60";
         const QString byDefault = "0:0-50,1:51-70,2:71-90,3:91-110";
-        QTest::newRow("file read again whatever the name") << "valid" << false << "Zone 50 km/h" << QStringList{"Rue", "Zone 50 km/h"} << fromFile;
-        QTest::newRow("forced: the named default comes back") << "valid" << true << "Zone 50 km/h"
-                                                              << QStringList{"Extra", "Rue", "Zone 50 km/h"} << byDefault;
-        QTest::newRow("forced without a default of that name") << "valid" << true << "Rue" << QStringList{"Extra", "Zone 50 km/h"} << fromFile;
+        QTest::newRow("file read again whatever the name")
+            << "valid" << false << "Zone 50 km/h" << QStringList{"Rue", "Zone 50 km/h"} << fromFile;
+        QTest::newRow("forced: the named default comes back")
+            << "valid" << true << "Zone 50 km/h" << QStringList{"Extra", "Rue", "Zone 50 km/h"} << byDefault;
+        QTest::newRow("forced without a default of that name")
+            << "valid" << true << "Rue" << QStringList{"Extra", "Zone 50 km/h"} << fromFile;
         QTest::newRow("forced, empty name: all defaults") << "valid" << true << "" << kmhNames << byDefault;
         QTest::newRow("missing file: all defaults") << "missing" << false << "" << kmhNames << byDefault;
-        QTest::newRow("damaged file: the named default only") << "damaged" << false << "Zone 50 km/h" << QStringList{"Zone 50 km/h"} << byDefault;
+        QTest::newRow("damaged file: the named default only")
+            << "damaged" << false << "Zone 50 km/h" << QStringList{"Zone 50 km/h"} << byDefault;
     }
 
     void loadAreas()
@@ -314,7 +338,8 @@ private slots:
         QFETCH(QString, zone50);
 
         const QString file = path("loadareas.cfg");
-        QVERIFY(writeBytes(file, Bytes().header(2).text("").area("Rue", "0:30").area("Zone 50 km/h", "0:45 46:60").data));
+        QVERIFY(
+            writeBytes(file, Bytes().header(2).text("").area("Rue", "0:30").area("Zone 50 km/h", "0:45 46:60").data));
         SpeedArea areas;
         areas.setFile(file);
         areas.setArea("Extra", SpeedClassMap());
@@ -346,16 +371,21 @@ private slots:
 
     void sortAreaNames_data()
     {
-        QTest::addColumn<QString>("names");    // '|'-separated
+        QTest::addColumn<QString>("names");   // '|'-separated
         QTest::addColumn<QString>("sorted");
 
-        QTest::newRow("by number, not text") << "Zone 30|Zone 2|Zone 10" << "Zone 2|Zone 10|Zone 30";
-        QTest::newRow("first number counts") << "A 90 zone 10|B 30 zone 200" << "B 30 zone 200|A 90 zone 10";
-        QTest::newRow("equal numbers keep their order") << "b 50|a 50|c 20" << "c 20|b 50|a 50";
-        QTest::newRow("a name without number splits the runs") << "Z 90|Y 70|Ville|X 30|W 10" << "Y 70|Z 90|Ville|W 10|X 30";
+        QTest::newRow("by number, not text") << "Zone 30|Zone 2|Zone 10"
+                                             << "Zone 2|Zone 10|Zone 30";
+        QTest::newRow("first number counts") << "A 90 zone 10|B 30 zone 200"
+                                             << "B 30 zone 200|A 90 zone 10";
+        QTest::newRow("equal numbers keep their order") << "b 50|a 50|c 20"
+                                                        << "c 20|b 50|a 50";
+        QTest::newRow("a name without number splits the runs") << "Z 90|Y 70|Ville|X 30|W 10"
+                                                               << "Y 70|Z 90|Ville|W 10|X 30";
         QTest::newRow("leading zeros and long numbers") << "n 0100|n 99999999999999999999999|n 7|n 000"
-                                                         << "n 000|n 7|n 0100|n 99999999999999999999999";
-        QTest::newRow("no sign, no decimals") << "Zone -50|Zone 4.9" << "Zone 4.9|Zone -50";
+                                                        << "n 000|n 7|n 0100|n 99999999999999999999999";
+        QTest::newRow("no sign, no decimals") << "Zone -50|Zone 4.9"
+                                              << "Zone 4.9|Zone -50";
     }
 
     void sortAreaNames()

@@ -18,7 +18,10 @@ QDateTime local(const char* text)
     return QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
-qint64 at(const char* text) { return local(text).toSecsSinceEpoch(); }
+qint64 at(const char* text)
+{
+    return local(text).toSecsSinceEpoch();
+}
 
 void add(SpeedStatistics& s, const char* time, int speed, int direction = 0)
 {
@@ -60,7 +63,7 @@ SpeedClassMap classes(const QVector<double>& upperBounds)
     return map;
 }
 
-} // namespace
+}   // namespace
 
 class TestSpeedStatistics : public QObject
 {
@@ -134,8 +137,8 @@ void TestSpeedStatistics::percentiles_data()
     // Divider 9 per speed: 17 -> 1, 17 -> 1, 8 -> 0 vehicles; total 2, not 42 / 9 = 4.
     QTest::newRow("divider per speed") << Speeds{{40, 17}, {50, 17}, {60, 8}} << 150 << 0.0 << 40.0 << 40.0 << 50;
     // A speed adding no vehicle puts no point on the curve but still takes the percentile.
-    QTest::newRow("speed without vehicle") << Speeds{{40, 8}, {45, 9}, {50, 18}, {70, 9}} << 150 << 45.0
-                                           << 45.0 << 50.0 << 25;
+    QTest::newRow("speed without vehicle")
+        << Speeds{{40, 8}, {45, 9}, {50, 18}, {70, 9}} << 150 << 45.0 << 45.0 << 50.0 << 25;
     QTest::newRow("no whole vehicle") << Speeds{{40, 8}, {45, 8}} << 150 << 0.0 << 0.0 << 0.0 << -1;
 }
 
@@ -166,8 +169,9 @@ void TestSpeedStatistics::distribution_data()
     QTest::addColumn<Speeds>("speeds");
     QTest::addColumn<QVector<int>>("counts");
 
-    QTest::newRow("below, on the bound, above the last") << QVector<double>{30, 50, 70, 90}
-        << Speeds{{10, 1}, {25, 2}, {30, 1}, {31, 3}, {95, 2}, {120, 1}} << QVector<int>{4, 3, 0, 3};
+    QTest::newRow("below, on the bound, above the last")
+        << QVector<double>{30, 50, 70, 90} << Speeds{{10, 1}, {25, 2}, {30, 1}, {31, 3}, {95, 2}, {120, 1}}
+        << QVector<int>{4, 3, 0, 3};
     QTest::newRow("fractional bound") << QVector<double>{49.9, 60} << Speeds{{49, 1}, {50, 1}} << QVector<int>{1, 1};
 }
 
@@ -256,9 +260,10 @@ void TestSpeedStatistics::gapBucketsAtSixtyMinutes()
     // 00:00 to 11:00 on the hour; data at 08:00 and 11:00, gap records elsewhere, nothing after.
     const SampleMap buckets = s.getFilteredSample(0);
     const qint64 midnight = at("2024-01-15 00:00:00"), eight = midnight + 8 * 3600;
-    QCOMPARE(buckets.keys(), (QList<qint64>{midnight, midnight + 3600, midnight + 7200, midnight + 3 * 3600,
-                                            midnight + 4 * 3600, midnight + 5 * 3600, midnight + 6 * 3600,
-                                            midnight + 7 * 3600, eight, eight + 3600, eight + 7200, eight + 3 * 3600}));
+    QCOMPARE(buckets.keys(),
+             (QList<qint64>{midnight, midnight + 3600, midnight + 7200, midnight + 3 * 3600, midnight + 4 * 3600,
+                            midnight + 5 * 3600, midnight + 6 * 3600, midnight + 7 * 3600, eight, eight + 3600,
+                            eight + 7200, eight + 3 * 3600}));
     for (const SampleRecord& r : buckets) {
         QCOMPARE(r.valid, r.time == eight || r.time == eight + 3 * 3600);
         if (!r.valid)
@@ -381,13 +386,21 @@ void TestSpeedStatistics::description_data()
     QTest::addColumn<QString>("description");   // the earlier one is "Avenue"
     QTest::addColumn<QString>("fileName");
 
-    QTest::newRow("three parts") << "2024-01-01_2024-01-31_Rue de la Paix" << "Rue de la Paix"
+    QTest::newRow("three parts") << "2024-01-01_2024-01-31_Rue de la Paix"
+                                 << "Rue de la Paix"
                                  << "2024-01-01_2024-01-31_Rue_de_la_Paix";
-    QTest::newRow("four parts keep the old") << "Rue_de_la_Paix" << "Avenue" << "2024-01-01_2024-01-31_Avenue";
-    QTest::newRow("empty third part") << "a_b_" << "" << "2024-01-01_2024-01-31_";
-    QTest::newRow("forbidden characters") << "x_y_A/B:C*D?E\"F<G>H|I\\J" << "A/B:C*D?E\"F<G>H|I\\J"
+    QTest::newRow("four parts keep the old") << "Rue_de_la_Paix"
+                                             << "Avenue"
+                                             << "2024-01-01_2024-01-31_Avenue";
+    QTest::newRow("empty third part") << "a_b_"
+                                      << ""
+                                      << "2024-01-01_2024-01-31_";
+    QTest::newRow("forbidden characters") << "x_y_A/B:C*D?E\"F<G>H|I\\J"
+                                          << "A/B:C*D?E\"F<G>H|I\\J"
                                           << "2024-01-01_2024-01-31_A_B_C_D_E_F_G_H_I_J";
-    QTest::newRow("trailing space") << "x_y_ Gare " << " Gare " << "2024-01-01_2024-01-31__Gare";
+    QTest::newRow("trailing space") << "x_y_ Gare "
+                                    << " Gare "
+                                    << "2024-01-01_2024-01-31__Gare";
 }
 
 void TestSpeedStatistics::description()
@@ -412,8 +425,8 @@ void TestSpeedStatistics::loadStatistics()
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("2024-01-01_2024-01-31_Rue.db"));
     const qint64 t0 = at("2024-01-15 08:10:00");
-    QVERIFY(writeMeasureDb(file, {{t0, 15, 0}, {t0 + 60, 16, 1}, {t0 + 60, 40, 0}, {t0 + 7200, 55, 0},
-                                  {t0 + 86400, 60, 1}}, true, 2));
+    QVERIFY(writeMeasureDb(
+        file, {{t0, 15, 0}, {t0 + 60, 16, 1}, {t0 + 60, 40, 0}, {t0 + 7200, 55, 0}, {t0 + 86400, 60, 1}}, true, 2));
     ScriptedDialogs dialogs;
     SpeedStatistics s;
     s.setMinSpeed(15);
@@ -428,8 +441,9 @@ void TestSpeedStatistics::loadStatistics()
     QVERIFY(dialogs.progressLabels.contains(QStringLiteral("Chargement...")));
 
     // Campaign 1's title wins over the file name when it has three parts.
-    QVERIFY(execSql(file, QStringLiteral("INSERT INTO campaign (camp_id, product_prod_id, camp_title) "
-                                         "VALUES (1, 0, '2024-01-01_2024-01-31_Place')")));
+    QVERIFY(execSql(file,
+                    QStringLiteral("INSERT INTO campaign (camp_id, product_prod_id, camp_title) "
+                                   "VALUES (1, 0, '2024-01-01_2024-01-31_Place')")));
     QCOMPARE(s.loadStatistics(file, from, local("2024-01-16 23:59:59")), 4);
     QCOMPARE(s.getDescription(), QStringLiteral("Place"));
 

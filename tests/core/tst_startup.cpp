@@ -48,7 +48,7 @@ int runOptions(const QStringList& args, QByteArray* out, QByteArray* err, std::v
     return status;
 }
 
-} // namespace
+}   // namespace
 
 class TestStartup : public QObject
 {
@@ -73,14 +73,18 @@ private slots:
         QTest::newRow("-vd stops at v") << QStringList{"-vd"} << version << QByteArray() << 0 << QString();
         QTest::newRow("after operand") << QStringList{"file.db", "-v"} << version << QByteArray() << 0 << QString();
         QTest::newRow("-h -x ignored") << QStringList{"-hx", "-h"} << QByteArray() << QByteArray() << -1 << QString();
-        QTest::newRow("unknown goes on") << QStringList{"-q", "-d"} << debug << QByteArray("prog: invalid option -- q\n") << -1 << QString();
-        QTest::newRow("unknown in group") << QStringList{"-dzD"} << debug + debug << QByteArray("prog: invalid option -- z\n") << -1 << QString();
+        QTest::newRow("unknown goes on") << QStringList{"-q", "-d"} << debug
+                                         << QByteArray("prog: invalid option -- q\n") << -1 << QString();
+        QTest::newRow("unknown in group")
+            << QStringList{"-dzD"} << debug + debug << QByteArray("prog: invalid option -- z\n") << -1 << QString();
         QTest::newRow("double dash ends") << QStringList{"--", "-v"} << QByteArray() << QByteArray() << -1 << QString();
         QTest::newRow("lone dash is operand") << QStringList{"-", "-d"} << debug << QByteArray() << -1 << QString();
         QTest::newRow("--lang value") << QStringList{"--lang", "EN", "-d"} << debug << QByteArray() << -1 << "en";
-        QTest::newRow("--lang=, last wins") << QStringList{"--lang=en", "--lang=fr"} << QByteArray() << QByteArray() << -1 << "fr";
-        QTest::newRow("--lang without value") << QStringList{"-d", "--lang"} << debug
-                                              << QByteArray("prog: option '--lang' requires an argument\n") << -1 << QString();
+        QTest::newRow("--lang=, last wins")
+            << QStringList{"--lang=en", "--lang=fr"} << QByteArray() << QByteArray() << -1 << "fr";
+        QTest::newRow("--lang without value")
+            << QStringList{"-d", "--lang"} << debug << QByteArray("prog: option '--lang' requires an argument\n") << -1
+            << QString();
         QTest::newRow("unknown long option") << QStringList{"--debug", "-v"} << version
                                              << QByteArray("prog: unrecognized option '--debug'\n") << 0 << QString();
     }
@@ -190,11 +194,13 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
         const QString stamp = QStringLiteral("^\\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d");
-        const QStringList expected{": Debug : first", ": Warning : abc", ": Critical :abc", ": Debug : info", ": Debug : second run"};
+        const QStringList expected{": Debug : first", ": Warning : abc", ": Critical :abc", ": Debug : info",
+                                   ": Debug : second run"};
         QCOMPARE(lines.size(), expected.size());
         for (int i = 0; i < lines.size(); ++i)
-            QVERIFY2(QRegularExpression(stamp + QRegularExpression::escape(expected[i]) + '$').match(lines[i]).hasMatch(),
-                     qPrintable(lines[i]));
+            QVERIFY2(
+                QRegularExpression(stamp + QRegularExpression::escape(expected[i]) + '$').match(lines[i]).hasMatch(),
+                qPrintable(lines[i]));
     }
 
     void settings()
@@ -225,7 +231,8 @@ private slots:
 
         QTest::newRow("copy of de") << QStringList{"tramola.qm=DE", "tramola_de.qm=DE", "tramola_fr.qm=FR"} << "de_DE";
         QTest::newRow("copy of en") << QStringList{"tramola.qm=EN", "tramola_en.qm=EN", "tramola_fr.qm=FR"} << "en_EN";
-        QTest::newRow("first identical in name order") << QStringList{"tramola.qm=X", "tramola_it.qm=X", "Tramola_es.qm=X"} << "es_ES";
+        QTest::newRow("first identical in name order")
+            << QStringList{"tramola.qm=X", "tramola_it.qm=X", "Tramola_es.qm=X"} << "es_ES";
         QTest::newRow("second field only") << QStringList{"tramola.qm=B", "tramola_pt_BR.qm=B"} << "pt_PT";
         QTest::newRow("no match") << QStringList{"tramola.qm=Z", "tramola_de.qm=DE"} << "fr_FR";
         QTest::newRow("missing reference") << QStringList{"tramola_de.qm=DE"} << "fr_FR";

@@ -33,7 +33,7 @@ TrafficSummary summarise(SpeedStatistics& s, const QString& file, const QString&
     return TrafficSummary::compute(s, b, e, limit);
 }
 
-} // namespace
+}   // namespace
 
 class TestTrafficSummary : public QObject
 {
@@ -137,8 +137,8 @@ void TestTrafficSummary::volumesOfAWeek()
 void TestTrafficSummary::speeds_data()
 {
     QTest::addColumn<int>("repeat");   // readings per vehicle
-    QTest::addColumn<int>("range");    // 0: divider off
-    QTest::addColumn<int>("limit");    // 0: none
+    QTest::addColumn<int>("range");   // 0: divider off
+    QTest::addColumn<int>("limit");   // 0: none
     QTest::addColumn<bool>("oneSpeed");
     QTest::newRow("100 vehicles, limit 50") << 1 << 0 << 50 << false;
     QTest::newRow("3 readings a vehicle, divider 3") << 3 << 50 << 50 << false;
@@ -213,14 +213,15 @@ void TestTrafficSummary::missingDays_data()
     QTest::addColumn<QString>("end");
     QTest::addColumn<QStringList>("recorded");
     QTest::addColumn<QStringList>("missing");
-    QTest::newRow("autumn change unrecorded") << "2026-10-24 00:00:00" << "2026-10-27 23:59:59"
-                                              << QStringList{"2026-10-24", "2026-10-26", "2026-10-27"}
-                                              << QStringList{"2026-10-25"};
-    QTest::newRow("spring change and the day after") << "2026-03-28 00:00:00" << "2026-03-31 12:00:00"
-                                                     << QStringList{"2026-03-28", "2026-03-31"}
-                                                     << QStringList{"2026-03-29", "2026-03-30"};
-    QTest::newRow("ends at midnight") << "2026-10-24 00:00:00" << "2026-10-26 00:00:00"
-                                      << QStringList{"2026-10-24", "2026-10-25"} << QStringList{};
+    QTest::newRow("autumn change unrecorded")
+        << "2026-10-24 00:00:00"
+        << "2026-10-27 23:59:59" << QStringList{"2026-10-24", "2026-10-26", "2026-10-27"} << QStringList{"2026-10-25"};
+    QTest::newRow("spring change and the day after")
+        << "2026-03-28 00:00:00"
+        << "2026-03-31 12:00:00" << QStringList{"2026-03-28", "2026-03-31"} << QStringList{"2026-03-29", "2026-03-30"};
+    QTest::newRow("ends at midnight") << "2026-10-24 00:00:00"
+                                      << "2026-10-26 00:00:00" << QStringList{"2026-10-24", "2026-10-25"}
+                                      << QStringList{};
 }
 
 void TestTrafficSummary::missingDays()
@@ -248,12 +249,9 @@ void TestTrafficSummary::missingDays()
 
 void TestTrafficSummary::limitFromAreaNames()
 {
-    const QList<QPair<QString, std::optional<int>>> cases{{"Zone 50 km/h", 50},
-                                                          {"Zone 030", 30},
-                                                          {"A7 zone 130", 7},
-                                                          {"Autoroute", std::nullopt},
-                                                          {"Zone 0", std::nullopt},
-                                                          {"Zone 99999999999", std::nullopt}};
+    const QList<QPair<QString, std::optional<int>>> cases{{"Zone 50 km/h", 50},     {"Zone 030", 30},
+                                                          {"A7 zone 130", 7},       {"Autoroute", std::nullopt},
+                                                          {"Zone 0", std::nullopt}, {"Zone 99999999999", std::nullopt}};
     for (const auto& c : cases)
         QVERIFY2(limitFromAreaName(c.first) == c.second, qPrintable(c.first));
 }

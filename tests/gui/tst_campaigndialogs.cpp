@@ -51,7 +51,7 @@ QList<bool> widgetTicks(const CampaignChoiceDialog& dlg)
     return ticks;
 }
 
-} // namespace
+}   // namespace
 
 class TestCampaignDialogs : public QObject
 {
@@ -172,8 +172,9 @@ void TestCampaignDialogs::boxesOverTheNewList()
     });
     w.dataLoad();
 
-    QCOMPARE(dialogs.messages().value(0), QStringLiteral("Des campagnes intermédiaires ont été sélectionnées\n"
-                                                         "automatiquement pour garantir la continuité des données."));
+    QCOMPARE(dialogs.messages().value(0),
+             QStringLiteral("Des campagnes intermédiaires ont été sélectionnées\n"
+                            "automatiquement pour garantir la continuité des données."));
     QCOMPARE(dialogs.listed.value(0), 3);
     QCOMPARE(w.statistics().measures().size(), 3);
 }
@@ -192,16 +193,18 @@ void TestCampaignDialogs::panelAndDescription()
     QFETCH(bool, accept);
     QFETCH(bool, unfinished);
     const QString file = Workspace::statisticsFolder() + QStringLiteral("may.db");
-    QVERIFY(writeMeasureDb(file, {Row{localTime(QStringLiteral("2024-05-03 14:30:00")), 50, 0},
-                                  Row{localTime(QStringLiteral("2024-05-04 10:00:00")), 60, 1},
-                                  Row{localTime(QStringLiteral("2024-05-05 09:00:00")), 70, 0}}));
+    QVERIFY(writeMeasureDb(file,
+                           {Row{localTime(QStringLiteral("2024-05-03 14:30:00")), 50, 0},
+                            Row{localTime(QStringLiteral("2024-05-04 10:00:00")), 60, 1},
+                            Row{localTime(QStringLiteral("2024-05-05 09:00:00")), 70, 0}}));
     ScriptedDialogs dialogs;
     MainWindow w;
     const QString june = Workspace::statisticsFolder() + QStringLiteral("june.db");
     if (unfinished) {
         QVERIFY(writeMeasureDb(june, {Row{localTime(QStringLiteral("2024-06-10 12:00:00")), 40, 0}}));
         dialogs.answerOpenFile(june);
-        setDialogRunner([](QDialog& d) { return qobject_cast<CampaignChoiceDialog*>(&d) ? QDialog::Accepted : QDialog::Rejected; });
+        setDialogRunner(
+            [](QDialog& d) { return qobject_cast<CampaignChoiceDialog*>(&d) ? QDialog::Accepted : QDialog::Rejected; });
         w.dataLoad();
     }
     dialogs.answerOpenFile(file);

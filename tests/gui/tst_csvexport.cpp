@@ -52,7 +52,7 @@ const QByteArray tableHeader = "Date;Direction;Nombre de relev\xc3\xa9s;Nombre v
                                "Vitesse maximale\n";
 const QByteArray minMaxHeader = "Date;Min;Max;Moyenne\n";
 
-} // namespace
+}   // namespace
 
 class TestCsvExport : public QObject
 {
@@ -124,8 +124,10 @@ private slots:
         QVERIFY(diskFull ? old.open(QIODevice::WriteOnly) && old.write("old\n") == 4 : QDir().mkpath(file));
         old.close();
         if (logged)
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
-                "^\"Erreur à l'exportation\" \"Ouverture du fichier .*taken.csv en écriture impossible\"$")));
+            QTest::ignoreMessage(
+                QtWarningMsg,
+                QRegularExpression(QStringLiteral(
+                    "^\"Erreur à l'exportation\" \"Ouverture du fichier .*taken.csv en écriture impossible\"$")));
         std::unique_ptr<FileSizeLimit> limit;
         if (diskFull && !(limit = std::make_unique<FileSizeLimit>(64))->active())
             QSKIP("No file size limit on this system");
@@ -150,14 +152,14 @@ private slots:
     {
         QTest::addColumn<bool>("all");
         QTest::addColumn<QString>("answer");   // "" cancels, "taken.csv" names a folder
-        QTest::addColumn<QStringList>("files"); // files in the export folder afterwards
+        QTest::addColumn<QStringList>("files");   // files in the export folder afterwards
         QTest::addColumn<bool>("stored");
         QTest::addColumn<QStringList>("boxes");
         const QString box =
             QStringLiteral("warning|Erreur à l'exportation|Ouverture du fichier %1 en écriture impossible");
         QTest::newRow("export cancelled") << false << "" << QStringList() << false << QStringList();
-        QTest::newRow("export, .csv added") << false << "table" << QStringList{"minmaxavg.csv", "synthese.csv", "table.csv"}
-                                            << true << QStringList();
+        QTest::newRow("export, .csv added")
+            << false << "table" << QStringList{"minmaxavg.csv", "synthese.csv", "table.csv"} << true << QStringList();
         QTest::newRow("export table unwritable, min/max still written")
             << false << "taken.csv" << QStringList{"minmaxavg.csv", "synthese.csv"} << true << QStringList{box};
         QTest::newRow("dump cancelled") << true << "" << QStringList() << false << QStringList();

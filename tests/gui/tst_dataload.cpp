@@ -42,7 +42,7 @@ QString labelText(MainWindow& w, const char* name)
     return child<QLabel>(w, name)->text();
 }
 
-} // namespace
+}   // namespace
 
 class TestDataLoad : public QObject
 {
@@ -89,8 +89,10 @@ void TestDataLoad::wholeWorkflow()
 {
     const QString file = twoMonthsFile(QStringLiteral("2024-01-31_2024-02-02_Rue du Port.db"));
     // Two rows that are no measure: a third direction, an impossible speed.
-    QVERIFY(execSql(file, QStringLiteral("INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES "
-                                         "(%1, 50, 2), (%1, 5000, 0)").arg(localTime("2024-02-01 09:00:00"))));
+    QVERIFY(execSql(file,
+                    QStringLiteral("INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES "
+                                   "(%1, 50, 2), (%1, 5000, 0)")
+                        .arg(localTime("2024-02-01 09:00:00"))));
     ScriptedDialogs dialogs;
     MainWindow w;
     QStringList rowTitles;
@@ -163,8 +165,8 @@ void TestDataLoad::failures_data()
 {
     QTest::addColumn<QString>("situation");
     QTest::addColumn<QStringList>("boxes");   // kind|title|text, %1 the file
-    QTest::addColumn<int>("measures");        // held afterwards; none: nothing of a load shows
-    QTest::addColumn<bool>("chosen");         // the campaign choice succeeded: title and path follow the file
+    QTest::addColumn<int>("measures");   // held afterwards; none: nothing of a load shows
+    QTest::addColumn<bool>("chosen");   // the campaign choice succeeded: title and path follow the file
 
     const QString box = QStringLiteral("warning|Statistiques|");
     const QString notOpened = QStringLiteral("critical|Database manager|Error opening %1");
@@ -173,8 +175,8 @@ void TestDataLoad::failures_data()
     QTest::newRow("campaign choice given up") << "rejected" << QStringList() << 0 << false;
     QTest::newRow("not openable before the choice")
         << "directory" << QStringList{notOpened, box + "Erreur à l'ouverture de la base de données.\n"} << 0 << false;
-    QTest::newRow("no campaign at all")
-        << "missing" << QStringList{unavailable + ", la base de données est vide"} << 0 << false;
+    QTest::newRow("no campaign at all") << "missing" << QStringList{unavailable + ", la base de données est vide"} << 0
+                                        << false;
     // The campaign panel tries first, then the read.
     QTest::newRow("not openable at the read")
         << "directoryAtRead" << QStringList{notOpened, notOpened, box + "Ouverture %1 impossible", unavailable} << 0

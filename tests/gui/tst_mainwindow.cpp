@@ -48,9 +48,10 @@ void TestMainWindow::enablingAtStart()
         if (c->testAttribute(Qt::WA_ForceDisabled) && !c->objectName().isEmpty())
             off << c->objectName();
     off.sort();
-    QCOMPARE(off, QStringList({"actionExport", "actionFilter", "actionRange", "actionToolExport", "gb1_button_refresh",
-                               "gb1_comboBox_1", "gb1_dateTimeEdit_1", "gb1_dateTimeEdit_2", "gb1_doubleSpinBox_1",
-                               "gb2_toolButton"}));
+    QCOMPARE(off,
+             QStringList({"actionExport", "actionFilter", "actionRange", "actionToolExport", "gb1_button_refresh",
+                          "gb1_comboBox_1", "gb1_dateTimeEdit_1", "gb1_dateTimeEdit_2", "gb1_doubleSpinBox_1",
+                          "gb2_toolButton"}));
 }
 
 // Each dialog: what it offers, and what Ok or Cancel leaves in the engine.

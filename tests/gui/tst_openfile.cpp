@@ -51,9 +51,12 @@ private slots:
         QTest::addColumn<QString>("way");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("opened");   // false: refused in the status bar
-        QTest::newRow("command line") << "args" << "Rue du Port.db" << true;
-        QTest::newRow("drop .DB") << "drop" << "GARE.DB" << true;
-        QTest::newRow("drop .txt") << "drop" << "notes.txt" << false;
+        QTest::newRow("command line") << "args"
+                                      << "Rue du Port.db" << true;
+        QTest::newRow("drop .DB") << "drop"
+                                  << "GARE.DB" << true;
+        QTest::newRow("drop .txt") << "drop"
+                                   << "notes.txt" << false;
     }
 
     void commandLineAndDrop()

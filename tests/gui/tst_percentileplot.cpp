@@ -15,7 +15,7 @@ QPair<double, double> range(const PercentilePlot& plot, int axis)
     return {div.lowerBound(), div.upperBound()};
 }
 
-} // namespace
+}   // namespace
 
 class TestPercentilePlot : public QObject
 {
@@ -25,7 +25,7 @@ private slots:
     void emptyPlot()
     {
         PercentilePlot plot(nullptr, QStringLiteral("Pourcentage de véhicules"), QStringLiteral("Vitesse Km/h"), 0, 100,
-                      10, 130);
+                            10, 130);
         QCOMPARE(range(plot, QwtPlot::xBottom), qMakePair(0.0, 100.0));
         QCOMPARE(range(plot, QwtPlot::yLeft), qMakePair(0.0, 130.0));
         QVERIFY(plot.itemList(QwtPlotItem::Rtti_PlotCurve).isEmpty());
@@ -69,12 +69,12 @@ private slots:
         QTest::addColumn<int>("band");
         QTest::addColumn<QColor>("expected");
         // Bands of a bar with 10 of them.
-        QTest::newRow("first band is the light colour") << QColor(255, 0, 0) << QColor(Qt::white) << 0
-                                                        << QColor(255, 0, 0);
-        QTest::newRow("red to white stays pink halfway") << QColor(255, 0, 0) << QColor(Qt::white) << 5
-                                                         << QColor::fromHsv(0, 127, 255);
-        QTest::newRow("white to blue takes the blue hue") << QColor(Qt::white) << QColor(0, 0, 255) << 5
-                                                          << QColor::fromHsv(240, 128, 255);
+        QTest::newRow("first band is the light colour")
+            << QColor(255, 0, 0) << QColor(Qt::white) << 0 << QColor(255, 0, 0);
+        QTest::newRow("red to white stays pink halfway")
+            << QColor(255, 0, 0) << QColor(Qt::white) << 5 << QColor::fromHsv(0, 127, 255);
+        QTest::newRow("white to blue takes the blue hue")
+            << QColor(Qt::white) << QColor(0, 0, 255) << 5 << QColor::fromHsv(240, 128, 255);
     }
     void colourBarBands()
     {

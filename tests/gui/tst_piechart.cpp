@@ -22,7 +22,7 @@ SpeedClassMap classes(const QVector<double>& shares, const QVector<int>& counts 
     return map;
 }
 
-} // namespace
+}   // namespace
 
 class TestPieChart : public QObject
 {
@@ -35,17 +35,16 @@ private slots:
         QTest::addColumn<int>("vehicles");
         QTest::addColumn<QVector<int>>("expected");   // -1: class left out
 
-        QTest::newRow("largest remainder takes the spare unit") << QVector<double>{0.6, 0.3996, 0.0004} << 100
-                                                                << QVector<int>{60, 40, -1};
-        QTest::newRow("a class under one vehicle still shows 1") << QVector<double>{0.002, 0.998} << 100
-                                                                 << QVector<int>{1, 99};
+        QTest::newRow("largest remainder takes the spare unit")
+            << QVector<double>{0.6, 0.3996, 0.0004} << 100 << QVector<int>{60, 40, -1};
+        QTest::newRow("a class under one vehicle still shows 1")
+            << QVector<double>{0.002, 0.998} << 100 << QVector<int>{1, 99};
         QTest::newRow("no spare unit: the largest class gives one up")
             << QVector<double>{0.0009, 0.5, 0.5} << 64 << QVector<int>{1, 31, 32};
         // Equal remainders keep only the later class, which then takes every spare unit.
         QTest::newRow("equal remainders: the last class takes them")
             << QVector<double>{0.25, 0.25, 0.25, 0.25} << 6 << QVector<int>{1, 1, 1, 3};
-        QTest::newRow("three thirds") << QVector<double>{1 / 3.0, 1 / 3.0, 1 / 3.0} << 10
-                                      << QVector<int>{3, 3, 4};
+        QTest::newRow("three thirds") << QVector<double>{1 / 3.0, 1 / 3.0, 1 / 3.0} << 10 << QVector<int>{3, 3, 4};
         QTest::newRow("no vehicle") << QVector<double>{0.5, 0.5} << 0 << QVector<int>{-1, -1};
     }
     void apportion()
@@ -81,7 +80,7 @@ private slots:
         // Shares of 1000 measures; 10 vehicles when divided.
         const SpeedClassMap map = classes({0.4, 0.0001, 0.4999, 0.1}, {400, 0, 500, 100});
         SpeedClassPie chart(nullptr, map, divider, QStringLiteral("Véhicules entrants"), QStringLiteral("Km/h"), 10,
-                       QStringLiteral(" (et +)"));
+                            QStringLiteral(" (et +)"));
         QStringList got;
         for (const PiePiece& piece : chart.pieces())
             got << piece.name;
@@ -112,7 +111,7 @@ private slots:
         QFETCH(int, vehicles);
         QFETCH(bool, drawn);
         SpeedClassPie chart(nullptr, classes({0.25, 0.75}, {1, 3}), 1, QStringLiteral("T"), QStringLiteral("Km/h"),
-                       vehicles, QString());
+                            vehicles, QString());
         chart.resize(600, 450);
         const QImage image = chart.grab().toImage();
         // Inside the top ellipse (50, 50, 200, 150) and inside its front wall.

@@ -81,8 +81,8 @@ int answerDialogs(QDialog& dialog)
 ReportContent tableContent(int rows)
 {
     ReportContent c;
-    c.tableHeader = QStringList{"Date", "Nombre de relevés", "Nombre véhicules", "Vitesse moyenne",
-                                "Vitesse maximale", "Sens"};
+    c.tableHeader =
+        QStringList{"Date", "Nombre de relevés", "Nombre véhicules", "Vitesse moyenne", "Vitesse maximale", "Sens"};
     for (int i = 0; i < rows; ++i)
         c.tableRows << QStringList{QStringLiteral("row%1").arg(i), "1", "1", "50.00", "60.00", "Entrant"};
     return c;
@@ -95,7 +95,7 @@ QVector<bool> tableOnly()
     return s;
 }
 
-} // namespace
+}   // namespace
 
 class TestReport : public QObject
 {
@@ -123,7 +123,8 @@ private slots:
         auto* table = w.findChild<QTableWidget*>(QStringLiteral("page_4_view"));
         // Filled when its tab is first shown.
         QCOMPARE(table->rowCount(), 0);
-        w.findChild<QTabWidget*>(QStringLiteral("tabWidget"))->setCurrentWidget(w.findChild<QWidget*>(QStringLiteral("page_4")));
+        w.findChild<QTabWidget*>(QStringLiteral("tabWidget"))
+            ->setCurrentWidget(w.findChild<QWidget*>(QStringLiteral("page_4")));
         const int rows = table->rowCount();
         QVERIFY(rows > 100);
 
@@ -146,11 +147,14 @@ private slots:
         QCOMPARE(pdfPages(defaults), 9);
         QVERIFY(poppler(QStringLiteral("pdfinfo"), {defaults}).contains(QStringLiteral("(A4)")));
         const QString last = pdfText(defaults, 9, 9);
-        QVERIFY(last.contains(QStringLiteral("Synthèse et conformité")) && last.contains(QStringLiteral("Page 9 sur 9")));
+        QVERIFY(last.contains(QStringLiteral("Synthèse et conformité"))
+                && last.contains(QStringLiteral("Page 9 sur 9")));
         const QString cover = pdfText(defaults, 1, 1);
         QVERIFY(cover.contains(QStringLiteral("SYNTHESE DES MESURES")));
         QVERIFY(cover.contains(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
-        const auto editor = [&](const char* name) { return w.findChild<QDateTimeEdit*>(QLatin1String(name))->dateTime(); };
+        const auto editor = [&](const char* name) {
+            return w.findChild<QDateTimeEdit*>(QLatin1String(name))->dateTime();
+        };
         QVERIFY(cover.contains(w.dateTimeText(editor("gb1_dateTimeEdit_1"))));
         QVERIFY(cover.contains(w.dateTimeText(editor("gb1_dateTimeEdit_2"))));
         QVERIFY(cover.contains(QStringLiteral("Rue des Écoles <nord>")));
@@ -162,9 +166,10 @@ private slots:
         const QList<ScriptedDialogs::Shown>& shown = dialogs.shown();
         const auto save = std::find_if(shown.begin(), shown.end(), [](auto& s) { return s.kind == "save"; });
         QVERIFY(save != shown.end());
-        QCOMPARE(save->details.value(0), m_dir.path() + QStringLiteral("/") +
-                     w.statistics().getStatsFileName(editor("gb1_dateTimeEdit_1"), editor("gb1_dateTimeEdit_2")) +
-                     QStringLiteral(".pdf"));
+        QCOMPARE(save->details.value(0),
+                 m_dir.path() + QStringLiteral("/")
+                     + w.statistics().getStatsFileName(editor("gb1_dateTimeEdit_1"), editor("gb1_dateTimeEdit_2"))
+                     + QStringLiteral(".pdf"));
         QCOMPARE(getFile(7), defaults);
         QVERIFY(dialogs.summary().contains(QStringLiteral("viewer||") + defaults));
         QVERIFY(dialogs.messages().isEmpty());
@@ -173,8 +178,8 @@ private slots:
     void tablePages_data()
     {
         QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("drawn");     // pages in the file
-        QTest::addColumn<QString>("last");  // the last footer
+        QTest::addColumn<int>("drawn");   // pages in the file
+        QTest::addColumn<QString>("last");   // the last footer
         QTest::newRow("empty table counts a page, draws none") << 0 << 1 << "Page 1 sur 2";
         QTest::newRow("50 rows, one page") << 50 << 2 << "Page 2 sur 2";
         QTest::newRow("51 rows, two pages") << 51 << 3 << "Page 3 sur 3";
@@ -212,7 +217,8 @@ private slots:
         exportAs(capital);
         QVERIFY(!QFile::exists(capital));
         QCOMPARE(dialogs.summary().filter(QStringLiteral("warning|")),
-                 QStringList(QStringLiteral("warning|Erreur à l'exécution|L'ouverture du fichier %1 a échoué").arg(capital)));
+                 QStringList(
+                     QStringLiteral("warning|Erreur à l'exécution|L'ouverture du fichier %1 a échoué").arg(capital)));
         // Cancelled section dialog, then cancelled save dialog.
         exportAs(QString(), false);
         QVERIFY(dialogs.summary().filter(QStringLiteral("save|")).isEmpty());
@@ -224,7 +230,11 @@ private slots:
         QDir locked(m_dir.filePath(QStringLiteral("locked")));
         QVERIFY(locked.mkpath(QStringLiteral(".")));
         const QString earlier = locked.filePath(QStringLiteral("report.pdf"));
-        { QFile f(earlier); QVERIFY(f.open(QIODevice::WriteOnly)); f.write("earlier"); }
+        {
+            QFile f(earlier);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("earlier");
+        }
         QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::ExeOwner);
         if (QFileInfo(locked.path()).isWritable()) {
             QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -240,7 +250,11 @@ private slots:
     void interruptedWrite()
     {
         const QString target = m_dir.filePath(QStringLiteral("interrupted.pdf"));
-        { QFile f(target); QVERIFY(f.open(QIODevice::WriteOnly)); f.write("earlier"); }
+        {
+            QFile f(target);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("earlier");
+        }
         {
             ScriptedDialogs dialogs;
             dialogs.cancelProgressAt(3);
@@ -281,8 +295,9 @@ private slots:
             const QStringList prints = dialogs.summary().filter(QStringLiteral("print|"));
             QCOMPARE(prints.size(), files.size());
             if (files.isEmpty())
-                QCOMPARE(dialogs.summary(), QStringList(QStringLiteral(
-                                                "information|Impression|Impression indisponible pour ce graphique")));
+                QCOMPARE(
+                    dialogs.summary(),
+                    QStringList(QStringLiteral("information|Impression|Impression indisponible pour ce graphique")));
         }
     }
 
@@ -292,8 +307,8 @@ private slots:
         const QString home = m_dir.filePath(QStringLiteral("home"));
         QDir().mkpath(home);
         const QString pdf = m_dir.filePath(QStringLiteral("cli.pdf"));
-        const QStringList options{QStringLiteral("--filter"), QStringLiteral("60"), QStringLiteral("--divider"),
-                                  QStringLiteral("off"), QStringLiteral("--limit"), QStringLiteral("50")};
+        const QStringList options{QStringLiteral("--filter"), QStringLiteral("60"),      QStringLiteral("--divider"),
+                                  QStringLiteral("off"),      QStringLiteral("--limit"), QStringLiteral("50")};
         const CliRun report = runCli(home, QStringList{"report", m_db, pdf} + options);
         QCOMPARE(report.exitCode, 0);
         QCOMPARE(QString::fromLocal8Bit(report.out).trimmed(),
@@ -306,7 +321,8 @@ private slots:
             const QString page = pdfText(pdf, 7 + d, 7 + d);
             const QJsonObject dir = directions.value(QString::number(d)).toObject();
             for (const char* key : {"v30", "v50", "v85"}) {
-                const QString expected = QStringLiteral("%1: %2Km/h").arg(QString::fromLatin1(key).toUpper())
+                const QString expected = QStringLiteral("%1: %2Km/h")
+                                             .arg(QString::fromLatin1(key).toUpper())
                                              .arg(dir.value(QLatin1String(key)).toDouble(), 0, 'f', 2);
                 QVERIFY2(page.contains(expected), qPrintable(expected + " in " + page));
             }
@@ -329,7 +345,11 @@ private slots:
         const QString text = pdfText(english, 1, 2);
         QVERIFY2(text.contains("Inbound speed percentiles") && text.contains("Page 2 of 3"), qPrintable(text));
 
-        struct Bad { QStringList args; QString error; };
+        struct Bad
+        {
+            QStringList args;
+            QString error;
+        };
         const QList<Bad> bad{
             {{"report", m_db, pdf, "--sections", "1,8"}, "Section inconnue : 8 (sections 1 à 7)"},
             {{"report", m_db, m_dir.filePath("x.PDF")}, "Suffixe du rapport inconnu"},

@@ -59,7 +59,7 @@ QStringList column(const QTableWidget& table, int c)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 class TestResultTable : public QObject
 {
@@ -74,17 +74,39 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<bool>("less");
-        QTest::newRow("int numeric, not alphabetical") << "int" << "9.50" << "10.25" << true;
-        QTest::newRow("int reversed") << "int" << "10.25" << "9.50" << false;
-        QTest::newRow("int equal") << "int" << "12" << "12.00" << false;
-        QTest::newRow("int text counts as 0 above negative") << "int" << "abc" << "-1" << false;
-        QTest::newRow("int text counts as 0 below positive") << "int" << "abc" << "0.5" << true;
-        QTest::newRow("speed numeric") << "speed" << "61.00" << "100.00" << true;
-        QTest::newRow("date across the year") << "date" << "31/12/2023 23:30" << "02/01/2024 00:00" << true;
-        QTest::newRow("date day is not the month") << "date" << "02/01/2024 00:00" << "31/12/2023 23:30" << false;
-        QTest::newRow("date minutes") << "date" << "01/01/2024 10:00" << "01/01/2024 10:30" << true;
-        QTest::newRow("text by code unit, not locale") << "text" << "Sortant" << "entrant" << true;
-        QTest::newRow("text accented after plain") << "text" << "\xc3\xa9" << "f" << false;
+        QTest::newRow("int numeric, not alphabetical") << "int"
+                                                       << "9.50"
+                                                       << "10.25" << true;
+        QTest::newRow("int reversed") << "int"
+                                      << "10.25"
+                                      << "9.50" << false;
+        QTest::newRow("int equal") << "int"
+                                   << "12"
+                                   << "12.00" << false;
+        QTest::newRow("int text counts as 0 above negative") << "int"
+                                                             << "abc"
+                                                             << "-1" << false;
+        QTest::newRow("int text counts as 0 below positive") << "int"
+                                                             << "abc"
+                                                             << "0.5" << true;
+        QTest::newRow("speed numeric") << "speed"
+                                       << "61.00"
+                                       << "100.00" << true;
+        QTest::newRow("date across the year") << "date"
+                                              << "31/12/2023 23:30"
+                                              << "02/01/2024 00:00" << true;
+        QTest::newRow("date day is not the month") << "date"
+                                                   << "02/01/2024 00:00"
+                                                   << "31/12/2023 23:30" << false;
+        QTest::newRow("date minutes") << "date"
+                                      << "01/01/2024 10:00"
+                                      << "01/01/2024 10:30" << true;
+        QTest::newRow("text by code unit, not locale") << "text"
+                                                       << "Sortant"
+                                                       << "entrant" << true;
+        QTest::newRow("text accented after plain") << "text"
+                                                   << "\xc3\xa9"
+                                                   << "f" << false;
     }
 
     void itemOrder()
@@ -119,12 +141,9 @@ private slots:
         table.sortItems(5, Qt::DescendingOrder);
         fillSpeedTable(&table, samples);
         const QStringList expected{
-            "27/10/2024 02:30|5|1|20.00|20.00|Entrant",
-            "27/10/2024 02:30|6|1|20.00|20.00|Entrant",
-            "31/03/2024 03:00|8|1|20.00|20.00|Entrant",
-            "01/01/2024 11:00|3|0|0.00|0.00|Entrant",
-            "01/01/2024 10:00|12|2|47.50|61.00|Entrant",
-            "01/01/2024 10:00|7|1|9.50|9.50|Sortant",
+            "27/10/2024 02:30|5|1|20.00|20.00|Entrant",  "27/10/2024 02:30|6|1|20.00|20.00|Entrant",
+            "31/03/2024 03:00|8|1|20.00|20.00|Entrant",  "01/01/2024 11:00|3|0|0.00|0.00|Entrant",
+            "01/01/2024 10:00|12|2|47.50|61.00|Entrant", "01/01/2024 10:00|7|1|9.50|9.50|Sortant",
             "31/12/2023 23:30|4|4|10.25|12.00|Sortant",
         };
         QCOMPARE(rows(table), expected);
@@ -165,8 +184,9 @@ private slots:
             ->setCurrentWidget(window.findChild<QWidget*>(QStringLiteral("page_4")));
 
         const auto* table = window.findChild<QTableWidget*>(QStringLiteral("page_4_view"));
-        QCOMPARE(rows(*table), (QStringList{"01/01/2024 11:00|1|1|40.00|40.00|Sortant",
-                                            "01/01/2024 10:00|12|2|50.00|50.00|Entrant"}));
+        QCOMPARE(
+            rows(*table),
+            (QStringList{"01/01/2024 11:00|1|1|40.00|40.00|Sortant", "01/01/2024 10:00|12|2|50.00|50.00|Entrant"}));
     }
 };
 

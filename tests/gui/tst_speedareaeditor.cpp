@@ -61,7 +61,7 @@ bool sameIcon(const QIcon& a, const char* image)
     return a.pixmap(16).toImage() == QIcon(QLatin1String(image)).pixmap(16).toImage();
 }
 
-} // namespace
+}   // namespace
 
 class TestSpeedAreaEditor : public QObject
 {
@@ -108,23 +108,59 @@ private slots:
         QTest::addColumn<QString>("area");
         QTest::addColumn<QString>("action");   // edit ROW COL TEXT | add ROW | del ROW | debug-add ROW | new NAME
         QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("box");      // the one box or dialog shown ("kind|title|text"), or empty
+        QTest::addColumn<QString>("box");   // the one box or dialog shown ("kind|title|text"), or empty
 
-        const QString fifteen = "15-20 21-25 26-30 31-35 36-40 41-45 46-50 51-55 56-60 61-65 66-70 71-75 76-80 81-85 86-90";
-        const QString limit = "information|Intervals|Le nombre maximum d'interval est atteint.<br/>Vous ne pouvez plus en ajouter de nouveau.";
-        QTest::newRow("lowest below the range") << "20-30" << "edit 0 0 5" << "15-30" << "";
-        QTest::newRow("highest above the range") << "15-30 31-40" << "edit 1 1 250" << "15-30 31-200" << "";
-        QTest::newRow("highest not above lowest") << "15-30" << "edit 0 1 15" << "15-16" << "";
-        QTest::newRow("not a number") << "15-30 31-40" << "edit 1 1 4x" << "15-30 31-32" << "";
-        QTest::newRow("lowest edited re-sorts") << "15-30 31-40" << "edit 0 0 50" << "31-40 50-51" << "";
-        QTest::newRow("row after 51-60") << "41-50 51-60" << "add 1" << "41-50 51-60 61-70" << "";
-        QTest::newRow("row after 96-110") << "15-95 96-110" << "add 1" << "15-95 96-110 111-125" << "";
-        QTest::newRow("row into an empty table") << "" << "add -1" << "_" << "";
+        const QString fifteen =
+            "15-20 21-25 26-30 31-35 36-40 41-45 46-50 51-55 56-60 61-65 66-70 71-75 76-80 81-85 86-90";
+        const QString limit = "information|Intervals|Le nombre maximum d'interval est atteint.<br/>Vous ne pouvez plus "
+                              "en ajouter de nouveau.";
+        QTest::newRow("lowest below the range") << "20-30"
+                                                << "edit 0 0 5"
+                                                << "15-30"
+                                                << "";
+        QTest::newRow("highest above the range") << "15-30 31-40"
+                                                 << "edit 1 1 250"
+                                                 << "15-30 31-200"
+                                                 << "";
+        QTest::newRow("highest not above lowest") << "15-30"
+                                                  << "edit 0 1 15"
+                                                  << "15-16"
+                                                  << "";
+        QTest::newRow("not a number") << "15-30 31-40"
+                                      << "edit 1 1 4x"
+                                      << "15-30 31-32"
+                                      << "";
+        QTest::newRow("lowest edited re-sorts") << "15-30 31-40"
+                                                << "edit 0 0 50"
+                                                << "31-40 50-51"
+                                                << "";
+        QTest::newRow("row after 51-60") << "41-50 51-60"
+                                         << "add 1"
+                                         << "41-50 51-60 61-70"
+                                         << "";
+        QTest::newRow("row after 96-110") << "15-95 96-110"
+                                          << "add 1"
+                                          << "15-95 96-110 111-125"
+                                          << "";
+        QTest::newRow("row into an empty table") << ""
+                                                 << "add -1"
+                                                 << "_"
+                                                 << "";
         QTest::newRow("16th row refused") << fifteen << "add 14" << fifteen << limit;
-        QTest::newRow("16th row in debug mode") << fifteen << "debug-add 14" << fifteen + " 91-95" << "";
-        QTest::newRow("last row kept") << "15-30" << "del 0" << "15-30" << "information|Intervals|La table ne peut pas être vide.";
-        QTest::newRow("row deleted") << "15-30 31-40 41-50" << "del 1" << "15-30 41-50" << "";
-        QTest::newRow("new area, name trimmed") << "15-30" << "new   Zone X  " << "15-200" << "text|Emplacement|Nom de l'emplacement:";
+        QTest::newRow("16th row in debug mode") << fifteen << "debug-add 14" << fifteen + " 91-95"
+                                                << "";
+        QTest::newRow("last row kept") << "15-30"
+                                       << "del 0"
+                                       << "15-30"
+                                       << "information|Intervals|La table ne peut pas être vide.";
+        QTest::newRow("row deleted") << "15-30 31-40 41-50"
+                                     << "del 1"
+                                     << "15-30 41-50"
+                                     << "";
+        QTest::newRow("new area, name trimmed") << "15-30"
+                                                << "new   Zone X  "
+                                                << "15-200"
+                                                << "text|Emplacement|Nom de l'emplacement:";
     }
 
     void editing()

@@ -40,8 +40,8 @@ QMap<int, QVector<QPointF>> twoCurves(qint64 begin)
 
 std::unique_ptr<TimePlot> speedPlot(qint64 begin, qint64 end, const QMap<int, QString>& titles = {})
 {
-    auto plot = std::make_unique<TimePlot>(nullptr, twoCurves(begin), titles, begin, end, 1, false,
-                                           QStringLiteral("Km/h"));
+    auto plot =
+        std::make_unique<TimePlot>(nullptr, twoCurves(begin), titles, begin, end, 1, false, QStringLiteral("Km/h"));
     plot->resize(800, 500);
     return plot;
 }
@@ -60,7 +60,7 @@ QStringList itemTitles(const QwtPlot& plot)
     return titles;
 }
 
-} // namespace
+}   // namespace
 
 class TestTimePlot : public QObject
 {
@@ -102,12 +102,12 @@ void TestTimePlot::timeScaleDiv_data()
         << at("2024-04-01 00:00:00");
     QTest::newRow("exactly 7 days: week") << at("2024-03-04 00:00:00") << at("2024-03-11 00:00:00") << 2 << 8 << 14
                                           << at("2024-03-04 00:00:00") << at("2024-03-11 00:00:00");
-    QTest::newRow("exactly 31 days: month") << at("2024-01-01 00:00:00") << at("2024-02-01 00:00:00") << 3 << 32
-                                            << 0 << at("2024-01-01 00:00:00") << at("2024-02-01 00:00:00");
+    QTest::newRow("exactly 31 days: month") << at("2024-01-01 00:00:00") << at("2024-02-01 00:00:00") << 3 << 32 << 0
+                                            << at("2024-01-01 00:00:00") << at("2024-02-01 00:00:00");
     QTest::newRow("62 days: Mondays") << at("2024-01-01 00:00:00") << at("2024-03-03 00:00:00") << 3 << 9 << 0
                                       << at("2024-01-01 00:00:00") << at("2024-03-03 00:00:00");
-    QTest::newRow("63 days: first days of months") << at("2024-01-01 00:00:00") << at("2024-03-04 00:00:00") << 4
-                                                   << 3 << 2 << at("2024-01-01 00:00:00") << at("2024-03-04 00:00:00");
+    QTest::newRow("63 days: first days of months") << at("2024-01-01 00:00:00") << at("2024-03-04 00:00:00") << 4 << 3
+                                                   << 2 << at("2024-01-01 00:00:00") << at("2024-03-04 00:00:00");
     QTest::newRow("two years") << at("2024-01-10 08:00:00") << at("2026-01-09 18:00:00") << 4 << 24 << 24
                                << at("2024-01-10 08:00:00") << at("2026-01-09 18:00:00");
 }
@@ -165,8 +165,8 @@ void TestTimePlot::axisLabels()
     if (kind == 1)
         plot = speedPlot(begin, end);
     else
-        plot = std::make_unique<TimePlot>(nullptr, QMap<int, QVector<QwtIntervalSample>>(), QMap<int, QString>(),
-                                          begin, end, 2, false, QString());
+        plot = std::make_unique<TimePlot>(nullptr, QMap<int, QVector<QwtIntervalSample>>(), QMap<int, QString>(), begin,
+                                          end, 2, false, QString());
     QCOMPARE(plot->scaleMode(), 4);
     const auto* draw = dynamic_cast<const DayScaleDraw*>(plot->axisScaleDraw(QwtPlot::xBottom));
     QVERIFY(draw);
@@ -266,7 +266,8 @@ void TestTimePlot::titlesAndLegend()
 
     QwtPlotItem* item = plot->itemList().at(1);
     QCOMPARE(item->rtti(), kind == 1 ? int(QwtPlotItem::Rtti_PlotCurve) : int(QwtPlotItem::Rtti_PlotHistogram));
-    QCOMPARE(kind == 1 ? static_cast<QwtPlotCurve*>(item)->pen().color() : static_cast<VehicleBars*>(item)->brush().color(),
+    QCOMPARE(kind == 1 ? static_cast<QwtPlotCurve*>(item)->pen().color()
+                       : static_cast<VehicleBars*>(item)->brush().color(),
              QColor(0, 128, 0));
     QwtLegendLabel* label = legendLabel(*plot, item);
     QVERIFY(label);
@@ -298,12 +299,12 @@ void TestTimePlot::vehicleBars_data()
                                     << "12/03/24 00:00 : 1 véhicules entrants" << day;
     QTest::newRow("narrower: hours") << 500 << "Nombre de véhicules par heure" << 3700
                                      << "12/03/24 01:00 : 2 véhicules entrants" << day;
-    QTest::newRow("narrowest: two hours, outgoing half") << 300 << "Nombre de véhicules par tranche de 2 heures"
-                                                         << 5400 << "12/03/24 00:00 : 8 véhicules sortants" << day;
+    QTest::newRow("narrowest: two hours, outgoing half") << 300 << "Nombre de véhicules par tranche de 2 heures" << 5400
+                                                         << "12/03/24 00:00 : 8 véhicules sortants" << day;
     // Two hours counted on the wall clock: the first 02:00 starts a bar of its own.
-    QTest::newRow("two hours on the autumn change") << 300 << "Nombre de véhicules par tranche de 2 heures" << 8100
-                                                    << "27/10/24 02:00 : 2 véhicules entrants"
-                                                    << "2024-10-27 00:00:00";
+    QTest::newRow("two hours on the autumn change")
+        << 300 << "Nombre de véhicules par tranche de 2 heures" << 8100 << "27/10/24 02:00 : 2 véhicules entrants"
+        << "2024-10-27 00:00:00";
 }
 
 // Bars too narrow for the plot are summed into wider ones; title and tracker follow.

@@ -52,7 +52,7 @@ QString generated(const QString& path, const std::function<void(SampleOptions&)>
     return generateSampleDatabase(path, o, &error) ? path : error;
 }
 
-} // namespace
+}   // namespace
 
 class TestWindowDisplay : public QObject
 {
@@ -91,9 +91,10 @@ private slots:
         const QStringList kmh = sortAreaNames(SpeedArea().areaNames());
         SpeedArea mphAreas;
         mphAreas.setUnits(1);
-        const File files[] = {{"kmh.db", "2024-02-01 08:00:17", "08:00", 0, 15, kmh.value(0)},
-                              {"mph.db", "2024-02-01 08:30:05", "08:30", 2, 9, sortAreaNames(mphAreas.areaNames()).value(0)},
-                              {"oneway.db", "2024-02-01 08:00:17", "08:00", -1, 15, kmh.value(1)}};
+        const File files[] = {
+            {"kmh.db", "2024-02-01 08:00:17", "08:00", 0, 15, kmh.value(0)},
+            {"mph.db", "2024-02-01 08:30:05", "08:30", 2, 9, sortAreaNames(mphAreas.areaNames()).value(0)},
+            {"oneway.db", "2024-02-01 08:00:17", "08:00", -1, 15, kmh.value(1)}};
         ScriptedDialogs dialogs;
         MainWindow w;
         for (const File& file : files) {
@@ -200,9 +201,11 @@ private slots:
         QTest::addColumn<QDateTime>("to");
         QTest::addColumn<QSize>("size");
         const QDateTime from = at("2024-03-04 10:00:00");
-        for (const QDateTime& to : {from.addSecs(3600), from.addDays(1), from.addDays(7), from.addMonths(4), from.addYears(2)})
+        for (const QDateTime& to :
+             {from.addSecs(3600), from.addDays(1), from.addDays(7), from.addMonths(4), from.addYears(2)})
             for (const QSize& size : {QSize(), QSize(1600, 1000)})
-                QTest::newRow(qPrintable(QStringLiteral("%1 days, %2 wide").arg(from.secsTo(to) / 86400.0).arg(size.width())))
+                QTest::newRow(
+                    qPrintable(QStringLiteral("%1 days, %2 wide").arg(from.secsTo(to) / 86400.0).arg(size.width())))
                     << to << size;
     }
 
@@ -235,7 +238,8 @@ private slots:
             QVERIFY(rects.size() >= 2);
             for (int i = 0; i < rects.size(); ++i)
                 for (int j = i + 1; j < rects.size(); ++j)
-                    QVERIFY2(!rects[i].intersects(rects[j]), qPrintable(QStringLiteral("plot %1: %2, %3").arg(tab).arg(i).arg(j)));
+                    QVERIFY2(!rects[i].intersects(rects[j]),
+                             qPrintable(QStringLiteral("plot %1: %2, %3").arg(tab).arg(i).arg(j)));
             if (begin->dateTime().daysTo(to) > 62)
                 for (double v : draw->scaleDiv().ticks(QwtScaleDiv::MajorTick))
                     QCOMPARE(QDateTime::fromSecsSinceEpoch(qint64(v)).date().day(), 1);

@@ -24,7 +24,11 @@ public:
     {
     }
     void setLabelText(const QString& text) override { m_owner.progressLabels << text; }
-    void setRange(int minimum, int maximum) override { m_min = minimum; m_max = maximum; }
+    void setRange(int minimum, int maximum) override
+    {
+        m_min = minimum;
+        m_max = maximum;
+    }
     int minimum() const override { return m_min; }
     int maximum() const override { return m_max; }
     void setValue(int value) override
@@ -49,7 +53,7 @@ private:
     bool m_canceled = false;
 };
 
-} // namespace
+}   // namespace
 
 QStringList ScriptedDialogs::summary() const
 {
@@ -93,11 +97,14 @@ QString ScriptedDialogs::saveFileName(const QString& caption, const QString& pro
     return m_saveFiles.isEmpty() ? QString() : m_saveFiles.dequeue();
 }
 
-bool ScriptedDialogs::getInt(const QString& title, const QString& label, int value, int minimum, int maximum,
-                             int step, int* answer)
+bool ScriptedDialogs::getInt(const QString& title, const QString& label, int value, int minimum, int maximum, int step,
+                             int* answer)
 {
-    m_shown << Shown{QStringLiteral("int"), title, label,
-                     {QString::number(value), QString::number(minimum), QString::number(maximum), QString::number(step)}};
+    m_shown << Shown{
+        QStringLiteral("int"),
+        title,
+        label,
+        {QString::number(value), QString::number(minimum), QString::number(maximum), QString::number(step)}};
     if (m_ints.isEmpty())
         return false;
     const int v = m_ints.dequeue();
@@ -120,7 +127,9 @@ bool ScriptedDialogs::getText(const QString& title, const QString& label, const 
 
 std::unique_ptr<ProgressReporter> ScriptedDialogs::createProgress(const ProgressOptions& options)
 {
-    m_shown << Shown{QStringLiteral("progress"), options.title, options.label,
+    m_shown << Shown{QStringLiteral("progress"),
+                     options.title,
+                     options.label,
                      {options.cancelText, QString::number(options.minimum), QString::number(options.maximum)}};
     auto p = std::make_unique<ScriptedProgress>(*this, options, m_cancelAt);
     m_cancelAt = -1;
@@ -129,9 +138,11 @@ std::unique_ptr<ProgressReporter> ScriptedDialogs::createProgress(const Progress
 
 bool ScriptedDialogs::printDialog(QPrinter* printer)
 {
-    m_shown << Shown{QStringLiteral("print"), printer->docName(), QString(),
+    m_shown << Shown{QStringLiteral("print"),
+                     printer->docName(),
+                     QString(),
                      {printer->pageLayout().orientation() == QPageLayout::Landscape ? QStringLiteral("landscape")
-                                                                                   : QStringLiteral("portrait")}};
+                                                                                    : QStringLiteral("portrait")}};
     if (m_prints.isEmpty())
         return false;
     printer->setOutputFormat(QPrinter::PdfFormat);

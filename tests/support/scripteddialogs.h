@@ -15,11 +15,11 @@ class ScriptedDialogs : public UserDialogs
 public:
     struct Shown
     {
-        QString kind;    // "information", "warning", "critical", "question", "open", "save", "int", "text", "progress",
-                         // "print" (title: document name), "viewer" (text: the file)
+        QString kind;   // "information", "warning", "critical", "question", "open", "save", "int", "text", "progress",
+                        // "print" (title: document name), "viewer" (text: the file)
         QString title;
-        QString text;    // message text, dialog label or caption
-        QStringList details; // buttons, folder and filter, bounds, ...
+        QString text;   // message text, dialog label or caption
+        QStringList details;   // buttons, folder and filter, bounds, ...
     };
 
     ScriptedDialogs() { setUserDialogs(this); }

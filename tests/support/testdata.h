@@ -18,8 +18,7 @@ struct Row
 
 // The radar's measure table, without campaign tables. Without direction the column is absent.
 // unitsMarker >= 0 adds the marker row (time 0, speed 0) with that direction value.
-bool writeMeasureDb(const QString& path, const QVector<Row>& rows, bool withDirection = true,
-                    int unitsMarker = -1);
+bool writeMeasureDb(const QString& path, const QVector<Row>& rows, bool withDirection = true, int unitsMarker = -1);
 
 // rows with the date index, then a table page a quarter into the file ruined: a read walking the
 // index meets it. Needs a few thousand rows.

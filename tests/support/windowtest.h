@@ -31,8 +31,7 @@ private:
 void openInWindow(MainWindow& w, ScriptedDialogs& dialogs, const QString& file,
                   const std::function<int(CampaignChoiceDialog&)>& choose = {});
 
-template <typename T = QWidget>
-T* child(const QObject& parent, const char* name)
+template <typename T = QWidget> T* child(const QObject& parent, const char* name)
 {
     return parent.findChild<T*>(QLatin1String(name));
 }

@@ -69,7 +69,9 @@ public:
         g_interrupted = false;
         g_hasScratch = 1;
 #if defined(Q_OS_UNIX)
-        struct sigaction action {};
+        struct sigaction action
+        {
+        };
         action.sa_handler = removeScratchAndDie;
         sigemptyset(&action.sa_mask);
         for (std::size_t i = 0; i < 3; ++i)
@@ -100,8 +102,8 @@ private:
 // Scratch files of the same target left by a run that was killed outright.
 void removeStaleScratchFiles(const QFileInfo& target)
 {
-    const QRegularExpression pattern(QStringLiteral("^\\.%1\\.[A-Za-z0-9]{6}$")
-                                         .arg(QRegularExpression::escape(target.fileName())));
+    const QRegularExpression pattern(
+        QStringLiteral("^\\.%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(target.fileName())));
     QDir dir = target.absoluteDir();
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
         if (pattern.match(name).hasMatch())
@@ -293,15 +295,13 @@ public:
     }
     bool open(const QString& path)
     {
-        return sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr)
-            == SQLITE_OK;
+        return sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
     }
     bool exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
     bool prepare(bool withDirection)
     {
-        const char* sql = withDirection
-            ? "INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES (?,?,?)"
-            : "INSERT INTO measure (meas_date, meas_speed) VALUES (?,?)";
+        const char* sql = withDirection ? "INSERT INTO measure (meas_date, meas_speed, meas_direction) VALUES (?,?,?)"
+                                        : "INSERT INTO measure (meas_date, meas_speed) VALUES (?,?)";
         m_withDirection = withDirection;
         return sqlite3_prepare_v2(m_db, sql, -1, &m_insert, nullptr) == SQLITE_OK;
     }
@@ -341,24 +341,26 @@ public:
         int id = 0;
         for (auto it = months.cbegin(); it != months.cend(); ++it) {
             ++id;
-            const QString campaign = QStringLiteral(
-                "INSERT INTO campaign (camp_id, product_prod_id, camp_date_begin, camp_date_end, date_created, "
-                "camp_store_mode, camp_title, camp_comment) VALUES (%1, 1, %2, %3, %4, 1, %5, %6)")
-                .arg(id)
-                .arg(sqlText(localText(it->first)), sqlText(localText(it->last)), sqlText(created),
-                     sqlText(QStringLiteral("Campagne %1").arg(it.key())),
-                     sqlText(QStringLiteral("Un relevé par véhicule (mode avancé)")));
+            const QString campaign =
+                QStringLiteral(
+                    "INSERT INTO campaign (camp_id, product_prod_id, camp_date_begin, camp_date_end, date_created, "
+                    "camp_store_mode, camp_title, camp_comment) VALUES (%1, 1, %2, %3, %4, 1, %5, %6)")
+                    .arg(id)
+                    .arg(sqlText(localText(it->first)), sqlText(localText(it->last)), sqlText(created),
+                         sqlText(QStringLiteral("Campagne %1").arg(it.key())),
+                         sqlText(QStringLiteral("Un relevé par véhicule (mode avancé)")));
             if (!exec(campaign))
                 return false;
             for (auto day = days.cbegin(); day != days.cend(); ++day) {
                 if (day.key().toString(QStringLiteral("yyyy-MM")) != it.key())
                     continue;
-                const QString detail = QStringLiteral(
-                    "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id, cpd_status, "
-                    "cpd_attempt, last_updated, cpd_max_time) VALUES (1, %1, %2, 4, 1, %3, %4)")
-                    .arg(sqlText(day.key().toString(QStringLiteral("yyyy-MM-dd 00:00:00"))))
-                    .arg(id)
-                    .arg(sqlText(created), sqlText(localText(day->last)));
+                const QString detail =
+                    QStringLiteral(
+                        "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id, cpd_status, "
+                        "cpd_attempt, last_updated, cpd_max_time) VALUES (1, %1, %2, 4, 1, %3, %4)")
+                        .arg(sqlText(day.key().toString(QStringLiteral("yyyy-MM-dd 00:00:00"))))
+                        .arg(id)
+                        .arg(sqlText(created), sqlText(localText(day->last)));
                 if (!exec(detail))
                     return false;
             }
@@ -404,7 +406,8 @@ bool writeBursts(Writer& w, const Cell& c, qint64 n, int burst, const SampleOpti
     for (const Vehicle& v : vehicles) {
         const int direction = mono ? 0 : (rnd.uniform() < share ? 0 : 1);
         const double mean = (direction == 0 ? o.meanIn : o.meanOut) * factor;
-        const double speed = rnd.uniform() < 0.015 ? mean * (0.1 + 0.35 * rnd.uniform()) : mean + o.spread * rnd.normal();
+        const double speed =
+            rnd.uniform() < 0.015 ? mean * (0.1 + 0.35 * rnd.uniform()) : mean + o.spread * rnd.normal();
         // The radar follows the vehicle for a second or two as it crosses the beam.
         const int seconds = 1 + int(rnd.below(2));
         for (int j = 0; j < v.readings; ++j) {
@@ -431,7 +434,7 @@ bool writeBursts(Writer& w, const Cell& c, qint64 n, int burst, const SampleOpti
     return true;
 }
 
-} // namespace
+}   // namespace
 
 SampleOptions resolvedSpeeds(const SampleOptions& options)
 {
@@ -446,8 +449,7 @@ SampleOptions resolvedSpeeds(const SampleOptions& options)
     return o;
 }
 
-bool generateSampleDatabase(const QString& path, const SampleOptions& options, QString* error,
-                            SampleSummary* summary)
+bool generateSampleDatabase(const QString& path, const SampleOptions& options, QString* error, SampleSummary* summary)
 {
     const SampleOptions o = resolvedSpeeds(options);
     if (!o.from.isValid())
@@ -457,13 +459,16 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
     if (o.directions != 1 && o.directions != 2)
         return setError(error, QStringLiteral("Le nombre de sens doit être 1 ou 2."));
     if (o.directions == 1 && o.units == SampleOptions::Units::Mph)
-        return setError(error, QStringLiteral("Une base à un seul sens n'a pas de colonne meas_direction "
-                                              "pour marquer les mph."));
+        return setError(error,
+                        QStringLiteral("Une base à un seul sens n'a pas de colonne meas_direction "
+                                       "pour marquer les mph."));
     if (o.vehiclesPerDay < 0 || o.totalMeasures < 0)
         return setError(error, QStringLiteral("Le nombre de véhicules ne peut pas être négatif."));
     if (o.gapDays < 0 || (o.gapDays > 0 && o.gapDays > o.days - 2))
-        return setError(error, QStringLiteral("Trop de jours sans enregistrement : au plus %1 pour %2 jours.")
-                                   .arg(qMax(0, o.days - 2)).arg(o.days));
+        return setError(error,
+                        QStringLiteral("Trop de jours sans enregistrement : au plus %1 pour %2 jours.")
+                            .arg(qMax(0, o.days - 2))
+                            .arg(o.days));
     if (o.readingsPerVehicle < 1 || o.readingsPerVehicle > 100)
         return setError(error, QStringLiteral("Le nombre de relevés par véhicule doit être compris entre 1 et 100."));
     if (o.meanIn > 250 || o.meanOut > 250 || o.spread > 100)
@@ -484,14 +489,16 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
     for (const Cell& c : cells)
         weightSum += c.weight;
     const int burst = o.readingsPerVehicle;
-    const qint64 total = o.totalMeasures > 0 ? o.totalMeasures
-                                             : qint64(std::llround(o.vehiclesPerDay * weightSum * burst));
+    const qint64 total =
+        o.totalMeasures > 0 ? o.totalMeasures : qint64(std::llround(o.vehiclesPerDay * weightSum * burst));
 
     removeStaleScratchFiles(target);
-    QTemporaryFile temp(target.absoluteDir().filePath(QStringLiteral(".") + target.fileName() + QStringLiteral(".XXXXXX")));
+    QTemporaryFile temp(
+        target.absoluteDir().filePath(QStringLiteral(".") + target.fileName() + QStringLiteral(".XXXXXX")));
     temp.setAutoRemove(true);
     if (!temp.open())
-        return setError(error, QStringLiteral("Impossible d'écrire dans %1 : %2").arg(target.absolutePath(), temp.errorString()));
+        return setError(
+            error, QStringLiteral("Impossible d'écrire dans %1 : %2").arg(target.absolutePath(), temp.errorString()));
     temp.close();
     const ScratchGuard guard(temp.fileName());
 
@@ -566,8 +573,9 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
     if (target.exists() && !QFile::remove(path))
         return setError(error, QStringLiteral("Impossible de remplacer %1.").arg(path));
     if (!temp.rename(path))
-        return setError(error, QStringLiteral("Impossible de renommer %1 en %2 : %3")
-                                   .arg(temp.fileName(), path, temp.errorString()));
+        return setError(
+            error,
+            QStringLiteral("Impossible de renommer %1 en %2 : %3").arg(temp.fileName(), path, temp.errorString()));
     temp.setAutoRemove(false);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     result.recordedDays = recordedDays;

@@ -51,7 +51,7 @@ struct SampleSummary
 {
     qint64 measures = 0;   // marker row not counted
     qint64 vehicles = 0;   // the bursts of readings, one per vehicle
-    qint64 firstTime = 0;  // Unix seconds; 0 without measures
+    qint64 firstTime = 0;   // Unix seconds; 0 without measures
     qint64 lastTime = 0;
     int recordedDays = 0;
 };

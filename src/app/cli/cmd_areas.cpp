@@ -21,7 +21,9 @@ int runAreas(const QStringList& args)
                 return fail(QStringLiteral("L'option %1 attend une valeur.").arg(arg));
             (arg == QLatin1String("--units") ? unitsName : path) = args.at(++i);
         } else {
-            return fail(QStringLiteral("Argument inattendu : %1 (areas [--units kmh|mph|knots] [--file CHEMIN] [--pretty])").arg(arg));
+            return fail(
+                QStringLiteral("Argument inattendu : %1 (areas [--units kmh|mph|knots] [--file CHEMIN] [--pretty])")
+                    .arg(arg));
         }
     }
     const int units = unitsCode(unitsName);
@@ -41,9 +43,8 @@ int runAreas(const QStringList& args)
             classes.append(QJsonArray{record.minSpeed, record.maxSpeed});
         areas.append(QJsonObject{{QStringLiteral("name"), name}, {QStringLiteral("classes"), classes}});
     }
-    const QJsonObject root{{QStringLiteral("units"), unitsName},
-                           {QStringLiteral("file"), path},
-                           {QStringLiteral("areas"), areas}};
+    const QJsonObject root{
+        {QStringLiteral("units"), unitsName}, {QStringLiteral("file"), path}, {QStringLiteral("areas"), areas}};
     printJson(root, pretty);
     return 0;
 }

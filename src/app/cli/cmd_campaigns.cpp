@@ -16,7 +16,7 @@ QJsonValue isoLocal(const QDateTime& t)
     return t.toString(QStringLiteral("yyyy-MM-dd'T'hh:mm:ss"));
 }
 
-} // namespace
+}   // namespace
 
 int runCampaigns(const QStringList& args)
 {

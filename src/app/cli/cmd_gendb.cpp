@@ -38,7 +38,7 @@ bool number(const QString& text, double* value)
     return ok && std::isfinite(*value);
 }
 
-} // namespace
+}   // namespace
 
 int runGendb(const QStringList& args)
 {
@@ -76,7 +76,9 @@ int runGendb(const QStringList& args)
         const QString v = args[++i];
         double d = 0;
         const bool isNumber = number(v, &d);
-        const auto whole = [&](qint64 low, qint64 high) { return isNumber && d == std::floor(d) && d >= low && d <= high; };
+        const auto whole = [&](qint64 low, qint64 high) {
+            return isNumber && d == std::floor(d) && d >= low && d <= high;
+        };
         const auto bad = [&]() { return fail(QStringLiteral("Valeur invalide pour %1 : %2").arg(a, v)); };
         if (a == QLatin1String("--from")) {
             o.from = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
@@ -148,7 +150,6 @@ int runGendb(const QStringList& args)
                 out.toLocal8Bit().constData(), static_cast<long long>(summary.measures),
                 static_cast<long long>(summary.vehicles), summary.recordedDays,
                 summary.measures ? day(summary.firstTime).toLocal8Bit().constData() : "-",
-                summary.measures ? day(summary.lastTime).toLocal8Bit().constData() : "-",
-                timer.elapsed() / 1000.0);
+                summary.measures ? day(summary.lastTime).toLocal8Bit().constData() : "-", timer.elapsed() / 1000.0);
     return 0;
 }

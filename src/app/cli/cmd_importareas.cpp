@@ -21,7 +21,8 @@ QJsonArray children(const CsvTreeModel& model, const QModelIndex& parent, const 
         if (model.level(item) == CsvTreeModel::Area) {
             QJsonArray classes;
             for (int j = 0; j < model.rowCount(item); ++j)
-                classes.append(QJsonArray{model.index(j, 1, item).data().toString(), model.index(j, 2, item).data().toString()});
+                classes.append(
+                    QJsonArray{model.index(j, 1, item).data().toString(), model.index(j, 2, item).data().toString()});
             object.insert(QStringLiteral("classes"), classes);
         } else {
             object.insert(QLatin1String(childKey),
@@ -32,13 +33,12 @@ QJsonArray children(const CsvTreeModel& model, const QModelIndex& parent, const 
     return list;
 }
 
-
-} // namespace
+}   // namespace
 
 int runImportAreas(const QStringList& args)
 {
-    const QString usageLine = QStringLiteral(
-        "(import-areas CSV [--pretty] | import-areas CSV --pick ETAT [--pick ETAT …] [--units kmh|mph|knots] [--file CHEMIN] [--pretty])");
+    const QString usageLine = QStringLiteral("(import-areas CSV [--pretty] | import-areas CSV --pick ETAT [--pick ETAT "
+                                             "…] [--units kmh|mph|knots] [--file CHEMIN] [--pretty])");
     QString csvPath, unitsName = QStringLiteral("kmh"), path;
     QStringList picks;
     bool pretty = false;
@@ -47,7 +47,8 @@ int runImportAreas(const QStringList& args)
         const QString& arg = args.at(i);
         if (arg == QLatin1String("--pretty")) {
             pretty = true;
-        } else if (arg == QLatin1String("--pick") || arg == QLatin1String("--units") || arg == QLatin1String("--file")) {
+        } else if (arg == QLatin1String("--pick") || arg == QLatin1String("--units")
+                   || arg == QLatin1String("--file")) {
             if (i + 1 >= args.size())
                 return fail(QStringLiteral("L'option %1 attend une valeur.").arg(arg));
             const QString value = args.at(++i);

@@ -19,9 +19,9 @@
 
 namespace {
 
-const char* const kUsage =
-    "report FICHIER SORTIE.pdf [options de stats] [--sections 1,2,3,4,5,6,7] [--limit N] [--location TEXTE] [--comment TEXTE]"
-    " [--lang en|fr]";
+const char* const kUsage = "report FICHIER SORTIE.pdf [options de stats] [--sections 1,2,3,4,5,6,7] [--limit N] "
+                           "[--location TEXTE] [--comment TEXTE]"
+                           " [--lang en|fr]";
 
 // The report's language, chosen before the arguments are parsed.
 QString reportLocale = QStringLiteral("fr_FR");
@@ -58,7 +58,7 @@ bool parseSections(const QString& text, QVector<bool>& sections, QString& error)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 std::unique_ptr<QCoreApplication> createReportApplication(int& argc, char** argv)
 {
@@ -129,7 +129,8 @@ int runReport(const QStringList& args)
     if (!folder.isDir())
         return fail(QStringLiteral("Dossier introuvable : %1").arg(QDir::toNativeSeparators(folder.filePath())));
     if (!folder.isWritable())
-        return fail(QStringLiteral("Dossier protégé en écriture : %1").arg(QDir::toNativeSeparators(folder.filePath())));
+        return fail(
+            QStringLiteral("Dossier protégé en écriture : %1").arg(QDir::toNativeSeparators(folder.filePath())));
 
     LoadedStatistics loaded;
     if (!loadStatistics(options, loaded, error))
@@ -152,17 +153,18 @@ int runReport(const QStringList& args)
     const StandaloneCharts charts(loaded.stats, loaded.begin, loaded.end, loaded.hasGaps, content.countsReadings);
     charts.fill(content);
     // The figures of stats' "summary" for the same options.
-    const TrafficSummary summary = TrafficSummary::compute(
-        loaded.stats, loaded.begin, loaded.end, summaryLimit(options.limit, options.file, loaded.area));
+    const TrafficSummary summary = TrafficSummary::compute(loaded.stats, loaded.begin, loaded.end,
+                                                           summaryLimit(options.limit, options.file, loaded.area));
     content.summary = &summary;
 
     int pages = 0;
     if (writeReport(out.absoluteFilePath(), content, sections, &pages, &error) != ReportStatus::Written)
         return fail(error);
-    std::printf("%s\n", QStringLiteral("Rapport écrit : %1 (%2 pages)")
-                            .arg(QDir::toNativeSeparators(out.absoluteFilePath()))
-                            .arg(pages)
-                            .toLocal8Bit()
-                            .constData());
+    std::printf("%s\n",
+                QStringLiteral("Rapport écrit : %1 (%2 pages)")
+                    .arg(QDir::toNativeSeparators(out.absoluteFilePath()))
+                    .arg(pages)
+                    .toLocal8Bit()
+                    .constData());
     return 0;
 }

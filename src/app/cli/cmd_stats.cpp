@@ -16,7 +16,8 @@ namespace {
 
 const char* const kUsage =
     "stats FICHIER [--from \"aaaa-MM-jj hh:mm:ss\"] [--to \"...\"] [--min-speed N] [--filter MINUTES] "
-    "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--limit N] [--pretty | --summary]";
+    "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--limit N] [--pretty | "
+    "--summary]";
 
 QJsonObject directionJson(const SpeedStatistics& s, int d, const QDateTime& begin, const QDateTime& end,
                           WallClock& clock)
@@ -68,8 +69,8 @@ QString summaryText(const QJsonObject& root)
     };
     QString out;
     out += QStringLiteral("Fichier : %1\n").arg(root.value(QStringLiteral("file")).toString());
-    out += QStringLiteral("Période : du %1 au %2\n").arg(dayTime(root.value(QStringLiteral("begin"))),
-                                                         dayTime(root.value(QStringLiteral("end"))));
+    out += QStringLiteral("Période : du %1 au %2\n")
+               .arg(dayTime(root.value(QStringLiteral("begin"))), dayTime(root.value(QStringLiteral("end"))));
     out += QStringLiteral("Relevés chargés : %1 (vitesses en %2, au-dessus de %3)\n")
                .arg(root.value(QStringLiteral("measuresLoaded")).toInt())
                .arg(units)
@@ -83,16 +84,17 @@ QString summaryText(const QJsonObject& root)
     const QJsonObject directions = root.value(QStringLiteral("directions")).toObject();
     for (const QString& key : directions.keys()) {
         const QJsonObject d = directions.value(key).toObject();
-        out += QStringLiteral("Sens %1 : %2 relevés, %3 véhicules ; moyenne %4 %5, maximum %6 ; V30 %7, V50 %8, V85 %9\n")
-                   .arg(key == QLatin1String("0") ? QStringLiteral("entrant") : QStringLiteral("sortant"))
-                   .arg(d.value(QStringLiteral("measureCount")).toInt())
-                   .arg(d.value(QStringLiteral("vehicleCount")).toInt())
-                   .arg(d.value(QStringLiteral("meanSpeed")).toDouble(), 0, 'f', 2)
-                   .arg(units)
-                   .arg(d.value(QStringLiteral("maxSpeed")).toInt())
-                   .arg(d.value(QStringLiteral("v30")).toInt())
-                   .arg(d.value(QStringLiteral("v50")).toInt())
-                   .arg(d.value(QStringLiteral("v85")).toInt());
+        out +=
+            QStringLiteral("Sens %1 : %2 relevés, %3 véhicules ; moyenne %4 %5, maximum %6 ; V30 %7, V50 %8, V85 %9\n")
+                .arg(key == QLatin1String("0") ? QStringLiteral("entrant") : QStringLiteral("sortant"))
+                .arg(d.value(QStringLiteral("measureCount")).toInt())
+                .arg(d.value(QStringLiteral("vehicleCount")).toInt())
+                .arg(d.value(QStringLiteral("meanSpeed")).toDouble(), 0, 'f', 2)
+                .arg(units)
+                .arg(d.value(QStringLiteral("maxSpeed")).toInt())
+                .arg(d.value(QStringLiteral("v30")).toInt())
+                .arg(d.value(QStringLiteral("v50")).toInt())
+                .arg(d.value(QStringLiteral("v85")).toInt());
         QStringList shares;
         for (const QJsonValue& c : d.value(QStringLiteral("distribution")).toArray()) {
             const QJsonObject o = c.toObject();
@@ -106,7 +108,7 @@ QString summaryText(const QJsonObject& root)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 int runStats(const QStringList& args)
 {
@@ -140,8 +142,8 @@ int runStats(const QStringList& args)
     }
     QJsonObject root{
         {QStringLiteral("file"), QFileInfo(options.file).absoluteFilePath()},
-        {QStringLiteral("units"), QJsonObject{{QStringLiteral("label"), stats.unitLabel()},
-                                              {QStringLiteral("code"), int(loaded.units)}}},
+        {QStringLiteral("units"),
+         QJsonObject{{QStringLiteral("label"), stats.unitLabel()}, {QStringLiteral("code"), int(loaded.units)}}},
         {QStringLiteral("begin"), begin.toString(Qt::ISODate)},
         {QStringLiteral("end"), end.toString(Qt::ISODate)},
         {QStringLiteral("measuresLoaded"), loaded.measuresLoaded},
@@ -167,11 +169,11 @@ int runStats(const QStringList& args)
         root.insert(QStringLiteral("storeMode"), loaded.storeMode);
     }
     if (summary) {
-        std::fputs((summaryText(root) + summaryLines(summaryJson, stats.unitLabel())).toLocal8Bit().constData(), stdout);
+        std::fputs((summaryText(root) + summaryLines(summaryJson, stats.unitLabel())).toLocal8Bit().constData(),
+                   stdout);
         return 0;
     }
-    const QByteArray json =
-        QJsonDocument(root).toJson(pretty ? QJsonDocument::Indented : QJsonDocument::Compact);
+    const QByteArray json = QJsonDocument(root).toJson(pretty ? QJsonDocument::Indented : QJsonDocument::Compact);
     std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
     if (!json.endsWith('\n'))
         std::fputc('\n', stdout);

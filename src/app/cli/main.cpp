@@ -20,21 +20,24 @@ struct Command
 const Command commands[] = {
     {"gendb", runGendb, "gendb OUT.db [options]        writes a sample measure database"},
     {"areas", runAreas, "areas [--units kmh|mph|knots] [--file PATH] [--pretty]"},
-    {"import-areas", runImportAreas, "import-areas CSV [--pick STATE …] [--units kmh|mph|knots] [--file PATH] [--pretty]"},
+    {"import-areas", runImportAreas,
+     "import-areas CSV [--pick STATE …] [--units kmh|mph|knots] [--file PATH] [--pretty]"},
     {"stats", runStats, "stats FILE [options]          statistics of a measure database as JSON"},
     {"campaigns", runCampaigns, "campaigns FILE [--pretty]     campaigns of a measure database as JSON"},
     {"report", runReport, "report FILE OUT.pdf [options] the operation report (PDF or PostScript)"},
-    {"paths", runPaths, "paths [NAME | --pretty]       where Tramola keeps its files (NAME: statistics, settings, ...)"},
+    {"paths", runPaths,
+     "paths [NAME | --pretty]       where Tramola keeps its files (NAME: statistics, settings, ...)"},
 };
 
 void usage(std::FILE* to)
 {
-    std::fprintf(to, "%s %s\nusage: tramola-cli COMMAND [arguments] | --version\n", tramola::productName, tramola::productVersion);
+    std::fprintf(to, "%s %s\nusage: tramola-cli COMMAND [arguments] | --version\n", tramola::productName,
+                 tramola::productVersion);
     for (const Command& c : commands)
         std::fprintf(to, "  tramola-cli %s\n", c.usage);
 }
 
-} // namespace
+}   // namespace
 
 int fail(const QString& line)
 {

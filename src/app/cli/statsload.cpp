@@ -22,9 +22,9 @@ constexpr qint64 kMaxBuckets = 200000;
 // The measure read and the period analysed afterwards.
 struct LoadPlan
 {
-    QDateTime loadStart;     // the measures read
+    QDateTime loadStart;   // the measures read
     QDateTime loadEnd;
-    QDateTime analyseStart;  // invalid: the engine's period after the read, as the editors show it
+    QDateTime analyseStart;   // invalid: the engine's period after the read, as the editors show it
     QDateTime analyseEnd;
     bool dividerOff = false;
 };
@@ -107,8 +107,8 @@ bool chooseCampaigns(const StatsOptions& o, LoadPlan& plan, QList<int>& chosen, 
             wanted << QString::number(id);
         for (int row : selection.rows())
             known << QString::number(selection.campaign(row).id);
-        error = QStringLiteral("Campagne inconnue : %1 (campagnes : %2)").arg(wanted.join(QStringLiteral(", ")),
-                                                                             known.join(QStringLiteral(", ")));
+        error = QStringLiteral("Campagne inconnue : %1 (campagnes : %2)")
+                    .arg(wanted.join(QStringLiteral(", ")), known.join(QStringLiteral(", ")));
         return false;
     }
     QList<int> before;
@@ -159,7 +159,7 @@ bool readUnits(const QString& file, qint16& units)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 bool parseStatsOptions(const QStringList& args, const QString& usage, int positionalCount, StatsOptions& o,
                        QString& error, const ExtraOption& extra)
@@ -183,7 +183,7 @@ bool parseStatsOptions(const QStringList& args, const QString& usage, int positi
             o.positional << arg;
             continue;
         }
-        static const QStringList valued{"--from", "--to", "--min-speed", "--filter", "--range",
+        static const QStringList valued{"--from",    "--to",   "--min-speed",  "--filter",   "--range",
                                         "--divider", "--area", "--areas-file", "--campaign", "--limit"};
         if (!valued.contains(arg)) {
             error = QStringLiteral("Option inconnue : %1 (%2)").arg(arg, usage);
@@ -253,7 +253,6 @@ bool parseStatsOptions(const QStringList& args, const QString& usage, int positi
     return true;
 }
 
-
 bool loadStatistics(const StatsOptions& o, LoadedStatistics& r, QString& error)
 {
     const auto failed = [&](const QString& sentence) {
@@ -307,8 +306,8 @@ bool loadStatistics(const StatsOptions& o, LoadedStatistics& r, QString& error)
     const QStringList names = sortAreaNames(areas.areaNames());
     const QString area = r.area = o.area.isEmpty() ? defaultAreaName(names, units) : o.area;
     if (area.isEmpty() || !names.contains(area))
-        return failed(QStringLiteral("Zone de vitesse inconnue : %1 (zones : %2)")
-                          .arg(area, names.join(QStringLiteral(", "))));
+        return failed(
+            QStringLiteral("Zone de vitesse inconnue : %1 (zones : %2)").arg(area, names.join(QStringLiteral(", "))));
     const SpeedClassMap classes = areas.intervals(area);
     stats.setDistribution(classes, 0);
     stats.setDistribution(classes, 1);
@@ -329,4 +328,3 @@ bool loadStatistics(const StatsOptions& o, LoadedStatistics& r, QString& error)
         return failed(QStringLiteral("Vitesses Moyennes/Maximales indisponibles"));
     return true;
 }
-

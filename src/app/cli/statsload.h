@@ -11,19 +11,19 @@
 // The options of the commands that analyse a measure file (stats, report).
 struct StatsOptions
 {
-    QStringList positional;  // the file first, then the command's own
+    QStringList positional;   // the file first, then the command's own
     QString file;
-    QDateTime from;          // invalid when not given
+    QDateTime from;   // invalid when not given
     QDateTime to;
-    int minSpeed = -1;       // -1: the default of the file's units
+    int minSpeed = -1;   // -1: the default of the file's units
     int filterMinutes = 30;
     int range = 150;
-    bool dividerOff = false; // the "Standard" store mode
+    bool dividerOff = false;   // the "Standard" store mode
     bool dividerGiven = false;
-    QList<int> campaigns;    // --campaign, in the order given; empty: the whole file
-    QString area;            // empty: the first of the window's list
-    QString areasFile;       // empty: the data folder's file of the units
-    int limit = 0;           // --limit; 0: the file's stored limit, else the area's
+    QList<int> campaigns;   // --campaign, in the order given; empty: the whole file
+    QString area;   // empty: the first of the window's list
+    QString areasFile;   // empty: the data folder's file of the units
+    int limit = 0;   // --limit; 0: the file's stored limit, else the area's
 };
 
 // A command's own options: given the arguments and the index of the current one, answers how
@@ -40,14 +40,14 @@ bool parseStatsOptions(const QStringList& args, const QString& usage, int positi
 struct LoadedStatistics
 {
     SpeedStatistics stats;
-    QDateTime begin;         // the period the editors would show
+    QDateTime begin;   // the period the editors would show
     QDateTime end;
     int measuresLoaded = 0;
     int bucketCount = 0;
     bool hasGaps = false;
     QString area;
     qint16 units = 0;
-    QList<int> campaigns;    // the campaigns analysed, with --campaign
+    QList<int> campaigns;   // the campaigns analysed, with --campaign
     int storeMode = -1;
 };
 

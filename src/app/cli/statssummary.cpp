@@ -15,7 +15,8 @@ QString number(const QJsonValue& v, int decimals)
 
 QString share(const QJsonValue& v)
 {
-    return v.isNull() || v.isUndefined() ? QStringLiteral("—") : QString::number(100 * v.toDouble(), 'f', 1) + QStringLiteral(" %");
+    return v.isNull() || v.isUndefined() ? QStringLiteral("—")
+                                         : QString::number(100 * v.toDouble(), 'f', 1) + QStringLiteral(" %");
 }
 
 QString peak(const QJsonValue& v)
@@ -23,8 +24,8 @@ QString peak(const QJsonValue& v)
     if (!v.isObject())
         return QStringLiteral("—");
     const QJsonObject p = v.toObject();
-    return QStringLiteral("%1 (%2 véh./h)").arg(p.value(QStringLiteral("start")).toString(),
-                                                number(p.value(QStringLiteral("vehicles")), 1));
+    return QStringLiteral("%1 (%2 véh./h)")
+        .arg(p.value(QStringLiteral("start")).toString(), number(p.value(QStringLiteral("vehicles")), 1));
 }
 
 QString exceedance(const QJsonObject& g, const char* key)
@@ -33,10 +34,11 @@ QString exceedance(const QJsonObject& g, const char* key)
     if (!v.isObject())
         return QStringLiteral("—");
     const QJsonObject e = v.toObject();
-    return QStringLiteral("%1 (%2)").arg(number(e.value(QStringLiteral("vehicles")), 0), share(e.value(QStringLiteral("share"))));
+    return QStringLiteral("%1 (%2)").arg(number(e.value(QStringLiteral("vehicles")), 0),
+                                         share(e.value(QStringLiteral("share"))));
 }
 
-} // namespace
+}   // namespace
 
 std::optional<int> summaryLimit(int option, const QString& file, const QString& area)
 {
@@ -63,29 +65,32 @@ QString summaryLines(const QJsonObject& summary, const QString& units)
     for (const QString& key : keys) {
         const QJsonObject g = groups.value(key).toObject();
         const QString name = key == QLatin1String("0") ? QStringLiteral("Entrant")
-                           : key == QLatin1String("1") ? QStringLiteral("Sortant") : QStringLiteral("Deux sens");
+            : key == QLatin1String("1")                ? QStringLiteral("Sortant")
+                                                       : QStringLiteral("Deux sens");
         out += QStringLiteral("  %1 : %2 véhicules ; trafic moyen journalier %3 (lundi-vendredi %4, week-end %5) ; "
                               "pointe du matin %6, du soir %7\n")
                    .arg(name, number(g.value(QStringLiteral("vehicles")), 0),
                         number(g.value(QStringLiteral("dailyTraffic")), 1),
                         number(g.value(QStringLiteral("weekdayTraffic")), 1),
-                        number(g.value(QStringLiteral("weekendTraffic")), 1), peak(g.value(QStringLiteral("morningPeak"))),
-                        peak(g.value(QStringLiteral("afternoonPeak"))));
+                        number(g.value(QStringLiteral("weekendTraffic")), 1),
+                        peak(g.value(QStringLiteral("morningPeak"))), peak(g.value(QStringLiteral("afternoonPeak"))));
         const QJsonValue pace = g.value(QStringLiteral("pace"));
-        const QString paceText = pace.isObject()
-            ? QStringLiteral("%1-%2 (%3)").arg(pace.toObject().value(QStringLiteral("from")).toInt())
-                  .arg(pace.toObject().value(QStringLiteral("to")).toInt())
-                  .arg(share(pace.toObject().value(QStringLiteral("share"))))
-            : QStringLiteral("—");
+        const QString paceText = pace.isObject() ? QStringLiteral("%1-%2 (%3)")
+                                                       .arg(pace.toObject().value(QStringLiteral("from")).toInt())
+                                                       .arg(pace.toObject().value(QStringLiteral("to")).toInt())
+                                                       .arg(share(pace.toObject().value(QStringLiteral("share"))))
+                                                 : QStringLiteral("—");
         out += QStringLiteral("    vitesse moyenne %1 (écart type %2), V15 %3, V50 %4, V85 %5, V95 %6, allure %7\n")
-                   .arg(number(g.value(QStringLiteral("meanSpeed")), 1), number(g.value(QStringLiteral("speedDeviation")), 1),
-                        number(g.value(QStringLiteral("v15")), 0), number(g.value(QStringLiteral("v50")), 0),
-                        number(g.value(QStringLiteral("v85")), 0), number(g.value(QStringLiteral("v95")), 0), paceText);
+                   .arg(number(g.value(QStringLiteral("meanSpeed")), 1),
+                        number(g.value(QStringLiteral("speedDeviation")), 1), number(g.value(QStringLiteral("v15")), 0),
+                        number(g.value(QStringLiteral("v50")), 0), number(g.value(QStringLiteral("v85")), 0),
+                        number(g.value(QStringLiteral("v95")), 0), paceText);
         if (!limit.isNull())
             out += QStringLiteral("    au-dessus de %1 : %2 ; de %3 : %4 ; de %5 : %6 ; vitesse moyenne au-dessus %7\n")
-                       .arg(QString::number(limit.toInt()), exceedance(g, "overLimit"), QString::number(limit.toInt() + 10),
-                            exceedance(g, "overLimit10"), QString::number(limit.toInt() + 20),
-                            exceedance(g, "overLimit20"), number(g.value(QStringLiteral("meanSpeedOverLimit")), 1));
+                       .arg(QString::number(limit.toInt()), exceedance(g, "overLimit"),
+                            QString::number(limit.toInt() + 10), exceedance(g, "overLimit10"),
+                            QString::number(limit.toInt() + 20), exceedance(g, "overLimit20"),
+                            number(g.value(QStringLiteral("meanSpeedOverLimit")), 1));
     }
     const QJsonObject days = summary.value(QStringLiteral("days")).toObject();
     QStringList missing;

@@ -30,8 +30,8 @@
 namespace {
 
 QString outFolder;
-QString prefix;      // "en-", "fr-"
-QString nextName;    // of the next box the program opens by itself
+QString prefix;   // "en-", "fr-"
+QString nextName;   // of the next box the program opens by itself
 int boxCount = 0;
 
 void settle(int ms = 300)
@@ -131,12 +131,13 @@ void grabMenu(MainWindow& window, const QString& objectName, const QString& name
 
 int usage()
 {
-    std::fprintf(stderr, "usage: tramola-shots DB OUT_FOLDER [--lang en|fr] [--window-only TAB]\n"
-                         "  pictures of the window and its dialogs; --window-only N writes only the window on tab N\n");
+    std::fprintf(stderr,
+                 "usage: tramola-shots DB OUT_FOLDER [--lang en|fr] [--window-only TAB]\n"
+                 "  pictures of the window and its dialogs; --window-only N writes only the window on tab N\n");
     return 2;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char* argv[])
 {

@@ -2,7 +2,8 @@
 
 #include "ui_campaigndescriptiondialog.h"
 
-CampaignDescriptionDialog::CampaignDescriptionDialog(QWidget* parent) : QDialog(parent), ui(new Ui::CampaignDescriptionDialog)
+CampaignDescriptionDialog::CampaignDescriptionDialog(QWidget* parent)
+    : QDialog(parent), ui(new Ui::CampaignDescriptionDialog)
 {
     ui->setupUi(this);
 }
@@ -15,7 +16,19 @@ void CampaignDescriptionDialog::setPeriod(const QString& start, const QString& e
     ui->gb60_label_7->setText(end);
 }
 
-void CampaignDescriptionDialog::setTitle(const QString& title) { ui->gb60_lineEdit->setText(title); }
-QString CampaignDescriptionDialog::title() const { return ui->gb60_lineEdit->text(); }
-void CampaignDescriptionDialog::setComment(const QString& html) { ui->gb60_textEdit->setHtml(html); }
-QString CampaignDescriptionDialog::comment() const { return ui->gb60_textEdit->document()->toHtml(); }
+void CampaignDescriptionDialog::setTitle(const QString& title)
+{
+    ui->gb60_lineEdit->setText(title);
+}
+QString CampaignDescriptionDialog::title() const
+{
+    return ui->gb60_lineEdit->text();
+}
+void CampaignDescriptionDialog::setComment(const QString& html)
+{
+    ui->gb60_textEdit->setHtml(html);
+}
+QString CampaignDescriptionDialog::comment() const
+{
+    return ui->gb60_textEdit->document()->toHtml();
+}

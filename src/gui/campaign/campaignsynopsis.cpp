@@ -19,19 +19,40 @@ void CampaignSynopsis::setStoreMode(int mode)
     ui->gb2_label_4->setText(tr("Version %1").arg(mode));
 }
 
-void CampaignSynopsis::setHeading(const QString& text) { ui->gb2_label_1->setText(text); }
-QString CampaignSynopsis::heading() const { return ui->gb2_label_1->text(); }
-void CampaignSynopsis::setTitle(const QString& title) { ui->gb2_label_3->setText(title); }
-QString CampaignSynopsis::title() const { return ui->gb2_label_3->text(); }
+void CampaignSynopsis::setHeading(const QString& text)
+{
+    ui->gb2_label_1->setText(text);
+}
+QString CampaignSynopsis::heading() const
+{
+    return ui->gb2_label_1->text();
+}
+void CampaignSynopsis::setTitle(const QString& title)
+{
+    ui->gb2_label_3->setText(title);
+}
+QString CampaignSynopsis::title() const
+{
+    return ui->gb2_label_3->text();
+}
 
 void CampaignSynopsis::setPeriod(const QString& start, const QString& end)
 {
     ui->gb2_label_2->setText(tr("(Du %1 au %2)").arg(start, end));
 }
 
-QString CampaignSynopsis::period() const { return ui->gb2_label_2->text(); }
-bool CampaignSynopsis::isChecked() const { return ui->gb2_checkBox->isChecked(); }
-void CampaignSynopsis::setChecked(bool checked) { ui->gb2_checkBox->setChecked(checked); }
+QString CampaignSynopsis::period() const
+{
+    return ui->gb2_label_2->text();
+}
+bool CampaignSynopsis::isChecked() const
+{
+    return ui->gb2_checkBox->isChecked();
+}
+void CampaignSynopsis::setChecked(bool checked)
+{
+    ui->gb2_checkBox->setChecked(checked);
+}
 
 void CampaignSynopsis::information(int)
 {

@@ -29,7 +29,7 @@ public:
     void setPeriod(const QString& start, const QString& end);
     QString period() const;
     // The row has no room for the comment: kept nowhere.
-    void setComment(const QString&) {}
+    void setComment(const QString&) { }
     bool isChecked() const;
     void setChecked(bool checked);
 

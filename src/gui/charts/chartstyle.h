@@ -29,4 +29,4 @@ inline QwtText axisTitle(const QString& text)
     return styled(text, QFont(QStringLiteral("arial"), 8, QFont::Bold), axisTitleColour);
 }
 
-} // namespace chartstyle
+}   // namespace chartstyle

@@ -5,7 +5,6 @@
 #include <QPalette>
 #include <qwt_scale_map.h>
 
-
 namespace {
 
 // Room kept between two labels, in pixels.
@@ -24,7 +23,7 @@ bool overlaps(const QRectF& a, const QRectF& b)
     return a.left() < b.right() + kLabelGap && b.left() < a.right() + kLabelGap;
 }
 
-} // namespace
+}   // namespace
 
 QFont DayScaleDraw::mediumFont()
 {

@@ -26,10 +26,10 @@ QPen gridPen(const QColor& colour)
     return pen;
 }
 
-} // namespace
+}   // namespace
 
-PercentilePlot::PercentilePlot(QWidget* parent, const QString& xTitle, const QString& yTitle, int xStep, int xMax, int yStep,
-                   int yMax)
+PercentilePlot::PercentilePlot(QWidget* parent, const QString& xTitle, const QString& yTitle, int xStep, int xMax,
+                               int yStep, int yMax)
     : QwtPlot(parent)
 {
     plotLayout()->setAlignCanvasToScales(true);
@@ -71,7 +71,7 @@ PercentilePlot::PercentilePlot(QWidget* parent, const QString& xTitle, const QSt
     m_zoomer->setEnabled(true);
 
     m_picker = new PercentileTracker(QwtPlot::xBottom, QwtPlot::yLeft, QwtPicker::CrossRubberBand, QwtPicker::AlwaysOn,
-                           canvas());
+                                     canvas());
     m_picker->setRubberBandPen(QPen(Qt::green));
     m_picker->setTrackerPen(QPen(Qt::blue));
 }

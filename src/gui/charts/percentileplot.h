@@ -21,7 +21,7 @@ class PercentilePlot : public QwtPlot
 public:
     // A step of 0 lets the axis choose its own.
     PercentilePlot(QWidget* parent, const QString& xTitle, const QString& yTitle, int xStep, int xMax, int yStep,
-             int yMax);
+                   int yMax);
 
     // Replaces the points of the curve id, creating it on first use.
     void addCurve(int id, const QVector<QPointF>& points, const QColor& colour);

@@ -1,6 +1,7 @@
 #include "gui/charts/percentiletracker.h"
 
-PercentileTracker::PercentileTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas)
+PercentileTracker::PercentileTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode,
+                                     QWidget* canvas)
     : QwtPlotPicker(xAxis, yAxis, rubberBand, trackerMode, canvas)
 {
 }

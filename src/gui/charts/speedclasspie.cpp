@@ -40,7 +40,7 @@ QVector<QPair<double, double>> frontArcs(double from, double to)
     return arcs;
 }
 
-} // namespace
+}   // namespace
 
 // ---------------------------------------------------------------------------------------------
 // PieRenderer
@@ -87,8 +87,7 @@ void PieRenderer::drawPie3D(QPainter* painter)
 
     if (shadows) {
         painter->setBrush(QBrush(QColor(128, 128, 128), Qt::SolidPattern));
-        painter->drawPie(QRect(int(cX), int(cY + depth + 5), int(cW), int(cH)), int(startAngle * 16),
-                         int(total * 16));
+        painter->drawPie(QRect(int(cX), int(cY + depth + 5), int(cW), int(cH)), int(startAngle * 16), int(total * 16));
     }
 
     // An open pie shows the faces of its cut at the ends that turn to the viewer.
@@ -167,14 +166,9 @@ void PieRenderer::drawTitle(QPainter* painter, const QString& text)
 // SpeedClassPie
 
 SpeedClassPie::SpeedClassPie(QWidget* parent, const SpeedClassMap& rgDistribution, int divider, const QString& title,
-                   const QString& unit, int vehicleCount, const QString& suffix)
-    : QWidget(parent),
-      m_distribution(rgDistribution),
-      m_divider(divider),
-      m_vehicleCount(vehicleCount),
-      m_title(title),
-      m_unit(unit),
-      m_suffix(suffix)
+                             const QString& unit, int vehicleCount, const QString& suffix)
+    : QWidget(parent), m_distribution(rgDistribution), m_divider(divider), m_vehicleCount(vehicleCount), m_title(title),
+      m_unit(unit), m_suffix(suffix)
 {
     for (int slice = 0; slice < 16; ++slice)
         m_pieColors.insert(slice, sliceColour(slice));
@@ -185,10 +179,9 @@ SpeedClassPie::SpeedClassPie(QWidget* parent, const SpeedClassMap& rgDistributio
 
 QColor SpeedClassPie::sliceColour(int slice)
 {
-    static const Qt::GlobalColor colours[16] = {Qt::green, Qt::darkGreen,   Qt::yellow, Qt::darkYellow,
-                                                Qt::red,   Qt::darkRed,     Qt::blue,   Qt::darkBlue,
-                                                Qt::cyan,  Qt::darkCyan,    Qt::magenta, Qt::darkMagenta,
-                                                Qt::gray,  Qt::darkGray,    Qt::lightGray, Qt::black};
+    static const Qt::GlobalColor colours[16] = {
+        Qt::green, Qt::darkGreen, Qt::yellow,  Qt::darkYellow,  Qt::red,  Qt::darkRed,  Qt::blue,      Qt::darkBlue,
+        Qt::cyan,  Qt::darkCyan,  Qt::magenta, Qt::darkMagenta, Qt::gray, Qt::darkGray, Qt::lightGray, Qt::black};
     return QColor(colours[((slice % 16) + 16) % 16]);
 }
 
@@ -262,11 +255,9 @@ QVector<PiePiece> SpeedClassPie::pieces() const
             qDebug() << "Valeur " << share << " % too low : ignored";
             continue;
         }
-        QString label = it->minSpeed > 0 ? QStringLiteral("%1 - %2 %3")
-                                               .arg(it->minSpeed, 3, 'g', -1)
-                                               .arg(it->maxSpeed, 3, 'g', -1)
-                                               .arg(m_unit)
-                                         : QStringLiteral("<= %1 %2").arg(it->maxSpeed, 3, 'g', -1).arg(m_unit);
+        QString label = it->minSpeed > 0
+            ? QStringLiteral("%1 - %2 %3").arg(it->minSpeed, 3, 'g', -1).arg(it->maxSpeed, 3, 'g', -1).arg(m_unit)
+            : QStringLiteral("<= %1 %2").arg(it->maxSpeed, 3, 'g', -1).arg(m_unit);
         if (std::next(it) == m_distribution.cend())
             label += QStringLiteral(" %1").arg(m_suffix);
         const int count = d == 1 ? it->measureCount : allot.value(it.key(), 0);

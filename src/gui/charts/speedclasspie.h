@@ -60,13 +60,12 @@ class SpeedClassPie : public QWidget
 
 public:
     SpeedClassPie(QWidget* parent, const SpeedClassMap& rgDistribution, int divider, const QString& title,
-             const QString& unit, int vehicleCount, const QString& suffix);
+                  const QString& unit, int vehicleCount, const QString& suffix);
 
     // Vehicles allotted to each significant class (share >= minSignificant) by largest
     // remainders; they add up to vehicleCount unless no class is significant. Classes without
     // a share of at least minSignificant are absent.
-    static QMap<qint64, int> apportion(const SpeedClassMap& distribution, int vehicleCount,
-                                       double minSignificant);
+    static QMap<qint64, int> apportion(const SpeedClassMap& distribution, int vehicleCount, double minSignificant);
 
     // The slices a paint draws, in distribution order; empty when the vehicle count is 0.
     QVector<PiePiece> pieces() const;
@@ -78,9 +77,9 @@ public:
     // under it, in the largest font from 15 down to 8 pixels that lets every line in whole.
     struct Layout
     {
-        QRectF pie;          // the top ellipse
+        QRectF pie;   // the top ellipse
         double depth = 50;
-        QRectF legend;       // every line, squares included
+        QRectF legend;   // every line, squares included
         int fontPixels = 15;
     };
     Layout layout(const QSize& size) const;

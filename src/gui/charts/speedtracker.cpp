@@ -12,10 +12,10 @@ QString trackerDate(double x)
     return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(x)).toString(QStringLiteral("dd/MM/yy hh:mm"));
 }
 
-} // namespace
+}   // namespace
 
 SpeedTracker::SpeedTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas,
-               const QString& speedUnit)
+                           const QString& speedUnit)
     : QwtPlotPicker(xAxis, yAxis, rubberBand, trackerMode, canvas), m_speedUnit(speedUnit)
 {
     // The cross follows the mouse without a click.
@@ -27,7 +27,8 @@ QwtText SpeedTracker::trackerTextF(const QPointF& pos) const
     return QwtText(trackerDate(pos.x()) + QString(" %1 %2").arg(pos.y(), 0, 'f', 2).arg(m_speedUnit));
 }
 
-VehicleBarTracker::VehicleBarTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas)
+VehicleBarTracker::VehicleBarTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode,
+                                     QWidget* canvas)
     : QwtPlotPicker(xAxis, yAxis, rubberBand, trackerMode, canvas)
 {
     setStateMachine(new QwtPickerTrackerMachine);

@@ -7,7 +7,7 @@ class SpeedTracker : public QwtPlotPicker
 {
 public:
     SpeedTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas,
-           const QString& speedUnit);
+                 const QString& speedUnit);
 
 protected:
     QwtText trackerTextF(const QPointF& pos) const override;

@@ -3,7 +3,7 @@
 #include <QDebug>
 #include <qwt_plot.h>
 
-SpeedZoomer::SpeedZoomer(QWidget* canvas) : QwtPlotZoomer(canvas, true) {}
+SpeedZoomer::SpeedZoomer(QWidget* canvas) : QwtPlotZoomer(canvas, true) { }
 
 void SpeedZoomer::zoom(const QRectF& rect)
 {

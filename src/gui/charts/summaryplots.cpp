@@ -68,7 +68,8 @@ QwtPlotMarker* limitMarker(QwtPlotMarker::LineStyle style, double value, const Q
     // Readable where it crosses the bars or the V85 line.
     text.setBackgroundBrush(QColor(255, 255, 255, 210));
     marker->setLabel(text);
-    marker->setLabelAlignment(style == QwtPlotMarker::HLine ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignRight | Qt::AlignTop);
+    marker->setLabelAlignment(style == QwtPlotMarker::HLine ? Qt::AlignLeft | Qt::AlignTop
+                                                            : Qt::AlignRight | Qt::AlignTop);
     if (style == QwtPlotMarker::HLine)
         marker->setYValue(value);
     else
@@ -77,7 +78,7 @@ QwtPlotMarker* limitMarker(QwtPlotMarker::LineStyle style, double value, const Q
     return marker;
 }
 
-} // namespace
+}   // namespace
 
 HourlyProfilePlot::HourlyProfilePlot(QWidget* parent) : QwtPlot(parent)
 {

@@ -74,7 +74,7 @@ constexpr int kBucketPixels = 6;
 class GapCurve : public QwtPlotCurve
 {
 public:
-    GapCurve(const QString& title, double maxStep) : QwtPlotCurve(title), m_maxStep(maxStep) {}
+    GapCurve(const QString& title, double maxStep) : QwtPlotCurve(title), m_maxStep(maxStep) { }
 
 protected:
     void drawLines(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap, const QRectF& canvasRect,
@@ -84,8 +84,8 @@ protected:
         for (int i = from; i <= to; ++i) {
             const bool last = i == to;
             // A gap narrower than a few pixels would only scatter the line into dots.
-            if (!last && (m_maxStep <= 0 || sample(i + 1).x() - sample(i).x() <= m_maxStep
-                          || pixelSpan(xMap, i, i + 1) < 4))
+            if (!last
+                && (m_maxStep <= 0 || sample(i + 1).x() - sample(i).x() <= m_maxStep || pixelSpan(xMap, i, i + 1) < 4))
                 continue;
             if (i > runStart && i - runStart + 1 > pixelSpan(xMap, runStart, i)) {
                 drawBand(painter, xMap, yMap, runStart, i);
@@ -165,7 +165,7 @@ private:
 class DisplayBuckets
 {
 public:
-    explicit DisplayBuckets(int width) : m_width(width) {}
+    explicit DisplayBuckets(int width) : m_width(width) { }
 
     // Start of the bar holding t: the same time of day in width steps from midnight, or the
     // local day, Monday or first of the month.
@@ -224,7 +224,7 @@ QString perBucket(int width)
     return TimePlot::tr("par tranche de %1 minutes").arg(width / 60);
 }
 
-} // namespace
+}   // namespace
 
 TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>& samples,
                    const QMap<int, QString>& titles, qint64 begin, qint64 end, int kind, bool gapFlag,
@@ -283,7 +283,7 @@ TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>&
     m_zoomer->zoom(0);
 
     m_picker = new VehicleBarTracker(QwtPlot::xBottom, QwtPlot::yLeft, QwtPicker::CrossRubberBand, QwtPicker::AlwaysOn,
-                           canvas());
+                                     canvas());
     m_picker->setRubberBandPen(QPen(Qt::green));
     m_picker->setTrackerPen(QPen(Qt::blue));
 
@@ -342,7 +342,7 @@ TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, c
     m_eraZoomer->setEnabled(true);
 
     m_picker = new SpeedTracker(QwtPlot::xBottom, QwtPlot::yLeft, QwtPicker::CrossRubberBand, QwtPicker::AlwaysOn,
-                          canvas(), m_speedUnit);
+                                canvas(), m_speedUnit);
     m_picker->setRubberBandPen(QPen(Qt::green));
     m_picker->setTrackerPen(QPen(Qt::blue));
 
@@ -375,16 +375,16 @@ QMap<int, QVector<QwtIntervalSample>> TimePlot::toSamples(const QMap<int, Interv
         QVector<QwtIntervalSample>& samples = result[it.key()];
         samples.reserve(it.value().size());
         for (const IntervalSample& s : it.value())
-            samples << QwtIntervalSample(s.value, QwtInterval(s.minValue, s.maxValue, QwtInterval::BorderFlags(s.borderFlags)));
+            samples << QwtIntervalSample(s.value,
+                                         QwtInterval(s.minValue, s.maxValue, QwtInterval::BorderFlags(s.borderFlags)));
     }
     return result;
 }
 
 QColor TimePlot::curveColor(int direction)
 {
-    static const QColor colours[] = {QColor(Qt::darkGreen), QColor(Qt::darkBlue), QColor(Qt::darkRed),
-                                     QColor(Qt::gray),      QColor(Qt::green),    QColor(Qt::red),
-                                     QColor(Qt::magenta)};
+    static const QColor colours[] = {QColor(Qt::darkGreen), QColor(Qt::darkBlue), QColor(Qt::darkRed), QColor(Qt::gray),
+                                     QColor(Qt::green),     QColor(Qt::red),      QColor(Qt::magenta)};
     // Beyond the table (no radar has that many directions) the last colour is reused.
     return colours[qBound(0, direction, 6)];
 }
@@ -394,8 +394,7 @@ void TimePlot::setPlotTitle(const QString& text)
     setTitle(chartstyle::plotTitle(text));
 }
 
-void TimePlot::insertCurve(const QString& title, int direction, const QVector<QPointF>& samples,
-                           const QColor& colour)
+void TimePlot::insertCurve(const QString& title, int direction, const QVector<QPointF>& samples, const QColor& colour)
 {
     const QPen pen(colour, 2);
     const int slot = ((direction % 2) + 2) % 2;
@@ -532,8 +531,8 @@ void TimePlot::interval(const QRectF& rect)
     // The zoomer lays plain numeric steps over the seconds: put days and hours back on the axis.
     if (m_dayScaleDraw && rect.width() > 0) {
         // Back at the whole period, its own ticks (recomputing them would widen the axis again).
-        const bool whole = qAbs(rect.left() - m_baseScaleDiv.lowerBound()) < 1
-            && qAbs(rect.right() - m_baseScaleDiv.upperBound()) < 1;
+        const bool whole =
+            qAbs(rect.left() - m_baseScaleDiv.lowerBound()) < 1 && qAbs(rect.right() - m_baseScaleDiv.upperBound()) < 1;
         if (whole) {
             m_scaleMode = m_baseScaleMode;
             setAxisScaleDiv(QwtPlot::xBottom, m_baseScaleDiv);

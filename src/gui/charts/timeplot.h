@@ -36,13 +36,12 @@ public:
     // series in direction order gets the n-th title, or an empty one. bucketWidth is the
     // seconds of one bar of the samples; bars too narrow to be seen at the plot's width are
     // summed into hours, days, weeks or months (the title says which).
-    TimePlot(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>& samples,
-             const QMap<int, QString>& titles, qint64 begin, qint64 end, int kind, bool gapFlag,
-             const QString& unit, int bucketWidth = 0);
+    TimePlot(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>& samples, const QMap<int, QString>& titles,
+             qint64 begin, qint64 end, int kind, bool gapFlag, const QString& unit, int bucketWidth = 0);
     // Speed plot; empty unless kind is 1. The curves break where two points lie more than
     // bucketWidth seconds apart (0: never).
-    TimePlot(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, const QMap<int, QString>& titles,
-             qint64 begin, qint64 end, int kind, bool gapFlag, const QString& unit, int bucketWidth = 0);
+    TimePlot(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, const QMap<int, QString>& titles, qint64 begin,
+             qint64 end, int kind, bool gapFlag, const QString& unit, int bucketWidth = 0);
 
     // The engine's series in the plot's types.
     static QMap<int, QVector<QPointF>> toPoints(const QMap<int, CurvePoints>& curves);

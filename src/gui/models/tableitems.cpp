@@ -30,7 +30,7 @@ QString speedText(double speed)
     return QString::number(speed, 'f', 2);
 }
 
-} // namespace
+}   // namespace
 
 bool QTableWidgetItemInt::operator<(const QTableWidgetItem& other) const
 {
@@ -48,8 +48,8 @@ namespace {
 // year of buckets parses dates a million times: QDateTime::fromString() would take seconds.
 qint64 dateKey(const QString& text)
 {
-    if (text.size() != 16 || text[2] != QLatin1Char('/') || text[5] != QLatin1Char('/')
-        || text[10] != QLatin1Char(' ') || text[13] != QLatin1Char(':'))
+    if (text.size() != 16 || text[2] != QLatin1Char('/') || text[5] != QLatin1Char('/') || text[10] != QLatin1Char(' ')
+        || text[13] != QLatin1Char(':'))
         return -1;
     const auto number = [&text](int from, int length) {
         int value = 0;
@@ -68,14 +68,14 @@ qint64 dateKey(const QString& text)
     return (((qint64(year) * 100 + month) * 100 + day) * 100 + hour) * 100 + minute;
 }
 
-} // namespace
+}   // namespace
 
 namespace {
 constexpr int kDateItemType = QTableWidgetItem::UserType + 1;
 constexpr qint64 kKeyUnknown = -2;
-} // namespace
+}   // namespace
 
-QTableWidgetItemDate::QTableWidgetItemDate() : QTableWidgetItem(kDateItemType), m_key(kKeyUnknown) {}
+QTableWidgetItemDate::QTableWidgetItemDate() : QTableWidgetItem(kDateItemType), m_key(kKeyUnknown) { }
 
 void QTableWidgetItemDate::setData(int role, const QVariant& value)
 {
@@ -136,7 +136,7 @@ QString dateText(WallClock& clock, qint64 t, qint64* key)
     return QString(text, 16);
 }
 
-} // namespace
+}   // namespace
 
 void fillSpeedTable(QTableWidget* table, const DirectionSamples& samples)
 {
@@ -154,7 +154,7 @@ void fillSpeedTable(QTableWidget* table, const DirectionSamples& samples)
     int row = 0;
     for (auto direction = samples.cbegin(); direction != samples.cend(); ++direction) {
         const QString sense = direction.key() == 0 ? QCoreApplication::translate("MainWindow", "Entrant")
-                                                  : QCoreApplication::translate("MainWindow", "Sortant");
+                                                   : QCoreApplication::translate("MainWindow", "Sortant");
         for (const SampleRecord& record : direction.value()) {
             if (!record.valid)
                 continue;

@@ -90,8 +90,8 @@ QString percentileHtml(const SpeedStatistics& s, int direction)
     return QStringLiteral("<html><body><h4>")
         + (direction == 0 ? Report::tr("Percentiles de vitesse sens entrant")
                           : Report::tr("Percentiles de vitesse sens sortant"))
-        + QStringLiteral("</h4><hr><table width=100%>")
-        + QStringLiteral("<tr>") + Report::tr("<td width=5%><h4>V30:</h4></td>") + value(s.getV30(direction))
+        + QStringLiteral("</h4><hr><table width=100%>") + QStringLiteral("<tr>")
+        + Report::tr("<td width=5%><h4>V30:</h4></td>") + value(s.getV30(direction))
         + Report::tr("<td width=5%><h4>V50:</h4></td>") + value(s.getV50(direction))
         + Report::tr("<td width=5%><h4>V85:</h4></td>") + value(s.getV85(direction))
         + QStringLiteral("</tr></table><br/></body></html>");
@@ -216,7 +216,7 @@ private:
 class PlotSection : public ReportSection
 {
 public:
-    explicit PlotSection(QwtPlot* ReportContent::*plot) : m_plot(plot) {}
+    explicit PlotSection(QwtPlot* ReportContent::*plot) : m_plot(plot) { }
     int pageCount(const ReportContent&) const override { return 1; }
     bool draw(ReportPage& page) const override
     {
@@ -242,8 +242,9 @@ QSize pieCanvasSize(const SpeedClassPie& pie, const QSizeF& target)
     int textWidth = 0;
     const QVector<PiePiece> pieces = pie.pieces();
     for (const PiePiece& piece : pieces)
-        textWidth = qMax(textWidth, metrics.horizontalAdvance(piece.name + QStringLiteral(" - ")
-                                                             + QStringLiteral(" (%1 %)").arg(piece.percentage, 0, 'f', 2)));
+        textWidth = qMax(textWidth,
+                         metrics.horizontalAdvance(piece.name + QStringLiteral(" - ")
+                                                   + QStringLiteral(" (%1 %)").arg(piece.percentage, 0, 'f', 2)));
     const double neededWidth = 1.5 * (70 + 5 + lineHeight + 5 + textWidth + 10);
     const double neededHeight = qMax(50.0 + 5 + pieces.size() * (lineHeight + 10) + 10, 1.5 * (50 + 55 + 10));
     const double scale = qMax(1.0, qMax(neededWidth / target.width(), neededHeight / target.height()));
@@ -330,10 +331,7 @@ class TableSection : public ReportSection
 public:
     bool checkedByDefault() const override { return false; }
     // An empty table still counts a page.
-    int pageCount(const ReportContent& c) const override
-    {
-        return 1 + (c.tableRows.size() - 1) / kReportTableRows;
-    }
+    int pageCount(const ReportContent& c) const override { return 1 + (c.tableRows.size() - 1) / kReportTableRows; }
     bool draw(ReportPage& page) const override
     {
         const ReportContent& c = page.content();
@@ -365,8 +363,7 @@ public:
         page.drawHeader();
         // Down to a little above the campaign block.
         if (c.summary && c.statistics)
-            SummaryPage::paint(page.painter(), QRectF(20, 70, W - 40, 590), *c.summary,
-                               c.statistics->unitLabel());
+            SummaryPage::paint(page.painter(), QRectF(20, 70, W - 40, 590), *c.summary, c.statistics->unitLabel());
         page.drawCampaignBlock();
         page.drawFooter();
         return true;
@@ -378,7 +375,7 @@ bool isChecked(const QVector<bool>& sections, size_t index)
     return int(index) < sections.size() && sections.at(int(index));
 }
 
-} // namespace
+}   // namespace
 
 // ---------------------------------------------------------------------------------------------
 
@@ -401,8 +398,8 @@ void ReportContent::readTable(const QTableWidget& table)
     }
 }
 
-StandaloneCharts::StandaloneCharts(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end,
-                                   bool hasGaps, bool readings)
+StandaloneCharts::StandaloneCharts(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, bool hasGaps,
+                                   bool readings)
     : m_mean(ResultCharts::meanGraph(s, start, end, hasGaps, nullptr)),
       m_max(ResultCharts::maxGraph(s, start, end, hasGaps, nullptr)),
       m_vehicles(ResultCharts::vehicleGraph(s, start, end, hasGaps, readings, nullptr)),
@@ -413,7 +410,8 @@ StandaloneCharts::StandaloneCharts(const SpeedStatistics& s, const QDateTime& st
     // The headers of the window's table.
     m_table->setHorizontalHeaderLabels({Report::tr("Date"), Report::tr("Nombre de relevés"),
                                         ResultCharts::vehicleCountHeader(readings, s.vehicleDivider()),
-                                        Report::tr("Vitesse moyenne"), Report::tr("Vitesse maximale"), Report::tr("Sens")});
+                                        Report::tr("Vitesse moyenne"), Report::tr("Vitesse maximale"),
+                                        Report::tr("Sens")});
     fillSpeedTable(m_table.get(), ResultCharts::presentSamples(s));
 }
 
@@ -490,8 +488,8 @@ QString reportTableHtml(const QStringList& header, const QVector<QStringList>& r
     return html;
 }
 
-ReportStatus writeReport(const QString& file, const ReportContent& content, const QVector<bool>& sections,
-                         int* pages, QString* error)
+ReportStatus writeReport(const QString& file, const ReportContent& content, const QVector<bool>& sections, int* pages,
+                         QString* error)
 {
     initTramolaResources();
     const int total = reportPageCount(content, sections);
@@ -569,16 +567,15 @@ void exportReport(const ReportContent& content, QWidget* parent)
         folder = QDir::cleanPath(Workspace::documentsRoot());
     const QString proposed = folder + QLatin1Char('/')
         + content.statistics->getStatsFileName(content.start, content.end) + QStringLiteral(".pdf");
-    const QString file =
-        userDialogs().saveFileName(Report::tr("Rapport d'exploitation"), proposed, QStringLiteral("PDF Documents (*.pdf)"));
+    const QString file = userDialogs().saveFileName(Report::tr("Rapport d'exploitation"), proposed,
+                                                    QStringLiteral("PDF Documents (*.pdf)"));
     if (file.isEmpty())
         return;
     setFile(kExportFile, file);
 
     QString error;
     switch (writeReport(file, content, sections, nullptr, &error)) {
-    case ReportStatus::Cancelled:
-        return;
+    case ReportStatus::Cancelled: return;
     case ReportStatus::WriteFailed:
         userDialogs().message(UserDialogs::Icon::Warning, Report::tr("Rapport d'exploitation"), error);
         return;

@@ -26,7 +26,7 @@ struct ReportContent
     // The period of the two editors.
     QDateTime start;
     QDateTime end;
-    QString location;      // plain text
+    QString location;   // plain text
     QString commentHtml;   // the comment field's document
     // The counts are readings, not vehicles: a "Standard" file with the divider off.
     bool countsReadings = false;

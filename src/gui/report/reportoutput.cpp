@@ -172,7 +172,7 @@ private:
     bool m_ok = true;
 };
 
-} // namespace
+}   // namespace
 
 std::unique_ptr<ReportOutput> ReportOutput::pdf()
 {

@@ -32,7 +32,8 @@ QList<int> shownGroups(const TrafficSummary& s)
 
 QString tableHtml(const QVector<SummaryLine>& lines, const QList<int>& groups)
 {
-    QString html = QLatin1String(kStyle) + QStringLiteral("<table width=100% cellspacing=0 cellpadding=1><tr><td></td>");
+    QString html =
+        QLatin1String(kStyle) + QStringLiteral("<table width=100% cellspacing=0 cellpadding=1><tr><td></td>");
     for (int g : groups)
         html += QStringLiteral("<td class=v><b>%1</b></td>").arg(SummaryFormat::groupTitle(g));
     html += QStringLiteral("</tr>");
@@ -81,7 +82,7 @@ qreal drawHtml(QPainter& painter, const QString& html, qreal x, qreal y, qreal w
     return document.size().height();
 }
 
-} // namespace
+}   // namespace
 
 void SummaryPage::paint(QPainter& painter, const QRectF& area, const TrafficSummary& summary, const QString& unit)
 {
@@ -93,18 +94,21 @@ void SummaryPage::paint(QPainter& painter, const QRectF& area, const TrafficSumm
     qreal y = area.top();
     y += drawHtml(painter,
                   tr("<h4>%1</h4><span style=\"font-size: 9px\">Du %2 au %3 ; vitesse limite : %4</span>")
-                      .arg(sectionTitle().toHtmlEscaped(), summary.begin.toString(format),
-                           summary.end.toString(format), limit),
+                      .arg(sectionTitle().toHtmlEscaped(), summary.begin.toString(format), summary.end.toString(format),
+                           limit),
                   area.left(), y, area.width())
         + 6;
 
     const QList<int> groups = shownGroups(summary);
-    const qreal left = drawHtml(painter, tableHtml(SummaryFormat::leftLines(summary, unit, SummaryFormat::Style::Display), groups),
-                                area.left(), y, column);
-    qreal right = drawHtml(painter, tableHtml(SummaryFormat::rightLines(summary, unit, SummaryFormat::Style::Display), groups),
-                           area.left() + column + gap, y, column);
-    right += 6 + drawHtml(painter, qualityHtml(SummaryFormat::qualityLines(summary, unit, SummaryFormat::Style::Display)),
-                          area.left() + column + gap, y + right + 6, column);
+    const qreal left =
+        drawHtml(painter, tableHtml(SummaryFormat::leftLines(summary, unit, SummaryFormat::Style::Display), groups),
+                 area.left(), y, column);
+    qreal right =
+        drawHtml(painter, tableHtml(SummaryFormat::rightLines(summary, unit, SummaryFormat::Style::Display), groups),
+                 area.left() + column + gap, y, column);
+    right += 6
+        + drawHtml(painter, qualityHtml(SummaryFormat::qualityLines(summary, unit, SummaryFormat::Style::Display)),
+                   area.left() + column + gap, y + right + 6, column);
     y += std::max(left, right) + gap;
 
     // The charts take what is left, but never less than a readable height.

@@ -55,7 +55,7 @@ bool complete(const QTableWidget* table, int row)
     return table->item(row, 0) && table->item(row, 1);
 }
 
-} // namespace
+}   // namespace
 
 SpeedAreaEditor::SpeedAreaEditor(QWidget* parent) : QDialog(parent), ui(new Ui::SpeedAreaEditor)
 {
@@ -283,8 +283,9 @@ void SpeedAreaEditor::addRow()
 {
     QTableWidget* table = ui->gb4_tableWidget;
     if (table->rowCount() > 14 && !debugMode()) {
-        userDialogs().message(UserDialogs::Icon::Information, tr("Intervals"),
-                              tr("Le nombre maximum d'interval est atteint.<br/>Vous ne pouvez plus en ajouter de nouveau."));
+        userDialogs().message(
+            UserDialogs::Icon::Information, tr("Intervals"),
+            tr("Le nombre maximum d'interval est atteint.<br/>Vous ne pouvez plus en ajouter de nouveau."));
         return;
     }
     const int row = table->currentRow() < 0 ? table->rowCount() : table->currentRow() + 1;
@@ -367,7 +368,8 @@ void SpeedAreaEditor::delArea()
     if (!areaNames().isEmpty()) {
         const QString name = ui->gb4_comboBox->currentText();
         const int answer = userDialogs().question(
-            tr("Reset"), tr("Vous allez supprimer la zone <b>%1</b><br/>Etes-vous sûr ?<br/><br/>").arg(name.toHtmlEscaped()),
+            tr("Reset"),
+            tr("Vous allez supprimer la zone <b>%1</b><br/>Etes-vous sûr ?<br/><br/>").arg(name.toHtmlEscaped()),
             {tr("Oui"), tr("Non")}, 0);
         if (answer == 0) {
             connectCombo(false);
@@ -391,7 +393,8 @@ void SpeedAreaEditor::reset()
     }
     const QString name = ui->gb4_comboBox->currentText();
     const int answer = userDialogs().question(
-        tr("Reset"), tr("La zone <b>%1</b> va être réinitialisée<br/><br/>Etes-vous sûr ?<br/><br/>").arg(name.toHtmlEscaped()),
+        tr("Reset"),
+        tr("La zone <b>%1</b> va être réinitialisée<br/><br/>Etes-vous sûr ?<br/><br/>").arg(name.toHtmlEscaped()),
         {tr("Oui"), tr("Non")}, 1);
     if (answer != 0)
         return;

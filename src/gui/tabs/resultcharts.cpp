@@ -19,7 +19,7 @@ QString tr(const char* text)
     return QCoreApplication::translate("ResultCharts", text);
 }
 
-} // namespace
+}   // namespace
 
 QMap<int, QString> speedTitles(double in, double out, const QString& unit, int decimals)
 {
@@ -33,8 +33,7 @@ namespace {
 
 // Drops what belongs to a direction the file does not have: an earlier file's direction keeps
 // neither legend nor curve.
-template <typename Map>
-Map present(const SpeedStatistics& s, Map map)
+template <typename Map> Map present(const SpeedStatistics& s, Map map)
 {
     const QList<int> directions = s.getDirections();
     for (const int d : map.keys())
@@ -43,8 +42,8 @@ Map present(const SpeedStatistics& s, Map map)
     return map;
 }
 
-TimePlot* speedGraph(const SpeedStatistics& s, const QMap<int, CurvePoints>& curve, double in, double out, const QString& title,
-                     const QDateTime& start, const QDateTime& end, bool hasGaps, QWidget* parent)
+TimePlot* speedGraph(const SpeedStatistics& s, const QMap<int, CurvePoints>& curve, double in, double out,
+                     const QString& title, const QDateTime& start, const QDateTime& end, bool hasGaps, QWidget* parent)
 {
     const QString units = s.unitLabel();
     auto* graph = new TimePlot(parent, present(s, TimePlot::toPoints(curve)), present(s, speedTitles(in, out, units)),
@@ -54,7 +53,7 @@ TimePlot* speedGraph(const SpeedStatistics& s, const QMap<int, CurvePoints>& cur
     return graph;
 }
 
-} // namespace
+}   // namespace
 
 TimePlot* meanGraph(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, bool hasGaps,
                     QWidget* parent)
@@ -88,7 +87,7 @@ PercentilePlot* percentilePlot(const SpeedStatistics& s, int direction, QWidget*
     qDebug() << (direction == 0 ? "Creating ingoing statistics graph" : "Creating outgoing statistics graph");
     const int top = qMax(s.getHighestSpeed(0), s.getHighestSpeed(1));
     auto* plot = new PercentilePlot(parent, tr("Pourcentage de véhicules"),
-                              QStringLiteral("%1 %2").arg(tr("Vitesse")).arg(s.unitLabel()), 0, 100, 10, top);
+                                    QStringLiteral("%1 %2").arg(tr("Vitesse")).arg(s.unitLabel()), 0, 100, 10, top);
     if (s.getPercentageCurveSize(direction) > 0) {
         QVector<QPointF> points;
         for (const CurvePoint& point : s.getPercentageCurve(direction))
@@ -106,12 +105,12 @@ QString pieTitle(int direction, bool readings)
 }
 
 SpeedClassPie* pie(const SpeedStatistics& s, int direction, const QDateTime& start, const QDateTime& end, bool readings,
-              QWidget* parent)
+                   QWidget* parent)
 {
     if (!s.getDirections().contains(direction))
         return nullptr;
     return new SpeedClassPie(parent, s.getDistribution(direction), s.vehicleDivider(), pieTitle(direction, readings),
-                        s.unitLabel(), s.countVehicles(start, end, direction), tr(" (et +)"));
+                             s.unitLabel(), s.countVehicles(start, end, direction), tr(" (et +)"));
 }
 
 QString vehicleCountHeader(bool readings, int divider)
@@ -126,4 +125,4 @@ DirectionSamples presentSamples(const SpeedStatistics& s)
     return present(s, s.getFilteredSample());
 }
 
-} // namespace ResultCharts
+}   // namespace ResultCharts

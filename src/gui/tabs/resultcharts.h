@@ -23,18 +23,18 @@ namespace ResultCharts {
 QMap<int, QString> speedTitles(double in, double out, const QString& unit, int decimals = 2);
 
 // "Vitesses moyennes" and "Vitesses maximum".
-TimePlot* meanGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end,
-                    bool hasGaps, QWidget* parent);
-TimePlot* maxGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end,
-                   bool hasGaps, QWidget* parent);
+TimePlot* meanGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, bool hasGaps,
+                    QWidget* parent);
+TimePlot* maxGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, bool hasGaps,
+                   QWidget* parent);
 // The vehicles (or readings) of start..end in the legend.
-TimePlot* vehicleGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end,
-                       bool hasGaps, bool readings, QWidget* parent);
+TimePlot* vehicleGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, bool hasGaps,
+                       bool readings, QWidget* parent);
 // Without a curve when the direction has no curve point.
 PercentilePlot* percentilePlot(const SpeedStatistics& statistics, int direction, QWidget* parent);
 // Null for a direction the file does not have; the vehicles of start..end.
 SpeedClassPie* pie(const SpeedStatistics& statistics, int direction, const QDateTime& start, const QDateTime& end,
-              bool readings, QWidget* parent);
+                   bool readings, QWidget* parent);
 // "Véhicules entrants", "Relevés sortants"…
 QString pieTitle(int direction, bool readings);
 // The bucket table's count column: readings alone, or vehicles and the divider that made them.
@@ -42,4 +42,4 @@ QString vehicleCountHeader(bool readings, int divider);
 // The engine's buckets of the directions the file has.
 DirectionSamples presentSamples(const SpeedStatistics& statistics);
 
-} // namespace ResultCharts
+}   // namespace ResultCharts

@@ -27,7 +27,7 @@ QString share(const std::optional<double>& v, Style style)
 class Lines
 {
 public:
-    Lines(const TrafficSummary& s, Style style) : m_s(s), m_style(style) {}
+    Lines(const TrafficSummary& s, Style style) : m_s(s), m_style(style) { }
 
     void heading(const QString& label) { m_lines.append(SummaryLine{label, {}, true}); }
     void add(const QString& label, const std::function<QString(const DirectionSummary&)>& value)
@@ -53,7 +53,7 @@ private:
     QVector<SummaryLine> m_lines;
 };
 
-} // namespace
+}   // namespace
 
 QString SummaryFormat::groupTitle(int group)
 {
@@ -91,12 +91,14 @@ QVector<SummaryLine> SummaryFormat::leftLines(const TrafficSummary& s, const QSt
     const auto peakVehicles = [&](const std::optional<PeakHour>& p) {
         return p ? QString::number(p->vehicles, 'f', 1) : empty(style);
     };
-    l.addPair(tr("Heure de pointe du matin"), tr("véhicules dans l'heure"), tr("Heure de pointe du matin : véhicules"),
-              [&](const DirectionSummary& g) { return peakStart(g.morningPeak); },
-              [&](const DirectionSummary& g) { return peakVehicles(g.morningPeak); });
-    l.addPair(tr("Heure de pointe du soir"), tr("véhicules dans l'heure"), tr("Heure de pointe du soir : véhicules"),
-              [&](const DirectionSummary& g) { return peakStart(g.afternoonPeak); },
-              [&](const DirectionSummary& g) { return peakVehicles(g.afternoonPeak); });
+    l.addPair(
+        tr("Heure de pointe du matin"), tr("véhicules dans l'heure"), tr("Heure de pointe du matin : véhicules"),
+        [&](const DirectionSummary& g) { return peakStart(g.morningPeak); },
+        [&](const DirectionSummary& g) { return peakVehicles(g.morningPeak); });
+    l.addPair(
+        tr("Heure de pointe du soir"), tr("véhicules dans l'heure"), tr("Heure de pointe du soir : véhicules"),
+        [&](const DirectionSummary& g) { return peakStart(g.afternoonPeak); },
+        [&](const DirectionSummary& g) { return peakVehicles(g.afternoonPeak); });
 
     l.heading(tr("Vitesses (%1)").arg(unit));
     l.add(tr("Vitesse moyenne"), [&](const DirectionSummary& g) { return number(g.meanSpeed, 1, style); });
@@ -105,14 +107,15 @@ QVector<SummaryLine> SummaryFormat::leftLines(const TrafficSummary& s, const QSt
     l.add(tr("V50"), [&](const DirectionSummary& g) { return number(g.v50, style); });
     l.add(tr("V85"), [&](const DirectionSummary& g) { return number(g.v85, style); });
     l.add(tr("V95"), [&](const DirectionSummary& g) { return number(g.v95, style); });
-    l.addPair(tr("Allure de 10 %1").arg(unit), tr("part des véhicules"), tr("Allure : part des véhicules (%)"),
-              [&](const DirectionSummary& g) {
-                  if (!g.paceFrom)
-                      return empty(style);
-                  return style == Style::Csv ? QString::number(*g.paceFrom)
-                                             : QStringLiteral("%1–%2").arg(*g.paceFrom).arg(*g.paceFrom + 9);
-              },
-              [&](const DirectionSummary& g) { return share(g.paceShare, style); });
+    l.addPair(
+        tr("Allure de 10 %1").arg(unit), tr("part des véhicules"), tr("Allure : part des véhicules (%)"),
+        [&](const DirectionSummary& g) {
+            if (!g.paceFrom)
+                return empty(style);
+            return style == Style::Csv ? QString::number(*g.paceFrom)
+                                       : QStringLiteral("%1–%2").arg(*g.paceFrom).arg(*g.paceFrom + 9);
+        },
+        [&](const DirectionSummary& g) { return share(g.paceShare, style); });
     return l.lines();
 }
 
@@ -129,15 +132,16 @@ QVector<SummaryLine> SummaryFormat::rightLines(const TrafficSummary& s, const QS
             label = tr("Au-dessus de %1 %2").arg(*s.limit + plus).arg(unit);
         else
             label = plus == 0 ? tr("Au-dessus de la limite") : tr("Au-dessus de la limite + %1").arg(plus);
-        l.addPair(label, tr("part des véhicules"), label + tr(" : part des véhicules (%)"),
-                  [&](const DirectionSummary& g) {
-                      const auto& e = g.*member;
-                      return e ? QString::number(e->vehicles) : empty(style);
-                  },
-                  [&](const DirectionSummary& g) {
-                      const auto& e = g.*member;
-                      return e ? share(e->share, style) : empty(style);
-                  });
+        l.addPair(
+            label, tr("part des véhicules"), label + tr(" : part des véhicules (%)"),
+            [&](const DirectionSummary& g) {
+                const auto& e = g.*member;
+                return e ? QString::number(e->vehicles) : empty(style);
+            },
+            [&](const DirectionSummary& g) {
+                const auto& e = g.*member;
+                return e ? share(e->share, style) : empty(style);
+            });
     };
     exceedance(0, &DirectionSummary::overLimit);
     exceedance(10, &DirectionSummary::overLimit10);
@@ -146,7 +150,7 @@ QVector<SummaryLine> SummaryFormat::rightLines(const TrafficSummary& s, const QS
           [&](const DirectionSummary& g) { return number(g.meanSpeedOverLimit, 1, style); });
 
     l.heading(tr("Trafic moyen par jour de la semaine (véhicules)"));
-    const QString names[7] = {tr("Lundi"), tr("Mardi"), tr("Mercredi"), tr("Jeudi"),
+    const QString names[7] = {tr("Lundi"),    tr("Mardi"),  tr("Mercredi"), tr("Jeudi"),
                               tr("Vendredi"), tr("Samedi"), tr("Dimanche")};
     for (std::size_t day = 0; day < 7; ++day)
         l.add(names[day], [&](const DirectionSummary& g) { return number(g.dayOfWeekTraffic[day], 1, style); });

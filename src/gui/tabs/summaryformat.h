@@ -25,10 +25,9 @@ class SummaryFormat
     Q_DECLARE_TR_FUNCTIONS(SummaryFormat)
 
 public:
-    enum class Style
-    {
+    enum class Style {
         Display,   // "—" for an empty figure, shares as "12.5 %"
-        Csv        // an empty field for an empty figure, bare numbers, self-contained labels
+        Csv   // an empty field for an empty figure, bare numbers, self-contained labels
     };
 
     // Volumes and speeds (the left column of the tab and page).

@@ -58,7 +58,7 @@ void fill(QTableWidget* table, const QVector<SummaryLine>& lines, const TrafficS
                             + 2 * table->frameWidth());
 }
 
-} // namespace
+}   // namespace
 
 SummaryTab::SummaryTab(QWidget* parent) : QWidget(parent), ui(new Ui::SummaryTab)
 {
