@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // First opening of a big measure database: end-date correction and the derivation of days and
 // monthly campaigns, as the campaign list runs them; and the day query written the direct way
 // (a local-time conversion per measure inside SQLite), for comparison.

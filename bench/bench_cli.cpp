@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_cli FILE [--runs N] [-- stats options]
 // tramola-cli stats FILE --filter 60 end to end (process start to exit, JSON written to a pipe),
 // against the plain SQLite C loop over the same file, best of N runs each.

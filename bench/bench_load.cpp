@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_load [FOLDER] [--sizes N,N,...] [--runs N]
 // Time and memory of a full measure read, against a plain SQLite loop on the same file.
 // The databases (1 and 10 million measures by default) are written once into FOLDER

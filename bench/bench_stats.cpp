@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_stats [FOLDER] [--size N] [--runs N]
 // The statistics of a whole measure file with a 60-minute filter, and the summary computed after
 // them, beside the time of the measure read of the same run. The database (10 million measures over a year by default)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_window SOURCE [--runs N]
 // Opens a copy of SOURCE (a measure file as the radar delivers it) in the real window, offscreen,
 // ticks every campaign in the campaign dialog and times from that choice to the charts drawn,

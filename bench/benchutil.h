@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Memory figures for the benchmarks, from Linux's /proc; 0 or false elsewhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The reference every benchmark prints beside its own figure: the measure SELECT stepped with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a speed area CSV file.
 #include "fuzz_csvfile.h"
 

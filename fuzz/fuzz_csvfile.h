@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One input of the CSV reader's fuzz target; the corpus replay test runs the same function.
 

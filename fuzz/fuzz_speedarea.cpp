@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the speed area reader: any bytes are refused or read into a table that
 // writes back and reads again to the same areas (the classes of group 0, in order).
 #include "speedarea/speedarea.h"

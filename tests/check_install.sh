@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # "cmake --install" lays out a desktop program: executables, language files where the program
 # looks for them, a menu entry, AppStream data and icons that their validators accept.
 set -uo pipefail

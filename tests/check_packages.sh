@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The package check passes on the scripts' list and names qttools5-dev when it is left out.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a language file lacks a finished translation for a text of the sources: lupdate runs
 # over the sources into a copy of each file, and any entry it adds or leaves unfinished is a text
 # that would ship untranslated.

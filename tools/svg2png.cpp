@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // svg2png IN.svg OUT.png [SIZE]: renders one drawing at SIZE pixels (default: its own size).
 #include <QGuiApplication>
 #include <QImage>

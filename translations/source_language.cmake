@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The sources are written in French: in the French file every text is its own translation.
 #   cmake -DTS=translations/tramola_fr.ts -P source_language.cmake
 file(READ "${TS}" _xml)

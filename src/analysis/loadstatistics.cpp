@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's measure read: the one place where the statistics touch a database file.
 #include "analysis/speedstatistics.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The site table, and a count of the readings of a period: DatabaseManager operations that the
 // radar's own tables never need.
 #include "db/siteinfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/startpage.h"
 
 #include "ui_startpage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tramola-cli import-areas: the tree as JSON, and picked states merged into the speed area file.
 #include "testdata.h"
 

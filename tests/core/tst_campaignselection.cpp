@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/schema.h"
 #include "campaign/campaignselection.h"
 #include "campaign/campaignstore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speed area CSV reader, the click rule of the import and its merge into the area table.
 #include "../fuzz/fuzz_csvfile.h"
 #include "scripteddialogs.h"

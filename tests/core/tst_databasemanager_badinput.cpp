@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files that are not what they should be: one clear message, no crash, no hang, and the file left
 // byte for byte as it was.
 #include "db/databasemanager.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays the cases the speed area fuzzer found (tests/corpus/speedarea/) through its own entry,
 // so that each stays fixed in the ordinary build.
 #include "../fuzz/fuzz_speedarea.cpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The summary's figures on hand-worked files whose every figure is known in advance.
 #include "db/databasemanager.h"
 #include "scripteddialogs.h"

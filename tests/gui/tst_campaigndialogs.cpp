@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The campaign list dialog and its rows over the selection, and the campaign tab of the window.
 #include "core/workspace.h"
 #include "campaign/campaignselection.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV exports: exact layouts of the three files, failures, and the two window slots.
 #include "core/workspace.h"
 #include "scripteddialogs.h"

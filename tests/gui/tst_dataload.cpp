@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The path from "&Ouvrir" to computed statistics, driven as a user would, with scripted dialogs.
 #include "core/workspace.h"
 #include "gui/campaign/campaignsynopsis.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window itself: its form, the parameter dialogs, the debug mode, the minimum speed default.
 #include "core/messagelog.h"
 #include "scripteddialogs.h"

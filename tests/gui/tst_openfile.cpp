@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ways into a file besides the open dialog: command line, drop, recent files, start page.
 #include "core/recentfiles.h"
 #include "core/startupoptions.h"

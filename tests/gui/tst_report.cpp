@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The operation report and printing: pages and texts as a reader finds them in the PDF, the
 // failures that must leave an earlier report alone, and the print of each tab.
 #include "gui/campaign/campaignchoicedialog.h"

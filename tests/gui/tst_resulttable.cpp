@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speed table: item ordering and the table built from a filtered sample.
 #include "core/workspace.h"
 #include "scripteddialogs.h"

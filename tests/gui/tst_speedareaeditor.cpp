@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speed area editor's rules, and the whole way from the window's gear button through an
 // import and a save to a redrawn pie.
 #include "gui/campaign/campaignchoicedialog.h"

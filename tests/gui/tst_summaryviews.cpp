@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The summary's faces agree: the tab, the stats JSON, synthese.csv and the report page; the site
 // information stays with the file, or with the session when the file is read-only.
 #include "db/siteinfo.h"

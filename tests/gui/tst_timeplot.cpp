@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time plots: time axis granularities and labels, zoom rules, legend, and the main window's
 // legend renaming after a zoom.
 #include "core/workspace.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window shows after a load: the first bucket, the minimum speed, the file's directions,
 // the speed area and its pies, the curves over gaps, the time axes and their labels, the pie legends.
 #include "core/workspace.h"

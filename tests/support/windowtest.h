@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the tests of the main window share: folders of their own, the file opened as a user
 // opens it, and widgets found by object name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Writes measure databases the way a radar's recording side does, for demos, tests and benchmarks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tramola-cli areas: the speed areas the window would offer, in its order, as JSON.
 #include "app/cli/commands.h"
 

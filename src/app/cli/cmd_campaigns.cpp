@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tramola-cli campaigns: the campaign list the window shows on opening a database, as JSON.
 #include "app/cli/commands.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tramola-cli gendb: a sample measure database, as a radar's recording side writes it.
 #include "app/cli/commands.h"
 

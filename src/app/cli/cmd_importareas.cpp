@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tramola-cli import-areas: the tree the import dialog shows, or the merge of picked states into
 // the speed area file, as the editor's "Importer" and "Enregistrer" do it.
 #include "app/cli/commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tramola-cli report: the window's operation report of a measure file, written without a window.
 #include "app/cli/commands.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tramola-cli stats: the figures the window shows after opening a file, as one JSON document.
 #include "app/cli/commands.h"
 #include "app/cli/statssummary.h"

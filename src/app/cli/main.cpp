@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tramola-cli: the statistics and files of the window, without a window.
 #include "app/cli/commands.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What several commands do alike: units names, the speed area file, JSON output.
 #include "app/cli/commands.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What tramola-cli stats and report share: their options, and the read and analysis of a
 // measure file as the window's "Ouvrir" runs them.
 #include "app/cli/statsload.h"

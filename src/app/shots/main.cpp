@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tramola-shots: pictures of the window, each of its tabs and the dialogs one can reach, from a
 // measure database, in the language asked. For the README's picture and for checking that no text
 // is cut off in either language. Not installed.

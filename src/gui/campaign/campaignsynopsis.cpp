@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/campaign/campaignsynopsis.h"
 
 #include "ui_campaignsynopsis.h"

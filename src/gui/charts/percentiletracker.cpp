@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/charts/percentiletracker.h"
 
 PercentileTracker::PercentileTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/models/tableitems.h"
 
 #include "core/wallclock.h"
