@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // bench_stats [FOLDER] [--size N] [--runs N]
-// The statistics of a whole measure file with a 60-minute filter, and the summary computed after
-// them, beside the time of the measure read of the same run. The database (10 million measures over a year by default)
-// is written once into FOLDER (default /tmp/tramola-bench) and reused. Memory figures are Linux only.
+// The statistics of a whole measure file with a 60-minute filter, the summary computed after them
+// and the before/after statistics of two surveys its size, beside the time of the measure read of
+// the same run. The database (10 million measures over a year by default) is written once into
+// FOLDER (default /tmp/tramola-bench) and reused. Memory figures are Linux only.
 #include "benchutil.h"
 #include "sampledb/sampledb.h"
 #include "speedarea/speedarea.h"
 #include "analysis/periodsnap.h"
+#include "analysis/speedcomparison.h"
 #include "analysis/speedstatistics.h"
 #include "analysis/trafficsummary.h"
 
@@ -17,6 +19,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <map>
 #include <cstdio>
 
 namespace {
@@ -122,5 +125,37 @@ int main(int argc, char* argv[])
     std::printf("  summary               %8.3f s  (best of %d; %d days, %lld slow readings)\n", summaryBest, runs,
                 summary.daysInPeriod, summary.slowReadings ? static_cast<long long>(*summary.slowReadings) : -1LL);
     std::printf("  summary / read        %8.3f   (must be <= 0.10)\n", summaryBest / readSeconds);
+
+    // Before/after statistics of two surveys the size of the file: its readings, and the same
+    // 2 km/h slower. Linear in the speeds present, whatever the readings.
+    std::map<int, qint64> all;
+    for (int d = 0; d < 2; ++d) {
+        const SpeedHistogram h = stats.getSpeedHistogram().value(d);
+        for (auto it = h.constBegin(); it != h.constEnd(); ++it)
+            all[it.key()] += it.value();
+    }
+    double compareWorst = 0;
+    for (const int divider : {stats.vehicleDivider(), 1}) {
+        ComparedSpeeds a;
+        a.readings.assign(all.begin(), all.end());
+        a.divider = divider;
+        for (const auto& c : a.readings)
+            a.vehicles += double(c.second) / divider;
+        ComparedSpeeds b = a;
+        for (auto& c : b.readings)
+            c.first -= 2;
+        double best = 1e9;
+        SpeedComparison comparison;
+        for (int r = 0; r < runs; ++r) {
+            timer.restart();
+            comparison = SpeedComparison::compute(a, b, 50, 0);
+            best = std::min(best, timer.nsecsElapsed() / 1e9);
+        }
+        compareWorst = std::max(compareWorst, best);
+        std::printf("  comparison, divider %d %8.6f s  (best of %d; %.0f vehicles a side, V85 change %d..%d)\n",
+                    divider, best, runs, a.vehicles, comparison.v85Change ? comparison.v85Change->low : 0,
+                    comparison.v85Change ? comparison.v85Change->high : 0);
+    }
+    std::printf("  comparison / summary  %8.4f\n", compareWorst / summaryBest);
     return best <= readSeconds / 4 && summaryBest <= readSeconds / 10 ? 0 : 2;
 }

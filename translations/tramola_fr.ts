@@ -1230,6 +1230,73 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
+    <name>SpeedComparison</name>
+    <message>
+        <source>mph</source>
+        <translation>mph</translation>
+    </message>
+    <message>
+        <source>nd</source>
+        <translation>nd</translation>
+    </message>
+    <message>
+        <source>km/h</source>
+        <translation>km/h</translation>
+    </message>
+    <message>
+        <source>p &lt; %1</source>
+        <translation>p &lt; %1</translation>
+    </message>
+    <message>
+        <source>p = %1</source>
+        <translation>p = %1</translation>
+    </message>
+    <message>
+        <source>Pas de changement significatif de la vitesse moyenne (%1)</source>
+        <translation>Pas de changement significatif de la vitesse moyenne (%1)</translation>
+    </message>
+    <message>
+        <source>Baisse significative de la vitesse moyenne : %1 %2 (%3)</source>
+        <translation>Baisse significative de la vitesse moyenne : %1 %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Hausse significative de la vitesse moyenne : %1 %2 (%3)</source>
+        <translation>Hausse significative de la vitesse moyenne : %1 %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Pas de changement significatif du V85 (intervalle à 95 % : %1 à %2 %3)</source>
+        <translation>Pas de changement significatif du V85 (intervalle à 95 % : %1 à %2 %3)</translation>
+    </message>
+    <message>
+        <source>Baisse significative du V85 : %1 %2 (intervalle à 95 % : %3 à %4 %2)</source>
+        <translation>Baisse significative du V85 : %1 %2 (intervalle à 95 % : %3 à %4 %2)</translation>
+    </message>
+    <message>
+        <source>Hausse significative du V85 : %1 %2 (intervalle à 95 % : %3 à %4 %2)</source>
+        <translation>Hausse significative du V85 : %1 %2 (intervalle à 95 % : %3 à %4 %2)</translation>
+    </message>
+    <message>
+        <source>Pas de changement significatif de la part au-dessus de %1 %2 (%3)</source>
+        <translation>Pas de changement significatif de la part au-dessus de %1 %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Baisse significative de la part au-dessus de %1 %2 : %3 points (%4)</source>
+        <translation>Baisse significative de la part au-dessus de %1 %2 : %3 points (%4)</translation>
+    </message>
+    <message>
+        <source>Hausse significative de la part au-dessus de %1 %2 : %3 points (%4)</source>
+        <translation>Hausse significative de la part au-dessus de %1 %2 : %3 points (%4)</translation>
+    </message>
+    <message>
+        <source>Changement significatif de la répartition des vitesses (%1)</source>
+        <translation>Changement significatif de la répartition des vitesses (%1)</translation>
+    </message>
+    <message>
+        <source>Pas de changement significatif de la répartition des vitesses (%1)</source>
+        <translation>Pas de changement significatif de la répartition des vitesses (%1)</translation>
+    </message>
+</context>
+<context>
     <name>SpeedStatistics</name>
     <message>
         <source>Statistiques</source>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/trafficsummary.h"
 
+#include "analysis/speedcounts.h"
 #include "analysis/speedstatistics.h"
 
 #include <QJsonArray>
@@ -13,9 +14,6 @@
 #include <vector>
 
 namespace {
-
-// Number of readings at each speed, ascending.
-using SpeedCounts = std::vector<std::pair<int, qint64>>;
 
 constexpr int kSlotsPerDay = 48;   // half hours
 constexpr int kDenseSpeeds = 512;
@@ -93,55 +91,16 @@ SpeedCounts toCounts(const std::map<int, qint64>& counts)
     return SpeedCounts(counts.begin(), counts.end());
 }
 
-// Vehicles at one speed under the percentile rule.
-qint64 vehiclesAt(qint64 readings, int divider)
-{
-    return readings / divider;
-}
-
-// The V30/V50/V85 rule for each of the shares; empty without a vehicle.
-std::vector<std::optional<int>> percentiles(const SpeedCounts& counts, int divider, std::initializer_list<int> shares)
-{
-    qint64 total = 0;
-    for (const auto& c : counts)
-        total += vehiclesAt(c.second, divider);
-    std::vector<std::optional<int>> result(shares.size());
-    if (total == 0)
-        return result;
-    for (auto& r : result)
-        r = 0;
-    qint64 cumulated = 0;
-    for (const auto& c : counts) {
-        cumulated += vehiclesAt(c.second, divider);
-        const int p = truncatedPercentage(quint64(cumulated), quint64(total));
-        std::size_t i = 0;
-        for (int share : shares) {
-            if (p <= share)
-                result[i] = c.first;
-            ++i;
-        }
-    }
-    return result;
-}
-
 // Everything but the percentiles reads the readings' shares; counts of vehicles are those shares
 // of the period's vehicles.
 void speedFigures(const SpeedCounts& counts, int divider, std::optional<int> limit, DirectionSummary& out)
 {
-    qint64 readings = 0;
-    double sum = 0;
-    for (const auto& c : counts) {
-        readings += c.second;
-        sum += double(c.first) * double(c.second);
-    }
+    const SpeedMoments moments = speedMoments(counts);
+    const qint64 readings = moments.readings;
     const auto vehicles = [&](qint64 n) { return readings > 0 ? qRound64(double(n) * out.vehicles / readings) : 0; };
     if (readings > 0) {
-        const double mean = sum / double(readings);
-        double squares = 0;
-        for (const auto& c : counts)
-            squares += double(c.second) * (c.first - mean) * (c.first - mean);
-        out.meanSpeed = mean;
-        out.speedDeviation = std::sqrt(squares / double(readings));
+        out.meanSpeed = moments.mean;
+        out.speedDeviation = std::sqrt(moments.squares / double(readings));
 
         // Two cursors over the speeds: [first, last) lies within the span starting at first.
         qint64 best = 0, inSpan = 0;
@@ -158,7 +117,7 @@ void speedFigures(const SpeedCounts& counts, int divider, std::optional<int> lim
         out.paceShare = double(best) / double(readings);
     }
 
-    const auto v = percentiles(counts, divider, {15, 50, 85, 95});
+    const auto v = speedPercentiles(counts, divider, {15, 50, 85, 95});
     out.v15 = v[0];
     out.v50 = v[1];
     out.v85 = v[2];
@@ -166,10 +125,7 @@ void speedFigures(const SpeedCounts& counts, int divider, std::optional<int> lim
 
     if (limit) {
         const auto over = [&](int threshold) {
-            qint64 n = 0;
-            for (const auto& c : counts)
-                if (c.first > threshold)
-                    n += c.second;
+            const qint64 n = readingsAbove(counts, threshold);
             Exceedance e;
             e.vehicles = vehicles(n);
             if (readings > 0)
@@ -464,9 +420,9 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
             hours[std::size_t(d)][std::size_t(h)].addTo(counts);
             hours[std::size_t(d)][std::size_t(h)].addTo(all);
             s.groups[std::size_t(d)].hourlyV85[std::size_t(h)] =
-                percentiles(toCounts(counts), s.vehicleDivider, {85})[0];
+                speedPercentiles(toCounts(counts), s.vehicleDivider, {85})[0];
         }
-        s.groups[Both].hourlyV85[std::size_t(h)] = percentiles(toCounts(all), s.vehicleDivider, {85})[0];
+        s.groups[Both].hourlyV85[std::size_t(h)] = speedPercentiles(toCounts(all), s.vehicleDivider, {85})[0];
     }
     return s;
 }

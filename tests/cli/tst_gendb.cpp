@@ -179,6 +179,9 @@ private slots:
             << "mph" << 0;
         QTest::newRow("too many gaps") << "new.db" << options([](SampleOptions& o) { o.gapDays = 2; })
                                        << "sans enregistrement" << 0;
+        QTest::newRow("display outside the period")
+            << "new.db" << options([](SampleOptions& o) { o.displayFrom = o.from.addDays(o.days); }) << "afficheur"
+            << 0;
         QTest::newRow("missing folder") << "nowhere/new.db" << options([](SampleOptions&) {}) << "n'existe pas" << 0;
         QTest::newRow("disk full") << "existing.db" << options([](SampleOptions&) {}) << "impossible" << 16384;
     }
@@ -250,6 +253,34 @@ private slots:
             QCOMPARE(scratch(), QStringList());
         }
 #endif
+    }
+
+    // A speed display lowers every motor vehicle's speed from its day on, the draws staying those
+    // of the same file without it.
+    void speedDisplay()
+    {
+        const QString plain = m_dir.filePath(QStringLiteral("plain.db"));
+        const QString display = m_dir.filePath(QStringLiteral("display.db"));
+        const QStringList args{"gendb", "--days", "4", "--per-day", "500", "--force"};
+        QCOMPARE(QProcess::execute(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), args + QStringList{plain}), 0);
+        QCOMPARE(
+            QProcess::execute(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"),
+                              args + QStringList{display, "--display-from", "2026-11-04", "--display-effect", "5"}),
+            0);
+        const MeasureMap before = readBack(plain), after = readBack(display);
+        QCOMPARE(after.size(), before.size());
+        const qint64 switchedOn = QDateTime(QDate(2026, 11, 4), QTime(0, 0)).toSecsSinceEpoch();
+        int lowered = 0, kept = 0, on = 0;
+        for (auto b = before.begin(), a = after.begin(); b != before.end(); ++b, ++a) {
+            QCOMPARE(a->time, b->time);
+            const int drop = b->measure.speed - a->measure.speed;
+            QVERIFY2(a->time < switchedOn ? drop == 0 : drop == 0 || drop == 5, qPrintable(QString::number(drop)));
+            on += a->time >= switchedOn;
+            lowered += drop == 5;
+            kept += a->time >= switchedOn && drop == 0;
+        }
+        // Cyclists and the odd slow reading keep their speed.
+        QVERIFY2(kept > 0 && lowered > 0.95 * on, qPrintable(QStringLiteral("%1 of %2").arg(lowered).arg(on)));
     }
 
     void commandLine()

@@ -375,6 +375,17 @@ private:
     bool m_withDirection = true;
 };
 
+// A vehicle's speed: about its direction's mean for the hour, now and then a cyclist or an odd
+// slow reading, which a speed display does not slow down.
+double vehicleSpeed(Random& rnd, const SampleOptions& o, const Cell& c, int direction, double factor)
+{
+    const double mean = (direction == 0 ? o.meanIn : o.meanOut) * factor;
+    if (rnd.uniform() < 0.015)
+        return mean * (0.1 + 0.35 * rnd.uniform());
+    const double display = o.displayFrom.isValid() && c.day >= o.displayFrom ? o.displayEffect : 0;
+    return mean - display + o.spread * rnd.normal();
+}
+
 // One cell's n readings as bursts of about burst readings a vehicle, written in time order.
 bool writeBursts(Writer& w, const Cell& c, qint64 n, int burst, const SampleOptions& o, Random& rnd,
                  SampleSummary& result, QMap<QDate, DaySpan>& days)
@@ -406,9 +417,7 @@ bool writeBursts(Writer& w, const Cell& c, qint64 n, int burst, const SampleOpti
     readings.reserve(std::size_t(n));
     for (const Vehicle& v : vehicles) {
         const int direction = mono ? 0 : (rnd.uniform() < share ? 0 : 1);
-        const double mean = (direction == 0 ? o.meanIn : o.meanOut) * factor;
-        const double speed =
-            rnd.uniform() < 0.015 ? mean * (0.1 + 0.35 * rnd.uniform()) : mean + o.spread * rnd.normal();
+        const double speed = vehicleSpeed(rnd, o, c, direction, factor);
         // The radar follows the vehicle for a second or two as it crosses the beam.
         const int seconds = 1 + int(rnd.below(2));
         for (int j = 0; j < v.readings; ++j) {
@@ -474,6 +483,14 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
         return setError(error, QStringLiteral("Le nombre de relevés par véhicule doit être compris entre 1 et 100."));
     if (o.meanIn > 250 || o.meanOut > 250 || o.spread > 100)
         return setError(error, QStringLiteral("Vitesses hors limites (moyenne jusqu'à 250, écart jusqu'à 100)."));
+    if (o.displayFrom.isValid() && (o.displayFrom < o.from || o.displayFrom > o.from.addDays(o.days - 1)))
+        return setError(
+            error,
+            QStringLiteral("Le jour d'allumage de l'afficheur (%1) doit tomber dans la période, du %2 au %3.")
+                .arg(o.displayFrom.toString(Qt::ISODate), o.from.toString(Qt::ISODate),
+                     o.from.addDays(o.days - 1).toString(Qt::ISODate)));
+    if (!(o.displayEffect >= 0 && o.displayEffect <= 50))
+        return setError(error, QStringLiteral("L'effet de l'afficheur doit être compris entre 0 et 50."));
 
     const QFileInfo target(path);
     if (target.exists() && !o.overwrite)
@@ -540,12 +557,7 @@ bool generateSampleDatabase(const QString& path, const SampleOptions& options, Q
             const double factor = speedFactor(c.day, c.hour);
             for (qint64 t : times) {
                 const int direction = mono ? 0 : (rnd.uniform() < share ? 0 : 1);
-                const double mean = (direction == 0 ? o.meanIn : o.meanOut) * factor;
-                double v;
-                if (rnd.uniform() < 0.015)   // cyclists and the odd slow reading
-                    v = mean * (0.1 + 0.35 * rnd.uniform());
-                else
-                    v = mean + o.spread * rnd.normal();
+                const double v = vehicleSpeed(rnd, o, c, direction, factor);
                 const int speed = int(std::lround(qBound(1.0, v, 250.0)));
                 if (g_interrupted || !w.insert(t, speed, direction)) {
                     ok = false;

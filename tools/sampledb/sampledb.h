@@ -25,6 +25,11 @@ struct SampleOptions
     double meanIn = 0;
     double meanOut = 0;
     double spread = 0;
+    // From this day on (local time) the vehicles drive displayEffect slower (file units), as in
+    // front of a speed display switched on that day; the draws stay those of a file without it.
+    // An invalid date: no display.
+    QDate displayFrom;
+    double displayEffect = 4;
     // Vehicles on an ordinary weekday, both directions together; Saturdays carry about 70 % of it,
     // Sundays 55 %, each day varies by a few percent. Ignored when totalMeasures is set.
     int vehiclesPerDay = 2000;

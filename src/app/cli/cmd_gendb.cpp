@@ -27,6 +27,9 @@ const char* const help =
     "  --mean-out N        mean speed of the outgoing direction (default 53 km/h, 33 mph)\n"
     "  --spread N          standard deviation of the speeds (default mean-in / 6)\n"
     "  --gaps N            days without recording inside the period (default 0)\n"
+    "  --display-from yyyy-MM-dd  a speed display is switched on that day: from then on the\n"
+    "                      vehicles drive --display-effect slower (a before/after file)\n"
+    "  --display-effect N  slowdown in the file's units, km/h or mph (default 4; 0 to 50)\n"
     "  --seed N            same seed and options, same file (default 1)\n"
     "  --campaign-tables   also create the empty campaign and campaign_details tables\n"
     "  --advanced          one reading per vehicle, with a campaign of store mode 1 (Avance) per month\n"
@@ -47,6 +50,7 @@ int runGendb(const QStringList& args)
     // A "Standard" radar: the readings of one vehicle are what the divider turns back into one.
     o.readingsPerVehicle = SpeedStatistics::dividerForRange(SpeedStatistics().getRange());
     QString out;
+    bool effectGiven = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
@@ -126,6 +130,15 @@ int runGendb(const QStringList& args)
             if (!whole(0, 100000))
                 return bad();
             o.gapDays = int(d);
+        } else if (a == QLatin1String("--display-from")) {
+            o.displayFrom = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
+            if (!o.displayFrom.isValid())
+                return bad();
+        } else if (a == QLatin1String("--display-effect")) {
+            if (!isNumber || d < 0 || d > 50)
+                return bad();
+            o.displayEffect = d;
+            effectGiven = true;
         } else if (a == QLatin1String("--seed")) {
             bool ok = false;
             o.seed = v.toULongLong(&ok);
@@ -137,6 +150,8 @@ int runGendb(const QStringList& args)
     }
     if (out.isEmpty())
         return fail(QStringLiteral("Fichier de sortie manquant (tramola-cli gendb --help)."));
+    if (effectGiven && !o.displayFrom.isValid())
+        return fail(QStringLiteral("--display-effect n'a de sens qu'avec --display-from."));
 
     QElapsedTimer timer;
     timer.start();
