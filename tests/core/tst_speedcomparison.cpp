@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The before/after tests against figures worked out apart from the program: the literal numbers
-// come from speedcomparison_reference.py (mpmath at 40 digits, exact fractions for the V85 interval).
+// come from docs/reference/speedcomparison_reference.py (mpmath at 40 digits, exact fractions for the V85 interval).
 #include "analysis/distributions.h"
 #include "analysis/speedcomparison.h"
 
