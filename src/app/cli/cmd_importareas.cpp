@@ -8,6 +8,7 @@
 #include "speedarea/csvfile.h"
 #include "speedarea/speedarea.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -39,15 +40,19 @@ QJsonArray children(const CsvTreeModel& model, const QModelIndex& parent, const 
 int runImportAreas(const QStringList& args)
 {
     const QString usageLine = QStringLiteral("(import-areas CSV [--pretty] | import-areas CSV --pick ETAT [--pick ETAT "
-                                             "…] [--units kmh|mph|knots] [--file CHEMIN] [--pretty])");
+                                             "…] [--units kmh|mph|knots] [--file CHEMIN] [--replace-damaged] "
+                                             "[--pretty])");
     QString csvPath, unitsName = QStringLiteral("kmh"), path;
     QStringList picks;
     bool pretty = false;
     bool unitsOrFile = false;
+    bool replaceDamaged = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         if (arg == QLatin1String("--pretty")) {
             pretty = true;
+        } else if (arg == QLatin1String("--replace-damaged")) {
+            replaceDamaged = unitsOrFile = true;
         } else if (arg == QLatin1String("--pick") || arg == QLatin1String("--units")
                    || arg == QLatin1String("--file")) {
             if (i + 1 >= args.size())
@@ -68,7 +73,7 @@ int runImportAreas(const QStringList& args)
     if (csvPath.isEmpty())
         return fail(QStringLiteral("Fichier CSV manquant %1").arg(usageLine));
     if (unitsOrFile && picks.isEmpty())
-        return fail(QStringLiteral("--units et --file ne servent qu'avec --pick %1").arg(usageLine));
+        return fail(QStringLiteral("--units, --file et --replace-damaged ne servent qu'avec --pick %1").arg(usageLine));
     const QString units = unitsName.toLower();
     const int code = unitsCode(units);
     if (code < 0)
@@ -107,10 +112,16 @@ int runImportAreas(const QStringList& args)
         path = Workspace::speedAreaFile(code);
     // What the window hands the editor, then the merge.
     SpeedArea model;
-    readAreaFile(model, code, path);
+    // The user's areas may be in a file we cannot read: writing defaults over it needs a word.
+    if (!readAreaFile(model, code, path, false).isEmpty() && !replaceDamaged)
+        return fail(QStringLiteral("Le fichier de zones %1 est illisible : %2. Rien n'est écrit ; --replace-damaged "
+                                   "le conserve sous %3 et le remplace par les zones par défaut et l'importation.")
+                        .arg(QDir::toNativeSeparators(path), model.readError(),
+                             QDir::toNativeSeparators(SpeedArea::damagedCopyName(path))));
     model.importAreas(pool);
     if (!model.saveFile(path))
-        return fail(QStringLiteral("Enregistrement impossible : %1").arg(path));
+        return fail(QStringLiteral("Les zones n'ont pas pu être enregistrées dans %1 : %2.")
+                        .arg(QDir::toNativeSeparators(path), model.saveError()));
 
     QStringList areasArgs{QStringLiteral("--units"), units, QStringLiteral("--file"), path};
     if (pretty)
