@@ -377,6 +377,10 @@ automatically to keep the data continuous.</translation>
         <source>L&apos;enregistrement %1 / %2 / %3 comporte un nombre de champs incorrect&lt;br/&gt;&lt;br/&gt;</source>
         <translation>The record %1 / %2 / %3 has a wrong number of fields&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
+    <message>
+        <source>Un guillemet ouvert à la ligne %1 n&apos;est jamais refermé : la suite du fichier est ignorée&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>A quote opened on line %1 is never closed: the rest of the file is ignored&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
 </context>
 <context>
     <name>CsvTreeModel</name>

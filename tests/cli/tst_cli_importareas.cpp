@@ -33,6 +33,11 @@ private slots:
                "\"file\":\"areas.csv\",\"messages\":"
                "[\"L'enregistrement France / Bretagne / Zone 50 comporte un nombre de champs incorrect\"]}"
             << "" << false << QByteArray();
+        QTest::newRow("tree, indented")
+            << QStringList{"--pretty"} << 0
+            << "\n        }\n    ],\n    \"file\": \"areas.csv\",\n    \"messages\": [\n        \"L'enregistrement "
+               "France / Bretagne / Zone 50 comporte un nombre de champs incorrect\"\n    ]\n}\n"
+            << "" << false << QByteArray();
         QTest::newRow("picked state merged") << QStringList{"--pick", "Ile-de-France"} + pickTo << 0
                                              << "{\"classes\":[[0,30],[31,40]],\"name\":\"Zone 30 (Ile-de-France)\"}"
                                              << "" << true << QByteArray();

@@ -9,30 +9,126 @@
 #include "speedarea/speedarea.h"
 
 #include <QDir>
-#include <QJsonArray>
-#include <QJsonObject>
+#include <cstdio>
+#include <vector>
 
 namespace {
 
-QJsonArray children(const CsvTreeModel& model, const QModelIndex& parent, const char* childKey)
+// JSON as QJsonDocument prints it (the same spacing, keys in the order given, which must be
+// QJsonObject's sorted order), written out while the tree is walked: the tree of a 64 MB file is
+// millions of values, far too many to hold as QJsonValues.
+class JsonStream
 {
-    QJsonArray list;
+public:
+    explicit JsonStream(bool pretty) : m_pretty(pretty) { }
+    ~JsonStream() { flush(); }
+
+    void begin(char bracket, const char* key = nullptr)
+    {
+        element(key);
+        m_out += bracket;
+        if (m_pretty)
+            m_out += '\n';
+        m_first.push_back(true);
+    }
+    void end(char bracket)
+    {
+        if (!m_first.back() && m_pretty)
+            m_out += '\n';
+        m_first.pop_back();
+        indent();
+        m_out += bracket;
+        if (m_first.empty())
+            m_out += '\n';
+        if (m_out.size() > (1 << 16))
+            flush();
+    }
+    void string(const QString& text, const char* key = nullptr)
+    {
+        element(key);
+        m_out += '"';
+        const QByteArray utf8 = text.toUtf8();
+        int plain = 0;   // start of the bytes not yet copied
+        for (int i = 0; i < utf8.size(); ++i) {
+            const char c = utf8[i];
+            if (uchar(c) >= 0x20 && c != '"' && c != '\\')
+                continue;
+            m_out.append(utf8.constData() + plain, i - plain);
+            plain = i + 1;
+            m_out += '\\';
+            switch (c) {
+            case '"': m_out += '"'; break;
+            case '\\': m_out += '\\'; break;
+            case '\b': m_out += 'b'; break;
+            case '\f': m_out += 'f'; break;
+            case '\n': m_out += 'n'; break;
+            case '\r': m_out += 'r'; break;
+            case '\t': m_out += 't'; break;
+            default: m_out += "u00" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+            }
+        }
+        m_out.append(utf8.constData() + plain, utf8.size() - plain);
+        m_out += '"';
+    }
+
+private:
+    void indent()
+    {
+        if (m_pretty)
+            m_out.append(4 * int(m_first.size()), ' ');
+    }
+    void element(const char* key)
+    {
+        if (m_first.empty())
+            return;
+        if (!m_first.back())
+            m_out += m_pretty ? ",\n" : ",";
+        m_first.back() = false;
+        indent();
+        if (key)
+            m_out += QByteArray("\"") + key + (m_pretty ? "\": " : "\":");
+    }
+    void flush()
+    {
+        std::fwrite(m_out.constData(), 1, size_t(m_out.size()), stdout);
+        m_out.clear();
+    }
+
+    QByteArray m_out;
+    std::vector<bool> m_first;   // per open bracket: nothing written inside yet
+    bool m_pretty;
+};
+
+// Countries, states and areas: {"name", "states"}, {"areas", "name"}, {"classes", "name"}.
+void writeChildren(JsonStream& json, const CsvTreeModel& model, const QModelIndex& parent, const char* key)
+{
+    json.begin('[', key);
     for (int row = 0; row < model.rowCount(parent); ++row) {
         const QModelIndex item = model.index(row, 0, parent);
-        QJsonObject object{{QStringLiteral("name"), item.data().toString()}};
-        if (model.level(item) == CsvTreeModel::Area) {
-            QJsonArray classes;
-            for (int j = 0; j < model.rowCount(item); ++j)
-                classes.append(
-                    QJsonArray{model.index(j, 1, item).data().toString(), model.index(j, 2, item).data().toString()});
-            object.insert(QStringLiteral("classes"), classes);
-        } else {
-            object.insert(QLatin1String(childKey),
-                          children(model, item, model.level(item) == CsvTreeModel::Country ? "areas" : "classes"));
+        json.begin('{');
+        switch (model.level(item)) {
+        case CsvTreeModel::Country:
+            json.string(item.data().toString(), "name");
+            writeChildren(json, model, item, "states");
+            break;
+        case CsvTreeModel::State:
+            writeChildren(json, model, item, "areas");
+            json.string(item.data().toString(), "name");
+            break;
+        default:
+            json.begin('[', "classes");
+            for (int j = 0; j < model.rowCount(item); ++j) {
+                json.begin('[');
+                json.string(model.index(j, 1, item).data().toString());
+                json.string(model.index(j, 2, item).data().toString());
+                json.end(']');
+            }
+            json.end(']');
+            json.string(item.data().toString(), "name");
         }
-        list.append(object);
+        json.end('}');
     }
-    return list;
+    json.end(']');
 }
 
 }   // namespace
@@ -89,13 +185,15 @@ int runImportAreas(const QStringList& args)
         return fail(QStringLiteral("Fichier CSV illisible : %1").arg(csvPath));
 
     if (picks.isEmpty()) {
-        QJsonArray messages;
+        JsonStream json(pretty);
+        json.begin('{');
+        writeChildren(json, *csv.model(), QModelIndex(), "countries");
+        json.string(csvPath, "file");
+        json.begin('[', "messages");
         for (const QString& m : csv.messages())
-            messages.append(m);
-        printJson(QJsonObject{{QStringLiteral("file"), csvPath},
-                              {QStringLiteral("countries"), children(*csv.model(), QModelIndex(), "states")},
-                              {QStringLiteral("messages"), messages}},
-                  pretty);
+            json.string(m);
+        json.end(']');
+        json.end('}');
         return 0;
     }
 
