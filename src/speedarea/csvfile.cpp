@@ -69,7 +69,7 @@ int cleanText(char* text, int size)
         while (next < size && next < i + length && (uchar(text[next]) & 0xC0) == 0x80)
             ++next;
         const bool whole = length > 1 && next == i + length;
-        *out++ = whole && c <= 0xC3 ? char(((c & 0x1F) << 6) | (uchar(text[i + 1]) & 0x3F)) : '?';
+        *out++ = whole && (c == 0xC2 || c == 0xC3) ? char(((c & 0x1F) << 6) | (uchar(text[i + 1]) & 0x3F)) : '?';
         i = next - 1;
     }
     return int(out - text);

@@ -141,14 +141,14 @@ int runImportAreas(const QStringList& args)
     QString csvPath, unitsName = QStringLiteral("kmh"), path;
     QStringList picks;
     bool pretty = false;
-    bool unitsOrFile = false;
+    bool pickOptions = false;
     bool replaceDamaged = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         if (arg == QLatin1String("--pretty")) {
             pretty = true;
         } else if (arg == QLatin1String("--replace-damaged")) {
-            replaceDamaged = unitsOrFile = true;
+            replaceDamaged = pickOptions = true;
         } else if (arg == QLatin1String("--pick") || arg == QLatin1String("--units")
                    || arg == QLatin1String("--file")) {
             if (i + 1 >= args.size())
@@ -158,7 +158,7 @@ int runImportAreas(const QStringList& args)
                 picks << value;
             } else {
                 (arg == QLatin1String("--units") ? unitsName : path) = value;
-                unitsOrFile = true;
+                pickOptions = true;
             }
         } else if (csvPath.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
             csvPath = arg;
@@ -168,7 +168,7 @@ int runImportAreas(const QStringList& args)
     }
     if (csvPath.isEmpty())
         return fail(QStringLiteral("Fichier CSV manquant %1").arg(usageLine));
-    if (unitsOrFile && picks.isEmpty())
+    if (pickOptions && picks.isEmpty())
         return fail(QStringLiteral("--units, --file et --replace-damaged ne servent qu'avec --pick %1").arg(usageLine));
     const QString units = unitsName.toLower();
     const int code = unitsCode(units);

@@ -514,8 +514,10 @@ ReportStatus writeReport(const QString& file, const ReportContent& content, cons
         documentName = QStringLiteral("Plot Document");
     std::unique_ptr<ReportOutput> output =
         suffix == QLatin1String("pdf") ? ReportOutput::pdf() : ReportOutput::postScript();
-    if (!output->begin(out.device(), documentName))
-        return failed(Report::tr("impression impossible"));
+    if (!output->begin(out.device(), documentName)) {
+        out.fail(Report::tr("impression impossible"));   // unless a write already said why
+        return failed(out.errorString());
+    }
     qDebug() << "Size width=" << W << "height=" << H;
 
     ProgressOptions options;
