@@ -18,7 +18,7 @@ command -v ccache >/dev/null && CMAKE_OPTIONS+=(-DCMAKE_CXX_COMPILER_LAUNCHER=cc
 PACKAGES=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
   libqt5sql5-sqlite libqt5svg5-dev libqt5opengl5-dev libqwt-qt5-dev libsqlite3-dev
   qttranslations5-l10n xvfb xauth fonts-dejavu-core desktop-file-utils appstream poppler-utils
-  clang-format)
+  clang-format util-linux)
 
 install_missing() {
   local missing=()

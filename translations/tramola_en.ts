@@ -202,8 +202,76 @@ automatically to keep the data continuous.</translation>
 <context>
     <name>CheckedFile</name>
     <message>
-        <source>%1 n&apos;est pas un fichier ordinaire</source>
-        <translation>%1 is not a regular file</translation>
+        <source>disque plein</source>
+        <translation>disk full</translation>
+    </message>
+    <message>
+        <source>accès refusé</source>
+        <translation>access denied</translation>
+    </message>
+    <message>
+        <source>disque protégé en écriture</source>
+        <translation>disk write-protected</translation>
+    </message>
+    <message>
+        <source>fichier ouvert par un autre programme</source>
+        <translation>file open in another program</translation>
+    </message>
+    <message>
+        <source>dossier introuvable</source>
+        <translation>folder not found</translation>
+    </message>
+    <message>
+        <source>nom de fichier trop long</source>
+        <translation>file name too long</translation>
+    </message>
+    <message>
+        <source>erreur matérielle du disque</source>
+        <translation>disk hardware error</translation>
+    </message>
+    <message>
+        <source>partage réseau perdu</source>
+        <translation>network share lost</translation>
+    </message>
+    <message>
+        <source>quota de disque atteint</source>
+        <translation>disk quota reached</translation>
+    </message>
+    <message>
+        <source>taille de fichier maximale atteinte</source>
+        <translation>maximum file size reached</translation>
+    </message>
+    <message>
+        <source>disque en lecture seule</source>
+        <translation>read-only disk</translation>
+    </message>
+    <message>
+        <source>un dossier porte ce nom</source>
+        <translation>a folder has that name</translation>
+    </message>
+    <message>
+        <source>trop de fichiers ouverts</source>
+        <translation>too many open files</translation>
+    </message>
+    <message>
+        <source>fichier occupé</source>
+        <translation>file busy</translation>
+    </message>
+    <message>
+        <source>écriture impossible</source>
+        <translation>cannot write</translation>
+    </message>
+    <message>
+        <source>écriture impossible (%1)</source>
+        <translation>cannot write (%1)</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>écriture annulée</source>
+        <translation>write cancelled</translation>
     </message>
 </context>
 <context>
@@ -277,8 +345,8 @@ automatically to keep the data continuous.</translation>
         <translation>Export error</translation>
     </message>
     <message>
-        <source>Ouverture du fichier %1 en écriture impossible</source>
-        <translation>Cannot open the file %1 for writing</translation>
+        <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
+        <translation>The file %1 could not be written: %2</translation>
     </message>
 </context>
 <context>
@@ -308,6 +376,10 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>L&apos;enregistrement %1 / %2 / %3 comporte un nombre de champs incorrect&lt;br/&gt;&lt;br/&gt;</source>
         <translation>The record %1 / %2 / %3 has a wrong number of fields&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Un guillemet ouvert à la ligne %1 n&apos;est jamais refermé : la suite du fichier est ignorée&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>A quote opened on line %1 is never closed: the rest of the file is ignored&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
 </context>
 <context>
@@ -800,6 +872,10 @@ automatically to keep the data continuous.</translation>
         <source>Révision: </source>
         <translation>Revision: </translation>
     </message>
+    <message>
+        <source>Zones de vitesse</source>
+        <translation>Speed areas</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -1048,10 +1124,6 @@ automatically to keep the data continuous.</translation>
         <translation>revision %1 not supported</translation>
     </message>
     <message>
-        <source>ouverture impossible : %1</source>
-        <translation>cannot open: %1</translation>
-    </message>
-    <message>
         <source>Urban 25 mph</source>
         <translation>Urban 25 mph</translation>
     </message>
@@ -1090,6 +1162,22 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>ce n&apos;est pas un fichier ordinaire</source>
         <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>Le fichier de zones %1 est illisible : %2. Les zones par défaut le remplacent ; le prochain enregistrement le conservera sous %3.</source>
+        <translation>The speed area file %1 cannot be read: %2. The default areas stand in for it; the next save will keep it as %3.</translation>
+    </message>
+    <message>
+        <source>plus de 65 535 zones, ou de classes dans une zone</source>
+        <translation>more than 65,535 areas, or classes in one area</translation>
+    </message>
+    <message>
+        <source>dossier %1 impossible à créer</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>le fichier illisible n&apos;a pas pu être conservé sous %1</source>
+        <translation>the unreadable file could not be kept as %1</translation>
     </message>
 </context>
 <context>
@@ -1189,6 +1277,14 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
         <translation>The area &lt;b&gt;%1&lt;/b&gt; will be reset&lt;br/&gt;&lt;br/&gt;Are you sure?&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Zones de vitesse</source>
+        <translation>Speed areas</translation>
+    </message>
+    <message>
+        <source>Les zones n&apos;ont pas pu être enregistrées dans %1 : %2.</source>
+        <translation>The areas could not be saved to %1: %2.</translation>
     </message>
 </context>
 <context>

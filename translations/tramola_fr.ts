@@ -202,8 +202,76 @@ automatiquement pour garantir la continuité des données.</translation>
 <context>
     <name>CheckedFile</name>
     <message>
-        <source>%1 n&apos;est pas un fichier ordinaire</source>
-        <translation>%1 n&apos;est pas un fichier ordinaire</translation>
+        <source>disque plein</source>
+        <translation>disque plein</translation>
+    </message>
+    <message>
+        <source>accès refusé</source>
+        <translation>accès refusé</translation>
+    </message>
+    <message>
+        <source>disque protégé en écriture</source>
+        <translation>disque protégé en écriture</translation>
+    </message>
+    <message>
+        <source>fichier ouvert par un autre programme</source>
+        <translation>fichier ouvert par un autre programme</translation>
+    </message>
+    <message>
+        <source>dossier introuvable</source>
+        <translation>dossier introuvable</translation>
+    </message>
+    <message>
+        <source>nom de fichier trop long</source>
+        <translation>nom de fichier trop long</translation>
+    </message>
+    <message>
+        <source>erreur matérielle du disque</source>
+        <translation>erreur matérielle du disque</translation>
+    </message>
+    <message>
+        <source>partage réseau perdu</source>
+        <translation>partage réseau perdu</translation>
+    </message>
+    <message>
+        <source>quota de disque atteint</source>
+        <translation>quota de disque atteint</translation>
+    </message>
+    <message>
+        <source>taille de fichier maximale atteinte</source>
+        <translation>taille de fichier maximale atteinte</translation>
+    </message>
+    <message>
+        <source>disque en lecture seule</source>
+        <translation>disque en lecture seule</translation>
+    </message>
+    <message>
+        <source>un dossier porte ce nom</source>
+        <translation>un dossier porte ce nom</translation>
+    </message>
+    <message>
+        <source>trop de fichiers ouverts</source>
+        <translation>trop de fichiers ouverts</translation>
+    </message>
+    <message>
+        <source>fichier occupé</source>
+        <translation>fichier occupé</translation>
+    </message>
+    <message>
+        <source>écriture impossible</source>
+        <translation>écriture impossible</translation>
+    </message>
+    <message>
+        <source>écriture impossible (%1)</source>
+        <translation>écriture impossible (%1)</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>écriture annulée</source>
+        <translation>écriture annulée</translation>
     </message>
 </context>
 <context>
@@ -257,10 +325,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Erreur à l&apos;exportation</translation>
     </message>
     <message>
-        <source>Ouverture du fichier %1 en écriture impossible</source>
-        <translation>Ouverture du fichier %1 en écriture impossible</translation>
-    </message>
-    <message>
         <source>Indicateur</source>
         <translation>Indicateur</translation>
     </message>
@@ -279,6 +343,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>%1 V85</source>
         <translation>%1 V85</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
+        <translation>Le fichier %1 n&apos;a pas pu être écrit : %2</translation>
     </message>
 </context>
 <context>
@@ -308,6 +376,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>L&apos;enregistrement %1 / %2 / %3 comporte un nombre de champs incorrect&lt;br/&gt;&lt;br/&gt;</source>
         <translation>L&apos;enregistrement %1 / %2 / %3 comporte un nombre de champs incorrect&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Un guillemet ouvert à la ligne %1 n&apos;est jamais refermé : la suite du fichier est ignorée&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>Un guillemet ouvert à la ligne %1 n&apos;est jamais refermé : la suite du fichier est ignorée&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
 </context>
 <context>
@@ -800,6 +872,10 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Révision: </source>
         <translation>Révision: </translation>
     </message>
+    <message>
+        <source>Zones de vitesse</source>
+        <translation>Zones de vitesse</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -1048,10 +1124,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>révision %1 non prise en charge</translation>
     </message>
     <message>
-        <source>ouverture impossible : %1</source>
-        <translation>ouverture impossible : %1</translation>
-    </message>
-    <message>
         <source>Urban 25 mph</source>
         <translation>Urban 25 mph</translation>
     </message>
@@ -1090,6 +1162,22 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>ce n&apos;est pas un fichier ordinaire</source>
         <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>Le fichier de zones %1 est illisible : %2. Les zones par défaut le remplacent ; le prochain enregistrement le conservera sous %3.</source>
+        <translation>Le fichier de zones %1 est illisible : %2. Les zones par défaut le remplacent ; le prochain enregistrement le conservera sous %3.</translation>
+    </message>
+    <message>
+        <source>plus de 65 535 zones, ou de classes dans une zone</source>
+        <translation>plus de 65 535 zones, ou de classes dans une zone</translation>
+    </message>
+    <message>
+        <source>dossier %1 impossible à créer</source>
+        <translation>dossier %1 impossible à créer</translation>
+    </message>
+    <message>
+        <source>le fichier illisible n&apos;a pas pu être conservé sous %1</source>
+        <translation>le fichier illisible n&apos;a pas pu être conservé sous %1</translation>
     </message>
 </context>
 <context>
@@ -1189,6 +1277,14 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
         <translation>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Zones de vitesse</source>
+        <translation>Zones de vitesse</translation>
+    </message>
+    <message>
+        <source>Les zones n&apos;ont pas pu être enregistrées dans %1 : %2.</source>
+        <translation>Les zones n&apos;ont pas pu être enregistrées dans %1 : %2.</translation>
     </message>
 </context>
 <context>

@@ -23,30 +23,33 @@ QByteArray date(qint64 time, const QString& format)
 }
 
 // Text mode, so that lines end in CR LF on Windows. The body writes through the file it gets.
-bool writeWhole(const QString& file, const QByteArray& header, const std::function<void(CheckedFile&)>& body)
+// A failure is logged when asked and its reason kept in *error.
+bool writeWhole(const QString& file, const QByteArray& header, QString* error, bool logged,
+                const std::function<void(CheckedFile&)>& body)
 {
     CheckedFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    out.write(header);
-    body(out);
-    return out.commit();
-}
-
-void warnUnwritable(const QString& file)
-{
-    qWarning() << CsvExport::errorTitle() << CsvExport::errorText(file);
+    if (out.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        out.write(header);
+        body(out);
+    }
+    if (out.commit())
+        return true;
+    if (logged)
+        qWarning() << CsvExport::errorTitle() << CsvExport::errorText(file, out.errorString());
+    if (error)
+        *error = out.errorString();
+    return false;
 }
 
 }   // namespace
 
-bool CsvExport::writeBucketTable(const DirectionSamples& samples, const QString& file)
+bool CsvExport::writeBucketTable(const DirectionSamples& samples, const QString& file, QString* error)
 {
     const QByteArray header = QStringLiteral("%1;%2;%3;%4;%5;%6\n")
                                   .arg(tr("Date"), tr("Direction"), tr("Nombre de relevés"), tr("Nombre véhicules"),
                                        tr("Vitesse moyenne"), tr("Vitesse maximale"))
                                   .toUtf8();
-    return writeWhole(file, header, [&](CheckedFile& out) {
+    return writeWhole(file, header, error, false, [&](CheckedFile& out) {
         for (auto direction = samples.cbegin(); direction != samples.cend(); ++direction) {
             const QByteArray key = QByteArray::number(direction.key() + 1);
             for (const SampleRecord& r : direction.value()) {
@@ -60,24 +63,21 @@ bool CsvExport::writeBucketTable(const DirectionSamples& samples, const QString&
     });
 }
 
-bool CsvExport::exportMeanMinMax(const SampleMap& records, const QString& file)
+bool CsvExport::exportMeanMinMax(const SampleMap& records, const QString& file, QString* error)
 {
     const QByteArray header =
         QStringLiteral("%1;%2;%3;%4\n").arg(tr("Date"), tr("Min"), tr("Max"), tr("Moyenne")).toLatin1();
-    const bool written = writeWhole(file, header, [&](CheckedFile& out) {
+    return writeWhole(file, header, error, true, [&](CheckedFile& out) {
         for (const SampleRecord& r : records)
             out.write(date(r.time, QStringLiteral("dd-MM-yyyy hh:mm")) + ';' + speed(r.minSpeed) + ';'
                       + speed(r.maxSpeed) + ';' + speed(r.meanSpeed) + '\n');
     });
-    if (!written)
-        warnUnwritable(file);
-    return written;
 }
 
-bool CsvExport::exportMeasures(const MeasureMap& measures, const QString& file)
+bool CsvExport::exportMeasures(const MeasureMap& measures, const QString& file, QString* error)
 {
     const QByteArray header = QStringLiteral("%1;%2;%3\n").arg(tr("Date"), tr("Vitesse"), tr("direction")).toLatin1();
-    const bool written = writeWhole(file, header, [&](CheckedFile& out) {
+    return writeWhole(file, header, error, true, [&](CheckedFile& out) {
         // Consecutive readings mostly share their minute: format it once per minute.
         qint64 minute = -1;
         QByteArray dateText;
@@ -92,9 +92,6 @@ bool CsvExport::exportMeasures(const MeasureMap& measures, const QString& file)
                 break;   // a full disk: millions of lines more would change nothing
         }
     });
-    if (!written)
-        warnUnwritable(file);
-    return written;
 }
 
 QString CsvExport::meanMinMaxFile(const QString& file)
@@ -102,14 +99,14 @@ QString CsvExport::meanMinMaxFile(const QString& file)
     return QStringLiteral("%1/minmaxavg.csv").arg(QFileInfo(file).absolutePath());
 }
 
-bool CsvExport::writeSummary(const TrafficSummary& summary, const QString& unit, const QString& file)
+bool CsvExport::writeSummary(const TrafficSummary& summary, const QString& unit, const QString& file, QString* error)
 {
     using Style = SummaryFormat::Style;
     const QByteArray header = QStringLiteral("%1;%2;%3;%4\n")
                                   .arg(tr("Indicateur"), SummaryFormat::groupTitle(0), SummaryFormat::groupTitle(1),
                                        SummaryFormat::groupTitle(2))
                                   .toUtf8();
-    const bool written = writeWhole(file, header, [&](CheckedFile& out) {
+    return writeWhole(file, header, error, true, [&](CheckedFile& out) {
         QVector<SummaryLine> lines = SummaryFormat::leftLines(summary, unit, Style::Csv);
         lines += SummaryFormat::rightLines(summary, unit, Style::Csv);
         for (const SummaryLine& line : lines) {
@@ -142,9 +139,6 @@ bool CsvExport::writeSummary(const TrafficSummary& summary, const QString& unit,
             out.write(row + '\n');
         }
     });
-    if (!written)
-        warnUnwritable(file);
-    return written;
 }
 
 QString CsvExport::summaryFile(const QString& file)

@@ -8,8 +8,9 @@
 #include <QString>
 
 // The semicolon-separated exports of the loaded statistics. Each file is written whole or not at
-// all: a failure leaves an earlier file of the same name as it was. Header words are translated;
-// the bucket table header is UTF-8, every other line plain ASCII.
+// all: a failure leaves an earlier file of the same name as it was, and *error (when given) tells
+// why in the user's words. Header words are translated; the bucket table header is UTF-8, every
+// other line plain ASCII.
 class CsvExport
 {
     Q_DECLARE_TR_FUNCTIONS(CsvExport)
@@ -17,15 +18,15 @@ class CsvExport
 public:
     // Every valid bucket, direction by direction: "dd/MM/yyyy hh:mm;direction+1;readings;vehicles;
     // mean;max". False, nothing logged, when the file cannot be written.
-    static bool writeBucketTable(const DirectionSamples& samples, const QString& file);
+    static bool writeBucketTable(const DirectionSamples& samples, const QString& file, QString* error = nullptr);
 
     // Every bucket of one direction, empty ones included: "dd-MM-yyyy hh:mm;min;max;mean". False,
     // with a warning in the log, when the file cannot be written.
-    static bool exportMeanMinMax(const SampleMap& records, const QString& file);
+    static bool exportMeanMinMax(const SampleMap& records, const QString& file, QString* error = nullptr);
 
     // Every measure in time order: "dd-MM-yyyy hh:mm;speed;direction" (direction as stored).
     // False, with a warning in the log, when the file cannot be written.
-    static bool exportMeasures(const MeasureMap& measures, const QString& file);
+    static bool exportMeasures(const MeasureMap& measures, const QString& file, QString* error = nullptr);
 
     // "<absolute folder of file>/minmaxavg.csv": the mean/min/max file goes beside the bucket table.
     static QString meanMinMaxFile(const QString& file);
@@ -34,13 +35,14 @@ public:
     // fields for figures without data, shares in percent), then after an empty line the hourly
     // profile, "Heure" and per group the weekday and weekend vehicles per hour and V85. False,
     // with a warning in the log, when the file cannot be written.
-    static bool writeSummary(const TrafficSummary& summary, const QString& unit, const QString& file);
+    static bool writeSummary(const TrafficSummary& summary, const QString& unit, const QString& file,
+                             QString* error = nullptr);
     // "<absolute folder of file>/synthese.csv".
     static QString summaryFile(const QString& file);
 
     static QString errorTitle() { return tr("Erreur à l'exportation"); }
-    static QString errorText(const QString& file)
+    static QString errorText(const QString& file, const QString& reason)
     {
-        return tr("Ouverture du fichier %1 en écriture impossible").arg(file);
+        return tr("Le fichier %1 n'a pas pu être écrit : %2").arg(file, reason);
     }
 };

@@ -315,6 +315,7 @@ void MainWindow::fillSpeedAreaChoice()
         m_speedArea = std::make_unique<SpeedArea>();
     m_speedArea->setUnits(units);
     m_speedArea->setFile(Workspace::speedAreaFile(units));
+    tellDamagedAreas(*m_speedArea);
 
     // Refilling replaces the list of the previous units.
     ui->gb1_comboBox_1->clear();
@@ -328,6 +329,15 @@ void MainWindow::fillSpeedAreaChoice()
     if (index >= 0)
         ui->gb1_comboBox_1->setCurrentIndex(index);
     connect(ui->gb1_comboBox_1, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &MainWindow::checkSpeedArea);
+}
+
+void MainWindow::tellDamagedAreas(const SpeedArea& areas)
+{
+    const QString text = areas.damagedText();
+    if (text.isEmpty() || m_damagedAreaFilesTold.contains(areas.file()))
+        return;
+    m_damagedAreaFilesTold << areas.file();
+    userDialogs().message(UserDialogs::Icon::Warning, tr("Zones de vitesse"), text);
 }
 
 void MainWindow::refreshSpeedArea()
@@ -370,6 +380,7 @@ void MainWindow::manageSpeedArea()
         SpeedAreaEditor editor(this);
         editor.setUnits(units);
         editor.setFile(Workspace::speedAreaFile(units));
+        tellDamagedAreas(editor);
         editor.selectArea(chosen);
         editor.setSpeedRange(getMinSpeed(), 200);
         editor.setDebugMode(debugModeEnabled());
@@ -484,10 +495,11 @@ void MainWindow::exportCsv()
         file += QStringLiteral(".csv");
     setFile(7, file);
     QStringList written;
-    if (CsvExport::writeBucketTable(m_statistics.getFilteredSample(), file))
+    QString error;
+    if (CsvExport::writeBucketTable(m_statistics.getFilteredSample(), file, &error))
         written << file;
     else
-        userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(), CsvExport::errorText(file));
+        userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(), CsvExport::errorText(file, error));
     // Written even when the table could not be.
     const QString meanMinMax = CsvExport::meanMinMaxFile(file);
     if (CsvExport::exportMeanMinMax(m_statistics.getFilteredSample(0), meanMinMax))

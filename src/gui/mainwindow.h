@@ -137,6 +137,8 @@ private:
     bool refuseWhileLoading();
     // The summary of [begin, end] after a load of that period, with the limit of the field.
     void updateSummary(const QDateTime& begin, const QDateTime& end);
+    // A box, once a session per file, when areas read a file that could not be read whole.
+    void tellDamagedAreas(const SpeedArea& areas);
 
     std::unique_ptr<Ui::MainWindow> ui;
 
@@ -157,6 +159,7 @@ private:
     CampaignChoiceDialog* m_campaignList = nullptr;
     CampaignDescriptionDialog* m_campaignDialog = nullptr;
     std::unique_ptr<SpeedArea> m_speedArea;
+    QStringList m_damagedAreaFilesTold;
 
     SpeedStatistics m_statistics;
     QString m_localeName = QStringLiteral("fr_FR");

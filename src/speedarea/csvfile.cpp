@@ -8,7 +8,9 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -44,6 +46,33 @@ uint mix(uint h)
 QString quoted(QLatin1String text)
 {
     return QLatin1Char('"') + QString(text) + QLatin1Char('"');
+}
+
+// Drops carriage returns. A UTF-8 byte-order mark says the rest is UTF-8, not the Latin-1 the
+// tree keeps: it goes, and the text is brought to Latin-1 ('?' for what Latin-1 lacks). In place;
+// answers the new length.
+int cleanText(char* text, int size)
+{
+    const bool utf8 = size >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0;
+    char* out = text;
+    for (int i = utf8 ? 3 : 0; i < size; ++i) {
+        const uchar c = uchar(text[i]);
+        if (c == '\r')
+            continue;
+        if (!utf8 || c < 0x80) {
+            *out++ = char(c);
+            continue;
+        }
+        // The length of the sequence from its first byte; its code point when it fits Latin-1.
+        const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        int next = i + 1;
+        while (next < size && next < i + length && (uchar(text[next]) & 0xC0) == 0x80)
+            ++next;
+        const bool whole = length > 1 && next == i + length;
+        *out++ = whole && (c == 0xC2 || c == 0xC3) ? char(((c & 0x1F) << 6) | (uchar(text[i + 1]) & 0x3F)) : '?';
+        i = next - 1;
+    }
+    return int(out - text);
 }
 
 }   // namespace
@@ -376,12 +405,7 @@ void CsvFile::parse(QByteArray bytes)
     const int zero = bytes.indexOf('\0');
     if (zero >= 0)
         bytes.truncate(zero);
-    char* out = bytes.data();
-    for (const char* in = bytes.constData(); in != bytes.constData() + bytes.size(); ++in) {
-        if (*in != '\r')
-            *out++ = *in;
-    }
-    bytes.truncate(int(out - bytes.constData()));
+    bytes.truncate(cleanText(bytes.data(), bytes.size()));
     m_model->start(std::move(bytes));
 
     m_fields.clear();
@@ -399,6 +423,15 @@ void CsvFile::parse(QByteArray bytes)
             if (i == n - 1)
                 parseField(m_fieldStart, n, '\0');
         }
+    }
+    // The field's first quote took everything after it: the user must know where it is.
+    if (m_oddQuotes) {
+        const int line = 1 + int(std::count(c, std::find(c + m_fieldStart, c + n, '"'), '\n'));
+        const QString text = tr("Un guillemet ouvert à la ligne %1 n'est jamais refermé : la suite du fichier est "
+                                "ignorée<br/><br/>")
+                                 .arg(line);
+        warn(QString(text).remove(QStringLiteral("<br/>")));
+        userDialogs().message(UserDialogs::Icon::Warning, tr("Importation"), text);
     }
     m_fields.release();
     m_model->m_extra.squeeze();

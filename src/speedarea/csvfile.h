@@ -84,6 +84,8 @@ public:
 
     // None for an invalid index.
     Level level(const QModelIndex& index) const;
+    // The rows of the whole tree: countries, states, areas and classes.
+    qint64 itemCount() const { return qint64(m_names.size()) + m_classes.size(); }
     // The child of parent (invalid parent: the countries) named exactly name; invalid when none.
     QModelIndex child(const QModelIndex& parent, const QString& name) const;
     // The check mark of a state; the view cannot change it, only a pick does.

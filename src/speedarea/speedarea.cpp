@@ -254,15 +254,35 @@ void SpeedArea::setUnits(int units)
 void SpeedArea::setFile(const QString& szFileName)
 {
     m_fileName = szFileName;
+    m_damaged = false;
     if (!QFile::exists(szFileName)) {
         qWarning() << "File" << szFileName << "missing ?";
         return;
     }
     if (!loadFile(szFileName)) {
         qWarning() << "Loading file" << szFileName << "[Failed]. using default values";
+        m_damaged = true;
         loadDefaults(QString());
         areasReloaded();
     }
+}
+
+QString SpeedArea::damagedText() const
+{
+    if (!m_damaged)
+        return QString();
+    return QCoreApplication::translate("SpeedArea",
+                                       "Le fichier de zones %1 est illisible : %2. Les zones par défaut le "
+                                       "remplacent ; le prochain enregistrement le conservera sous %3.")
+        .arg(QDir::toNativeSeparators(m_fileName), m_readError, QDir::toNativeSeparators(damagedCopyName(m_fileName)));
+}
+
+QString SpeedArea::damagedCopyName(const QString& path)
+{
+    QString name = path + QStringLiteral(".damaged");
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
+        name = path + QStringLiteral(".damaged-%1").arg(n);
+    return name;
 }
 
 bool SpeedArea::loadAreas(bool bForce, const QString& szName)
@@ -274,7 +294,8 @@ bool SpeedArea::loadAreas(bool bForce, const QString& szName)
     m_areaIndex = 0;
 
     if (!bForce && QFile::exists(m_fileName)) {
-        if (loadFile(m_fileName))
+        m_damaged = !loadFile(m_fileName);
+        if (!m_damaged)
             return true;
         qWarning() << "Loading file" << m_fileName << "[Failed]. using default values";
     }
@@ -294,7 +315,7 @@ bool SpeedArea::loadFile(const QString& szFileName)
     }
     if (!file.open(QIODevice::ReadOnly)) {
         qDebug() << "File open error" << file.errorString();
-        return refuse(QCoreApplication::translate("SpeedArea", "ouverture impossible : %1").arg(file.errorString()));
+        return refuse(fileErrorReason(file.errorString()));
     }
     return read(file);
 }
@@ -351,31 +372,46 @@ bool SpeedArea::write(QIODevice& device) const
 
 bool SpeedArea::saveFile(const QString& szFileName)
 {
-    const auto failed = [&szFileName]() {
-        qWarning() << "Recording speed area parameters" << szFileName << "[Failed]";
+    const auto failed = [&](const QString& reason) {
+        qWarning() << "Recording speed area parameters" << szFileName << "[Failed]" << reason;
+        m_saveError = reason;
         return false;
     };
     if (!countsFit())
-        return failed();
+        return failed(QCoreApplication::translate("SpeedArea", "plus de 65 535 zones, ou de classes dans une zone"));
 
     const QString folder = QFileInfo(szFileName).absolutePath();
     if (!QFileInfo(folder).isDir()) {
         qDebug() << "Creating missing folder" << folder;
         if (!QDir().mkdir(folder))
-            return failed();
+            return failed(QCoreApplication::translate("SpeedArea", "dossier %1 impossible à créer")
+                              .arg(QDir::toNativeSeparators(folder)));
+    }
+
+    // The user's areas may still be in a file we cannot read: it is kept, never overwritten.
+    if (isRegularFile(szFileName)) {
+        QFile old(szFileName);
+        SpeedAreaTable table;
+        QString error;
+        if (!old.open(QIODevice::ReadOnly) || !readTable(old, &table, &error)) {
+            const QString aside = damagedCopyName(szFileName);
+            if (!QFile::copy(szFileName, aside))
+                return failed(QCoreApplication::translate("SpeedArea",
+                                                          "le fichier illisible n'a pas pu être conservé "
+                                                          "sous %1")
+                                  .arg(QDir::toNativeSeparators(aside)));
+            qWarning() << "Unreadable speed area file kept as" << aside;
+        }
     }
 
     CheckedFile file(szFileName);
-    if (!file.open()) {
-        qDebug() << "File open error" << file.errorString();
-        return failed();
-    }
-    if (!write(*file.device()))
-        file.fail(QStringLiteral("area or class count over 16 bits, or a failed write"));
-    if (!file.commit()) {
-        qDebug() << "File write error" << file.errorString();
-        return failed();
-    }
+    if (file.open())
+        write(*file.device());
+    if (!file.commit())
+        return failed(file.errorString());
+    m_saveError.clear();
+    if (szFileName == m_fileName)
+        m_damaged = false;
     return true;
 }
 

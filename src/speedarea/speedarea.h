@@ -33,10 +33,14 @@ public:
     void setUnits(int units);
     int units() const { return m_units; }
 
-    // Stores the path and reads the file. A missing file leaves the table as it is; a damaged
-    // one leaves the full default set of the current units.
+    // Stores the path and reads the file. A missing file leaves the table as it is; one that
+    // cannot be read whole leaves the full default set of the current units, and damagedText()
+    // says so until the file is read or saved again.
     void setFile(const QString& szFileName);
     QString file() const { return m_fileName; }
+    // The French line telling that file() exists but could not be read whole, that the defaults
+    // stand in for it and where the next save keeps it; empty when it was read or is missing.
+    QString damagedText() const;
 
     // Removes the named area (all areas when the name is empty) and brings it back: from the
     // file unless bForce is set or the file is missing or damaged, else from the defaults of the
@@ -49,9 +53,16 @@ public:
     bool loadFile(const QString& szFileName);
     // Writes every area (group 0 only) beside the old file and then replaces it, so that a
     // failure leaves the old file whole. Creates the file's folder when it alone is missing.
-    // Bounds are truncated toward zero and held to 16 bits. False on any failure, and for more
-    // than 65,535 areas or classes of one area (the counts are 16 bits wide).
+    // A file there that cannot be read whole (damaged, or not a speed area file) is first kept
+    // as damagedCopyName(). Bounds are truncated toward zero and held to 16 bits. False on any
+    // failure, and for more than 65,535 areas or classes of one area (the counts are 16 bits
+    // wide); saveError() then tells why.
     bool saveFile(const QString& szFileName);
+    // Why the last saveFile failed, in French; empty after a successful save.
+    QString saveError() const { return m_saveError; }
+    // Where saveFile() keeps an unreadable file at path: the first free name of "PATH.damaged",
+    // "PATH.damaged-2", …
+    static QString damagedCopyName(const QString& path);
     // The same two on a device: read() replaces the table as loadFile() does; write() answers
     // false (with part of the bytes written) on a failed write or a count over 16 bits.
     bool read(QIODevice& device);
@@ -117,6 +128,8 @@ private:
     int m_areaIndex = 0;
     bool m_debug = false;
     QString m_readError;
+    bool m_damaged = false;
+    QString m_saveError;
 };
 
 // The window's order of area names: by the first whole number in each name, ascending.

@@ -21,6 +21,7 @@ private slots:
         QTest::addColumn<QString>("out");   // part of standard output
         QTest::addColumn<QString>("err");   // part of standard error
         QTest::addColumn<bool>("written");   // own.cfg exists afterwards
+        QTest::addColumn<QByteArray>("before");   // own.cfg before the run, unreadable; empty: none
 
         const QStringList pickTo{"--units", "kmh", "--file", "own.cfg"};
         QTest::newRow("tree and messages")
@@ -31,17 +32,31 @@ private slots:
                "30\"}],\"name\":\"Bretagne\"}]}],"
                "\"file\":\"areas.csv\",\"messages\":"
                "[\"L'enregistrement France / Bretagne / Zone 50 comporte un nombre de champs incorrect\"]}"
-            << "" << false;
+            << "" << false << QByteArray();
+        QTest::newRow("tree, indented")
+            << QStringList{"--pretty"} << 0
+            << "\n        }\n    ],\n    \"file\": \"areas.csv\",\n    \"messages\": [\n        \"L'enregistrement "
+               "France / Bretagne / Zone 50 comporte un nombre de champs incorrect\"\n    ]\n}\n"
+            << "" << false << QByteArray();
         QTest::newRow("picked state merged") << QStringList{"--pick", "Ile-de-France"} + pickTo << 0
                                              << "{\"classes\":[[0,30],[31,40]],\"name\":\"Zone 30 (Ile-de-France)\"}"
-                                             << "" << true;
+                                             << "" << true << QByteArray();
         QTest::newRow("state picked twice") << QStringList{"--pick", "Bretagne", "--pick", "Bretagne"} + pickTo << 0
                                             << "\"areas\":[{\"classes\":[[0,30]"
-                                            << "" << true;
+                                            << "" << true << QByteArray();
         QTest::newRow("unknown state") << QStringList{"--pick", "Bavière"} + pickTo << 1 << ""
-                                       << "État introuvable" << false;
+                                       << "État introuvable" << false << QByteArray();
         QTest::newRow("a folder as CSV") << QStringList{".", "--pick", "Bretagne"} + pickTo << 1 << ""
-                                         << "Fichier CSV illisible : ." << false;
+                                         << "Fichier CSV illisible : ." << false << QByteArray();
+        const QByteArray unreadable("my areas, one byte lost");
+        QTest::newRow("an unreadable file is not replaced")
+            << QStringList{"--pick", "Bretagne"} + pickTo << 1 << ""
+            << "Le fichier de zones own.cfg est illisible : ce n'est pas un fichier de zones de vitesse. Rien n'est "
+               "écrit ; --replace-damaged le conserve sous own.cfg.damaged et le remplace"
+            << true << unreadable;
+        QTest::newRow("unless asked, and then kept aside")
+            << QStringList{"--pick", "Bretagne", "--replace-damaged"} + pickTo << 0 << "\"name\":\"Zone 30 (Bretagne)\""
+            << "" << true << unreadable;
     }
 
     void importAreas()
@@ -51,8 +66,11 @@ private slots:
         QFETCH(QString, out);
         QFETCH(QString, err);
         QFETCH(bool, written);
+        QFETCH(QByteArray, before);
 
         QTemporaryDir home;
+        if (!before.isEmpty())
+            QVERIFY(writeBytes(home.filePath("own.cfg"), before));
         QFile csv(home.filePath("areas.csv"));
         QVERIFY(csv.open(QIODevice::WriteOnly));
         csv.write("France;FR;Ile-de-France;Zone 30;0;30;31;40\nFrance;FR;Bretagne;Zone 30;0;35\n"
@@ -66,9 +84,11 @@ private slots:
         QVERIFY2(err.isEmpty() ? cli.err.isEmpty() : cli.err.contains(err), qPrintable(cli.err));
         QVERIFY2(QString::fromUtf8(cli.out).contains(out), cli.out.constData());
         QCOMPARE(QFile::exists(home.filePath("own.cfg")), written);
+        if (!before.isEmpty())
+            QCOMPARE(fileBytes(home.filePath(status == 0 ? "own.cfg.damaged" : "own.cfg")), before);
         if (status == 0 && written) {
             const QJsonArray areas = QJsonDocument::fromJson(cli.out).object().value("areas").toArray();
-            QCOMPARE(areas.size(), args.contains("Ile-de-France") ? 6 : 5);
+            QCOMPARE(areas.size(), args.count("--pick") == 1 ? 6 : 5);
         }
     }
 };

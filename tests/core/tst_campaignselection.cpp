@@ -20,6 +20,8 @@ const QString kMismatch = QStringLiteral(
 const QString kFilled = QStringLiteral("information|Statistiques|Des campagnes intermédiaires ont été sélectionnées\n"
                                        "automatiquement pour garantir la continuité des données.");
 const QString kEmpty = QStringLiteral("warning|Statistiques|Statistiques indisponibles, la base de données est vide");
+const QString kReadOnly = QStringLiteral("information|Statistiques|La base de données %1 est en lecture seule : les "
+                                         "campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.");
 const QString kOpenError = QStringLiteral("warning|Statistiques|Erreur à l'ouverture de la base de données.\n");
 
 // Row r is a campaign of three days, older as r grows: begins day 20 - 3r (00:00), ends 2 days later 09:00.
@@ -161,7 +163,7 @@ void TestCampaignSelection::loadFile_data()
         << oneCampaign.arg("le 3 mai", "2026-05-05 09:00:00") << empty << 0 << QStringList{kEmpty} << true;
     QTest::newRow("campaign without measure")
         << oneCampaign.arg("2027-01-03", "2027-01-05 09:00:00") << loaded << 1 << QStringList() << true;
-    QTest::newRow("read-only, not yet derived") << "readOnly" << empty << 0 << QStringList{kEmpty} << true;
+    QTest::newRow("read-only, not yet derived") << "readOnly" << loaded << 2 << QStringList{kReadOnly} << true;
     QTest::newRow("not a database") << "text" << int(CampaignSelection::LoadResult::OpenFailed) << 0
                                     << QStringList{kOpenError} << true;
 }
@@ -176,6 +178,7 @@ void TestCampaignSelection::loadFile()
 
     static int n = 0;
     const QString path = m_dir.filePath(QStringLiteral("load%1.db").arg(n++));
+    boxes.replaceInStrings(QStringLiteral("%1"), path);
     if (setup == QLatin1String("text")) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));

@@ -64,8 +64,16 @@ private slots:
             << QByteArray("F;x;S;A;0;30\n\0G;x;S;A;0;1", 25) << "F/S/A: 1 0-30" << none << 0;
         QTest::newRow("not numbers read 0")
             << QByteArray("F;x;S;A;nan;10;1e999;5;inf;-1;1,5;2") << "F/S/A: 1 nan-10, 2 1e999-5, 4 1,5-2" << none << 1;
-        QTest::newRow("a lone quote swallows the rest")
-            << QByteArray("\"F;x;S;A;0;30\nG;x;S;A;0;1\n") << "" << none << 0;
+        const QString unclosed = "Un guillemet ouvert à la ligne %1 n'est jamais refermé : la suite du fichier est "
+                                 "ignorée<br/><br/>";
+        QTest::newRow("an unclosed quote on the first line is told")
+            << QByteArray("\"F;x;S;A;0;30\nG;x;S;A;0;1\n") << "" << QStringList{unclosed.arg(1)} << 1;
+        QTest::newRow("an unclosed quote is told with its line, what comes before stays")
+            << QByteArray("F;x;S;A;0;30\r\nG;x;\"T\"\"\n;A;0;1\nH;x;S;A;0;1\n") << "F/S/A: 1 0-30"
+            << QStringList{unclosed.arg(2)} << 1;
+        QTest::newRow("a UTF-8 byte-order mark goes, the text becomes Latin-1")
+            << QByteArray("\xEF\xBB\xBF\xC3\x8Ele;;\xC3\xA9t\xC3\xA9 \xE2\x82\xAC;A;0;1") << "Île/été ?/A: 1 0-1"
+            << none << 0;
         QTest::newRow("a state named like a country stays a state")
             << QByteArray("A;;B;Z;0;1\nB;;A;Z;0;2") << "A/B/Z: 1 0-1|B/A/Z: 1 0-2" << none << 0;
         QByteArray odd;

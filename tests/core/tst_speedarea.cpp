@@ -213,46 +213,44 @@ private slots:
     void savingNeverLosesTheOldFile_data()
     {
         QTest::addColumn<QString>("target");   // relative to a fresh folder holding "old.cfg" and "folder"
+        QTest::addColumn<bool>("damaged");   // old.cfg lacks its last byte
         QTest::addColumn<int>("areaCount");   // areas added to the five defaults
-        QTest::addColumn<int>("diskFullAt");   // bytes a file may grow to; 0: no limit
-        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QString>("reason");   // empty: saved
 
-        QTest::newRow("replacing the old file") << "old.cfg" << 0 << 0 << true;
-        QTest::newRow("one missing folder is created") << "new/areas.cfg" << 0 << 0 << true;
-        QTest::newRow("two missing folders") << "a/b/areas.cfg" << 0 << 0 << false;
-        QTest::newRow("target is a folder") << "folder" << 0 << 0 << false;
-        QTest::newRow("disk full") << "old.cfg" << 0 << 64 << false;
-        QTest::newRow("65,535 areas fit the 16-bit count") << "old.cfg" << 65530 << 0 << true;
-        QTest::newRow("65,536 areas do not") << "old.cfg" << 65531 << 0 << false;
+        QTest::newRow("replacing the old file") << "old.cfg" << false << 0 << "";
+        QTest::newRow("one missing folder is created") << "new/areas.cfg" << false << 0 << "";
+        QTest::newRow("two missing folders") << "a/b/areas.cfg" << false << 0 << "dossier %1/a/b impossible à créer";
+        QTest::newRow("target is a folder") << "folder" << false << 0 << "un dossier porte ce nom";
+        QTest::newRow("65,535 areas fit the 16-bit count") << "old.cfg" << false << 65530 << "";
+        QTest::newRow("65,536 areas do not")
+            << "old.cfg" << false << 65531 << "plus de 65 535 zones, ou de classes dans une zone";
+        QTest::newRow("a damaged file is kept aside, once") << "old.cfg" << true << 0 << "";
     }
 
     void savingNeverLosesTheOldFile()
     {
         QFETCH(QString, target);
+        QFETCH(bool, damaged);
         QFETCH(int, areaCount);
-        QFETCH(int, diskFullAt);
-        QFETCH(bool, saved);
+        QFETCH(QString, reason);
 
         QTemporaryDir dir;
         const QString oldFile = dir.filePath("old.cfg");
-        QVERIFY(writeBytes(oldFile, validFile()) && QDir(dir.path()).mkdir("folder"));
+        const QByteArray oldBytes = damaged ? validFile().chopped(1) : validFile();
+        QVERIFY(writeBytes(oldFile, oldBytes) && QDir(dir.path()).mkdir("folder"));
 
         SpeedArea areas;
         for (int i = 0; i < areaCount; ++i)
             areas.setArea(QString::number(i), SpeedClassMap());
         const QString file = dir.filePath(target);
+        const bool saved = reason.isEmpty();
         if (!saved)
-            QTest::ignoreMessage(
-                QtWarningMsg, qPrintable(QStringLiteral("Recording speed area parameters \"%1\" [Failed]").arg(file)));
-        std::unique_ptr<FileSizeLimit> limit;
-        if (diskFullAt && !(limit = std::make_unique<FileSizeLimit>(diskFullAt))->active())
-            QSKIP("No file size limit on this system");
-        const bool result = areas.saveFile(file);
-        limit.reset();
-        QCOMPARE(result, saved);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Recording speed area parameters .* \\[Failed\\]"));
+        QCOMPARE(areas.saveFile(file) && areas.saveFile(file), saved);
+        QCOMPARE(areas.saveError(), reason.arg(dir.path()));
 
         if (file != oldFile || !saved)
-            QCOMPARE(fileBytes(oldFile), validFile());
+            QCOMPARE(fileBytes(oldFile), oldBytes);
         SpeedArea reread;
         if (saved)
             QCOMPARE(reread.loadFile(file) ? reread.areaNames().size() : -1, areaCount + 5);
@@ -260,6 +258,10 @@ private slots:
         QStringList expected{"folder", "old.cfg"};
         if (saved && target.contains('/'))
             expected << target.section('/', 0, 0);
+        if (damaged) {
+            expected << "old.cfg.damaged";
+            QCOMPARE(fileBytes(oldFile + ".damaged"), oldBytes);
+        }
         expected.sort();
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
                  expected);
@@ -306,6 +308,13 @@ private slots:
         areas.setFile(file);
         QCOMPARE(areas.file(), file);
         QCOMPARE(areas.areaNames(), names);
+        QCOMPARE(areas.damagedText(),
+                 warning.contains("[Failed]")
+                     ? QString("Le fichier de zones %1 est illisible : ce n'est pas un fichier de "
+                               "zones de vitesse. Les zones par défaut le remplacent ; le "
+                               "prochain enregistrement le conservera sous %1.damaged.")
+                           .arg(file)
+                     : QString());
     }
 
     void loadAreas_data()

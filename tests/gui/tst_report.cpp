@@ -244,7 +244,9 @@ private slots:
         exportAs(earlier);
         QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(fileBytes(earlier), QByteArray("earlier"));
-        QCOMPARE(dialogs.summary().filter(QStringLiteral("warning|Rapport d'exploitation|")).size(), 1);
+        QCOMPARE(dialogs.summary().filter(QStringLiteral("warning|Rapport d'exploitation|")),
+                 QStringList("warning|Rapport d'exploitation|Le rapport " + QDir::toNativeSeparators(earlier)
+                             + " n'a pas pu être écrit : accès refusé"));
     }
 
     // A cancel in the progress and a process killed while writing both leave the earlier file.

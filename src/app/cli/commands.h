@@ -26,8 +26,9 @@ int fail(const QString& line);
 
 // Units code of "kmh", "mph" or "knots" in any case; -1 when unknown.
 int unitsCode(const QString& name);
-// The speed areas of units from path, as the window reads them; a file there that cannot be read
-// leaves the units' defaults and a note on standard error.
-void readAreaFile(SpeedArea& areas, int units, const QString& path);
+// The speed areas of units from path, as the window reads them. A file there that cannot be read
+// whole leaves the units' defaults; the line saying so is answered, and printed on standard
+// error when note is set.
+QString readAreaFile(SpeedArea& areas, int units, const QString& path, bool note = true);
 // root on standard output, on one line or indented, ending with a line feed.
 void printJson(const QJsonObject& root, bool pretty);

@@ -4,7 +4,6 @@
 
 #include "speedarea/speedarea.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
@@ -21,18 +20,15 @@ int unitsCode(const QString& name)
     return -1;
 }
 
-void readAreaFile(SpeedArea& areas, int units, const QString& path)
+QString readAreaFile(SpeedArea& areas, int units, const QString& path, bool note)
 {
     // The window's sequence: units first (their defaults), then the file of those units.
     areas.setUnits(units);
     areas.setFile(path);
-    if (QFile::exists(path) && !areas.readError().isEmpty()) {
-        std::fprintf(stderr, "%s\n",
-                     QStringLiteral("Fichier de zones illisible (%1), zones par défaut : %2")
-                         .arg(areas.readError(), path)
-                         .toLocal8Bit()
-                         .constData());
-    }
+    const QString damaged = areas.damagedText();
+    if (note && !damaged.isEmpty())
+        std::fprintf(stderr, "%s\n", damaged.toLocal8Bit().constData());
+    return damaged;
 }
 
 void printJson(const QJsonObject& root, bool pretty)

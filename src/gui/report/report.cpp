@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/report/report.h"
 
+#include "core/checkedfile.h"
 #include "core/userdialogs.h"
 #include "core/version.h"
 #include "core/workspace.h"
@@ -27,7 +28,6 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <qwt_plot_renderer.h>
@@ -505,9 +505,8 @@ ReportStatus writeReport(const QString& file, const ReportContent& content, cons
             *error = Report::tr("Le rapport %1 n'a pas pu être écrit : %2").arg(QDir::toNativeSeparators(file), reason);
         return ReportStatus::WriteFailed;
     };
-    // A temporary file beside the target replaces it only once complete.
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
+    CheckedFile out(file);
+    if (!out.open())
         return failed(out.errorString());
 
     QString documentName = content.meanPlot ? content.meanPlot->title().text() : QString();
@@ -515,9 +514,9 @@ ReportStatus writeReport(const QString& file, const ReportContent& content, cons
         documentName = QStringLiteral("Plot Document");
     std::unique_ptr<ReportOutput> output =
         suffix == QLatin1String("pdf") ? ReportOutput::pdf() : ReportOutput::postScript();
-    if (!output->begin(&out, documentName)) {
-        out.cancelWriting();
-        return failed(Report::tr("impression impossible"));
+    if (!output->begin(out.device(), documentName)) {
+        out.fail(Report::tr("impression impossible"));   // unless a write already said why
+        return failed(out.errorString());
     }
     qDebug() << "Size width=" << W << "height=" << H;
 
@@ -530,21 +529,18 @@ ReportStatus writeReport(const QString& file, const ReportContent& content, cons
     const std::unique_ptr<ProgressReporter> progress = userDialogs().createProgress(options);
 
     ReportWriter writer(*output, content, total, QFileInfo(file).fileName(), *progress,
-                        [&out] { return out.error() == QFileDevice::NoError; });
+                        [&out] { return !out.failed(); });
     bool ok = writer.drawCover();
     for (size_t i = 0; ok && i < reportSections().size(); ++i)
         if (isChecked(sections, i))
             ok = reportSections()[i]->draw(writer);
     ok = output->end() && ok;
     if (writer.cancelled()) {
-        out.cancelWriting();
+        out.cancel();
         return ReportStatus::Cancelled;
     }
-    if (!ok || out.error() != QFileDevice::NoError) {
-        const QString reason = out.errorString();
-        out.cancelWriting();
-        return failed(reason);
-    }
+    if (!ok)
+        out.fail(Report::tr("impression impossible"));
     if (!out.commit())
         return failed(out.errorString());
     return ReportStatus::Written;

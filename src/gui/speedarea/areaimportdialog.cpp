@@ -15,7 +15,12 @@ AreaImportDialog::AreaImportDialog(QWidget* parent) : QDialog(parent), ui(new Ui
     QTreeView* tree = ui->gb4_treeView;
     tree->setModel(m_reader.model());
     tree->header()->setStretchLastSection(false);
-    tree->expandAll();
+    // A national list of millions of rows would take the view seconds and a gigabyte to open
+    // whole: then only the states show, which is what a pick needs.
+    if (m_reader.model()->itemCount() <= 20000)
+        tree->expandAll();
+    else
+        tree->expandToDepth(0);
     for (int column = 0; column < 3; ++column)
         tree->resizeColumnToContents(column);
     tree->setAnimated(false);

@@ -8,6 +8,7 @@
 #include "ui_speedareaeditor.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QHeaderView>
 #include <QLocale>
 #include <QScrollBar>
@@ -410,6 +411,10 @@ void SpeedAreaEditor::save()
         return;
     if (saveFile(file()))
         accept();
+    else
+        userDialogs().message(UserDialogs::Icon::Warning, tr("Zones de vitesse"),
+                              tr("Les zones n'ont pas pu être enregistrées dans %1 : %2.")
+                                  .arg(QDir::toNativeSeparators(file()), saveError()));
 }
 
 void SpeedAreaEditor::import()
