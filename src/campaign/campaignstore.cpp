@@ -718,8 +718,7 @@ bool CampaignStore::setTitleAndComment(DatabaseManager* db, const QString& title
 {
     if (!db || !db->mayWrite())
         return false;
-    // The manager hands out queries only through getRecord(); a prepared statement needs its own.
-    QSqlQuery q(QSqlDatabase::database());
+    QSqlQuery q = db->newQuery();
     q.prepare(QStringLiteral("UPDATE campaign SET  camp_title=:title, camp_comment=:comment WHERE camp_id=:id"));
     q.bindValue(QStringLiteral(":title"), title);
     q.bindValue(QStringLiteral(":comment"), comment);

@@ -22,6 +22,7 @@ public:
 
 ConsoleDialogs consoleDialogs;
 UserDialogs* current = nullptr;
+thread_local UserDialogs* threadCurrent = nullptr;
 
 }   // namespace
 
@@ -37,10 +38,22 @@ bool UserDialogs::openInViewer(const QString&)
 
 UserDialogs& userDialogs()
 {
+    if (threadCurrent)
+        return *threadCurrent;
     return current ? *current : consoleDialogs;
 }
 
 void setUserDialogs(UserDialogs* d)
 {
     current = d;
+}
+
+ThreadDialogs::ThreadDialogs(UserDialogs* d) : m_previous(threadCurrent)
+{
+    threadCurrent = d;
+}
+
+ThreadDialogs::~ThreadDialogs()
+{
+    threadCurrent = m_previous;
 }

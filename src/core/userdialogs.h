@@ -71,6 +71,20 @@ UserDialogs& userDialogs();
 // Installs d (not owned; nullptr restores the console default).
 void setUserDialogs(UserDialogs* d);
 
+// While it lives, userDialogs() on the calling thread is d, whatever the other threads use:
+// work run on a worker thread keeps what it would show to itself.
+class ThreadDialogs
+{
+public:
+    explicit ThreadDialogs(UserDialogs* d);
+    ~ThreadDialogs();
+    ThreadDialogs(const ThreadDialogs&) = delete;
+    ThreadDialogs& operator=(const ThreadDialogs&) = delete;
+
+private:
+    UserDialogs* m_previous;
+};
+
 // A progress that shows nothing and is never cancelled.
 class SilentProgress : public ProgressReporter
 {

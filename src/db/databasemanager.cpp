@@ -38,8 +38,9 @@ QString localText(qint64 secs)
     return QDateTime::fromSecsSinceEpoch(secs).toString(QStringLiteral("dd/MM/yy hh:mm:ss"));
 }
 
-// The connection the working query of the current manager lives on; only that manager unregisters it.
-const DatabaseManager* connectionOwner = nullptr;
+// Each manager registers its connection under a name of its own: several files may be open at
+// once, on several threads.
+std::atomic<int> managerConnections{0};
 
 // SQLite's primary result codes the program tells apart.
 enum SqliteCode { sqliteBusy = 5, sqliteLocked = 6, sqliteCorrupt = 11 };
@@ -104,17 +105,15 @@ struct DatabaseManager::WriteCheck
     QSqlError error;
 };
 
-DatabaseManager::DatabaseManager() = default;
+DatabaseManager::DatabaseManager() : m_connectionName(QStringLiteral("tramola_db_%1").arg(managerConnections++)) { }
 
 DatabaseManager::~DatabaseManager()
 {
     joinWriteCheck();
     closeDatabase();
     m_database = QSqlDatabase();
-    if (connectionOwner == this) {
-        connectionOwner = nullptr;
-        QSqlDatabase::removeDatabase(QLatin1String(QSqlDatabase::defaultConnection));
-    }
+    if (QSqlDatabase::contains(m_connectionName))
+        QSqlDatabase::removeDatabase(m_connectionName);
 }
 
 bool DatabaseManager::openDatabase(const QString& path)
@@ -126,10 +125,9 @@ bool DatabaseManager::openDatabase(const QString& path)
     if (m_database.isOpen())
         m_database.close();
     m_database = QSqlDatabase();
-    if (QSqlDatabase::contains(QLatin1String(QSqlDatabase::defaultConnection)))
-        QSqlDatabase::removeDatabase(QLatin1String(QSqlDatabase::defaultConnection));
-    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-    connectionOwner = this;
+    if (QSqlDatabase::contains(m_connectionName))
+        QSqlDatabase::removeDatabase(m_connectionName);
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
 
     m_filePath = path;
     m_database.setDatabaseName(path);

@@ -50,6 +50,8 @@ public:
     QSqlQuery getRecord(const QString& sql);
     // A fresh query on this connection, for prepared statements run many times.
     QSqlQuery newQuery() const { return QSqlQuery(m_database); }
+    // The connection itself, for what the manager does not wrap (SQLite's own hooks).
+    QSqlDatabase connection() const { return m_database; }
     bool tableExists(const QString& name);
     // -1 when the statement fails or yields no row.
     int countRows(const QString& table);
@@ -117,6 +119,7 @@ private:
     // The first problem found is kept and shown; later ones are not.
     void setProblem(FileProblem problem, const QString& reason);
 
+    const QString m_connectionName;
     QSqlDatabase m_database;
     QSqlQuery* m_query = nullptr;
     QString m_filePath;
