@@ -10,6 +10,10 @@
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
+#include <algorithm>
+#include <memory>
+
+struct MeasureRead;
 
 // A point of a curve: x is a bucket start (Unix seconds) or a percentage, y a speed.
 struct CurvePoint
@@ -66,6 +70,11 @@ public:
     // The minimum speed the measures held were read with (15 after a reset): a failed read
     // keeps the measures, and with them this value, of the read before.
     int getLoadedMinSpeed() const { return m_loadedMinSpeed; }
+    // The readings taken: those faster than this. A minimum above the read's leaves out the
+    // slower readings held without reading the file again.
+    int effectiveMinSpeed() const { return std::max(m_minSpeed, m_loadedMinSpeed); }
+    // Readings held at or below this are left out: a minimum above the read's, else none.
+    qint32 slowestLeftOut() const;
     void setUnits(qint16 units) { m_units = units; }
     qint16 getUnits() const { return m_units; }
     // "Mph" for 1, "Knot" for 2, "Km/h" for anything else.
@@ -79,9 +88,14 @@ public:
     QDateTime getStartDate() const { return m_startDate; }
     QDateTime getEndDate() const { return m_endDate; }
 
-    // The readings the measure query fills; the computations only read them.
-    MeasureMap& measures() { return m_measures; }
-    const MeasureMap& measures() const { return m_measures; }
+    // The readings held; the computations only read them. The writable one is a copy of its own
+    // once the readings are shared with another holder.
+    MeasureMap& measures();
+    const MeasureMap& measures() const { return *m_measures; }
+    std::shared_ptr<const MeasureMap> sharedMeasures() const { return m_measures; }
+    // Takes a read's readings (shared, not copied) and what it tells: the period from its first to
+    // its last reading, units, minimum speed, directions and the readings left out.
+    void setRead(const MeasureRead& read);
 
     // --- computations -----------------------------------------------------------------------
     // Radar readings that count as one vehicle: 1 with the divider off, else from the range
@@ -103,9 +117,12 @@ public:
     // afterwards (those of an earlier load when the file cannot be read). Boxes and progress go
     // through userDialogs().
     int loadStatistics(const QString& file, const QDateTime& start, const QDateTime& end);
-    // Readings the last loadStatistics() left out for being at or below its minimum speed
-    // (getLoadedMinSpeed()); -1 when it could not count them (no read, cancelled or failed).
-    qint64 getSlowReadings() const { return m_slowReadings; }
+    // Readings left out for being at or below effectiveMinSpeed(): by the read, and, when the
+    // minimum is above the read's, by the last sample of a period holding every reading; -1 when
+    // the read could not count them (no read, cancelled or failed).
+    qint64 getSlowReadings() const { return m_slowReadings < 0 ? -1 : m_slowReadings + m_slowHeld; }
+    // Of those, the readings held that the last sample left out.
+    qint64 getSlowHeld() const { return m_slowHeld; }
     // The units of an existing file's marker row (0 without one), read before its measures so
     // that they are read above the units' own default minimum speed. False when the file is
     // missing or cannot be opened.
@@ -173,6 +190,7 @@ public:
     // leaves the description as it was.
     void setDescription(const QString& text);
     QString getDescription() const { return m_description; }
+    void copyDescription(const SpeedStatistics& other) { m_description = other.m_description; }
     // "yyyy-MM-dd_yyyy-MM-dd_description" with the characters a file name cannot hold, and
     // spaces, turned into "_"; no extension.
     QString getStatsFileName(const QDateTime& begin, const QDateTime& end) const;
@@ -183,7 +201,8 @@ public:
 private:
     QDateTime m_startDate;
     QDateTime m_endDate;
-    MeasureMap m_measures;
+    std::shared_ptr<const MeasureMap> m_measures;
+    bool m_ownsMeasures = true;   // created here and never handed out before: writable in place
     QString m_description;
     int m_minSpeed = 15;
     int m_loadedMinSpeed = 15;
@@ -193,6 +212,7 @@ private:
     bool m_dividerOff = true;
     qint16 m_units = 0;
     qint64 m_slowReadings = -1;
+    qint64 m_slowHeld = 0;   // readings held that the last sample left out as slow
     qint64 m_invalidReadings = 0;
 
     DirectionSamples m_originalSample;
