@@ -167,7 +167,7 @@ bool AnalysisWork::chooseCampaigns(RecordedDialogs& dialogs)
         return fail(AnalysisRunner::tr("Ouverture %1 impossible").arg(r.file));
     if (loaded == CampaignSelection::LoadResult::Refused)   // the manager said why
         return fail(dialogs.messages.isEmpty() ? AnalysisRunner::tr("Statistiques indisponibles")
-                                                   : dialogs.messages.last());
+                                               : dialogs.messages.last());
     if (loaded == CampaignSelection::LoadResult::Empty)
         return fail(AnalysisRunner::tr("Statistiques indisponibles, la base de données est vide"));
     const QList<int> unknown = selection.tickCampaigns(r.campaigns);
@@ -178,7 +178,7 @@ bool AnalysisWork::chooseCampaigns(RecordedDialogs& dialogs)
         for (int row : selection.rows())
             known << QString::number(selection.campaign(row).id);
         return fail(AnalysisRunner::tr("Campagne inconnue : %1 (campagnes : %2)")
-                            .arg(wanted.join(QStringLiteral(", ")), known.join(QStringLiteral(", "))));
+                        .arg(wanted.join(QStringLiteral(", ")), known.join(QStringLiteral(", "))));
     }
     QList<int> before;
     for (int row : selection.rows())
@@ -200,7 +200,8 @@ bool AnalysisWork::chooseCampaigns(RecordedDialogs& dialogs)
     for (const QString& id : added)
         dropped.removeAll(id);
     if (outcome.storeModeMismatch && !dropped.isEmpty())
-        a.m_warnings << AnalysisRunner::tr("Campagnes ignorées, d'un autre mode de stockage que la première cochée : %1")
+        a.m_warnings << AnalysisRunner::tr(
+                            "Campagnes ignorées, d'un autre mode de stockage que la première cochée : %1")
                             .arg(dropped.join(QStringLiteral(", ")));
     if (outcome.filledIn)
         a.m_warnings << AnalysisRunner::tr("Campagnes intermédiaires ajoutées pour la continuité des données : %1")
@@ -243,7 +244,7 @@ bool AnalysisWork::readFile()
     if (!db.openDatabase(r.file)) {
         const QString reason = dialogs.messages.size() > heard ? dialogs.messages.last().trimmed() : QString();
         return fail(reason.isEmpty() ? AnalysisRunner::tr("Ouverture %1 impossible").arg(r.file)
-                                         : AnalysisRunner::tr("Ouverture %1 impossible (%2)").arg(r.file, reason));
+                                     : AnalysisRunner::tr("Ouverture %1 impossible (%2)").arg(r.file, reason));
     }
     const qint16 units = db.checkUnits();
     const auto period = readPeriod(r, a.m_campaignStart, a.m_campaignEnd);
@@ -266,7 +267,7 @@ bool AnalysisWork::readFile()
         dialogs.messages << a.m_read.error;
     if (a.m_read.measures->isEmpty())
         return fail(dialogs.messages.isEmpty() ? AnalysisRunner::tr("Statistiques indisponibles")
-                                                   : dialogs.messages.last());
+                                               : dialogs.messages.last());
     if (!dialogs.critical.isEmpty())
         return fail(dialogs.critical.first());
     return true;
@@ -291,7 +292,7 @@ bool AnalysisWork::chooseArea()
     const QString area = r.area.isEmpty() ? defaultAreaName(names, units) : r.area;
     if (area.isEmpty() || !names.contains(area))
         return fail(AnalysisRunner::tr("Zone de vitesse inconnue : %1 (zones : %2)")
-                            .arg(area, names.join(QStringLiteral(", "))));
+                        .arg(area, names.join(QStringLiteral(", "))));
     a.m_criteria.area = area;
     a.m_criteria.classes = areas.intervals(area);
     return true;
@@ -349,9 +350,9 @@ bool AnalysisWork::analyse()
     // ask for millions of them.
     if (begin.secsTo(end) / std::max(1, c.bucketSeconds) > kMaxBuckets)
         return fail(AnalysisRunner::tr("Période trop longue pour un seuil de %1 minutes : %2 à %3")
-                            .arg(c.bucketSeconds / 60)
-                            .arg(begin.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")),   // ISODate is empty past 9999
-                                 end.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"))));
+                        .arg(c.bucketSeconds / 60)
+                        .arg(begin.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")),   // ISODate is empty past 9999
+                             end.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"))));
     if (progress)
         progress->report(AnalysisRunner::tr("Calcul des statistiques"), 0, 0);
     a.m_begin = begin;
@@ -359,7 +360,7 @@ bool AnalysisWork::analyse()
     a.m_bucketCount = s.load(begin, end, a.m_hasGaps);
     if (a.m_bucketCount < 1)
         return fail(s.getSlowHeld() > 0 ? nothingAbove(c.minSpeed, a.m_read.units)
-                                         : AnalysisRunner::tr("Vitesses Moyennes/Maximales indisponibles"));
+                                        : AnalysisRunner::tr("Vitesses Moyennes/Maximales indisponibles"));
     if (stopped())
         return false;
     a.m_summary = TrafficSummary::compute(s, begin, end, c.limit);
@@ -439,8 +440,7 @@ bool AnalysisRunner::canReuse(const Analysis& previous, const AnalysisRequest& r
     return needed.first >= read.from && needed.second <= read.to;
 }
 
-std::optional<int> AnalysisRunner::resolveLimit(std::optional<int> requested, const SiteInfo& site,
-                                                const QString& area)
+std::optional<int> AnalysisRunner::resolveLimit(std::optional<int> requested, const SiteInfo& site, const QString& area)
 {
     if (requested)
         return *requested > 0 ? requested : std::nullopt;

@@ -56,9 +56,8 @@ MeasureRead MeasureReader::read(DatabaseManager& db, qint64 from, qint64 to, int
     // SQLite finds a lone min() or max() of the rowid without a scan.
     const QSqlQuery lowest = db.getRecord(QStringLiteral("SELECT min(rowid) FROM measure"));
     const QSqlQuery highest = db.getRecord(QStringLiteral("SELECT max(rowid) FROM measure"));
-    const qint64 span = lowest.isValid() && highest.isValid()
-        ? highest.value(0).toLongLong() - lowest.value(0).toLongLong() + 1
-        : 0;
+    const qint64 span =
+        lowest.isValid() && highest.isValid() ? highest.value(0).toLongLong() - lowest.value(0).toLongLong() + 1 : 0;
     const int count = int(qBound<qint64>(0, span, INT_MAX));
     progress->setRange(progress->minimum(), std::max(count, progress->minimum()));
     progress->setLabelText(tr("Chargement..."));

@@ -5,6 +5,7 @@
 #include "core/messagelog.h"
 #include "core/recentfiles.h"
 #include "core/userdialogs.h"
+#include "core/version.h"
 #include "core/workspace.h"
 #include "campaign/campaignselection.h"
 #include "campaign/campaignstore.h"
@@ -82,13 +83,7 @@ void runKeepingWindowAlive(const std::function<void()>& work)
         std::rethrow_exception(failure);
 }
 
-const char* const kProductName = "Tramola";
-const char* const kRevision = "4.13";
-const char* const kRevisionDate = "2025-09-23";
 const char* const kContact = "support@tramola.example";
-
-// The settings kind of the statistics database.
-constexpr int kStatisticsFile = 3;
 
 }   // namespace
 
@@ -189,7 +184,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::createActions()
 {
-    ui->actionAbout->setText(tr("&A propos de %1").arg(QLatin1String(kProductName)));
+    ui->actionAbout->setText(tr("&A propos de %1").arg(QLatin1String(tramola::productName)));
     connect(ui->actionOpen, &QAction::triggered, this, &MainWindow::dataLoad);
     connect(ui->actionExport, &QAction::triggered, this, &MainWindow::exportCsv);
     connect(ui->actionExit, &QAction::triggered, this, &MainWindow::close);
@@ -426,9 +421,10 @@ void MainWindow::debugMode()
 
 void MainWindow::about()
 {
-    const QString product = QLatin1String(kProductName);
+    const QString product = QLatin1String(tramola::productName);
     const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>") + tr("Révision: ")
-        + QLatin1String(kRevision) + QStringLiteral("<br>    Date: ") + QLatin1String(kRevisionDate)
+        + QLatin1String(tramola::productVersion) + QStringLiteral("<br>    Date: ")
+        + QLatin1String(tramola::productDate)
         + QStringLiteral("<br><br>Contact : <a href=\"mailto:%1\">%1</a>").arg(QLatin1String(kContact));
     userDialogs().message(UserDialogs::Icon::Information, tr("à propos %1").arg(product), text);
 }
@@ -477,12 +473,12 @@ void MainWindow::exportCsv()
     // Before a first computation there is nothing to write, only files to spoil.
     if (!ui->actionExport->isEnabled())
         return;
-    QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Fichier CSV (*.csv)"));
+    QString file = userDialogs().saveFileName(tr("Exporter"), exportFolder(), tr("Fichier CSV (*.csv)"));
     if (file.isEmpty())
         return;
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".csv");
-    setFile(7, file);
+    setLastExportFile(file);
     QStringList written;
     if (CsvExport::writeBucketTable(m_statistics.getFilteredSample(), file))
         written << file;
@@ -501,7 +497,7 @@ void MainWindow::exportCsv()
 
 void MainWindow::exportAll()
 {
-    const QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Fichier CSV (*.csv)"));
+    const QString file = userDialogs().saveFileName(tr("Exporter"), exportFolder(), tr("Fichier CSV (*.csv)"));
     if (!file.isEmpty())
         CsvExport::exportMeasures(m_statistics.measures(), file);
 }
@@ -608,7 +604,7 @@ void MainWindow::openFile(const QString& file)
     if (refuseWhileLoading())
         return;
     const QScopedValueRollback<bool> loading(m_loading, true);
-    setFile(kStatisticsFile, file);
+    setLastMeasureFile(file);
 
     QDateTime start, end;
     int storeMode = 0;
@@ -686,7 +682,7 @@ void MainWindow::checkParameters()
         ui->gb1_dateTimeEdit_1->setDateTime(end.addSecs(-3600));
         return;
     }
-    const QString file = getFile(kStatisticsFile);
+    const QString file = lastMeasureFile();
     const int minSpeed = getMinSpeed();
     // The measures in memory were read above the loaded minimum speed.
     if (minSpeed == m_statistics.getLoadedMinSpeed()) {

@@ -29,14 +29,14 @@ void TestGolden::outputs_data()
     QTest::newRow("kmh-criteria.stats.json")
         << "--seed 7 --days 4 --per-day 600 --gaps 1"
         << "stats DB --filter 60 --min-speed 20 --area \"Zone 50 km/h\" --divider off --range 50";
-    QTest::newRow("kmh.summary.txt") << "--seed 7 --days 4 --per-day 600 --gaps 1"
-                                     << "stats DB --summary --from \"2026-11-03 10:00:00\" --to \"2026-11-04 16:40:00\" "
-                                        "--range 120 --limit 50";
+    QTest::newRow("kmh.summary.txt")
+        << "--seed 7 --days 4 --per-day 600 --gaps 1"
+        << "stats DB --summary --from \"2026-11-03 10:00:00\" --to \"2026-11-04 16:40:00\" "
+           "--range 120 --limit 50";
     QTest::newRow("mph-spring.stats.json") << "--seed 8 --days 3 --units mph --from 2026-03-28 --per-day 500"
                                            << "stats DB";
-    QTest::newRow("advanced-autumn.stats.json")
-        << "--seed 9 --days 12 --advanced --from 2026-10-24 --per-day 300"
-        << "stats DB --campaign 1 --filter 120";
+    QTest::newRow("advanced-autumn.stats.json") << "--seed 9 --days 12 --advanced --from 2026-10-24 --per-day 300"
+                                                << "stats DB --campaign 1 --filter 120";
     QTest::newRow("one-direction.stats.json")
         << "--seed 10 --days 2 --directions 1 --per-day 400"
         << "stats DB --from \"2026-11-02 10:00:00\" --to \"2026-11-03 16:40:00\" --limit 50";
@@ -50,7 +50,8 @@ void TestGolden::outputs()
     const QString db = home.filePath(QStringLiteral("golden.db"));
     const CliRun made = runCli(home.path(), QStringList{"gendb", db} + QProcess::splitCommand(gendb));
     QVERIFY2(made.exitCode == 0, qPrintable(made.err));
-    const CliRun run = runCli(home.path(), QProcess::splitCommand(command).replaceInStrings(QRegularExpression("^DB$"), db));
+    const CliRun run =
+        runCli(home.path(), QProcess::splitCommand(command).replaceInStrings(QRegularExpression("^DB$"), db));
     QVERIFY2(run.exitCode == 0 && run.err.isEmpty(), qPrintable(run.err));
     // The files' place is the test's own.
     const QByteArray output = QByteArray(run.out).replace(QDir(home.path()).absolutePath().toUtf8(), "/golden");
@@ -60,7 +61,8 @@ void TestGolden::outputs()
         QVERIFY(golden.open(QIODevice::WriteOnly) && golden.write(output) == output.size());
         return;
     }
-    QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(golden.fileName() + " is missing: scripts/test --update-golden"));
+    QVERIFY2(golden.open(QIODevice::ReadOnly),
+             qPrintable(golden.fileName() + " is missing: scripts/test --update-golden"));
     const QByteArray expected = golden.readAll();
     if (output != expected) {
         int at = 0;

@@ -100,8 +100,8 @@ void TestAnalysisRunner::reuse_data()
     QTest::newRow("same") << with([](AnalysisRequest&) {}) << true << true;
     QTest::newRow("higher minimum") << with([](AnalysisRequest& n) { n.minSpeed = 40; }) << true << true;
     QTest::newRow("lower minimum") << with([](AnalysisRequest& n) { n.minSpeed = 10; }) << false << true;
-    QTest::newRow("narrower period") << with([](AnalysisRequest& n) { n.from = day(3, 7), n.to = day(5, 12); })
-                                     << true << false;
+    QTest::newRow("narrower period") << with([](AnalysisRequest& n) { n.from = day(3, 7), n.to = day(5, 12); }) << true
+                                     << false;
     QTest::newRow("earlier start") << with([](AnalysisRequest& n) { n.from = day(0); }) << false << true;
     QTest::newRow("other area, wider buckets, no divider") << with([](AnalysisRequest& n) {
         n.area = QStringLiteral("Zone 50 km/h"), n.bucketSeconds = 3600, n.dividerOff = true, n.limit = 0;
@@ -154,7 +154,8 @@ void TestAnalysisRunner::refusals_data()
     AnalysisRequest decades;
     decades.from = QDateTime(QDate(1970, 1, 2), QTime(0, 0));
     QTest::newRow("decades of empty buckets, from memory")
-        << true << decades << QStringLiteral("Période trop longue pour un seuil de 30 minutes : 1970-01-02T00:00:00 à ");
+        << true << decades
+        << QStringLiteral("Période trop longue pour un seuil de 30 minutes : 1970-01-02T00:00:00 à ");
     AnalysisRequest area;
     area.area = QStringLiteral("Zone 999 km/h");
     QTest::newRow("unknown area, from memory") << true << area << QStringLiteral("Zone de vitesse inconnue : Zone 999");
