@@ -6,7 +6,7 @@
 #include "benchutil.h"
 #include "cloop.h"
 #include "core/userdialogs.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "sampledb/sampledb.h"
 #include "core/measure.h"
 
@@ -47,8 +47,8 @@ OurRun ourRead(const QString& path)
     const qint64 before = statusKb("VmRSS");
     {
         MeasureMap map;
-        DatabaseManager db;
-        if (!db.openDatabase(path))
+        DatabaseConnection db;
+        if (!db.open(path))
             return r;
         SilentProgress progress;
         qint64 first = 0, last = 0;

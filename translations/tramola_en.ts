@@ -409,7 +409,7 @@ automatically to keep the data continuous.</translation>
     </message>
 </context>
 <context>
-    <name>DatabaseManager</name>
+    <name>DatabaseConnection</name>
     <message>
         <source>Configuration...</source>
         <translation>Configuration...</translation>

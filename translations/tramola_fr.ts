@@ -409,7 +409,7 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
-    <name>DatabaseManager</name>
+    <name>DatabaseConnection</name>
     <message>
         <source>Configuration...</source>
         <translation>Configuration...</translation>

@@ -5,7 +5,7 @@
 #include "core/workspace.h"
 #include "campaign/campaignselection.h"
 #include "campaign/campaignstore.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "speedarea/speedarea.h"
 #include "analysis/periodsnap.h"
 
@@ -240,8 +240,8 @@ bool AnalysisWork::readFile()
     ForwardedProgress forwarded(progress);
     forwarded.setLabelText(AnalysisRunner::tr("Connexion base de données..."));
     const int heard = dialogs.messages.size();
-    DatabaseManager db;
-    if (!db.openDatabase(r.file)) {
+    DatabaseConnection db;
+    if (!db.open(r.file)) {
         const QString reason = dialogs.messages.size() > heard ? dialogs.messages.last().trimmed() : QString();
         return fail(reason.isEmpty() ? AnalysisRunner::tr("Ouverture %1 impossible").arg(r.file)
                                      : AnalysisRunner::tr("Ouverture %1 impossible (%2)").arg(r.file, reason));
@@ -255,7 +255,7 @@ bool AnalysisWork::readFile()
     s.setDescription(info.baseName());
     s.setDescription(CampaignStore().campaignTitle(&db, 1));
     a.m_description = s.getDescription();
-    db.closeDatabase();
+    db.close();
 
     if (a.m_read.canceled || stopped()) {
         canceled = true;

@@ -5,7 +5,7 @@
 
 #include "core/userdialogs.h"
 #include "campaign/campaignstore.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "db/measurereader.h"
 
 #include <QDebug>
@@ -16,11 +16,11 @@ bool SpeedStatistics::readUnitsMarker(const QString& file, qint16* units)
     // Opening a missing file would create it.
     if (!QFileInfo(file).isFile())
         return false;
-    DatabaseManager db;
-    if (!db.openDatabase(file))
+    DatabaseConnection db;
+    if (!db.open(file))
         return false;
     const qint16 found = db.checkUnits();
-    db.closeDatabase();
+    db.close();
     if (units)
         *units = found;
     return true;
@@ -42,8 +42,8 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
     progress->setLabelText(tr("Connexion base de données..."));
     progress->processEvents();
 
-    DatabaseManager db;
-    if (!db.openDatabase(file)) {
+    DatabaseConnection db;
+    if (!db.open(file)) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"), tr("Ouverture %1 impossible").arg(file));
         return m_measures->size();
     }
@@ -58,6 +58,6 @@ int SpeedStatistics::loadStatistics(const QString& file, const QDateTime& start,
     }
     CampaignStore campaigns;
     setDescription(campaigns.campaignTitle(&db, 1));
-    db.closeDatabase();
+    db.close();
     return m_measures->size();
 }

@@ -3,7 +3,7 @@
 
 #include "core/userdialogs.h"
 #include "campaign/campaignstore.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -44,8 +44,8 @@ CampaignSelection::LoadResult CampaignSelection::open(const QString& fileName)
     close();
     // Taken before opening: opening a missing file creates it.
     const QDateTime created = fileCreationTime(fileName);
-    m_ownDb = std::make_unique<DatabaseManager>();
-    if (!m_ownDb->openDatabase(fileName)) {
+    m_ownDb = std::make_unique<DatabaseConnection>();
+    if (!m_ownDb->open(fileName)) {
         m_ownDb.reset();
         m_db = nullptr;
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
@@ -61,19 +61,19 @@ void CampaignSelection::close()
     if (m_ownDb) {
         if (m_db == m_ownDb.get())
             m_db = nullptr;
-        m_ownDb->closeDatabase();
+        m_ownDb->close();
         m_ownDb.reset();
     }
 }
 
-void CampaignSelection::setDatabase(DatabaseManager* db)
+void CampaignSelection::setDatabase(DatabaseConnection* db)
 {
     if (m_ownDb && db != m_ownDb.get())
         close();
     m_db = db;
 }
 
-CampaignSelection::LoadResult CampaignSelection::load(DatabaseManager* db, const QDateTime& creationTime)
+CampaignSelection::LoadResult CampaignSelection::load(DatabaseConnection* db, const QDateTime& creationTime)
 {
     m_rows.clear();
     m_nextRow = 0;
@@ -92,7 +92,7 @@ CampaignSelection::LoadResult CampaignSelection::load(DatabaseManager* db, const
                               tr("La base de données %1 est en lecture seule : les campagnes sont calculées "
                                  "pour cette fois, sans pouvoir y être enregistrées.")
                                   .arg(db->filePath()));
-    if (ids.isEmpty() && db && db->problem() != DatabaseManager::FileProblem::None)
+    if (ids.isEmpty() && db && db->problem() != DatabaseConnection::FileProblem::None)
         return LoadResult::Refused;
     if (ids.isEmpty()) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),

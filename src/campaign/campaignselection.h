@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-class DatabaseManager;
+class DatabaseConnection;
 
 // One campaign as the selection list shows it.
 struct CampaignInfo
@@ -59,15 +59,15 @@ public:
     // Closes the manager opened by open(); the rows stay.
     void close();
     // The connection in use (opened by open() or given to setDatabase()); null when none.
-    DatabaseManager* database() const { return m_db; }
+    DatabaseConnection* database() const { return m_db; }
     // Borrows an already open connection (for removeCampaigns() and selectedPeriod()).
-    void setDatabase(DatabaseManager* db);
+    void setDatabase(DatabaseConnection* db);
 
     // On an open connection: end-date correction, derivation when needed, then one row per
     // campaign whose period can be read, newest first. Clears the rows before. Shows the
     // "Statistiques indisponibles…" box when the database has no campaign, and says once when
     // the campaigns of a read-only file could not be stored.
-    LoadResult load(DatabaseManager* db, const QDateTime& creationTime);
+    LoadResult load(DatabaseConnection* db, const QDateTime& creationTime);
 
     // The file's creation time, or its last status change where the system keeps no creation
     // time; the current time for a missing file.
@@ -130,6 +130,6 @@ private:
     QMap<int, Row> m_rows;
     int m_nextRow = 0;
     QString m_selectAllText;
-    std::unique_ptr<DatabaseManager> m_ownDb;
-    DatabaseManager* m_db = nullptr;
+    std::unique_ptr<DatabaseConnection> m_ownDb;
+    DatabaseConnection* m_db = nullptr;
 };

@@ -2,7 +2,7 @@
 #include "campaign/campaignstore.h"
 
 #include "core/userdialogs.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 
 #include <QDebug>
 #include <QMap>
@@ -40,7 +40,7 @@ QString quoted(QString text)
 class Transaction
 {
 public:
-    Transaction(DatabaseManager* db, bool& busy) : m_db(db), m_busy(busy)
+    Transaction(DatabaseConnection* db, bool& busy) : m_db(db), m_busy(busy)
     {
         if (!m_busy)
             m_open = m_busy = m_db->execute(QStringLiteral("BEGIN;"));
@@ -55,7 +55,7 @@ public:
     }
 
 private:
-    DatabaseManager* m_db;
+    DatabaseConnection* m_db;
     bool& m_busy;
     bool m_open = false;
 };
@@ -74,7 +74,7 @@ void CampaignStore::timerEvent()
     m_progress->processEvents();
 }
 
-int CampaignStore::countRecords(DatabaseManager* db, const QString& table)
+int CampaignStore::countRecords(DatabaseConnection* db, const QString& table)
 {
     if (!db)
         return -1;
@@ -84,17 +84,17 @@ int CampaignStore::countRecords(DatabaseManager* db, const QString& table)
     return q.value(QStringLiteral("total")).toInt();
 }
 
-int CampaignStore::countCampaignDetails(DatabaseManager* db)
+int CampaignStore::countCampaignDetails(DatabaseConnection* db)
 {
     return countRecords(db, QStringLiteral("campaign_details"));
 }
 
-int CampaignStore::countMeasures(DatabaseManager* db)
+int CampaignStore::countMeasures(DatabaseConnection* db)
 {
     return countRecords(db, QStringLiteral("measure"));
 }
 
-QString CampaignStore::campaignTitle(DatabaseManager* db, int campaignId)
+QString CampaignStore::campaignTitle(DatabaseConnection* db, int campaignId)
 {
     if (!db)
         return QString();
@@ -106,7 +106,7 @@ QString CampaignStore::campaignTitle(DatabaseManager* db, int campaignId)
     return q.value(0).toString();
 }
 
-QString CampaignStore::campaignComment(DatabaseManager* db, int campaignId)
+QString CampaignStore::campaignComment(DatabaseConnection* db, int campaignId)
 {
     if (!db)
         return QString();
@@ -118,7 +118,7 @@ QString CampaignStore::campaignComment(DatabaseManager* db, int campaignId)
     return q.value(0).toString();
 }
 
-int CampaignStore::campaignStoreMode(DatabaseManager* db, int campaignId)
+int CampaignStore::campaignStoreMode(DatabaseConnection* db, int campaignId)
 {
     if (!db)
         return 0;
@@ -133,7 +133,7 @@ int CampaignStore::campaignStoreMode(DatabaseManager* db, int campaignId)
     return mode;
 }
 
-bool CampaignStore::campaignPeriod(DatabaseManager* db, int campaignId, QDateTime& start, QDateTime& end)
+bool CampaignStore::campaignPeriod(DatabaseConnection* db, int campaignId, QDateTime& start, QDateTime& end)
 {
     if (!db)
         return false;
@@ -161,7 +161,7 @@ bool CampaignStore::campaignPeriod(DatabaseManager* db, int campaignId, QDateTim
     return true;
 }
 
-QDateTime CampaignStore::campaignCreationDate(DatabaseManager* db, int campaignId)
+QDateTime CampaignStore::campaignCreationDate(DatabaseConnection* db, int campaignId)
 {
     const QString sql = QStringLiteral("SELECT strftime('%Y-%m-%d %H:%M:%S', date_created) as date_created")
         + QStringLiteral(" FROM campaign ") + QStringLiteral(" WHERE ") + QStringLiteral("camp_id='%1'").arg(campaignId)
@@ -178,7 +178,7 @@ QDateTime CampaignStore::campaignCreationDate(DatabaseManager* db, int campaignI
     return parseLocal(q.value(0).toString());
 }
 
-QList<int> CampaignStore::campaignList(DatabaseManager* db, int unit)
+QList<int> CampaignStore::campaignList(DatabaseConnection* db, int unit)
 {
     QList<int> ids;
     if (!db)
@@ -193,7 +193,7 @@ QList<int> CampaignStore::campaignList(DatabaseManager* db, int unit)
     return ids;
 }
 
-void CampaignStore::verifyCampaigns(DatabaseManager* db, const QDateTime& creationTime)
+void CampaignStore::verifyCampaigns(DatabaseConnection* db, const QDateTime& creationTime)
 {
     if (!db) {
         qCritical() << m_storeLabel << "Invalid database handler - aborted";
@@ -253,7 +253,7 @@ void CampaignStore::verifyCampaigns(DatabaseManager* db, const QDateTime& creati
 
 // The local wall-clock offset SQLite itself applies to t (its 'localtime' modifier), so that the
 // derived days match what SQLite's own conversion would group.
-static bool sqliteLocalOffset(DatabaseManager* db, qint64 t, qint64& offset)
+static bool sqliteLocalOffset(DatabaseConnection* db, qint64 t, qint64& offset)
 {
     QSqlQuery q = db->getRecord(
         QStringLiteral("SELECT CAST(strftime('%s', %1, 'unixepoch', 'localtime') AS INTEGER) - %1;").arg(t));
@@ -273,7 +273,7 @@ struct Stretch
     qint64 end = 0;   // exclusive
 };
 
-bool stretchFrom(DatabaseManager* db, qint64 t, Stretch* s)
+bool stretchFrom(DatabaseConnection* db, qint64 t, Stretch* s)
 {
     if (!sqliteLocalOffset(db, t, s->offset))
         return false;
@@ -328,7 +328,7 @@ const char* const kDatedMeasure = "+meas_date > 0 AND +meas_date < 253402300800"
 
 }   // namespace
 
-bool CampaignStore::deriveDaysByRowid(DatabaseManager* db, QMap<QString, DayRow>& byDay)
+bool CampaignStore::deriveDaysByRowid(DatabaseConnection* db, QMap<QString, DayRow>& byDay)
 {
     QSqlQuery edge = db->newQuery();
     qint64 minRowid = 0, maxRowid = 0;
@@ -465,7 +465,7 @@ bool CampaignStore::deriveDaysByRowid(DatabaseManager* db, QMap<QString, DayRow>
     return true;
 }
 
-QVector<CampaignStore::DayRow> CampaignStore::deriveDays(DatabaseManager* db)
+QVector<CampaignStore::DayRow> CampaignStore::deriveDays(DatabaseConnection* db)
 {
     QVector<DayRow> days;
     if (!db)
@@ -525,14 +525,14 @@ QVector<CampaignStore::DayRow> CampaignStore::deriveDays(DatabaseManager* db)
     return days;
 }
 
-bool CampaignStore::fillCampaignDetails(DatabaseManager* db, const QDateTime& creationTime)
+bool CampaignStore::fillCampaignDetails(DatabaseConnection* db, const QDateTime& creationTime)
 {
     if (!db)
         return false;
     return insertDays(db, deriveDays(db), creationTime);
 }
 
-bool CampaignStore::insertDays(DatabaseManager* db, const QVector<DayRow>& days, const QDateTime& creationTime)
+bool CampaignStore::insertDays(DatabaseConnection* db, const QVector<DayRow>& days, const QDateTime& creationTime)
 {
     if (days.isEmpty())
         return false;
@@ -556,7 +556,7 @@ bool CampaignStore::insertDays(DatabaseManager* db, const QVector<DayRow>& days,
     return true;
 }
 
-bool CampaignStore::fillCampaigns(DatabaseManager* db, const QDateTime& creationTime)
+bool CampaignStore::fillCampaigns(DatabaseConnection* db, const QDateTime& creationTime)
 {
     if (!db)
         return false;
@@ -598,7 +598,7 @@ bool CampaignStore::fillCampaigns(DatabaseManager* db, const QDateTime& creation
     return true;
 }
 
-quint32 CampaignStore::detailMaxTime(DatabaseManager* db, int unit, const QDate& day)
+quint32 CampaignStore::detailMaxTime(DatabaseConnection* db, int unit, const QDate& day)
 {
     if (!db)
         return 0;
@@ -629,7 +629,7 @@ quint32 CampaignStore::detailMaxTime(DatabaseManager* db, int unit, const QDate&
     return static_cast<quint32>(seconds);
 }
 
-bool CampaignStore::checkCampaignEndDates(DatabaseManager* db, int unit)
+bool CampaignStore::checkCampaignEndDates(DatabaseConnection* db, int unit)
 {
     if (!db)
         return false;
@@ -681,7 +681,7 @@ bool CampaignStore::checkCampaignEndDates(DatabaseManager* db, int unit)
     return updated;
 }
 
-bool CampaignStore::deleteCampaign(DatabaseManager* db, int campaignId)
+bool CampaignStore::deleteCampaign(DatabaseConnection* db, int campaignId)
 {
     if (!db)
         return false;
@@ -713,7 +713,7 @@ bool CampaignStore::deleteCampaign(DatabaseManager* db, int campaignId)
     return true;
 }
 
-bool CampaignStore::setTitleAndComment(DatabaseManager* db, const QString& title, const QString& comment,
+bool CampaignStore::setTitleAndComment(DatabaseConnection* db, const QString& title, const QString& comment,
                                        int campaignId)
 {
     if (!db || !db->mayWrite())

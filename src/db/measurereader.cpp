@@ -2,7 +2,7 @@
 #include "db/measurereader.h"
 
 #include "core/userdialogs.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -30,7 +30,8 @@ QList<int> directionsOf(const MeasureMap& measures)
 
 }   // namespace
 
-MeasureRead MeasureReader::read(DatabaseManager& db, qint64 from, qint64 to, int minSpeed, ProgressReporter* progress)
+MeasureRead MeasureReader::read(DatabaseConnection& db, qint64 from, qint64 to, int minSpeed,
+                                ProgressReporter* progress)
 {
     SilentProgress silent;
     if (!progress)
@@ -79,7 +80,7 @@ MeasureRead MeasureReader::read(DatabaseManager& db, qint64 from, qint64 to, int
         if (rows >= 0 && undated >= 0 && notTaken >= 0)
             r.slowReadings = notTaken;
     }
-    if (read == 0 && db.problem() == DatabaseManager::FileProblem::None)
+    if (read == 0 && db.problem() == DatabaseConnection::FileProblem::None)
         r.error = tr("La base de donnée %1 ne contient pas de statistiques").arg(file);
     r.directions = twoWay ? directionsOf(*measures) : QList<int>{0};
     r.measures = std::move(measures);

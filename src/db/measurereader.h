@@ -8,7 +8,7 @@
 #include <QString>
 #include <memory>
 
-class DatabaseManager;
+class DatabaseConnection;
 class ProgressReporter;
 
 // What one read of a measure file gave.
@@ -43,5 +43,5 @@ class MeasureReader
 public:
     // The readings of [from, to] faster than minSpeed, with what the read left out. progress may
     // be null; its Cancel stops the read with the readings so far.
-    static MeasureRead read(DatabaseManager& db, qint64 from, qint64 to, int minSpeed, ProgressReporter* progress);
+    static MeasureRead read(DatabaseConnection& db, qint64 from, qint64 to, int minSpeed, ProgressReporter* progress);
 };

@@ -14,7 +14,7 @@
 #include "gui/charts/percentileplot.h"
 #include "gui/charts/speedclasspie.h"
 #include "gui/charts/timeplot.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "gui/csvexport.h"
 #include "gui/dialogrunner.h"
 #include "gui/filedrop.h"
@@ -998,10 +998,10 @@ void MainWindow::updateCampaign()
     }
     const int id = m_campaignMap.value(m_campaignMap.keys().at(row));
 
-    DatabaseManager db;
+    DatabaseConnection db;
     qDebug() << "Opening database" << m_campaignFile << "CurrentRow=" << row << id;
     // Showing a campaign must not leave an empty database where the file has gone.
-    if (!QFileInfo::exists(m_campaignFile) || !db.openDatabase(m_campaignFile)) {
+    if (!QFileInfo::exists(m_campaignFile) || !db.open(m_campaignFile)) {
         qCritical() << "Cannot open" << m_campaignFile;
         return;
     }
@@ -1023,7 +1023,7 @@ void MainWindow::updateCampaign()
     }
     ui->gb3_label_13->setText(title);
     ui->gb3_label_14->setText(comment);
-    db.closeDatabase();
+    db.close();
 }
 
 void MainWindow::countCampaignMeasures(qint64 from, qint64 to)
@@ -1032,7 +1032,7 @@ void MainWindow::countCampaignMeasures(qint64 from, qint64 to)
     const QString sql =
         QStringLiteral("SELECT COUNT(*) FROM measure WHERE meas_date >= %1 AND meas_date <= %2;").arg(from).arg(to);
     QThread* thread = QThread::create([this, request, path = m_campaignFile, sql] {
-        const qint64 n = DatabaseManager::valueOnOwnConnection(path, sql);
+        const qint64 n = DatabaseConnection::valueOnOwnConnection(path, sql);
         QMetaObject::invokeMethod(
             this,
             [this, request, n] {
@@ -1071,9 +1071,9 @@ void MainWindow::describeCampaign()
 
     bool refresh = false;
     {
-        DatabaseManager db;
+        DatabaseConnection db;
         qDebug() << "Opening database" << m_campaignFile << "CurrentRow=" << row << id;
-        if (!QFileInfo::exists(m_campaignFile) || !db.openDatabase(m_campaignFile)) {
+        if (!QFileInfo::exists(m_campaignFile) || !db.open(m_campaignFile)) {
             qCritical() << "Cannot open" << m_campaignFile;
             return;
         }
@@ -1106,7 +1106,7 @@ void MainWindow::describeCampaign()
         }
         delete m_campaignDialog;
         m_campaignDialog = nullptr;
-        db.closeDatabase();
+        db.close();
     }
     // Only one connection at a time: the panel reopens the file itself.
     if (refresh)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "sampledb/sampledb.h"
 #include "scripteddialogs.h"
 #include "core/measure.h"
@@ -25,11 +25,11 @@ namespace {
 MeasureMap readBack(const QString& path)
 {
     MeasureMap map;
-    DatabaseManager db;
+    DatabaseConnection db;
     qint64 first, last;
     qint16 units;
     SilentProgress progress;
-    if (db.openDatabase(path))
+    if (db.open(path))
         db.readMeasures(map, &progress, first, last, units, 1, std::numeric_limits<qint64>::max(), 0);
     return map;
 }
@@ -108,8 +108,8 @@ private slots:
 
         {
             using U = SampleOptions::Units;
-            DatabaseManager db;
-            QVERIFY(db.openDatabase(path));
+            DatabaseConnection db;
+            QVERIFY(db.open(path));
             QCOMPARE(db.columnExists("measure", "meas_direction"), o.directions == 2);
             QCOMPARE(db.tableExists("campaign") && db.tableExists("campaign_details"), o.campaignTables);
             QCOMPARE(db.getRecord("SELECT count(*) FROM measure WHERE meas_date = 0").value(0).toInt(),
@@ -223,8 +223,8 @@ private slots:
         QCOMPARE(QProcess::execute(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"),
                                    {"gendb", path, "--days", "3", "--advanced", "--force"}),
                  0);
-        DatabaseManager db;
-        QVERIFY(db.openDatabase(path));
+        DatabaseConnection db;
+        QVERIFY(db.open(path));
         QSqlQuery modes =
             db.getRecord(QStringLiteral("SELECT MIN(camp_store_mode), MAX(camp_store_mode) FROM campaign"));
         QCOMPARE(qMakePair(modes.value(0).toInt(), modes.value(1).toInt()), qMakePair(1, 1));

@@ -2,7 +2,7 @@
 #include "db/schema.h"
 #include "campaign/campaignselection.h"
 #include "campaign/campaignstore.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 

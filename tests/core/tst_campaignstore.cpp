@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/schema.h"
 #include "campaign/campaignstore.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 
@@ -117,7 +117,7 @@ void literalDerivation(const QString& path)
 
 // An open connection and a store on one file, closed at the end of the scope.
 // SQLite commits on the open connection while f runs: each one syncs the file to disk.
-int commitsDuring(const DatabaseManager& db, const std::function<void()>& f)
+int commitsDuring(const DatabaseConnection& db, const std::function<void()>& f)
 {
     const QVariant v = db.connection().driver()->handle();
     if (qstrcmp(v.typeName(), "sqlite3*") != 0)
@@ -133,9 +133,9 @@ int commitsDuring(const DatabaseManager& db, const std::function<void()>& f)
 
 struct Opened
 {
-    explicit Opened(const QString& path) : ok(db.openDatabase(path)) { }
-    ~Opened() { db.closeDatabase(); }
-    DatabaseManager db;
+    explicit Opened(const QString& path) : ok(db.open(path)) { }
+    ~Opened() { db.close(); }
+    DatabaseConnection db;
     CampaignStore store;
     bool ok;
 };

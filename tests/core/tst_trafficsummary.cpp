@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The summary's figures on hand-worked files whose every figure is known in advance.
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "scripteddialogs.h"
 #include "analysis/speedstatistics.h"
 #include "analysis/trafficsummary.h"
@@ -129,9 +129,9 @@ void TestTrafficSummary::volumesOfAWeek()
     QVERIFY(!narrow.groups[0].overLimit);
 
     // Read in two time slices, the way of large files, the count is the same.
-    DatabaseManager::setParallelReadThreshold(100);
+    DatabaseConnection::setParallelReadThreshold(100);
     s.loadStatistics(file, QDateTime::fromSecsSinceEpoch(0), QDateTime::fromSecsSinceEpoch(at("2026-11-09 00:00:00")));
-    DatabaseManager::setParallelReadThreshold(200000);
+    DatabaseConnection::setParallelReadThreshold(200000);
     QCOMPARE(s.getSlowReadings(), qint64(3));
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 
 #include "db/schema.h"
 
@@ -97,7 +97,7 @@ template <class Work> void onOwnConnection(const QString& path, Work work)
 }   // namespace
 
 // The whole-file check run ahead on its own connection.
-struct DatabaseManager::WriteCheck
+struct DatabaseConnection::WriteCheck
 {
     std::thread thread;
     bool ran = false;
@@ -105,18 +105,20 @@ struct DatabaseManager::WriteCheck
     QSqlError error;
 };
 
-DatabaseManager::DatabaseManager() : m_connectionName(QStringLiteral("tramola_db_%1").arg(managerConnections++)) { }
+DatabaseConnection::DatabaseConnection() : m_connectionName(QStringLiteral("tramola_db_%1").arg(managerConnections++))
+{
+}
 
-DatabaseManager::~DatabaseManager()
+DatabaseConnection::~DatabaseConnection()
 {
     joinWriteCheck();
-    closeDatabase();
+    close();
     m_database = QSqlDatabase();
     if (QSqlDatabase::contains(m_connectionName))
         QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-bool DatabaseManager::openDatabase(const QString& path)
+bool DatabaseConnection::open(const QString& path)
 {
     joinWriteCheck();
     m_writeCheck.reset();
@@ -143,8 +145,8 @@ bool DatabaseManager::openDatabase(const QString& path)
     QSqlError error;
     bool ok = m_isNew || isRegularFile(path);
     if (!ok)
-        error =
-            QSqlError(QCoreApplication::translate("DatabaseManager", "ce n'est pas un fichier ordinaire"), QString());
+        error = QSqlError(QCoreApplication::translate("DatabaseConnection", "ce n'est pas un fichier ordinaire"),
+                          QString());
     else if (!(ok = m_database.open()))
         error = m_database.lastError();
     if (ok) {
@@ -175,7 +177,7 @@ bool DatabaseManager::openDatabase(const QString& path)
     return true;
 }
 
-bool DatabaseManager::mayWrite()
+bool DatabaseConnection::mayWrite()
 {
     if (!m_query || m_readOnly || m_problem != FileProblem::None)
         return false;
@@ -211,7 +213,7 @@ bool DatabaseManager::mayWrite()
     return m_problem == FileProblem::None;
 }
 
-bool DatabaseManager::runQuickCheck(QString* verdict, QSqlError* error)
+bool DatabaseConnection::runQuickCheck(QString* verdict, QSqlError* error)
 {
     QSqlQuery check(m_database);
     if (!check.exec(QStringLiteral("PRAGMA quick_check(1)"))) {
@@ -222,7 +224,7 @@ bool DatabaseManager::runQuickCheck(QString* verdict, QSqlError* error)
     return true;
 }
 
-void DatabaseManager::prepareWriteCheck()
+void DatabaseConnection::prepareWriteCheck()
 {
     if (m_writeCheck || m_writeChecked || !m_query || m_readOnly || m_isNew || m_problem != FileProblem::None)
         return;
@@ -250,28 +252,28 @@ void DatabaseManager::prepareWriteCheck()
     m_writeCheck = std::move(check);
 }
 
-void DatabaseManager::joinWriteCheck()
+void DatabaseConnection::joinWriteCheck()
 {
     if (m_writeCheck && m_writeCheck->thread.joinable())
         m_writeCheck->thread.join();
 }
 
-QString DatabaseManager::problemText() const
+QString DatabaseConnection::problemText() const
 {
     switch (m_problem) {
     case FileProblem::None: break;
     case FileProblem::NotMeasureDatabase:
-        return QCoreApplication::translate("DatabaseManager",
+        return QCoreApplication::translate("DatabaseConnection",
                                            "Le fichier %1 n'est pas une base de mesures (il n'a "
                                            "pas de table measure) ; il est laissé tel quel.")
             .arg(m_filePath);
     case FileProblem::Damaged:
-        return QCoreApplication::translate("DatabaseManager",
+        return QCoreApplication::translate("DatabaseConnection",
                                            "La base de données %1 est endommagée (%2). Rien n'y a "
                                            "été écrit ; faites vérifier une copie de ce fichier.")
             .arg(m_filePath, m_problemReason);
     case FileProblem::Locked:
-        return QCoreApplication::translate("DatabaseManager",
+        return QCoreApplication::translate("DatabaseConnection",
                                            "La base de données %1 est utilisée par un autre "
                                            "programme. Fermez-le, puis recommencez.")
             .arg(m_filePath);
@@ -279,7 +281,7 @@ QString DatabaseManager::problemText() const
     return QString();
 }
 
-void DatabaseManager::noteError(const QSqlError& error)
+void DatabaseConnection::noteError(const QSqlError& error)
 {
     switch (sqliteCode(error)) {
     case sqliteCorrupt: setProblem(FileProblem::Damaged, error.databaseText()); break;
@@ -289,7 +291,7 @@ void DatabaseManager::noteError(const QSqlError& error)
     }
 }
 
-void DatabaseManager::setProblem(FileProblem problem, const QString& reason)
+void DatabaseConnection::setProblem(FileProblem problem, const QString& reason)
 {
     if (m_problem != FileProblem::None)
         return;
@@ -298,12 +300,12 @@ void DatabaseManager::setProblem(FileProblem problem, const QString& reason)
     qWarning() << "Database problem" << int(problem) << m_filePath << reason;
     // While opening, this is the box of a file that cannot be opened.
     userDialogs().message(UserDialogs::Icon::Critical,
-                          m_query ? QCoreApplication::translate("DatabaseManager", "Statistiques")
+                          m_query ? QCoreApplication::translate("DatabaseConnection", "Statistiques")
                                   : QStringLiteral("Database manager"),
                           problemText());
 }
 
-void DatabaseManager::closeDatabase()
+void DatabaseConnection::close()
 {
     if (!m_query && !m_database.isOpen())
         return;
@@ -314,17 +316,17 @@ void DatabaseManager::closeDatabase()
     qDebug() << "********** CLOSE DATABASE **********";
 }
 
-bool DatabaseManager::isNewDatabase() const
+bool DatabaseConnection::isNewDatabase() const
 {
     return m_isNew;
 }
 
-QSqlError DatabaseManager::lastError() const
+QSqlError DatabaseConnection::lastError() const
 {
     return m_database.lastError();
 }
 
-bool DatabaseManager::execute(const QString& sql)
+bool DatabaseConnection::execute(const QString& sql)
 {
     if (!m_query) {
         qDebug() << "Database manager Error executing:"
@@ -340,7 +342,7 @@ bool DatabaseManager::execute(const QString& sql)
     return true;
 }
 
-QSqlQuery DatabaseManager::getRecord(const QString& sql)
+QSqlQuery DatabaseConnection::getRecord(const QString& sql)
 {
     QSqlQuery query(m_database);
     query.exec(sql);
@@ -357,7 +359,7 @@ QSqlQuery DatabaseManager::getRecord(const QString& sql)
     return query;
 }
 
-bool DatabaseManager::tableExists(const QString& name)
+bool DatabaseConnection::tableExists(const QString& name)
 {
     qDebug() << "Checking table" << name;
     if (!m_database.isOpen()) {
@@ -376,7 +378,7 @@ bool DatabaseManager::tableExists(const QString& name)
     return query.value(0).toInt() > 0;
 }
 
-int DatabaseManager::countRows(const QString& table)
+int DatabaseConnection::countRows(const QString& table)
 {
     if (!execute(QStringLiteral("select count(1) from ") + table))
         return -1;
@@ -409,7 +411,7 @@ bool scanPragma(QSqlQuery* query, const QString& sql, const QString& sought, QSq
 
 }   // namespace
 
-bool DatabaseManager::indexExists(const QString& table, const QString& index)
+bool DatabaseConnection::indexExists(const QString& table, const QString& index)
 {
     QSqlError error;
     const bool found =
@@ -418,7 +420,7 @@ bool DatabaseManager::indexExists(const QString& table, const QString& index)
     return found;
 }
 
-bool DatabaseManager::columnExists(const QString& table, const QString& column)
+bool DatabaseConnection::columnExists(const QString& table, const QString& column)
 {
     QSqlError error;
     const bool found =
@@ -427,7 +429,7 @@ bool DatabaseManager::columnExists(const QString& table, const QString& column)
     return found;
 }
 
-bool DatabaseManager::checkDatabase()
+bool DatabaseConnection::checkDatabase()
 {
     qDebug() << "Checking database...";
     struct Table
@@ -483,7 +485,7 @@ bool DatabaseManager::checkDatabase()
     return result;
 }
 
-qint16 DatabaseManager::checkUnits()
+qint16 DatabaseConnection::checkUnits()
 {
     qDebug() << "Checking units";
     if (m_query
@@ -752,8 +754,8 @@ void readRowidSlice(QSqlQuery& query, const QString& sql, RowidSlice& s, qint64 
 
 }   // namespace
 
-bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay,
-                                      qint64 start, qint64 end, int minimumSpeed, qint64& first, qint64& last)
+bool DatabaseConnection::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay,
+                                         qint64 start, qint64 end, int minimumSpeed, qint64& first, qint64& last)
 {
     if (!(measures.isEmpty() || measures.last().time <= start) || m_filePath.isEmpty()
         || m_filePath == QLatin1String(":memory:"))
@@ -842,7 +844,7 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
         }
     }
     if (progress) {
-        progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
+        progress->setLabelText(QCoreApplication::translate("DatabaseConnection", "Lecture..."));
         progress->processEvents();
         m_readingShown = true;
     }
@@ -898,7 +900,7 @@ bool DatabaseManager::readAlongRowids(MeasureMap& measures, ProgressReporter* pr
     return true;
 }
 
-qint64 DatabaseManager::valueOnOwnConnection(const QString& path, const QString& sql)
+qint64 DatabaseConnection::valueOnOwnConnection(const QString& path, const QString& sql)
 {
     qint64 value = -1;
     if (!QFileInfo(path).isFile())
@@ -911,13 +913,13 @@ qint64 DatabaseManager::valueOnOwnConnection(const QString& path, const QString&
     return value;
 }
 
-void DatabaseManager::setParallelReadThreshold(qint64 rows)
+void DatabaseConnection::setParallelReadThreshold(qint64 rows)
 {
     parallelThreshold = rows;
 }
 
-int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progress, qint64& first, qint64& last,
-                                  qint16& units, qint64 start, qint64 end, int minimumSpeed)
+int DatabaseConnection::readMeasures(MeasureMap& measures, ProgressReporter* progress, qint64& first, qint64& last,
+                                     qint16& units, qint64 start, qint64 end, int minimumSpeed)
 {
     first = last = 0;
     units = 0;
@@ -946,7 +948,7 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
 
     int counter = progress ? progress->value() : 0;
     if (progress) {
-        progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Configuration..."));
+        progress->setLabelText(QCoreApplication::translate("DatabaseConnection", "Configuration..."));
         progress->processEvents();
     }
     QSqlError readError;
@@ -997,7 +999,7 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
         if (!ok && outOfMemory == 0)
             readError = m_query->lastError();
         if (progress && !m_readingShown) {
-            progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
+            progress->setLabelText(QCoreApplication::translate("DatabaseConnection", "Lecture..."));
             progress->processEvents();
         }
         qDebug() << "Extraction : debut = " << timeOfDay();
@@ -1034,15 +1036,15 @@ int DatabaseManager::readMeasures(MeasureMap& measures, ProgressReporter* progre
     return finishRead(measures, first, last, readError, outOfMemory);
 }
 
-int DatabaseManager::finishRead(const MeasureMap& measures, qint64 first, qint64 last, const QSqlError& readError,
-                                qint64 outOfMemory)
+int DatabaseConnection::finishRead(const MeasureMap& measures, qint64 first, qint64 last, const QSqlError& readError,
+                                   qint64 outOfMemory)
 {
     qDebug() << "Min=" << localText(first) << "Max=" << localText(last);
     // A damaged file stops the read half-way: the measures so far stay, but the user must know
     // they are not all there.
     if (outOfMemory > 0)
         userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
-                              QCoreApplication::translate("DatabaseManager",
+                              QCoreApplication::translate("DatabaseConnection",
                                                           "Mémoire insuffisante pour lire les %1 "
                                                           "mesures de %2")
                                   .arg(outOfMemory)
@@ -1053,15 +1055,15 @@ int DatabaseManager::finishRead(const MeasureMap& measures, qint64 first, qint64
         noteError(readError);
         if (m_problem == FileProblem::None)   // otherwise the user was told already
             userDialogs().message(UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
-                                  QCoreApplication::translate("DatabaseManager", "Lecture de %1 interrompue : %2")
+                                  QCoreApplication::translate("DatabaseConnection", "Lecture de %1 interrompue : %2")
                                       .arg(m_filePath, readError.text()));
     }
     return measures.size();
 }
 
-bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
-                                   qint64 start, qint64 end, qint64 split, int minimumSpeed, QSqlError* readError,
-                                   qint64* outOfMemory)
+bool DatabaseConnection::readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter,
+                                      const QString& sql, qint64 start, qint64 end, qint64 split, int minimumSpeed,
+                                      QSqlError* readError, qint64* outOfMemory)
 {
     std::atomic<bool> cancel{false};
     SliceReader later(m_filePath, sql, split, end, minimumSpeed, cancel);
@@ -1108,7 +1110,7 @@ bool DatabaseManager::readInSlices(MeasureMap& measures, ProgressReporter* progr
     if (!ok)
         *readError = m_query->lastError();
     if (progress && !m_readingShown) {
-        progress->setLabelText(QCoreApplication::translate("DatabaseManager", "Lecture..."));
+        progress->setLabelText(QCoreApplication::translate("DatabaseConnection", "Lecture..."));
         progress->processEvents();
     }
     qDebug() << "Extraction : debut = " << timeOfDay();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Files that are not what they should be: one clear message, no crash, no hang, and the file left
 // byte for byte as it was.
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "scripteddialogs.h"
 #include "core/measure.h"
 #include "testdata.h"
@@ -74,7 +74,7 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(m_dir.isValid());
-        DatabaseManager::setParallelReadThreshold(std::numeric_limits<qint64>::max());
+        DatabaseConnection::setParallelReadThreshold(std::numeric_limits<qint64>::max());
     }
 
     void badFiles_data()
@@ -144,8 +144,8 @@ private slots:
         int n = -1;
         {
             // What a load does with a file.
-            DatabaseManager db;
-            QCOMPARE(db.openDatabase(path), opens);
+            DatabaseConnection db;
+            QCOMPARE(db.open(path), opens);
             if (opens) {
                 db.checkDatabase();
                 db.columnExists(QStringLiteral("measure"), QStringLiteral("meas_direction"));
@@ -182,4 +182,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestDatabaseBadInput)
-#include "tst_databasemanager_badinput.moc"
+#include "tst_databaseconnection_badinput.moc"

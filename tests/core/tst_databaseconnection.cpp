@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "scripteddialogs.h"
 #include "core/measure.h"
 #include "testdata.h"
@@ -75,15 +75,15 @@ ReadResult readWith(const QString& path, qint64 threshold, qint64 start, qint64 
     r.map = held;
     ScriptedDialogs dialogs;
     dialogs.cancelProgressAt(cancelAt);
-    DatabaseManager::setParallelReadThreshold(threshold);
+    DatabaseConnection::setParallelReadThreshold(threshold);
     {
-        DatabaseManager db;
-        if (db.openDatabase(path)) {
+        DatabaseConnection db;
+        if (db.open(path)) {
             auto progress = userDialogs().createProgress(ProgressOptions());
             r.n = db.readMeasures(r.map, progress.get(), r.first, r.last, r.units, start, end, minimumSpeed);
         }
     }
-    DatabaseManager::setParallelReadThreshold(oneConnection);
+    DatabaseConnection::setParallelReadThreshold(oneConnection);
     r.values = dialogs.progressValues;
     r.labels = dialogs.progressLabels;
     r.messages = dialogs.messages();
@@ -106,7 +106,7 @@ QVector<Row> busyDay(int count)
 
 }   // namespace
 
-class TestDatabaseManager : public QObject
+class TestDatabaseConnection : public QObject
 {
     Q_OBJECT
 
@@ -118,7 +118,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        DatabaseManager::setParallelReadThreshold(oneConnection);
+        DatabaseConnection::setParallelReadThreshold(oneConnection);
         QVERIFY(m_dir.isValid());
     }
 
@@ -141,8 +141,8 @@ private slots:
         ScriptedDialogs dialogs;
         for (int pass = 0; pass < 2; ++pass) {   // the second look finds everything and creates nothing
             MessageCapture log;
-            DatabaseManager db;
-            QVERIFY(db.openDatabase(m_path));
+            DatabaseConnection db;
+            QVERIFY(db.open(m_path));
             QCOMPARE(db.isNewDatabase(), pass == 0 && !measuresFirst);
             QVERIFY(db.checkDatabase());
             QCOMPARE(db.countRows("measure"), measuresFirst ? 2 : 0);
@@ -160,17 +160,17 @@ private slots:
         QVERIFY(writeMeasureDb(mono, {{1000, 50, 0}}, false));
         QVERIFY(execSql(m_path, QStringLiteral("CREATE INDEX IDX_DATE_2 ON measure(meas_date)")));
 
-        DatabaseManager db;
-        QVERIFY(db.openDatabase(m_path));
+        DatabaseConnection db;
+        QVERIFY(db.open(m_path));
         QVERIFY(db.columnExists("measure", "meas_direction"));
         QVERIFY(db.indexExists("measure", "idx_date"));   // any index whose name holds it
         QCOMPARE(db.countRows("campaign"), -1);
         QVERIFY(!db.execute("INSERT INTO nowhere VALUES (1)"));
         QVERIFY(!db.getRecord("SELECT * FROM nowhere").isValid());
-        db.closeDatabase();
+        db.close();
         QVERIFY(!db.tableExists("measure"));
 
-        QVERIFY(db.openDatabase(mono));
+        QVERIFY(db.open(mono));
         QVERIFY(!db.columnExists("measure", "meas_direction"));
         QVERIFY(!db.indexExists("measure", "idx_date"));
     }
@@ -288,5 +288,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDatabaseManager)
-#include "tst_databasemanager.moc"
+QTEST_GUILESS_MAIN(TestDatabaseConnection)
+#include "tst_databaseconnection.moc"

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QObject>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -28,7 +27,7 @@ struct SiteInfo;
 //   written either.
 // Every writer asks mayWrite() first and changes nothing when it answers false. The manager tells
 // the user about a problem once, through userDialogs(), as soon as it finds it.
-class DatabaseManager : public QObject
+class DatabaseConnection
 {
 public:
     enum class FileProblem {
@@ -38,12 +37,14 @@ public:
         Locked,   // another program holds the file
     };
 
-    DatabaseManager();
-    ~DatabaseManager() override;
+    DatabaseConnection();
+    ~DatabaseConnection();
+    DatabaseConnection(const DatabaseConnection&) = delete;
+    DatabaseConnection& operator=(const DatabaseConnection&) = delete;
 
     // False (after the "Database manager" box) when the file cannot be opened.
-    bool openDatabase(const QString& path);
-    void closeDatabase();
+    bool open(const QString& path);
+    void close();
     bool isNewDatabase() const;
     QSqlError lastError() const;
     bool execute(const QString& sql);
