@@ -63,7 +63,7 @@ public:
     QString unitLabel() const { return SpeedStatistics::unitLabel(m_read.units); }
     // Of the topmost campaign read: 0 "Standard", anything else "Avancé"; -1 without campaigns.
     int storeMode() const { return m_storeMode; }
-    // What the file keeps about its site, as read with the measures.
+    // What the file keeps about its site, as read by the run.
     const SiteInfo& site() const { return m_site; }
     // The title the file gives the measures: campaign 1's, else the file name's third part.
     QString description() const { return m_description; }

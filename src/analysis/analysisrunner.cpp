@@ -390,11 +390,12 @@ bool AnalysisWork::analyse()
 
 void AnalysisWork::reuse(const Analysis& previous)
 {
-    // The file's side of the previous analysis; its warnings were said with it.
+    // The file's side of the previous analysis; its warnings were said with it. The site may
+    // have been edited since: read again, it costs a few rows.
     Analysis& a = analysis;
     a.m_read = previous.m_read;
     a.m_storeMode = previous.m_storeMode;
-    a.m_site = previous.m_site;
+    a.m_site = readSiteInfo(request.file);
     a.m_description = previous.m_description;
     a.m_statistics.copyDescription(previous.m_statistics);
     a.m_campaigns = previous.m_campaigns;
