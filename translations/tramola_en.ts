@@ -411,22 +411,6 @@ automatically to keep the data continuous.</translation>
 <context>
     <name>DatabaseConnection</name>
     <message>
-        <source>Configuration...</source>
-        <translation>Configuration...</translation>
-    </message>
-    <message>
-        <source>Lecture...</source>
-        <translation>Reading...</translation>
-    </message>
-    <message>
-        <source>Mémoire insuffisante pour lire les %1 mesures de %2</source>
-        <translation>Not enough memory to read the %1 measures of %2</translation>
-    </message>
-    <message>
-        <source>Lecture de %1 interrompue : %2</source>
-        <translation>Reading of %1 interrupted: %2</translation>
-    </message>
-    <message>
         <source>ce n&apos;est pas un fichier ordinaire</source>
         <translation>not a regular file</translation>
     </message>
@@ -906,6 +890,22 @@ automatically to keep the data continuous.</translation>
         <source>La base de donnée %1 ne contient pas de statistiques</source>
         <translation>The database %1 holds no statistics</translation>
     </message>
+    <message>
+        <source>Lecture...</source>
+        <translation>Reading...</translation>
+    </message>
+    <message>
+        <source>Configuration...</source>
+        <translation>Configuration...</translation>
+    </message>
+    <message>
+        <source>Mémoire insuffisante pour lire les %1 mesures de %2</source>
+        <translation>Not enough memory to read the %1 measures of %2</translation>
+    </message>
+    <message>
+        <source>Lecture de %1 interrompue : %2</source>
+        <translation>Reading of %1 interrupted: %2</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -1336,25 +1336,6 @@ automatically to keep the data continuous.</translation>
     </message>
 </context>
 <context>
-    <name>SpeedStatistics</name>
-    <message>
-        <source>Statistiques</source>
-        <translation>Statistics</translation>
-    </message>
-    <message>
-        <source>Chargement</source>
-        <translation>Loading</translation>
-    </message>
-    <message>
-        <source>Connexion base de données...</source>
-        <translation>Connecting to the database...</translation>
-    </message>
-    <message>
-        <source>Ouverture %1 impossible</source>
-        <translation>Cannot open %1</translation>
-    </message>
-</context>
-<context>
     <name>StartPage</name>
     <message>
         <source>&lt;span style=&quot;font-size:large; font-weight:bold&quot;&gt;Aucune base de mesures ouverte&lt;/span&gt;</source>
@@ -1679,6 +1660,25 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1: %L2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>WindowLoad</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Chargement</source>
+        <translation>Loading</translation>
+    </message>
+    <message>
+        <source>Connexion base de données...</source>
+        <translation>Connecting to the database...</translation>
+    </message>
+    <message>
+        <source>Ouverture %1 impossible</source>
+        <translation>Cannot open %1</translation>
     </message>
 </context>
 </TS>

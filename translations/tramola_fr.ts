@@ -411,22 +411,6 @@ automatiquement pour garantir la continuité des données.</translation>
 <context>
     <name>DatabaseConnection</name>
     <message>
-        <source>Configuration...</source>
-        <translation>Configuration...</translation>
-    </message>
-    <message>
-        <source>Lecture...</source>
-        <translation>Lecture...</translation>
-    </message>
-    <message>
-        <source>Mémoire insuffisante pour lire les %1 mesures de %2</source>
-        <translation>Mémoire insuffisante pour lire les %1 mesures de %2</translation>
-    </message>
-    <message>
-        <source>Lecture de %1 interrompue : %2</source>
-        <translation>Lecture de %1 interrompue : %2</translation>
-    </message>
-    <message>
         <source>ce n&apos;est pas un fichier ordinaire</source>
         <translation>ce n&apos;est pas un fichier ordinaire</translation>
     </message>
@@ -906,6 +890,22 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>La base de donnée %1 ne contient pas de statistiques</source>
         <translation>La base de donnée %1 ne contient pas de statistiques</translation>
     </message>
+    <message>
+        <source>Lecture...</source>
+        <translation>Lecture...</translation>
+    </message>
+    <message>
+        <source>Configuration...</source>
+        <translation>Configuration...</translation>
+    </message>
+    <message>
+        <source>Mémoire insuffisante pour lire les %1 mesures de %2</source>
+        <translation>Mémoire insuffisante pour lire les %1 mesures de %2</translation>
+    </message>
+    <message>
+        <source>Lecture de %1 interrompue : %2</source>
+        <translation>Lecture de %1 interrompue : %2</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -1336,25 +1336,6 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
-    <name>SpeedStatistics</name>
-    <message>
-        <source>Statistiques</source>
-        <translation>Statistiques</translation>
-    </message>
-    <message>
-        <source>Chargement</source>
-        <translation>Chargement</translation>
-    </message>
-    <message>
-        <source>Connexion base de données...</source>
-        <translation>Connexion base de données...</translation>
-    </message>
-    <message>
-        <source>Ouverture %1 impossible</source>
-        <translation>Ouverture %1 impossible</translation>
-    </message>
-</context>
-<context>
     <name>StartPage</name>
     <message>
         <source>&lt;span style=&quot;font-size:large; font-weight:bold&quot;&gt;Aucune base de mesures ouverte&lt;/span&gt;</source>
@@ -1679,6 +1660,25 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1 : %L2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>WindowLoad</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Chargement</source>
+        <translation>Chargement</translation>
+    </message>
+    <message>
+        <source>Connexion base de données...</source>
+        <translation>Connexion base de données...</translation>
+    </message>
+    <message>
+        <source>Ouverture %1 impossible</source>
+        <translation>Ouverture %1 impossible</translation>
     </message>
 </context>
 </TS>

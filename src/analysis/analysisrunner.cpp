@@ -66,29 +66,21 @@ private:
     int m_step = -1;
 };
 
-// What the database and campaign layers would show, kept for the outcome: nobody is asked.
-class RecordedDialogs : public QuietDialogs
+// The progress of the first opening's campaign derivation, forwarded to the run's.
+ProgressFactory forwardedProgress(AnalysisProgress* progress)
 {
-public:
-    explicit RecordedDialogs(AnalysisProgress* progress) : m_progress(progress) { }
+    return [progress](const ProgressOptions&) { return std::make_unique<ForwardedProgress>(progress); };
+}
 
-    QStringList messages;
-    QStringList critical;   // a damaged file, a broken read: the figures would be wrong
-
-    void message(Icon icon, const QString&, const QString& text) override
-    {
-        messages << text;
-        if (icon == Icon::Critical)
-            critical << text;
+// The first critical notice's text; empty when none is.
+QString critical(const Notices& notices)
+{
+    for (const Notice& n : notices) {
+        if (n.icon == UserDialogs::Icon::Critical && !n.text.isEmpty())
+            return n.text;
     }
-    std::unique_ptr<ProgressReporter> createProgress(const ProgressOptions&) override
-    {
-        return std::make_unique<ForwardedProgress>(m_progress);
-    }
-
-private:
-    AnalysisProgress* m_progress;
-};
+    return QString();
+}
 
 QList<int> sorted(QList<int> ids)
 {
@@ -147,7 +139,7 @@ struct AnalysisWork
     }
     void reuse(const Analysis& previous);
     bool readFile();
-    bool chooseCampaigns(RecordedDialogs& dialogs);
+    bool chooseCampaigns();
     bool chooseArea();
     bool analyse();
 };
@@ -156,18 +148,18 @@ struct AnalysisWork
 
 // The window's campaign choice with the requested campaigns ticked: the store-mode check and the
 // contiguity filling may change the ticks, and the ticked period becomes the read's.
-bool AnalysisWork::chooseCampaigns(RecordedDialogs& dialogs)
+bool AnalysisWork::chooseCampaigns()
 {
     const AnalysisRequest& r = request;
     Analysis& a = analysis;
     CampaignSelection selection;
-    const CampaignSelection::LoadResult loaded = selection.open(r.file);
+    const CampaignSelection::LoadResult loaded = selection.open(r.file, forwardedProgress(progress));
     selection.close();
+    const QString problem = critical(selection.notices());
     if (loaded == CampaignSelection::LoadResult::OpenFailed)
         return fail(AnalysisRunner::tr("Ouverture %1 impossible").arg(r.file));
-    if (loaded == CampaignSelection::LoadResult::Refused)   // the manager said why
-        return fail(dialogs.messages.isEmpty() ? AnalysisRunner::tr("Statistiques indisponibles")
-                                               : dialogs.messages.last());
+    if (loaded == CampaignSelection::LoadResult::Refused || !problem.isEmpty())
+        return fail(problem.isEmpty() ? AnalysisRunner::tr("Statistiques indisponibles") : problem);
     if (loaded == CampaignSelection::LoadResult::Empty)
         return fail(AnalysisRunner::tr("Statistiques indisponibles, la base de données est vide"));
     const QList<int> unknown = selection.tickCampaigns(r.campaigns);
@@ -228,21 +220,16 @@ bool AnalysisWork::readFile()
     if (!r.areasFile.isEmpty() && !QFileInfo(r.areasFile).isFile())
         return fail(AnalysisRunner::tr("Fichier de zones introuvable : %1").arg(r.areasFile));
 
-    // The database and campaign layers still tell their problems as boxes: kept here, on this
-    // thread only, for the outcome.
-    RecordedDialogs dialogs(progress);
-    const ThreadDialogs recording(&dialogs);
-    if (!r.campaigns.isEmpty() && !chooseCampaigns(dialogs))
+    if (!r.campaigns.isEmpty() && !chooseCampaigns())
         return false;
     if (stopped())
         return false;
 
     ForwardedProgress forwarded(progress);
     forwarded.setLabelText(AnalysisRunner::tr("Connexion base de données..."));
-    const int heard = dialogs.messages.size();
     DatabaseConnection db;
     if (!db.open(r.file)) {
-        const QString reason = dialogs.messages.size() > heard ? dialogs.messages.last().trimmed() : QString();
+        const QString reason = db.notice().text.trimmed();
         return fail(reason.isEmpty() ? AnalysisRunner::tr("Ouverture %1 impossible").arg(r.file)
                                      : AnalysisRunner::tr("Ouverture %1 impossible (%2)").arg(r.file, reason));
     }
@@ -261,15 +248,15 @@ bool AnalysisWork::readFile()
         canceled = true;
         return false;
     }
-    if (a.m_read.measures->isEmpty() && a.m_read.slowReadings > 0 && dialogs.critical.isEmpty())
-        return fail(nothingAbove(a.m_read.minSpeed, a.m_read.units));
-    if (!a.m_read.error.isEmpty())
-        dialogs.messages << a.m_read.error;
+    // A damaged or locked file, a broken read: figures made of part of the file would be wrong.
+    if (db.problem() != DatabaseConnection::FileProblem::None)
+        return fail(db.problemText());
+    if (a.m_read.incomplete)
+        return fail(a.m_read.error);
     if (a.m_read.measures->isEmpty())
-        return fail(dialogs.messages.isEmpty() ? AnalysisRunner::tr("Statistiques indisponibles")
-                                               : dialogs.messages.last());
-    if (!dialogs.critical.isEmpty())
-        return fail(dialogs.critical.first());
+        return fail(a.m_read.slowReadings > 0      ? nothingAbove(a.m_read.minSpeed, a.m_read.units)
+                        : a.m_read.error.isEmpty() ? AnalysisRunner::tr("Statistiques indisponibles")
+                                                   : a.m_read.error);
     return true;
 }
 

@@ -157,7 +157,7 @@ void SpeedStatistics::reset()
     m_directions = {0, 1};
 }
 
-MeasureMap& SpeedStatistics::measures()
+MeasureMap& SpeedStatistics::editMeasures()
 {
     if (!m_ownsMeasures || m_measures.use_count() > 1) {
         m_measures = std::make_shared<MeasureMap>(*m_measures);

@@ -4,7 +4,6 @@
 #include "core/measure.h"
 #include "core/samplerecord.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QMap>
 #include <QString>
@@ -46,11 +45,10 @@ using IntervalSamples = QVector<IntervalSample>;
 int truncatedPercentage(quint64 cumulated, quint64 total);
 
 // The statistics engine: turns the measures of a period into samples, distributions,
-// percentiles, curves and counts. One instance lives as long as the main window.
+// percentiles, curves and counts. It opens no file and asks no one: the readings come from a
+// MeasureReader's read (setRead()).
 class SpeedStatistics
 {
-    Q_DECLARE_TR_FUNCTIONS(SpeedStatistics)
-
 public:
     SpeedStatistics();
 
@@ -88,10 +86,10 @@ public:
     QDateTime getStartDate() const { return m_startDate; }
     QDateTime getEndDate() const { return m_endDate; }
 
-    // The readings held; the computations only read them. The writable one is a copy of its own
-    // once the readings are shared with another holder.
-    MeasureMap& measures();
+    // The readings held; the computations only read them.
     const MeasureMap& measures() const { return *m_measures; }
+    // For writing readings in place (tests): a copy of its own once the readings are shared.
+    MeasureMap& editMeasures();
     std::shared_ptr<const MeasureMap> sharedMeasures() const { return m_measures; }
     // Takes a read's readings (shared, not copied) and what it tells: the period from its first to
     // its last reading, units, minimum speed, directions and the readings left out.
@@ -112,26 +110,16 @@ public:
     // nothing changed when no measure is held. A filter of less than one second counts as 1800.
     int load(const QDateTime& begin, const QDateTime& end, bool& hasGaps);
 
-    // Opens a measure database, reads the measures of [start, end] above the minimum speed and
-    // sets the period to the first and last one read. Answers the number of measures held
-    // afterwards (those of an earlier load when the file cannot be read). Boxes and progress go
-    // through userDialogs().
-    int loadStatistics(const QString& file, const QDateTime& start, const QDateTime& end);
     // Readings left out for being at or below effectiveMinSpeed(): by the read, and, when the
     // minimum is above the read's, by the last sample of a period holding every reading; -1 when
     // the read could not count them (no read, cancelled or failed).
     qint64 getSlowReadings() const { return m_slowReadings < 0 ? -1 : m_slowReadings + m_slowHeld; }
     // Of those, the readings held that the last sample left out.
     qint64 getSlowHeld() const { return m_slowHeld; }
-    // The units of an existing file's marker row (0 without one), read before its measures so
-    // that they are read above the units' own default minimum speed. False when the file is
-    // missing or cannot be opened.
-    static bool readUnitsMarker(const QString& file, qint16* units);
-    // Directions 0 and 1 among the measures of the last read (both before any read): the
-    // window shows only these.
+    // Directions 0 and 1 among the measures of the read (both before any): the window shows
+    // only these.
     QList<int> getDirections() const { return m_directions; }
-    // Readings the last file read left out as no measure (direction other than 0 or 1, speed
-    // outside 0..1000).
+    // Readings the read left out as no measure (direction other than 0 or 1, speed outside 0..1000).
     qint64 getInvalidReadings() const { return m_invalidReadings; }
 
     // --- distribution and percentiles -------------------------------------------------------

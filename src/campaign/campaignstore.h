@@ -1,35 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/userdialogs.h"
+#include "db/measuredays.h"
+
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QList>
-#include <QMap>
-#include <QObject>
 #include <QString>
 #include <QVector>
-#include <memory>
 
 class DatabaseConnection;
-class ProgressReporter;
 
 // The only code that reads and writes the tables campaign and campaign_details.
 // Every operation works on a database its caller has opened and passes in; nothing is cached.
 // No operation throws or shows a box: failures answer the neutral value given below and log.
-class CampaignStore : public QObject
+class CampaignStore
 {
-    Q_OBJECT
+    Q_DECLARE_TR_FUNCTIONS(CampaignStore)
 
 public:
-    // One local calendar day with measures, as the day derivation stores it.
-    struct DayRow
-    {
-        QString firstMeasure;   // "yyyy-MM-dd hh:mm:ss", local time
-        QString lastMeasure;   // same form
-    };
-
     CampaignStore();
-    ~CampaignStore() override;
 
     QString storeLabel() const { return m_storeLabel; }
 
@@ -53,7 +45,8 @@ public:
 
     // Derives days and monthly campaigns when either table is empty; creationTime is the
     // database file's creation time. Reports nothing: the campaign list tells the outcome.
-    void verifyCampaigns(DatabaseConnection* db, const QDateTime& creationTime);
+    // progress, when given, makes the progress of the derivation.
+    void verifyCampaigns(DatabaseConnection* db, const QDateTime& creationTime, const ProgressFactory& progress = {});
     // One campaign_details row per local day with measures, inserted in one transaction.
     // False when there is no measure or an insert fails; the run stops there and keeps the days
     // inserted before the failure.
@@ -74,25 +67,10 @@ public:
     bool deleteCampaign(DatabaseConnection* db, int campaignId);
     bool setTitleAndComment(DatabaseConnection* db, const QString& title, const QString& comment, int campaignId);
 
-    // The rows the day derivation stores, in day order: along idx_date when the file has it,
-    // otherwise along the rowid order, checked; the per-measure query when rowids and times do
-    // not go together. Empty when there is no measure or the measure table cannot be read.
-    QVector<DayRow> deriveDays(DatabaseConnection* db);
-
-public slots:
-    // Nudges the verification run's progress, if one is shown. Nothing connects it.
-    void timerEvent();
-
-protected:
-    using QObject::timerEvent;
-
 private:
-    // False when the rowid order does not follow time closely enough to pay.
-    bool deriveDaysByRowid(DatabaseConnection* db, QMap<QString, DayRow>& byDay);
     // fillCampaignDetails() once the days are known.
-    bool insertDays(DatabaseConnection* db, const QVector<DayRow>& days, const QDateTime& creationTime);
+    bool insertDays(DatabaseConnection* db, const QVector<MeasureDay>& days, const QDateTime& creationTime);
 
     QString m_storeLabel;
-    std::unique_ptr<ProgressReporter> m_progress;
     bool m_inTransaction = false;
 };

@@ -22,7 +22,6 @@ public:
 
 ConsoleDialogs consoleDialogs;
 UserDialogs* current = nullptr;
-thread_local UserDialogs* threadCurrent = nullptr;
 
 }   // namespace
 
@@ -38,8 +37,6 @@ bool UserDialogs::openInViewer(const QString&)
 
 UserDialogs& userDialogs()
 {
-    if (threadCurrent)
-        return *threadCurrent;
     return current ? *current : consoleDialogs;
 }
 
@@ -48,12 +45,15 @@ void setUserDialogs(UserDialogs* d)
     current = d;
 }
 
-ThreadDialogs::ThreadDialogs(UserDialogs* d) : m_previous(threadCurrent)
+ProgressFactory dialogProgress()
 {
-    threadCurrent = d;
+    return [](const ProgressOptions& options) { return userDialogs().createProgress(options); };
 }
 
-ThreadDialogs::~ThreadDialogs()
+void showNotices(const Notices& notices)
 {
-    threadCurrent = m_previous;
+    for (const Notice& n : notices) {
+        if (!n.text.isEmpty())
+            userDialogs().message(n.icon, n.title, n.text);
+    }
 }

@@ -30,9 +30,12 @@ struct MeasureRead
     // Rows of the period that are no measure (direction other than 0 or 1, speed outside 0..1000).
     qint64 invalidReadings = 0;
     bool canceled = false;
-    // Why there is nothing to analyse, in French; empty when the read went through. A damaged
-    // or locked file is told by the database manager itself.
+    // What went wrong, in French, one line: why there is nothing (an empty file, no reading in
+    // the period), or, with incomplete, why the read stopped short (a damaged or locked file, an
+    // interrupted statement, no memory). Empty when the read went through.
     QString error;
+    // The readings held are not all those of the period: figures made of them would be wrong.
+    bool incomplete = false;
 };
 
 // Reads the measures of a period from an open measure database.
@@ -42,6 +45,10 @@ class MeasureReader
 
 public:
     // The readings of [from, to] faster than minSpeed, with what the read left out. progress may
-    // be null; its Cancel stops the read with the readings so far.
+    // be null; its Cancel stops the read with the readings so far. Shows nothing.
     static MeasureRead read(DatabaseConnection& db, qint64 from, qint64 to, int minSpeed, ProgressReporter* progress);
+
+    // Periods of at least this many rows are read as two time slices on two connections at once
+    // (the result is the same); tests lower it to reach that path with small files.
+    static void setParallelReadThreshold(qint64 rows);
 };

@@ -25,6 +25,7 @@
 #include "gui/tabs/resultcharts.h"
 #include "gui/siteinfoeditor.h"
 #include "gui/tabs/summarytab.h"
+#include "gui/windowload.h"
 #include "speedarea/speedarea.h"
 #include "gui/startpage.h"
 #include "gui/speedarea/speedareaeditor.h"
@@ -628,9 +629,9 @@ void MainWindow::openFile(const QString& file)
     qDebug() << "Loading data" << start.toString(Qt::ISODate) << end.toString(Qt::ISODate) << "Mode" << storeMode;
     // Read above the default of the file's own units, which the box then shows.
     qint16 fileUnits = 0;
-    if (SpeedStatistics::readUnitsMarker(file, &fileUnits))
+    if (WindowLoad::readUnits(file, &fileUnits))
         m_statistics.setMinSpeed(SpeedStatistics::defaultMinSpeed(fileUnits));
-    const int n = m_statistics.loadStatistics(file, start, end);
+    const int n = WindowLoad::load(m_statistics, file, start, end);
     if (n < 1) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"), tr("Statistiques indisponibles"));
         return;
@@ -690,7 +691,7 @@ void MainWindow::checkParameters()
         return;
     }
     m_statistics.setMinSpeed(minSpeed);
-    const int n = m_statistics.loadStatistics(file, start, end);
+    const int n = WindowLoad::load(m_statistics, file, start, end);
     if (n == 0) {
         qWarning() << "Loading" << file << "(" << start << "," << end << ")"
                    << "[Failed]";
@@ -891,7 +892,9 @@ bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate
     m_campaignList = nullptr;
 
     CampaignSelection selection;
-    if (selection.open(szFileName) != CampaignSelection::LoadResult::Loaded)
+    const CampaignSelection::LoadResult loaded = selection.open(szFileName, dialogProgress());
+    showNotices(selection.notices());
+    if (loaded != CampaignSelection::LoadResult::Loaded)
         return false;
 
     m_campaignList = new CampaignChoiceDialog(selection, [this](const QDateTime& dt) { return dateTimeText(dt); });
@@ -928,6 +931,7 @@ bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate
         ui->gb3_pushButton->setEnabled(true);
         // The boxes about other store modes and filled-in rows come from accept(), over the new list.
         const CampaignSelection::Outcome outcome = selection.accept();
+        showNotices(outcome.notices);
         if (pStoreMode)
             *pStoreMode = outcome.storeMode;
         result = outcome.ok;
@@ -1003,6 +1007,7 @@ void MainWindow::updateCampaign()
     // Showing a campaign must not leave an empty database where the file has gone.
     if (!QFileInfo::exists(m_campaignFile) || !db.open(m_campaignFile)) {
         qCritical() << "Cannot open" << m_campaignFile;
+        showNotices({db.notice()});
         return;
     }
     CampaignStore store;
@@ -1075,6 +1080,7 @@ void MainWindow::describeCampaign()
         qDebug() << "Opening database" << m_campaignFile << "CurrentRow=" << row << id;
         if (!QFileInfo::exists(m_campaignFile) || !db.open(m_campaignFile)) {
             qCritical() << "Cannot open" << m_campaignFile;
+            showNotices({db.notice()});
             return;
         }
         delete m_campaignDialog;
@@ -1095,6 +1101,7 @@ void MainWindow::describeCampaign()
                 const QString comment = m_campaignDialog->comment();
                 if (!store.setTitleAndComment(&db, title, comment, id)) {
                     qCritical() << "Campaign update failed Title=[" << title << "]\nCommentaire=[" << comment << "]";
+                    showNotices({db.notice()});
                 } else {
                     if (QListWidgetItem* item = ui->listWidget->currentItem()) {
                         item->setText(title);

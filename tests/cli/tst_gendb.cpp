@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/databaseconnection.h"
+#include "db/measurereader.h"
 #include "sampledb/sampledb.h"
 #include "scripteddialogs.h"
 #include "core/measure.h"
@@ -24,14 +25,7 @@ namespace {
 // Every measure of a file read back through the program's own query.
 MeasureMap readBack(const QString& path)
 {
-    MeasureMap map;
-    DatabaseConnection db;
-    qint64 first, last;
-    qint16 units;
-    SilentProgress progress;
-    if (db.open(path))
-        db.readMeasures(map, &progress, first, last, units, 1, std::numeric_limits<qint64>::max(), 0);
-    return map;
+    return *readMeasureFile(path).measures;
 }
 
 QDateTime local(qint64 t)
@@ -214,7 +208,7 @@ private slots:
         QCOMPARE(generate(path, options([](SampleOptions& o) { o.readingsPerVehicle = 9; }), &summary), QString());
         QVERIFY(summary.measures > 8.5 * summary.vehicles && summary.measures < 9.5 * summary.vehicles);
         SpeedStatistics s;
-        s.measures() = readBack(path);
+        s.editMeasures() = readBack(path);
         s.setDividerOff(false);
         s.createSample(local(summary.firstTime), local(summary.lastTime));
         const int counted = s.countVehicles(local(0), local(0), 0) + s.countVehicles(local(0), local(0), 1);

@@ -2,6 +2,7 @@
 #include "analysis/analysisrunner.h"
 #include "core/workspace.h"
 #include "sampledb/sampledb.h"
+#include "testdata.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -65,6 +66,7 @@ private slots:
     void cancel_data();
     void cancel();
     void severalThreads();
+    void fileFacts();
 };
 
 void TestAnalysisRunner::initTestCase()
@@ -227,6 +229,33 @@ void TestAnalysisRunner::severalThreads()
         QCOMPARE(figures(*outcomes[0].analysis), alone[0]);
         QCOMPARE(figures(*outcomes[1].analysis), alone[1]);
     }
+}
+
+// What the file tells besides its readings: units, the description, the read's bounds.
+void TestAnalysisRunner::fileFacts()
+{
+    const QString file = m_dir.filePath(QStringLiteral("2024-01-01_2024-01-31_Rue.db"));
+    const qint64 t0 = day(0, 8).toSecsSinceEpoch();
+    QVERIFY(writeMeasureDb(
+        file, {{t0, 9, 0}, {t0 + 60, 16, 1}, {t0 + 60, 40, 0}, {t0 + 7200, 55, 0}, {t0 + 86400, 60, 1}}, true, 2));
+    AnalysisRequest r;
+    r.file = file;
+    r.to = day(0, 23);
+    AnalysisOutcome o = AnalysisRunner::run(r);
+    QVERIFY2(o.ok(), qPrintable(o.error));
+    QCOMPARE(o.analysis->unitLabel(), QStringLiteral("Mph"));   // marker 2
+    QCOMPARE(o.analysis->measures()->size(), 3);   // 9 mph is not above the default minimum
+    QCOMPARE(o.analysis->read().first, t0 + 60);
+    QCOMPARE(o.analysis->read().last, t0 + 7200);
+    QCOMPARE(o.analysis->description(), QStringLiteral("Rue"));
+    // Campaign 1's title wins over the file name when it has three parts.
+    QVERIFY(execSql(file,
+                    QStringLiteral("INSERT INTO campaign (camp_id, product_prod_id, camp_title) "
+                                   "VALUES (1, 0, '2024-01-01_2024-01-31_Place')")));
+    r.to = QDateTime();
+    o = AnalysisRunner::run(r);
+    QCOMPARE(o.analysis->measures()->size(), 4);
+    QCOMPARE(o.analysis->description(), QStringLiteral("Place"));
 }
 
 QTEST_GUILESS_MAIN(TestAnalysisRunner)

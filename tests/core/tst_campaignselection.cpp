@@ -109,6 +109,7 @@ void TestCampaignSelection::acceptTicks()
     const CampaignSelection::Outcome outcome = selection.accept();
     QCOMPARE(tickedRows(selection), ticksAfter);
     QCOMPARE(outcome.storeMode, storeMode);
+    showNotices(outcome.notices);
     QCOMPARE(dialogs.summary(), boxes);
     QCOMPARE(outcome.ok, periodFrom >= 0);
     QCOMPARE(outcome.start, outcome.ok ? campaignOfRow(periodTo, 0).begin : QDateTime());
@@ -199,6 +200,7 @@ void TestCampaignSelection::loadFile()
     CampaignSelection selection;
     QCOMPARE(int(selection.open(path)), result);
     QCOMPARE(selection.rowCount(), rows);
+    showNotices(selection.notices());
     QCOMPARE(dialogs.summary().filter(QRegularExpression(QStringLiteral("^(?!progress)\\w+\\|Statistiques\\|"))),
              boxes);
     selection.close();

@@ -270,8 +270,8 @@ void TestCampaignStore::firstOpening()
     ScriptedDialogs dialogs;
     Opened o(path);
     QVERIFY(o.ok);
-    o.store.verifyCampaigns(&o.db, kCreated);
-    o.store.verifyCampaigns(&o.db, kCreated);   // the second opening shows nothing
+    o.store.verifyCampaigns(&o.db, kCreated, dialogProgress());
+    o.store.verifyCampaigns(&o.db, kCreated, dialogProgress());   // the second opening shows nothing
     QCOMPARE(dialogs.shown().size(), 1);
     QCOMPARE(dialogs.progressLabels,
              QStringList({QStringLiteral("Vérification de la structure ..."),

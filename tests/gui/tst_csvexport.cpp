@@ -184,7 +184,7 @@ private slots:
 
         ScriptedDialogs dialogs;
         MainWindow window;
-        window.statistics().measures() = measures();
+        window.statistics().editMeasures() = measures();
         dialogs.clear();
         // Before a first computation the export asks nothing and writes nothing.
         window.exportCsv();
