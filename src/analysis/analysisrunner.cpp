@@ -69,7 +69,12 @@ private:
 // The progress of the first opening's campaign derivation, forwarded to the run's.
 ProgressFactory forwardedProgress(AnalysisProgress* progress)
 {
-    return [progress](const ProgressOptions&) { return std::make_unique<ForwardedProgress>(progress); };
+    return [progress](const ProgressOptions& options) {
+        auto forwarded = std::make_unique<ForwardedProgress>(progress);
+        forwarded->setRange(options.minimum, options.maximum);
+        forwarded->setLabelText(options.label);
+        return forwarded;
+    };
 }
 
 // The first critical notice's text; empty when none is.

@@ -59,7 +59,8 @@ public:
     // Reads what the request asks and analyses it, on the calling thread; nothing is shown to
     // anyone. Runs on any thread, on several at once for different files. Given the previous
     // analysis of the same file, recomputes from its readings when they cover the request
-    // (canReuse()), else reads again. progress may be null.
+    // (canReuse()), else reads again: pass none once the file's measures have changed (a campaign
+    // deleted). progress may be null.
     static AnalysisOutcome run(const AnalysisRequest& request, const std::shared_ptr<const Analysis>& previous = {},
                                AnalysisProgress* progress = nullptr);
 

@@ -28,7 +28,6 @@ bool sqliteLocalOffset(DatabaseConnection* db, qint64 t, qint64& offset)
     return true;
 }
 
-
 // From a time on, the seconds that share its local day and its offset: within such a stretch the
 // local text grows with time, so its first and last measure give its smallest and largest text.
 struct Stretch
@@ -89,7 +88,6 @@ qint64 wholeSeconds(const QVariant& v)
 // The measures a day can be made of: numbers after the units marker that SQLite's date functions
 // can write (a text in meas_date sorts after every number).
 const char* const kDatedMeasure = "+meas_date > 0 AND +meas_date < 253402300800";
-
 
 bool daysByRowid(DatabaseConnection* db, QMap<QString, MeasureDay>& byDay, const std::function<void()>& tick)
 {

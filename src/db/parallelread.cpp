@@ -214,8 +214,8 @@ void readRowidSlice(QSqlQuery& query, const QString& sql, RowidSlice& s, qint64 
 
 }   // namespace
 
-bool ReadRun::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay,
-                                         qint64 start, qint64 end, int minimumSpeed, qint64& first, qint64& last)
+bool ReadRun::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay, qint64 start,
+                              qint64 end, int minimumSpeed, qint64& first, qint64& last)
 {
     if (!(measures.isEmpty() || measures.last().time <= start) || m_path.isEmpty()
         || m_path == QLatin1String(":memory:"))
@@ -360,9 +360,9 @@ bool ReadRun::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, 
     return true;
 }
 
-bool ReadRun::readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter,
-                                      const QString& sql, qint64 start, qint64 end, qint64 split, int minimumSpeed,
-                                      QSqlError* readError, qint64* outOfMemory)
+bool ReadRun::readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
+                           qint64 start, qint64 end, qint64 split, int minimumSpeed, QSqlError* readError,
+                           qint64* outOfMemory)
 {
     std::atomic<bool> cancel{false};
     SliceReader later(m_path, sql, split, end, minimumSpeed, cancel);

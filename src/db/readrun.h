@@ -47,7 +47,6 @@ inline std::atomic<qint64> parallelThreshold{200000};
 constexpr const char* countSql =
     "SELECT count(*) FROM measure WHERE ((meas_date >= :startDate) AND (meas_date <= :endDate))";
 
-
 // -1 when the statement fails.
 qint64 countPeriod(QSqlQuery& query, const QString& sql, qint64 from, qint64 to);
 // The time of the first row of the period in the given order, or false.
@@ -91,6 +90,5 @@ private:
     bool m_readingShown = false;   // "Lecture..." shown by a way that then gave up
     QString m_failure;
 };
-
 
 }   // namespace readdetail

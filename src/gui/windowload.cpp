@@ -34,8 +34,8 @@ int WindowLoad::load(SpeedStatistics& statistics, const QString& file, const QDa
 
     DatabaseConnection db;
     if (!db.open(file)) {
-        showNotices({db.notice(), Notice{UserDialogs::Icon::Warning, tr("Statistiques"),
-                                         tr("Ouverture %1 impossible").arg(file)}});
+        showNotices({db.notice(),
+                     Notice{UserDialogs::Icon::Warning, tr("Statistiques"), tr("Ouverture %1 impossible").arg(file)}});
         return statistics.measures().size();
     }
     const MeasureRead read = MeasureReader::read(db, start.toSecsSinceEpoch(), end.toSecsSinceEpoch(),
