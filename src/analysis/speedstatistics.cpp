@@ -411,7 +411,6 @@ int SpeedStatistics::load(const QDateTime& begin, const QDateTime& end, bool& ha
     int total = 0;
     for (auto it = m_filteredSample.constBegin(); it != m_filteredSample.constEnd(); ++it) {
         m_maxSpeed[it.key()] = int(truncToInteger(overallMax.value(it.key(), 0.0)));
-        qDebug() << "TO REMOVE Taille echantillon final direction" << it.key() << it->size();
         total += it->size();
     }
 
