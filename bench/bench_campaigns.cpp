@@ -8,7 +8,7 @@
 // --no-literal compares the two openings with each other only.
 #include "core/messagelog.h"
 #include "campaign/campaignstore.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "sampledb/sampledb.h"
 
 #include <QCoreApplication>
@@ -65,15 +65,15 @@ double firstOpening(const QString& path, int* days, int* campaigns)
     QElapsedTimer timer;
     timer.start();
     const double cpu = cpuSeconds();
-    DatabaseManager db;
-    if (!db.openDatabase(path))
+    DatabaseConnection db;
+    if (!db.open(path))
         return -1;
     CampaignStore store;
     store.checkCampaignEndDates(&db, 1);
     store.verifyCampaigns(&db, QDateTime::currentDateTime());
     *campaigns = store.campaignList(&db, 1).size();
     *days = store.countCampaignDetails(&db);
-    db.closeDatabase();
+    db.close();
     lastCpu = cpuSeconds() - cpu;
     return timer.nsecsElapsed() / 1e9;
 }

@@ -6,7 +6,8 @@
 #include "benchutil.h"
 #include "cloop.h"
 #include "core/userdialogs.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
+#include "db/measurereader.h"
 #include "sampledb/sampledb.h"
 #include "core/measure.h"
 
@@ -46,17 +47,15 @@ OurRun ourRead(const QString& path)
     const bool peak = resetPeak();
     const qint64 before = statusKb("VmRSS");
     {
-        MeasureMap map;
-        DatabaseManager db;
-        if (!db.openDatabase(path))
+        DatabaseConnection db;
+        if (!db.open(path))
             return r;
-        SilentProgress progress;
-        qint64 first = 0, last = 0;
-        qint16 units = 0;
         QElapsedTimer timer;
         timer.start();
-        r.read = db.readMeasures(map, &progress, first, last, units, 1, std::numeric_limits<qint64>::max(), 0);
+        const MeasureRead read = MeasureReader::read(db, 1, std::numeric_limits<qint64>::max(), 0, nullptr);
         r.seconds = timer.nsecsElapsed() / 1e9;
+        const MeasureMap& map = *read.measures;
+        r.read = map.size();
         const qint64 after = peak ? statusKb("VmHWM") : statusKb("VmRSS");
         r.bytesPerMeasure = r.read ? double(after - before) * 1024.0 / double(r.read) : 0;
         r.ordered = std::is_sorted(map.begin(), map.end(), [](const MeasureMap::Entry& a, const MeasureMap::Entry& b) {
@@ -126,7 +125,7 @@ int main(int argc, char* argv[])
             ours = std::min(ours, last.seconds);
             bytes = std::max(bytes, last.bytesPerMeasure);   // the worst run
         }
-        std::printf("%lld measures: readMeasures %.3f s (%.2f M measures/s), %.1f bytes/measure peak; "
+        std::printf("%lld measures: MeasureReader::read %.3f s (%.2f M measures/s), %.1f bytes/measure peak; "
                     "SQLite C loop %.3f s; ratio %.2f%s\n",
                     static_cast<long long>(rows), ours, rows / ours / 1e6, bytes, ref, ours / ref,
                     last.read == rows && refRead == rows && last.ordered ? "" : "  [ROW COUNT OR ORDER MISMATCH]");

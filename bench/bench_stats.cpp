@@ -5,6 +5,8 @@
 // the same run. The database (10 million measures over a year by default) is written once into
 // FOLDER (default /tmp/tramola-bench) and reused. Memory figures are Linux only.
 #include "benchutil.h"
+#include "db/databaseconnection.h"
+#include "db/measurereader.h"
 #include "sampledb/sampledb.h"
 #include "speedarea/speedarea.h"
 #include "analysis/periodsnap.h"
@@ -72,8 +74,12 @@ int main(int argc, char* argv[])
 
     QElapsedTimer timer;
     timer.start();
-    const int loaded =
-        stats.loadStatistics(path, QDateTime::fromSecsSinceEpoch(1), QDateTime::fromSecsSinceEpoch(253402300799LL));
+    {
+        DatabaseConnection db;
+        if (db.open(path))
+            stats.setRead(MeasureReader::read(db, 1, 253402300799LL, stats.getMinSpeed(), nullptr));
+    }
+    const int loaded = stats.measures().size();
     const double readSeconds = timer.nsecsElapsed() / 1e9;
     if (loaded < 1) {
         std::fprintf(stderr, "no measure read from %s\n", qPrintable(path));
@@ -103,7 +109,7 @@ int main(int argc, char* argv[])
     std::printf("bench_stats: %s\n", qPrintable(QFileInfo(path).absoluteFilePath()));
     std::printf("  measures read        %d (%s .. %s)\n", loaded, qPrintable(begin.toString(Qt::ISODate)),
                 qPrintable(end.toString(Qt::ISODate)));
-    std::printf("  read (loadStatistics) %8.3f s\n", readSeconds);
+    std::printf("  read (MeasureReader)  %8.3f s\n", readSeconds);
     std::printf("  load, 60-min filter   %8.3f s  (best of %d; %d buckets, gaps %s)\n", best, runs, buckets,
                 gaps ? "yes" : "no");
     std::printf("  load / read           %8.3f   (must be <= 0.25)\n", best / readSeconds);

@@ -2,6 +2,89 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="fr_FR">
 <context>
+    <name>AnalysisRunner</name>
+    <message>
+        <source>Aucun relevé au-dessus de %1 %2 dans la période.</source>
+        <translation>No reading above %1 %2 in the period.</translation>
+    </message>
+    <message>
+        <source>Ouverture %1 impossible</source>
+        <translation>Cannot open %1</translation>
+    </message>
+    <message>
+        <source>Statistiques indisponibles</source>
+        <translation>Statistics unavailable</translation>
+    </message>
+    <message>
+        <source>Statistiques indisponibles, la base de données est vide</source>
+        <translation>Statistics unavailable, the database is empty</translation>
+    </message>
+    <message>
+        <source>Campagne inconnue : %1 (campagnes : %2)</source>
+        <translation>Unknown campaign: %1 (campaigns: %2)</translation>
+    </message>
+    <message>
+        <source>Campagnes ignorées, d&apos;un autre mode de stockage que la première cochée : %1</source>
+        <translation>Campaigns left out, of another store mode than the first one ticked: %1</translation>
+    </message>
+    <message>
+        <source>Campagnes intermédiaires ajoutées pour la continuité des données : %1</source>
+        <translation>Campaigns in between added for continuous data: %1</translation>
+    </message>
+    <message>
+        <source>Période des campagnes illisible</source>
+        <translation>The campaigns&apos; period cannot be read</translation>
+    </message>
+    <message>
+        <source>Ce n&apos;est pas un fichier ordinaire : %1</source>
+        <translation>Not a regular file: %1</translation>
+    </message>
+    <message>
+        <source>Fichier introuvable : %1</source>
+        <translation>File not found: %1</translation>
+    </message>
+    <message>
+        <source>Fichier illisible : %1</source>
+        <translation>File cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Fichier de zones introuvable : %1</source>
+        <translation>Speed area file not found: %1</translation>
+    </message>
+    <message>
+        <source>Connexion base de données...</source>
+        <translation>Connecting to the database...</translation>
+    </message>
+    <message>
+        <source>Ouverture %1 impossible (%2)</source>
+        <translation>Cannot open %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Fichier de zones illisible (%1), zones par défaut : %2</source>
+        <translation>Speed area file cannot be read (%1), default areas: %2</translation>
+    </message>
+    <message>
+        <source>Zone de vitesse inconnue : %1 (zones : %2)</source>
+        <translation>Unknown speed area: %1 (areas: %2)</translation>
+    </message>
+    <message>
+        <source>Période trop longue pour un seuil de %1 minutes : %2 à %3</source>
+        <translation>Period too long for a %1-minute bucket: %2 to %3</translation>
+    </message>
+    <message>
+        <source>Calcul des statistiques</source>
+        <translation>Computing the statistics</translation>
+    </message>
+    <message>
+        <source>Vitesses Moyennes/Maximales indisponibles</source>
+        <translation>Mean/maximum speeds unavailable</translation>
+    </message>
+    <message>
+        <source>Analyse annulée</source>
+        <translation>Analysis cancelled</translation>
+    </message>
+</context>
+<context>
     <name>AreaImportDialog</name>
     <message>
         <source>Importation</source>
@@ -398,23 +481,7 @@ automatically to keep the data continuous.</translation>
     </message>
 </context>
 <context>
-    <name>DatabaseManager</name>
-    <message>
-        <source>Configuration...</source>
-        <translation>Configuration...</translation>
-    </message>
-    <message>
-        <source>Lecture...</source>
-        <translation>Reading...</translation>
-    </message>
-    <message>
-        <source>Mémoire insuffisante pour lire les %1 mesures de %2</source>
-        <translation>Not enough memory to read the %1 measures of %2</translation>
-    </message>
-    <message>
-        <source>Lecture de %1 interrompue : %2</source>
-        <translation>Reading of %1 interrupted: %2</translation>
-    </message>
+    <name>DatabaseConnection</name>
     <message>
         <source>ce n&apos;est pas un fichier ordinaire</source>
         <translation>not a regular file</translation>
@@ -875,6 +942,45 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Zones de vitesse</source>
         <translation>Speed areas</translation>
+    </message>
+</context>
+<context>
+    <name>MeasureReader</name>
+    <message>
+        <source>Configuration...</source>
+        <translation>Configuration...</translation>
+    </message>
+    <message>
+        <source>Lecture...</source>
+        <translation>Reading...</translation>
+    </message>
+    <message>
+        <source>Mémoire insuffisante pour lire les %1 mesures de %2</source>
+        <translation>Not enough memory to read the %1 measures of %2</translation>
+    </message>
+    <message>
+        <source>Lecture de %1 interrompue : %2</source>
+        <translation>Reading of %1 interrupted: %2</translation>
+    </message>
+    <message>
+        <source>Vérification de la base de données</source>
+        <translation>Checking the database</translation>
+    </message>
+    <message>
+        <source>Examen des données</source>
+        <translation>Examining the data</translation>
+    </message>
+    <message>
+        <source>La base de données %1 est vide</source>
+        <translation>The database %1 is empty</translation>
+    </message>
+    <message>
+        <source>Chargement...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>La base de donnée %1 ne contient pas de statistiques</source>
+        <translation>The database %1 holds no statistics</translation>
     </message>
 </context>
 <context>
@@ -1393,45 +1499,6 @@ automatically to keep the data continuous.</translation>
     </message>
 </context>
 <context>
-    <name>SpeedStatistics</name>
-    <message>
-        <source>Statistiques</source>
-        <translation>Statistics</translation>
-    </message>
-    <message>
-        <source>Chargement</source>
-        <translation>Loading</translation>
-    </message>
-    <message>
-        <source>Connexion base de données...</source>
-        <translation>Connecting to the database...</translation>
-    </message>
-    <message>
-        <source>Ouverture %1 impossible</source>
-        <translation>Cannot open %1</translation>
-    </message>
-    <message>
-        <source>Vérification de la base de données</source>
-        <translation>Checking the database</translation>
-    </message>
-    <message>
-        <source>Examen des données</source>
-        <translation>Examining the data</translation>
-    </message>
-    <message>
-        <source>La base de données %1 est vide</source>
-        <translation>The database %1 is empty</translation>
-    </message>
-    <message>
-        <source>Chargement...</source>
-        <translation>Loading...</translation>
-    </message>
-    <message>
-        <source>La base de donnée %1 ne contient pas de statistiques</source>
-        <translation>The database %1 holds no statistics</translation>
-    </message>
-</context>
-<context>
     <name>StartPage</name>
     <message>
         <source>&lt;span style=&quot;font-size:large; font-weight:bold&quot;&gt;Aucune base de mesures ouverte&lt;/span&gt;</source>
@@ -1756,6 +1823,25 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1: %L2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>WindowLoad</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Chargement</source>
+        <translation>Loading</translation>
+    </message>
+    <message>
+        <source>Connexion base de données...</source>
+        <translation>Connecting to the database...</translation>
+    </message>
+    <message>
+        <source>Ouverture %1 impossible</source>
+        <translation>Cannot open %1</translation>
     </message>
 </context>
 </TS>

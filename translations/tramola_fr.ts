@@ -2,6 +2,89 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>AnalysisRunner</name>
+    <message>
+        <source>Aucun relevé au-dessus de %1 %2 dans la période.</source>
+        <translation>Aucun relevé au-dessus de %1 %2 dans la période.</translation>
+    </message>
+    <message>
+        <source>Ouverture %1 impossible</source>
+        <translation>Ouverture %1 impossible</translation>
+    </message>
+    <message>
+        <source>Statistiques indisponibles</source>
+        <translation>Statistiques indisponibles</translation>
+    </message>
+    <message>
+        <source>Statistiques indisponibles, la base de données est vide</source>
+        <translation>Statistiques indisponibles, la base de données est vide</translation>
+    </message>
+    <message>
+        <source>Campagne inconnue : %1 (campagnes : %2)</source>
+        <translation>Campagne inconnue : %1 (campagnes : %2)</translation>
+    </message>
+    <message>
+        <source>Campagnes ignorées, d&apos;un autre mode de stockage que la première cochée : %1</source>
+        <translation>Campagnes ignorées, d&apos;un autre mode de stockage que la première cochée : %1</translation>
+    </message>
+    <message>
+        <source>Campagnes intermédiaires ajoutées pour la continuité des données : %1</source>
+        <translation>Campagnes intermédiaires ajoutées pour la continuité des données : %1</translation>
+    </message>
+    <message>
+        <source>Période des campagnes illisible</source>
+        <translation>Période des campagnes illisible</translation>
+    </message>
+    <message>
+        <source>Ce n&apos;est pas un fichier ordinaire : %1</source>
+        <translation>Ce n&apos;est pas un fichier ordinaire : %1</translation>
+    </message>
+    <message>
+        <source>Fichier introuvable : %1</source>
+        <translation>Fichier introuvable : %1</translation>
+    </message>
+    <message>
+        <source>Fichier illisible : %1</source>
+        <translation>Fichier illisible : %1</translation>
+    </message>
+    <message>
+        <source>Fichier de zones introuvable : %1</source>
+        <translation>Fichier de zones introuvable : %1</translation>
+    </message>
+    <message>
+        <source>Connexion base de données...</source>
+        <translation>Connexion base de données...</translation>
+    </message>
+    <message>
+        <source>Ouverture %1 impossible (%2)</source>
+        <translation>Ouverture %1 impossible (%2)</translation>
+    </message>
+    <message>
+        <source>Fichier de zones illisible (%1), zones par défaut : %2</source>
+        <translation>Fichier de zones illisible (%1), zones par défaut : %2</translation>
+    </message>
+    <message>
+        <source>Zone de vitesse inconnue : %1 (zones : %2)</source>
+        <translation>Zone de vitesse inconnue : %1 (zones : %2)</translation>
+    </message>
+    <message>
+        <source>Période trop longue pour un seuil de %1 minutes : %2 à %3</source>
+        <translation>Période trop longue pour un seuil de %1 minutes : %2 à %3</translation>
+    </message>
+    <message>
+        <source>Calcul des statistiques</source>
+        <translation>Calcul des statistiques</translation>
+    </message>
+    <message>
+        <source>Vitesses Moyennes/Maximales indisponibles</source>
+        <translation>Vitesses Moyennes/Maximales indisponibles</translation>
+    </message>
+    <message>
+        <source>Analyse annulée</source>
+        <translation>Analyse annulée</translation>
+    </message>
+</context>
+<context>
     <name>AreaImportDialog</name>
     <message>
         <source>Importation</source>
@@ -398,23 +481,7 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
-    <name>DatabaseManager</name>
-    <message>
-        <source>Configuration...</source>
-        <translation>Configuration...</translation>
-    </message>
-    <message>
-        <source>Lecture...</source>
-        <translation>Lecture...</translation>
-    </message>
-    <message>
-        <source>Mémoire insuffisante pour lire les %1 mesures de %2</source>
-        <translation>Mémoire insuffisante pour lire les %1 mesures de %2</translation>
-    </message>
-    <message>
-        <source>Lecture de %1 interrompue : %2</source>
-        <translation>Lecture de %1 interrompue : %2</translation>
-    </message>
+    <name>DatabaseConnection</name>
     <message>
         <source>ce n&apos;est pas un fichier ordinaire</source>
         <translation>ce n&apos;est pas un fichier ordinaire</translation>
@@ -875,6 +942,45 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Zones de vitesse</source>
         <translation>Zones de vitesse</translation>
+    </message>
+</context>
+<context>
+    <name>MeasureReader</name>
+    <message>
+        <source>Configuration...</source>
+        <translation>Configuration...</translation>
+    </message>
+    <message>
+        <source>Lecture...</source>
+        <translation>Lecture...</translation>
+    </message>
+    <message>
+        <source>Mémoire insuffisante pour lire les %1 mesures de %2</source>
+        <translation>Mémoire insuffisante pour lire les %1 mesures de %2</translation>
+    </message>
+    <message>
+        <source>Lecture de %1 interrompue : %2</source>
+        <translation>Lecture de %1 interrompue : %2</translation>
+    </message>
+    <message>
+        <source>Vérification de la base de données</source>
+        <translation>Vérification de la base de données</translation>
+    </message>
+    <message>
+        <source>Examen des données</source>
+        <translation>Examen des données</translation>
+    </message>
+    <message>
+        <source>La base de données %1 est vide</source>
+        <translation>La base de données %1 est vide</translation>
+    </message>
+    <message>
+        <source>Chargement...</source>
+        <translation>Chargement...</translation>
+    </message>
+    <message>
+        <source>La base de donnée %1 ne contient pas de statistiques</source>
+        <translation>La base de donnée %1 ne contient pas de statistiques</translation>
     </message>
 </context>
 <context>
@@ -1393,45 +1499,6 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
-    <name>SpeedStatistics</name>
-    <message>
-        <source>Statistiques</source>
-        <translation>Statistiques</translation>
-    </message>
-    <message>
-        <source>Chargement</source>
-        <translation>Chargement</translation>
-    </message>
-    <message>
-        <source>Connexion base de données...</source>
-        <translation>Connexion base de données...</translation>
-    </message>
-    <message>
-        <source>Ouverture %1 impossible</source>
-        <translation>Ouverture %1 impossible</translation>
-    </message>
-    <message>
-        <source>Vérification de la base de données</source>
-        <translation>Vérification de la base de données</translation>
-    </message>
-    <message>
-        <source>Examen des données</source>
-        <translation>Examen des données</translation>
-    </message>
-    <message>
-        <source>La base de données %1 est vide</source>
-        <translation>La base de données %1 est vide</translation>
-    </message>
-    <message>
-        <source>Chargement...</source>
-        <translation>Chargement...</translation>
-    </message>
-    <message>
-        <source>La base de donnée %1 ne contient pas de statistiques</source>
-        <translation>La base de donnée %1 ne contient pas de statistiques</translation>
-    </message>
-</context>
-<context>
     <name>StartPage</name>
     <message>
         <source>&lt;span style=&quot;font-size:large; font-weight:bold&quot;&gt;Aucune base de mesures ouverte&lt;/span&gt;</source>
@@ -1756,6 +1823,25 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1 : %L2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>WindowLoad</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Chargement</source>
+        <translation>Chargement</translation>
+    </message>
+    <message>
+        <source>Connexion base de données...</source>
+        <translation>Connexion base de données...</translation>
+    </message>
+    <message>
+        <source>Ouverture %1 impossible</source>
+        <translation>Ouverture %1 impossible</translation>
     </message>
 </context>
 </TS>

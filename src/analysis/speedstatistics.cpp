@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/speedstatistics.h"
 
+#include "db/measurereader.h"
+
 #include <QDebug>
 #include <QStringList>
 
@@ -136,7 +138,9 @@ SpeedStatistics::SpeedStatistics()
 
 void SpeedStatistics::reset()
 {
-    m_measures.clear();
+    m_measures = std::make_shared<MeasureMap>();
+    m_ownsMeasures = true;
+    m_slowHeld = 0;
     m_originalSample.clear();
     m_filteredSample.clear();
     m_distribution.clear();
@@ -151,6 +155,35 @@ void SpeedStatistics::reset()
     m_minSpeed = 15;
     m_loadedMinSpeed = 15;
     m_directions = {0, 1};
+}
+
+MeasureMap& SpeedStatistics::editMeasures()
+{
+    if (!m_ownsMeasures || m_measures.use_count() > 1) {
+        m_measures = std::make_shared<MeasureMap>(*m_measures);
+        m_ownsMeasures = true;
+    }
+    // Made here as a non-const map: writing through it is allowed.
+    return const_cast<MeasureMap&>(*m_measures);
+}
+
+qint32 SpeedStatistics::slowestLeftOut() const
+{
+    return m_minSpeed > m_loadedMinSpeed ? m_minSpeed : std::numeric_limits<qint32>::min();
+}
+
+void SpeedStatistics::setRead(const MeasureRead& read)
+{
+    m_measures = read.measures;
+    m_ownsMeasures = false;
+    m_startDate = QDateTime::fromSecsSinceEpoch(read.first);
+    m_endDate = QDateTime::fromSecsSinceEpoch(read.last);
+    m_units = read.units;
+    m_loadedMinSpeed = read.minSpeed;
+    m_slowReadings = read.slowReadings;
+    m_slowHeld = 0;
+    m_invalidReadings = read.invalidReadings;
+    m_directions = read.directions;
 }
 
 QString SpeedStatistics::unitLabel(int units)
@@ -225,15 +258,22 @@ void SpeedStatistics::createSample(const QDateTime& begin, const QDateTime& end)
         return run;
     };
 
+    m_slowHeld = 0;
+    const qint32 slowest = slowestLeftOut();
     if (b <= e) {
-        const auto last = m_measures.upperBound(e);
+        const MeasureMap& measures = *m_measures;
+        const auto last = measures.upperBound(e);
         int lastDirection = std::numeric_limits<int>::min();
         Run* run = nullptr;
-        for (auto it = m_measures.lowerBound(b); it != last; ++it) {
+        for (auto it = measures.lowerBound(b); it != last; ++it) {
             const qint64 t = it->time;
             if (t < 0)
                 continue;
             const qint32 speed = it->measure.speed;
+            if (speed <= slowest) {
+                ++m_slowHeld;
+                continue;
+            }
             if (!run || it->measure.direction != lastDirection) {
                 lastDirection = it->measure.direction;
                 run = &runOf(lastDirection);
@@ -294,7 +334,7 @@ void SpeedStatistics::createSample(const QDateTime& begin, const QDateTime& end)
 int SpeedStatistics::load(const QDateTime& begin, const QDateTime& end, bool& hasGaps)
 {
     hasGaps = false;
-    if (m_measures.isEmpty())
+    if (m_measures->isEmpty())
         return 0;
 
     qDebug() << "Creating original sample" << begin.toString(QLatin1String(kDayMinute))
@@ -371,7 +411,6 @@ int SpeedStatistics::load(const QDateTime& begin, const QDateTime& end, bool& ha
     int total = 0;
     for (auto it = m_filteredSample.constBegin(); it != m_filteredSample.constEnd(); ++it) {
         m_maxSpeed[it.key()] = int(truncToInteger(overallMax.value(it.key(), 0.0)));
-        qDebug() << "TO REMOVE Taille echantillon final direction" << it.key() << it->size();
         total += it->size();
     }
 
@@ -615,11 +654,13 @@ int SpeedStatistics::countVehicles(const QDateTime& from, const QDateTime& to, i
 int SpeedStatistics::maxSpeedInRange(const QDateTime& from, const QDateTime& to, int direction) const
 {
     const bool all = bothEpoch(from, to);
-    auto first = all ? m_measures.begin() : m_measures.lowerBound(from.toSecsSinceEpoch());
-    auto last = all ? m_measures.end() : m_measures.upperBound(to.toSecsSinceEpoch());
+    const MeasureMap& measures = *m_measures;
+    auto first = all ? measures.begin() : measures.lowerBound(from.toSecsSinceEpoch());
+    auto last = all ? measures.end() : measures.upperBound(to.toSecsSinceEpoch());
+    const qint32 slowest = slowestLeftOut();
     qint32 result = 0;
     for (auto it = first; it < last; ++it) {
-        if (it->measure.direction == direction)
+        if (it->measure.direction == direction && it->measure.speed > slowest)
             result = std::max(result, it->measure.speed);
     }
     qDebug() << "DateBegin=" << from.toString(QLatin1String(kDayMinute));
@@ -631,12 +672,14 @@ int SpeedStatistics::maxSpeedInRange(const QDateTime& from, const QDateTime& to,
 float SpeedStatistics::meanSpeedInRange(const QDateTime& from, const QDateTime& to, int direction) const
 {
     const bool all = bothEpoch(from, to);
-    auto first = all ? m_measures.begin() : m_measures.lowerBound(from.toSecsSinceEpoch());
-    auto last = all ? m_measures.end() : m_measures.upperBound(to.toSecsSinceEpoch());
+    const MeasureMap& measures = *m_measures;
+    auto first = all ? measures.begin() : measures.lowerBound(from.toSecsSinceEpoch());
+    auto last = all ? measures.end() : measures.upperBound(to.toSecsSinceEpoch());
+    const qint32 slowest = slowestLeftOut();
     float sum = 0.0f;
     qint64 count = 0;
     for (auto it = first; it < last; ++it) {
-        if (it->measure.direction != direction)
+        if (it->measure.direction != direction || it->measure.speed <= slowest)
             continue;
         ++count;
         if (it->measure.speed > 0)

@@ -4,12 +4,15 @@
 #include "core/measure.h"
 #include "core/samplerecord.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QMap>
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
+#include <algorithm>
+#include <memory>
+
+struct MeasureRead;
 
 // A point of a curve: x is a bucket start (Unix seconds) or a percentage, y a speed.
 struct CurvePoint
@@ -42,11 +45,10 @@ using IntervalSamples = QVector<IntervalSample>;
 int truncatedPercentage(quint64 cumulated, quint64 total);
 
 // The statistics engine: turns the measures of a period into samples, distributions,
-// percentiles, curves and counts. One instance lives as long as the main window.
+// percentiles, curves and counts. It opens no file and asks no one: the readings come from a
+// MeasureReader's read (setRead()).
 class SpeedStatistics
 {
-    Q_DECLARE_TR_FUNCTIONS(SpeedStatistics)
-
 public:
     SpeedStatistics();
 
@@ -66,6 +68,11 @@ public:
     // The minimum speed the measures held were read with (15 after a reset): a failed read
     // keeps the measures, and with them this value, of the read before.
     int getLoadedMinSpeed() const { return m_loadedMinSpeed; }
+    // The readings taken: those faster than this. A minimum above the read's leaves out the
+    // slower readings held without reading the file again.
+    int effectiveMinSpeed() const { return std::max(m_minSpeed, m_loadedMinSpeed); }
+    // Readings held at or below this are left out: a minimum above the read's, else none.
+    qint32 slowestLeftOut() const;
     void setUnits(qint16 units) { m_units = units; }
     qint16 getUnits() const { return m_units; }
     // "Mph" for 1, "Knot" for 2, "Km/h" for anything else.
@@ -79,9 +86,14 @@ public:
     QDateTime getStartDate() const { return m_startDate; }
     QDateTime getEndDate() const { return m_endDate; }
 
-    // The readings the measure query fills; the computations only read them.
-    MeasureMap& measures() { return m_measures; }
-    const MeasureMap& measures() const { return m_measures; }
+    // The readings held; the computations only read them.
+    const MeasureMap& measures() const { return *m_measures; }
+    // For writing readings in place (tests): a copy of its own once the readings are shared.
+    MeasureMap& editMeasures();
+    std::shared_ptr<const MeasureMap> sharedMeasures() const { return m_measures; }
+    // Takes a read's readings (shared, not copied) and what it tells: the period from its first to
+    // its last reading, units, minimum speed, directions and the readings left out.
+    void setRead(const MeasureRead& read);
 
     // --- computations -----------------------------------------------------------------------
     // Radar readings that count as one vehicle: 1 with the divider off, else from the range
@@ -98,23 +110,16 @@ public:
     // nothing changed when no measure is held. A filter of less than one second counts as 1800.
     int load(const QDateTime& begin, const QDateTime& end, bool& hasGaps);
 
-    // Opens a measure database, reads the measures of [start, end] above the minimum speed and
-    // sets the period to the first and last one read. Answers the number of measures held
-    // afterwards (those of an earlier load when the file cannot be read). Boxes and progress go
-    // through userDialogs().
-    int loadStatistics(const QString& file, const QDateTime& start, const QDateTime& end);
-    // Readings the last loadStatistics() left out for being at or below its minimum speed
-    // (getLoadedMinSpeed()); -1 when it could not count them (no read, cancelled or failed).
-    qint64 getSlowReadings() const { return m_slowReadings; }
-    // The units of an existing file's marker row (0 without one), read before its measures so
-    // that they are read above the units' own default minimum speed. False when the file is
-    // missing or cannot be opened.
-    static bool readUnitsMarker(const QString& file, qint16* units);
-    // Directions 0 and 1 among the measures of the last read (both before any read): the
-    // window shows only these.
+    // Readings left out for being at or below effectiveMinSpeed(): by the read, and, when the
+    // minimum is above the read's, by the last sample of a period holding every reading; -1 when
+    // the read could not count them (no read, cancelled or failed).
+    qint64 getSlowReadings() const { return m_slowReadings < 0 ? -1 : m_slowReadings + m_slowHeld; }
+    // Of those, the readings held that the last sample left out.
+    qint64 getSlowHeld() const { return m_slowHeld; }
+    // Directions 0 and 1 among the measures of the read (both before any): the window shows
+    // only these.
     QList<int> getDirections() const { return m_directions; }
-    // Readings the last file read left out as no measure (direction other than 0 or 1, speed
-    // outside 0..1000).
+    // Readings the read left out as no measure (direction other than 0 or 1, speed outside 0..1000).
     qint64 getInvalidReadings() const { return m_invalidReadings; }
 
     // --- distribution and percentiles -------------------------------------------------------
@@ -173,6 +178,7 @@ public:
     // leaves the description as it was.
     void setDescription(const QString& text);
     QString getDescription() const { return m_description; }
+    void copyDescription(const SpeedStatistics& other) { m_description = other.m_description; }
     // "yyyy-MM-dd_yyyy-MM-dd_description" with the characters a file name cannot hold, and
     // spaces, turned into "_"; no extension.
     QString getStatsFileName(const QDateTime& begin, const QDateTime& end) const;
@@ -183,7 +189,8 @@ public:
 private:
     QDateTime m_startDate;
     QDateTime m_endDate;
-    MeasureMap m_measures;
+    std::shared_ptr<const MeasureMap> m_measures;
+    bool m_ownsMeasures = true;   // created here and never handed out before: writable in place
     QString m_description;
     int m_minSpeed = 15;
     int m_loadedMinSpeed = 15;
@@ -193,6 +200,7 @@ private:
     bool m_dividerOff = true;
     qint16 m_units = 0;
     qint64 m_slowReadings = -1;
+    qint64 m_slowHeld = 0;   // readings held that the last sample left out as slow
     qint64 m_invalidReadings = 0;
 
     DirectionSamples m_originalSample;

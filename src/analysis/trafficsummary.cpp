@@ -273,7 +273,7 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
     if (limit && *limit > 0)
         s.limit = limit;
     s.implausibleAbove = s.units == 1 ? 155 : s.units == 2 ? 135 : 250;
-    s.minSpeed = statistics.getLoadedMinSpeed();
+    s.minSpeed = statistics.effectiveMinSpeed();
     const qint64 beginT = begin.toSecsSinceEpoch();
     const qint64 endT = end.toSecsSinceEpoch();
     if (!begin.isValid() || !end.isValid() || endT < beginT)
@@ -390,12 +390,13 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
     // --- one pass over the readings: hours of the day and data quality
     std::array<std::array<HourCounts, 24>, 2> hours;
     const MeasureMap& measures = statistics.measures();
+    const qint32 slowest = statistics.slowestLeftOut();
     qint64 second = -1;
     std::vector<Measure> sameSecond;
     for (auto it = measures.lowerBound(std::max<qint64>(beginT, 0)), stop = measures.upperBound(endT); it != stop;
          ++it) {
         const Measure& m = it->measure;
-        if (m.direction != 0 && m.direction != 1)
+        if ((m.direction != 0 && m.direction != 1) || m.speed <= slowest)
             continue;
         QDate date;
         int secondOfDay = 0;

@@ -3,7 +3,7 @@
 
 #include "core/userdialogs.h"
 #include "campaign/campaignstore.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -39,21 +39,23 @@ QDateTime CampaignSelection::fileCreationTime(const QString& fileName)
     return created.toLocalTime();
 }
 
-CampaignSelection::LoadResult CampaignSelection::open(const QString& fileName)
+CampaignSelection::LoadResult CampaignSelection::open(const QString& fileName, const ProgressFactory& progress)
 {
     close();
+    m_notices.clear();
     // Taken before opening: opening a missing file creates it.
     const QDateTime created = fileCreationTime(fileName);
-    m_ownDb = std::make_unique<DatabaseManager>();
-    if (!m_ownDb->openDatabase(fileName)) {
+    m_ownDb = std::make_unique<DatabaseConnection>();
+    if (!m_ownDb->open(fileName)) {
+        m_notices << m_ownDb->notice()
+                  << Notice{UserDialogs::Icon::Warning, tr("Statistiques"),
+                            tr("Erreur à l'ouverture de la base de données.\n")};
         m_ownDb.reset();
         m_db = nullptr;
-        userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
-                              tr("Erreur à l'ouverture de la base de données.\n"));
         return LoadResult::OpenFailed;
     }
     m_db = m_ownDb.get();
-    return load(m_db, created);
+    return load(m_db, created, progress);
 }
 
 void CampaignSelection::close()
@@ -61,42 +63,47 @@ void CampaignSelection::close()
     if (m_ownDb) {
         if (m_db == m_ownDb.get())
             m_db = nullptr;
-        m_ownDb->closeDatabase();
+        m_ownDb->close();
         m_ownDb.reset();
     }
 }
 
-void CampaignSelection::setDatabase(DatabaseManager* db)
+void CampaignSelection::setDatabase(DatabaseConnection* db)
 {
     if (m_ownDb && db != m_ownDb.get())
         close();
     m_db = db;
 }
 
-CampaignSelection::LoadResult CampaignSelection::load(DatabaseManager* db, const QDateTime& creationTime)
+CampaignSelection::LoadResult CampaignSelection::load(DatabaseConnection* db, const QDateTime& creationTime,
+                                                      const ProgressFactory& progress)
 {
     m_rows.clear();
     m_nextRow = 0;
     m_selectAllText = tr("Tout sélectionner");
+    m_notices.clear();
     setDatabase(db);
 
     CampaignStore store;
     qDebug() << "Verifying campaign end date accuracy ...";
     store.checkCampaignEndDates(db, 1);
     qDebug() << "Checking campaign details ...";
-    store.verifyCampaigns(db, creationTime);
+    store.verifyCampaigns(db, creationTime, progress);
     qDebug() << "Campaigns loading";
     const QList<int> ids = store.campaignList(db, 1);
+    if (db)
+        m_notices << db->notice();
     if (db && db->hasScratchTables() && !ids.isEmpty())
-        userDialogs().message(UserDialogs::Icon::Information, tr("Statistiques"),
-                              tr("La base de données %1 est en lecture seule : les campagnes sont calculées "
-                                 "pour cette fois, sans pouvoir y être enregistrées.")
-                                  .arg(db->filePath()));
-    if (ids.isEmpty() && db && db->problem() != DatabaseManager::FileProblem::None)
+        m_notices << Notice{UserDialogs::Icon::Information, tr("Statistiques"),
+                            tr("La base de données %1 est en lecture seule : les campagnes sont calculées "
+                               "pour cette fois, sans pouvoir y être enregistrées.")
+                                .arg(db->filePath())};
+    if (ids.isEmpty() && db && db->problem() != DatabaseConnection::FileProblem::None)
         return LoadResult::Refused;
+    const Notice empty{UserDialogs::Icon::Warning, tr("Statistiques"),
+                       tr("Statistiques indisponibles, la base de données est vide")};
     if (ids.isEmpty()) {
-        userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
-                              tr("Statistiques indisponibles, la base de données est vide"));
+        m_notices << empty;
         return LoadResult::Empty;
     }
     for (int id : ids) {
@@ -112,8 +119,7 @@ CampaignSelection::LoadResult CampaignSelection::load(DatabaseManager* db, const
     }
     // Every campaign had an unreadable period: as empty as a database without campaigns.
     if (m_rows.isEmpty()) {
-        userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"),
-                              tr("Statistiques indisponibles, la base de données est vide"));
+        m_notices << empty;
         return LoadResult::Empty;
     }
     return LoadResult::Loaded;
@@ -277,17 +283,18 @@ CampaignSelection::Outcome CampaignSelection::accept()
     Outcome outcome;
     outcome.storeMode = checkStoreMode(&outcome.storeModeMismatch);
     if (outcome.storeModeMismatch) {
-        userDialogs().message(
+        outcome.notices << Notice{
             UserDialogs::Icon::Warning, tr("Statistiques"),
             tr("Le mode de stockage des statistiques pour certaines campagnes est\ndifférent du mode de la première "
                "campagne sélectionnée.\n\nCes statistiques créées avec une version de matériel différent ne\npeuvent "
-               "êtres mélangée et ont été ignorées\n\n"));
+               "êtres mélangée et ont été ignorées\n\n")};
     }
     outcome.filledIn = checkContiguity();
     if (outcome.filledIn) {
-        userDialogs().message(UserDialogs::Icon::Information, tr("Statistiques"),
-                              tr("Des campagnes intermédiaires ont été sélectionnées\nautomatiquement pour garantir "
-                                 "la continuité des données."));
+        outcome.notices << Notice{
+            UserDialogs::Icon::Information, tr("Statistiques"),
+            tr("Des campagnes intermédiaires ont été sélectionnées\nautomatiquement pour garantir "
+               "la continuité des données.")};
     }
     outcome.ok = selectedPeriod(outcome.start, outcome.end);
     return outcome;
@@ -303,6 +310,7 @@ int CampaignSelection::removeCampaigns(const std::function<void(int row)>& onRem
         return 0;
     CampaignStore store;
     int removed = 0;
+    bool told = false;   // a file problem is told once
     bool restart = true;
     while (restart) {
         restart = false;
@@ -330,6 +338,10 @@ int CampaignSelection::removeCampaigns(const std::function<void(int row)>& onRem
                 qDebug() << "Removing campaign" << id;
                 if (!store.deleteCampaign(m_db, id)) {
                     qCritical() << "Error while removing campaign" << id;
+                    if (!told && !m_db->notice().text.isEmpty()) {
+                        told = true;
+                        showNotices({m_db->notice()});
+                    }
                     again = true;   // asked again; "Non" moves on
                     continue;
                 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/userdialogs.h"
+
 #include <QDateTime>
 #include <QMap>
 #include <QString>
@@ -8,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-class DatabaseManager;
+class DatabaseConnection;
 
 // One campaign as the selection list shows it.
 struct CampaignInfo
@@ -29,11 +31,12 @@ struct CampaignInfo
 class CampaignSelection
 {
 public:
+    // notices() says what the user is to be told about each.
     enum class LoadResult {
         Loaded,   // at least one row
-        OpenFailed,   // after the box "Erreur à l'ouverture de la base de données.\n"
-        Empty,   // after the box "Statistiques indisponibles, la base de données est vide"
-        Refused,   // damaged, locked or no measure database: after the manager's box saying so
+        OpenFailed,   // why, then "Erreur à l'ouverture de la base de données.\n"
+        Empty,   // "Statistiques indisponibles, la base de données est vide"
+        Refused,   // damaged, locked or no measure database: the connection's notice says so
     };
 
     // What accepting the ticks gives.
@@ -45,6 +48,7 @@ public:
         QDateTime end;
         bool storeModeMismatch = false;   // rows of another store mode were unticked
         bool filledIn = false;   // rows inside the ticked range were ticked
+        Notices notices;   // what the window tells about both
     };
 
     CampaignSelection();
@@ -52,22 +56,24 @@ public:
     CampaignSelection(const CampaignSelection&) = delete;
     CampaignSelection& operator=(const CampaignSelection&) = delete;
 
-    // Opens the file with a manager of its own, kept open until close() or destruction, then
-    // runs load() with the file's creation time. Shows the boxes of the LoadResult through
-    // userDialogs().
-    LoadResult open(const QString& fileName);
+    // Opens the file with a connection of its own, kept open until close() or destruction, then
+    // runs load() with the file's creation time. progress shows the first opening's derivation of
+    // the campaigns, the one long step; null shows nothing.
+    LoadResult open(const QString& fileName, const ProgressFactory& progress = {});
     // Closes the manager opened by open(); the rows stay.
     void close();
     // The connection in use (opened by open() or given to setDatabase()); null when none.
-    DatabaseManager* database() const { return m_db; }
+    DatabaseConnection* database() const { return m_db; }
     // Borrows an already open connection (for removeCampaigns() and selectedPeriod()).
-    void setDatabase(DatabaseManager* db);
+    void setDatabase(DatabaseConnection* db);
 
     // On an open connection: end-date correction, derivation when needed, then one row per
-    // campaign whose period can be read, newest first. Clears the rows before. Shows the
-    // "Statistiques indisponibles…" box when the database has no campaign, and says once when
-    // the campaigns of a read-only file could not be stored.
-    LoadResult load(DatabaseManager* db, const QDateTime& creationTime);
+    // campaign whose period can be read, newest first. Clears the rows before. Shows nothing:
+    // notices() holds a file problem, "Statistiques indisponibles…" for a database without
+    // campaign, and a word when the campaigns of a read-only file could not be stored.
+    LoadResult load(DatabaseConnection* db, const QDateTime& creationTime, const ProgressFactory& progress = {});
+    // What the last open() or load() has to tell, in order.
+    Notices notices() const { return m_notices; }
 
     // The file's creation time, or its last status change where the system keeps no creation
     // time; the current time for a missing file.
@@ -106,9 +112,8 @@ public:
     // Row number → campaign id of every row, ticked or not.
     QMap<int, int> campaignIds() const;
 
-    // What the window does when the dialog is accepted: checkStoreMode, the warning box about
-    // other store modes, checkContiguity, the information box about filled-in rows, then
-    // selectedPeriod.
+    // What the window does when the dialog is accepted: checkStoreMode, checkContiguity, then
+    // selectedPeriod; the outcome's notices tell about other store modes and filled-in rows.
     Outcome accept();
 
     // The deletion walk of the list dialog: for each ticked row from the top, asks through
@@ -116,7 +121,8 @@ public:
     // and starts again from the top after each deletion. onRemoved(row) runs after each removed
     // row (the dialog drops its widget). Does nothing without a connection. Answers the number of
     // campaigns deleted. The question names the campaign by its title and its period (dates
-    // written by dateText, the locale's short format without it), "Non" the default button.
+    // written by dateText, the locale's short format without it), "Non" the default button. A
+    // file problem stopping a deletion is told once. For the window's thread only.
     int removeCampaigns(const std::function<void(int row)>& onRemoved = {},
                         const std::function<QString(const QDateTime&)>& dateText = {});
 
@@ -130,6 +136,7 @@ private:
     QMap<int, Row> m_rows;
     int m_nextRow = 0;
     QString m_selectAllText;
-    std::unique_ptr<DatabaseManager> m_ownDb;
-    DatabaseManager* m_db = nullptr;
+    Notices m_notices;
+    std::unique_ptr<DatabaseConnection> m_ownDb;
+    DatabaseConnection* m_db = nullptr;
 };

@@ -2,7 +2,7 @@
 #include "campaign/campaignstore.h"
 
 #include "core/userdialogs.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 
 #include <QDebug>
 #include <QMap>
@@ -15,9 +15,6 @@
 namespace {
 
 const QString kDateTimePattern = QStringLiteral("yyyy-MM-dd hh:mm:ss");
-
-// The last second SQLite's date functions can write as a four-digit year.
-constexpr qint64 kLastMeasureTime = 253402300799LL;
 
 QString isoText(const QDateTime& t)
 {
@@ -40,7 +37,7 @@ QString quoted(QString text)
 class Transaction
 {
 public:
-    Transaction(DatabaseManager* db, bool& busy) : m_db(db), m_busy(busy)
+    Transaction(DatabaseConnection* db, bool& busy) : m_db(db), m_busy(busy)
     {
         if (!m_busy)
             m_open = m_busy = m_db->execute(QStringLiteral("BEGIN;"));
@@ -55,7 +52,7 @@ public:
     }
 
 private:
-    DatabaseManager* m_db;
+    DatabaseConnection* m_db;
     bool& m_busy;
     bool m_open = false;
 };
@@ -64,17 +61,7 @@ private:
 
 CampaignStore::CampaignStore() : m_storeLabel(QStringLiteral("localhost")) { }
 
-CampaignStore::~CampaignStore() = default;
-
-void CampaignStore::timerEvent()
-{
-    if (!m_progress)
-        return;
-    m_progress->setValue(m_progress->value() + 1);
-    m_progress->processEvents();
-}
-
-int CampaignStore::countRecords(DatabaseManager* db, const QString& table)
+int CampaignStore::countRecords(DatabaseConnection* db, const QString& table)
 {
     if (!db)
         return -1;
@@ -84,17 +71,17 @@ int CampaignStore::countRecords(DatabaseManager* db, const QString& table)
     return q.value(QStringLiteral("total")).toInt();
 }
 
-int CampaignStore::countCampaignDetails(DatabaseManager* db)
+int CampaignStore::countCampaignDetails(DatabaseConnection* db)
 {
     return countRecords(db, QStringLiteral("campaign_details"));
 }
 
-int CampaignStore::countMeasures(DatabaseManager* db)
+int CampaignStore::countMeasures(DatabaseConnection* db)
 {
     return countRecords(db, QStringLiteral("measure"));
 }
 
-QString CampaignStore::campaignTitle(DatabaseManager* db, int campaignId)
+QString CampaignStore::campaignTitle(DatabaseConnection* db, int campaignId)
 {
     if (!db)
         return QString();
@@ -106,7 +93,7 @@ QString CampaignStore::campaignTitle(DatabaseManager* db, int campaignId)
     return q.value(0).toString();
 }
 
-QString CampaignStore::campaignComment(DatabaseManager* db, int campaignId)
+QString CampaignStore::campaignComment(DatabaseConnection* db, int campaignId)
 {
     if (!db)
         return QString();
@@ -118,7 +105,7 @@ QString CampaignStore::campaignComment(DatabaseManager* db, int campaignId)
     return q.value(0).toString();
 }
 
-int CampaignStore::campaignStoreMode(DatabaseManager* db, int campaignId)
+int CampaignStore::campaignStoreMode(DatabaseConnection* db, int campaignId)
 {
     if (!db)
         return 0;
@@ -133,7 +120,7 @@ int CampaignStore::campaignStoreMode(DatabaseManager* db, int campaignId)
     return mode;
 }
 
-bool CampaignStore::campaignPeriod(DatabaseManager* db, int campaignId, QDateTime& start, QDateTime& end)
+bool CampaignStore::campaignPeriod(DatabaseConnection* db, int campaignId, QDateTime& start, QDateTime& end)
 {
     if (!db)
         return false;
@@ -161,7 +148,7 @@ bool CampaignStore::campaignPeriod(DatabaseManager* db, int campaignId, QDateTim
     return true;
 }
 
-QDateTime CampaignStore::campaignCreationDate(DatabaseManager* db, int campaignId)
+QDateTime CampaignStore::campaignCreationDate(DatabaseConnection* db, int campaignId)
 {
     const QString sql = QStringLiteral("SELECT strftime('%Y-%m-%d %H:%M:%S', date_created) as date_created")
         + QStringLiteral(" FROM campaign ") + QStringLiteral(" WHERE ") + QStringLiteral("camp_id='%1'").arg(campaignId)
@@ -178,7 +165,7 @@ QDateTime CampaignStore::campaignCreationDate(DatabaseManager* db, int campaignI
     return parseLocal(q.value(0).toString());
 }
 
-QList<int> CampaignStore::campaignList(DatabaseManager* db, int unit)
+QList<int> CampaignStore::campaignList(DatabaseConnection* db, int unit)
 {
     QList<int> ids;
     if (!db)
@@ -193,7 +180,8 @@ QList<int> CampaignStore::campaignList(DatabaseManager* db, int unit)
     return ids;
 }
 
-void CampaignStore::verifyCampaigns(DatabaseManager* db, const QDateTime& creationTime)
+void CampaignStore::verifyCampaigns(DatabaseConnection* db, const QDateTime& creationTime,
+                                    const ProgressFactory& makeProgress)
 {
     if (!db) {
         qCritical() << m_storeLabel << "Invalid database handler - aborted";
@@ -214,18 +202,22 @@ void CampaignStore::verifyCampaigns(DatabaseManager* db, const QDateTime& creati
     options.maximum = qMax(0, measures / 15000);
     options.minimumDuration = 0;
     options.windowModal = true;
-    m_progress = userDialogs().createProgress(options);
-    m_progress->setLabelText(tr("Vérification de la structure ..."));
-    m_progress->setLabelText(tr("Vérification des campagnes ...<br/>Ce traitement peut prendre du temps mais<br/>"
-                                "est effectué une seule fois<br/>"));
-    m_progress->processEvents();
+    const std::unique_ptr<ProgressReporter> progress =
+        makeProgress ? makeProgress(options) : std::make_unique<SilentProgress>(options.minimum, options.maximum);
+    progress->setLabelText(tr("Vérification de la structure ..."));
+    progress->setLabelText(tr("Vérification des campagnes ...<br/>Ce traitement peut prendre du temps mais<br/>"
+                              "est effectué une seule fois<br/>"));
+    progress->processEvents();
 
     qDebug() << m_storeLabel << "Filling campaign. start";
-    QVector<DayRow> days;
+    QVector<MeasureDay> days;
     {
         // One read transaction: the look-ups do not take the file's lock one by one.
         Transaction reading(db, m_inTransaction);
-        days = deriveDays(db);
+        days = MeasureDays::derive(*db, [&progress] {
+            progress->setValue(progress->value() + 1);
+            progress->processEvents();
+        });
     }
     qDebug() << m_storeLabel << "Verifying database structure";
     db->checkDatabase();
@@ -239,7 +231,7 @@ void CampaignStore::verifyCampaigns(DatabaseManager* db, const QDateTime& creati
         if (!insertDays(db, days, creationTime)) {
             qCritical() << m_storeLabel << "Filling campaign detail error - abort";
         } else {
-            m_progress->setLabelText(tr("Mise à jour des campagnes"));
+            progress->setLabelText(tr("Mise à jour des campagnes"));
             if (!fillCampaigns(db, creationTime))
                 qCritical() << m_storeLabel << "Filling campaign error - abort";
             else
@@ -247,292 +239,17 @@ void CampaignStore::verifyCampaigns(DatabaseManager* db, const QDateTime& creati
         }
     }
 
-    m_progress->setValue(m_progress->maximum());
-    m_progress.reset();
+    progress->setValue(progress->maximum());
 }
 
-// The local wall-clock offset SQLite itself applies to t (its 'localtime' modifier), so that the
-// derived days match what SQLite's own conversion would group.
-static bool sqliteLocalOffset(DatabaseManager* db, qint64 t, qint64& offset)
-{
-    QSqlQuery q = db->getRecord(
-        QStringLiteral("SELECT CAST(strftime('%s', %1, 'unixepoch', 'localtime') AS INTEGER) - %1;").arg(t));
-    if (!q.isValid() || q.value(0).isNull())
-        return false;
-    offset = q.value(0).toLongLong();
-    return true;
-}
-
-namespace {
-
-// From a time on, the seconds that share its local day and its offset: within such a stretch the
-// local text grows with time, so its first and last measure give its smallest and largest text.
-struct Stretch
-{
-    qint64 offset = 0;
-    qint64 end = 0;   // exclusive
-};
-
-bool stretchFrom(DatabaseManager* db, qint64 t, Stretch* s)
-{
-    if (!sqliteLocalOffset(db, t, s->offset))
-        return false;
-    const qint64 wall = t + s->offset;
-    const qint64 intoDay = ((wall % 86400) + 86400) % 86400;
-    s->end = qMin(t + (86400 - intoDay), kLastMeasureTime + 1);   // next local midnight
-    qint64 endOffset = 0;
-    if (sqliteLocalOffset(db, s->end - 1, endOffset) && endOffset != s->offset) {
-        // The offset changes before midnight: the stretch ends at the change.
-        qint64 lo = t, hi = s->end - 1;   // offset(lo) == offset, offset(hi) differs
-        while (hi - lo > 1) {
-            const qint64 mid = lo + (hi - lo) / 2;
-            qint64 o = 0;
-            if (sqliteLocalOffset(db, mid, o) && o == s->offset)
-                lo = mid;
-            else
-                hi = mid;
-        }
-        s->end = hi;
-    }
-    return true;
-}
-
-// Days keyed by their date; a day can hold two stretches (the autumn change), whose texts are
-// compared as SQLite's MIN and MAX compare them.
-void addStretch(QMap<QString, CampaignStore::DayRow>& byDay, qint64 first, qint64 last, qint64 offset)
-{
-    const auto wallText = [offset](qint64 t) {
-        return QDateTime::fromSecsSinceEpoch(t + offset, Qt::UTC).toString(kDateTimePattern);
-    };
-    const QString firstText = wallText(first);
-    const QString lastText = wallText(last);
-    auto it = byDay.find(firstText.left(10));
-    if (it == byDay.end()) {
-        byDay.insert(firstText.left(10), CampaignStore::DayRow{firstText, lastText});
-        return;
-    }
-    if (firstText < it->firstMeasure)
-        it->firstMeasure = firstText;
-    if (lastText > it->lastMeasure)
-        it->lastMeasure = lastText;
-}
-
-qint64 wholeSeconds(const QVariant& v)
-{
-    return static_cast<qint64>(std::floor(v.toDouble()));
-}
-
-// The measures a day can be made of: numbers after the units marker that SQLite's date functions
-// can write (a text in meas_date sorts after every number).
-const char* const kDatedMeasure = "+meas_date > 0 AND +meas_date < 253402300800";
-
-}   // namespace
-
-bool CampaignStore::deriveDaysByRowid(DatabaseManager* db, QMap<QString, DayRow>& byDay)
-{
-    QSqlQuery edge = db->newQuery();
-    qint64 minRowid = 0, maxRowid = 0;
-    for (qint64* bound : {&minRowid, &maxRowid}) {
-        if (!edge.exec(bound == &minRowid ? QStringLiteral("SELECT min(rowid) FROM measure")
-                                          : QStringLiteral("SELECT max(rowid) FROM measure"))
-            || !edge.next())
-            return false;
-        if (edge.value(0).isNull())
-            return true;   // no row at all
-        *bound = edge.value(0).toLongLong();
-    }
-    edge.finish();
-
-    // Guess: where times ascend with rowids, each stretch is a run of rowids whose end a binary
-    // search finds with a few one-row look-ups. A run starts at the earliest of its first rows,
-    // so that one reading stored far too early does not stretch it over the rest of the file.
-    QSqlQuery firstDated = db->newQuery();
-    QSqlQuery reached = db->newQuery();
-    if (!firstDated.prepare(QStringLiteral("SELECT min(rowid), min(meas_date) FROM (SELECT rowid, meas_date FROM "
-                                           "measure WHERE rowid >= ? AND %1 ORDER BY rowid LIMIT 8)")
-                                .arg(QLatin1String(kDatedMeasure)))
-        || !reached.prepare(
-            QStringLiteral("SELECT meas_date >= ? FROM measure WHERE rowid >= ? ORDER BY rowid LIMIT 1")))
-        return false;
-    // True when the first row from rowid on is timed at or after t, or there is none.
-    const auto reachedAt = [&reached](qint64 rowid, qint64 t) {
-        reached.bindValue(0, t);
-        reached.bindValue(1, rowid);
-        const bool yes = !reached.exec() || !reached.next() || reached.value(0).toBool();
-        reached.finish();
-        return yes;
-    };
-    struct Run
-    {
-        qint64 from, to;   // rowids, both included
-        qint64 start;   // the stretch expected: [start, stretch.end)
-        Stretch stretch;
-    };
-    QVector<Run> runs;
-    qint64 rowid = minRowid, length = 1;
-    while (rowid <= maxRowid) {
-        firstDated.bindValue(0, rowid);
-        if (!firstDated.exec() || !firstDated.next())
-            return false;
-        if (firstDated.value(0).isNull())
-            break;   // nothing dated left
-        const qint64 from = firstDated.value(0).toLongLong();
-        Run run{rowid, maxRowid, wholeSeconds(firstDated.value(1)), Stretch()};
-        firstDated.finish();
-        if (!stretchFrom(db, run.start, &run.stretch))
-            return false;
-        // Galloping from the last run's length, then halving.
-        qint64 lo = from, hi = maxRowid + 1, step = qMax<qint64>(1, length);
-        while (lo + step < hi) {
-            if (reachedAt(lo + step, run.stretch.end)) {
-                hi = lo + step;
-                break;
-            }
-            lo += step;
-            step *= 2;
-        }
-        while (hi - lo > 1) {
-            const qint64 mid = lo + (hi - lo) / 2;
-            (reachedAt(mid, run.stretch.end) ? hi : lo) = mid;
-        }
-        run.to = hi - 1;
-        runs.append(run);
-        length = hi - from;
-        rowid = hi;
-        timerEvent();
-    }
-
-    // Check, in one pass over the rows inside SQLite with two numbers per run crossing over, that
-    // each run lies in its stretch. Where one does not, the readings of the run inside the stretch
-    // give its first and last, and the others (stored out of time order) are taken one by one;
-    // when they are too many to pay, the caller falls back.
-    QSqlQuery range = db->newQuery(), inside = db->newQuery(), outside = db->newQuery();
-    for (QSqlQuery* q : {&range, &inside, &outside})
-        q->setForwardOnly(true);
-    const QString where = QStringLiteral("rowid >= :from AND rowid <= :to AND %1").arg(QLatin1String(kDatedMeasure));
-    const QString within = QStringLiteral("(+meas_date >= :start AND +meas_date < :end)");
-    // Without the filter on dated readings: it would cost as much as the aggregates, and a run holding
-    // the marker or a text shows by its ends anyway.
-    if (!range.prepare(QStringLiteral("SELECT min(meas_date), max(meas_date) FROM measure WHERE rowid >= :from AND "
-                                      "rowid <= :to"))
-        || !inside.prepare(
-            QStringLiteral("SELECT min(meas_date), max(meas_date) FROM measure WHERE %1 AND %2").arg(where, within))
-        || !outside.prepare(QStringLiteral("SELECT meas_date FROM measure WHERE %1 AND NOT %2").arg(where, within)))
-        return false;
-    const qint64 budget = qMax<qint64>(1000, (maxRowid - minRowid + 1) / 100);
-    qint64 strays = 0;
-    for (const Run& run : runs) {
-        range.bindValue(QStringLiteral(":from"), run.from);
-        range.bindValue(QStringLiteral(":to"), run.to);
-        if (!range.exec() || !range.next())
-            return false;
-        const auto number = [](const QVariant& v) {
-            return !v.isNull() && v.type() != QVariant::String && v.type() != QVariant::ByteArray;
-        };
-        const bool plain = number(range.value(0)) && number(range.value(1));
-        const qint64 first = wholeSeconds(range.value(0)), last = wholeSeconds(range.value(1));
-        range.finish();
-        if (plain && first >= run.start && last < run.stretch.end) {
-            addStretch(byDay, first, last, run.stretch.offset);
-            timerEvent();
-            continue;
-        }
-        for (QSqlQuery* q : {&inside, &outside}) {
-            q->bindValue(QStringLiteral(":from"), run.from);
-            q->bindValue(QStringLiteral(":to"), run.to);
-            q->bindValue(QStringLiteral(":start"), run.start);
-            q->bindValue(QStringLiteral(":end"), run.stretch.end);
-        }
-        if (!inside.exec() || !inside.next())
-            return false;
-        if (!inside.value(0).isNull())
-            addStretch(byDay, wholeSeconds(inside.value(0)), wholeSeconds(inside.value(1)), run.stretch.offset);
-        inside.finish();
-        if (!outside.exec())
-            return false;
-        while (outside.next()) {
-            if (++strays > budget)
-                return false;
-            const qint64 t = wholeSeconds(outside.value(0));
-            Stretch stretch;
-            if (!stretchFrom(db, t, &stretch))
-                return false;
-            addStretch(byDay, t, t, stretch.offset);
-        }
-        outside.finish();
-        timerEvent();
-    }
-    return true;
-}
-
-QVector<CampaignStore::DayRow> CampaignStore::deriveDays(DatabaseManager* db)
-{
-    QVector<DayRow> days;
-    if (!db)
-        return days;
-    QMap<QString, DayRow> byDay;
-    if (!db->indexExists(QStringLiteral("measure"), QStringLiteral("idx_date"))) {
-        // Building idx_date would cost more than the whole derivation: the rows are walked in
-        // rowid order, which a radar writes in time order.
-        if (deriveDaysByRowid(db, byDay)) {
-            qDebug() << m_storeLabel << "Days derived along the rowid order";
-        } else {
-            qDebug() << m_storeLabel << "Days derived by one local-time conversion per measure";
-            byDay.clear();
-            QSqlQuery q = db->newQuery();
-            q.setForwardOnly(true);
-            if (q.exec(QStringLiteral(
-                    "SELECT MIN(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))),"
-                    "MAX(strftime('%Y-%m-%d %H:%M:%S',datetime(meas_date,'unixepoch','localtime'))),"
-                    "strftime('%Y-%m-%d',datetime(meas_date,'unixepoch','localtime')) AS day "
-                    "FROM measure WHERE (meas_date >0) GROUP BY day;"))) {
-                while (q.next())
-                    days.append(DayRow{q.value(0).toString(), q.value(1).toString()});
-            }
-            return days;
-        }
-    } else {
-        // Each stretch costs two indexed look-ups instead of a local-time conversion per measure.
-        qint64 cursor = 1;   // the units marker (time 0) is no measure
-        while (cursor <= kLastMeasureTime) {
-            // Numeric bounds keep to numbers (a text in meas_date sorts after every number); the
-            // upper ones are exclusive so that a fractional time in the last second of a stretch is kept.
-            QSqlQuery first = db->getRecord(QStringLiteral("SELECT meas_date FROM measure WHERE meas_date >= %1 AND "
-                                                           "meas_date < %2 ORDER BY meas_date ASC LIMIT 1;")
-                                                .arg(cursor)
-                                                .arg(kLastMeasureTime + 1));
-            if (!first.isValid())
-                break;
-            const qint64 t1 = wholeSeconds(first.value(0));
-            Stretch stretch;
-            if (!stretchFrom(db, t1, &stretch))
-                break;
-            QSqlQuery last = db->getRecord(QStringLiteral("SELECT meas_date FROM measure WHERE meas_date >= %1 AND "
-                                                          "meas_date < %2 ORDER BY meas_date DESC LIMIT 1;")
-                                               .arg(t1)
-                                               .arg(stretch.end));
-            const qint64 t2 = last.isValid() ? wholeSeconds(last.value(0)) : t1;
-            addStretch(byDay, t1, t2, stretch.offset);
-            cursor = stretch.end;
-            // A day at a time the bar moves and the window repaints.
-            timerEvent();
-        }
-        qDebug() << m_storeLabel << "Days derived along idx_date";
-    }
-    days.reserve(byDay.size());
-    for (const DayRow& row : byDay)
-        days.append(row);
-    return days;
-}
-
-bool CampaignStore::fillCampaignDetails(DatabaseManager* db, const QDateTime& creationTime)
+bool CampaignStore::fillCampaignDetails(DatabaseConnection* db, const QDateTime& creationTime)
 {
     if (!db)
         return false;
-    return insertDays(db, deriveDays(db), creationTime);
+    return insertDays(db, MeasureDays::derive(*db), creationTime);
 }
 
-bool CampaignStore::insertDays(DatabaseManager* db, const QVector<DayRow>& days, const QDateTime& creationTime)
+bool CampaignStore::insertDays(DatabaseConnection* db, const QVector<MeasureDay>& days, const QDateTime& creationTime)
 {
     if (days.isEmpty())
         return false;
@@ -543,7 +260,7 @@ bool CampaignStore::insertDays(DatabaseManager* db, const QVector<DayRow>& days,
     const QString created = isoText(creationTime);
 
     Transaction transaction(db, m_inTransaction);
-    for (const DayRow& day : days) {
+    for (const MeasureDay& day : days) {
         const QString sql = head + QStringLiteral("('%1',").arg(1) + QStringLiteral("'%1',").arg(day.firstMeasure)
             + QStringLiteral("'0',") + QStringLiteral("'%1',").arg(4) + QStringLiteral("'1',")
             + QStringLiteral("'%1',").arg(created) + QStringLiteral("'%1')").arg(day.lastMeasure) + QStringLiteral(";");
@@ -556,7 +273,7 @@ bool CampaignStore::insertDays(DatabaseManager* db, const QVector<DayRow>& days,
     return true;
 }
 
-bool CampaignStore::fillCampaigns(DatabaseManager* db, const QDateTime& creationTime)
+bool CampaignStore::fillCampaigns(DatabaseConnection* db, const QDateTime& creationTime)
 {
     if (!db)
         return false;
@@ -598,7 +315,7 @@ bool CampaignStore::fillCampaigns(DatabaseManager* db, const QDateTime& creation
     return true;
 }
 
-quint32 CampaignStore::detailMaxTime(DatabaseManager* db, int unit, const QDate& day)
+quint32 CampaignStore::detailMaxTime(DatabaseConnection* db, int unit, const QDate& day)
 {
     if (!db)
         return 0;
@@ -629,7 +346,7 @@ quint32 CampaignStore::detailMaxTime(DatabaseManager* db, int unit, const QDate&
     return static_cast<quint32>(seconds);
 }
 
-bool CampaignStore::checkCampaignEndDates(DatabaseManager* db, int unit)
+bool CampaignStore::checkCampaignEndDates(DatabaseConnection* db, int unit)
 {
     if (!db)
         return false;
@@ -681,7 +398,7 @@ bool CampaignStore::checkCampaignEndDates(DatabaseManager* db, int unit)
     return updated;
 }
 
-bool CampaignStore::deleteCampaign(DatabaseManager* db, int campaignId)
+bool CampaignStore::deleteCampaign(DatabaseConnection* db, int campaignId)
 {
     if (!db)
         return false;
@@ -713,13 +430,12 @@ bool CampaignStore::deleteCampaign(DatabaseManager* db, int campaignId)
     return true;
 }
 
-bool CampaignStore::setTitleAndComment(DatabaseManager* db, const QString& title, const QString& comment,
+bool CampaignStore::setTitleAndComment(DatabaseConnection* db, const QString& title, const QString& comment,
                                        int campaignId)
 {
     if (!db || !db->mayWrite())
         return false;
-    // The manager hands out queries only through getRecord(); a prepared statement needs its own.
-    QSqlQuery q(QSqlDatabase::database());
+    QSqlQuery q = db->newQuery();
     q.prepare(QStringLiteral("UPDATE campaign SET  camp_title=:title, camp_comment=:comment WHERE camp_id=:id"));
     q.bindValue(QStringLiteral(":title"), title);
     q.bindValue(QStringLiteral(":comment"), comment);

@@ -1,98 +1,76 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/userdialogs.h"
+#include "db/measuredays.h"
+
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QList>
-#include <QMap>
-#include <QObject>
 #include <QString>
 #include <QVector>
-#include <memory>
 
-class DatabaseManager;
-class ProgressReporter;
+class DatabaseConnection;
 
 // The only code that reads and writes the tables campaign and campaign_details.
 // Every operation works on a database its caller has opened and passes in; nothing is cached.
 // No operation throws or shows a box: failures answer the neutral value given below and log.
-class CampaignStore : public QObject
+class CampaignStore
 {
-    Q_OBJECT
+    Q_DECLARE_TR_FUNCTIONS(CampaignStore)
 
 public:
-    // One local calendar day with measures, as the day derivation stores it.
-    struct DayRow
-    {
-        QString firstMeasure;   // "yyyy-MM-dd hh:mm:ss", local time
-        QString lastMeasure;   // same form
-    };
-
     CampaignStore();
-    ~CampaignStore() override;
 
     QString storeLabel() const { return m_storeLabel; }
 
     // -1 when the count fails (missing table, null connection).
-    int countRecords(DatabaseManager* db, const QString& table);
-    int countCampaignDetails(DatabaseManager* db);
-    int countMeasures(DatabaseManager* db);
+    int countRecords(DatabaseConnection* db, const QString& table);
+    int countCampaignDetails(DatabaseConnection* db);
+    int countMeasures(DatabaseConnection* db);
 
     // Empty when the campaign does not exist.
-    QString campaignTitle(DatabaseManager* db, int campaignId);
-    QString campaignComment(DatabaseManager* db, int campaignId);
+    QString campaignTitle(DatabaseConnection* db, int campaignId);
+    QString campaignComment(DatabaseConnection* db, int campaignId);
     // 0 when the campaign does not exist.
-    int campaignStoreMode(DatabaseManager* db, int campaignId);
+    int campaignStoreMode(DatabaseConnection* db, int campaignId);
     // Start at 00:00:00 of the first day, end as stored. False (outs untouched) when the campaign
     // does not exist or a date cannot be read.
-    bool campaignPeriod(DatabaseManager* db, int campaignId, QDateTime& start, QDateTime& end);
+    bool campaignPeriod(DatabaseConnection* db, int campaignId, QDateTime& start, QDateTime& end);
     // Invalid when the campaign does not exist or the date cannot be read.
-    QDateTime campaignCreationDate(DatabaseManager* db, int campaignId);
+    QDateTime campaignCreationDate(DatabaseConnection* db, int campaignId);
     // Newest (largest id) first; empty with a null connection or without campaign table.
-    QList<int> campaignList(DatabaseManager* db, int unit);
+    QList<int> campaignList(DatabaseConnection* db, int unit);
 
     // Derives days and monthly campaigns when either table is empty; creationTime is the
     // database file's creation time. Reports nothing: the campaign list tells the outcome.
-    void verifyCampaigns(DatabaseManager* db, const QDateTime& creationTime);
+    // progress, when given, makes the progress of the derivation.
+    void verifyCampaigns(DatabaseConnection* db, const QDateTime& creationTime, const ProgressFactory& progress = {});
     // One campaign_details row per local day with measures, inserted in one transaction.
     // False when there is no measure or an insert fails; the run stops there and keeps the days
     // inserted before the failure.
-    bool fillCampaignDetails(DatabaseManager* db, const QDateTime& creationTime);
+    bool fillCampaignDetails(DatabaseConnection* db, const QDateTime& creationTime);
     // One campaign per calendar month of campaign_details. False only when there is no day;
     // a failed insert is logged and skipped.
-    bool fillCampaigns(DatabaseManager* db, const QDateTime& creationTime);
+    bool fillCampaigns(DatabaseConnection* db, const QDateTime& creationTime);
     // Rewrites camp_date_end from the midnight-keyed detail row of the end day, all rewrites in
     // one transaction; an end that is already right is not written again.
     // True when at least one end date was rewritten.
-    bool checkCampaignEndDates(DatabaseManager* db, int unit);
+    bool checkCampaignEndDates(DatabaseConnection* db, int unit);
     // cpd_max_time of the detail row keyed "day 00:00:00" as Unix seconds; 0 when there is no
     // such row or its value is not a date.
-    quint32 detailMaxTime(DatabaseManager* db, int unit, const QDate& day);
+    quint32 detailMaxTime(DatabaseConnection* db, int unit, const QDate& day);
     // Removes the campaign's measures (its whole period, first day from 00:00:00), its linked
     // detail rows and its row, in that order. False when the campaign or its period is unknown,
     // or at the first failing statement: what was removed before it stays removed.
-    bool deleteCampaign(DatabaseManager* db, int campaignId);
-    bool setTitleAndComment(DatabaseManager* db, const QString& title, const QString& comment, int campaignId);
-
-    // The rows the day derivation stores, in day order: along idx_date when the file has it,
-    // otherwise along the rowid order, checked; the per-measure query when rowids and times do
-    // not go together. Empty when there is no measure or the measure table cannot be read.
-    QVector<DayRow> deriveDays(DatabaseManager* db);
-
-public slots:
-    // Nudges the verification run's progress, if one is shown. Nothing connects it.
-    void timerEvent();
-
-protected:
-    using QObject::timerEvent;
+    bool deleteCampaign(DatabaseConnection* db, int campaignId);
+    bool setTitleAndComment(DatabaseConnection* db, const QString& title, const QString& comment, int campaignId);
 
 private:
-    // False when the rowid order does not follow time closely enough to pay.
-    bool deriveDaysByRowid(DatabaseManager* db, QMap<QString, DayRow>& byDay);
     // fillCampaignDetails() once the days are known.
-    bool insertDays(DatabaseManager* db, const QVector<DayRow>& days, const QDateTime& creationTime);
+    bool insertDays(DatabaseConnection* db, const QVector<MeasureDay>& days, const QDateTime& creationTime);
 
     QString m_storeLabel;
-    std::unique_ptr<ProgressReporter> m_progress;
     bool m_inTransaction = false;
 };

@@ -44,3 +44,16 @@ void setUserDialogs(UserDialogs* d)
 {
     current = d;
 }
+
+ProgressFactory dialogProgress()
+{
+    return [](const ProgressOptions& options) { return userDialogs().createProgress(options); };
+}
+
+void showNotices(const Notices& notices)
+{
+    for (const Notice& n : notices) {
+        if (!n.text.isEmpty())
+            userDialogs().message(n.icon, n.title, n.text);
+    }
+}

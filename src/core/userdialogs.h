@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -64,6 +66,24 @@ public:
     // has no desktop and fails.
     virtual bool openInViewer(const QString& file);
 };
+
+// A message that core code hands back instead of showing it: the window shows it as a box.
+struct Notice
+{
+    UserDialogs::Icon icon = UserDialogs::Icon::Information;
+    QString title;
+    QString text;   // empty: nothing to say
+};
+using Notices = QList<Notice>;
+
+// Shows the notices that have a text, in order, through userDialogs(): on the window's thread.
+void showNotices(const Notices& notices);
+
+// Makes the progress of a long step when it starts; core code takes one instead of asking
+// userDialogs(), so that it can run off the window's thread.
+using ProgressFactory = std::function<std::unique_ptr<ProgressReporter>(const ProgressOptions&)>;
+// The progress dialogs of userDialogs(): for the window's thread.
+ProgressFactory dialogProgress();
 
 // The dialogs every core operation uses. Until a front end installs its own, messages go to the
 // log and to standard error, questions take their default, and file and input dialogs cancel.

@@ -22,15 +22,6 @@ QString withSlash(QString path)
     return path;
 }
 
-const char* const kindNames[] = {nullptr, "settings", "messages", "statistics", "log", "images", "firmware", "export"};
-
-QString key(int kind, const char* suffix)
-{
-    if (kind < 1 || kind > 7)
-        return QString();
-    return QLatin1String(kindNames[kind]) + QLatin1String(suffix);
-}
-
 QVariant readValue(const QString& group, const QString& name)
 {
     // QSettings would block on a FIFO in the file's place.
@@ -163,23 +154,44 @@ void establish()
 
 }   // namespace Workspace
 
-QString getPath(int kind)
+namespace {
+
+// "<kind>File" and, derived from it, "<kind>Path".
+void writeFileKeys(const char* kind, const QString& file)
 {
-    return readKey(key(kind, "Path"));
-}
-void setPath(int kind, const QString& folder)
-{
-    writeKey(key(kind, "Path"), folder);
-}
-QString getFile(int kind)
-{
-    return readKey(key(kind, "File"));
+    writeKey(QLatin1String(kind) + QLatin1String("File"), file);
+    writeKey(QLatin1String(kind) + QLatin1String("Path"), QFileInfo(file).absolutePath());
 }
 
-void setFile(int kind, const QString& file)
+}   // namespace
+
+QString lastMeasureFile()
 {
-    writeKey(key(kind, "File"), file);
-    setPath(kind, QFileInfo(file).absolutePath());
+    return readKey(QStringLiteral("statisticsFile"));
+}
+QString lastMeasureFolder()
+{
+    return readKey(QStringLiteral("statisticsPath"));
+}
+void setLastMeasureFile(const QString& file)
+{
+    writeFileKeys("statistics", file);
+}
+QString lastExportFile()
+{
+    return readKey(QStringLiteral("exportFile"));
+}
+QString exportFolder()
+{
+    return readKey(QStringLiteral("exportPath"));
+}
+void setLastExportFile(const QString& file)
+{
+    writeFileKeys("export", file);
+}
+void setExportFolder(const QString& folder)
+{
+    writeKey(QStringLiteral("exportPath"), folder);
 }
 
 QString getSpeedAreaChoice(int units)

@@ -34,13 +34,17 @@ void establish();
 
 }   // namespace Workspace
 
-// The settings file "zancom.ini", group "Data". Kinds: 3 statistics database, 7 export.
+// The settings file "zancom.ini", group "Data": the measure file last opened (keys
+// "statisticsFile" and "statisticsPath") and the last export ("exportFile", "exportPath").
 // A missing key reads as the empty text; nothing is cached between calls.
-QString getPath(int kind);
-void setPath(int kind, const QString& folder);
-QString getFile(int kind);
-// Also stores the absolute folder of file as the kind's path.
-void setFile(int kind, const QString& file);
+QString lastMeasureFile();
+QString lastMeasureFolder();
+// Each also keeps the file's absolute folder.
+void setLastMeasureFile(const QString& file);
+QString lastExportFile();
+QString exportFolder();
+void setLastExportFile(const QString& file);
+void setExportFolder(const QString& folder);
 
 // The speed area last chosen for a units code (key "speedArea<units>" of group "Data"); empty
 // when none was.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The site table, and a count of the readings of a period: DatabaseManager operations that the
+// The site table, and a count of the readings of a period: DatabaseConnection operations that the
 // radar's own tables never need.
 #include "db/siteinfo.h"
 
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 
 #include <QDebug>
 #include <QFile>
@@ -19,7 +19,7 @@ const char* const kSpeedLimit = "speed_limit";
 
 }   // namespace
 
-qint64 DatabaseManager::countReadings(qint64 start, qint64 end)
+qint64 DatabaseConnection::countReadings(qint64 start, qint64 end)
 {
     if (!m_database.isOpen())
         return -1;
@@ -34,7 +34,7 @@ qint64 DatabaseManager::countReadings(qint64 start, qint64 end)
     return query.value(0).toLongLong();
 }
 
-SiteInfo DatabaseManager::readSiteInfo()
+SiteInfo DatabaseConnection::readSiteInfo()
 {
     SiteInfo info;
     if (!m_database.isOpen() || !tableExists(QStringLiteral("tramola_site")))
@@ -59,7 +59,7 @@ SiteInfo DatabaseManager::readSiteInfo()
     return info;
 }
 
-bool DatabaseManager::writeSiteInfo(const SiteInfo& values)
+bool DatabaseConnection::writeSiteInfo(const SiteInfo& values)
 {
     // Not into a damaged, locked or foreign file either.
     if (!m_database.isOpen() || !mayWrite())
@@ -97,11 +97,11 @@ SiteInfo readSiteInfo(const QString& file)
     // Opening would create a missing file.
     if (!QFileInfo(file).isFile())
         return SiteInfo();
-    DatabaseManager db;
-    if (!db.openDatabase(file))
+    DatabaseConnection db;
+    if (!db.open(file))
         return SiteInfo();
     const SiteInfo info = db.readSiteInfo();
-    db.closeDatabase();
+    db.close();
     return info;
 }
 
@@ -112,10 +112,10 @@ bool writeSiteInfo(const QString& file, const SiteInfo& values)
     const bool marked = !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
     if (!info.isFile() || !info.isWritable() || marked)
         return false;
-    DatabaseManager db;
-    if (!db.openDatabase(file))
+    DatabaseConnection db;
+    if (!db.open(file))
         return false;
     const bool ok = db.writeSiteInfo(values);
-    db.closeDatabase();
+    db.close();
     return ok;
 }

@@ -5,6 +5,7 @@
 #include "core/messagelog.h"
 #include "core/recentfiles.h"
 #include "core/userdialogs.h"
+#include "core/version.h"
 #include "core/workspace.h"
 #include "campaign/campaignselection.h"
 #include "campaign/campaignstore.h"
@@ -13,7 +14,7 @@
 #include "gui/charts/percentileplot.h"
 #include "gui/charts/speedclasspie.h"
 #include "gui/charts/timeplot.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "gui/csvexport.h"
 #include "gui/dialogrunner.h"
 #include "gui/filedrop.h"
@@ -24,6 +25,7 @@
 #include "gui/tabs/resultcharts.h"
 #include "gui/siteinfoeditor.h"
 #include "gui/tabs/summarytab.h"
+#include "gui/windowload.h"
 #include "speedarea/speedarea.h"
 #include "gui/startpage.h"
 #include "gui/speedarea/speedareaeditor.h"
@@ -82,13 +84,7 @@ void runKeepingWindowAlive(const std::function<void()>& work)
         std::rethrow_exception(failure);
 }
 
-const char* const kProductName = "Tramola";
-const char* const kRevision = "4.13";
-const char* const kRevisionDate = "2025-09-23";
 const char* const kContact = "support@tramola.example";
-
-// The settings kind of the statistics database.
-constexpr int kStatisticsFile = 3;
 
 }   // namespace
 
@@ -189,7 +185,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::createActions()
 {
-    ui->actionAbout->setText(tr("&A propos de %1").arg(QLatin1String(kProductName)));
+    ui->actionAbout->setText(tr("&A propos de %1").arg(QLatin1String(tramola::productName)));
     connect(ui->actionOpen, &QAction::triggered, this, &MainWindow::dataLoad);
     connect(ui->actionExport, &QAction::triggered, this, &MainWindow::exportCsv);
     connect(ui->actionExit, &QAction::triggered, this, &MainWindow::close);
@@ -437,9 +433,10 @@ void MainWindow::debugMode()
 
 void MainWindow::about()
 {
-    const QString product = QLatin1String(kProductName);
+    const QString product = QLatin1String(tramola::productName);
     const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>") + tr("Révision: ")
-        + QLatin1String(kRevision) + QStringLiteral("<br>    Date: ") + QLatin1String(kRevisionDate)
+        + QLatin1String(tramola::productVersion) + QStringLiteral("<br>    Date: ")
+        + QLatin1String(tramola::productDate)
         + QStringLiteral("<br><br>Contact : <a href=\"mailto:%1\">%1</a>").arg(QLatin1String(kContact));
     userDialogs().message(UserDialogs::Icon::Information, tr("à propos %1").arg(product), text);
 }
@@ -488,12 +485,12 @@ void MainWindow::exportCsv()
     // Before a first computation there is nothing to write, only files to spoil.
     if (!ui->actionExport->isEnabled())
         return;
-    QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Fichier CSV (*.csv)"));
+    QString file = userDialogs().saveFileName(tr("Exporter"), exportFolder(), tr("Fichier CSV (*.csv)"));
     if (file.isEmpty())
         return;
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".csv");
-    setFile(7, file);
+    setLastExportFile(file);
     QStringList written;
     QString error;
     if (CsvExport::writeBucketTable(m_statistics.getFilteredSample(), file, &error))
@@ -513,7 +510,7 @@ void MainWindow::exportCsv()
 
 void MainWindow::exportAll()
 {
-    const QString file = userDialogs().saveFileName(tr("Exporter"), getPath(7), tr("Fichier CSV (*.csv)"));
+    const QString file = userDialogs().saveFileName(tr("Exporter"), exportFolder(), tr("Fichier CSV (*.csv)"));
     if (!file.isEmpty())
         CsvExport::exportMeasures(m_statistics.measures(), file);
 }
@@ -620,7 +617,7 @@ void MainWindow::openFile(const QString& file)
     if (refuseWhileLoading())
         return;
     const QScopedValueRollback<bool> loading(m_loading, true);
-    setFile(kStatisticsFile, file);
+    setLastMeasureFile(file);
 
     QDateTime start, end;
     int storeMode = 0;
@@ -644,9 +641,9 @@ void MainWindow::openFile(const QString& file)
     qDebug() << "Loading data" << start.toString(Qt::ISODate) << end.toString(Qt::ISODate) << "Mode" << storeMode;
     // Read above the default of the file's own units, which the box then shows.
     qint16 fileUnits = 0;
-    if (SpeedStatistics::readUnitsMarker(file, &fileUnits))
+    if (WindowLoad::readUnits(file, &fileUnits))
         m_statistics.setMinSpeed(SpeedStatistics::defaultMinSpeed(fileUnits));
-    const int n = m_statistics.loadStatistics(file, start, end);
+    const int n = WindowLoad::load(m_statistics, file, start, end);
     if (n < 1) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"), tr("Statistiques indisponibles"));
         return;
@@ -698,7 +695,7 @@ void MainWindow::checkParameters()
         ui->gb1_dateTimeEdit_1->setDateTime(end.addSecs(-3600));
         return;
     }
-    const QString file = getFile(kStatisticsFile);
+    const QString file = lastMeasureFile();
     const int minSpeed = getMinSpeed();
     // The measures in memory were read above the loaded minimum speed.
     if (minSpeed == m_statistics.getLoadedMinSpeed()) {
@@ -706,7 +703,7 @@ void MainWindow::checkParameters()
         return;
     }
     m_statistics.setMinSpeed(minSpeed);
-    const int n = m_statistics.loadStatistics(file, start, end);
+    const int n = WindowLoad::load(m_statistics, file, start, end);
     if (n == 0) {
         qWarning() << "Loading" << file << "(" << start << "," << end << ")"
                    << "[Failed]";
@@ -907,7 +904,9 @@ bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate
     m_campaignList = nullptr;
 
     CampaignSelection selection;
-    if (selection.open(szFileName) != CampaignSelection::LoadResult::Loaded)
+    const CampaignSelection::LoadResult loaded = selection.open(szFileName, dialogProgress());
+    showNotices(selection.notices());
+    if (loaded != CampaignSelection::LoadResult::Loaded)
         return false;
 
     m_campaignList = new CampaignChoiceDialog(selection, [this](const QDateTime& dt) { return dateTimeText(dt); });
@@ -944,6 +943,7 @@ bool MainWindow::selectCampaign(const QString& szFileName, QDateTime* pStartDate
         ui->gb3_pushButton->setEnabled(true);
         // The boxes about other store modes and filled-in rows come from accept(), over the new list.
         const CampaignSelection::Outcome outcome = selection.accept();
+        showNotices(outcome.notices);
         if (pStoreMode)
             *pStoreMode = outcome.storeMode;
         result = outcome.ok;
@@ -1014,11 +1014,12 @@ void MainWindow::updateCampaign()
     }
     const int id = m_campaignMap.value(m_campaignMap.keys().at(row));
 
-    DatabaseManager db;
+    DatabaseConnection db;
     qDebug() << "Opening database" << m_campaignFile << "CurrentRow=" << row << id;
     // Showing a campaign must not leave an empty database where the file has gone.
-    if (!QFileInfo::exists(m_campaignFile) || !db.openDatabase(m_campaignFile)) {
+    if (!QFileInfo::exists(m_campaignFile) || !db.open(m_campaignFile)) {
         qCritical() << "Cannot open" << m_campaignFile;
+        showNotices({db.notice()});
         return;
     }
     CampaignStore store;
@@ -1039,7 +1040,7 @@ void MainWindow::updateCampaign()
     }
     ui->gb3_label_13->setText(title);
     ui->gb3_label_14->setText(comment);
-    db.closeDatabase();
+    db.close();
 }
 
 void MainWindow::countCampaignMeasures(qint64 from, qint64 to)
@@ -1048,7 +1049,7 @@ void MainWindow::countCampaignMeasures(qint64 from, qint64 to)
     const QString sql =
         QStringLiteral("SELECT COUNT(*) FROM measure WHERE meas_date >= %1 AND meas_date <= %2;").arg(from).arg(to);
     QThread* thread = QThread::create([this, request, path = m_campaignFile, sql] {
-        const qint64 n = DatabaseManager::valueOnOwnConnection(path, sql);
+        const qint64 n = DatabaseConnection::valueOnOwnConnection(path, sql);
         QMetaObject::invokeMethod(
             this,
             [this, request, n] {
@@ -1087,10 +1088,11 @@ void MainWindow::describeCampaign()
 
     bool refresh = false;
     {
-        DatabaseManager db;
+        DatabaseConnection db;
         qDebug() << "Opening database" << m_campaignFile << "CurrentRow=" << row << id;
-        if (!QFileInfo::exists(m_campaignFile) || !db.openDatabase(m_campaignFile)) {
+        if (!QFileInfo::exists(m_campaignFile) || !db.open(m_campaignFile)) {
             qCritical() << "Cannot open" << m_campaignFile;
+            showNotices({db.notice()});
             return;
         }
         delete m_campaignDialog;
@@ -1111,6 +1113,7 @@ void MainWindow::describeCampaign()
                 const QString comment = m_campaignDialog->comment();
                 if (!store.setTitleAndComment(&db, title, comment, id)) {
                     qCritical() << "Campaign update failed Title=[" << title << "]\nCommentaire=[" << comment << "]";
+                    showNotices({db.notice()});
                 } else {
                     if (QListWidgetItem* item = ui->listWidget->currentItem()) {
                         item->setText(title);
@@ -1122,7 +1125,7 @@ void MainWindow::describeCampaign()
         }
         delete m_campaignDialog;
         m_campaignDialog = nullptr;
-        db.closeDatabase();
+        db.close();
     }
     // Only one connection at a time: the panel reopens the file itself.
     if (refresh)

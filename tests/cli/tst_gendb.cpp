@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
+#include "db/measurereader.h"
 #include "sampledb/sampledb.h"
 #include "scripteddialogs.h"
 #include "core/measure.h"
@@ -24,14 +25,7 @@ namespace {
 // Every measure of a file read back through the program's own query.
 MeasureMap readBack(const QString& path)
 {
-    MeasureMap map;
-    DatabaseManager db;
-    qint64 first, last;
-    qint16 units;
-    SilentProgress progress;
-    if (db.openDatabase(path))
-        db.readMeasures(map, &progress, first, last, units, 1, std::numeric_limits<qint64>::max(), 0);
-    return map;
+    return *readMeasureFile(path).measures;
 }
 
 QDateTime local(qint64 t)
@@ -108,8 +102,8 @@ private slots:
 
         {
             using U = SampleOptions::Units;
-            DatabaseManager db;
-            QVERIFY(db.openDatabase(path));
+            DatabaseConnection db;
+            QVERIFY(db.open(path));
             QCOMPARE(db.columnExists("measure", "meas_direction"), o.directions == 2);
             QCOMPARE(db.tableExists("campaign") && db.tableExists("campaign_details"), o.campaignTables);
             QCOMPARE(db.getRecord("SELECT count(*) FROM measure WHERE meas_date = 0").value(0).toInt(),
@@ -217,7 +211,7 @@ private slots:
         QCOMPARE(generate(path, options([](SampleOptions& o) { o.readingsPerVehicle = 9; }), &summary), QString());
         QVERIFY(summary.measures > 8.5 * summary.vehicles && summary.measures < 9.5 * summary.vehicles);
         SpeedStatistics s;
-        s.measures() = readBack(path);
+        s.editMeasures() = readBack(path);
         s.setDividerOff(false);
         s.createSample(local(summary.firstTime), local(summary.lastTime));
         const int counted = s.countVehicles(local(0), local(0), 0) + s.countVehicles(local(0), local(0), 1);
@@ -226,8 +220,8 @@ private slots:
         QCOMPARE(QProcess::execute(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"),
                                    {"gendb", path, "--days", "3", "--advanced", "--force"}),
                  0);
-        DatabaseManager db;
-        QVERIFY(db.openDatabase(path));
+        DatabaseConnection db;
+        QVERIFY(db.open(path));
         QSqlQuery modes =
             db.getRecord(QStringLiteral("SELECT MIN(camp_store_mode), MAX(camp_store_mode) FROM campaign"));
         QCOMPARE(qMakePair(modes.value(0).toInt(), modes.value(1).toInt()), qMakePair(1, 1));

@@ -2,7 +2,7 @@
 #include "db/schema.h"
 #include "campaign/campaignselection.h"
 #include "campaign/campaignstore.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 
@@ -111,6 +111,7 @@ void TestCampaignSelection::acceptTicks()
     const CampaignSelection::Outcome outcome = selection.accept();
     QCOMPARE(tickedRows(selection), ticksAfter);
     QCOMPARE(outcome.storeMode, storeMode);
+    showNotices(outcome.notices);
     QCOMPARE(dialogs.summary(), boxes);
     QCOMPARE(outcome.ok, periodFrom >= 0);
     QCOMPARE(outcome.start, outcome.ok ? campaignOfRow(periodTo, 0).begin : QDateTime());
@@ -202,6 +203,7 @@ void TestCampaignSelection::loadFile()
     CampaignSelection selection;
     QCOMPARE(int(selection.open(path)), result);
     QCOMPARE(selection.rowCount(), rows);
+    showNotices(selection.notices());
     QCOMPARE(dialogs.summary().filter(QRegularExpression(QStringLiteral("^(?!progress)\\w+\\|Statistiques\\|"))),
              boxes);
     selection.close();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "db/schema.h"
 #include "campaign/campaignstore.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 
@@ -117,9 +117,9 @@ void literalDerivation(const QString& path)
 
 // An open connection and a store on one file, closed at the end of the scope.
 // SQLite commits on the open connection while f runs: each one syncs the file to disk.
-int commitsDuring(const std::function<void()>& f)
+int commitsDuring(const DatabaseConnection& db, const std::function<void()>& f)
 {
-    const QVariant v = QSqlDatabase::database().driver()->handle();
+    const QVariant v = db.connection().driver()->handle();
     if (qstrcmp(v.typeName(), "sqlite3*") != 0)
         return -1;
     sqlite3* handle = *static_cast<sqlite3* const*>(v.constData());
@@ -133,9 +133,9 @@ int commitsDuring(const std::function<void()>& f)
 
 struct Opened
 {
-    explicit Opened(const QString& path) : ok(db.openDatabase(path)) { }
-    ~Opened() { db.closeDatabase(); }
-    DatabaseManager db;
+    explicit Opened(const QString& path) : ok(db.open(path)) { }
+    ~Opened() { db.close(); }
+    DatabaseConnection db;
     CampaignStore store;
     bool ok;
 };
@@ -270,8 +270,8 @@ void TestCampaignStore::firstOpening()
     ScriptedDialogs dialogs;
     Opened o(path);
     QVERIFY(o.ok);
-    o.store.verifyCampaigns(&o.db, kCreated);
-    o.store.verifyCampaigns(&o.db, kCreated);   // the second opening shows nothing
+    o.store.verifyCampaigns(&o.db, kCreated, dialogProgress());
+    o.store.verifyCampaigns(&o.db, kCreated, dialogProgress());   // the second opening shows nothing
     QCOMPARE(dialogs.shown().size(), 1);
     QCOMPARE(dialogs.progressLabels,
              QStringList({QStringLiteral("Vérification de la structure ..."),
@@ -407,13 +407,15 @@ void TestCampaignStore::oneCommitEach()
     ScriptedDialogs dialogs;
     Opened o(path);
     QVERIFY(o.ok);
-    QCOMPARE(commitsDuring([&]() {
-                 if (operation == QLatin1String("derivation"))
-                     o.store.verifyCampaigns(&o.db, kCreated);
-                 else
-                     QVERIFY(operation == QLatin1String("deletion") ? o.store.deleteCampaign(&o.db, 2)
-                                                                    : o.store.checkCampaignEndDates(&o.db, 1));
-             }),
+    QCOMPARE(commitsDuring(o.db,
+                           [&]() {
+                               if (operation == QLatin1String("derivation"))
+                                   o.store.verifyCampaigns(&o.db, kCreated);
+                               else
+                                   QVERIFY(operation == QLatin1String("deletion")
+                                               ? o.store.deleteCampaign(&o.db, 2)
+                                               : o.store.checkCampaignEndDates(&o.db, 1));
+                           }),
              1);
     if (operation == QLatin1String("derivation"))
         QCOMPARE(o.store.campaignList(&o.db, 1).size(), 1);

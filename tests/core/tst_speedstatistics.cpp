@@ -26,7 +26,7 @@ qint64 at(const char* text)
 
 void add(SpeedStatistics& s, const char* time, int speed, int direction = 0)
 {
-    s.measures().insert(at(time), Measure{speed, direction});
+    s.editMeasures().insert(at(time), Measure{speed, direction});
 }
 
 // Measures one a second from 08:00, count per speed as given.
@@ -35,7 +35,7 @@ void addSpeeds(SpeedStatistics& s, const Speeds& speeds)
     qint64 t = at("2024-01-15 08:00:00");
     for (const auto& sp : speeds)
         for (int i = 0; i < sp.second; ++i)
-            s.measures().insert(t++, Measure{sp.first, 0});
+            s.editMeasures().insert(t++, Measure{sp.first, 0});
 }
 
 // range 0: divider off.
@@ -84,7 +84,6 @@ private slots:
     void laterLoads();
     void description_data();
     void description();
-    void loadStatistics();
 };
 
 // truncatedPercentage against trunc((c / t) * 100) done with the real 80-bit type.
@@ -229,7 +228,7 @@ void TestSpeedStatistics::vehicleRounding()
     qint64 half = at("2024-01-15 08:00:00");
     for (int n : perHalfHour) {
         for (int i = 0; i < n; ++i)
-            s.measures().insert(half + i * 10, Measure{50, 0});
+            s.editMeasures().insert(half + i * 10, Measure{50, 0});
         half += 1800;
     }
     bool gaps = true;
@@ -341,7 +340,7 @@ void TestSpeedStatistics::daylightSavingDay()
     SpeedStatistics s;
     s.setFilter(3600);
     for (qint64 t = at("2024-03-31 00:00:00"); t < at("2024-03-31 05:00:00"); t += 1200)
-        s.measures().insert(t, Measure{50, 0});
+        s.editMeasures().insert(t, Measure{50, 0});
     bool gaps = true;
     QCOMPARE(s.load(local("2024-03-31 00:00:00"), local("2024-03-31 05:00:00"), gaps), 4);
     QVERIFY(!gaps);
@@ -374,7 +373,7 @@ void TestSpeedStatistics::laterLoads()
     QCOMPARE(s.getMeanSpeed(1), 70.0);
 
     // Without measures a load changes nothing.
-    s.measures().clear();
+    s.editMeasures().clear();
     QCOMPARE(s.load(local("2024-02-01 00:00:00"), local("2024-02-02 00:00:00"), gaps), 0);
     QCOMPARE(s.getFilteredSampleSize(1), 1);
     QCOMPARE(s.getHighestSpeed(1), 70);
@@ -419,54 +418,6 @@ void TestSpeedStatistics::description()
         other.setDescription(name);
         QCOMPARE(other.getDescription(), s.getDescription());
     }
-}
-
-void TestSpeedStatistics::loadStatistics()
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("2024-01-01_2024-01-31_Rue.db"));
-    const qint64 t0 = at("2024-01-15 08:10:00");
-    QVERIFY(writeMeasureDb(
-        file, {{t0, 15, 0}, {t0 + 60, 16, 1}, {t0 + 60, 40, 0}, {t0 + 7200, 55, 0}, {t0 + 86400, 60, 1}}, true, 2));
-    ScriptedDialogs dialogs;
-    SpeedStatistics s;
-    s.setMinSpeed(15);
-    s.setDescription(QStringLiteral("a_b_Avant"));
-    const QDateTime from = local("2024-01-15 00:00:00"), to = local("2024-01-15 23:59:59");
-    QCOMPARE(s.loadStatistics(file, from, to), 3);   // 15 is not above the minimum
-    QCOMPARE(dialogs.messages(), QStringList());
-    QCOMPARE(s.getStartDate().toSecsSinceEpoch(), t0 + 60);
-    QCOMPARE(s.getEndDate().toSecsSinceEpoch(), t0 + 7200);
-    QCOMPARE(s.getUnits(), qint16(1));
-    QCOMPARE(s.getDescription(), QStringLiteral("Rue"));
-    QVERIFY(dialogs.progressLabels.contains(QStringLiteral("Chargement...")));
-
-    // Campaign 1's title wins over the file name when it has three parts.
-    QVERIFY(execSql(file,
-                    QStringLiteral("INSERT INTO campaign (camp_id, product_prod_id, camp_title) "
-                                   "VALUES (1, 0, '2024-01-01_2024-01-31_Place')")));
-    QCOMPARE(s.loadStatistics(file, from, local("2024-01-16 23:59:59")), 4);
-    QCOMPARE(s.getDescription(), QStringLiteral("Place"));
-
-    // A missing file: the box, and the measures of the earlier load stay.
-    dialogs.clear();
-    const QString missing = dir.filePath(QStringLiteral("absent.db"));
-    QCOMPARE(s.loadStatistics(missing, from, to), 4);
-    QCOMPARE(dialogs.shown().value(0).title, QStringLiteral("Statistiques"));
-    QCOMPARE(dialogs.messages(), QStringList{QStringLiteral("La base de données %1 est vide").arg(missing)});
-
-    // A period without measures empties them.
-    dialogs.clear();
-    QCOMPARE(s.loadStatistics(file, local("2023-01-01 00:00:00"), local("2023-01-02 00:00:00")), 0);
-    QCOMPARE(dialogs.messages(),
-             QStringList{QStringLiteral("La base de donnée %1 ne contient pas de statistiques").arg(file)});
-    bool gaps = false;
-    QCOMPARE(s.load(from, to, gaps), 0);
-
-    // No file name: nothing is opened, nothing is said.
-    dialogs.clear();
-    QCOMPARE(s.loadStatistics(QString(), from, to), 0);
-    QVERIFY(dialogs.shown().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSpeedStatistics)

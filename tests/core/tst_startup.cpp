@@ -211,11 +211,11 @@ private slots:
         QVERIFY(QDir().mkpath(Workspace::configurationFolder()));
         QVERIFY(writeBytes(Workspace::settingsFile(), "[Other]\nkey=kept\n\n[Data]\nlogFile=/x/log.txt\n"));
 
-        QCOMPARE(getPath(7), QString());
-        setFile(3, dir.filePath("stats/a.db"));
-        setFile(7, dir.filePath("exports/sub/../table.csv"));
-        QCOMPARE(getFile(3), dir.filePath("stats/a.db"));
-        QCOMPARE(getPath(3), dir.filePath("stats"));
+        QCOMPARE(exportFolder(), QString());
+        setLastMeasureFile(dir.filePath("stats/a.db"));
+        setLastExportFile(dir.filePath("exports/sub/../table.csv"));
+        QCOMPARE(lastMeasureFile(), dir.filePath("stats/a.db"));
+        QCOMPARE(lastMeasureFolder(), dir.filePath("stats"));
 
         // The folder is derived, cleaned, for the export file too; other keys stay.
         QSettings raw(Workspace::settingsFile(), QSettings::IniFormat);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The summary's figures on hand-worked files whose every figure is known in advance.
-#include "db/databasemanager.h"
+#include "db/measurereader.h"
 #include "scripteddialogs.h"
 #include "analysis/speedstatistics.h"
 #include "analysis/trafficsummary.h"
@@ -28,7 +28,7 @@ TrafficSummary summarise(SpeedStatistics& s, const QString& file, const QString&
 {
     const QDateTime b = QDateTime::fromSecsSinceEpoch(at(begin));
     const QDateTime e = QDateTime::fromSecsSinceEpoch(at(end));
-    s.loadStatistics(file, b, e);
+    s.setRead(readMeasureFile(file, b.toSecsSinceEpoch(), e.toSecsSinceEpoch(), s.getMinSpeed()));
     bool gaps = false;
     s.load(b, e, gaps);
     return TrafficSummary::compute(s, b, e, limit);
@@ -129,9 +129,9 @@ void TestTrafficSummary::volumesOfAWeek()
     QVERIFY(!narrow.groups[0].overLimit);
 
     // Read in two time slices, the way of large files, the count is the same.
-    DatabaseManager::setParallelReadThreshold(100);
-    s.loadStatistics(file, QDateTime::fromSecsSinceEpoch(0), QDateTime::fromSecsSinceEpoch(at("2026-11-09 00:00:00")));
-    DatabaseManager::setParallelReadThreshold(200000);
+    MeasureReader::setParallelReadThreshold(100);
+    s.setRead(readMeasureFile(file, 0, at("2026-11-09 00:00:00"), s.getMinSpeed()));
+    MeasureReader::setParallelReadThreshold(200000);
     QCOMPARE(s.getSlowReadings(), qint64(3));
 }
 

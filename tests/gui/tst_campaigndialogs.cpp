@@ -6,7 +6,7 @@
 #include "gui/campaign/campaigndescriptiondialog.h"
 #include "gui/campaign/campaignsynopsis.h"
 #include "gui/campaign/campaignchoicedialog.h"
-#include "db/databasemanager.h"
+#include "db/databaseconnection.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 #include "gui/dialogrunner.h"
@@ -255,17 +255,17 @@ void TestCampaignDialogs::panelAndDescription()
     QCOMPARE(label("gb3_label_13"), expected);
 
     // Written back to the file, the description as the editor's HTML.
-    DatabaseManager db;
-    QVERIFY(db.openDatabase(file));
+    DatabaseConnection db;
+    QVERIFY(db.open(file));
     CampaignStore store;
     const int id = w.campaignMap().value(0);
     QCOMPARE(store.campaignTitle(&db, id), expected);
     QCOMPARE(store.campaignComment(&db, id).contains(QLatin1String("&lt;test&gt;")), accept);
-    db.closeDatabase();
+    db.close();
     if (unfinished) {
-        QVERIFY(db.openDatabase(june));
+        QVERIFY(db.open(june));
         QVERIFY(store.campaignTitle(&db, 1) != QLatin1String("Avenue des Pins"));
-        db.closeDatabase();
+        db.close();
     }
 }
 

@@ -164,14 +164,14 @@ private slots:
         TempWorkspace dir;
         const QString folder = dir.filePath(QStringLiteral("exports"));
         QVERIFY(QDir().mkpath(folder));
-        setPath(7, folder);
+        setExportFolder(folder);
         const QString file = answer.isEmpty() ? QString() : folder + QLatin1Char('/') + answer;
         if (answer == QLatin1String("taken.csv"))
             QVERIFY(QDir().mkpath(file));
 
         ScriptedDialogs dialogs;
         MainWindow window;
-        window.statistics().measures() = measures();
+        window.statistics().editMeasures() = measures();
         dialogs.clear();
         // Before a first computation the export asks nothing and writes nothing.
         window.exportCsv();
@@ -187,14 +187,14 @@ private slots:
         QCOMPARE(dialogs.shown().size(), 1 + boxes.size());
         const auto& dialog = dialogs.shown().first();
         QCOMPARE(dialog.kind + dialog.text, QStringLiteral("saveExporter"));
-        QCOMPARE(dialog.details, (QStringList{getPath(7), QStringLiteral("Fichier CSV (*.csv)")}));
+        QCOMPARE(dialog.details, (QStringList{exportFolder(), QStringLiteral("Fichier CSV (*.csv)")}));
         QStringList expectedBoxes;
         for (const QString& b : boxes)
             expectedBoxes << b.arg(file);
         QCOMPARE(dialogs.summary().mid(1), expectedBoxes);
         QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), files);
         const QString written = all || QFileInfo(file).suffix() == QLatin1String("csv") ? file : file + ".csv";
-        QCOMPARE(getFile(7), stored ? written : QString());
+        QCOMPARE(lastExportFile(), stored ? written : QString());
         if (!all && !file.isEmpty() && boxes.isEmpty())
             QCOMPARE(window.statusBar()->currentMessage(),
                      QStringLiteral("Fichiers écrits : %1, %2, %3")

@@ -243,8 +243,8 @@ void TestDataLoad::failures()
     QCOMPARE(shown, boxes.replaceInStrings(QStringLiteral("%1"), file));
 
     // The settings remember the file whatever happened next.
-    QCOMPARE(getFile(3), file);
-    QCOMPARE(QDir(getPath(3)).absolutePath(), QDir(m_stats).absolutePath());
+    QCOMPARE(lastMeasureFile(), file);
+    QCOMPARE(QDir(lastMeasureFolder()).absolutePath(), QDir(m_stats).absolutePath());
     QCOMPARE(w.windowTitle(), chosen ? QStringLiteral("2024_02_Gare - Tramola") : QStringLiteral("Tramola"));
     QCOMPARE(w.databasePath(), chosen ? file : QString());
     if (!chosen)

@@ -83,7 +83,7 @@ private slots:
         // As if chosen in the open dialog, without it: the campaign choice, the load, the settings.
         QCOMPARE(m_campaignDialogs, opened ? 1 : 0);
         QVERIFY(!openDialogShown(dialogs));
-        QCOMPARE(getFile(3), opened ? file : QString());
+        QCOMPARE(lastMeasureFile(), opened ? file : QString());
         QCOMPARE(w.statistics().measures().size(), opened ? 120 : 0);
         QCOMPARE(w.statusBar()->currentMessage().contains(name), !opened);
     }

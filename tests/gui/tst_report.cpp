@@ -171,7 +171,7 @@ private slots:
                  m_dir.path() + QStringLiteral("/")
                      + w.statistics().getStatsFileName(editor("gb1_dateTimeEdit_1"), editor("gb1_dateTimeEdit_2"))
                      + QStringLiteral(".pdf"));
-        QCOMPARE(getFile(7), defaults);
+        QCOMPARE(lastExportFile(), defaults);
         QVERIFY(dialogs.summary().contains(QStringLiteral("viewer||") + defaults));
         QVERIFY(dialogs.messages().isEmpty());
     }

@@ -172,8 +172,8 @@ private slots:
         SpeedStatistics& stats = window.statistics();
         const qint64 start = localTime(QStringLiteral("2024-01-01 10:00:00"));
         for (int i = 0; i < 12; ++i)
-            stats.measures().insert(start + 60 * i, Measure{50, 0});
-        stats.measures().insert(start + 3600, Measure{40, 1});
+            stats.editMeasures().insert(start + 60 * i, Measure{50, 0});
+        stats.editMeasures().insert(start + 3600, Measure{40, 1});
         stats.setRange(150);
         stats.setDividerOff(false);
         window.findChild<QDateTimeEdit*>(QStringLiteral("gb1_dateTimeEdit_1"))

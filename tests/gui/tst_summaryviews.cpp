@@ -4,6 +4,7 @@
 #include "db/siteinfo.h"
 #include "sampledb/sampledb.h"
 #include "scripteddialogs.h"
+#include "db/measurereader.h"
 #include "testdata.h"
 #include "gui/csvexport.h"
 #include "gui/mainwindow.h"
@@ -141,7 +142,7 @@ void TestSummaryViews::pageDrawsBothCharts()
 {
     ScriptedDialogs dialogs;
     SpeedStatistics s;
-    s.loadStatistics(m_file, QDateTime::fromSecsSinceEpoch(1), QDateTime::fromSecsSinceEpoch(4102444800));
+    s.setRead(readMeasureFile(m_file, 1, 4102444800, s.getMinSpeed()));
     bool gaps = false;
     s.load(s.getStartDate(), s.getEndDate(), gaps);
     const TrafficSummary summary = TrafficSummary::compute(s, s.getStartDate(), s.getEndDate(), 50);

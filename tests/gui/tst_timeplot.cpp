@@ -337,7 +337,7 @@ void TestTimePlot::windowRenamesLegends()
     // 08:00 .. 12:00, both directions; direction 0 drives faster after 10:00.
     const qint64 begin = at("2024-03-12 08:00:00");
     for (int i = 0; i < 240; ++i)
-        w.statistics().measures().insert(begin + i * 60, Measure{i < 120 ? 50 : 70 + i % 7, i % 2});
+        w.statistics().editMeasures().insert(begin + i * 60, Measure{i < 120 ? 50 : 70 + i % 7, i % 2});
     w.statistics().setStartDate(QDateTime::fromSecsSinceEpoch(begin));
     w.statistics().setEndDate(QDateTime::fromSecsSinceEpoch(begin + 239 * 60));
     auto* from = w.findChild<QDateTimeEdit*>(QStringLiteral("gb1_dateTimeEdit_1"));

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testdata.h"
 
+#include "db/databaseconnection.h"
+#include "db/measurereader.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -149,4 +152,12 @@ bool makeFifo(const QString& path)
     Q_UNUSED(path)
     return false;
 #endif
+}
+
+MeasureRead readMeasureFile(const QString& path, qint64 from, qint64 to, int minSpeed)
+{
+    DatabaseConnection db;
+    if (!db.open(path))
+        return MeasureRead();
+    return MeasureReader::read(db, from, to, minSpeed, nullptr);
 }

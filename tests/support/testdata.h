@@ -33,6 +33,11 @@ bool writeBytes(const QString& path, const QByteArray& bytes);
 // Runs one statement on a file; for setting up odd cases.
 bool execSql(const QString& path, const QString& sql);
 
+struct MeasureRead;
+// The program's read of a file's period, readings faster than minSpeed; nothing read when the
+// file does not open.
+MeasureRead readMeasureFile(const QString& path, qint64 from = 1, qint64 to = 253402300799LL, int minSpeed = 0);
+
 // Unix seconds of a local date-time written "yyyy-MM-dd hh:mm:ss".
 qint64 localTime(const QString& text);
 

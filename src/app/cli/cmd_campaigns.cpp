@@ -40,12 +40,13 @@ int runCampaigns(const QStringList& args)
         return fail(QStringLiteral("Base de données introuvable : %1").arg(path));
 
     // The window's loading: end dates, first-opening derivation (which may complete the file),
-    // then the list, newest first. Its boxes go to standard error.
+    // then the list, newest first.
     CampaignSelection selection;
     const CampaignSelection::LoadResult result = selection.open(path);
     selection.close();
+    showNotices(selection.notices());   // on standard error
     if (result == CampaignSelection::LoadResult::OpenFailed || result == CampaignSelection::LoadResult::Refused)
-        return 1;   // the box went to standard error
+        return 1;
 
     QJsonArray campaigns;
     for (int row : selection.rows()) {

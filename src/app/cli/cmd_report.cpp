@@ -2,13 +2,11 @@
 // tramola-cli report: the window's operation report of a measure file, written without a window.
 #include "app/cli/commands.h"
 
-#include "app/cli/statsload.h"
-#include "app/cli/statssummary.h"
+#include "app/cli/statsoptions.h"
 
 #include "core/localedetect.h"
 #include "core/messagelog.h"
-#include "db/siteinfo.h"
-#include "analysis/trafficsummary.h"
+#include "analysis/analysis.h"
 #include "gui/report/report.h"
 
 #include <QApplication>
@@ -133,30 +131,27 @@ int runReport(const QStringList& args)
         return fail(
             QStringLiteral("Dossier protégé en écriture : %1").arg(QDir::toNativeSeparators(folder.filePath())));
 
-    LoadedStatistics loaded;
-    if (!loadStatistics(options, loaded, error))
-        return fail(error);
+    const std::shared_ptr<const Analysis> analysis = analyse(options.request);
+    if (!analysis)
+        return 1;
+    const Analysis& a = *analysis;
 
     ReportContent content;
-    content.statistics = &loaded.stats;
-    content.start = loaded.begin;
-    content.end = loaded.end;
+    content.statistics = &a.statistics();
+    content.start = a.begin();
+    content.end = a.end();
     // As the window fills its fields: what the file keeps, else the description.
-    const SiteInfo site = readSiteInfo(options.file);
-    content.location = locationGiven ? location : site.location.value_or(loaded.stats.getDescription());
+    content.location = locationGiven ? location : a.site().location.value_or(a.description());
     QTextDocument commentDocument;
-    commentDocument.setPlainText(commentGiven ? comment : site.comment.value_or(QString()));
+    commentDocument.setPlainText(commentGiven ? comment : a.site().comment.value_or(QString()));
     content.commentHtml = commentDocument.toHtml();
     const QString localeName = reportLocale;
     content.dateTimeText = [localeName](const QDateTime& dt) { return localeDateTimeText(localeName, dt); };
-    // Readings, as the window says, when a "Standard" file is analysed with the divider off.
-    content.countsReadings = loaded.storeMode <= 0 && loaded.stats.getDividerOff();
-    const StandaloneCharts charts(loaded.stats, loaded.begin, loaded.end, loaded.hasGaps, content.countsReadings);
+    content.countsReadings = a.countsReadings();
+    const StandaloneCharts charts(a.statistics(), a.begin(), a.end(), a.hasGaps(), content.countsReadings);
     charts.fill(content);
     // The figures of stats' "summary" for the same options.
-    const TrafficSummary summary = TrafficSummary::compute(loaded.stats, loaded.begin, loaded.end,
-                                                           summaryLimit(options.limit, options.file, loaded.area));
-    content.summary = &summary;
+    content.summary = &a.summary();
 
     int pages = 0;
     if (writeReport(out.absoluteFilePath(), content, sections, &pages, &error) != ReportStatus::Written)

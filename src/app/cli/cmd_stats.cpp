@@ -3,9 +3,9 @@
 #include "app/cli/commands.h"
 #include "app/cli/statssummary.h"
 
-#include "app/cli/statsload.h"
+#include "app/cli/statsoptions.h"
 #include "core/wallclock.h"
-#include "analysis/trafficsummary.h"
+#include "analysis/analysis.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -20,24 +20,20 @@ const char* const kUsage =
     "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--limit N] [--pretty | "
     "--summary]";
 
-QJsonObject directionJson(const SpeedStatistics& s, int d, const QDateTime& begin, const QDateTime& end,
-                          WallClock& clock)
+QJsonObject directionJson(const DirectionStatistics& s, WallClock& clock)
 {
     QJsonArray classes;
-    for (const SampleRecord& r : s.getDistribution(d)) {
+    for (const SampleRecord& r : s.classes) {
         classes.append(QJsonObject{{QStringLiteral("minSpeed"), r.minSpeed},
                                    {QStringLiteral("maxSpeed"), r.maxSpeed},
                                    {QStringLiteral("measureCount"), r.measureCount},
                                    {QStringLiteral("share"), r.meanSpeed}});
     }
     QJsonArray curve;
-    if (s.getPercentageCurveSize(d) > 0) {
-        for (const CurvePoint& p : s.getPercentageCurve(d))
-            curve.append(QJsonArray{p.x, p.y});
-    }
+    for (const CurvePoint& p : s.percentageCurve)
+        curve.append(QJsonArray{p.x, p.y});
     QJsonArray buckets;
-    const SampleMap filtered = s.getFilteredSample(d);
-    for (auto it = filtered.constBegin(); it != filtered.constEnd(); ++it) {
+    for (auto it = s.buckets.constBegin(); it != s.buckets.constEnd(); ++it) {
         buckets.append(QJsonObject{{QStringLiteral("time"), clock.isoText(it.key())},
                                    {QStringLiteral("unixTime"), double(it.key())},
                                    {QStringLiteral("valid"), it->valid},
@@ -47,14 +43,14 @@ QJsonObject directionJson(const SpeedStatistics& s, int d, const QDateTime& begi
                                    {QStringLiteral("measureCount"), it->measureCount},
                                    {QStringLiteral("vehicleCount"), it->vehicleCount}});
     }
-    return QJsonObject{{QStringLiteral("measureCount"), s.getMeasureCount(d)},
-                       {QStringLiteral("meanSpeed"), s.getMeanSpeed(d)},
-                       {QStringLiteral("maxSpeed"), s.getMaxSpeed(d)},
-                       {QStringLiteral("v30"), s.getV30(d)},
-                       {QStringLiteral("v50"), s.getV50(d)},
-                       {QStringLiteral("v85"), s.getV85(d)},
-                       {QStringLiteral("highestSpeed"), s.getHighestSpeed(d)},
-                       {QStringLiteral("vehicleCount"), s.countVehicles(begin, end, d)},
+    return QJsonObject{{QStringLiteral("measureCount"), s.measureCount},
+                       {QStringLiteral("meanSpeed"), s.meanSpeed},
+                       {QStringLiteral("maxSpeed"), s.maxSpeed},
+                       {QStringLiteral("v30"), s.v30},
+                       {QStringLiteral("v50"), s.v50},
+                       {QStringLiteral("v85"), s.v85},
+                       {QStringLiteral("highestSpeed"), s.highestSpeed},
+                       {QStringLiteral("vehicleCount"), s.vehicleCount},
                        {QStringLiteral("distribution"), classes},
                        {QStringLiteral("percentageCurve"), curve},
                        {QStringLiteral("buckets"), buckets}};
@@ -128,50 +124,47 @@ int runStats(const QStringList& args)
     QString error;
     if (!parseStatsOptions(args, QLatin1String(kUsage), 1, options, error, output))
         return fail(error);
-    LoadedStatistics loaded;
-    if (!loadStatistics(options, loaded, error))
-        return fail(error);
-    const SpeedStatistics& stats = loaded.stats;
-    const QDateTime& begin = loaded.begin;
-    const QDateTime& end = loaded.end;
+    const std::shared_ptr<const Analysis> analysis = analyse(options.request);
+    if (!analysis)
+        return 1;
+    const Analysis& a = *analysis;
+    const AnalysisCriteria& criteria = a.criteria();
 
     QJsonObject directions;
     WallClock clock;
     for (int d = 0; d < 2; ++d) {
-        if (stats.getMeasureCount(d) > 0 || stats.getFilteredSampleSize(d) > 0)
-            directions.insert(QString::number(d), directionJson(stats, d, begin, end, clock));
+        const DirectionStatistics& s = a.direction(d);
+        if (s.measureCount > 0 || !s.buckets.isEmpty())
+            directions.insert(QString::number(d), directionJson(s, clock));
     }
-    QJsonObject root{
-        {QStringLiteral("file"), QFileInfo(options.file).absoluteFilePath()},
-        {QStringLiteral("units"),
-         QJsonObject{{QStringLiteral("label"), stats.unitLabel()}, {QStringLiteral("code"), int(loaded.units)}}},
-        {QStringLiteral("begin"), begin.toString(Qt::ISODate)},
-        {QStringLiteral("end"), end.toString(Qt::ISODate)},
-        {QStringLiteral("measuresLoaded"), loaded.measuresLoaded},
-        {QStringLiteral("invalidReadings"), double(stats.getInvalidReadings())},
-        {QStringLiteral("settings"),
-         QJsonObject{{QStringLiteral("minSpeed"), stats.getMinSpeed()},
-                     {QStringLiteral("filterSeconds"), stats.getFilter()},
-                     {QStringLiteral("range"), int(stats.getRange())},
-                     {QStringLiteral("dividerOff"), stats.getDividerOff()},
-                     {QStringLiteral("vehicleDivider"), stats.vehicleDivider()},
-                     {QStringLiteral("area"), loaded.area}}},
-        {QStringLiteral("bucketCount"), loaded.bucketCount},
-        {QStringLiteral("hasGaps"), loaded.hasGaps},
-        {QStringLiteral("directions"), directions}};
-    const QJsonObject summaryJson =
-        TrafficSummary::compute(stats, begin, end, summaryLimit(options.limit, options.file, loaded.area)).toJson();
+    QJsonObject root{{QStringLiteral("file"), QFileInfo(a.file()).absoluteFilePath()},
+                     {QStringLiteral("units"),
+                      QJsonObject{{QStringLiteral("label"), a.unitLabel()}, {QStringLiteral("code"), int(a.units())}}},
+                     {QStringLiteral("begin"), a.begin().toString(Qt::ISODate)},
+                     {QStringLiteral("end"), a.end().toString(Qt::ISODate)},
+                     {QStringLiteral("measuresLoaded"), a.measures()->size()},
+                     {QStringLiteral("invalidReadings"), double(a.read().invalidReadings)},
+                     {QStringLiteral("settings"),
+                      QJsonObject{{QStringLiteral("minSpeed"), criteria.minSpeed},
+                                  {QStringLiteral("filterSeconds"), criteria.bucketSeconds},
+                                  {QStringLiteral("range"), criteria.range},
+                                  {QStringLiteral("dividerOff"), criteria.dividerOff},
+                                  {QStringLiteral("vehicleDivider"), a.vehicleDivider()},
+                                  {QStringLiteral("area"), criteria.area}}},
+                     {QStringLiteral("bucketCount"), a.bucketCount()},
+                     {QStringLiteral("hasGaps"), a.hasGaps()},
+                     {QStringLiteral("directions"), directions}};
+    const QJsonObject summaryJson = a.summary().toJson();
     root.insert(QStringLiteral("summary"), summaryJson);
-    if (!options.campaigns.isEmpty()) {
+    if (!a.campaigns().isEmpty()) {
         QJsonArray campaigns;
-        for (int id : loaded.campaigns)
+        for (int id : a.campaigns())
             campaigns.append(id);
         root.insert(QStringLiteral("campaigns"), campaigns);
-        root.insert(QStringLiteral("storeMode"), loaded.storeMode);
+        root.insert(QStringLiteral("storeMode"), a.storeMode());
     }
     if (summary) {
-        std::fputs((summaryText(root) + summaryLines(summaryJson, stats.unitLabel())).toLocal8Bit().constData(),
-                   stdout);
+        std::fputs((summaryText(root) + summaryLines(summaryJson, a.unitLabel())).toLocal8Bit().constData(), stdout);
         return 0;
     }
     const QByteArray json = QJsonDocument(root).toJson(pretty ? QJsonDocument::Indented : QJsonDocument::Compact);

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/cli/statssummary.h"
 
-#include "db/siteinfo.h"
-#include "analysis/trafficsummary.h"
-
 #include <QJsonArray>
 #include <QStringList>
 
@@ -40,16 +37,6 @@ QString exceedance(const QJsonObject& g, const char* key)
 }
 
 }   // namespace
-
-std::optional<int> summaryLimit(int option, const QString& file, const QString& area)
-{
-    if (option > 0)
-        return option;
-    const SiteInfo site = readSiteInfo(file);
-    if (site.speedLimit)
-        return *site.speedLimit > 0 ? site.speedLimit : std::nullopt;
-    return limitFromAreaName(area);
-}
 
 QString summaryLines(const QJsonObject& summary, const QString& units)
 {

@@ -38,7 +38,7 @@ CampaignChoiceDialog::CampaignChoiceDialog(CampaignSelection& selection, DateTex
 
 CampaignChoiceDialog::~CampaignChoiceDialog() = default;
 
-void CampaignChoiceDialog::setDatabase(DatabaseManager* db)
+void CampaignChoiceDialog::setDatabase(DatabaseConnection* db)
 {
     m_selection.setDatabase(db);
 }

@@ -9,7 +9,7 @@
 
 class CampaignSelection;
 class CampaignSynopsis;
-class DatabaseManager;
+class DatabaseConnection;
 class QPushButton;
 struct CampaignInfo;
 
@@ -33,7 +33,7 @@ public:
 
     CampaignSelection& selection() { return m_selection; }
     // Borrowed connection for the deletion.
-    void setDatabase(DatabaseManager* db);
+    void setDatabase(DatabaseConnection* db);
     // A new campaign at the bottom (the first one is ticked); answers its row number.
     int addCampaign(const CampaignInfo& campaign);
 

@@ -41,9 +41,6 @@ struct Report
     Q_DECLARE_TR_FUNCTIONS(Report)
 };
 
-// The settings kind of exports.
-constexpr int kExportFile = 7;
-
 constexpr int W = ReportPage::W;
 constexpr int H = ReportPage::H;
 // Where the footer starts; everything above it must end there.
@@ -559,7 +556,7 @@ void exportReport(const ReportContent& content, QWidget* parent)
         sections = dialog.sections();
     }
 
-    QString folder = getPath(kExportFile);
+    QString folder = exportFolder();
     if (folder.isEmpty())
         folder = QDir::cleanPath(Workspace::documentsRoot());
     const QString proposed = folder + QLatin1Char('/')
@@ -568,7 +565,7 @@ void exportReport(const ReportContent& content, QWidget* parent)
                                                     QStringLiteral("PDF Documents (*.pdf)"));
     if (file.isEmpty())
         return;
-    setFile(kExportFile, file);
+    setLastExportFile(file);
 
     QString error;
     switch (writeReport(file, content, sections, nullptr, &error)) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QObject>
+#include "core/userdialogs.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -10,8 +11,6 @@
 
 #include <memory>
 
-class MeasureMap;
-class ProgressReporter;
 struct SiteInfo;
 
 // The only way the program reaches a measure database: one file, opened for one piece of work.
@@ -26,9 +25,9 @@ struct SiteInfo;
 //   it, it stays byte for byte as it was.
 // - A damaged file (SQLite reports corruption) and a file another program holds locked are not
 //   written either.
-// Every writer asks mayWrite() first and changes nothing when it answers false. The manager tells
-// the user about a problem once, through userDialogs(), as soon as it finds it.
-class DatabaseManager : public QObject
+// Every writer asks mayWrite() first and changes nothing when it answers false. The first problem
+// found is kept as notice(), for the caller to show: the connection shows nothing itself.
+class DatabaseConnection
 {
 public:
     enum class FileProblem {
@@ -38,18 +37,22 @@ public:
         Locked,   // another program holds the file
     };
 
-    DatabaseManager();
-    ~DatabaseManager() override;
+    DatabaseConnection();
+    ~DatabaseConnection();
+    DatabaseConnection(const DatabaseConnection&) = delete;
+    DatabaseConnection& operator=(const DatabaseConnection&) = delete;
 
-    // False (after the "Database manager" box) when the file cannot be opened.
-    bool openDatabase(const QString& path);
-    void closeDatabase();
+    // False when the file cannot be opened; notice() says why.
+    bool open(const QString& path);
+    void close();
     bool isNewDatabase() const;
     QSqlError lastError() const;
     bool execute(const QString& sql);
     QSqlQuery getRecord(const QString& sql);
     // A fresh query on this connection, for prepared statements run many times.
     QSqlQuery newQuery() const { return QSqlQuery(m_database); }
+    // The connection itself, for what the manager does not wrap (SQLite's own hooks).
+    QSqlDatabase connection() const { return m_database; }
     bool tableExists(const QString& name);
     // -1 when the statement fails or yields no row.
     int countRows(const QString& table);
@@ -59,18 +62,11 @@ public:
 
     // 0 km/h, 1 mph, from the units marker row; 0 when there is none.
     qint16 checkUnits();
-    // Adds the measures of [start, end] faster than minimumSpeed to measures; first/last 0 when none.
-    int readMeasures(MeasureMap& measures, ProgressReporter* progress, qint64& first, qint64& last, qint16& units,
-                     qint64 start, qint64 end, int minimumSpeed);
-
     QString filePath() const { return m_filePath; }
 
     // Rows of the measure table timed within [start, end], whatever their speed; -1 when they
     // cannot be counted.
     qint64 countReadings(qint64 start, qint64 end);
-    // The same count for the period of the last readMeasures(), which counts its rows anyway to
-    // size the map; -1 when it did not.
-    qint64 periodRows() const { return m_periodRows; }
     // The site table (siteinfo.h): read, or written for the values given (creating the table).
     SiteInfo readSiteInfo();
     bool writeSiteInfo(const SiteInfo& values);
@@ -82,53 +78,37 @@ public:
     // work goes on meanwhile; the next mayWrite() waits for it.
     void prepareWriteCheck();
     FileProblem problem() const { return m_problem; }
-    // The French sentence the user was shown; empty without a problem.
+    // The French sentence saying what the problem is; empty without one.
     QString problemText() const;
+    // What went wrong first: the problem, or why the file would not open (SQLite's words); an
+    // empty text while nothing did.
+    Notice notice() const { return m_notice; }
+    // Takes note of a damaged or locked file from a failed statement.
+    void noteError(const QSqlError& error);
     // True once tables had to be made TEMP tables because the file is read-only.
     bool hasScratchTables() const { return !m_scratchTables.isEmpty(); }
-    // Readings of the last readMeasures() in the period that are no measure: a direction other
-    // than 0 or 1, or a speed outside 0..1000. They are not taken.
-    qint64 invalidReadings() const { return m_invalidReadings; }
-
-    // Periods of at least this many rows are read as two time slices on two connections at once
-    // (the result is the same); tests lower it to reach that path with small files.
-    static void setParallelReadThreshold(qint64 rows);
     // The first value of a one-row query on a read-only connection of the calling thread's own,
     // for counts that may read the whole file away from the window's thread; -1 on failure.
     static qint64 valueOnOwnConnection(const QString& path, const QString& sql);
 
 private:
-    // False when the slices cannot be counted; the caller then reads on the working query alone.
-    bool readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql, qint64 start,
-                      qint64 end, qint64 split, int minimumSpeed, QSqlError* readError, qint64* outOfMemory);
     // The whole-file check's first complaint ("ok" when none); false with its error when it could not run.
     bool runQuickCheck(QString* verdict, QSqlError* error);
     void joinWriteCheck();
-    // The whole file in rowid order, on two connections when it is large, for a period that holds
-    // it all. False (nothing added) when that does not pay or the times do not ascend with the
-    // rowids; the caller then reads along idx_date.
-    bool readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay, qint64 start,
-                         qint64 end, int minimumSpeed, qint64& first, qint64& last);
-    // The messages that end every read; the size of the map.
-    int finishRead(const MeasureMap& measures, qint64 first, qint64 last, const QSqlError& readError,
-                   qint64 outOfMemory);
-    // Takes note of a damaged or locked file from a failed statement.
-    void noteError(const QSqlError& error);
-    // The first problem found is kept and shown; later ones are not.
+    // The first problem found is kept; later ones are not.
     void setProblem(FileProblem problem, const QString& reason);
 
+    const QString m_connectionName;
     QSqlDatabase m_database;
     QSqlQuery* m_query = nullptr;
     QString m_filePath;
     bool m_isNew = false;
-    qint64 m_periodRows = -1;
     bool m_readOnly = false;
     bool m_writeChecked = false;
     FileProblem m_problem = FileProblem::None;
     QString m_problemReason;
     QSet<QString> m_scratchTables;
-    qint64 m_invalidReadings = 0;
-    bool m_readingShown = false;   // "Lecture..." shown by a way that then gave up
+    Notice m_notice;
     struct WriteCheck;
     std::unique_ptr<WriteCheck> m_writeCheck;
 };

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The options tramola-cli stats and report share: a request for the analysis runner.
+#include "app/cli/statsoptions.h"
+
+#include "app/cli/commands.h"
+#include "analysis/analysisrunner.h"
+
+#include <QDateTime>
+#include <climits>
+
+namespace {
+
+QDateTime parseLocal(const QString& text)
+{
+    QDateTime dt = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    if (!dt.isValid())
+        dt = QDateTime::fromString(text, QStringLiteral("yyyy-MM-ddThh:mm:ss"));
+    return dt;
+}
+
+bool parseInt(const QString& text, int minimum, int maximum, int* value)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < minimum || v > maximum)
+        return false;
+    *value = v;
+    return true;
+}
+
+}   // namespace
+
+bool parseStatsOptions(const QStringList& args, const QString& usage, int positionalCount, StatsOptions& o,
+                       QString& error, const ExtraOption& extra)
+{
+    AnalysisRequest& r = o.request;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (extra) {
+            const int used = extra(args, i, error);
+            if (used < 0)
+                return false;
+            if (used > 0) {
+                i += used - 1;
+                continue;
+            }
+        }
+        if (!arg.startsWith(QLatin1String("--"))) {
+            if (o.positional.size() >= positionalCount) {
+                error = QStringLiteral("Argument inattendu : %1 (%2)").arg(arg, usage);
+                return false;
+            }
+            o.positional << arg;
+            continue;
+        }
+        static const QStringList valued{"--from",    "--to",   "--min-speed",  "--filter",   "--range",
+                                        "--divider", "--area", "--areas-file", "--campaign", "--limit"};
+        if (!valued.contains(arg)) {
+            error = QStringLiteral("Option inconnue : %1 (%2)").arg(arg, usage);
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            error = QStringLiteral("L'option %1 attend une valeur.").arg(arg);
+            return false;
+        }
+        const QString value = args.at(++i);
+        int number = 0;
+        if (arg == QLatin1String("--from") || arg == QLatin1String("--to")) {
+            const QDateTime dt = parseLocal(value);
+            if (!dt.isValid()) {
+                error = QStringLiteral("Date invalide pour %1 : %2 (attendu « aaaa-MM-jj hh:mm:ss »)").arg(arg, value);
+                return false;
+            }
+            (arg == QLatin1String("--from") ? r.from : r.to) = dt;
+        } else if (arg == QLatin1String("--min-speed")) {
+            if (!parseInt(value, 0, 1000, &number)) {
+                error = QStringLiteral("Vitesse minimale invalide : %1 (0 à 1000)").arg(value);
+                return false;
+            }
+            r.minSpeed = number;
+        } else if (arg == QLatin1String("--filter")) {
+            if (!parseInt(value, 30, 240, &number)) {
+                error = QStringLiteral("Seuil de filtrage invalide : %1 (30 à 240 minutes)").arg(value);
+                return false;
+            }
+            r.bucketSeconds = number * 60;
+        } else if (arg == QLatin1String("--range")) {
+            if (!parseInt(value, 50, 500, &r.range)) {
+                error = QStringLiteral("Portée du radar invalide : %1 (50 à 500 mètres)").arg(value);
+                return false;
+            }
+        } else if (arg == QLatin1String("--divider")) {
+            if (value != QLatin1String("on") && value != QLatin1String("off")) {
+                error = QStringLiteral("Valeur invalide pour --divider : %1 (on ou off)").arg(value);
+                return false;
+            }
+            r.dividerOff = value == QLatin1String("off");
+        } else if (arg == QLatin1String("--campaign")) {
+            if (!parseInt(value, 1, INT_MAX, &number)) {
+                error = QStringLiteral("Numéro de campagne invalide : %1").arg(value);
+                return false;
+            }
+            r.campaigns.append(number);
+        } else if (arg == QLatin1String("--limit")) {
+            if (!parseInt(value, 1, 1000, &number)) {
+                error = QStringLiteral("Vitesse limite invalide : %1 (1 à 1000)").arg(value);
+                return false;
+            }
+            r.limit = number;
+        } else if (arg == QLatin1String("--area")) {
+            r.area = value;
+        } else {
+            r.areasFile = value;
+        }
+    }
+    if (o.positional.isEmpty()) {
+        error = QStringLiteral("Fichier de mesures manquant (%1)").arg(usage);
+        return false;
+    }
+    r.file = o.positional.first();
+    if (r.from.isValid() && r.to.isValid() && r.from > r.to) {
+        error = QStringLiteral("Période vide : --from est après --to.");
+        return false;
+    }
+    return true;
+}
+
+std::shared_ptr<const Analysis> analyse(const AnalysisRequest& request)
+{
+    const AnalysisOutcome outcome = AnalysisRunner::run(request);
+    for (const QString& warning : outcome.warnings)
+        fail(warning);
+    if (!outcome.ok())
+        fail(outcome.error);
+    return outcome.analysis;
+}
