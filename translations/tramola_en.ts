@@ -100,6 +100,33 @@
     </message>
 </context>
 <context>
+    <name>BeforeAfter</name>
+    <message>
+        <source>Avant (A) : %1</source>
+        <translation>Before (A): %1</translation>
+    </message>
+    <message>
+        <source>Après (B) : %1</source>
+        <translation>After (B): %1</translation>
+    </message>
+    <message>
+        <source>aucune</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Unités différentes : A en %1, B en %2 ; une comparaison demande deux fichiers de mêmes unités.</source>
+        <translation>Different units: A in %1, B in %2; a comparison needs two files of the same units.</translation>
+    </message>
+    <message>
+        <source>Limites enregistrées différentes (A : %1, B : %2) : la comparaison retient celle de A.</source>
+        <translation>Different stored limits (A: %1, B: %2): the comparison takes A's.</translation>
+    </message>
+    <message>
+        <source>Aucun sens de circulation commun à A et B : rien à comparer.</source>
+        <translation>No direction of traffic common to A and B: nothing to compare.</translation>
+    </message>
+</context>
+<context>
     <name>CampaignChoiceDialog</name>
     <message>
         <source>Dialog</source>

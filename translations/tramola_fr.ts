@@ -100,6 +100,33 @@
     </message>
 </context>
 <context>
+    <name>BeforeAfter</name>
+    <message>
+        <source>Avant (A) : %1</source>
+        <translation>Avant (A) : %1</translation>
+    </message>
+    <message>
+        <source>Après (B) : %1</source>
+        <translation>Après (B) : %1</translation>
+    </message>
+    <message>
+        <source>aucune</source>
+        <translation>aucune</translation>
+    </message>
+    <message>
+        <source>Unités différentes : A en %1, B en %2 ; une comparaison demande deux fichiers de mêmes unités.</source>
+        <translation>Unités différentes : A en %1, B en %2 ; une comparaison demande deux fichiers de mêmes unités.</translation>
+    </message>
+    <message>
+        <source>Limites enregistrées différentes (A : %1, B : %2) : la comparaison retient celle de A.</source>
+        <translation>Limites enregistrées différentes (A : %1, B : %2) : la comparaison retient celle de A.</translation>
+    </message>
+    <message>
+        <source>Aucun sens de circulation commun à A et B : rien à comparer.</source>
+        <translation>Aucun sens de circulation commun à A et B : rien à comparer.</translation>
+    </message>
+</context>
+<context>
     <name>CampaignChoiceDialog</name>
     <message>
         <source>Dialog</source>
