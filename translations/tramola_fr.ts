@@ -538,6 +538,108 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
+    <name>FleetFile</name>
+    <message>
+        <source>Fichier</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Lieu</source>
+        <translation>Lieu</translation>
+    </message>
+    <message>
+        <source>Commentaire</source>
+        <translation>Commentaire</translation>
+    </message>
+    <message>
+        <source>Unités</source>
+        <translation>Unités</translation>
+    </message>
+    <message>
+        <source>Mode de stockage</source>
+        <translation>Mode de stockage</translation>
+    </message>
+    <message>
+        <source>Début</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>Fin</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Jours complets</source>
+        <translation>Jours complets</translation>
+    </message>
+    <message>
+        <source>Relevés chargés</source>
+        <translation>Relevés chargés</translation>
+    </message>
+    <message>
+        <source>Vitesse limite</source>
+        <translation>Vitesse limite</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Véhicules</translation>
+    </message>
+    <message>
+        <source>Trafic moyen journalier</source>
+        <translation>Trafic moyen journalier</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Vitesse moyenne</translation>
+    </message>
+    <message>
+        <source>V85</source>
+        <translation>V85</translation>
+    </message>
+    <message>
+        <source>Au-dessus de la limite (%)</source>
+        <translation>Au-dessus de la limite (%)</translation>
+    </message>
+    <message>
+        <source>Au-dessus de la limite + 10 (%)</source>
+        <translation>Au-dessus de la limite + 10 (%)</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Avancé</source>
+        <translation>Avancé</translation>
+    </message>
+    <message>
+        <source>Entrant</source>
+        <translation>Entrant</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Sortant</translation>
+    </message>
+</context>
+<context>
+    <name>FleetRunner</name>
+    <message>
+        <source>Chemin introuvable : %1</source>
+        <translation>Chemin introuvable : %1</translation>
+    </message>
+    <message>
+        <source>Dossier illisible : %1</source>
+        <translation>Dossier illisible : %1</translation>
+    </message>
+</context>
+<context>
     <name>HourlyProfilePlot</name>
     <message>
         <source>Profil horaire</source>
