@@ -100,6 +100,33 @@
     </message>
 </context>
 <context>
+    <name>BeforeAfter</name>
+    <message>
+        <source>Avant (A) : %1</source>
+        <translation>Before (A): %1</translation>
+    </message>
+    <message>
+        <source>Après (B) : %1</source>
+        <translation>After (B): %1</translation>
+    </message>
+    <message>
+        <source>aucune</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Unités différentes : A en %1, B en %2 ; une comparaison demande deux fichiers de mêmes unités.</source>
+        <translation>Different units: A in %1, B in %2; a comparison needs two files of the same units.</translation>
+    </message>
+    <message>
+        <source>Limites enregistrées différentes (A : %1, B : %2) : la comparaison retient celle de A.</source>
+        <translation>Different stored limits (A: %1, B: %2): the comparison takes A's.</translation>
+    </message>
+    <message>
+        <source>Aucun sens de circulation commun à A et B : rien à comparer.</source>
+        <translation>No direction of traffic common to A and B: nothing to compare.</translation>
+    </message>
+</context>
+<context>
     <name>CampaignChoiceDialog</name>
     <message>
         <source>Dialog</source>
@@ -508,6 +535,108 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>%1 : seuls les fichiers de mesures .db s&apos;ouvrent ici</source>
         <translation>%1: only .db measure files open here</translation>
+    </message>
+</context>
+<context>
+    <name>FleetFile</name>
+    <message>
+        <source>Fichier</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Lieu</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>Commentaire</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>Unités</source>
+        <translation>Units</translation>
+    </message>
+    <message>
+        <source>Mode de stockage</source>
+        <translation>Store mode</translation>
+    </message>
+    <message>
+        <source>Début</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Fin</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Jours complets</source>
+        <translation>Complete days</translation>
+    </message>
+    <message>
+        <source>Relevés chargés</source>
+        <translation>Readings loaded</translation>
+    </message>
+    <message>
+        <source>Vitesse limite</source>
+        <translation>Speed limit</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Vehicles</translation>
+    </message>
+    <message>
+        <source>Trafic moyen journalier</source>
+        <translation>Average daily traffic</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Mean speed</translation>
+    </message>
+    <message>
+        <source>V85</source>
+        <translation>V85</translation>
+    </message>
+    <message>
+        <source>Au-dessus de la limite (%)</source>
+        <translation>Over the limit (%)</translation>
+    </message>
+    <message>
+        <source>Au-dessus de la limite + 10 (%)</source>
+        <translation>Over the limit + 10 (%)</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Avancé</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>Entrant</source>
+        <translation>Inbound</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Outbound</translation>
+    </message>
+</context>
+<context>
+    <name>FleetRunner</name>
+    <message>
+        <source>Chemin introuvable : %1</source>
+        <translation>Path not found: %1</translation>
+    </message>
+    <message>
+        <source>Dossier illisible : %1</source>
+        <translation>Folder cannot be read: %1</translation>
     </message>
 </context>
 <context>

@@ -100,6 +100,33 @@
     </message>
 </context>
 <context>
+    <name>BeforeAfter</name>
+    <message>
+        <source>Avant (A) : %1</source>
+        <translation>Avant (A) : %1</translation>
+    </message>
+    <message>
+        <source>Après (B) : %1</source>
+        <translation>Après (B) : %1</translation>
+    </message>
+    <message>
+        <source>aucune</source>
+        <translation>aucune</translation>
+    </message>
+    <message>
+        <source>Unités différentes : A en %1, B en %2 ; une comparaison demande deux fichiers de mêmes unités.</source>
+        <translation>Unités différentes : A en %1, B en %2 ; une comparaison demande deux fichiers de mêmes unités.</translation>
+    </message>
+    <message>
+        <source>Limites enregistrées différentes (A : %1, B : %2) : la comparaison retient celle de A.</source>
+        <translation>Limites enregistrées différentes (A : %1, B : %2) : la comparaison retient celle de A.</translation>
+    </message>
+    <message>
+        <source>Aucun sens de circulation commun à A et B : rien à comparer.</source>
+        <translation>Aucun sens de circulation commun à A et B : rien à comparer.</translation>
+    </message>
+</context>
+<context>
     <name>CampaignChoiceDialog</name>
     <message>
         <source>Dialog</source>
@@ -508,6 +535,108 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>%1 : seuls les fichiers de mesures .db s&apos;ouvrent ici</source>
         <translation>%1 : seuls les fichiers de mesures .db s&apos;ouvrent ici</translation>
+    </message>
+</context>
+<context>
+    <name>FleetFile</name>
+    <message>
+        <source>Fichier</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Lieu</source>
+        <translation>Lieu</translation>
+    </message>
+    <message>
+        <source>Commentaire</source>
+        <translation>Commentaire</translation>
+    </message>
+    <message>
+        <source>Unités</source>
+        <translation>Unités</translation>
+    </message>
+    <message>
+        <source>Mode de stockage</source>
+        <translation>Mode de stockage</translation>
+    </message>
+    <message>
+        <source>Début</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>Fin</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Jours complets</source>
+        <translation>Jours complets</translation>
+    </message>
+    <message>
+        <source>Relevés chargés</source>
+        <translation>Relevés chargés</translation>
+    </message>
+    <message>
+        <source>Vitesse limite</source>
+        <translation>Vitesse limite</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Véhicules</translation>
+    </message>
+    <message>
+        <source>Trafic moyen journalier</source>
+        <translation>Trafic moyen journalier</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Vitesse moyenne</translation>
+    </message>
+    <message>
+        <source>V85</source>
+        <translation>V85</translation>
+    </message>
+    <message>
+        <source>Au-dessus de la limite (%)</source>
+        <translation>Au-dessus de la limite (%)</translation>
+    </message>
+    <message>
+        <source>Au-dessus de la limite + 10 (%)</source>
+        <translation>Au-dessus de la limite + 10 (%)</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Avancé</source>
+        <translation>Avancé</translation>
+    </message>
+    <message>
+        <source>Entrant</source>
+        <translation>Entrant</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Sortant</translation>
+    </message>
+</context>
+<context>
+    <name>FleetRunner</name>
+    <message>
+        <source>Chemin introuvable : %1</source>
+        <translation>Chemin introuvable : %1</translation>
+    </message>
+    <message>
+        <source>Dossier illisible : %1</source>
+        <translation>Dossier illisible : %1</translation>
     </message>
 </context>
 <context>

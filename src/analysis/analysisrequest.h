@@ -34,4 +34,7 @@ struct AnalysisRequest
     // Posted limit, file units; 0 says there is none. Empty: the one stored in the file, else the
     // first whole number of the area's name.
     std::optional<int> limit;
+    // Read the file as a read-only one: campaigns derived in memory, no index built, nothing
+    // written, so that an archive analysed in bulk stays byte for byte as it was.
+    bool writeNothing = false;
 };

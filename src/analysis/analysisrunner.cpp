@@ -158,7 +158,7 @@ bool AnalysisWork::chooseCampaigns()
     const AnalysisRequest& r = request;
     Analysis& a = analysis;
     CampaignSelection selection;
-    const CampaignSelection::LoadResult loaded = selection.open(r.file, forwardedProgress(progress));
+    const CampaignSelection::LoadResult loaded = selection.open(r.file, forwardedProgress(progress), r.writeNothing);
     selection.close();
     const QString problem = critical(selection.notices());
     if (loaded == CampaignSelection::LoadResult::OpenFailed)
@@ -233,7 +233,7 @@ bool AnalysisWork::readFile()
     ForwardedProgress forwarded(progress);
     forwarded.setLabelText(AnalysisRunner::tr("Connexion base de données..."));
     DatabaseConnection db;
-    if (!db.open(r.file)) {
+    if (!db.open(r.file, r.writeNothing)) {
         const QString reason = db.notice().text.trimmed();
         return fail(reason.isEmpty() ? AnalysisRunner::tr("Ouverture %1 impossible").arg(r.file)
                                      : AnalysisRunner::tr("Ouverture %1 impossible (%2)").arg(r.file, reason));

@@ -39,14 +39,15 @@ QDateTime CampaignSelection::fileCreationTime(const QString& fileName)
     return created.toLocalTime();
 }
 
-CampaignSelection::LoadResult CampaignSelection::open(const QString& fileName, const ProgressFactory& progress)
+CampaignSelection::LoadResult CampaignSelection::open(const QString& fileName, const ProgressFactory& progress,
+                                                      bool readOnly)
 {
     close();
     m_notices.clear();
     // Taken before opening: opening a missing file creates it.
     const QDateTime created = fileCreationTime(fileName);
     m_ownDb = std::make_unique<DatabaseConnection>();
-    if (!m_ownDb->open(fileName)) {
+    if (!m_ownDb->open(fileName, readOnly)) {
         m_notices << m_ownDb->notice()
                   << Notice{UserDialogs::Icon::Warning, tr("Statistiques"),
                             tr("Erreur à l'ouverture de la base de données.\n")};

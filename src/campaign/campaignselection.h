@@ -58,8 +58,9 @@ public:
 
     // Opens the file with a connection of its own, kept open until close() or destruction, then
     // runs load() with the file's creation time. progress shows the first opening's derivation of
-    // the campaigns, the one long step; null shows nothing.
-    LoadResult open(const QString& fileName, const ProgressFactory& progress = {});
+    // the campaigns, the one long step; null shows nothing. readOnly: the file is read as a
+    // read-only one, its campaigns derived for this opening only when it has none.
+    LoadResult open(const QString& fileName, const ProgressFactory& progress = {}, bool readOnly = false);
     // Closes the manager opened by open(); the rows stay.
     void close();
     // The connection in use (opened by open() or given to setDatabase()); null when none.

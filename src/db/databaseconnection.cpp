@@ -68,7 +68,7 @@ DatabaseConnection::~DatabaseConnection()
         QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-bool DatabaseConnection::open(const QString& path)
+bool DatabaseConnection::open(const QString& path, bool readOnly)
 {
     joinWriteCheck();
     m_writeCheck.reset();
@@ -84,7 +84,7 @@ bool DatabaseConnection::open(const QString& path)
     m_filePath = path;
     m_database.setDatabaseName(path);
     m_isNew = !QFileInfo::exists(path);
-    m_readOnly = !m_isNew && !writable(path);
+    m_readOnly = readOnly || (!m_isNew && !writable(path));
     m_writeChecked = false;
     m_problem = FileProblem::None;
     m_problemReason.clear();

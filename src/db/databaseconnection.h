@@ -42,8 +42,9 @@ public:
     DatabaseConnection(const DatabaseConnection&) = delete;
     DatabaseConnection& operator=(const DatabaseConnection&) = delete;
 
-    // False when the file cannot be opened; notice() says why.
-    bool open(const QString& path);
+    // False when the file cannot be opened; notice() says why. readOnly opens the file as a
+    // read-only one, whatever its permissions: nothing is written to it (an archive read in bulk).
+    bool open(const QString& path, bool readOnly = false);
     void close();
     bool isNewDatabase() const;
     QSqlError lastError() const;

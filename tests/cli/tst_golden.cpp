@@ -40,6 +40,15 @@ void TestGolden::outputs_data()
     QTest::newRow("one-direction.stats.json")
         << "--seed 10 --days 2 --directions 1 --per-day 400"
         << "stats DB --from \"2026-11-02 10:00:00\" --to \"2026-11-03 16:40:00\" --limit 50";
+    // A speed display switched on half-way: two weeks of one file compared.
+    QTest::newRow("compare.json") << "--seed 12 --days 14 --per-day 400 --display-from 2026-11-09 --display-effect 3"
+                                  << "compare DB --a-to \"2026-11-08 23:59:59\" --b-from \"2026-11-09 00:00:00\" "
+                                     "--limit 50";
+    // One reading per vehicle: the tests count readings even with the divider on; English verdicts.
+    QTest::newRow("compare-advanced.json")
+        << "--seed 13 --advanced --from 2026-10-18 --days 28 --per-day 300 --display-from 2026-11-01 "
+           "--display-effect 6"
+        << "compare DB --a-campaign 1 --b-campaign 2 --divider on --lang en";
 }
 
 void TestGolden::outputs()

@@ -26,6 +26,8 @@ const Command commands[] = {
     {"stats", runStats, "stats FILE [options]          statistics of a measure database as JSON"},
     {"campaigns", runCampaigns, "campaigns FILE [--pretty]     campaigns of a measure database as JSON"},
     {"report", runReport, "report FILE OUT.pdf [options] the operation report (PDF or PostScript)"},
+    {"compare", runCompare, "compare A.db [B.db] [options] before and after: speeds and tests as JSON"},
+    {"fleet", runFleet, "fleet PATH... [options]       one summary per measure file of folders, as JSON"},
     {"paths", runPaths,
      "paths [NAME | --pretty]       where Tramola keeps its files (NAME: statistics, settings, ...)"},
 };

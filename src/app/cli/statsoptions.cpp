@@ -30,6 +30,68 @@ bool parseInt(const QString& text, int minimum, int maximum, int* value)
 
 }   // namespace
 
+bool isRequestOption(const QString& option)
+{
+    static const QStringList valued{"--from",    "--to",   "--min-speed",  "--filter",   "--range",
+                                    "--divider", "--area", "--areas-file", "--campaign", "--limit"};
+    return valued.contains(option);
+}
+
+bool setRequestOption(AnalysisRequest& r, const QString& option, const QString& value, QString& error,
+                      const QString& shown)
+{
+    int number = 0;
+    if (option == QLatin1String("--from") || option == QLatin1String("--to")) {
+        const QDateTime dt = parseLocal(value);
+        if (!dt.isValid()) {
+            error = QStringLiteral("Date invalide pour %1 : %2 (attendu « aaaa-MM-jj hh:mm:ss »)")
+                        .arg(shown.isEmpty() ? option : shown, value);
+            return false;
+        }
+        (option == QLatin1String("--from") ? r.from : r.to) = dt;
+    } else if (option == QLatin1String("--min-speed")) {
+        if (!parseInt(value, 0, 1000, &number)) {
+            error = QStringLiteral("Vitesse minimale invalide : %1 (0 à 1000)").arg(value);
+            return false;
+        }
+        r.minSpeed = number;
+    } else if (option == QLatin1String("--filter")) {
+        if (!parseInt(value, 30, 240, &number)) {
+            error = QStringLiteral("Seuil de filtrage invalide : %1 (30 à 240 minutes)").arg(value);
+            return false;
+        }
+        r.bucketSeconds = number * 60;
+    } else if (option == QLatin1String("--range")) {
+        if (!parseInt(value, 50, 500, &r.range)) {
+            error = QStringLiteral("Portée du radar invalide : %1 (50 à 500 mètres)").arg(value);
+            return false;
+        }
+    } else if (option == QLatin1String("--divider")) {
+        if (value != QLatin1String("on") && value != QLatin1String("off")) {
+            error = QStringLiteral("Valeur invalide pour --divider : %1 (on ou off)").arg(value);
+            return false;
+        }
+        r.dividerOff = value == QLatin1String("off");
+    } else if (option == QLatin1String("--campaign")) {
+        if (!parseInt(value, 1, INT_MAX, &number)) {
+            error = QStringLiteral("Numéro de campagne invalide : %1").arg(value);
+            return false;
+        }
+        r.campaigns.append(number);
+    } else if (option == QLatin1String("--limit")) {
+        if (!parseInt(value, 1, 1000, &number)) {
+            error = QStringLiteral("Vitesse limite invalide : %1 (1 à 1000)").arg(value);
+            return false;
+        }
+        r.limit = number;
+    } else if (option == QLatin1String("--area")) {
+        r.area = value;
+    } else {
+        r.areasFile = value;
+    }
+    return true;
+}
+
 bool parseStatsOptions(const QStringList& args, const QString& usage, int positionalCount, StatsOptions& o,
                        QString& error, const ExtraOption& extra)
 {
@@ -53,9 +115,7 @@ bool parseStatsOptions(const QStringList& args, const QString& usage, int positi
             o.positional << arg;
             continue;
         }
-        static const QStringList valued{"--from",    "--to",   "--min-speed",  "--filter",   "--range",
-                                        "--divider", "--area", "--areas-file", "--campaign", "--limit"};
-        if (!valued.contains(arg)) {
+        if (!isRequestOption(arg)) {
             error = QStringLiteral("Option inconnue : %1 (%2)").arg(arg, usage);
             return false;
         }
@@ -63,55 +123,8 @@ bool parseStatsOptions(const QStringList& args, const QString& usage, int positi
             error = QStringLiteral("L'option %1 attend une valeur.").arg(arg);
             return false;
         }
-        const QString value = args.at(++i);
-        int number = 0;
-        if (arg == QLatin1String("--from") || arg == QLatin1String("--to")) {
-            const QDateTime dt = parseLocal(value);
-            if (!dt.isValid()) {
-                error = QStringLiteral("Date invalide pour %1 : %2 (attendu « aaaa-MM-jj hh:mm:ss »)").arg(arg, value);
-                return false;
-            }
-            (arg == QLatin1String("--from") ? r.from : r.to) = dt;
-        } else if (arg == QLatin1String("--min-speed")) {
-            if (!parseInt(value, 0, 1000, &number)) {
-                error = QStringLiteral("Vitesse minimale invalide : %1 (0 à 1000)").arg(value);
-                return false;
-            }
-            r.minSpeed = number;
-        } else if (arg == QLatin1String("--filter")) {
-            if (!parseInt(value, 30, 240, &number)) {
-                error = QStringLiteral("Seuil de filtrage invalide : %1 (30 à 240 minutes)").arg(value);
-                return false;
-            }
-            r.bucketSeconds = number * 60;
-        } else if (arg == QLatin1String("--range")) {
-            if (!parseInt(value, 50, 500, &r.range)) {
-                error = QStringLiteral("Portée du radar invalide : %1 (50 à 500 mètres)").arg(value);
-                return false;
-            }
-        } else if (arg == QLatin1String("--divider")) {
-            if (value != QLatin1String("on") && value != QLatin1String("off")) {
-                error = QStringLiteral("Valeur invalide pour --divider : %1 (on ou off)").arg(value);
-                return false;
-            }
-            r.dividerOff = value == QLatin1String("off");
-        } else if (arg == QLatin1String("--campaign")) {
-            if (!parseInt(value, 1, INT_MAX, &number)) {
-                error = QStringLiteral("Numéro de campagne invalide : %1").arg(value);
-                return false;
-            }
-            r.campaigns.append(number);
-        } else if (arg == QLatin1String("--limit")) {
-            if (!parseInt(value, 1, 1000, &number)) {
-                error = QStringLiteral("Vitesse limite invalide : %1 (1 à 1000)").arg(value);
-                return false;
-            }
-            r.limit = number;
-        } else if (arg == QLatin1String("--area")) {
-            r.area = value;
-        } else {
-            r.areasFile = value;
-        }
+        if (!setRequestOption(r, arg, args.at(++i), error))
+            return false;
     }
     if (o.positional.isEmpty()) {
         error = QStringLiteral("Fichier de mesures manquant (%1)").arg(usage);

@@ -26,6 +26,13 @@ using ExtraOption = std::function<int(const QStringList& args, int index, QStrin
 bool parseStatsOptions(const QStringList& args, const QString& usage, int positionalCount, StatsOptions& o,
                        QString& error, const ExtraOption& extra = {});
 
+// One of the valued options above (--from, --limit, …).
+bool isRequestOption(const QString& option);
+// Sets the request's field of such an option from its value; false with a French sentence in
+// error. shown: the option's name as typed, when it differs (--a-from).
+bool setRequestOption(AnalysisRequest& r, const QString& option, const QString& value, QString& error,
+                      const QString& shown = QString());
+
 // The runner's analysis of the request, its warnings on standard error; null after the line
 // saying why there is none.
 std::shared_ptr<const Analysis> analyse(const AnalysisRequest& request);
