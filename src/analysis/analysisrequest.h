@@ -27,11 +27,11 @@ struct AnalysisRequest
     int range = 150;
     // Empty: on, unless the campaigns are of the "Avancé" store mode (one reading a vehicle).
     std::optional<bool> dividerOff;
-    // Speed area: empty, the one last chosen for the units (else the first of the list).
+    // Speed area: empty, the one whose name carries the posted limit's number, else the one last
+    // chosen for the units (else the first of the list).
     QString area;
     // Empty: the data folder's area file of the units.
     QString areasFile;
-    // Posted limit, file units; 0 says there is none. Empty: the one stored in the file, else the
-    // first whole number of the area's name.
+    // Posted limit, file units; 0 says there is none. Empty: the one stored in the file, else none.
     std::optional<int> limit;
 };
