@@ -17,6 +17,7 @@ int runStats(const QStringList& args);
 int runCampaigns(const QStringList& args);
 int runPaths(const QStringList& args);
 int runReport(const QStringList& args);
+int runSite(const QStringList& args);
 
 // report draws charts: the one command that starts the widgets (off screen without a display).
 std::unique_ptr<QCoreApplication> createReportApplication(int& argc, char** argv);
