@@ -83,6 +83,18 @@
         <source>Analyse annulée</source>
         <translation>Analysis cancelled</translation>
     </message>
+    <message>
+        <source>mode de la campagne</source>
+        <translation>the campaign&apos;s mode</translation>
+    </message>
+    <message>
+        <source>mode de la campagne ; les relevés : %1</source>
+        <translation>the campaign&apos;s mode; the readings: %1</translation>
+    </message>
+    <message>
+        <source>Les relevés ne suivent pas le mode de stockage des campagnes (%1) : le diviseur suit les campagnes.</source>
+        <translation>The readings do not follow the campaigns&apos; store mode (%1): the divider follows the campaigns.</translation>
+    </message>
 </context>
 <context>
     <name>AreaImportDialog</name>
@@ -119,7 +131,7 @@
     </message>
     <message>
         <source>Limites enregistrées différentes (A : %1, B : %2) : la comparaison retient celle de A.</source>
-        <translation>Different stored limits (A: %1, B: %2): the comparison takes A's.</translation>
+        <translation>Different stored limits (A: %1, B: %2): the comparison takes A&apos;s.</translation>
     </message>
     <message>
         <source>Aucun sens de circulation commun à A et B : rien à comparer.</source>
@@ -1647,6 +1659,21 @@ automatically to keep the data continuous.</translation>
     </message>
 </context>
 <context>
+    <name>StoreModeEvidence</name>
+    <message>
+        <source>trop peu de relevés pour reconnaître le mode</source>
+        <translation>too few readings to tell the mode</translation>
+    </message>
+    <message>
+        <source>1 relevé par véhicule détecté</source>
+        <translation>1 reading per vehicle detected</translation>
+    </message>
+    <message>
+        <source>rafales de relevés détectées</source>
+        <translation>bursts of readings detected</translation>
+    </message>
+</context>
+<context>
     <name>SummaryFormat</name>
     <message>
         <source>Entrant</source>
@@ -1952,6 +1979,21 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1: %L2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>TrafficSummary</name>
+    <message>
+        <source>Limite non renseignée</source>
+        <translation>Limit not set</translation>
+    </message>
+    <message>
+        <source>limite donnée pour cette analyse</source>
+        <translation>limit given for this analysis</translation>
+    </message>
+    <message>
+        <source>limite du site</source>
+        <translation>the site&apos;s limit</translation>
     </message>
 </context>
 <context>

@@ -83,6 +83,18 @@
         <source>Analyse annulée</source>
         <translation>Analyse annulée</translation>
     </message>
+    <message>
+        <source>mode de la campagne</source>
+        <translation>mode de la campagne</translation>
+    </message>
+    <message>
+        <source>mode de la campagne ; les relevés : %1</source>
+        <translation>mode de la campagne ; les relevés : %1</translation>
+    </message>
+    <message>
+        <source>Les relevés ne suivent pas le mode de stockage des campagnes (%1) : le diviseur suit les campagnes.</source>
+        <translation>Les relevés ne suivent pas le mode de stockage des campagnes (%1) : le diviseur suit les campagnes.</translation>
+    </message>
 </context>
 <context>
     <name>AreaImportDialog</name>
@@ -1647,6 +1659,21 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
+    <name>StoreModeEvidence</name>
+    <message>
+        <source>trop peu de relevés pour reconnaître le mode</source>
+        <translation>trop peu de relevés pour reconnaître le mode</translation>
+    </message>
+    <message>
+        <source>1 relevé par véhicule détecté</source>
+        <translation>1 relevé par véhicule détecté</translation>
+    </message>
+    <message>
+        <source>rafales de relevés détectées</source>
+        <translation>rafales de relevés détectées</translation>
+    </message>
+</context>
+<context>
     <name>SummaryFormat</name>
     <message>
         <source>Entrant</source>
@@ -1952,6 +1979,21 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1 : %L2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>TrafficSummary</name>
+    <message>
+        <source>Limite non renseignée</source>
+        <translation>Limite non renseignée</translation>
+    </message>
+    <message>
+        <source>limite donnée pour cette analyse</source>
+        <translation>limite donnée pour cette analyse</translation>
+    </message>
+    <message>
+        <source>limite du site</source>
+        <translation>limite du site</translation>
     </message>
 </context>
 <context>

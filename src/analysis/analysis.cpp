@@ -7,14 +7,18 @@ const DirectionStatistics& Analysis::direction(int d) const
     return d == 0 || d == 1 ? m_directions[d] : none;
 }
 
-double Analysis::meanSpeed(const QDateTime& from, const QDateTime& to, int direction) const
+std::optional<double> Analysis::meanSpeed(const QDateTime& from, const QDateTime& to, int direction) const
 {
+    // Readings taken are faster than 0: a maximum of 0 means none.
+    if (!maxSpeed(from, to, direction))
+        return std::nullopt;
     return m_statistics.meanSpeedInRange(from, to, direction);
 }
 
-int Analysis::maxSpeed(const QDateTime& from, const QDateTime& to, int direction) const
+std::optional<int> Analysis::maxSpeed(const QDateTime& from, const QDateTime& to, int direction) const
 {
-    return m_statistics.maxSpeedInRange(from, to, direction);
+    const int max = m_statistics.maxSpeedInRange(from, to, direction);
+    return max > 0 ? std::optional<int>(max) : std::nullopt;
 }
 
 int Analysis::vehicles(const QDateTime& from, const QDateTime& to, int direction) const

@@ -25,17 +25,19 @@ struct AnalysisCriteria
     QString area;
     SpeedClassMap classes;   // the area's speed classes
     std::optional<int> limit;   // empty: no posted limit
+    LimitSource limitSource = LimitSource::None;
 };
 
-// The figures of one direction over the analysed period.
+// The figures of one direction over the analysed period. An empty figure is undefined (no reading,
+// no whole vehicle for the V30/V50/V85 rule): shown as "—", written as null.
 struct DirectionStatistics
 {
     int measureCount = 0;   // readings taken
     int vehicleCount = 0;   // vehicles of the 30-minute buckets that start within the period
-    double meanSpeed = 0;
-    int maxSpeed = 0;   // highest bucket maximum
-    int highestSpeed = 0;   // highest speed of the percentile curve
-    double v30 = 0, v50 = 0, v85 = 0;
+    std::optional<double> meanSpeed;
+    std::optional<int> maxSpeed;   // highest bucket maximum
+    int highestSpeed = 0;   // highest speed of the percentile curve; 0 without readings
+    std::optional<double> v30, v50, v85;
     SampleMap buckets;   // bucketSeconds wide, from the period's start; invalid ones hold no reading
     SampleMap halfHours;   // the 30-minute buckets with readings
     SpeedHistogram speeds;   // speed -> readings
@@ -61,8 +63,11 @@ public:
     qint16 units() const { return m_read.units; }
     // "Km/h", "Mph" or "Knot".
     QString unitLabel() const { return SpeedStatistics::unitLabel(m_read.units); }
-    // Of the topmost campaign read: 0 "Standard", anything else "Avancé"; -1 without campaigns.
+    // 0 "Standard" (bursts of readings), 1 "Avancé" (one reading per vehicle): the topmost
+    // campaign's, else what the readings show (storemode.h).
     int storeMode() const { return m_storeMode; }
+    // Why, in a few French words: "1 relevé par véhicule détecté", "rafales de relevés détectées…".
+    QString storeModeReason() const { return m_summary.storeModeReason; }
     // What the file keeps about its site, as read by the run.
     const SiteInfo& site() const { return m_site; }
     // The title the file gives the measures: campaign 1's, else the file name's third part.
@@ -83,6 +88,9 @@ public:
     int vehicleDivider() const { return m_statistics.vehicleDivider(); }
     // The counts are readings, not vehicles: a "Standard" file with the divider off.
     bool countsReadings() const { return m_storeMode <= 0 && m_criteria.dividerOff; }
+    // The speed area whose name carries the posted limit's number ("Zone 50 km/h" for 50), the
+    // first of the list; empty without a limit or such an area. Where the window starts.
+    QString limitArea() const { return m_limitArea; }
 
     // --- the figures of the period
     QDateTime begin() const { return m_begin; }
@@ -98,9 +106,9 @@ public:
     // What was left out or changed on the way, in French, one line each.
     QStringList warnings() const { return m_warnings; }
 
-    // --- zoomed intervals [from, to]; 0 when nothing is there
-    double meanSpeed(const QDateTime& from, const QDateTime& to, int direction) const;
-    int maxSpeed(const QDateTime& from, const QDateTime& to, int direction) const;
+    // --- zoomed intervals [from, to]; empty when no reading is there
+    std::optional<double> meanSpeed(const QDateTime& from, const QDateTime& to, int direction) const;
+    std::optional<int> maxSpeed(const QDateTime& from, const QDateTime& to, int direction) const;
     // Vehicles of the 30-minute buckets starting within [from, to].
     int vehicles(const QDateTime& from, const QDateTime& to, int direction) const;
 
@@ -115,13 +123,14 @@ private:
 
     AnalysisRequest m_request;
     MeasureRead m_read;
-    int m_storeMode = -1;
+    int m_storeMode = 0;
     SiteInfo m_site;
     QString m_description;
     QList<int> m_campaigns;
     QDateTime m_campaignStart;
     QDateTime m_campaignEnd;
     AnalysisCriteria m_criteria;
+    QString m_limitArea;
     QDateTime m_begin;
     QDateTime m_end;
     int m_bucketCount = 0;

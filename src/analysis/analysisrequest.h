@@ -27,12 +27,12 @@ struct AnalysisRequest
     int range = 150;
     // Empty: on, unless the campaigns are of the "Avancé" store mode (one reading a vehicle).
     std::optional<bool> dividerOff;
-    // Speed area: empty, the one last chosen for the units (else the first of the list).
+    // Speed area: empty, the one whose name carries the posted limit's number, else the one last
+    // chosen for the units (else the first of the list).
     QString area;
     // Empty: the data folder's area file of the units.
     QString areasFile;
-    // Posted limit, file units; 0 says there is none. Empty: the one stored in the file, else the
-    // first whole number of the area's name.
+    // Posted limit, file units; 0 says there is none. Empty: the one stored in the file, else none.
     std::optional<int> limit;
     // Read the file as a read-only one: campaigns derived in memory, no index built, nothing
     // written, so that an archive analysed in bulk stays byte for byte as it was.

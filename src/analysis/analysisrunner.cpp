@@ -6,6 +6,7 @@
 #include "campaign/campaignselection.h"
 #include "campaign/campaignstore.h"
 #include "db/databaseconnection.h"
+#include "db/storemode.h"
 #include "speedarea/speedarea.h"
 #include "analysis/periodsnap.h"
 
@@ -145,8 +146,12 @@ struct AnalysisWork
     void reuse(const Analysis& previous);
     bool readFile();
     bool chooseCampaigns();
+    void findStoreMode();
     bool chooseArea();
     bool analyse();
+
+    // The store mode's reason, decided with the read and kept by the analyses that reuse it.
+    QString storeModeReason;
 };
 
 // ---- the read ----------------------------------------------------------------------------------
@@ -262,7 +267,26 @@ bool AnalysisWork::readFile()
         return fail(a.m_read.slowReadings > 0      ? nothingAbove(a.m_read.minSpeed, a.m_read.units)
                         : a.m_read.error.isEmpty() ? AnalysisRunner::tr("Statistiques indisponibles")
                                                    : a.m_read.error);
+    findStoreMode();
     return true;
+}
+
+// The campaigns' store mode when they were read, else the readings'; either way what the readings
+// show, so that a file without campaign tables is not divided by 9 for nothing.
+void AnalysisWork::findStoreMode()
+{
+    Analysis& a = analysis;
+    const StoreModeEvidence found = sampleStoreMode(*a.m_read.measures);
+    const bool fromCampaigns = !request.campaigns.isEmpty() && a.m_storeMode >= 0;
+    const int mode = fromCampaigns ? (a.m_storeMode > 0 ? 1 : 0) : found.storeMode();
+    storeModeReason = fromCampaigns && !found.decided() ? AnalysisRunner::tr("mode de la campagne") : found.reason();
+    if (fromCampaigns && found.storeMode(mode) != mode) {
+        storeModeReason = AnalysisRunner::tr("mode de la campagne ; les relevés : %1").arg(found.reason());
+        a.m_warnings << AnalysisRunner::tr("Les relevés ne suivent pas le mode de stockage des campagnes (%1) : le "
+                                           "diviseur suit les campagnes.")
+                            .arg(found.reason());
+    }
+    a.m_storeMode = mode;
 }
 
 // ---- the analysis ------------------------------------------------------------------------------
@@ -281,7 +305,16 @@ bool AnalysisWork::chooseArea()
         a.m_warnings << AnalysisRunner::tr("Fichier de zones illisible (%1), zones par défaut : %2")
                             .arg(areas.readError(), path);
     const QStringList names = sortAreaNames(areas.areaNames());
-    const QString area = r.area.isEmpty() ? defaultAreaName(names, units) : r.area;
+    if (a.m_criteria.limit) {
+        const auto carries = std::find_if(names.begin(), names.end(), [&a](const QString& name) {
+            return limitFromAreaName(name) == a.m_criteria.limit;
+        });
+        if (carries != names.end())
+            a.m_limitArea = *carries;
+    }
+    const QString area = !r.area.isEmpty() ? r.area
+        : !a.m_limitArea.isEmpty()         ? a.m_limitArea
+                                           : defaultAreaName(names, units);
     if (area.isEmpty() || !names.contains(area))
         return fail(AnalysisRunner::tr("Zone de vitesse inconnue : %1 (zones : %2)")
                         .arg(area, names.join(QStringLiteral(", "))));
@@ -320,9 +353,11 @@ bool AnalysisWork::analyse()
     c.bucketSeconds = r.bucketSeconds;
     c.range = r.range;
     c.dividerOff = r.dividerOff ? *r.dividerOff : a.m_storeMode > 0;
+    c.limit = AnalysisRunner::resolveLimit(r.limit, a.m_site);
+    if (c.limit)
+        c.limitSource = r.limit ? LimitSource::Request : LimitSource::Site;
     if (!chooseArea())
         return false;
-    c.limit = AnalysisRunner::resolveLimit(r.limit, a.m_site, c.area);
 
     SpeedStatistics& s = a.m_statistics;
     s.setRead(a.m_read);
@@ -355,18 +390,24 @@ bool AnalysisWork::analyse()
                                         : AnalysisRunner::tr("Vitesses Moyennes/Maximales indisponibles"));
     if (stopped())
         return false;
-    a.m_summary = TrafficSummary::compute(s, begin, end, c.limit);
+    a.m_summary = TrafficSummary::compute(s, begin, end, c.limit, a.m_storeMode);
+    a.m_summary.limitSource = c.limitSource;
+    a.m_summary.storeModeReason = storeModeReason;
 
     for (int d = 0; d < 2; ++d) {
         DirectionStatistics& out = a.m_directions[d];
         out.measureCount = s.getMeasureCount(d);
         out.vehicleCount = s.countVehicles(begin, end, d);
-        out.meanSpeed = s.getMeanSpeed(d);
-        out.maxSpeed = s.getMaxSpeed(d);
+        if (out.measureCount > 0) {
+            out.meanSpeed = s.getMeanSpeed(d);
+            out.maxSpeed = s.getMaxSpeed(d);
+        }
         out.highestSpeed = s.getHighestSpeed(d);
-        out.v30 = s.getV30(d);
-        out.v50 = s.getV50(d);
-        out.v85 = s.getV85(d);
+        if (s.hasPercentiles(d)) {
+            out.v30 = s.getV30(d);
+            out.v50 = s.getV50(d);
+            out.v85 = s.getV85(d);
+        }
         out.buckets = s.getFilteredSample(d);
         out.halfHours = s.getOriginalSample().value(d);
         out.speeds = s.getSpeedHistogram().value(d);
@@ -387,6 +428,7 @@ void AnalysisWork::reuse(const Analysis& previous)
     Analysis& a = analysis;
     a.m_read = previous.m_read;
     a.m_storeMode = previous.m_storeMode;
+    storeModeReason = previous.m_summary.storeModeReason;
     a.m_site = readSiteInfo(request.file);
     a.m_description = previous.m_description;
     a.m_statistics.copyDescription(previous.m_statistics);
@@ -401,7 +443,7 @@ AnalysisOutcome AnalysisRunner::run(const AnalysisRequest& request, const std::s
     AnalysisOutcome outcome;
     std::shared_ptr<Analysis> analysis(new Analysis);
     analysis->m_request = request;
-    AnalysisWork run{request, progress, *analysis, {}};
+    AnalysisWork run{request, progress, *analysis, {}, false, {}};
     bool ok = false;
     if (previous && canReuse(*previous, request)) {
         run.reuse(*previous);
@@ -433,11 +475,9 @@ bool AnalysisRunner::canReuse(const Analysis& previous, const AnalysisRequest& r
     return needed.first >= read.from && needed.second <= read.to;
 }
 
-std::optional<int> AnalysisRunner::resolveLimit(std::optional<int> requested, const SiteInfo& site, const QString& area)
+std::optional<int> AnalysisRunner::resolveLimit(std::optional<int> requested, const SiteInfo& site)
 {
-    if (requested)
-        return *requested > 0 ? requested : std::nullopt;
-    if (site.speedLimit)
-        return *site.speedLimit > 0 ? site.speedLimit : std::nullopt;
-    return limitFromAreaName(area);
+    // Never guessed from an area's name: a 50 km/h street read as "Zone 30" would be all speeding.
+    const std::optional<int> limit = requested ? requested : site.speedLimit;
+    return limit && *limit > 0 ? limit : std::nullopt;
 }

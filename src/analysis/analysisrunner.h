@@ -69,6 +69,6 @@ public:
     static bool canReuse(const Analysis& previous, const AnalysisRequest& request);
 
     // The posted limit of an analysis, in one place: the request's (0: none), else the one
-    // stored in the file (0 there: none), else the first whole number of the area's name.
-    static std::optional<int> resolveLimit(std::optional<int> requested, const SiteInfo& site, const QString& area);
+    // stored in the file (0 there: none); else there is none.
+    static std::optional<int> resolveLimit(std::optional<int> requested, const SiteInfo& site);
 };

@@ -534,6 +534,7 @@ void SpeedStatistics::computePercentiles()
         qint64 total = 0;
         for (auto it = histogram.constBegin(); it != histogram.constEnd(); ++it)
             total += it.value() / divider;
+        m_percentileVehicles[d] = total;
 
         curve.reserve(101);
         curve.append({0, 0});

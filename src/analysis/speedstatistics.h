@@ -131,6 +131,8 @@ public:
     double getV30(int direction) const { return m_v30.value(direction, 0.0); }
     double getV50(int direction) const { return m_v50.value(direction, 0.0); }
     double getV85(int direction) const { return m_v85.value(direction, 0.0); }
+    // The V30/V50/V85 rule needs a whole vehicle at some speed; without one they are undefined.
+    bool hasPercentiles(int direction) const { return m_percentileVehicles.value(direction, 0) > 0; }
     // 0 when the direction never had measures.
     int getHighestSpeed(int direction) const { return m_highestSpeed.value(direction, 0); }
     // 0 when the direction has no curve.
@@ -215,6 +217,7 @@ private:
     QMap<int, double> m_v30;
     QMap<int, double> m_v50;
     QMap<int, double> m_v85;
+    QMap<int, qint64> m_percentileVehicles;
     QMap<int, CurvePoints> m_percentageCurve;
 
     QMap<int, CurvePoints> m_meanCurve;

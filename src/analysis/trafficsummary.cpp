@@ -3,12 +3,15 @@
 
 #include "analysis/speedcounts.h"
 #include "analysis/speedstatistics.h"
+#include "db/storemode.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <utility>
 #include <vector>
@@ -158,11 +161,14 @@ void speedFigures(const SpeedCounts& counts, int divider, std::optional<int> lim
         out.speedBins.append(vehicles(n));
 }
 
-// Vehicles of each half hour of one day, per direction.
+// Vehicles of each half hour of one day, per direction, and how it was recorded.
 struct DayVolumes
 {
     std::array<std::array<qint32, kSlotsPerDay>, 2> halfHours{};
-    bool recorded = false;
+    bool recorded = false;   // readings in the period
+    bool covered = true;   // the radar recorded it throughout
+    qint64 firstReading = std::numeric_limits<qint64>::max();   // within the period
+    qint64 lastReading = std::numeric_limits<qint64>::min();
 };
 
 std::optional<double> mean(qint64 sum, int days)
@@ -263,7 +269,7 @@ QJsonObject groupJson(const DirectionSummary& g)
 }   // namespace
 
 TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const QDateTime& begin, const QDateTime& end,
-                                       std::optional<int> limit)
+                                       std::optional<int> limit, int storeMode)
 {
     TrafficSummary s;
     s.begin = begin;
@@ -272,6 +278,7 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
     s.vehicleDivider = std::max(1, statistics.vehicleDivider());
     if (limit && *limit > 0)
         s.limit = limit;
+    s.storeMode = storeMode > 0 ? 1 : 0;
     s.implausibleAbove = s.units == 1 ? 155 : s.units == 2 ? 135 : 250;
     s.minSpeed = statistics.effectiveMinSpeed();
     const qint64 beginT = begin.toSecsSinceEpoch();
@@ -291,6 +298,16 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
         lastDay = lastDay.addDays(-1);
     s.daysInPeriod = int(std::max<qint64>(0, firstDay.daysTo(lastDay) + 1));
     std::vector<DayVolumes> days(std::size_t(s.daysInPeriod));
+    std::vector<qint64> dayStarts(std::size_t(s.daysInPeriod) + 1);
+    for (int i = 0; i <= s.daysInPeriod; ++i)
+        dayStarts[std::size_t(i)] = firstDay.addDays(i).startOfDay().toSecsSinceEpoch();
+    // The days an unrecorded stretch (from, to) touches are not whole.
+    const auto unrecorded = [&](qint64 from, qint64 to) {
+        const auto first = std::upper_bound(dayStarts.begin(), dayStarts.end(), from);
+        const auto last = std::lower_bound(dayStarts.begin(), dayStarts.end(), to);
+        for (auto it = first == dayStarts.begin() ? first : first - 1; it < last && it < dayStarts.end() - 1; ++it)
+            days[std::size_t(it - dayStarts.begin())].covered = false;
+    };
 
     // --- volumes, from the 30-minute buckets
     LocalClock clock;
@@ -317,10 +334,78 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
     s.groups[Both].vehicles = s.groups[0].vehicles + s.groups[1].vehicles;
     s.groups[Both].readings = s.groups[0].readings + s.groups[1].readings;
 
+    // --- one pass over the readings: the radar's recording, hours of the day and data quality
+    std::array<std::array<HourCounts, 24>, 2> hours;
+    const MeasureMap& measures = statistics.measures();
+    const qint32 slowest = statistics.slowestLeftOut();
+    BurstCounter bursts;
+    // How many times a reading was the n-th identical one of its second, speed and direction (index n).
+    std::vector<qint64> nth(3);
+    qint64 recordedUntil = std::numeric_limits<qint64>::min();
+    qint64 second = -1;
+    std::vector<std::pair<Measure, int>> sameSecond;
+    for (auto it = measures.lowerBound(std::max<qint64>(beginT - kRecordingReach, 0)),
+              stop = measures.upperBound(endT + kRecordingReach);
+         it != stop; ++it) {
+        const qint64 t = it->time;
+        if (t - kRecordingReach > recordedUntil)
+            unrecorded(recordedUntil, t - kRecordingReach);
+        recordedUntil = t + kRecordingReach;
+        const Measure& m = it->measure;
+        if (t < beginT || t > endT || (m.direction != 0 && m.direction != 1) || m.speed <= slowest)
+            continue;
+        QDate date;
+        int secondOfDay = 0;
+        clock.locate(t, &date, &secondOfDay);
+        const qint64 day = date.toJulianDay() - firstDay.toJulianDay();
+        if (day >= 0 && day < s.daysInPeriod) {
+            DayVolumes& v = days[std::size_t(day)];
+            v.firstReading = std::min(v.firstReading, t);
+            v.lastReading = std::max(v.lastReading, t);
+        }
+        hours[std::size_t(m.direction)][std::size_t(std::min(secondOfDay / 3600, 23))].add(m.speed);
+        if (s.storeMode == 0)
+            bursts.add(t, m.speed, m.direction);
+        if (m.speed > s.implausibleAbove)
+            ++s.implausibleReadings;
+        if (t != second) {
+            second = t;
+            sameSecond.clear();
+        }
+        const auto same = std::find_if(sameSecond.begin(), sameSecond.end(), [&m](const std::pair<Measure, int>& o) {
+            return o.first.speed == m.speed && o.first.direction == m.direction;
+        });
+        if (same == sameSecond.end()) {
+            sameSecond.push_back({m, 1});
+        } else {
+            const std::size_t n = std::size_t(++same->second);
+            if (nth.size() <= n)
+                nth.resize(n + 1);
+            ++nth[n];
+        }
+    }
+    unrecorded(recordedUntil, std::numeric_limits<qint64>::max());
+    if (s.storeMode == 0 && bursts.evidence().readings > 0)
+        s.readingsPerVehicle = bursts.evidence().readingsPerBurst();
+    // Identical readings beyond what one vehicle explains: any second one, or past a burst's length.
+    const int explained = s.readingsPerVehicle ? int(std::ceil(*s.readingsPerVehicle)) : 1;
+    for (std::size_t n = std::size_t(explained) + 1; n < nth.size(); ++n)
+        s.repeatedReadings += nth[n];
+    for (int h = 0; h < 24; ++h) {
+        std::map<int, qint64> all;
+        for (int d = 0; d < 2; ++d) {
+            std::map<int, qint64> counts;
+            hours[std::size_t(d)][std::size_t(h)].addTo(counts);
+            hours[std::size_t(d)][std::size_t(h)].addTo(all);
+            s.groups[std::size_t(d)].hourlyV85[std::size_t(h)] =
+                speedPercentiles(toCounts(counts), s.vehicleDivider, {85})[0];
+        }
+        s.groups[Both].hourlyV85[std::size_t(h)] = speedPercentiles(toCounts(all), s.vehicleDivider, {85})[0];
+    }
+
     // Half-hour sums of the whole recorded weekdays and weekend days, per group.
     std::array<std::array<qint64, kSlotsPerDay>, 3> weekdaySlots{}, weekendSlots{};
     std::array<std::array<qint64, 7>, 3> dayOfWeekSum{};
-    std::array<int, 7> dayOfWeekDays{};
     for (int i = 0; i < s.daysInPeriod; ++i) {
         const QDate date = firstDay.addDays(i);
         const DayVolumes& v = days[std::size_t(i)];
@@ -329,15 +414,19 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
             continue;
         }
         ++s.daysRecorded;
-        const bool whole = date.startOfDay().toSecsSinceEpoch() + 1800 > beginT
-            && QDateTime(date, QTime(23, 30)).toSecsSinceEpoch() <= endT;
-        if (!whole)
+        const bool reached =
+            dayStarts[std::size_t(i)] + 1800 > beginT && QDateTime(date, QTime(23, 30)).toSecsSinceEpoch() <= endT;
+        if (!reached || !v.covered) {
+            if (v.firstReading <= v.lastReading)
+                s.partialDays.append({date, QDateTime::fromSecsSinceEpoch(v.firstReading).time(),
+                                      QDateTime::fromSecsSinceEpoch(v.lastReading).time()});
             continue;
+        }
         ++s.wholeDays;
         const int weekday = date.dayOfWeek() - 1;
         const bool weekend = weekday >= 5;
         ++(weekend ? s.wholeWeekendDays : s.wholeWeekdays);
-        ++dayOfWeekDays[std::size_t(weekday)];
+        ++s.wholeByDayOfWeek[std::size_t(weekday)];
         for (int g = 0; g < 3; ++g) {
             auto& halfHours = weekend ? weekendSlots[std::size_t(g)] : weekdaySlots[std::size_t(g)];
             for (int k = 0; k < kSlotsPerDay; ++k) {
@@ -368,7 +457,7 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
         }
         for (int w = 0; w < 7; ++w)
             g.dayOfWeekTraffic[std::size_t(w)] =
-                mean(dayOfWeekSum[std::size_t(gi)][std::size_t(w)], dayOfWeekDays[std::size_t(w)]);
+                mean(dayOfWeekSum[std::size_t(gi)][std::size_t(w)], s.wholeByDayOfWeek[std::size_t(w)]);
         g.morningPeak = peak(wd, s.wholeWeekdays, 0, 23);
         g.afternoonPeak = peak(wd, s.wholeWeekdays, 24, kSlotsPerDay - 2);
     }
@@ -386,46 +475,16 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
         speedFigures(toCounts(counts), s.vehicleDivider, s.limit, s.groups[std::size_t(d)]);
     }
     speedFigures(toCounts(both), s.vehicleDivider, s.limit, s.groups[Both]);
-
-    // --- one pass over the readings: hours of the day and data quality
-    std::array<std::array<HourCounts, 24>, 2> hours;
-    const MeasureMap& measures = statistics.measures();
-    const qint32 slowest = statistics.slowestLeftOut();
-    qint64 second = -1;
-    std::vector<Measure> sameSecond;
-    for (auto it = measures.lowerBound(std::max<qint64>(beginT, 0)), stop = measures.upperBound(endT); it != stop;
-         ++it) {
-        const Measure& m = it->measure;
-        if ((m.direction != 0 && m.direction != 1) || m.speed <= slowest)
-            continue;
-        QDate date;
-        int secondOfDay = 0;
-        clock.locate(it->time, &date, &secondOfDay);
-        hours[std::size_t(m.direction)][std::size_t(std::min(secondOfDay / 3600, 23))].add(m.speed);
-        if (m.speed > s.implausibleAbove)
-            ++s.implausibleReadings;
-        if (it->time != second) {
-            second = it->time;
-            sameSecond.clear();
-        } else if (std::any_of(sameSecond.begin(), sameSecond.end(),
-                               [&m](const Measure& o) { return o.speed == m.speed && o.direction == m.direction; })) {
-            ++s.repeatedReadings;
-            continue;
-        }
-        sameSecond.push_back(m);
-    }
-    for (int h = 0; h < 24; ++h) {
-        std::map<int, qint64> all;
-        for (int d = 0; d < 2; ++d) {
-            std::map<int, qint64> counts;
-            hours[std::size_t(d)][std::size_t(h)].addTo(counts);
-            hours[std::size_t(d)][std::size_t(h)].addTo(all);
-            s.groups[std::size_t(d)].hourlyV85[std::size_t(h)] =
-                speedPercentiles(toCounts(counts), s.vehicleDivider, {85})[0];
-        }
-        s.groups[Both].hourlyV85[std::size_t(h)] = speedPercentiles(toCounts(all), s.vehicleDivider, {85})[0];
-    }
     return s;
+}
+
+QString TrafficSummary::limitNote() const
+{
+    if (!limit)
+        return QCoreApplication::translate("TrafficSummary", "Limite non renseignée");
+    return limitSource == LimitSource::Request
+        ? QCoreApplication::translate("TrafficSummary", "limite donnée pour cette analyse")
+        : QCoreApplication::translate("TrafficSummary", "limite du site");
 }
 
 QString TrafficSummary::clockText(int minutes)
@@ -440,8 +499,20 @@ QJsonObject TrafficSummary::toJson() const
     QJsonArray missing;
     for (const QDate& d : missingDays)
         missing.append(d.toString(Qt::ISODate));
+    QJsonArray partial;
+    for (const PartialDay& d : partialDays)
+        partial.append(QJsonObject{{QStringLiteral("date"), d.date.toString(Qt::ISODate)},
+                                   {QStringLiteral("first"), d.first.toString(QStringLiteral("HH:mm"))},
+                                   {QStringLiteral("last"), d.last.toString(QStringLiteral("HH:mm"))}});
+    QJsonArray byDayOfWeek;
+    for (int n : wholeByDayOfWeek)
+        byDayOfWeek.append(n);
+    const char* const source = limitSource == LimitSource::Site ? "site"
+        : limitSource == LimitSource::Request                   ? "request"
+                                                                : nullptr;
     return QJsonObject{
         {QStringLiteral("limit"), limit ? QJsonValue(*limit) : QJsonValue()},
+        {QStringLiteral("limitSource"), limit && source ? QJsonValue(QLatin1String(source)) : QJsonValue()},
         {QStringLiteral("vehicleDivider"), vehicleDivider},
         {QStringLiteral("days"),
          QJsonObject{{QStringLiteral("inPeriod"), daysInPeriod},
@@ -449,13 +520,18 @@ QJsonObject TrafficSummary::toJson() const
                      {QStringLiteral("missing"), missing},
                      {QStringLiteral("whole"), wholeDays},
                      {QStringLiteral("wholeWeekdays"), wholeWeekdays},
-                     {QStringLiteral("wholeWeekendDays"), wholeWeekendDays}}},
+                     {QStringLiteral("wholeWeekendDays"), wholeWeekendDays},
+                     {QStringLiteral("wholeByDayOfWeek"), byDayOfWeek},
+                     {QStringLiteral("partial"), partial}}},
         {QStringLiteral("quality"),
          QJsonObject{{QStringLiteral("minSpeed"), minSpeed},
                      {QStringLiteral("slowReadings"), slowReadings ? QJsonValue(double(*slowReadings)) : QJsonValue()},
                      {QStringLiteral("implausibleAbove"), implausibleAbove},
                      {QStringLiteral("implausibleReadings"), double(implausibleReadings)},
-                     {QStringLiteral("repeatedReadings"), double(repeatedReadings)}}},
+                     {QStringLiteral("repeatedReadings"), double(repeatedReadings)},
+                     {QStringLiteral("storeMode"), storeMode},
+                     {QStringLiteral("storeModeReason"), storeModeReason},
+                     {QStringLiteral("readingsPerVehicle"), json(readingsPerVehicle)}}},
         {QStringLiteral("directions"),
          QJsonObject{{QStringLiteral("0"), groupJson(groups[Ingoing])},
                      {QStringLiteral("1"), groupJson(groups[Outgoing])},

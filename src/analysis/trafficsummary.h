@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QDate>
+#include <QTime>
 #include <QDateTime>
 #include <QJsonObject>
 #include <QVector>
@@ -21,6 +22,22 @@ struct PeakHour
     double vehicles = 0;
 };
 
+// A day the period reaches that holds readings yet is not a whole recorded day: its first and last
+// reading taken within the period.
+struct PartialDay
+{
+    QDate date;
+    QTime first;
+    QTime last;
+};
+
+// Where the posted limit of a summary comes from.
+enum class LimitSource {
+    None,   // neither given nor stored: no compliance figure
+    Site,   // the file's site information
+    Request,   // given for this analysis (--limit)
+};
+
 // Readings faster than a threshold: their share of all readings, and that share of the vehicles.
 struct Exceedance
 {
@@ -37,8 +54,13 @@ struct Exceedance
 // a speed bin) is that share of the period's vehicles, rounded. Only the percentiles follow the
 // V30/V50/V85 rule, which counts vehicles per speed (readings at that speed divided by the
 // divider, rounded down). With the divider off (1) all of these are the readings.
-// A "whole recorded day" is a calendar day (local time) that holds at least one reading and whose
-// every half hour the analysed period reaches: it begins before 00:30 and ends at 23:30 or later.
+//
+// A "whole recorded day" (a complete day) is a calendar day (local time, 23 or 25 hours on clock
+// changes) that the analysed period reaches in each of its half hours (it begins before 00:30 and
+// ends at 23:30 or later) and that the radar recorded throughout: no instant of it lies more than
+// kRecordingReach from a reading held, in either direction. A radar set up or taken away during the
+// day, or silent for more than twice that reach, leaves a partial day. A night without traffic on a
+// quiet road stays within it; a radar started a little after midnight does too.
 struct DirectionSummary
 {
     // --- volumes
@@ -99,12 +121,18 @@ struct DirectionSummary
 struct TrafficSummary
 {
     static constexpr int kSpeedBins = 60;
+    // A reading vouches for the radar's recording this long before and after it.
+    static constexpr qint64 kRecordingReach = 3 * 3600;
     enum Group { Ingoing = 0, Outgoing = 1, Both = 2 };
 
     QDateTime begin, end;   // the analysed period
     qint16 units = 0;   // the engine's units code
     int vehicleDivider = 1;
     std::optional<int> limit;   // posted speed limit, file units; empty when there is none
+    LimitSource limitSource = LimitSource::None;
+    // 0 "Standard" (bursts of readings), 1 "Avancé" (one reading per vehicle), and why, in French.
+    int storeMode = 0;
+    QString storeModeReason;
 
     // --- data quality (both directions)
     // Calendar days from the period's first to its last (an end at exactly 00:00 does not bring
@@ -112,10 +140,14 @@ struct TrafficSummary
     int daysInPeriod = 0;
     int daysRecorded = 0;
     QVector<QDate> missingDays;
-    // Whole recorded days (see DirectionSummary): all, Monday to Friday, Saturday and Sunday.
+    // Whole recorded days (see DirectionSummary): all, Monday to Friday, Saturday and Sunday, and
+    // per day of the week (0 Monday); the means over them say how many they are over.
     int wholeDays = 0;
     int wholeWeekdays = 0;
     int wholeWeekendDays = 0;
+    std::array<int, 7> wholeByDayOfWeek{};
+    // The recorded days that are not whole, in date order: left out of every daily figure.
+    QVector<PartialDay> partialDays;
     // Readings at or below minSpeed that the read left out of every figure; empty when the
     // analysed period is narrower than the measures read, or the read did not count them.
     std::optional<qint64> slowReadings;
@@ -124,17 +156,25 @@ struct TrafficSummary
     // stay in every figure.
     qint64 implausibleReadings = 0;
     int implausibleAbove = 250;
-    // Readings that repeat an earlier one of the same second, speed and direction: a pair counts 1.
+    // Readings repeated: one reading per vehicle ("Avancé"), those repeating an earlier one of the
+    // same second, speed and direction (a pair counts 1); in bursts ("Standard"), where readings of
+    // one vehicle often repeat, only those beyond the readings of one vehicle (readingsPerVehicle,
+    // rounded up: at 8.6, eleven identical readings count 2).
     qint64 repeatedReadings = 0;
+    // "Standard": the mean number of readings of a vehicle, bursts as storemode.h groups them;
+    // empty in "Avancé" or without a reading.
+    std::optional<double> readingsPerVehicle;
 
     std::array<DirectionSummary, 3> groups;   // indexed by Group
     // Directions that have readings in the period.
     bool hasDirection(int direction) const { return groups[std::size_t(direction)].readings > 0; }
 
     // The figures of [begin, end] for an engine whose last load() was of that period. A limit of
-    // 0 or less counts as none.
+    // 0 or less counts as none; storeMode as above.
     static TrafficSummary compute(const SpeedStatistics& statistics, const QDateTime& begin, const QDateTime& end,
-                                  std::optional<int> limit);
+                                  std::optional<int> limit, int storeMode = 0);
+    // Where the limit comes from, or why there is none, in French.
+    QString limitNote() const;
     // The schema is in the README ("summary").
     QJsonObject toJson() const;
     // "hh:mm" of a peak's start.

@@ -3,6 +3,7 @@
 
 #include "core/userdialogs.h"
 #include "db/databaseconnection.h"
+#include "db/storemode.h"
 
 #include <QDebug>
 #include <QMap>
@@ -211,6 +212,7 @@ void CampaignStore::verifyCampaigns(DatabaseConnection* db, const QDateTime& cre
 
     qDebug() << m_storeLabel << "Filling campaign. start";
     QVector<MeasureDay> days;
+    int storeMode = 0;
     {
         // One read transaction: the look-ups do not take the file's lock one by one.
         Transaction reading(db, m_inTransaction);
@@ -218,6 +220,8 @@ void CampaignStore::verifyCampaigns(DatabaseConnection* db, const QDateTime& cre
             progress->setValue(progress->value() + 1);
             progress->processEvents();
         });
+        // Without the radar's campaigns its store mode shows in the readings only.
+        storeMode = sampleStoreMode(*db).storeMode();
     }
     qDebug() << m_storeLabel << "Verifying database structure";
     db->checkDatabase();
@@ -232,7 +236,7 @@ void CampaignStore::verifyCampaigns(DatabaseConnection* db, const QDateTime& cre
             qCritical() << m_storeLabel << "Filling campaign detail error - abort";
         } else {
             progress->setLabelText(tr("Mise à jour des campagnes"));
-            if (!fillCampaigns(db, creationTime))
+            if (!fillCampaigns(db, creationTime, storeMode))
                 qCritical() << m_storeLabel << "Filling campaign error - abort";
             else
                 qDebug() << m_storeLabel << "Fill campaigns completed successfully";
@@ -273,7 +277,7 @@ bool CampaignStore::insertDays(DatabaseConnection* db, const QVector<MeasureDay>
     return true;
 }
 
-bool CampaignStore::fillCampaigns(DatabaseConnection* db, const QDateTime& creationTime)
+bool CampaignStore::fillCampaigns(DatabaseConnection* db, const QDateTime& creationTime, int storeMode)
 {
     if (!db)
         return false;
@@ -298,7 +302,7 @@ bool CampaignStore::fillCampaigns(DatabaseConnection* db, const QDateTime& creat
         const QString sql = head + QStringLiteral("('%1',").arg(1)
             + QStringLiteral("'%1',").arg(quoted(q.value(0).toString()))
             + QStringLiteral("'%1',").arg(quoted(q.value(1).toString())) + QStringLiteral("'%1',").arg(created)
-            + QStringLiteral("'%1',").arg(0) + QStringLiteral("'%1',").arg(quoted(title))
+            + QStringLiteral("'%1',").arg(storeMode) + QStringLiteral("'%1',").arg(quoted(title))
             + QStringLiteral("'%1')").arg(quoted(comment)) + QStringLiteral(";");
         qDebug() << m_storeLabel << "campaign [" << sql << "added";
         statements.append(sql);

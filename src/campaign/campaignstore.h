@@ -43,17 +43,17 @@ public:
     // Newest (largest id) first; empty with a null connection or without campaign table.
     QList<int> campaignList(DatabaseConnection* db, int unit);
 
-    // Derives days and monthly campaigns when either table is empty; creationTime is the
-    // database file's creation time. Reports nothing: the campaign list tells the outcome.
-    // progress, when given, makes the progress of the derivation.
+    // Derives days and monthly campaigns when either table is empty, their store mode detected
+    // from the readings (storemode.h); creationTime is the database file's creation time. Reports nothing: the campaign
+    // list tells the outcome. progress, when given, makes the progress of the derivation.
     void verifyCampaigns(DatabaseConnection* db, const QDateTime& creationTime, const ProgressFactory& progress = {});
     // One campaign_details row per local day with measures, inserted in one transaction.
     // False when there is no measure or an insert fails; the run stops there and keeps the days
     // inserted before the failure.
     bool fillCampaignDetails(DatabaseConnection* db, const QDateTime& creationTime);
-    // One campaign per calendar month of campaign_details. False only when there is no day;
-    // a failed insert is logged and skipped.
-    bool fillCampaigns(DatabaseConnection* db, const QDateTime& creationTime);
+    // One campaign per calendar month of campaign_details, of that store mode (0 "Standard", 1
+    // "Avancé"). False only when there is no day; a failed insert is logged and skipped.
+    bool fillCampaigns(DatabaseConnection* db, const QDateTime& creationTime, int storeMode = 0);
     // Rewrites camp_date_end from the midnight-keyed detail row of the end day, all rewrites in
     // one transaction; an end that is already right is not written again.
     // True when at least one end date was rewritten.

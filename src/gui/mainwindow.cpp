@@ -781,8 +781,9 @@ void MainWindow::updateSummary(const QDateTime& begin, const QDateTime& end)
 {
     if (!begin.isValid() || m_statistics.getFilteredSample().isEmpty())
         return;
-    m_summaryTab->setSummary(TrafficSummary::compute(m_statistics, begin, end, m_siteInfo->limit()),
-                             m_statistics.unitLabel());
+    TrafficSummary summary = TrafficSummary::compute(m_statistics, begin, end, m_siteInfo->limit(), m_storeMode);
+    summary.limitSource = LimitSource::Site;
+    m_summaryTab->setSummary(summary, m_statistics.unitLabel());
 }
 
 void MainWindow::showPercentileColumns(const QList<int>& directions)
@@ -831,7 +832,8 @@ void MainWindow::createGraph()
         runKeepingWindowAlive([&] {
             n = m_statistics.load(start, end, hasGaps);
             if (n >= 1 && start.isValid() && !m_statistics.getFilteredSample().isEmpty())
-                summary = TrafficSummary::compute(m_statistics, start, end, limit);
+                summary = TrafficSummary::compute(m_statistics, start, end, limit, m_storeMode);
+            summary.limitSource = LimitSource::Site;
         });
     }
     if (n < 1) {

@@ -86,7 +86,8 @@ void SiteInfoEditor::areaChanged(const QString& areaName)
 
 std::optional<int> SiteInfoEditor::limit() const
 {
-    if (m_limit->value() <= 0)
+    // The area's number is a proposal, never the limit.
+    if (!m_limitSet || m_limit->value() <= 0)
         return std::nullopt;
     return m_limit->value();
 }

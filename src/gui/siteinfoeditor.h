@@ -32,7 +32,7 @@ public:
     void open(const QString& file, const QString& defaultLocation, const QString& areaName, const QString& unit);
     // Another speed area was chosen: a limit the user never set follows its name.
     void areaChanged(const QString& areaName);
-    // Empty when there is none.
+    // The limit stored or set by the user; empty when there is none (the area's proposal is none).
     std::optional<int> limit() const;
     // Writes the values changed since the last write.
     void save();

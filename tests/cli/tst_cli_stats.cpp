@@ -79,6 +79,8 @@ class TestCliStats : public QObject
 
 private slots:
     void handFigures();
+    void limits_data();
+    void limits();
     void failures_data();
     void failures();
 };
@@ -92,16 +94,11 @@ void TestCliStats::handFigures()
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     QCOMPARE(run.exitCode, 0);
     QJsonObject root = QJsonDocument::fromJson(run.out).object();
-    // The summary (its figures are tested on the engine): the area's limit, slow readings counted,
-    // no whole day.
+    // The summary (its figures are tested on the engine): slow readings counted, no whole day.
     const QJsonObject figures = root.take("summary").toObject();
     const QJsonObject summaryIn = figures.value("directions").toObject().value("0").toObject();
-    QCOMPARE(figures.value("limit"), QJsonValue(50));
     QCOMPARE(figures.value("quality").toObject().value("slowReadings"), QJsonValue(2));
-    QCOMPARE(summaryIn.value("overLimit"), QJsonValue(QJsonObject{{"vehicles", 2}, {"share", 0.5}}));
     QCOMPARE(summaryIn.value("dailyTraffic"), QJsonValue(QJsonValue::Null));
-    const QJsonObject limited = QJsonDocument::fromJson(runStats(home, {file, "--limit", "60"}).out).object();
-    QCOMPARE(limited.value("summary").toObject().value("limit"), QJsonValue(60));
     QJsonObject directions = root.take("directions").toObject();
     QJsonObject in = directions.take("0").toObject(), out = directions.take("1").toObject();
     QVERIFY(directions.isEmpty());
@@ -120,7 +117,10 @@ void TestCliStats::handFigures()
                                        {"range", 150},
                                        {"dividerOff", true},
                                        {"vehicleDivider", 1},
-                                       {"area", "Zone 50 km/h"}}},
+                                       {"area", "Zone 50 km/h"},
+                                       {"limitArea", QJsonValue()}}},
+                          {"storeMode", 0},
+                          {"storeModeReason", "trop peu de relevés pour reconnaître le mode"},
                           {"bucketCount", 5},
                           {"hasGaps", true}}));
     // In: 40, 50, 60, 70: cumulated 25, 50, 75, 100 %.
@@ -164,6 +164,10 @@ void TestCliStats::handFigures()
     const QJsonObject settings = root.value("settings").toObject();
     QCOMPARE(settings.value("filterSeconds").toInt(), 1800);
     QCOMPARE(settings.value("vehicleDivider").toInt(), 9);
+    // Nine readings make a vehicle: no speed holds one, the percentiles are undefined, the mean is not.
+    const QJsonObject defaultIn = root.value("directions").toObject().value("0").toObject();
+    QCOMPARE((QJsonArray{defaultIn.value("v30"), defaultIn.value("v85"), defaultIn.value("meanSpeed")}),
+             (QJsonArray{QJsonValue(), QJsonValue(), 55}));
 
     // The summary keeps an area name that looks like a placeholder.
     SpeedArea areas;
@@ -174,6 +178,66 @@ void TestCliStats::handFigures()
     QVERIFY2(
         summary.contains(QStringLiteral("Zone : Zone %2 ; seuil de filtrage 30 min ; portée 150 m ; diviseur 9\n")),
         qPrintable(summary));
+}
+
+void TestCliStats::limits_data()
+{
+    QTest::addColumn<QStringList>("site");   // tramola-cli site's options, run first; none: not run
+    QTest::addColumn<bool>("readOnly");   // the file is marked read-only before
+    QTest::addColumn<QStringList>("options");   // of stats
+    QTest::addColumn<QJsonValue>("limit");
+    QTest::addColumn<QString>("area");   // the one analysed
+    QTest::addColumn<QJsonValue>("overLimit");   // ingoing 40, 50, 60, 70
+
+    using S = QStringList;
+    const QJsonValue none;
+    const QJsonObject over50{{"vehicles", 2}, {"share", 0.5}}, over60{{"vehicles", 1}, {"share", 0.25}};
+    QTest::newRow("absent: no compliance, never the area's number")
+        << S{} << false << S{} << none << "Zone 30 km/h" << none;
+    QTest::newRow("stored: the area carrying it")
+        << S{"--limit", "50"} << false << S{} << QJsonValue(50) << "Zone 50 km/h" << QJsonValue(over50);
+    QTest::newRow("given over stored") << S{"--limit", "50"} << false << S{"--limit", "60"} << QJsonValue(60)
+                                       << "Zone 30 km/h" << QJsonValue(over60);
+    QTest::newRow("stored as none") << S{"--limit", "0"} << false << S{} << none << "Zone 30 km/h" << none;
+    QTest::newRow("area chosen stays") << S{"--limit", "50", "--location", "Rue"} << false
+                                       << S{"--area", "Zone 30 km/h"} << QJsonValue(50) << "Zone 30 km/h"
+                                       << QJsonValue(over50);
+    QTest::newRow("read-only file: not stored") << S{"--limit", "50"} << true << S{} << none << "Zone 30 km/h" << none;
+}
+
+void TestCliStats::limits()
+{
+    QFETCH(QStringList, site);
+    QFETCH(bool, readOnly);
+    QFETCH(QStringList, options);
+    QFETCH(QJsonValue, limit);
+    QFETCH(QString, area);
+    QFETCH(QJsonValue, overLimit);
+    QTemporaryDir home;
+    const QString file = writeMorning(home);
+    QVERIFY(!file.isEmpty());
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    if (!site.isEmpty()) {
+        const QByteArray before = fileBytes(file);
+        const CliRun stored = runCli(home.path(), QStringList{"site", file} + site);
+        QCOMPARE(stored.exitCode, readOnly ? 1 : 0);
+        QVERIFY(!readOnly || fileBytes(file) == before);
+        const QJsonObject shown = QJsonDocument::fromJson(stored.out).object();
+        if (!readOnly)
+            QCOMPARE(shown.value("limit"), QJsonValue(site.at(1).toInt()));
+    }
+    const CliRun run = runStats(home, QStringList{file, "--divider", "off"} + options);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QJsonObject root = QJsonDocument::fromJson(run.out).object();
+    const QJsonObject summary = root.value("summary").toObject();
+    QCOMPARE(summary.value("limit"), limit);
+    QCOMPARE(summary.value("limitSource"),
+             limit.isNull() ? QJsonValue() : QJsonValue(options.contains("--limit") ? "request" : "site"));
+    QCOMPARE(root.value("settings").toObject().value("area").toString(), area);
+    const QJsonObject in = summary.value("directions").toObject().value("0").toObject();
+    QCOMPARE(in.value("overLimit"), overLimit);
+    QCOMPARE(in.value("meanSpeedOverLimit").isNull(), limit.isNull());
 }
 
 void TestCliStats::failures_data()

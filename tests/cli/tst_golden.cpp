@@ -37,6 +37,8 @@ void TestGolden::outputs_data()
                                            << "stats DB";
     QTest::newRow("advanced-autumn.stats.json") << "--seed 9 --days 12 --advanced --from 2026-10-24 --per-day 300"
                                                 << "stats DB --campaign 1 --filter 120";
+    QTest::newRow("one-reading.summary.txt") << "--seed 11 --days 8 --from 2026-10-21 --per-day 1500 --per-vehicle 1"
+                                             << "stats DB --summary --from \"2026-10-21 10:00:00\"";
     QTest::newRow("one-direction.stats.json")
         << "--seed 10 --days 2 --directions 1 --per-day 400"
         << "stats DB --from \"2026-11-02 10:00:00\" --to \"2026-11-03 16:40:00\" --limit 50";

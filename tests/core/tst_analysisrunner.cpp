@@ -12,6 +12,7 @@
 #include <thread>
 
 Q_DECLARE_METATYPE(AnalysisRequest)
+Q_DECLARE_METATYPE(SampleOptions)
 
 namespace {
 
@@ -34,8 +35,9 @@ QByteArray figures(const Analysis& a, bool withSlowReadings = true)
     out << a.begin().toString(Qt::ISODate) << a.end().toString(Qt::ISODate) << a.bucketCount() << a.hasGaps();
     for (int d : {0, 1}) {
         const DirectionStatistics& s = a.direction(d);
-        out << '|' << s.measureCount << ' ' << s.vehicleCount << ' ' << s.meanSpeed << ' ' << s.maxSpeed << ' '
-            << s.highestSpeed << ' ' << s.v30 << ' ' << s.v50 << ' ' << s.v85;
+        const auto text = [](auto v) { return v ? QString::number(*v) : QStringLiteral("-"); };
+        out << '|' << s.measureCount << ' ' << s.vehicleCount << ' ' << text(s.meanSpeed) << ' ' << text(s.maxSpeed)
+            << ' ' << s.highestSpeed << ' ' << text(s.v30) << ' ' << text(s.v50) << ' ' << text(s.v85);
         for (const SampleRecord& b : s.buckets)
             out << ';' << b.time << ',' << b.valid << ',' << b.minSpeed << ',' << b.maxSpeed << ',' << b.meanSpeed
                 << ',' << b.measureCount << ',' << b.vehicleCount;
@@ -67,6 +69,8 @@ private slots:
     void cancel();
     void severalThreads();
     void fileFacts();
+    void storeMode_data();
+    void storeMode();
 };
 
 void TestAnalysisRunner::initTestCase()
@@ -256,6 +260,55 @@ void TestAnalysisRunner::fileFacts()
     o = AnalysisRunner::run(r);
     QCOMPARE(o.analysis->measures()->size(), 4);
     QCOMPARE(o.analysis->description(), QStringLiteral("Place"));
+}
+
+void TestAnalysisRunner::storeMode_data()
+{
+    QTest::addColumn<SampleOptions>("options");
+    QTest::addColumn<int>("mode");
+
+    SampleOptions bursts;   // the demo's: 9 readings a vehicle, no campaign tables
+    bursts.days = 2;
+    bursts.readingsPerVehicle = 9;
+    QTest::newRow("demo's bursts") << bursts << 0;
+    SampleOptions advanced = bursts;
+    advanced.readingsPerVehicle = 1;
+    advanced.advancedCampaigns = true;
+    QTest::newRow("one reading a vehicle, campaigns of the radar") << advanced << 1;
+    SampleOptions dense;   // 3,600 vehicles an hour in one direction, at random
+    dense.days = 1;
+    dense.directions = 1;
+    dense.flat = true;
+    dense.vehiclesPerDay = 86400;
+    QTest::newRow("dense stream of one reading a vehicle") << dense << 1;
+}
+
+// The store mode of a file without campaign tables comes from its readings, alike whether its
+// campaigns are derived or it is read whole.
+void TestAnalysisRunner::storeMode()
+{
+    QFETCH(SampleOptions, options);
+    QFETCH(int, mode);
+    AnalysisRequest r;
+    r.file = m_dir.filePath(QStringLiteral("mode%1.db").arg(QTest::currentDataTag()));
+    QString error;
+    QVERIFY2(generateSampleDatabase(r.file, options, &error), qPrintable(error));
+    for (const QList<int>& campaigns : {QList<int>{}, QList<int>{1}}) {
+        r.campaigns = campaigns;
+        const AnalysisOutcome o = AnalysisRunner::run(r);
+        QVERIFY2(o.ok() && o.warnings.isEmpty(), qPrintable(o.error + o.warnings.join('\n')));
+        const Analysis& a = *o.analysis;
+        QCOMPARE(a.storeMode(), mode);
+        QCOMPARE(a.storeModeReason(),
+                 mode ? QStringLiteral("1 relevé par véhicule détecté")
+                      : QStringLiteral("rafales de relevés détectées"));
+        QCOMPARE(a.vehicleDivider(), mode ? 1 : 9);
+        // Bursts are no repeats: only identical readings beyond a vehicle's are, two vehicles at once.
+        const TrafficSummary& s = a.summary();
+        QVERIFY(mode || s.repeatedReadings * 1000 < s.groups[TrafficSummary::Both].readings);
+        QCOMPARE(s.readingsPerVehicle.has_value(), mode == 0);
+        QVERIFY2(mode || qAbs(*s.readingsPerVehicle - 9) < 0.3, qPrintable(QString::number(*s.readingsPerVehicle)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAnalysisRunner)

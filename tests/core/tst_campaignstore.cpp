@@ -2,6 +2,7 @@
 #include "db/schema.h"
 #include "campaign/campaignstore.h"
 #include "db/databaseconnection.h"
+#include "db/storemode.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 
@@ -83,7 +84,7 @@ bool withTables(const QString& path, const QString& more = QString())
 
 // The derivation exactly as first written: one local-time conversion per measure inside SQLite,
 // then one built INSERT per result row. Run with SQLite alone, as the oracle.
-void literalDerivation(const QString& path)
+void literalDerivation(const QString& path, int storeMode)
 {
     const QString title = QStringLiteral("Téléchargement du ") + kCreatedIso;
     execSql(path, kCreateTables);   // fails harmlessly when they exist
@@ -110,8 +111,9 @@ void literalDerivation(const QString& path)
                               "strftime('%Y-%m',cpd_date) AS month FROM campaign_details GROUP BY month;")))
         script += QStringLiteral("INSERT INTO campaign (product_prod_id, camp_date_begin,camp_date_end, "
                                  "date_created, camp_store_mode, camp_title, camp_comment) VALUES "
-                                 "('1','%1','%2','%3','0','%4','Campagne créée automatiquement');")
-                      .arg(m.section(QLatin1Char('|'), 0, 0), m.section(QLatin1Char('|'), 1, 1), kCreatedIso, title);
+                                 "('1','%1','%2','%3','%4','%5','Campagne créée automatiquement');")
+                      .arg(m.section(QLatin1Char('|'), 0, 0), m.section(QLatin1Char('|'), 1, 1), kCreatedIso,
+                           QString::number(storeMode), title);
     execSql(path, script);
 }
 
@@ -256,7 +258,8 @@ void TestCampaignStore::derivationMatchesLiteralStatements()
             QVERIFY2(logged.filter(way).size() == 1, qPrintable(way));
         o.store.verifyCampaigns(&o.db, kCreated.addDays(1));   // derived once: changes nothing
     }
-    literalDerivation(literal);
+    // Readings minutes apart: one per vehicle, once there are enough to tell.
+    literalDerivation(literal, times.size() >= StoreModeEvidence::kEnough ? 1 : 0);
     for (const char* table : {"campaign_details", "campaign", "measure"})
         QCOMPARE(dump(fast, table), dump(literal, table));
     QCOMPARE(dump(fast, "campaign_details").isEmpty(), times.isEmpty());

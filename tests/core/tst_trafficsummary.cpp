@@ -22,7 +22,7 @@ void hour(QVector<Row>& rows, qint64 start, int n, int direction, int speed = 50
         rows << Row{start + i * 3600 / n, speed, direction};
 }
 
-// Loads file and analyses [begin, end] as the window does.
+// Loads file and analyses [begin, end] as the window does; the files here hold one reading per vehicle.
 TrafficSummary summarise(SpeedStatistics& s, const QString& file, const QString& begin, const QString& end,
                          std::optional<int> limit)
 {
@@ -31,7 +31,7 @@ TrafficSummary summarise(SpeedStatistics& s, const QString& file, const QString&
     s.setRead(readMeasureFile(file, b.toSecsSinceEpoch(), e.toSecsSinceEpoch(), s.getMinSpeed()));
     bool gaps = false;
     s.load(b, e, gaps);
-    return TrafficSummary::compute(s, b, e, limit);
+    return TrafficSummary::compute(s, b, e, limit, 1);
 }
 
 }   // namespace
@@ -47,6 +47,8 @@ private slots:
     void speeds();
     void missingDays_data();
     void missingDays();
+    void completeDays_data();
+    void completeDays();
     void limitFromAreaNames();
     void hourOfDayOnChangeDays_data();
     void hourOfDayOnChangeDays();
@@ -95,6 +97,8 @@ void TestTrafficSummary::volumesOfAWeek()
     QCOMPARE(t.slowReadings, std::optional<qint64>(3));
     QCOMPARE(t.implausibleReadings, qint64(1));
     QCOMPARE(t.repeatedReadings, qint64(1));
+    // In bursts a second reading of the same second, speed and direction is how a vehicle is recorded.
+    QCOMPARE(TrafficSummary::compute(s, t.begin, t.end, 50, 0).repeatedReadings, qint64(0));
 
     // Weekday 300 and 348 vehicles, weekend 192 and 240.
     const DirectionSummary& in = t.groups[TrafficSummary::Ingoing];
@@ -246,6 +250,65 @@ void TestTrafficSummary::missingDays()
     QCOMPARE(listed, missing);
     QCOMPARE(t.daysRecorded, recorded.size());
     QCOMPARE(t.daysInPeriod, recorded.size() + missing.size());
+}
+
+void TestTrafficSummary::completeDays_data()
+{
+    QTest::addColumn<QStringList>("recording");   // "from|to" local times: a reading every 15 minutes
+    QTest::addColumn<QString>("begin");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<int>("whole");
+    QTest::addColumn<QStringList>("partial");   // "date first-last"
+    QTest::addColumn<double>("dailyTraffic");
+
+    // The week of the autumn change: Sunday 25 October 2026 has 25 hours (100 readings, 96 else).
+    const QString monday = QStringLiteral("2026-10-19 00:00:00"), sunday = QStringLiteral("2026-10-25 23:59:59");
+    QTest::newRow("set up Monday 10:15, taken away the next Monday 09:45")
+        << QStringList{"2026-10-19 10:15|2026-10-26 09:45"} << monday << "2026-10-26 23:59:59" << 6
+        << QStringList{"2026-10-19 10:15-23:45", "2026-10-26 00:00-09:45"} << (5 * 96 + 100) / 6.0;
+    QTest::newRow("silent for more than six hours")
+        << QStringList{"2026-10-19 00:00|2026-10-21 14:00", "2026-10-21 21:00|2026-10-25 23:45"} << monday << sunday
+        << 6 << QStringList{"2026-10-21 00:00-23:45"} << (5 * 96 + 100) / 6.0;
+    QStringList nights{"2026-10-19 00:00|2026-10-19 00:30"};
+    for (int d = 0; d < 7; ++d) {
+        const QString day = QDate(2026, 10, 19).addDays(d).toString(Qt::ISODate);
+        const QString next = QDate(2026, 10, 20).addDays(d).toString(Qt::ISODate);
+        nights << day + QStringLiteral(" 05:00|") + next + QStringLiteral(" 00:30");
+    }
+    QTest::newRow("quiet nights, 5 hours 30 over the change")
+        << nights << monday << sunday << 7 << QStringList{} << 79.0;
+    QTest::newRow("period from Tuesday noon")
+        << QStringList{"2026-10-19 00:00|2026-10-25 23:45"} << "2026-10-20 12:00:00" << sunday << 5
+        << QStringList{"2026-10-20 12:00-23:45"} << (4 * 96 + 100) / 5.0;
+}
+
+// A day counts in the daily figures when the period holds it whole and the radar recorded it throughout.
+void TestTrafficSummary::completeDays()
+{
+    QFETCH(QStringList, recording);
+    QFETCH(QString, begin);
+    QFETCH(QString, end);
+    QFETCH(int, whole);
+    QFETCH(QStringList, partial);
+    QFETCH(double, dailyTraffic);
+    QVector<Row> rows;
+    for (const QString& span : recording)
+        for (qint64 t = at(span.section('|', 0, 0) + ":00"); t <= at(span.section('|', 1, 1) + ":00"); t += 900)
+            rows << Row{t, 50, 0};
+    const QString file = m_dir.filePath(QStringLiteral("complete%1.db").arg(QTest::currentDataTag()));
+    QVERIFY(writeMeasureDb(file, rows));
+    ScriptedDialogs dialogs;
+    SpeedStatistics s;
+    s.setDividerOff(true);
+    const TrafficSummary t = summarise(s, file, begin, end, std::nullopt);
+    QStringList listed;
+    for (const PartialDay& d : t.partialDays)
+        listed << d.date.toString(Qt::ISODate) + d.first.toString(" HH:mm-") + d.last.toString("HH:mm");
+    QCOMPARE(listed, partial);
+    QCOMPARE(t.wholeDays, whole);
+    QCOMPARE(t.wholeDays + t.partialDays.size(), t.daysRecorded);
+    QCOMPARE(*t.groups[TrafficSummary::Ingoing].dailyTraffic, dailyTraffic);
+    QCOMPARE(t.wholeByDayOfWeek[6], 1);   // the 25-hour Sunday, whole in every row
 }
 
 void TestTrafficSummary::limitFromAreaNames()

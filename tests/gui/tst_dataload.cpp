@@ -120,7 +120,7 @@ void TestDataLoad::wholeWorkflow()
     QCOMPARE(s.getStartDate(), QDateTime::fromSecsSinceEpoch(localTime(QStringLiteral("2024-02-01 08:10:20"))));
     QCOMPARE(s.getEndDate(), QDateTime::fromSecsSinceEpoch(localTime(QStringLiteral("2024-02-02 17:40:10"))));
     QCOMPARE(s.getUnits(), qint16(0));
-    QCOMPARE(s.getDividerOff(), false);   // store mode 0
+    QCOMPARE(s.getDividerOff(), true);   // a reading a minute, no burst: derived as "Avancé"
     QCOMPARE(qMakePair(w.startDate(), w.endDate()), qMakePair(s.getStartDate(), s.getEndDate()));
     auto* startEdit = child<QDateTimeEdit>(w, "gb1_dateTimeEdit_1");
     auto* endEdit = child<QDateTimeEdit>(w, "gb1_dateTimeEdit_2");
@@ -131,7 +131,7 @@ void TestDataLoad::wholeWorkflow()
 
     QCOMPARE(child<QDoubleSpinBox>(w, "gb1_doubleSpinBox_1")->value(), 15.0);
     QCOMPARE(child<QLineEdit>(w, "gb2_textEdit")->text(), QStringLiteral("Rue du Port"));
-    QCOMPARE(labelText(w, "label_17"), QStringLiteral("Standard"));
+    QCOMPARE(labelText(w, "label_17"), QStringLiteral("Avancé"));
     QCOMPARE(labelText(w, "label_start_date"), w.dateTimeText(s.getStartDate()));
     QCOMPARE(labelText(w, "label_end_date"), w.dateTimeText(s.getEndDate()));
     QVERIFY(!child(w, "label_invalid_readings")->isHidden());

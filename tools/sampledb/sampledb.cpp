@@ -277,8 +277,9 @@ std::vector<Cell> buildCells(const SampleOptions& o, Random& rnd, int* recordedD
             while (!valid[next])
                 ++next;
             const double hourNoise = 1.0 + 0.15 * (2 * rnd.uniform() - 1);
-            cells.push_back(Cell{day, h, starts[h], starts[next],
-                                 dayFactors[day.dayOfWeek() - 1] * dayNoise * hours[h] / hourSum * hourNoise});
+            const double weight =
+                o.flat ? 1.0 / 24 : dayFactors[day.dayOfWeek() - 1] * dayNoise * hours[h] / hourSum * hourNoise;
+            cells.push_back(Cell{day, h, starts[h], starts[next], weight});
         }
     }
     return cells;

@@ -33,6 +33,9 @@ struct SampleOptions
     // Vehicles on an ordinary weekday, both directions together; Saturdays carry about 70 % of it,
     // Sundays 55 %, each day varies by a few percent. Ignored when totalMeasures is set.
     int vehiclesPerDay = 2000;
+    // The same traffic every hour of every day, without daily or weekly profile nor noise: a
+    // steady stream of random arrivals.
+    bool flat = false;
     // When > 0, exactly this many measures, spread over the days with the same profile.
     qint64 totalMeasures = 0;
     // Days without any recording, chosen from the seed among the days strictly inside the period.

@@ -22,6 +22,7 @@ const char* const help =
     "  --units none|kmh|mph  units marker row (default kmh; none: no marker, read as km/h);\n"
     "                      a one-direction file has no marker column: kmh writes none, mph is refused\n"
     "  --per-day N         vehicles on a weekday, both directions (default 2000; weekends fewer)\n"
+    "  --flat              the same traffic every hour of every day (random arrivals)\n"
     "  --total N           exactly N measures over the period instead of --per-day\n"
     "  --mean-in N         mean speed of the ingoing direction (default 48 km/h, 30 mph)\n"
     "  --mean-out N        mean speed of the outgoing direction (default 53 km/h, 33 mph)\n"
@@ -32,6 +33,7 @@ const char* const help =
     "  --display-effect N  slowdown in the file's units, km/h or mph (default 4; 0 to 50)\n"
     "  --seed N            same seed and options, same file (default 1)\n"
     "  --campaign-tables   also create the empty campaign and campaign_details tables\n"
+    "  --per-vehicle N     readings per vehicle (default 9; 1: one reading per vehicle, no campaign)\n"
     "  --advanced          one reading per vehicle, with a campaign of store mode 1 (Avance) per month\n"
     "  --force             replace OUT.db if it exists\n";
 
@@ -59,6 +61,10 @@ int runGendb(const QStringList& args)
         }
         if (a == QLatin1String("--campaign-tables")) {
             o.campaignTables = true;
+            continue;
+        }
+        if (a == QLatin1String("--flat")) {
+            o.flat = true;
             continue;
         }
         if (a == QLatin1String("--advanced")) {
@@ -110,6 +116,10 @@ int runGendb(const QStringList& args)
             if (!whole(0, 10000000))
                 return bad();
             o.vehiclesPerDay = int(d);
+        } else if (a == QLatin1String("--per-vehicle")) {
+            if (!whole(1, 100))
+                return bad();
+            o.readingsPerVehicle = int(d);
         } else if (a == QLatin1String("--total")) {
             if (!whole(1, 2000000000))
                 return bad();

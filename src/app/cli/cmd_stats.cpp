@@ -20,6 +20,11 @@ const char* const kUsage =
     "[--range METRES] [--divider on|off] [--area NOM] [--areas-file CHEMIN] [--campaign ID]... [--limit N] [--pretty | "
     "--summary]";
 
+template <typename T> QJsonValue json(const std::optional<T>& v)
+{
+    return v ? QJsonValue(*v) : QJsonValue();
+}
+
 QJsonObject directionJson(const DirectionStatistics& s, WallClock& clock)
 {
     QJsonArray classes;
@@ -44,11 +49,11 @@ QJsonObject directionJson(const DirectionStatistics& s, WallClock& clock)
                                    {QStringLiteral("vehicleCount"), it->vehicleCount}});
     }
     return QJsonObject{{QStringLiteral("measureCount"), s.measureCount},
-                       {QStringLiteral("meanSpeed"), s.meanSpeed},
-                       {QStringLiteral("maxSpeed"), s.maxSpeed},
-                       {QStringLiteral("v30"), s.v30},
-                       {QStringLiteral("v50"), s.v50},
-                       {QStringLiteral("v85"), s.v85},
+                       {QStringLiteral("meanSpeed"), json(s.meanSpeed)},
+                       {QStringLiteral("maxSpeed"), json(s.maxSpeed)},
+                       {QStringLiteral("v30"), json(s.v30)},
+                       {QStringLiteral("v50"), json(s.v50)},
+                       {QStringLiteral("v85"), json(s.v85)},
                        {QStringLiteral("highestSpeed"), s.highestSpeed},
                        {QStringLiteral("vehicleCount"), s.vehicleCount},
                        {QStringLiteral("distribution"), classes},
@@ -64,6 +69,9 @@ QString summaryText(const QJsonObject& root)
     const auto dayTime = [](const QJsonValue& iso) {
         return QDateTime::fromString(iso.toString(), Qt::ISODate).toString(QStringLiteral("dd/MM/yyyy HH:mm"));
     };
+    const auto figure = [](const QJsonValue& v, int decimals) {
+        return v.isNull() ? QStringLiteral("—") : QString::number(v.toDouble(), 'f', decimals);
+    };
     QString out;
     out += QStringLiteral("Fichier : %1\n").arg(root.value(QStringLiteral("file")).toString());
     out += QStringLiteral("Période : du %1 au %2\n")
@@ -78,6 +86,10 @@ QString summaryText(const QJsonObject& root)
                     QString::number(settings.value(QStringLiteral("filterSeconds")).toInt() / 60),
                     QString::number(settings.value(QStringLiteral("range")).toInt()),
                     QString::number(settings.value(QStringLiteral("vehicleDivider")).toInt()));
+    out += QStringLiteral("Mode de stockage : %1 (%2)\n")
+               .arg(root.value(QStringLiteral("storeMode")).toInt() > 0 ? QStringLiteral("Avancé")
+                                                                        : QStringLiteral("Standard"),
+                    root.value(QStringLiteral("storeModeReason")).toString());
     const QJsonObject directions = root.value(QStringLiteral("directions")).toObject();
     for (const QString& key : directions.keys()) {
         const QJsonObject d = directions.value(key).toObject();
@@ -86,12 +98,12 @@ QString summaryText(const QJsonObject& root)
                 .arg(key == QLatin1String("0") ? QStringLiteral("entrant") : QStringLiteral("sortant"))
                 .arg(d.value(QStringLiteral("measureCount")).toInt())
                 .arg(d.value(QStringLiteral("vehicleCount")).toInt())
-                .arg(d.value(QStringLiteral("meanSpeed")).toDouble(), 0, 'f', 2)
+                .arg(figure(d.value(QStringLiteral("meanSpeed")), 2))
                 .arg(units)
-                .arg(d.value(QStringLiteral("maxSpeed")).toInt())
-                .arg(d.value(QStringLiteral("v30")).toInt())
-                .arg(d.value(QStringLiteral("v50")).toInt())
-                .arg(d.value(QStringLiteral("v85")).toInt());
+                .arg(figure(d.value(QStringLiteral("maxSpeed")), 0))
+                .arg(figure(d.value(QStringLiteral("v30")), 0))
+                .arg(figure(d.value(QStringLiteral("v50")), 0))
+                .arg(figure(d.value(QStringLiteral("v85")), 0));
         QStringList shares;
         for (const QJsonValue& c : d.value(QStringLiteral("distribution")).toArray()) {
             const QJsonObject o = c.toObject();
@@ -150,7 +162,11 @@ int runStats(const QStringList& args)
                                   {QStringLiteral("range"), criteria.range},
                                   {QStringLiteral("dividerOff"), criteria.dividerOff},
                                   {QStringLiteral("vehicleDivider"), a.vehicleDivider()},
-                                  {QStringLiteral("area"), criteria.area}}},
+                                  {QStringLiteral("area"), criteria.area},
+                                  {QStringLiteral("limitArea"),
+                                   a.limitArea().isEmpty() ? QJsonValue() : QJsonValue(a.limitArea())}}},
+                     {QStringLiteral("storeMode"), a.storeMode()},
+                     {QStringLiteral("storeModeReason"), a.storeModeReason()},
                      {QStringLiteral("bucketCount"), a.bucketCount()},
                      {QStringLiteral("hasGaps"), a.hasGaps()},
                      {QStringLiteral("directions"), directions}};
@@ -161,7 +177,6 @@ int runStats(const QStringList& args)
         for (int id : a.campaigns())
             campaigns.append(id);
         root.insert(QStringLiteral("campaigns"), campaigns);
-        root.insert(QStringLiteral("storeMode"), a.storeMode());
     }
     if (summary) {
         std::fputs((summaryText(root) + summaryLines(summaryJson, a.unitLabel())).toLocal8Bit().constData(), stdout);

@@ -19,6 +19,7 @@ int runPaths(const QStringList& args);
 int runReport(const QStringList& args);
 int runCompare(const QStringList& args);
 int runFleet(const QStringList& args);
+int runSite(const QStringList& args);
 
 // report draws charts: the one command that starts the widgets (off screen without a display).
 std::unique_ptr<QCoreApplication> createReportApplication(int& argc, char** argv);

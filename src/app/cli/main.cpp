@@ -25,6 +25,7 @@ const Command commands[] = {
      "import-areas CSV [--pick STATE …] [--units kmh|mph|knots] [--file PATH] [--pretty]"},
     {"stats", runStats, "stats FILE [options]          statistics of a measure database as JSON"},
     {"campaigns", runCampaigns, "campaigns FILE [--pretty]     campaigns of a measure database as JSON"},
+    {"site", runSite, "site FILE [--location T] [--comment T] [--limit N] [--pretty]  stores and prints the site"},
     {"report", runReport, "report FILE OUT.pdf [options] the operation report (PDF or PostScript)"},
     {"compare", runCompare, "compare A.db [B.db] [options] before and after: speeds and tests as JSON"},
     {"fleet", runFleet, "fleet PATH... [options]       one summary per measure file of folders, as JSON"},

@@ -41,8 +41,18 @@ QString exceedance(const QJsonObject& g, const char* key)
 QString summaryLines(const QJsonObject& summary, const QString& units)
 {
     const QJsonValue limit = summary.value(QStringLiteral("limit"));
-    QString out = limit.isNull() ? QStringLiteral("Synthèse (aucune vitesse limite) :\n")
-                                 : QStringLiteral("Synthèse (vitesse limite %1 %2) :\n").arg(limit.toInt()).arg(units);
+    const QString source = summary.value(QStringLiteral("limitSource")).toString() == QLatin1String("site")
+        ? QStringLiteral("celle du site")
+        : QStringLiteral("donnée pour cette analyse");
+    QString out = limit.isNull()
+        ? QStringLiteral("Synthèse (limite non renseignée : conformité non calculée) :\n")
+        : QStringLiteral("Synthèse (vitesse limite %1 %2, %3) :\n").arg(limit.toInt()).arg(units, source);
+    const QJsonObject days = summary.value(QStringLiteral("days")).toObject();
+    // A mean over complete days says over how many.
+    const auto daily = [&days](const QJsonValue& v, const char* count) {
+        const int n = days.value(QLatin1String(count)).toInt();
+        return n == 0 ? QStringLiteral("—") : QStringLiteral("%1 sur %2 j").arg(number(v, 1)).arg(n);
+    };
     const QJsonObject groups = summary.value(QStringLiteral("directions")).toObject();
     QStringList keys;
     for (const QString& key : {QStringLiteral("0"), QStringLiteral("1")})
@@ -55,12 +65,14 @@ QString summaryLines(const QJsonObject& summary, const QString& units)
         const QString name = key == QLatin1String("0") ? QStringLiteral("Entrant")
             : key == QLatin1String("1")                ? QStringLiteral("Sortant")
                                                        : QStringLiteral("Deux sens");
-        out += QStringLiteral("  %1 : %2 véhicules ; trafic moyen journalier %3 (lundi-vendredi %4, week-end %5) ; "
-                              "pointe du matin %6, du soir %7\n")
-                   .arg(name, number(g.value(QStringLiteral("vehicles")), 0),
-                        number(g.value(QStringLiteral("dailyTraffic")), 1),
-                        number(g.value(QStringLiteral("weekdayTraffic")), 1),
-                        number(g.value(QStringLiteral("weekendTraffic")), 1),
+        const QString traffic = days.value(QStringLiteral("whole")).toInt() == 0
+            ? QStringLiteral("— (aucun jour complet)")
+            : QStringLiteral("%1 (lundi-vendredi %2, week-end %3)")
+                  .arg(daily(g.value(QStringLiteral("dailyTraffic")), "whole"),
+                       daily(g.value(QStringLiteral("weekdayTraffic")), "wholeWeekdays"),
+                       daily(g.value(QStringLiteral("weekendTraffic")), "wholeWeekendDays"));
+        out += QStringLiteral("  %1 : %2 véhicules ; trafic moyen journalier %3 ; pointe du matin %4, du soir %5\n")
+                   .arg(name, number(g.value(QStringLiteral("vehicles")), 0), traffic,
                         peak(g.value(QStringLiteral("morningPeak"))), peak(g.value(QStringLiteral("afternoonPeak"))));
         const QJsonValue pace = g.value(QStringLiteral("pace"));
         const QString paceText = pace.isObject() ? QStringLiteral("%1-%2 (%3)")
@@ -80,20 +92,33 @@ QString summaryLines(const QJsonObject& summary, const QString& units)
                             QString::number(limit.toInt() + 20), exceedance(g, "overLimit20"),
                             number(g.value(QStringLiteral("meanSpeedOverLimit")), 1));
     }
-    const QJsonObject days = summary.value(QStringLiteral("days")).toObject();
-    QStringList missing;
+    QStringList missing, partial;
     for (const QJsonValue& d : days.value(QStringLiteral("missing")).toArray())
         missing << d.toString();
-    out += QStringLiteral("  Jours : %1 dans la période, %2 enregistrés, manquants : %3\n")
-               .arg(days.value(QStringLiteral("inPeriod")).toInt())
-               .arg(days.value(QStringLiteral("recorded")).toInt())
-               .arg(missing.isEmpty() ? QStringLiteral("aucun") : missing.join(QStringLiteral(", ")));
+    for (const QJsonValue& d : days.value(QStringLiteral("partial")).toArray())
+        partial << QStringLiteral("%1 (%2-%3)")
+                       .arg(d[QStringLiteral("date")].toString(), d[QStringLiteral("first")].toString(),
+                            d[QStringLiteral("last")].toString());
+    out +=
+        QStringLiteral("  Jours : %1 dans la période, %2 enregistrés, %3 complets ; manquants : %4 ; partiels : %5\n")
+            .arg(QString::number(days.value(QStringLiteral("inPeriod")).toInt()),
+                 QString::number(days.value(QStringLiteral("recorded")).toInt()),
+                 QString::number(days.value(QStringLiteral("whole")).toInt()),
+                 missing.isEmpty() ? QStringLiteral("aucun") : missing.join(QStringLiteral(", ")),
+                 partial.isEmpty() ? QStringLiteral("aucun") : partial.join(QStringLiteral(", ")));
     const QJsonObject quality = summary.value(QStringLiteral("quality")).toObject();
-    out += QStringLiteral("  Relevés écartés (%1 %2 ou moins) : %3 ; au-dessus de %4 %2 : %5 ; répétés : %6\n")
-               .arg(QString::number(quality.value(QStringLiteral("minSpeed")).toInt()), units,
-                    number(quality.value(QStringLiteral("slowReadings")), 0),
-                    QString::number(quality.value(QStringLiteral("implausibleAbove")).toInt()),
-                    number(quality.value(QStringLiteral("implausibleReadings")), 0),
-                    number(quality.value(QStringLiteral("repeatedReadings")), 0));
+    const bool bursts = quality.value(QStringLiteral("storeMode")).toInt() == 0;
+    out +=
+        QStringLiteral("  Relevés écartés (%1 %2 ou moins) : %3 ; au-dessus de %4 %2 : %5 ; %6\n")
+            .arg(
+                QString::number(quality.value(QStringLiteral("minSpeed")).toInt()), units,
+                number(quality.value(QStringLiteral("slowReadings")), 0),
+                QString::number(quality.value(QStringLiteral("implausibleAbove")).toInt()),
+                number(quality.value(QStringLiteral("implausibleReadings")), 0),
+                bursts
+                    ? QStringLiteral("relevés par véhicule : %1 ; répétés au-delà d'une rafale : %2")
+                          .arg(number(quality.value(QStringLiteral("readingsPerVehicle")), 1),
+                               number(quality.value(QStringLiteral("repeatedReadings")), 0))
+                    : QStringLiteral("répétés : %1").arg(number(quality.value(QStringLiteral("repeatedReadings")), 0)));
     return out;
 }
