@@ -838,14 +838,14 @@ void MainWindow::createGraph()
     ui->label_invalid_readings->setVisible(invalid > 0);
 
     const QList<int> directions = m_statistics.getDirections();
-    TimePlot* meanGraph = ResultCharts::meanGraph(m_statistics, start, end, hasGaps, ui->page_1_view);
-    connect(meanGraph, &TimePlot::meantimeChanged, this, &MainWindow::meantime);
+    TimePlot* meanGraph = ResultCharts::meanGraph(m_statistics, start, end, ui->page_1_view);
+    connect(meanGraph, &TimePlot::visibleIntervalChanged, this, &MainWindow::meantime);
     ui->page_1_view->layout()->addWidget(meanGraph);
     m_meanGraph = meanGraph;
     ui->gb0_logo->hide();
 
-    TimePlot* maxGraph = ResultCharts::maxGraph(m_statistics, start, end, hasGaps, ui->page_5_view);
-    connect(maxGraph, &TimePlot::meantimeChanged, this, &MainWindow::xmSpeed);
+    TimePlot* maxGraph = ResultCharts::maxGraph(m_statistics, start, end, ui->page_5_view);
+    connect(maxGraph, &TimePlot::visibleIntervalChanged, this, &MainWindow::xmSpeed);
     ui->page_5_view->layout()->addWidget(maxGraph);
     m_maxGraph = maxGraph;
 
@@ -870,8 +870,8 @@ void MainWindow::createGraph()
     m_speedTableStale = true;
     fillSpeedTableIfStale(false);
 
-    TimePlot* vehicleGraph = ResultCharts::vehicleGraph(m_statistics, start, end, hasGaps, readings, ui->page_2_view);
-    connect(vehicleGraph, &TimePlot::meantimeChanged, this, &MainWindow::vehicleNumber);
+    TimePlot* vehicleGraph = ResultCharts::vehicleGraph(m_statistics, start, end, readings, ui->page_2_view);
+    connect(vehicleGraph, &TimePlot::visibleIntervalChanged, this, &MainWindow::vehicleNumber);
     ui->page_2_view->layout()->addWidget(vehicleGraph);
     m_vehicleGraph = vehicleGraph;
 

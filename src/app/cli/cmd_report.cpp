@@ -148,7 +148,7 @@ int runReport(const QStringList& args)
     const QString localeName = reportLocale;
     content.dateTimeText = [localeName](const QDateTime& dt) { return localeDateTimeText(localeName, dt); };
     content.countsReadings = a.countsReadings();
-    const StandaloneCharts charts(a.statistics(), a.begin(), a.end(), a.hasGaps(), content.countsReadings);
+    const StandaloneCharts charts(a.statistics(), a.begin(), a.end(), content.countsReadings);
     charts.fill(content);
     // The figures of stats' "summary" for the same options.
     content.summary = &a.summary();

@@ -396,11 +396,10 @@ void ReportContent::readTable(const QTableWidget& table)
     }
 }
 
-StandaloneCharts::StandaloneCharts(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, bool hasGaps,
+StandaloneCharts::StandaloneCharts(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end,
                                    bool readings)
-    : m_mean(ResultCharts::meanGraph(s, start, end, hasGaps, nullptr)),
-      m_max(ResultCharts::maxGraph(s, start, end, hasGaps, nullptr)),
-      m_vehicles(ResultCharts::vehicleGraph(s, start, end, hasGaps, readings, nullptr)),
+    : m_mean(ResultCharts::meanGraph(s, start, end, nullptr)), m_max(ResultCharts::maxGraph(s, start, end, nullptr)),
+      m_vehicles(ResultCharts::vehicleGraph(s, start, end, readings, nullptr)),
       m_percentiles{std::unique_ptr<PercentilePlot>(ResultCharts::percentilePlot(s, 0, nullptr)),
                     std::unique_ptr<PercentilePlot>(ResultCharts::percentilePlot(s, 1, nullptr))},
       m_table(std::make_unique<QTableWidget>(0, 6))

@@ -52,8 +52,7 @@ class StandaloneCharts
 {
 public:
     // statistics must have run load(start, end); its results are read here only.
-    StandaloneCharts(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, bool hasGaps,
-                     bool readings);
+    StandaloneCharts(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, bool readings);
     ~StandaloneCharts();
     // Sets the plots and the table of content.
     void fill(ReportContent& content) const;

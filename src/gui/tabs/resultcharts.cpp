@@ -44,41 +44,39 @@ template <typename Map> Map present(const SpeedStatistics& s, Map map)
 }
 
 TimePlot* speedGraph(const SpeedStatistics& s, const QMap<int, CurvePoints>& curve, double in, double out,
-                     const QString& title, const QDateTime& start, const QDateTime& end, bool hasGaps, QWidget* parent)
+                     const QString& title, const QDateTime& start, const QDateTime& end, QWidget* parent)
 {
     const QString units = s.unitLabel();
-    auto* graph = new TimePlot(parent, present(s, TimePlot::toPoints(curve)), present(s, speedTitles(in, out, units)),
-                               start.toSecsSinceEpoch(), end.toSecsSinceEpoch(), TimePlot::SpeedKind, hasGaps, units,
-                               s.getFilter());
+    auto* graph =
+        new TimePlot(parent, present(s, TimePlot::toPoints(curve)), present(s, speedTitles(in, out, units)),
+                     start.toSecsSinceEpoch(), end.toSecsSinceEpoch(), TimePlot::SpeedKind, units, s.getFilter());
     graph->setPlotTitle(title);
     return graph;
 }
 
 }   // namespace
 
-TimePlot* meanGraph(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, bool hasGaps,
-                    QWidget* parent)
+TimePlot* meanGraph(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, QWidget* parent)
 {
     return speedGraph(s, s.getMeanCurve(), s.getMeanSpeed(0), s.getMeanSpeed(1), tr("Vitesses moyennes"), start, end,
-                      hasGaps, parent);
+                      parent);
 }
 
-TimePlot* maxGraph(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, bool hasGaps,
-                   QWidget* parent)
+TimePlot* maxGraph(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, QWidget* parent)
 {
     return speedGraph(s, s.getMaxCurve(), s.getMaxSpeed(0), s.getMaxSpeed(1), tr("Vitesses maximum"), start, end,
-                      hasGaps, parent);
+                      parent);
 }
 
-TimePlot* vehicleGraph(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, bool hasGaps,
-                       bool readings, QWidget* parent)
+TimePlot* vehicleGraph(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, bool readings,
+                       QWidget* parent)
 {
     const QMap<int, QString> titles{
         {0, (readings ? tr("Relevés entrants %1") : tr("Véhicules entrants %1")).arg(s.countVehicles(start, end, 0))},
         {1, (readings ? tr("Relevés sortants %1") : tr("Véhicules sortants %1")).arg(s.countVehicles(start, end, 1))}};
     auto* graph = new TimePlot(parent, present(s, TimePlot::toSamples(s.getVehicleBars())), present(s, titles),
-                               start.toSecsSinceEpoch(), end.toSecsSinceEpoch(), TimePlot::VehicleKind, hasGaps,
-                               s.unitLabel(), s.getFilter());
+                               start.toSecsSinceEpoch(), end.toSecsSinceEpoch(), TimePlot::VehicleKind, s.unitLabel(),
+                               s.getFilter());
     graph->setCountsReadings(readings);
     return graph;
 }

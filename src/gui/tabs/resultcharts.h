@@ -24,13 +24,11 @@ namespace ResultCharts {
 QMap<int, QString> speedTitles(double in, double out, const QString& unit, int decimals = 2);
 
 // "Vitesses moyennes" and "Vitesses maximum".
-TimePlot* meanGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, bool hasGaps,
-                    QWidget* parent);
-TimePlot* maxGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, bool hasGaps,
-                   QWidget* parent);
+TimePlot* meanGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, QWidget* parent);
+TimePlot* maxGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, QWidget* parent);
 // The vehicles (or readings) of start..end in the legend.
-TimePlot* vehicleGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, bool hasGaps,
-                       bool readings, QWidget* parent);
+TimePlot* vehicleGraph(const SpeedStatistics& statistics, const QDateTime& start, const QDateTime& end, bool readings,
+                       QWidget* parent);
 // Without a curve when the direction has no curve point.
 PercentilePlot* percentilePlot(const SpeedStatistics& statistics, int direction, QWidget* parent);
 // Null for a direction the file does not have; the vehicles of start..end.

@@ -2,7 +2,8 @@
 #include "gui/tabs/summarytab.h"
 
 #include "gui/charts/plotprint.h"
-#include "gui/charts/summaryplots.h"
+#include "gui/charts/hourlyprofileplot.h"
+#include "gui/charts/speedbinplot.h"
 #include "gui/tabs/summaryformat.h"
 #include "ui_summarytab.h"
 
