@@ -93,15 +93,15 @@ void TestCampaignDialogs::rowsOverTheSelection()
     QCOMPARE(top->id(), 3);
     QCOMPARE(QStringList({top->heading(), top->title(), top->period()}),
              QStringList({"Campagne du 05/03/2024 18:00", "Campagne 3", "(Du 05/03/2024 00:00 au 05/03/2024 18:00)"}));
-    QCOMPARE(dlg.rows().value(1)->findChild<QLabel*>(QStringLiteral("gb2_label_4"))->text(), "Version 1");
+    QCOMPARE(dlg.rows().value(1)->findChild<QLabel*>(QStringLiteral("storeModeLabel"))->text(), "Version 1");
     QCOMPARE(dlg.rows().value(2)->title(), QStringLiteral("Campagne 1"));
     QCOMPARE(dlg.selectAllButton()->text(), QStringLiteral("Tout sélectionner"));
 
     // The scrolled contents grow to hold every row.
-    QVERIFY(dlg.findChild<QWidget*>(QStringLiteral("scrollAreaWidgetContents"))->height() >= 3 * 50);
+    QVERIFY(dlg.findChild<QWidget*>(QStringLiteral("rowsContents"))->height() >= 3 * 50);
 
     // A tick in a row is a tick in the selection, and the buttons' ticks show in the rows.
-    dlg.rows().value(2)->findChild<QCheckBox*>(QStringLiteral("gb2_checkBox"))->click();
+    dlg.rows().value(2)->findChild<QCheckBox*>(QStringLiteral("tickBox"))->click();
     QVERIFY(selection.isTicked(2));
     dlg.reverseButton()->click();
     QCOMPARE(widgetTicks(dlg), QList<bool>({false, true, false}));
@@ -137,7 +137,7 @@ void TestCampaignDialogs::removeAsksAgainFromTheTop()
     CampaignChoiceDialog dlg(selection, shortText);
     dlg.setDatabase(selection.database());
     dlg.rows().value(1)->setChecked(true);
-    QWidget* contents = dlg.findChild<QWidget*>(QStringLiteral("scrollAreaWidgetContents"));
+    QWidget* contents = dlg.findChild<QWidget*>(QStringLiteral("rowsContents"));
     const int height = contents->height();
     for (int answer : {1, 0, 1})   // Non, Oui, then Non for the top row again
         dialogs.answerQuestion(answer);
@@ -239,11 +239,11 @@ void TestCampaignDialogs::panelAndDescription()
         auto* dlg = qobject_cast<CampaignDescriptionDialog*>(&d);
         if (!dlg)
             return int(QDialog::Rejected);
-        shownStart = dlg->findChild<QLabel*>(QStringLiteral("gb60_label_6"))->text();
-        auto* title = dlg->findChild<QLineEdit*>(QStringLiteral("gb60_lineEdit"));
+        shownStart = dlg->findChild<QLabel*>(QStringLiteral("startLabel"))->text();
+        auto* title = dlg->findChild<QLineEdit*>(QStringLiteral("titleEdit"));
         shownTitle = title->text();
         title->setText(QStringLiteral("Avenue des Pins"));
-        dlg->findChild<QTextEdit*>(QStringLiteral("gb60_textEdit"))->setPlainText(QStringLiteral("Relevé <test>"));
+        dlg->findChild<QTextEdit*>(QStringLiteral("commentEdit"))->setPlainText(QStringLiteral("Relevé <test>"));
         return int(accept ? QDialog::Accepted : QDialog::Rejected);
     });
     w.findChild<QPushButton*>(QStringLiteral("gb3_pushButton"))->click();

@@ -58,7 +58,7 @@ QString sampleDatabase(const QString& folder)
 // Records the states the dialog opened with.
 struct SectionAnswer
 {
-    QMap<int, bool> set;
+    QMap<QString, bool> set;
     bool accept = true;
 };
 QList<QVector<bool>> g_openedWith;
@@ -74,7 +74,7 @@ int answerDialogs(QDialog& dialog)
     g_openedWith << sections->sections();
     const SectionAnswer answer = g_answers.takeFirst();
     for (auto it = answer.set.cbegin(); it != answer.set.cend(); ++it)
-        dialog.findChild<QCheckBox*>(QStringLiteral("checkBox_%1").arg(it.key()))->setChecked(it.value());
+        dialog.findChild<QCheckBox*>(it.key())->setChecked(it.value());
     return answer.accept ? QDialog::Accepted : QDialog::Rejected;
 }
 
@@ -131,7 +131,7 @@ private slots:
 
         // First with the table ticked: its pages come before the summary's.
         const QString withTable = m_dir.filePath(QStringLiteral("table.pdf"));
-        g_answers = {SectionAnswer{{{6, true}}, true}, SectionAnswer{}};
+        g_answers = {SectionAnswer{{{"tableBox", true}}, true}, SectionAnswer{}};
         dialogs.answerSaveFile(withTable);
         w.findChild<QAction*>(QStringLiteral("actionToolPdf"))->trigger();
         const int tablePages = 1 + (rows - 1) / 50;

@@ -189,7 +189,7 @@ int main(int argc, char* argv[])
         if (!windowOnly)
             save(&dialog, name);
         if (name == QLatin1String("speedarea-editor")) {
-            if (auto* import = dialog.findChild<QToolButton*>(QStringLiteral("gb4_toolButton_5"))) {
+            if (auto* import = dialog.findChild<QToolButton*>(QStringLiteral("importButton"))) {
                 nextName = QStringLiteral("speedarea-import");
                 import->click();
             }

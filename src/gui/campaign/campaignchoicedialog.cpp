@@ -55,17 +55,16 @@ int CampaignChoiceDialog::addCampaign(const CampaignInfo& campaign)
 void CampaignChoiceDialog::addRow(int row)
 {
     const CampaignInfo info = m_selection.campaign(row);
-    auto* synopsis = new CampaignSynopsis(ui->scrollAreaWidgetContents);
+    auto* synopsis = new CampaignSynopsis(ui->rowsContents);
     synopsis->setId(info.id);
     synopsis->setHeading(tr("Campagne du %1").arg(m_dateText(info.created)));
     synopsis->setPeriod(m_dateText(info.begin), m_dateText(info.end));
     synopsis->setTitle(info.title);
-    synopsis->setComment(info.comment);
     synopsis->setStoreMode(info.storeMode);
     synopsis->setChecked(m_selection.isTicked(row));
-    connect(synopsis, &CampaignSynopsis::campaignSelected, this,
+    connect(synopsis, &CampaignSynopsis::toggled, this,
             [this, row, synopsis]() { m_selection.setTicked(row, synopsis->isChecked()); });
-    ui->gb1_verticalLayout->addWidget(synopsis);
+    ui->rowsLayout->addWidget(synopsis);
     m_rows.insert(row, synopsis);
     fitContents();
 }
@@ -75,21 +74,21 @@ void CampaignChoiceDialog::removeRow(int row)
     CampaignSynopsis* synopsis = m_rows.take(row);
     if (!synopsis)
         return;
-    const QSize before = ui->scrollAreaWidgetContents->size();
+    const QSize before = ui->rowsContents->size();
     const int n = m_rows.size() + 1;
     qDebug() << "Removing child from layout";
-    ui->gb1_verticalLayout->removeWidget(synopsis);
+    ui->rowsLayout->removeWidget(synopsis);
     qDebug() << "taille avant" << before.height() << "taille item" << before.height() / n << "taille après"
              << before.height() - before.height() / n;
-    ui->scrollAreaWidgetContents->resize(before.width(), before.height() - before.height() / n);
+    ui->rowsContents->resize(before.width(), before.height() - before.height() / n);
     qDebug() << "Deleting object";
     delete synopsis;
 }
 
 void CampaignChoiceDialog::fitContents()
 {
-    QWidget* contents = ui->scrollAreaWidgetContents;
-    QLayout* layout = ui->gb1_verticalLayout;
+    QWidget* contents = ui->rowsContents;
+    QLayout* layout = ui->rowsLayout;
     // Rows as wide as the visible area (room kept for the vertical scroll bar) once it is known;
     // long texts wrap rather than scroll sideways.
     const int visible = ui->scrollArea->width() - 2 * ui->scrollArea->frameWidth()
