@@ -60,13 +60,13 @@ bool SiteInfoEditor::eventFilter(QObject* object, QEvent* event)
     return QObject::eventFilter(object, event);
 }
 
-void SiteInfoEditor::open(const QString& file, const QString& defaultLocation, const QString& areaName,
-                          const QString& unit)
+void SiteInfoEditor::open(const QString& file, const SiteInfo& stored, const QString& defaultLocation,
+                          const QString& areaName, const QString& unit)
 {
     save();
     m_file = file;
     m_pending = SiteInfo();
-    SiteInfo info = readSiteInfo(file);
+    SiteInfo info = stored;
     merge(info, m_session.value(file));
 
     m_filling = true;

@@ -3,6 +3,7 @@
 // import and a save to a redrawn pie.
 #include "gui/campaign/campaignchoicedialog.h"
 #include "gui/charts/speedclasspie.h"
+#include "analysis/analysis.h"
 #include "core/workspace.h"
 #include "scripteddialogs.h"
 #include "gui/speedarea/areaimportdialog.h"
@@ -237,18 +238,20 @@ private slots:
             return editor->result();
         });
         w.findChild<QAction*>("actionOpen")->trigger();
+        QVERIFY(waitForAnalysis(w));
         QList<QPointer<SpeedClassPie>> old;
-        for (SpeedClassPie* pie : w.findChild<QWidget*>("page_3")->findChildren<SpeedClassPie*>())
+        for (SpeedClassPie* pie : w.findChild<QWidget*>("distributionPage")->findChildren<SpeedClassPie*>())
             old << pie;
         QCOMPARE(old.size(), 1);   // a one-way file: the ingoing pie only
-        w.findChild<QToolButton*>("gb2_toolButton")->click();
+        w.findChild<QToolButton*>("speedAreaButton")->click();
+        QVERIFY(waitForAnalysis(w));
 
-        QCOMPARE(w.findChild<QComboBox*>("gb1_comboBox_1")->currentText(), imported);
+        QCOMPARE(w.findChild<QComboBox*>("speedAreaCombo")->currentText(), imported);
         QVERIFY(old[0].isNull());
-        const QList<SpeedClassPie*> pies = w.findChild<QWidget*>("page_3")->findChildren<SpeedClassPie*>();
+        const QList<SpeedClassPie*> pies = w.findChild<QWidget*>("distributionPage")->findChildren<SpeedClassPie*>();
         QCOMPARE(pies.size(), 1);
         QCOMPARE(pies.first()->pieces().size(), 4);
-        QCOMPARE(w.statistics().getDistribution(0).size(), 4);
+        QCOMPARE(w.analysis()->direction(0).classes.size(), 4);
     }
 };
 
