@@ -3,22 +3,26 @@
 // Opens a copy of SOURCE (a measure file as the radar delivers it) in the real window, offscreen,
 // ticks every campaign in the campaign dialog and times from that choice to the charts drawn,
 // beside the plain SQLite C loop over the same copy. Also the longest stretch during which the
-// event loop did not run, and the memory added per measure.
+// event loop did not run, the memory added per measure, and a refresh through the window's
+// criteria panel (a higher minimum speed, "Rafraichir"), which recomputes from the readings held.
 #include "benchutil.h"
 #include "cloop.h"
 
-#include "gui/campaign/campaignsynopsis.h"
-#include "gui/campaign/campaignchoicedialog.h"
+#include "analysis/analysis.h"
 #include "core/messagelog.h"
 #include "core/workspace.h"
-#include "analysis/speedstatistics.h"
+#include "gui/campaign/campaignchoicedialog.h"
+#include "gui/campaign/campaignsynopsis.h"
 #include "gui/dialogrunner.h"
 #include "gui/mainwindow.h"
 #include "gui/qtuserdialogs.h"
 
 #include <QApplication>
+#include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -34,7 +38,21 @@ struct Run
     double longestPause = 0;
     qint64 measures = 0;
     double bytesPerMeasure = 0;
+    double refresh = -1;
+    double refreshPause = 0;
 };
+
+// Until the window's analysis is shown, then its charts painted (the plots just laid out show
+// once the events posted for them are handled).
+void waitForCharts(MainWindow& w)
+{
+    QEventLoop loop;
+    QObject::connect(&w, &MainWindow::analysisDone, &loop, &QEventLoop::quit);
+    if (w.isBusy())
+        loop.exec();
+    QApplication::sendPostedEvents();
+    w.grab();
+}
 
 Run openInWindow(const QString& file)
 {
@@ -73,15 +91,25 @@ Run openInWindow(const QString& file)
         w.show();
         QApplication::processEvents();
         w.openFile(file);
-        w.grab();   // the visible charts painted
-        if (timing) {
+        waitForCharts(w);
+        if (timing && w.analysis()) {
             // The stretch from the last tick to the drawn charts is a pause too.
             longest = std::max(longest, clock.nsecsElapsed() - lastTick);
             r.seconds = clock.nsecsElapsed() / 1e9;
             r.longestPause = longest / 1e9;
-            r.measures = w.statistics().measures().size();
+            r.measures = w.analysis()->measures()->size();
             const qint64 after = bench::statusKb("VmHWM");
             r.bytesPerMeasure = r.measures ? double(after - before) * 1024.0 / double(r.measures) : 0;
+
+            w.findChild<QDoubleSpinBox*>(QStringLiteral("minSpeedSpin"))->setValue(30);
+            longest = 0;
+            clock.start();
+            lastTick = 0;
+            w.findChild<QPushButton*>(QStringLiteral("refreshButton"))->click();
+            waitForCharts(w);
+            longest = std::max(longest, clock.nsecsElapsed() - lastTick);
+            r.refresh = w.analysis()->criteria().minSpeed == 30 ? clock.nsecsElapsed() / 1e9 : -1;
+            r.refreshPause = longest / 1e9;
         }
         ticker.stop();
     }
@@ -139,9 +167,12 @@ int main(int argc, char* argv[])
             best = r;
         QFile::remove(file);
     }
-    std::printf("%lld measures: campaigns chosen to charts drawn %.3f s (%.2f M measures/s), longest event-loop "
-                "pause %.0f ms, %.1f bytes/measure peak; SQLite C loop %.3f s; ratio %.2f (targets 1.3, 100 ms)\n",
-                static_cast<long long>(best.measures), best.seconds, best.measures / best.seconds / 1e6,
-                best.longestPause * 1000, best.bytesPerMeasure, ref, best.seconds / ref);
+    std::printf(
+        "%lld measures: campaigns chosen to charts drawn %.3f s (%.2f M measures/s), longest event-loop "
+        "pause %.0f ms, %.1f bytes/measure peak; SQLite C loop %.3f s; ratio %.2f (targets 1.3, 100 ms)\n"
+        "refresh with minimum speed 30 to charts drawn %.3f s, longest event-loop pause %.0f ms (target 0.5 s)\n",
+        static_cast<long long>(best.measures), best.seconds, best.measures / best.seconds / 1e6,
+        best.longestPause * 1000, best.bytesPerMeasure, ref, best.seconds / ref, best.refresh,
+        best.refreshPause * 1000);
     return 0;
 }

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="fr_FR">
 <context>
+    <name>AnalysisJob</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Chargement</source>
+        <translation>Loading</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>AnalysisRunner</name>
     <message>
         <source>Aucun relevé au-dessus de %1 %2 dans la période.</source>
@@ -136,6 +151,56 @@
     <message>
         <source>Aucun sens de circulation commun à A et B : rien à comparer.</source>
         <translation>No direction of traffic common to A and B: nothing to compare.</translation>
+    </message>
+</context>
+<context>
+    <name>BucketTableModel</name>
+    <message>
+        <source>Entrant</source>
+        <translation>Inbound</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Outbound</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés (sans diviseur)</source>
+        <translation>Readings (no divider)</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules (relevés / %1)</source>
+        <translation>Vehicles (readings / %1)</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules</source>
+        <translation>Vehicles</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Mean speed</translation>
+    </message>
+    <message>
+        <source>Vitesse maximale</source>
+        <translation>Maximum speed</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Direction</translation>
+    </message>
+</context>
+<context>
+    <name>BucketTableTab</name>
+    <message>
+        <source>&lt;body&gt;&lt;h2&gt;Historique des mesures&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</source>
+        <translation>&lt;body&gt;&lt;h2&gt;Measure history&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</translation>
     </message>
 </context>
 <context>
@@ -322,6 +387,53 @@ automatically to keep the data continuous.</translation>
     </message>
 </context>
 <context>
+    <name>CampaignTab</name>
+    <message>
+        <source>Détail</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>Date d&apos;enregistrement:</source>
+        <translation>Recorded on:</translation>
+    </message>
+    <message>
+        <source>Date de début:</source>
+        <translation>Start date:</translation>
+    </message>
+    <message>
+        <source>Date de fin:</source>
+        <translation>End date:</translation>
+    </message>
+    <message>
+        <source>Nombre de mesures:</source>
+        <translation>Measures:</translation>
+    </message>
+    <message>
+        <source>Nombre de jours:</source>
+        <translation>Days:</translation>
+    </message>
+    <message>
+        <source>Titre</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Commentaires</source>
+        <translation>Comments</translation>
+    </message>
+    <message>
+        <source>Editer</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</source>
+        <translation>No campaign is ticked: nothing was loaded.</translation>
+    </message>
+</context>
+<context>
     <name>CheckedFile</name>
     <message>
         <source>disque plein</source>
@@ -394,6 +506,97 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>écriture annulée</source>
         <translation>write cancelled</translation>
+    </message>
+</context>
+<context>
+    <name>CriteriaPanel</name>
+    <message>
+        <source>Critères</source>
+        <translation>Criteria</translation>
+    </message>
+    <message>
+        <source>Début :</source>
+        <translation>Start:</translation>
+    </message>
+    <message>
+        <source>Fin :</source>
+        <translation>End:</translation>
+    </message>
+    <message>
+        <source>Vitesse minimale prise en compte :</source>
+        <translation>Minimum speed taken into account:</translation>
+    </message>
+    <message>
+        <source>Largeur des intervalles des courbes et du tableau (Outils, Précision)</source>
+        <translation>Width of the intervals of the curves and of the table (Tools, Precision)</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Lieu de la mesure:</source>
+        <translation>Measurement site:</translation>
+    </message>
+    <message>
+        <source>Commentaire:</source>
+        <translation>Comment:</translation>
+    </message>
+    <message>
+        <source>Emplacement :</source>
+        <translation>Speed area:</translation>
+    </message>
+    <message>
+        <source>Gérer les zones de vitesses</source>
+        <translation>Manage speed areas</translation>
+    </message>
+    <message>
+        <source>Vitesse limite :</source>
+        <translation>Speed limit:</translation>
+    </message>
+    <message>
+        <source>Vitesse limite du site, gardée dans le fichier de mesures</source>
+        <translation>The site&apos;s speed limit, kept in the measure file</translation>
+    </message>
+    <message>
+        <source>Données</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Début d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Survey start:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Fin d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Survey end:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Mode stockage :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Storage mode:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Avancé</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>%1 relevés ignorés : sens ou vitesse invalide</source>
+        <translation>%1 readings ignored: invalid direction or speed</translation>
+    </message>
+    <message>
+        <source>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</source>
+        <translation>Direction other than 0 or 1, or speed outside 0 to 1000</translation>
+    </message>
+    <message>
+        <source>Précision : %1 min</source>
+        <translation>Precision: %1 min</translation>
+    </message>
+    <message>
+        <source>Zones de vitesse</source>
+        <translation>Speed areas</translation>
     </message>
 </context>
 <context>
@@ -540,6 +743,33 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Statistiques</source>
         <translation>Statistics</translation>
+    </message>
+</context>
+<context>
+    <name>DistributionTab</name>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Vehicles by speed class&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Relevés entrants</source>
+        <translation>Inbound readings</translation>
+    </message>
+    <message>
+        <source>Relevés sortants</source>
+        <translation>Outbound readings</translation>
+    </message>
+    <message>
+        <source>Véhicules entrants</source>
+        <translation>Inbound vehicles</translation>
+    </message>
+    <message>
+        <source>Véhicules sortants</source>
+        <translation>Outbound vehicles</translation>
+    </message>
+    <message>
+        <source> (et +)</source>
+        <translation> (and over)</translation>
     </message>
 </context>
 <context>
@@ -693,64 +923,8 @@ automatically to keep the data continuous.</translation>
         <translation>Tramola</translation>
     </message>
     <message>
-        <source>Critères</source>
-        <translation>Criteria</translation>
-    </message>
-    <message>
-        <source>Début :</source>
-        <translation>Start:</translation>
-    </message>
-    <message>
-        <source>Fin :</source>
-        <translation>End:</translation>
-    </message>
-    <message>
-        <source>Vitesse minimale prise en compte :</source>
-        <translation>Minimum speed taken into account:</translation>
-    </message>
-    <message>
-        <source>Rafraichir</source>
-        <translation>Refresh</translation>
-    </message>
-    <message>
-        <source>Lieu de la mesure:</source>
-        <translation>Measurement site:</translation>
-    </message>
-    <message>
-        <source>Commentaire:</source>
-        <translation>Comment:</translation>
-    </message>
-    <message>
-        <source>Emplacement :</source>
-        <translation>Speed area:</translation>
-    </message>
-    <message>
-        <source>Gérer les zones de vitesses</source>
-        <translation>Manage speed areas</translation>
-    </message>
-    <message>
-        <source>Vitesse limite :</source>
-        <translation>Speed limit:</translation>
-    </message>
-    <message>
-        <source>Vitesse limite du site, gardée dans le fichier de mesures</source>
-        <translation>The site&apos;s speed limit, kept in the measure file</translation>
-    </message>
-    <message>
         <source>Données</source>
         <translation>Data</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Début d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Survey start:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Fin d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Survey end:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Mode stockage :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Storage mode:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Moyennes</source>
@@ -769,108 +943,12 @@ automatically to keep the data continuous.</translation>
         <translation>Distribution</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Vehicles by speed class&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
         <source>Percentiles</source>
         <translation>Percentiles</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Inbound vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>V85</source>
-        <translation>V85</translation>
-    </message>
-    <message>
-        <source>0,0</source>
-        <translation>0.0</translation>
-    </message>
-    <message>
-        <source>Km/h</source>
-        <translation>Km/h</translation>
-    </message>
-    <message>
-        <source>V50</source>
-        <translation>V50</translation>
-    </message>
-    <message>
-        <source>V30</source>
-        <translation>V30</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Outbound vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>Définition des percentiles</source>
-        <translation>Percentile definitions</translation>
-    </message>
-    <message>
-        <source>Date</source>
-        <translation>Date</translation>
-    </message>
-    <message>
-        <source>Nombre de relevés</source>
-        <translation>Readings</translation>
-    </message>
-    <message>
-        <source>Nombre véhicules</source>
-        <translation>Vehicles</translation>
-    </message>
-    <message>
-        <source>Vitesse moyenne</source>
-        <translation>Mean speed</translation>
-    </message>
-    <message>
-        <source>Vitesse maximale</source>
-        <translation>Maximum speed</translation>
-    </message>
-    <message>
-        <source>Sens</source>
-        <translation>Direction</translation>
-    </message>
-    <message>
         <source>Campagnes</source>
         <translation>Campaigns</translation>
-    </message>
-    <message>
-        <source>Détail</source>
-        <translation>Details</translation>
-    </message>
-    <message>
-        <source>Date d&apos;enregistrement:</source>
-        <translation>Recorded on:</translation>
-    </message>
-    <message>
-        <source>Date de début:</source>
-        <translation>Start date:</translation>
-    </message>
-    <message>
-        <source>Date de fin:</source>
-        <translation>End date:</translation>
-    </message>
-    <message>
-        <source>Nombre de mesures:</source>
-        <translation>Measures:</translation>
-    </message>
-    <message>
-        <source>Nombre de jours:</source>
-        <translation>Days:</translation>
-    </message>
-    <message>
-        <source>Titre</source>
-        <translation>Title</translation>
-    </message>
-    <message>
-        <source>Commentaires</source>
-        <translation>Comments</translation>
-    </message>
-    <message>
-        <source>Editer</source>
-        <translation>Edit</translation>
     </message>
     <message>
         <source>&amp;Fichier</source>
@@ -965,10 +1043,6 @@ automatically to keep the data continuous.</translation>
         <translation>Measure filtering threshold (minutes):</translation>
     </message>
     <message>
-        <source>Diviseur de portée:</source>
-        <translation>Range divider:</translation>
-    </message>
-    <message>
         <source>&amp;Diviseur de portée : %1 relevés = 1 véhicule</source>
         <translation>Range &amp;divider: %1 readings = 1 vehicle</translation>
     </message>
@@ -987,10 +1061,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Statistiques</source>
         <translation>Statistics</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</source>
-        <translation>&lt;h3&gt;Percentile definitions &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;The &lt;b&gt;V85&lt;/b&gt; speed is the speed below which 85 % of free-flowing light vehicles travel (vehicles not held back by other traffic).&lt;br/&gt;&lt;br/&gt;The &lt;b&gt;V50&lt;/b&gt; and &lt;b&gt;V30&lt;/b&gt; values are the 50th and 30th percentile speeds&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source: SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
     <message>
         <source>Statistiques indisponibles</source>
@@ -1017,22 +1087,6 @@ automatically to keep the data continuous.</translation>
         <translation>Printing is not available for this chart</translation>
     </message>
     <message>
-        <source>Relevés entrants %1</source>
-        <translation>Inbound readings %1</translation>
-    </message>
-    <message>
-        <source>Véhicules entrant %1</source>
-        <translation>Inbound vehicles %1</translation>
-    </message>
-    <message>
-        <source>Relevés sortants %1</source>
-        <translation>Outbound readings %1</translation>
-    </message>
-    <message>
-        <source>Véhicules sortant %1</source>
-        <translation>Outbound vehicles %1</translation>
-    </message>
-    <message>
         <source>Charger les statistiques...</source>
         <translation>Load statistics...</translation>
     </message>
@@ -1045,44 +1099,8 @@ automatically to keep the data continuous.</translation>
         <translation>A load is already running: wait until it has finished.</translation>
     </message>
     <message>
-        <source>Standard</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
-        <source>Avancé</source>
-        <translation>Advanced</translation>
-    </message>
-    <message>
-        <source>Vitesses Moyennes/Maximales indisponibles</source>
-        <translation>Mean/maximum speeds unavailable</translation>
-    </message>
-    <message>
-        <source>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</source>
-        <translation>No campaign is ticked: nothing was loaded.</translation>
-    </message>
-    <message>
-        <source>Entrant</source>
-        <translation>Inbound</translation>
-    </message>
-    <message>
-        <source>Sortant</source>
-        <translation>Outbound</translation>
-    </message>
-    <message>
-        <source>%1 relevés ignorés : sens ou vitesse invalide</source>
-        <translation>%1 readings ignored: invalid direction or speed</translation>
-    </message>
-    <message>
-        <source>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</source>
-        <translation>Direction other than 0 or 1, or speed outside 0 to 1000</translation>
-    </message>
-    <message>
         <source>Révision: </source>
         <translation>Revision: </translation>
-    </message>
-    <message>
-        <source>Zones de vitesse</source>
-        <translation>Speed areas</translation>
     </message>
 </context>
 <context>
@@ -1125,6 +1143,57 @@ automatically to keep the data continuous.</translation>
     </message>
 </context>
 <context>
+    <name>PercentileTab</name>
+    <message>
+        <source>Percentiles de vitesse sens entrant</source>
+        <translation>Inbound speed percentiles</translation>
+    </message>
+    <message>
+        <source>Percentiles de vitesse sens sortant</source>
+        <translation>Outbound speed percentiles</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Inbound vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Outbound vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Définition des percentiles</source>
+        <translation>Percentile definitions</translation>
+    </message>
+    <message>
+        <source>Pourcentage de véhicules</source>
+        <translation>Percentage of vehicles</translation>
+    </message>
+    <message>
+        <source>Vitesse</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>&lt;h3&gt;Percentile definitions &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;The &lt;b&gt;V85&lt;/b&gt; speed is the speed below which 85 % of free-flowing light vehicles travel (vehicles not held back by other traffic).&lt;br/&gt;&lt;br/&gt;The &lt;b&gt;V50&lt;/b&gt; and &lt;b&gt;V30&lt;/b&gt; values are the 50th and 30th percentile speeds&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source: SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>&lt;td align=left&gt;&lt;b&gt;TRAMOLA&lt;/b&gt;&lt;br /&gt;Version </source>
@@ -1159,42 +1228,6 @@ automatically to keep the data continuous.</translation>
         <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Comment:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
     </message>
     <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>Date</source>
-        <translation>Date</translation>
-    </message>
-    <message>
-        <source>Nombre de relevés</source>
-        <translation>Readings</translation>
-    </message>
-    <message>
-        <source>Vitesse moyenne</source>
-        <translation>Mean speed</translation>
-    </message>
-    <message>
-        <source>Vitesse maximale</source>
-        <translation>Maximum speed</translation>
-    </message>
-    <message>
-        <source>Sens</source>
-        <translation>Direction</translation>
-    </message>
-    <message>
-        <source>&lt;body&gt;&lt;h2&gt;Historique des mesures&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</source>
-        <translation>&lt;body&gt;&lt;h2&gt;Measure history&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</translation>
-    </message>
-    <message>
         <source>Le rapport %1 n&apos;a pas pu être écrit : %2</source>
         <translation>The report %1 could not be written: %2</translation>
     </message>
@@ -1225,14 +1258,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>L&apos;ouverture du fichier %1 a échoué</source>
         <translation>Opening the file %1 failed</translation>
-    </message>
-    <message>
-        <source>Percentiles de vitesse sens entrant</source>
-        <translation>Inbound speed percentiles</translation>
-    </message>
-    <message>
-        <source>Percentiles de vitesse sens sortant</source>
-        <translation>Outbound speed percentiles</translation>
     </message>
 </context>
 <context>
@@ -1268,81 +1293,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Tableau détaillé des mesures</source>
         <translation>Detailed measure table</translation>
-    </message>
-</context>
-<context>
-    <name>ResultCharts</name>
-    <message>
-        <source>Sens entrant (%1 %2)</source>
-        <translation>Inbound (%1 %2)</translation>
-    </message>
-    <message>
-        <source>Sens sortant (%1 %2)</source>
-        <translation>Outbound (%1 %2)</translation>
-    </message>
-    <message>
-        <source>Vitesses moyennes</source>
-        <translation>Mean speeds</translation>
-    </message>
-    <message>
-        <source>Vitesses maximum</source>
-        <translation>Maximum speeds</translation>
-    </message>
-    <message>
-        <source>Relevés entrants %1</source>
-        <translation>Inbound readings %1</translation>
-    </message>
-    <message>
-        <source>Véhicules entrants %1</source>
-        <translation>Inbound vehicles %1</translation>
-    </message>
-    <message>
-        <source>Relevés sortants %1</source>
-        <translation>Outbound readings %1</translation>
-    </message>
-    <message>
-        <source>Véhicules sortants %1</source>
-        <translation>Outbound vehicles %1</translation>
-    </message>
-    <message>
-        <source>Pourcentage de véhicules</source>
-        <translation>Percentage of vehicles</translation>
-    </message>
-    <message>
-        <source>Vitesse</source>
-        <translation>Speed</translation>
-    </message>
-    <message>
-        <source>Relevés entrants</source>
-        <translation>Inbound readings</translation>
-    </message>
-    <message>
-        <source>Relevés sortants</source>
-        <translation>Outbound readings</translation>
-    </message>
-    <message>
-        <source>Véhicules entrants</source>
-        <translation>Inbound vehicles</translation>
-    </message>
-    <message>
-        <source>Véhicules sortants</source>
-        <translation>Outbound vehicles</translation>
-    </message>
-    <message>
-        <source> (et +)</source>
-        <translation> (and over)</translation>
-    </message>
-    <message>
-        <source>Nombre de relevés (sans diviseur)</source>
-        <translation>Readings (no divider)</translation>
-    </message>
-    <message>
-        <source>Nombre véhicules (relevés / %1)</source>
-        <translation>Vehicles (readings / %1)</translation>
-    </message>
-    <message>
-        <source>Nombre véhicules</source>
-        <translation>Vehicles</translation>
     </message>
 </context>
 <context>
@@ -1979,6 +1929,49 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1: %L2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>TimePlotTab</name>
+    <message>
+        <source>Vitesses moyennes</source>
+        <translation>Mean speeds</translation>
+    </message>
+    <message>
+        <source>Sens entrant (%1 %2)</source>
+        <translation>Inbound (%1 %2)</translation>
+    </message>
+    <message>
+        <source>Sens sortant (%1 %2)</source>
+        <translation>Outbound (%1 %2)</translation>
+    </message>
+    <message>
+        <source>Relevés entrants %1</source>
+        <translation>Inbound readings %1</translation>
+    </message>
+    <message>
+        <source>Relevés sortants %1</source>
+        <translation>Outbound readings %1</translation>
+    </message>
+    <message>
+        <source>Véhicules entrant %1</source>
+        <translation>Inbound vehicles %1</translation>
+    </message>
+    <message>
+        <source>Véhicules sortant %1</source>
+        <translation>Outbound vehicles %1</translation>
+    </message>
+    <message>
+        <source>Véhicules entrants %1</source>
+        <translation>Inbound vehicles %1</translation>
+    </message>
+    <message>
+        <source>Véhicules sortants %1</source>
+        <translation>Outbound vehicles %1</translation>
+    </message>
+    <message>
+        <source>Vitesses maximum</source>
+        <translation>Maximum speeds</translation>
     </message>
 </context>
 <context>

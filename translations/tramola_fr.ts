@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>AnalysisJob</name>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Chargement</source>
+        <translation>Chargement</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>AnalysisRunner</name>
     <message>
         <source>Aucun relevé au-dessus de %1 %2 dans la période.</source>
@@ -136,6 +151,56 @@
     <message>
         <source>Aucun sens de circulation commun à A et B : rien à comparer.</source>
         <translation>Aucun sens de circulation commun à A et B : rien à comparer.</translation>
+    </message>
+</context>
+<context>
+    <name>BucketTableModel</name>
+    <message>
+        <source>Entrant</source>
+        <translation>Entrant</translation>
+    </message>
+    <message>
+        <source>Sortant</source>
+        <translation>Sortant</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés</source>
+        <translation>Nombre de relevés</translation>
+    </message>
+    <message>
+        <source>Nombre de relevés (sans diviseur)</source>
+        <translation>Nombre de relevés (sans diviseur)</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules (relevés / %1)</source>
+        <translation>Nombre véhicules (relevés / %1)</translation>
+    </message>
+    <message>
+        <source>Nombre véhicules</source>
+        <translation>Nombre véhicules</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Vitesse moyenne</translation>
+    </message>
+    <message>
+        <source>Vitesse maximale</source>
+        <translation>Vitesse maximale</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Sens</translation>
+    </message>
+</context>
+<context>
+    <name>BucketTableTab</name>
+    <message>
+        <source>&lt;body&gt;&lt;h2&gt;Historique des mesures&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</source>
+        <translation>&lt;body&gt;&lt;h2&gt;Historique des mesures&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</translation>
     </message>
 </context>
 <context>
@@ -322,6 +387,53 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
+    <name>CampaignTab</name>
+    <message>
+        <source>Détail</source>
+        <translation>Détail</translation>
+    </message>
+    <message>
+        <source>Date d&apos;enregistrement:</source>
+        <translation>Date d&apos;enregistrement:</translation>
+    </message>
+    <message>
+        <source>Date de début:</source>
+        <translation>Date de début:</translation>
+    </message>
+    <message>
+        <source>Date de fin:</source>
+        <translation>Date de fin:</translation>
+    </message>
+    <message>
+        <source>Nombre de mesures:</source>
+        <translation>Nombre de mesures:</translation>
+    </message>
+    <message>
+        <source>Nombre de jours:</source>
+        <translation>Nombre de jours:</translation>
+    </message>
+    <message>
+        <source>Titre</source>
+        <translation>Titre</translation>
+    </message>
+    <message>
+        <source>Commentaires</source>
+        <translation>Commentaires</translation>
+    </message>
+    <message>
+        <source>Editer</source>
+        <translation>Editer</translation>
+    </message>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</source>
+        <translation>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</translation>
+    </message>
+</context>
+<context>
     <name>CheckedFile</name>
     <message>
         <source>disque plein</source>
@@ -394,6 +506,97 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>écriture annulée</source>
         <translation>écriture annulée</translation>
+    </message>
+</context>
+<context>
+    <name>CriteriaPanel</name>
+    <message>
+        <source>Critères</source>
+        <translation>Critères</translation>
+    </message>
+    <message>
+        <source>Début :</source>
+        <translation>Début :</translation>
+    </message>
+    <message>
+        <source>Fin :</source>
+        <translation>Fin :</translation>
+    </message>
+    <message>
+        <source>Vitesse minimale prise en compte :</source>
+        <translation>Vitesse minimale prise en compte :</translation>
+    </message>
+    <message>
+        <source>Largeur des intervalles des courbes et du tableau (Outils, Précision)</source>
+        <translation>Largeur des intervalles des courbes et du tableau (Outils, Précision)</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Rafraichir</translation>
+    </message>
+    <message>
+        <source>Lieu de la mesure:</source>
+        <translation>Lieu de la mesure:</translation>
+    </message>
+    <message>
+        <source>Commentaire:</source>
+        <translation>Commentaire:</translation>
+    </message>
+    <message>
+        <source>Emplacement :</source>
+        <translation>Emplacement :</translation>
+    </message>
+    <message>
+        <source>Gérer les zones de vitesses</source>
+        <translation>Gérer les zones de vitesses</translation>
+    </message>
+    <message>
+        <source>Vitesse limite :</source>
+        <translation>Vitesse limite :</translation>
+    </message>
+    <message>
+        <source>Vitesse limite du site, gardée dans le fichier de mesures</source>
+        <translation>Vitesse limite du site, gardée dans le fichier de mesures</translation>
+    </message>
+    <message>
+        <source>Données</source>
+        <translation>Données</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Début d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Début d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Fin d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Fin d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Mode stockage :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Mode stockage :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Avancé</source>
+        <translation>Avancé</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>%1 relevés ignorés : sens ou vitesse invalide</source>
+        <translation>%1 relevés ignorés : sens ou vitesse invalide</translation>
+    </message>
+    <message>
+        <source>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</source>
+        <translation>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</translation>
+    </message>
+    <message>
+        <source>Précision : %1 min</source>
+        <translation>Précision : %1 min</translation>
+    </message>
+    <message>
+        <source>Zones de vitesse</source>
+        <translation>Zones de vitesse</translation>
     </message>
 </context>
 <context>
@@ -540,6 +743,33 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Statistiques</source>
         <translation>Statistiques</translation>
+    </message>
+</context>
+<context>
+    <name>DistributionTab</name>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Relevés entrants</source>
+        <translation>Relevés entrants</translation>
+    </message>
+    <message>
+        <source>Relevés sortants</source>
+        <translation>Relevés sortants</translation>
+    </message>
+    <message>
+        <source>Véhicules entrants</source>
+        <translation>Véhicules entrants</translation>
+    </message>
+    <message>
+        <source>Véhicules sortants</source>
+        <translation>Véhicules sortants</translation>
+    </message>
+    <message>
+        <source> (et +)</source>
+        <translation> (et +)</translation>
     </message>
 </context>
 <context>
@@ -697,56 +927,8 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Statistiques</translation>
     </message>
     <message>
-        <source>Critères</source>
-        <translation>Critères</translation>
-    </message>
-    <message>
-        <source>Début :</source>
-        <translation>Début :</translation>
-    </message>
-    <message>
-        <source>Fin :</source>
-        <translation>Fin :</translation>
-    </message>
-    <message>
-        <source>Vitesse minimale prise en compte :</source>
-        <translation>Vitesse minimale prise en compte :</translation>
-    </message>
-    <message>
-        <source>Rafraichir</source>
-        <translation>Rafraichir</translation>
-    </message>
-    <message>
-        <source>Lieu de la mesure:</source>
-        <translation>Lieu de la mesure:</translation>
-    </message>
-    <message>
-        <source>Commentaire:</source>
-        <translation>Commentaire:</translation>
-    </message>
-    <message>
-        <source>Emplacement :</source>
-        <translation>Emplacement :</translation>
-    </message>
-    <message>
-        <source>Gérer les zones de vitesses</source>
-        <translation>Gérer les zones de vitesses</translation>
-    </message>
-    <message>
         <source>Données</source>
         <translation>Données</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Début d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Début d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Fin d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Fin d&apos;exploitation :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Mode stockage :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Mode stockage :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Moyennes</source>
@@ -765,104 +947,12 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Répartitions</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
         <source>Percentiles</source>
         <translation>Percentiles</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>V85</source>
-        <translation>V85</translation>
-    </message>
-    <message>
-        <source>0,0</source>
-        <translation>0,0</translation>
-    </message>
-    <message>
-        <source>Km/h</source>
-        <translation>Km/h</translation>
-    </message>
-    <message>
-        <source>V50</source>
-        <translation>V50</translation>
-    </message>
-    <message>
-        <source>V30</source>
-        <translation>V30</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>Définition des percentiles</source>
-        <translation>Définition des percentiles</translation>
-    </message>
-    <message>
-        <source>Date</source>
-        <translation>Date</translation>
-    </message>
-    <message>
-        <source>Nombre de relevés</source>
-        <translation>Nombre de relevés</translation>
-    </message>
-    <message>
-        <source>Nombre véhicules</source>
-        <translation>Nombre véhicules</translation>
-    </message>
-    <message>
-        <source>Vitesse moyenne</source>
-        <translation>Vitesse moyenne</translation>
-    </message>
-    <message>
-        <source>Vitesse maximale</source>
-        <translation>Vitesse maximale</translation>
-    </message>
-    <message>
-        <source>Sens</source>
-        <translation>Sens</translation>
-    </message>
-    <message>
         <source>Campagnes</source>
         <translation>Campagnes</translation>
-    </message>
-    <message>
-        <source>Date d&apos;enregistrement:</source>
-        <translation>Date d&apos;enregistrement:</translation>
-    </message>
-    <message>
-        <source>Date de début:</source>
-        <translation>Date de début:</translation>
-    </message>
-    <message>
-        <source>Date de fin:</source>
-        <translation>Date de fin:</translation>
-    </message>
-    <message>
-        <source>Nombre de mesures:</source>
-        <translation>Nombre de mesures:</translation>
-    </message>
-    <message>
-        <source>Nombre de jours:</source>
-        <translation>Nombre de jours:</translation>
-    </message>
-    <message>
-        <source>Titre</source>
-        <translation>Titre</translation>
-    </message>
-    <message>
-        <source>Commentaires</source>
-        <translation>Commentaires</translation>
-    </message>
-    <message>
-        <source>Editer</source>
-        <translation>Editer</translation>
     </message>
     <message>
         <source>&amp;Fichier</source>
@@ -953,28 +1043,12 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Seuil de filtrage des mesures (minutes):</translation>
     </message>
     <message>
-        <source>Diviseur de portée:</source>
-        <translation>Diviseur de portée:</translation>
-    </message>
-    <message>
         <source>Mode mise au point</source>
         <translation>Mode mise au point</translation>
     </message>
     <message>
         <source>à propos %1</source>
         <translation>à propos %1</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</source>
-        <translation>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</translation>
-    </message>
-    <message>
-        <source>Véhicules entrant %1</source>
-        <translation>Véhicules entrant %1</translation>
-    </message>
-    <message>
-        <source>Véhicules sortant %1</source>
-        <translation>Véhicules sortant %1</translation>
     </message>
     <message>
         <source>Charger les statistiques...</source>
@@ -993,26 +1067,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Statistiques indisponibles</translation>
     </message>
     <message>
-        <source>Standard</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
-        <source>Avancé</source>
-        <translation>Avancé</translation>
-    </message>
-    <message>
-        <source>Vitesses Moyennes/Maximales indisponibles</source>
-        <translation>Vitesses Moyennes/Maximales indisponibles</translation>
-    </message>
-    <message>
-        <source>Entrant</source>
-        <translation>Entrant</translation>
-    </message>
-    <message>
-        <source>Sortant</source>
-        <translation>Sortant</translation>
-    </message>
-    <message>
         <source>Impression</source>
         <translation>Impression</translation>
     </message>
@@ -1021,20 +1075,8 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Impression indisponible pour ce graphique</translation>
     </message>
     <message>
-        <source>Vitesse limite :</source>
-        <translation>Vitesse limite :</translation>
-    </message>
-    <message>
-        <source>Vitesse limite du site, gardée dans le fichier de mesures</source>
-        <translation>Vitesse limite du site, gardée dans le fichier de mesures</translation>
-    </message>
-    <message>
         <source>Synthèse</source>
         <translation>Synthèse</translation>
-    </message>
-    <message>
-        <source>Détail</source>
-        <translation>Détail</translation>
     </message>
     <message>
         <source>&amp;Diviseur de portée : %1 relevés = 1 véhicule</source>
@@ -1057,32 +1099,8 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Fichiers écrits : %1</translation>
     </message>
     <message>
-        <source>Relevés entrants %1</source>
-        <translation>Relevés entrants %1</translation>
-    </message>
-    <message>
-        <source>Relevés sortants %1</source>
-        <translation>Relevés sortants %1</translation>
-    </message>
-    <message>
-        <source>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</source>
-        <translation>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</translation>
-    </message>
-    <message>
-        <source>%1 relevés ignorés : sens ou vitesse invalide</source>
-        <translation>%1 relevés ignorés : sens ou vitesse invalide</translation>
-    </message>
-    <message>
-        <source>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</source>
-        <translation>Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000</translation>
-    </message>
-    <message>
         <source>Révision: </source>
         <translation>Révision: </translation>
-    </message>
-    <message>
-        <source>Zones de vitesse</source>
-        <translation>Zones de vitesse</translation>
     </message>
 </context>
 <context>
@@ -1125,6 +1143,57 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
+    <name>PercentileTab</name>
+    <message>
+        <source>Percentiles de vitesse sens entrant</source>
+        <translation>Percentiles de vitesse sens entrant</translation>
+    </message>
+    <message>
+        <source>Percentiles de vitesse sens sortant</source>
+        <translation>Percentiles de vitesse sens sortant</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</source>
+        <translation>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Définition des percentiles</source>
+        <translation>Définition des percentiles</translation>
+    </message>
+    <message>
+        <source>Pourcentage de véhicules</source>
+        <translation>Pourcentage de véhicules</translation>
+    </message>
+    <message>
+        <source>Vitesse</source>
+        <translation>Vitesse</translation>
+    </message>
+    <message>
+        <source>Statistiques</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>&lt;td align=left&gt;&lt;b&gt;TRAMOLA&lt;/b&gt;&lt;br /&gt;Version </source>
@@ -1159,42 +1228,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
     </message>
     <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>Date</source>
-        <translation>Date</translation>
-    </message>
-    <message>
-        <source>Nombre de relevés</source>
-        <translation>Nombre de relevés</translation>
-    </message>
-    <message>
-        <source>Vitesse moyenne</source>
-        <translation>Vitesse moyenne</translation>
-    </message>
-    <message>
-        <source>Vitesse maximale</source>
-        <translation>Vitesse maximale</translation>
-    </message>
-    <message>
-        <source>Sens</source>
-        <translation>Sens</translation>
-    </message>
-    <message>
-        <source>&lt;body&gt;&lt;h2&gt;Historique des mesures&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</source>
-        <translation>&lt;body&gt;&lt;h2&gt;Historique des mesures&lt;/h2&gt;&lt;hr/&gt;&lt;table class=&quot;sample&quot; width=100%&gt;</translation>
-    </message>
-    <message>
         <source>Le rapport %1 n&apos;a pas pu être écrit : %2</source>
         <translation>Le rapport %1 n&apos;a pas pu être écrit : %2</translation>
     </message>
@@ -1225,14 +1258,6 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>L&apos;ouverture du fichier %1 a échoué</source>
         <translation>L&apos;ouverture du fichier %1 a échoué</translation>
-    </message>
-    <message>
-        <source>Percentiles de vitesse sens entrant</source>
-        <translation>Percentiles de vitesse sens entrant</translation>
-    </message>
-    <message>
-        <source>Percentiles de vitesse sens sortant</source>
-        <translation>Percentiles de vitesse sens sortant</translation>
     </message>
 </context>
 <context>
@@ -1268,81 +1293,6 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Tableau détaillé des mesures</source>
         <translation>Tableau détaillé des mesures</translation>
-    </message>
-</context>
-<context>
-    <name>ResultCharts</name>
-    <message>
-        <source>Sens entrant (%1 %2)</source>
-        <translation>Sens entrant (%1 %2)</translation>
-    </message>
-    <message>
-        <source>Sens sortant (%1 %2)</source>
-        <translation>Sens sortant (%1 %2)</translation>
-    </message>
-    <message>
-        <source>Vitesses moyennes</source>
-        <translation>Vitesses moyennes</translation>
-    </message>
-    <message>
-        <source>Vitesses maximum</source>
-        <translation>Vitesses maximum</translation>
-    </message>
-    <message>
-        <source>Véhicules entrants %1</source>
-        <translation>Véhicules entrants %1</translation>
-    </message>
-    <message>
-        <source>Véhicules sortants %1</source>
-        <translation>Véhicules sortants %1</translation>
-    </message>
-    <message>
-        <source>Pourcentage de véhicules</source>
-        <translation>Pourcentage de véhicules</translation>
-    </message>
-    <message>
-        <source>Vitesse</source>
-        <translation>Vitesse</translation>
-    </message>
-    <message>
-        <source>Véhicules entrants</source>
-        <translation>Véhicules entrants</translation>
-    </message>
-    <message>
-        <source>Véhicules sortants</source>
-        <translation>Véhicules sortants</translation>
-    </message>
-    <message>
-        <source> (et +)</source>
-        <translation> (et +)</translation>
-    </message>
-    <message>
-        <source>Relevés entrants %1</source>
-        <translation>Relevés entrants %1</translation>
-    </message>
-    <message>
-        <source>Relevés sortants %1</source>
-        <translation>Relevés sortants %1</translation>
-    </message>
-    <message>
-        <source>Relevés entrants</source>
-        <translation>Relevés entrants</translation>
-    </message>
-    <message>
-        <source>Relevés sortants</source>
-        <translation>Relevés sortants</translation>
-    </message>
-    <message>
-        <source>Nombre de relevés (sans diviseur)</source>
-        <translation>Nombre de relevés (sans diviseur)</translation>
-    </message>
-    <message>
-        <source>Nombre véhicules (relevés / %1)</source>
-        <translation>Nombre véhicules (relevés / %1)</translation>
-    </message>
-    <message>
-        <source>Nombre véhicules</source>
-        <translation>Nombre véhicules</translation>
     </message>
 </context>
 <context>
@@ -1979,6 +1929,49 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1 : %L2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>TimePlotTab</name>
+    <message>
+        <source>Vitesses moyennes</source>
+        <translation>Vitesses moyennes</translation>
+    </message>
+    <message>
+        <source>Sens entrant (%1 %2)</source>
+        <translation>Sens entrant (%1 %2)</translation>
+    </message>
+    <message>
+        <source>Sens sortant (%1 %2)</source>
+        <translation>Sens sortant (%1 %2)</translation>
+    </message>
+    <message>
+        <source>Relevés entrants %1</source>
+        <translation>Relevés entrants %1</translation>
+    </message>
+    <message>
+        <source>Relevés sortants %1</source>
+        <translation>Relevés sortants %1</translation>
+    </message>
+    <message>
+        <source>Véhicules entrant %1</source>
+        <translation>Véhicules entrant %1</translation>
+    </message>
+    <message>
+        <source>Véhicules sortant %1</source>
+        <translation>Véhicules sortant %1</translation>
+    </message>
+    <message>
+        <source>Véhicules entrants %1</source>
+        <translation>Véhicules entrants %1</translation>
+    </message>
+    <message>
+        <source>Véhicules sortants %1</source>
+        <translation>Véhicules sortants %1</translation>
+    </message>
+    <message>
+        <source>Vitesses maximum</source>
+        <translation>Vitesses maximum</translation>
     </message>
 </context>
 <context>

@@ -355,7 +355,8 @@ bool AnalysisWork::analyse()
     c.dividerOff = r.dividerOff ? *r.dividerOff : a.m_storeMode > 0;
     c.limit = AnalysisRunner::resolveLimit(r.limit, a.m_site);
     if (c.limit)
-        c.limitSource = r.limit ? LimitSource::Request : LimitSource::Site;
+        // The window always passes the limit it shows: the site's own stays the site's.
+        c.limitSource = r.limit && r.limit != a.m_site.speedLimit ? LimitSource::Request : LimitSource::Site;
     if (!chooseArea())
         return false;
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/csvexport.h"
 
+#include "analysis/analysis.h"
+#include "core/userdialogs.h"
+#include "gui/models/buckettablemodel.h"
 #include "gui/tabs/summaryformat.h"
 #include "core/checkedfile.h"
 
@@ -43,23 +46,36 @@ bool writeWhole(const QString& file, const QByteArray& header, QString* error, b
 
 }   // namespace
 
-bool CsvExport::writeBucketTable(const DirectionSamples& samples, const QString& file, QString* error)
+QStringList CsvExport::exportAnalysis(const Analysis& analysis, const BucketTableModel& table, const QString& file)
+{
+    QStringList written;
+    QString error;
+    if (writeBucketTable(table, file, &error))
+        written << file;
+    else
+        userDialogs().message(UserDialogs::Icon::Warning, errorTitle(), errorText(file, error));
+    if (exportMeanMinMax(analysis.direction(0).buckets, meanMinMaxFile(file)))
+        written << meanMinMaxFile(file);
+    if (writeSummary(analysis.summary(), analysis.unitLabel(), summaryFile(file)))
+        written << summaryFile(file);
+    return written;
+}
+
+bool CsvExport::writeBucketTable(const BucketTableModel& table, const QString& file, QString* error)
 {
     const QByteArray header = QStringLiteral("%1;%2;%3;%4;%5;%6\n")
                                   .arg(tr("Date"), tr("Direction"), tr("Nombre de relevés"), tr("Nombre véhicules"),
                                        tr("Vitesse moyenne"), tr("Vitesse maximale"))
                                   .toUtf8();
     return writeWhole(file, header, error, false, [&](CheckedFile& out) {
-        for (auto direction = samples.cbegin(); direction != samples.cend(); ++direction) {
-            const QByteArray key = QByteArray::number(direction.key() + 1);
-            for (const SampleRecord& r : direction.value()) {
-                if (!r.valid)
-                    continue;
-                out.write(date(r.time, QStringLiteral("dd/MM/yyyy hh:mm")) + ';' + key + ';'
-                          + QByteArray::number(r.measureCount) + ';' + QByteArray::number(r.vehicleCount) + ';'
-                          + speed(r.meanSpeed) + ';' + speed(r.maxSpeed) + '\n');
-            }
-        }
+        const auto count = [&](int row, int column) { return QByteArray::number(int(table.number(row, column))); };
+        for (int row = 0; row < table.rowCount(); ++row)
+            out.write(table.index(row, BucketTableModel::DateColumn).data().toString().toLatin1() + ';'
+                      + QByteArray::number(int(table.number(row, BucketTableModel::DirectionColumn)) + 1) + ';'
+                      + count(row, BucketTableModel::ReadingsColumn) + ';'
+                      + count(row, BucketTableModel::VehiclesColumn) + ';'
+                      + speed(table.number(row, BucketTableModel::MeanColumn)) + ';'
+                      + speed(table.number(row, BucketTableModel::MaxColumn)) + '\n');
     });
 }
 

@@ -5,6 +5,9 @@
 #include "analysis/trafficsummary.h"
 
 #include <QCoreApplication>
+
+class Analysis;
+class BucketTableModel;
 #include <QString>
 
 // The semicolon-separated exports of the loaded statistics. Each file is written whole or not at
@@ -16,9 +19,13 @@ class CsvExport
     Q_DECLARE_TR_FUNCTIONS(CsvExport)
 
 public:
-    // Every valid bucket, direction by direction: "dd/MM/yyyy hh:mm;direction+1;readings;vehicles;
-    // mean;max". False, nothing logged, when the file cannot be written.
-    static bool writeBucketTable(const DirectionSamples& samples, const QString& file, QString* error = nullptr);
+    // The bucket table into file, then minmaxavg.csv (the ingoing buckets) and synthese.csv beside
+    // it, also when the table could not be written (a box says why). Answers the files written.
+    static QStringList exportAnalysis(const Analysis& analysis, const BucketTableModel& table, const QString& file);
+
+    // The rows of the bucket table in the model's order: "dd/MM/yyyy hh:mm;direction+1;readings;
+    // vehicles;mean;max". False, nothing logged, when the file cannot be written.
+    static bool writeBucketTable(const BucketTableModel& table, const QString& file, QString* error = nullptr);
 
     // Every bucket of one direction, empty ones included: "dd-MM-yyyy hh:mm;min;max;mean". False,
     // with a warning in the log, when the file cannot be written.

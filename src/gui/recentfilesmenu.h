@@ -18,8 +18,6 @@ public:
     RecentFilesMenu(QMenu* menu, QAction* before);
 
     void refresh();
-    // The file actions, most recent first.
-    QList<QAction*> fileActions() const { return m_files; }
 
 signals:
     void openRequested(const QString& file);

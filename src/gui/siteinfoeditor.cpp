@@ -44,6 +44,15 @@ SiteInfoEditor::SiteInfoEditor(QLineEdit* location, QTextEdit* comment, QSpinBox
         save();
         emit limitChanged();
     });
+    // Confirming the area's proposal as it stands makes it the site's limit.
+    connect(m_limit, &QSpinBox::editingFinished, this, [this] {
+        if (m_filling || m_limitSet || m_limit->value() <= 0)
+            return;
+        m_pending.speedLimit = m_limit->value();
+        m_limitSet = true;
+        save();
+        emit limitChanged();
+    });
 }
 
 SiteInfoEditor::~SiteInfoEditor()
@@ -60,13 +69,13 @@ bool SiteInfoEditor::eventFilter(QObject* object, QEvent* event)
     return QObject::eventFilter(object, event);
 }
 
-void SiteInfoEditor::open(const QString& file, const QString& defaultLocation, const QString& areaName,
-                          const QString& unit)
+void SiteInfoEditor::open(const QString& file, const SiteInfo& stored, const QString& defaultLocation,
+                          const QString& areaName, const QString& unit)
 {
     save();
     m_file = file;
     m_pending = SiteInfo();
-    SiteInfo info = readSiteInfo(file);
+    SiteInfo info = stored;
     merge(info, m_session.value(file));
 
     m_filling = true;

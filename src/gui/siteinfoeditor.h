@@ -28,8 +28,9 @@ public:
     ~SiteInfoEditor() override;
 
     // Writes what is pending for the previous file, then shows the values of file: those stored
-    // (or kept this session), else the location given and the limit of the area's name.
-    void open(const QString& file, const QString& defaultLocation, const QString& areaName, const QString& unit);
+    // there (or kept this session), else the location given and the limit of the area's name.
+    void open(const QString& file, const SiteInfo& stored, const QString& defaultLocation, const QString& areaName,
+              const QString& unit);
     // Another speed area was chosen: a limit the user never set follows its name.
     void areaChanged(const QString& areaName);
     // The limit stored or set by the user; empty when there is none (the area's proposal is none).

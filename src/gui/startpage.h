@@ -20,7 +20,6 @@ public:
 
     // A file that has gone is listed greyed, without a link; no files hides the list.
     void setRecentFiles(const QStringList& files);
-    QStringList recentFiles() const { return m_files; }
 
 signals:
     void openDialogRequested();

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The campaign list dialog and its rows over the selection, and the campaign tab of the window.
+// The campaign list dialog and its rows over the selection's model, what the window says of a
+// choice, and the campaign tab of the window.
+#include "analysis/analysis.h"
 #include "core/workspace.h"
 #include "campaign/campaignselection.h"
 #include "campaign/campaignstore.h"
@@ -11,6 +13,7 @@
 #include "testdata.h"
 #include "gui/dialogrunner.h"
 #include "gui/mainwindow.h"
+#include "gui/models/campaignlistmodel.h"
 #include "windowtest.h"
 
 #include <QtTest>
@@ -65,7 +68,7 @@ private slots:
 
     void rowsOverTheSelection();
     void removeAsksAgainFromTheTop();
-    void boxesOverTheNewList();
+    void warningsOnceOverTheNewList();
     void panelAndDescription_data();
     void panelAndDescription();
 
@@ -93,32 +96,27 @@ void TestCampaignDialogs::rowsOverTheSelection()
     QCOMPARE(top->id(), 3);
     QCOMPARE(QStringList({top->heading(), top->title(), top->period()}),
              QStringList({"Campagne du 05/03/2024 18:00", "Campagne 3", "(Du 05/03/2024 00:00 au 05/03/2024 18:00)"}));
-    QCOMPARE(dlg.rows().value(1)->findChild<QLabel*>(QStringLiteral("gb2_label_4"))->text(), "Version 1");
+    QCOMPARE(dlg.rows().value(1)->findChild<QLabel*>(QStringLiteral("storeModeLabel"))->text(), "Version 1");
     QCOMPARE(dlg.rows().value(2)->title(), QStringLiteral("Campagne 1"));
     QCOMPARE(dlg.selectAllButton()->text(), QStringLiteral("Tout sélectionner"));
 
     // The scrolled contents grow to hold every row.
-    QVERIFY(dlg.findChild<QWidget*>(QStringLiteral("scrollAreaWidgetContents"))->height() >= 3 * 50);
+    QVERIFY(dlg.findChild<QWidget*>(QStringLiteral("rowsContents"))->height() >= 3 * 50);
 
-    // A tick in a row is a tick in the selection, and the buttons' ticks show in the rows.
-    dlg.rows().value(2)->findChild<QCheckBox*>(QStringLiteral("gb2_checkBox"))->click();
+    // A tick in a row is a tick in the model and the selection, and the buttons' ticks show in the rows.
+    dlg.rows().value(2)->findChild<QCheckBox*>(QStringLiteral("tickBox"))->click();
     QVERIFY(selection.isTicked(2));
+    QCOMPARE(dlg.model().index(2).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+    dlg.model().setData(dlg.model().index(0), Qt::Unchecked, Qt::CheckStateRole);
+    QCOMPARE(widgetTicks(dlg), QList<bool>({false, false, true}));
     dlg.reverseButton()->click();
-    QCOMPARE(widgetTicks(dlg), QList<bool>({false, true, false}));
+    QCOMPARE(widgetTicks(dlg), QList<bool>({true, true, false}));
     dlg.selectAllButton()->click();
     QCOMPARE(widgetTicks(dlg), QList<bool>({true, true, true}));
     QCOMPARE(dlg.selectAllButton()->text(), QStringLiteral("Tout désélectionner"));
     dlg.selectAllButton()->click();
     QCOMPARE(widgetTicks(dlg), QList<bool>({false, false, false}));
     QCOMPARE(dlg.selectAllButton()->text(), QStringLiteral("Tout sélectionner"));
-
-    // Modes 0, 1, 0: the middle row is unticked, then filled back in for contiguity.
-    dlg.selectAll();
-    bool mismatch = false;
-    QVERIFY(dlg.checkStoreMode(&mismatch) == 0 && mismatch);
-    QCOMPARE(widgetTicks(dlg), QList<bool>({true, false, true}));
-    QVERIFY(dlg.checkContiguity());
-    QCOMPARE(widgetTicks(dlg), QList<bool>({true, true, true}));
 
     // Without a database "Effacer" does nothing, and no action button closes the dialog.
     dlg.removeButton()->click();
@@ -137,7 +135,7 @@ void TestCampaignDialogs::removeAsksAgainFromTheTop()
     CampaignChoiceDialog dlg(selection, shortText);
     dlg.setDatabase(selection.database());
     dlg.rows().value(1)->setChecked(true);
-    QWidget* contents = dlg.findChild<QWidget*>(QStringLiteral("scrollAreaWidgetContents"));
+    QWidget* contents = dlg.findChild<QWidget*>(QStringLiteral("rowsContents"));
     const int height = contents->height();
     for (int answer : {1, 0, 1})   // Non, Oui, then Non for the top row again
         dialogs.answerQuestion(answer);
@@ -148,36 +146,34 @@ void TestCampaignDialogs::removeAsksAgainFromTheTop()
     QCOMPARE(dlg.result(), 0);
 }
 
-// The window's boxes about the ticks come when its list already shows the new campaigns.
-void TestCampaignDialogs::boxesOverTheNewList()
+// What the campaign checks changed is said once, when the window's list shows the new campaigns.
+void TestCampaignDialogs::warningsOnceOverTheNewList()
 {
     const QString file = threeMonths(QStringLiteral("three.db"));
     struct Dialogs : ScriptedDialogs
     {
-        QListWidget* list = nullptr;
+        QAbstractItemModel* list = nullptr;
         QList<int> listed;   // rows of the window's list at each box
         void message(Icon icon, const QString& title, const QString& text) override
         {
-            listed << list->count();
+            listed << list->rowCount();
             ScriptedDialogs::message(icon, title, text);
         }
     } dialogs;
     MainWindow w;
-    dialogs.list = w.findChild<QListWidget*>(QStringLiteral("listWidget"));
-    dialogs.answerOpenFile(file);
-    setDialogRunner([](QDialog& d) {
-        auto* list = qobject_cast<CampaignChoiceDialog*>(&d);
-        if (list)
-            list->rows().value(2)->setChecked(true);
-        return int(list ? QDialog::Accepted : QDialog::Rejected);
+    dialogs.list = child<QListView>(w, "campaignList")->model();
+    openInWindow(w, dialogs, file, [](CampaignChoiceDialog& list) {
+        list.rows().value(2)->setChecked(true);
+        return int(QDialog::Accepted);
     });
-    w.dataLoad();
-
-    QCOMPARE(dialogs.messages().value(0),
-             QStringLiteral("Des campagnes intermédiaires ont été sélectionnées\n"
-                            "automatiquement pour garantir la continuité des données."));
-    QCOMPARE(dialogs.listed.value(0), 3);
-    QCOMPARE(w.statistics().measures().size(), 3);
+    QCOMPARE(dialogs.messages(), QStringList("Campagnes intermédiaires ajoutées pour la continuité des données : 2"));
+    QCOMPARE(dialogs.listed, QList<int>({3}));
+    QCOMPARE(w.analysis()->measures()->size(), 3);
+    // Read again for a lower minimum speed, the campaigns are checked again: nothing more is said.
+    child<QDoubleSpinBox>(w, "minSpeedSpin")->setValue(5);
+    QVERIFY(clickAndWait(w, "refreshButton"));
+    QCOMPARE(w.analysis()->read().minSpeed, 5);
+    QCOMPARE(dialogs.messages().size(), 1);
 }
 
 void TestCampaignDialogs::panelAndDescription_data()
@@ -206,59 +202,61 @@ void TestCampaignDialogs::panelAndDescription()
         dialogs.answerOpenFile(june);
         setDialogRunner(
             [](QDialog& d) { return qobject_cast<CampaignChoiceDialog*>(&d) ? QDialog::Accepted : QDialog::Rejected; });
-        w.dataLoad();
+        w.openDialog();
+        QVERIFY(waitForAnalysis(w));
     }
     dialogs.answerOpenFile(file);
     setDialogRunner([unfinished](QDialog& d) {
         auto* list = qobject_cast<CampaignChoiceDialog*>(&d);
         if (list && unfinished)
-            list->unSelectAll();
+            list->unselectAll();
         return int(list ? QDialog::Accepted : QDialog::Rejected);
     });
-    w.dataLoad();
+    w.openDialog();
+    QVERIFY(waitForAnalysis(w));
     const auto label = [&w](const char* name) { return w.findChild<QLabel*>(QLatin1String(name))->text(); };
     if (unfinished) {
         // Said, and nothing changes: the list and its panel stay those of the file shown.
         QCOMPARE(dialogs.messages().value(0), QStringLiteral("Aucune campagne n'est cochée : rien n'a été chargé."));
-        QCOMPARE(w.databasePath(), june);
-        QTRY_COMPARE(label("gb3_label_12") + QLatin1Char('/') + label("gb3_label_11"), QStringLiteral("1/1"));
+        QCOMPARE(w.analysis()->file(), june);
+        QTRY_COMPARE(label("daysLabel") + QLatin1Char('/') + label("measuresLabel"), QStringLiteral("1/1"));
         return;
     }
 
     // 14:30 on 3 May to 09:00 on 5 May: three days, shown from the start of the first.
     const QString startText = w.dateTimeText(QDateTime(QDate(2024, 5, 3), QTime(0, 0)));
-    QTRY_COMPARE(label("gb3_label_12") + QLatin1Char('/') + label("gb3_label_11"), QStringLiteral("3/3"));
-    QCOMPARE(label("gb3_label_9"), startText);
-    QCOMPARE(label("gb3_label_10"), w.dateTimeText(QDateTime(QDate(2024, 5, 5), QTime(9, 0))));
-    QCOMPARE(label("gb3_label_14"), QStringLiteral("Campagne créée automatiquement"));
+    QTRY_COMPARE(label("daysLabel") + QLatin1Char('/') + label("measuresLabel"), QStringLiteral("3/3"));
+    QCOMPARE(label("startLabel"), startText);
+    QCOMPARE(label("endLabel"), w.dateTimeText(QDateTime(QDate(2024, 5, 5), QTime(9, 0))));
+    QCOMPARE(label("commentLabel"), QStringLiteral("Campagne créée automatiquement"));
 
-    auto* list = w.findChild<QListWidget*>(QStringLiteral("listWidget"));
-    const QString oldTitle = list->item(0)->text();
+    QAbstractItemModel* list = child<QListView>(w, "campaignList")->model();
+    const QString oldTitle = list->index(0, 0).data().toString();
     QString shownStart, shownTitle;
     setDialogRunner([&](QDialog& d) {
         auto* dlg = qobject_cast<CampaignDescriptionDialog*>(&d);
         if (!dlg)
             return int(QDialog::Rejected);
-        shownStart = dlg->findChild<QLabel*>(QStringLiteral("gb60_label_6"))->text();
-        auto* title = dlg->findChild<QLineEdit*>(QStringLiteral("gb60_lineEdit"));
+        shownStart = dlg->findChild<QLabel*>(QStringLiteral("startLabel"))->text();
+        auto* title = dlg->findChild<QLineEdit*>(QStringLiteral("titleEdit"));
         shownTitle = title->text();
         title->setText(QStringLiteral("Avenue des Pins"));
-        dlg->findChild<QTextEdit*>(QStringLiteral("gb60_textEdit"))->setPlainText(QStringLiteral("Relevé <test>"));
+        dlg->findChild<QTextEdit*>(QStringLiteral("commentEdit"))->setPlainText(QStringLiteral("Relevé <test>"));
         return int(accept ? QDialog::Accepted : QDialog::Rejected);
     });
-    w.findChild<QPushButton*>(QStringLiteral("gb3_pushButton"))->click();
+    child<QPushButton>(w, "editButton")->click();
 
     QCOMPARE(shownTitle, oldTitle);
     QCOMPARE(shownStart, startText);
     const QString expected = accept ? QStringLiteral("Avenue des Pins") : oldTitle;
-    QCOMPARE(list->item(0)->text(), expected);
-    QCOMPARE(label("gb3_label_13"), expected);
+    QCOMPARE(list->index(0, 0).data().toString(), expected);
+    QCOMPARE(label("titleLabel"), expected);
 
     // Written back to the file, the description as the editor's HTML.
     DatabaseConnection db;
     QVERIFY(db.open(file));
     CampaignStore store;
-    const int id = w.campaignMap().value(0);
+    const int id = static_cast<CampaignListModel*>(list)->campaign(0).id;
     QCOMPARE(store.campaignTitle(&db, id), expected);
     QCOMPARE(store.campaignComment(&db, id).contains(QLatin1String("&lt;test&gt;")), accept);
     db.close();

@@ -2,14 +2,33 @@
 // Every kind of file the program writes, on a disk that fills up at the very last byte: the
 // earlier file stays as it was, nothing is left beside it and the reason is told. Temporaries a
 // killed writer left behind go at the next write into their folder, once they are old.
+#include "analysis/analysisrunner.h"
 #include "gui/csvexport.h"
 #include "gui/report/report.h"
+#include "gui/report/reportcontent.h"
 #include "speedarea/speedarea.h"
 #include "testdata.h"
 
 #include <QtTest>
 
 namespace {
+
+// A few hours of readings, analysed once: the report's table pages need an analysis.
+std::shared_ptr<const Analysis> smallAnalysis()
+{
+    static QTemporaryDir dir;
+    static std::shared_ptr<const Analysis> analysis;
+    if (!analysis) {
+        QVector<Row> rows;
+        for (int i = 0; i < 200; ++i)
+            rows << Row{1700000000 + 60 * i, 40 + i % 30, i % 2};
+        AnalysisRequest request;
+        request.file = dir.filePath("small.db");
+        if (writeMeasureDb(request.file, rows))
+            analysis = AnalysisRunner::run(request).analysis;
+    }
+    return analysis;
+}
 
 // Writes a file of that kind ("pdf", "ps", "csv", "cfg") at path; false with the reason in *error.
 bool writeKind(const QString& kind, const QString& path, QString* error)
@@ -27,8 +46,7 @@ bool writeKind(const QString& kind, const QString& path, QString* error)
         return saved;
     }
     ReportContent content;
-    content.tableHeader = QStringList{"Date", "Vitesse"};
-    content.tableRows << QStringList{"02/11/2026 08:00", "50"};
+    content.analysis = smallAnalysis();
     QVector<bool> tableOnly(int(reportSections().size()), false);
     tableOnly[5] = true;
     return writeReport(path, content, tableOnly, nullptr, error) == ReportStatus::Written;

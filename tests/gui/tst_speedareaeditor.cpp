@@ -3,6 +3,7 @@
 // import and a save to a redrawn pie.
 #include "gui/campaign/campaignchoicedialog.h"
 #include "gui/charts/speedclasspie.h"
+#include "analysis/analysis.h"
 #include "core/workspace.h"
 #include "scripteddialogs.h"
 #include "gui/speedarea/areaimportdialog.h"
@@ -79,9 +80,9 @@ private slots:
         const QString file = dir.filePath("areas.cfg");
         SpeedAreaEditor e;
         setUp(e, "0-30 31-40 42-50", file);
-        auto* table = e.findChild<QTableWidget*>("gb4_tableWidget");
-        auto* combo = e.findChild<QComboBox*>("gb4_comboBox");
-        auto* message = e.findChild<QLabel*>("gb4_label_3");
+        auto* table = e.findChild<QTableWidget*>("classTable");
+        auto* combo = e.findChild<QComboBox*>("areaCombo");
+        auto* message = e.findChild<QLabel*>("warningLabel");
 
         QVERIFY(sameIcon(table->item(1, 0)->icon(), ":/images/dialog-warning-3.png"));
         QVERIFY(sameIcon(table->item(0, 0)->icon(), ":/images/dialog-clean.png"));
@@ -89,14 +90,14 @@ private slots:
         QVERIFY(!message->isHidden());
         combo->setCurrentIndex(1);
         QCOMPARE(combo->currentText(), QStringLiteral("A"));
-        e.findChild<QPushButton*>("gb4_pushButton_1")->click();
+        e.findChild<QPushButton*>("saveButton")->click();
         QVERIFY(!QFile::exists(file));
 
         table->item(2, 0)->setText("41");
         QVERIFY(message->isHidden());
         combo->setCurrentIndex(1);
         QCOMPARE(shown(table), QStringLiteral("0-50"));
-        e.findChild<QPushButton*>("gb4_pushButton_1")->click();
+        e.findChild<QPushButton*>("saveButton")->click();
         QCOMPARE(e.result(), int(QDialog::Accepted));
         SpeedArea saved;
         QVERIFY(saved.loadFile(file));
@@ -175,22 +176,22 @@ private slots:
         ScriptedDialogs dialogs;
         SpeedAreaEditor e;
         setUp(e, area, dir.filePath("areas.cfg"));
-        auto* widget = e.findChild<QTableWidget*>("gb4_tableWidget");
+        auto* widget = e.findChild<QTableWidget*>("classTable");
         const QStringList words = action.split(' ');
         if (words[0] == "edit") {
             widget->item(words[1].toInt(), words[2].toInt())->setText(words[3]);
         } else if (words[0] == "new") {
             dialogs.answerText(action.mid(4));
-            e.findChild<QToolButton*>("gb4_toolButton_1")->click();
+            e.findChild<QToolButton*>("addAreaButton")->click();
         } else {
             e.setDebugMode(words[0] == "debug-add");
             widget->setCurrentCell(words[1].toInt(), 0);
             if (words[0] == "del")
-                e.findChild<QToolButton*>("gb4_toolButton_4")->click();
+                e.findChild<QToolButton*>("removeRowButton")->click();
             else
-                e.findChild<QToolButton*>("gb4_toolButton_3")->click();
+                e.findChild<QToolButton*>("addRowButton")->click();
         }
-        const QString name = e.findChild<QComboBox*>("gb4_comboBox")->currentText();
+        const QString name = e.findChild<QComboBox*>("areaCombo")->currentText();
         QCOMPARE(name, words[0] == "new" ? QStringLiteral("Zone X") : QStringLiteral("A"));
         QCOMPARE(shown(widget), table);
         QCOMPARE(stored(e, name), QString(table).remove("_").trimmed());
@@ -227,7 +228,7 @@ private slots:
             if (qobject_cast<CampaignChoiceDialog*>(&d))
                 return int(QDialog::Accepted);
             if (auto* import = qobject_cast<AreaImportDialog*>(&d)) {
-                auto* tree = import->findChild<QTreeView*>("gb4_treeView");
+                auto* tree = import->findChild<QTreeView*>("areaTree");
                 import->show();
                 QApplication::processEvents();
                 const QModelIndex state = import->reader().findItem("Ile-de-France", {"France"});
@@ -235,25 +236,27 @@ private slots:
                 return int(QDialog::Accepted);
             }
             auto* editor = qobject_cast<SpeedAreaEditor*>(&d);
-            editor->findChild<QToolButton*>("gb4_toolButton_5")->click();
-            auto* combo = editor->findChild<QComboBox*>("gb4_comboBox");
+            editor->findChild<QToolButton*>("importButton")->click();
+            auto* combo = editor->findChild<QComboBox*>("areaCombo");
             combo->setCurrentIndex(combo->findText(imported));
-            editor->findChild<QPushButton*>("gb4_pushButton_1")->click();
+            editor->findChild<QPushButton*>("saveButton")->click();
             return editor->result();
         });
         w.findChild<QAction*>("actionOpen")->trigger();
+        QVERIFY(waitForAnalysis(w));
         QList<QPointer<SpeedClassPie>> old;
-        for (SpeedClassPie* pie : w.findChild<QWidget*>("page_3")->findChildren<SpeedClassPie*>())
+        for (SpeedClassPie* pie : w.findChild<QWidget*>("distributionPage")->findChildren<SpeedClassPie*>())
             old << pie;
         QCOMPARE(old.size(), 1);   // a one-way file: the ingoing pie only
-        w.findChild<QToolButton*>("gb2_toolButton")->click();
+        w.findChild<QToolButton*>("speedAreaButton")->click();
+        QVERIFY(waitForAnalysis(w));
 
-        QCOMPARE(w.findChild<QComboBox*>("gb1_comboBox_1")->currentText(), imported);
+        QCOMPARE(w.findChild<QComboBox*>("speedAreaCombo")->currentText(), imported);
         QVERIFY(old[0].isNull());
-        const QList<SpeedClassPie*> pies = w.findChild<QWidget*>("page_3")->findChildren<SpeedClassPie*>();
+        const QList<SpeedClassPie*> pies = w.findChild<QWidget*>("distributionPage")->findChildren<SpeedClassPie*>();
         QCOMPARE(pies.size(), 1);
         QCOMPARE(pies.first()->pieces().size(), 4);
-        QCOMPARE(w.statistics().getDistribution(0).size(), 4);
+        QCOMPARE(w.analysis()->direction(0).classes.size(), 4);
         QCOMPARE(dialogs.summary().filter("Zones de vitesse").size(), 1);
         QCOMPARE(fileBytes(areasFile + ".damaged"), damaged);
     }

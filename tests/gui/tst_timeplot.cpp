@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The time plots: time axis granularities and labels, zoom rules, legend, and the main window's
-// legend renaming after a zoom.
-#include "core/workspace.h"
+// The time plots: time axis granularities and labels, zoom rules, legend, vehicle bars.
 #include "gui/charts/dayscaledraw.h"
 #include "gui/charts/timeplot.h"
 #include "gui/charts/vehiclebars.h"
-#include "scripteddialogs.h"
 #include "testdata.h"
-#include "windowtest.h"
-#include "gui/mainwindow.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -41,8 +36,7 @@ QMap<int, QVector<QPointF>> twoCurves(qint64 begin)
 
 std::unique_ptr<TimePlot> speedPlot(qint64 begin, qint64 end, const QMap<int, QString>& titles = {})
 {
-    auto plot =
-        std::make_unique<TimePlot>(nullptr, twoCurves(begin), titles, begin, end, 1, false, QStringLiteral("Km/h"));
+    auto plot = std::make_unique<TimePlot>(nullptr, twoCurves(begin), titles, begin, end, 1, QStringLiteral("Km/h"));
     plot->resize(800, 500);
     return plot;
 }
@@ -80,7 +74,6 @@ private slots:
     void titlesAndLegend();
     void vehicleBars_data();
     void vehicleBars();
-    void windowRenamesLegends();
 };
 
 void TestTimePlot::timeScaleDiv_data()
@@ -118,7 +111,7 @@ void TestTimePlot::timeScaleDiv()
     QFETCH(qint64, begin);
     QFETCH(qint64, end);
     QFETCH(int, mode);
-    TimePlot plot(nullptr, QMap<int, QVector<QPointF>>(), {}, 0, 0, 0, false, QString());
+    TimePlot plot(nullptr, QMap<int, QVector<QPointF>>(), {}, 0, 0, 0, QString());
     const QwtScaleDiv div = plot.timeScaleDiv(begin, end);
     QCOMPARE(plot.scaleMode(), mode);
     const QList<double> majors = div.ticks(QwtScaleDiv::MajorTick);
@@ -167,7 +160,7 @@ void TestTimePlot::axisLabels()
         plot = speedPlot(begin, end);
     else
         plot = std::make_unique<TimePlot>(nullptr, QMap<int, QVector<QwtIntervalSample>>(), QMap<int, QString>(), begin,
-                                          end, 2, false, QString());
+                                          end, 2, QString());
     QCOMPARE(plot->scaleMode(), 4);
     const auto* draw = dynamic_cast<const DayScaleDraw*>(plot->axisScaleDraw(QwtPlot::xBottom));
     QVERIFY(draw);
@@ -193,7 +186,7 @@ void TestTimePlot::zoom()
     QFETCH(QRectF, rect);
     QFETCH(bool, zoomed);
     auto plot = speedPlot(at("2024-03-12 08:00:00"), at("2024-03-12 18:00:00"));
-    QSignalSpy spy(plot.get(), &TimePlot::meantimeChanged);
+    QSignalSpy spy(plot.get(), &TimePlot::visibleIntervalChanged);
     QwtPlotZoomer* zoomer = plot->activeZoomer();
     const uint index = zoomer->zoomRectIndex();
     zoomer->zoom(rect);
@@ -251,12 +244,12 @@ void TestTimePlot::titlesAndLegend()
         QMap<int, QVector<QPointF>> curves = twoCurves(begin);
         while (curves.size() > series)
             curves.remove(int(curves.lastKey()));   // a copy: remove() frees the node the key lives in
-        plot = std::make_unique<TimePlot>(nullptr, curves, titleMap, begin, end, 1, false, QStringLiteral("Km/h"));
+        plot = std::make_unique<TimePlot>(nullptr, curves, titleMap, begin, end, 1, QStringLiteral("Km/h"));
     } else {
         QMap<int, QVector<QwtIntervalSample>> bars;
         for (int d = 0; d < series; ++d)
             bars[d] << QwtIntervalSample(12, begin + d * 900, begin + (d + 1) * 900);
-        plot = std::make_unique<TimePlot>(nullptr, bars, titleMap, begin, end, 2, false, QString());
+        plot = std::make_unique<TimePlot>(nullptr, bars, titleMap, begin, end, 2, QString());
     }
     plot->show();
     QVERIFY(QTest::qWaitForWindowExposed(plot.get()));
@@ -320,67 +313,12 @@ void TestTimePlot::vehicleBars()
         bars[0] << QwtIntervalSample(1, t, t + 900);
         bars[1] << QwtIntervalSample(2, t + 900, t + 1800);
     }
-    TimePlot plot(nullptr, bars, {}, begin, begin + 2 * 86400, 2, false, QString(), 1800);
+    TimePlot plot(nullptr, bars, {}, begin, begin + 2 * 86400, 2, QString(), 1800);
     plot.resize(width, 400);
     plot.show();
     QVERIFY(QTest::qWaitForWindowExposed(&plot));
     QTEST(plot.title().text(), "title");
     QTEST(plot.barTrackerText(double(begin + offset)), "tracker");
-}
-
-void TestTimePlot::windowRenamesLegends()
-{
-    TempWorkspace dir;
-    ScriptedDialogs dialogs;
-    MainWindow w;
-    w.statistics().setDividerOff(false);
-    // 08:00 .. 12:00, both directions; direction 0 drives faster after 10:00.
-    const qint64 begin = at("2024-03-12 08:00:00");
-    for (int i = 0; i < 240; ++i)
-        w.statistics().editMeasures().insert(begin + i * 60, Measure{i < 120 ? 50 : 70 + i % 7, i % 2});
-    w.statistics().setStartDate(QDateTime::fromSecsSinceEpoch(begin));
-    w.statistics().setEndDate(QDateTime::fromSecsSinceEpoch(begin + 239 * 60));
-    auto* from = w.findChild<QDateTimeEdit*>(QStringLiteral("gb1_dateTimeEdit_1"));
-    auto* to = w.findChild<QDateTimeEdit*>(QStringLiteral("gb1_dateTimeEdit_2"));
-    from->setDateTime(QDateTime::fromSecsSinceEpoch(begin));
-    to->setDateTime(QDateTime::fromSecsSinceEpoch(begin + 4 * 3600));
-    w.createGraph();
-
-    const char* views[] = {"page_1_view", "page_5_view", "page_2_view"};
-    QList<TimePlot*> plots;
-    for (const char* view : views) {
-        const auto found = w.findChild<QWidget*>(QLatin1String(view))->findChildren<TimePlot*>();
-        QCOMPARE(found.size(), 1);
-        plots << found.first();
-    }
-    SpeedStatistics& s = w.statistics();
-    const QString whole = QStringLiteral("Sens entrant (%1 Km/h)").arg(s.getMeanSpeed(0), 1, 'f', 2);
-    QCOMPARE(plots[0]->curve(0)->title().text(), whole);
-    QCOMPARE(plots[0]->title().text(), QStringLiteral("Vitesses moyennes"));
-    QCOMPARE(plots[2]->histogram(1)->title().text(),
-             QStringLiteral("Véhicules sortants %1").arg(s.countVehicles(from->dateTime(), to->dateTime(), 1)));
-
-    // Zooming on 10:00 .. 11:00 renames each plot's legend with that hour's figures.
-    const QRectF hour(begin + 7200, 0, 3600, 100);
-    const QDateTime h0 = QDateTime::fromSecsSinceEpoch(begin + 7200);
-    const QDateTime h1 = QDateTime::fromSecsSinceEpoch(begin + 10800);
-    for (TimePlot* plot : plots)
-        plot->interval(hour);
-    QCOMPARE(plots[0]->curve(0)->title().text(),
-             QStringLiteral("Sens entrant (%1 Km/h)").arg(s.meanSpeedInRange(h0, h1, 0), 1, 'f', 2));
-    QVERIFY(plots[0]->curve(0)->title().text() != whole);
-    QCOMPARE(plots[1]->curve(1)->title().text(),
-             QStringLiteral("Sens sortant (%1 Km/h)").arg(s.maxSpeedInRange(h0, h1, 1)));
-    QCOMPARE(plots[2]->histogram(0)->title().text(),
-             QStringLiteral("Véhicules entrant %1").arg(s.countVehicles(h0, h1, 0)));
-
-    // A zoom reaching past the editors' period counts only within it.
-    plots[0]->interval(QRectF(begin - 86400, 0, 3 * 86400, 100));
-    QCOMPARE(plots[0]->curve(0)->title().text(), whole);
-
-    // A new computation replaces the plots.
-    w.createGraph();
-    QCOMPARE(w.findChild<QWidget*>(QStringLiteral("page_1_view"))->findChildren<TimePlot*>().size(), 1);
 }
 
 QTEST_MAIN(TestTimePlot)

@@ -7,7 +7,9 @@
 #include "gui/dialogrunner.h"
 #include "gui/mainwindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QSignalSpy>
 
 TempWorkspace::TempWorkspace()
 {
@@ -32,4 +34,20 @@ void openInWindow(MainWindow& w, ScriptedDialogs& dialogs, const QString& file,
     });
     child<QAction>(w, "actionOpen")->trigger();
     setDialogRunner({});
+    waitForAnalysis(w);
+}
+
+bool waitForAnalysis(MainWindow& w)
+{
+    QSignalSpy done(&w, &MainWindow::analysisDone);
+    return !w.isBusy() || done.wait(60000);
+}
+
+bool clickAndWait(MainWindow& w, const char* name)
+{
+    if (auto* button = child<QAbstractButton>(w, name))
+        button->click();
+    else
+        child<QAction>(w, name)->trigger();
+    return waitForAnalysis(w);
 }

@@ -28,9 +28,13 @@ private:
 };
 
 // "Ouvrir" on file: the open dialog answers it; the campaign dialog is accepted as it shows,
-// or answered by choose.
+// or answered by choose. Returns once the analysis is shown or refused.
 void openInWindow(MainWindow& w, ScriptedDialogs& dialogs, const QString& file,
                   const std::function<int(CampaignChoiceDialog&)>& choose = {});
+// Until the window is no longer busy with an analysis; false after a minute.
+bool waitForAnalysis(MainWindow& w);
+// Clicks the widget named name (a button, or an action's), then waits for the analysis it asks.
+bool clickAndWait(MainWindow& w, const char* name);
 
 template <typename T = QWidget> T* child(const QObject& parent, const char* name)
 {

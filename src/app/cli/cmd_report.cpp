@@ -137,9 +137,7 @@ int runReport(const QStringList& args)
     const Analysis& a = *analysis;
 
     ReportContent content;
-    content.statistics = &a.statistics();
-    content.start = a.begin();
-    content.end = a.end();
+    content.analysis = analysis;
     // As the window fills its fields: what the file keeps, else the description.
     content.location = locationGiven ? location : a.site().location.value_or(a.description());
     QTextDocument commentDocument;
@@ -147,11 +145,6 @@ int runReport(const QStringList& args)
     content.commentHtml = commentDocument.toHtml();
     const QString localeName = reportLocale;
     content.dateTimeText = [localeName](const QDateTime& dt) { return localeDateTimeText(localeName, dt); };
-    content.countsReadings = a.countsReadings();
-    const StandaloneCharts charts(a.statistics(), a.begin(), a.end(), a.hasGaps(), content.countsReadings);
-    charts.fill(content);
-    // The figures of stats' "summary" for the same options.
-    content.summary = &a.summary();
 
     int pages = 0;
     if (writeReport(out.absoluteFilePath(), content, sections, &pages, &error) != ReportStatus::Written)

@@ -189,7 +189,7 @@ int main(int argc, char* argv[])
         if (!windowOnly)
             save(&dialog, name);
         if (name == QLatin1String("speedarea-editor")) {
-            if (auto* import = dialog.findChild<QToolButton*>(QStringLiteral("gb4_toolButton_5"))) {
+            if (auto* import = dialog.findChild<QToolButton*>(QStringLiteral("importButton"))) {
                 nextName = QStringLiteral("speedarea-import");
                 import->click();
             }
@@ -212,11 +212,11 @@ int main(int argc, char* argv[])
 
         nextName = QStringLiteral("campaign-choice");
         window.openFile(database);
-        for (int i = 0; i < 600 && window.isLoading(); ++i)
+        for (int i = 0; i < 600 && window.isBusy(); ++i)
             settle(100);
         settle(500);
         auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("tabWidget"));
-        if (!tabs || window.databasePath().isEmpty()) {
+        if (!tabs || !window.analysis()) {
             std::fprintf(stderr, "tramola-shots: %s was not loaded\n", qPrintable(database));
             return 1;
         }
@@ -229,7 +229,7 @@ int main(int argc, char* argv[])
                 status = 1;
         } else {
             grabTabs(window, tabs, 1100, 760);
-            if (auto* panel = window.findChild<QToolBox*>(QStringLiteral("toolBox"))) {
+            if (auto* panel = window.findChild<QToolBox*>(QStringLiteral("criteriaPanel"))) {
                 panel->setCurrentIndex(1);
                 settle();
                 save(&window, QStringLiteral("window-1100x760-data-panel"));
@@ -241,12 +241,14 @@ int main(int argc, char* argv[])
             // Campaign details, from the campaign tab's "Editer".
             tabs->setCurrentIndex(tabs->count() - 2);
             settle();
-            if (auto* edit = window.findChild<QPushButton*>(QStringLiteral("gb3_pushButton"))) {
+            if (auto* edit = window.findChild<QPushButton*>(QStringLiteral("editButton"))) {
                 nextName = QStringLiteral("campaign-details");
                 edit->click();
             }
             nextName = QStringLiteral("speedarea-editor");
-            window.manageSpeedArea();
+            window.findChild<QToolButton*>(QStringLiteral("speedAreaButton"))->click();
+            for (int i = 0; i < 600 && window.isBusy(); ++i)
+                settle(100);
             nextName = QStringLiteral("report-dialog");
             window.exportPdf();
             tabs->setCurrentIndex(5);   // the table: nothing to print
@@ -255,15 +257,16 @@ int main(int argc, char* argv[])
             nextName = QStringLiteral("box-about");
             window.about();
             nextName = QStringLiteral("box-percentiles");
-            window.explainPercentile();
+            window.findChild<QToolButton*>(QStringLiteral("percentileHelpButton"))->click();
             nextName = QStringLiteral("input-range");
             window.setRange();
             nextName = QStringLiteral("input-filter");
-            window.setFilter();
+            window.setBucketWidth();
 
             grabTabs(window, tabs, 919, 700);   // the first start's size
+            grabTabs(window, tabs, 1600, 1000);
             grabTabs(window, tabs, 800, 640);   // the smallest
-            if (auto* panel = window.findChild<QToolBox*>(QStringLiteral("toolBox"))) {
+            if (auto* panel = window.findChild<QToolBox*>(QStringLiteral("criteriaPanel"))) {
                 panel->setCurrentIndex(1);
                 settle();
                 save(&window, QStringLiteral("window-800x640-data-panel"));

@@ -5,7 +5,6 @@
 #include "gui/campaign/campaignsynopsis.h"
 #include "ui_campaignchoicedialog.h"
 
-#include <QDebug>
 #include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
@@ -25,15 +24,16 @@ CampaignChoiceDialog::CampaignChoiceDialog(CampaignSelection& selection, DateTex
     m_selectAll = ui->buttonBox->addButton(tr("Tout sélectionner"), QDialogButtonBox::ActionRole);
     m_reverse = ui->buttonBox->addButton(tr("Inverser selection"), QDialogButtonBox::ActionRole);
     // Action buttons must not close the dialog.
-    connect(m_remove, &QPushButton::clicked, this, &CampaignChoiceDialog::removeCampaign);
-    connect(m_selectAll, &QPushButton::clicked, this, &CampaignChoiceDialog::selectUnselectAll);
-    connect(m_reverse, &QPushButton::clicked, this, &CampaignChoiceDialog::reverseSelect);
+    connect(m_remove, &QPushButton::clicked, this, &CampaignChoiceDialog::removeCampaigns);
+    connect(m_selectAll, &QPushButton::clicked, this, &CampaignChoiceDialog::toggleAll);
+    connect(m_reverse, &QPushButton::clicked, this, &CampaignChoiceDialog::reverseSelection);
 
-    for (int row : m_selection.rows())
+    m_model.setSelection(&m_selection);
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, &CampaignChoiceDialog::showTicks);
+    for (int row = 0; row < m_model.rowCount(); ++row)
         addRow(row);
     if (!m_selection.selectAllText().isEmpty())
         m_selectAll->setText(m_selection.selectAllText());
-    showTicks();
 }
 
 CampaignChoiceDialog::~CampaignChoiceDialog() = default;
@@ -46,26 +46,27 @@ void CampaignChoiceDialog::setDatabase(DatabaseConnection* db)
 int CampaignChoiceDialog::addCampaign(const CampaignInfo& campaign)
 {
     const int row = m_selection.addCampaign(campaign);
-    addRow(row);
+    m_model.rowsChanged();
+    addRow(m_model.listRow(row));
     m_selectAll->setText(m_selection.selectAllText());
-    showTicks();
     return row;
 }
 
-void CampaignChoiceDialog::addRow(int row)
+void CampaignChoiceDialog::addRow(int listRow)
 {
-    const CampaignInfo info = m_selection.campaign(row);
-    auto* synopsis = new CampaignSynopsis(ui->scrollAreaWidgetContents);
+    const CampaignInfo info = m_model.campaign(listRow);
+    auto* synopsis = new CampaignSynopsis(ui->rowsContents);
     synopsis->setId(info.id);
     synopsis->setHeading(tr("Campagne du %1").arg(m_dateText(info.created)));
     synopsis->setPeriod(m_dateText(info.begin), m_dateText(info.end));
     synopsis->setTitle(info.title);
-    synopsis->setComment(info.comment);
     synopsis->setStoreMode(info.storeMode);
-    synopsis->setChecked(m_selection.isTicked(row));
-    connect(synopsis, &CampaignSynopsis::campaignSelected, this,
-            [this, row, synopsis]() { m_selection.setTicked(row, synopsis->isChecked()); });
-    ui->gb1_verticalLayout->addWidget(synopsis);
+    const int row = m_model.selectionRow(listRow);
+    synopsis->setChecked(m_model.index(listRow).data(Qt::CheckStateRole).toInt() == Qt::Checked);
+    connect(synopsis, &CampaignSynopsis::toggled, this, [this, row](bool checked) {
+        m_model.setData(m_model.index(m_model.listRow(row)), checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    });
+    ui->rowsLayout->addWidget(synopsis);
     m_rows.insert(row, synopsis);
     fitContents();
 }
@@ -75,27 +76,21 @@ void CampaignChoiceDialog::removeRow(int row)
     CampaignSynopsis* synopsis = m_rows.take(row);
     if (!synopsis)
         return;
-    const QSize before = ui->scrollAreaWidgetContents->size();
+    const QSize before = ui->rowsContents->size();
     const int n = m_rows.size() + 1;
-    qDebug() << "Removing child from layout";
-    ui->gb1_verticalLayout->removeWidget(synopsis);
-    qDebug() << "taille avant" << before.height() << "taille item" << before.height() / n << "taille après"
-             << before.height() - before.height() / n;
-    ui->scrollAreaWidgetContents->resize(before.width(), before.height() - before.height() / n);
-    qDebug() << "Deleting object";
+    ui->rowsLayout->removeWidget(synopsis);
+    ui->rowsContents->resize(before.width(), before.height() - before.height() / n);
     delete synopsis;
 }
 
 void CampaignChoiceDialog::fitContents()
 {
-    QWidget* contents = ui->scrollAreaWidgetContents;
-    QLayout* layout = ui->gb1_verticalLayout;
     // Rows as wide as the visible area (room kept for the vertical scroll bar) once it is known;
     // long texts wrap rather than scroll sideways.
     const int visible = ui->scrollArea->width() - 2 * ui->scrollArea->frameWidth()
         - ui->scrollArea->verticalScrollBar()->sizeHint().width();
-    const int width = isVisible() ? visible : layout->sizeHint().width();
-    contents->resize(width, layout->sizeHint().height());
+    const int width = isVisible() ? visible : ui->rowsLayout->sizeHint().width();
+    ui->rowsContents->resize(width, ui->rowsLayout->sizeHint().height());
 }
 
 void CampaignChoiceDialog::showEvent(QShowEvent* event)
@@ -107,64 +102,41 @@ void CampaignChoiceDialog::showEvent(QShowEvent* event)
 
 void CampaignChoiceDialog::showTicks()
 {
-    for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it) {
-        const bool ticked = m_selection.isTicked(it.key());
-        if (it.value()->isChecked() != ticked)
-            it.value()->setChecked(ticked);
+    for (int listRow = 0; listRow < m_model.rowCount(); ++listRow) {
+        CampaignSynopsis* synopsis = m_rows.value(m_model.selectionRow(listRow));
+        const bool ticked = m_model.index(listRow).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        if (synopsis && synopsis->isChecked() != ticked)
+            synopsis->setChecked(ticked);
     }
 }
 
-int CampaignChoiceDialog::checkStoreMode(bool* mismatch)
-{
-    const int mode = m_selection.checkStoreMode(mismatch);
-    showTicks();
-    return mode;
-}
-
-QMap<int, int> CampaignChoiceDialog::campaignIds() const
-{
-    return m_selection.campaignIds();
-}
-
-bool CampaignChoiceDialog::checkContiguity()
-{
-    const bool filled = m_selection.checkContiguity();
-    showTicks();
-    return filled;
-}
-
-bool CampaignChoiceDialog::selectedPeriod(QDateTime& start, QDateTime& end) const
-{
-    return m_selection.selectedPeriod(start, end);
-}
-
-void CampaignChoiceDialog::removeCampaign()
+void CampaignChoiceDialog::removeCampaigns()
 {
     m_selection.removeCampaigns([this](int row) { removeRow(row); }, m_dateText);
-    showTicks();
+    m_model.rowsChanged();
 }
 
 void CampaignChoiceDialog::selectAll()
 {
     m_selection.selectAll();
-    showTicks();
+    m_model.ticksChanged();
 }
 
-void CampaignChoiceDialog::unSelectAll()
+void CampaignChoiceDialog::unselectAll()
 {
     m_selection.unSelectAll();
-    showTicks();
+    m_model.ticksChanged();
 }
 
-void CampaignChoiceDialog::reverseSelect()
+void CampaignChoiceDialog::reverseSelection()
 {
     m_selection.reverseSelect();
-    showTicks();
+    m_model.ticksChanged();
 }
 
-void CampaignChoiceDialog::selectUnselectAll()
+void CampaignChoiceDialog::toggleAll()
 {
     m_selection.selectUnselectAll();
     m_selectAll->setText(m_selection.selectAllText());
-    showTicks();
+    m_model.ticksChanged();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/models/campaignlistmodel.h"
+
 #include <QDateTime>
 #include <QDialog>
 #include <QMap>
@@ -18,7 +20,8 @@ class CampaignChoiceDialog;
 }
 
 // The campaign list dialog: one row per campaign of a selection, to tick the campaigns of an
-// analysis or to delete campaigns. The ticks live in the selection; the rows only show them.
+// analysis or to delete campaigns. The ticks live in the selection, read and written through a
+// list model; the rows only show them.
 class CampaignChoiceDialog : public QDialog
 {
     Q_OBJECT
@@ -32,41 +35,38 @@ public:
     ~CampaignChoiceDialog() override;
 
     CampaignSelection& selection() { return m_selection; }
+    CampaignListModel& model() { return m_model; }
     // Borrowed connection for the deletion.
     void setDatabase(DatabaseConnection* db);
     // A new campaign at the bottom (the first one is ticked); answers its row number.
     int addCampaign(const CampaignInfo& campaign);
 
-    int checkStoreMode(bool* mismatch);
-    QMap<int, int> campaignIds() const;
-    bool checkContiguity();
-    bool selectedPeriod(QDateTime& start, QDateTime& end) const;
-
-    // The row widgets by row number.
+    // The row widgets by row number of the selection.
     QMap<int, CampaignSynopsis*> rows() const { return m_rows; }
     QPushButton* selectAllButton() const { return m_selectAll; }
     QPushButton* removeButton() const { return m_remove; }
     QPushButton* reverseButton() const { return m_reverse; }
 
 public slots:
-    void removeCampaign();
+    void removeCampaigns();
     void selectAll();
-    void unSelectAll();
-    void reverseSelect();
-    void selectUnselectAll();
+    void unselectAll();
+    void reverseSelection();
+    void toggleAll();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void addRow(int row);
+    void addRow(int listRow);
     void removeRow(int row);
-    // Makes the check boxes show the selection's ticks.
+    // Makes the check boxes show the model's ticks.
     void showTicks();
     void fitContents();
 
     std::unique_ptr<Ui::CampaignChoiceDialog> ui;
     CampaignSelection& m_selection;
+    CampaignListModel m_model;
     DateText m_dateText;
     QMap<int, CampaignSynopsis*> m_rows;
     QPushButton* m_selectAll = nullptr;

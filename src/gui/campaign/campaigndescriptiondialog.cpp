@@ -13,23 +13,23 @@ CampaignDescriptionDialog::~CampaignDescriptionDialog() = default;
 
 void CampaignDescriptionDialog::setPeriod(const QString& start, const QString& end)
 {
-    ui->gb60_label_6->setText(start);
-    ui->gb60_label_7->setText(end);
+    ui->startLabel->setText(start);
+    ui->endLabel->setText(end);
 }
 
 void CampaignDescriptionDialog::setTitle(const QString& title)
 {
-    ui->gb60_lineEdit->setText(title);
+    ui->titleEdit->setText(title);
 }
 QString CampaignDescriptionDialog::title() const
 {
-    return ui->gb60_lineEdit->text();
+    return ui->titleEdit->text();
 }
 void CampaignDescriptionDialog::setComment(const QString& html)
 {
-    ui->gb60_textEdit->setHtml(html);
+    ui->commentEdit->setHtml(html);
 }
 QString CampaignDescriptionDialog::comment() const
 {
-    return ui->gb60_textEdit->document()->toHtml();
+    return ui->commentEdit->document()->toHtml();
 }

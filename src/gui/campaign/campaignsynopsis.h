@@ -29,16 +29,12 @@ public:
     // Shown as "(Du <start> au <end>)".
     void setPeriod(const QString& start, const QString& end);
     QString period() const;
-    // The row has no room for the comment: kept nowhere.
-    void setComment(const QString&) { }
     bool isChecked() const;
     void setChecked(bool checked);
 
 signals:
-    void campaignSelected();
-
-public slots:
-    void information(int state);
+    // The row was ticked or unticked.
+    void toggled(bool checked);
 
 private:
     std::unique_ptr<Ui::CampaignSynopsis> ui;

@@ -29,7 +29,6 @@ public:
 
     QwtPlotCurve* curve(int id) const { return m_curves.value(id, nullptr); }
     SpeedZoomer* zoomer() const { return m_zoomer; }
-    PercentileTracker* picker() const { return m_picker; }
     ColorBar* colourBar() const { return m_colourBar; }
 
     // Through the print dialog, as the time plots print.

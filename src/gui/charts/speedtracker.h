@@ -16,13 +16,3 @@ protected:
 private:
     QString m_speedUnit;
 };
-
-// Tracker of the vehicle count plot: the bar under the cursor, its date, count and direction.
-class VehicleBarTracker : public QwtPlotPicker
-{
-public:
-    VehicleBarTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayMode trackerMode, QWidget* canvas);
-
-protected:
-    QwtText trackerTextF(const QPointF& pos) const override;
-};

@@ -6,6 +6,7 @@
 #include "gui/charts/dayscaledraw.h"
 #include "gui/charts/speedzoomer.h"
 #include "gui/charts/speedtracker.h"
+#include "gui/charts/vehiclebartracker.h"
 #include "gui/charts/plotprint.h"
 #include "gui/charts/vehiclebars.h"
 #include "gui/charts/speedscaledraw.h"
@@ -228,10 +229,9 @@ QString perBucket(int width)
 }   // namespace
 
 TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>& samples,
-                   const QMap<int, QString>& titles, qint64 begin, qint64 end, int kind, bool gapFlag,
-                   const QString& unit, int bucketWidth)
-    : QwtPlot(parent), m_gapFlag(gapFlag), m_speedUnit(unit), m_periodBegin(begin), m_periodEnd(end),
-      m_bucketWidth(bucketWidth)
+                   const QMap<int, QString>& titles, qint64 begin, qint64 end, int kind, const QString& unit,
+                   int bucketWidth)
+    : QwtPlot(parent), m_speedUnit(unit), m_periodBegin(begin), m_periodEnd(end), m_bucketWidth(bucketWidth)
 {
     if (kind != VehicleKind)
         return;
@@ -288,13 +288,12 @@ TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>&
     m_picker->setRubberBandPen(QPen(Qt::green));
     m_picker->setTrackerPen(QPen(Qt::blue));
 
-    connect(m_zoomer, &QwtPlotZoomer::zoomed, this, &TimePlot::interval);
+    connect(m_zoomer, &QwtPlotZoomer::zoomed, this, &TimePlot::zoomTo);
 }
 
 TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, const QMap<int, QString>& titles,
-                   qint64 begin, qint64 end, int kind, bool gapFlag, const QString& unit, int bucketWidth)
-    : QwtPlot(parent), m_gapFlag(gapFlag), m_speedUnit(unit), m_periodBegin(begin), m_periodEnd(end),
-      m_bucketWidth(bucketWidth)
+                   qint64 begin, qint64 end, int kind, const QString& unit, int bucketWidth)
+    : QwtPlot(parent), m_speedUnit(unit), m_periodBegin(begin), m_periodEnd(end), m_bucketWidth(bucketWidth)
 {
     if (kind != SpeedKind)
         return;
@@ -335,19 +334,19 @@ TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, c
     connect(m_legend, &QwtLegend::checked, this, &TimePlot::legendChecked);
     checkAllItems();
 
-    m_eraZoomer = new SpeedZoomer(canvas());
-    m_eraZoomer->setRubberBandPen(QPen(Qt::red));
-    m_eraZoomer->setTrackerPen(QPen(Qt::red));
+    m_speedZoomer = new SpeedZoomer(canvas());
+    m_speedZoomer->setRubberBandPen(QPen(Qt::red));
+    m_speedZoomer->setTrackerPen(QPen(Qt::red));
     const QwtScaleDiv& x = axisScaleDiv(QwtPlot::xBottom);
-    m_eraZoomer->setZoomBase(QRectF(x.lowerBound(), 0, x.range(), axisScaleDiv(QwtPlot::yLeft).upperBound()));
-    m_eraZoomer->setEnabled(true);
+    m_speedZoomer->setZoomBase(QRectF(x.lowerBound(), 0, x.range(), axisScaleDiv(QwtPlot::yLeft).upperBound()));
+    m_speedZoomer->setEnabled(true);
 
     m_picker = new SpeedTracker(QwtPlot::xBottom, QwtPlot::yLeft, QwtPicker::CrossRubberBand, QwtPicker::AlwaysOn,
                                 canvas(), m_speedUnit);
     m_picker->setRubberBandPen(QPen(Qt::green));
     m_picker->setTrackerPen(QPen(Qt::blue));
 
-    connect(m_eraZoomer, &QwtPlotZoomer::zoomed, this, &TimePlot::interval);
+    connect(m_speedZoomer, &QwtPlotZoomer::zoomed, this, &TimePlot::zoomTo);
 }
 
 void TimePlot::setupCommon()
@@ -517,10 +516,10 @@ QwtScaleDiv TimePlot::zoomedScaleDiv(double left, double right)
 
 QwtPlotZoomer* TimePlot::activeZoomer() const
 {
-    return m_eraZoomer ? static_cast<QwtPlotZoomer*>(m_eraZoomer) : m_zoomer;
+    return m_speedZoomer ? static_cast<QwtPlotZoomer*>(m_speedZoomer) : m_zoomer;
 }
 
-void TimePlot::interval(const QRectF& rect)
+void TimePlot::zoomTo(const QRectF& rect)
 {
     const QDateTime begin = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(rect.x()));
     const QDateTime end = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(rect.x() + rect.width()));
@@ -545,7 +544,7 @@ void TimePlot::interval(const QRectF& rect)
             updateBars();
         replot();
     }
-    emit meantimeChanged(begin, end);
+    emit visibleIntervalChanged(begin, end);
 }
 
 void TimePlot::resizeEvent(QResizeEvent* event)

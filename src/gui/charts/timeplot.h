@@ -38,11 +38,11 @@ public:
     // seconds of one bar of the samples; bars too narrow to be seen at the plot's width are
     // summed into hours, days, weeks or months (the title says which).
     TimePlot(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>& samples, const QMap<int, QString>& titles,
-             qint64 begin, qint64 end, int kind, bool gapFlag, const QString& unit, int bucketWidth = 0);
+             qint64 begin, qint64 end, int kind, const QString& unit, int bucketWidth = 0);
     // Speed plot; empty unless kind is 1. The curves break where two points lie more than
     // bucketWidth seconds apart (0: never).
     TimePlot(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, const QMap<int, QString>& titles, qint64 begin,
-             qint64 end, int kind, bool gapFlag, const QString& unit, int bucketWidth = 0);
+             qint64 end, int kind, const QString& unit, int bucketWidth = 0);
 
     // The engine's series in the plot's types.
     static QMap<int, QVector<QPointF>> toPoints(const QMap<int, CurvePoints>& curves);
@@ -61,15 +61,11 @@ public:
     // hours, days, Mondays or first days of months by the length; sets scaleMode().
     QwtScaleDiv timeScaleDiv(qint64 begin, qint64 end);
 
-    // Vehicle plot: the seconds of one drawn bar (86400 a day, 604800 a week, 2678400 a month,
-    // those three on the calendar); says readings instead of vehicles in its title and tracker.
-    int displayBucketWidth() const { return m_displayWidth; }
+    // Vehicle plot: says readings instead of vehicles in its title and tracker.
     void setCountsReadings(bool readings);
     // Date, count and direction of the bar at x, or the date alone.
     QString barTrackerText(double x) const;
     int scaleMode() const { return m_scaleMode; }
-    bool gapFlag() const { return m_gapFlag; }
-    QString speedUnit() const { return m_speedUnit; }
 
     // Curve of slot direction % 2; null when none was inserted.
     QwtPlotCurve* curve(int direction) const { return m_curves[direction % 2]; }
@@ -78,17 +74,16 @@ public:
     QwtLegend* legendWidget() const { return m_legend; }
     // The SpeedZoomer of a speed plot or Qwt's own zoomer of the vehicle plot.
     QwtPlotZoomer* activeZoomer() const;
-    QwtPlotPicker* picker() const { return m_picker; }
 
     // Through the print dialog, landscape (see printPlot).
     void print();
 
 signals:
-    void meantimeChanged(QDateTime begin, QDateTime end);
+    void visibleIntervalChanged(QDateTime begin, QDateTime end);
 
 public slots:
     // Emits the interval of the zoom rectangle and lays the time ticks over it.
-    void interval(const QRectF& rect);
+    void zoomTo(const QRectF& rect);
     void showItem(QwtPlotItem* item, bool on);
 
 private slots:
@@ -112,18 +107,19 @@ private:
     QwtPlotPicker* m_picker = nullptr;
     QwtLegend* m_legend = nullptr;
     QwtPlotZoomer* m_zoomer = nullptr;
-    SpeedZoomer* m_eraZoomer = nullptr;
+    SpeedZoomer* m_speedZoomer = nullptr;
     DayScaleDraw* m_dayScaleDraw = nullptr;
     int m_scaleMode = DayScale;
     // The time axis of the whole period, restored when the zoom returns to it.
     QwtScaleDiv m_baseScaleDiv;
     int m_baseScaleMode = DayScale;
-    bool m_gapFlag = false;
     QString m_speedUnit;
     qint64 m_periodBegin = 0;
     qint64 m_periodEnd = 0;
     int m_kind = 0;
     int m_bucketWidth = 0;
+    // Seconds of one drawn bar (86400 a day, 604800 a week, 2678400 a month, those three on the
+    // calendar).
     int m_displayWidth = 0;
     bool m_countsReadings = false;
     // The vehicle bars as given, before any summing.

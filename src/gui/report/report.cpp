@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/report/report.h"
 
+#include "analysis/analysis.h"
 #include "core/checkedfile.h"
 #include "core/userdialogs.h"
 #include "core/version.h"
 #include "core/workspace.h"
-#include "gui/charts/percentileplot.h"
-#include "gui/charts/speedclasspie.h"
-#include "gui/charts/timeplot.h"
 #include "gui/dialogrunner.h"
-#include "gui/report/reportsectionsdialog.h"
+#include "gui/models/buckettablemodel.h"
 #include "gui/report/reportoutput.h"
+#include "gui/report/reportsection.h"
+#include "gui/report/reportsectionsdialog.h"
 #include "gui/resources.h"
-#include "gui/tabs/resultcharts.h"
-#include "analysis/speedstatistics.h"
-#include "analysis/trafficsummary.h"
-#include "gui/report/summarypage.h"
-#include "gui/models/tableitems.h"
+#include "gui/tabs/buckettabletab.h"
+#include "gui/tabs/distributiontab.h"
+#include "gui/tabs/percentiletab.h"
+#include "gui/tabs/summarytab.h"
+#include "gui/tabs/timeplottab.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -25,13 +25,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QHeaderView>
 #include <QImage>
 #include <QPainter>
-#include <QTableWidget>
+#include <QResizeEvent>
+#include <QSortFilterProxyModel>
 #include <QTextDocument>
+#include <qwt_plot.h>
 #include <qwt_plot_renderer.h>
-#include <qwt_text.h>
 
 namespace {
 
@@ -43,8 +43,7 @@ struct Report
 
 constexpr int W = ReportPage::W;
 constexpr int H = ReportPage::H;
-// Where the footer starts; everything above it must end there.
-constexpr double kFooterTop = H - 110;
+constexpr double kFooterTop = ReportPage::kFooterTop;
 
 // -------------------------------------------------------------------------------------------
 // HTML fragments
@@ -71,28 +70,14 @@ QString campaignHtml(const ReportContent& c)
 {
     const auto text = [&](const QDateTime& dt) { return c.dateTimeText ? c.dateTimeText(dt) : dt.toString(); };
     return QStringLiteral("<html><body><hr/><table width=100%>") + QStringLiteral("<tr>")
-        + Report::tr("<td width=20%><b>Début d'exploitation:</b></td><td align=left width=45%>") + text(c.start)
-        + QStringLiteral("</td></tr><tr>")
-        + Report::tr("<td width=20%><b>Fin d'exploitation:</b></td><td align=left  width=45%>") + text(c.end)
-        + QStringLiteral("</td>") + QStringLiteral("</tr><tr><br/>")
+        + Report::tr("<td width=20%><b>Début d'exploitation:</b></td><td align=left width=45%>")
+        + text(c.analysis->begin()) + QStringLiteral("</td></tr><tr>")
+        + Report::tr("<td width=20%><b>Fin d'exploitation:</b></td><td align=left  width=45%>")
+        + text(c.analysis->end()) + QStringLiteral("</td>") + QStringLiteral("</tr><tr><br/>")
         + Report::tr("<td align=left width=20%><b>Lieu de la mesure:</b></td><td>") + c.location.toHtmlEscaped()
         + QStringLiteral("</td>") + QStringLiteral("</tr><tr><br/>")
         + Report::tr("<td align=left width=20%><b>Commentaire:</b></td><td>") + c.commentHtml + QStringLiteral("</td>")
         + QStringLiteral("</tr></table><hr/></body></html>");
-}
-
-QString percentileHtml(const SpeedStatistics& s, int direction)
-{
-    const QString unit = s.unitLabel();
-    const auto value = [&](double v) { return QStringLiteral("<td width=10%>%1%2</td>").arg(v, 1, 'f', 2).arg(unit); };
-    return QStringLiteral("<html><body><h4>")
-        + (direction == 0 ? Report::tr("Percentiles de vitesse sens entrant")
-                          : Report::tr("Percentiles de vitesse sens sortant"))
-        + QStringLiteral("</h4><hr><table width=100%>") + QStringLiteral("<tr>")
-        + Report::tr("<td width=5%><h4>V30:</h4></td>") + value(s.getV30(direction))
-        + Report::tr("<td width=5%><h4>V50:</h4></td>") + value(s.getV50(direction))
-        + Report::tr("<td width=5%><h4>V85:</h4></td>") + value(s.getV85(direction))
-        + QStringLiteral("</tr></table><br/></body></html>");
 }
 
 // -------------------------------------------------------------------------------------------
@@ -110,7 +95,6 @@ public:
     }
 
     QPainter& painter() override { return m_output.painter(); }
-    int pageNumber() const override { return m_page; }
     const ReportContent& content() const override { return m_content; }
     bool cancelled() const { return m_cancelled; }
 
@@ -159,16 +143,21 @@ public:
         p.restore();
     }
 
-    void drawPlot(QwtPlot* plot) override
+    void drawPlot(QwtPlot& plot) override
     {
-        if (!plot)
-            return;
+        const QRectF rect(20, 70, W - 40, 500);
+        // Laid out at the rectangle's size, as if shown there: what depends on the width (the
+        // vehicle bars) is what the page has room for.
+        const QSize size = rect.size().toSize();
+        QResizeEvent resize(size, plot.size());
+        plot.resize(size);
+        QCoreApplication::sendEvent(&plot, &resize);
         QPainter& p = painter();
         p.save();
         QwtPlotRenderer renderer;
         // White paper around the canvas rather than the window's grey.
         renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground);
-        renderer.render(plot, &p, QRectF(20, 70, W - 40, 500));
+        renderer.render(&plot, &p, rect);
         p.restore();
     }
 
@@ -207,167 +196,6 @@ private:
     bool m_cancelled = false;
 };
 
-// -------------------------------------------------------------------------------------------
-// Sections
-
-// One page: a plot of the window with the campaign block under it.
-class PlotSection : public ReportSection
-{
-public:
-    explicit PlotSection(QwtPlot* ReportContent::*plot) : m_plot(plot) { }
-    int pageCount(const ReportContent&) const override { return 1; }
-    bool draw(ReportPage& page) const override
-    {
-        if (!page.beginPage())
-            return false;
-        page.drawHeader();
-        page.drawPlot(page.content().*m_plot);
-        page.drawCampaignBlock();
-        page.drawFooter();
-        return true;
-    }
-
-private:
-    QwtPlot* ReportContent::*m_plot;
-};
-
-// The widget's size for a picture of the pie rectangle's shape in which its legend fits whole:
-// the legend has a line per slice beside a pie a third of the width.
-QSize pieCanvasSize(const SpeedClassPie& pie, const QSizeF& target)
-{
-    const QFontMetrics metrics(pie.font());
-    const int lineHeight = metrics.height();
-    int textWidth = 0;
-    const QVector<PiePiece> pieces = pie.pieces();
-    for (const PiePiece& piece : pieces)
-        textWidth = qMax(textWidth,
-                         metrics.horizontalAdvance(piece.name + QStringLiteral(" - ")
-                                                   + QStringLiteral(" (%1 %)").arg(piece.percentage, 0, 'f', 2)));
-    const double neededWidth = 1.5 * (70 + 5 + lineHeight + 5 + textWidth + 10);
-    const double neededHeight = qMax(50.0 + 5 + pieces.size() * (lineHeight + 10) + 10, 1.5 * (50 + 55 + 10));
-    const double scale = qMax(1.0, qMax(neededWidth / target.width(), neededHeight / target.height()));
-    return (target * scale).toSize();
-}
-
-// One page per direction of the file: a one-way file has no outgoing pie or percentiles.
-int directionPages(const ReportContent& c)
-{
-    return c.statistics ? c.statistics->getDirections().size() : 2;
-}
-
-class PieSection : public ReportSection
-{
-public:
-    int pageCount(const ReportContent& c) const override { return directionPages(c); }
-    bool draw(ReportPage& page) const override
-    {
-        const ReportContent& c = page.content();
-        const QRectF target(20, 70, 640, 300);
-        for (int direction = 0; direction < 2; ++direction) {
-            // Built as the window builds it, never shown.
-            std::unique_ptr<SpeedClassPie> pie(
-                ResultCharts::pie(*c.statistics, direction, c.start, c.end, c.countsReadings, nullptr));
-            if (!pie)
-                continue;
-            pie->resize(pieCanvasSize(*pie, target.size()));
-            // On paper rather than on the window's grey.
-            QPalette palette = pie->palette();
-            palette.setColor(QPalette::Window, Qt::white);
-            pie->setPalette(palette);
-            // Fine enough to stay sharp when the page is zoomed or printed.
-            const double density = 1800.0 / pie->width();
-            QImage picture((QSizeF(pie->size()) * density).toSize(), QImage::Format_ARGB32_Premultiplied);
-            picture.fill(Qt::white);
-            {
-                QPainter p(&picture);
-                p.setRenderHint(QPainter::Antialiasing);
-                p.scale(density, density);
-                pie->render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
-            }
-            if (!page.beginPage())
-                return false;
-            QPainter& p = page.painter();
-            p.save();
-            p.setRenderHint(QPainter::SmoothPixmapTransform);
-            p.drawImage(target, picture);
-            p.restore();
-            page.drawHeader();
-            page.drawCampaignBlock();
-            page.drawFooter();
-        }
-        return true;
-    }
-};
-
-class PercentileSection : public ReportSection
-{
-public:
-    int pageCount(const ReportContent& c) const override { return directionPages(c); }
-    bool draw(ReportPage& page) const override
-    {
-        const ReportContent& c = page.content();
-        for (int direction = 0; direction < 2; ++direction) {
-            if (!c.statistics->getDirections().contains(direction))
-                continue;
-            if (!page.beginPage())
-                return false;
-            page.drawHeader();
-            page.drawPlot(c.percentilePlots[direction]);
-            // Its cells are a twentieth and a tenth of the width, too narrow for "V30:" and
-            // "42.00Km/h" in most fonts: they widen to their text rather than break it.
-            page.drawHtml(percentileHtml(*c.statistics, direction), 20, 570, 670 - 570,
-                          QStringLiteral("td { white-space: nowrap; }"));
-            page.drawCampaignBlock();
-            page.drawFooter();
-        }
-        return true;
-    }
-};
-
-class TableSection : public ReportSection
-{
-public:
-    bool checkedByDefault() const override { return false; }
-    // An empty table still counts a page.
-    int pageCount(const ReportContent& c) const override { return 1 + (c.tableRows.size() - 1) / kReportTableRows; }
-    bool draw(ReportPage& page) const override
-    {
-        const ReportContent& c = page.content();
-        if (c.tableRows.isEmpty())
-            return true;
-        qDebug() << "Impression du tableau";
-        for (int first = 0; first < c.tableRows.size(); first += kReportTableRows) {
-            if (!page.beginPage())
-                return false;
-            page.drawHtml(reportTableHtml(c.tableHeader, c.tableRows, first, kReportTableRows), 20, 70,
-                          kFooterTop - 70);
-            page.drawHeader();
-            page.drawFooter();
-        }
-        return true;
-    }
-};
-
-// The figures of the "Synthèse" tab and its two charts, on one page.
-class SummarySection : public ReportSection
-{
-public:
-    int pageCount(const ReportContent&) const override { return 1; }
-    bool draw(ReportPage& page) const override
-    {
-        const ReportContent& c = page.content();
-        if (!page.beginPage())
-            return false;
-        page.drawHeader();
-        // Down to a little above the campaign block.
-        if (c.summary && c.statistics)
-            SummaryPage::paint(page.painter(), QRectF(20, 70, W - 40, 590), *c.summary, c.statistics->unitLabel());
-        page.drawCampaignBlock();
-        page.drawFooter();
-        return true;
-    }
-};
-
 bool isChecked(const QVector<bool>& sections, size_t index)
 {
     return int(index) < sections.size() && sections.at(int(index));
@@ -377,67 +205,15 @@ bool isChecked(const QVector<bool>& sections, size_t index)
 
 // ---------------------------------------------------------------------------------------------
 
-void ReportContent::readTable(const QTableWidget& table)
+const std::vector<const ReportSection*>& reportSections()
 {
-    tableHeader.clear();
-    tableRows.clear();
-    for (int column = 0; column < table.columnCount(); ++column) {
-        const QTableWidgetItem* item = table.horizontalHeaderItem(column);
-        tableHeader << (item ? item->text() : QString());
-    }
-    tableRows.reserve(table.rowCount());
-    for (int row = 0; row < table.rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < table.columnCount(); ++column) {
-            const QTableWidgetItem* item = table.item(row, column);
-            cells << (item ? item->text() : QString());
-        }
-        tableRows << cells;
-    }
-}
-
-StandaloneCharts::StandaloneCharts(const SpeedStatistics& s, const QDateTime& start, const QDateTime& end, bool hasGaps,
-                                   bool readings)
-    : m_mean(ResultCharts::meanGraph(s, start, end, hasGaps, nullptr)),
-      m_max(ResultCharts::maxGraph(s, start, end, hasGaps, nullptr)),
-      m_vehicles(ResultCharts::vehicleGraph(s, start, end, hasGaps, readings, nullptr)),
-      m_percentiles{std::unique_ptr<PercentilePlot>(ResultCharts::percentilePlot(s, 0, nullptr)),
-                    std::unique_ptr<PercentilePlot>(ResultCharts::percentilePlot(s, 1, nullptr))},
-      m_table(std::make_unique<QTableWidget>(0, 6))
-{
-    // The headers of the window's table.
-    m_table->setHorizontalHeaderLabels({Report::tr("Date"), Report::tr("Nombre de relevés"),
-                                        ResultCharts::vehicleCountHeader(readings, s.vehicleDivider()),
-                                        Report::tr("Vitesse moyenne"), Report::tr("Vitesse maximale"),
-                                        Report::tr("Sens")});
-    fillSpeedTable(m_table.get(), ResultCharts::presentSamples(s));
-}
-
-StandaloneCharts::~StandaloneCharts() = default;
-
-void StandaloneCharts::fill(ReportContent& content) const
-{
-    content.meanPlot = m_mean.get();
-    content.maxPlot = m_max.get();
-    content.vehiclePlot = m_vehicles.get();
-    content.percentilePlots[0] = m_percentiles[0].get();
-    content.percentilePlots[1] = m_percentiles[1].get();
-    content.readTable(*m_table);
-}
-
-const std::vector<std::unique_ptr<ReportSection>>& reportSections()
-{
-    static const std::vector<std::unique_ptr<ReportSection>> sections = [] {
-        std::vector<std::unique_ptr<ReportSection>> list;
-        list.push_back(std::make_unique<PlotSection>(&ReportContent::meanPlot));
-        list.push_back(std::make_unique<PlotSection>(&ReportContent::maxPlot));
-        list.push_back(std::make_unique<PlotSection>(&ReportContent::vehiclePlot));
-        list.push_back(std::make_unique<PieSection>());
-        list.push_back(std::make_unique<PercentileSection>());
-        list.push_back(std::make_unique<TableSection>());
-        list.push_back(std::make_unique<SummarySection>());
-        return list;
-    }();
+    static const std::vector<const ReportSection*> sections{&TimePlotTab::reportSection(TimePlotTab::MeanSpeed),
+                                                            &TimePlotTab::reportSection(TimePlotTab::MaxSpeed),
+                                                            &TimePlotTab::reportSection(TimePlotTab::Vehicles),
+                                                            &DistributionTab::reportSection(),
+                                                            &PercentileTab::reportSection(),
+                                                            &BucketTableTab::reportSection(),
+                                                            &SummaryTab::reportSection()};
     return sections;
 }
 
@@ -449,48 +225,24 @@ QVector<bool> defaultReportSections()
     return checked;
 }
 
-int reportPageCount(const ReportContent& content, const QVector<bool>& sections)
-{
-    int pages = 1;
-    for (size_t i = 0; i < reportSections().size(); ++i)
-        if (isChecked(sections, i))
-            pages += reportSections()[i]->pageCount(content);
-    return pages;
-}
-
-QString reportTableHtml(const QStringList& header, const QVector<QStringList>& rows, int first, int count)
-{
-    QString html = QStringLiteral("<html>") + QStringLiteral("<style type=\"text/css\">")
-        + QStringLiteral("table.sample {font-size:10px;}")
-        + QStringLiteral("table.sample tr.header  { padding: 1px; color: green; margin-bottom: 4px;}")
-        + QStringLiteral("table.sample tr.odd  td { padding: 1px; background-color:rgb(221,221,221); border: none "
-                         "!important;}")
-        + QStringLiteral("table.sample tr.even td { background-color:white; border: none !important;}")
-        + QStringLiteral("</style>")
-        + Report::tr("<body><h2>Historique des mesures</h2><hr/><table class=\"sample\" width=100%>");
-    html += QStringLiteral("<tr class=\"header\">");
-    for (int column = 0; column < header.size() && column < 6; ++column)
-        html += (column == 0 ? QStringLiteral("<td><b>%1</b></td>") : QStringLiteral("<td align=center><b>%1</b></td>"))
-                    .arg(header.at(column).toHtmlEscaped());
-    html += QStringLiteral("</tr>");
-    const int last = qMin(rows.size(), first + count);
-    for (int row = first; row < last; ++row) {
-        html += (row - first) % 2 == 0 ? QStringLiteral("<tr class=\"odd\">") : QStringLiteral("<tr class=\"even\">");
-        const QStringList& cells = rows.at(row);
-        for (int column = 0; column < cells.size() && column < 6; ++column)
-            html += (column == 0 ? QStringLiteral("<td>%1</td>") : QStringLiteral("<td align=right>%1</td>"))
-                        .arg(cells.at(column).toHtmlEscaped());
-        html += QStringLiteral("</tr>");
-    }
-    html += QStringLiteral("</table><hr/></body></html>");
-    return html;
-}
-
-ReportStatus writeReport(const QString& file, const ReportContent& content, const QVector<bool>& sections, int* pages,
+ReportStatus writeReport(const QString& file, const ReportContent& given, const QVector<bool>& sections, int* pages,
                          QString* error)
 {
     initTramolaResources();
-    const int total = reportPageCount(content, sections);
+    ReportContent content = given;
+    BucketTableModel buckets;
+    std::unique_ptr<QSortFilterProxyModel> rows;
+    const auto& all = reportSections();
+    const size_t table = std::find(all.begin(), all.end(), &BucketTableTab::reportSection()) - all.begin();
+    if (!content.table && isChecked(sections, table)) {
+        buckets.setAnalysis(content.analysis);
+        rows.reset(BucketTableModel::newestFirst(&buckets, nullptr));
+        content.table = rows.get();
+    }
+    int total = 1;
+    for (size_t i = 0; i < reportSections().size(); ++i)
+        if (isChecked(sections, i))
+            total += reportSections()[i]->pageCount(content);
     if (pages)
         *pages = total;
     const QString suffix = QFileInfo(file).suffix();
@@ -506,9 +258,8 @@ ReportStatus writeReport(const QString& file, const ReportContent& content, cons
     if (!out.open())
         return failed(out.errorString());
 
-    QString documentName = content.meanPlot ? content.meanPlot->title().text() : QString();
-    if (documentName.isEmpty())
-        documentName = QStringLiteral("Plot Document");
+    // The mean speed plot's title.
+    const QString documentName = TimePlotTab::tr("Vitesses moyennes");
     std::unique_ptr<ReportOutput> output =
         suffix == QLatin1String("pdf") ? ReportOutput::pdf() : ReportOutput::postScript();
     if (!output->begin(out.device(), documentName)) {
@@ -559,8 +310,9 @@ void exportReport(const ReportContent& content, QWidget* parent)
     QString folder = exportFolder();
     if (folder.isEmpty())
         folder = QDir::cleanPath(Workspace::documentsRoot());
-    const QString proposed = folder + QLatin1Char('/')
-        + content.statistics->getStatsFileName(content.start, content.end) + QStringLiteral(".pdf");
+    const Analysis& a = *content.analysis;
+    const QString proposed =
+        folder + QLatin1Char('/') + a.statistics().getStatsFileName(a.begin(), a.end()) + QStringLiteral(".pdf");
     const QString file = userDialogs().saveFileName(Report::tr("Rapport d'exploitation"), proposed,
                                                     QStringLiteral("PDF Documents (*.pdf)"));
     if (file.isEmpty())

@@ -12,7 +12,7 @@ ReportSectionsDialog::ReportSectionsDialog(QWidget* parent) : QDialog(parent), u
     initTramolaResources();
     ui->setupUi(this);
     // Named as the page it adds.
-    ui->checkBox_7->setText(SummaryPage::sectionTitle());
+    ui->summaryBox->setText(SummaryPage::sectionTitle());
     // The form's size unless the system's font needs more.
     resize(sizeHint().expandedTo(QSize(426, 319)));
 }
@@ -21,9 +21,9 @@ ReportSectionsDialog::~ReportSectionsDialog() = default;
 
 QVector<bool> ReportSectionsDialog::sections() const
 {
-    // A section added to the report only needs its check box in the form.
     QVector<bool> checked;
-    while (auto* box = findChild<QCheckBox*>(QStringLiteral("checkBox_%1").arg(checked.size() + 1)))
+    for (const QCheckBox* box : {ui->meanSpeedBox, ui->maxSpeedBox, ui->vehiclesBox, ui->distributionBox,
+                                 ui->percentilesBox, ui->tableBox, ui->summaryBox})
         checked.append(box->isChecked());
     return checked;
 }

@@ -18,7 +18,7 @@ public:
     explicit ReportSectionsDialog(QWidget* parent = nullptr);
     ~ReportSectionsDialog() override;
 
-    // The state of checkBox_1, checkBox_2, ... in order.
+    // The state of each check box, in the order of reportSections().
     QVector<bool> sections() const;
 
 private:

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/report/summarypage.h"
 
-#include "gui/charts/summaryplots.h"
+#include "gui/charts/hourlyprofileplot.h"
+#include "gui/charts/speedbinplot.h"
 #include "gui/tabs/summaryformat.h"
 
 #include <QAbstractTextDocumentLayout>

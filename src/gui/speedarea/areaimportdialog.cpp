@@ -9,10 +9,13 @@
 AreaImportDialog::AreaImportDialog(QWidget* parent) : QDialog(parent), ui(new Ui::AreaImportDialog)
 {
     ui->setupUi(this);
+    connect(ui->areaTree, &QTreeView::clicked, this, &AreaImportDialog::togglePick);
+    connect(ui->areaTree, &QTreeView::collapsed, this, &AreaImportDialog::fitFirstColumn);
+    connect(ui->areaTree, &QTreeView::expanded, this, &AreaImportDialog::fitFirstColumn);
     m_loaded = m_reader.load();
     if (!m_loaded)
         return;
-    QTreeView* tree = ui->gb4_treeView;
+    QTreeView* tree = ui->areaTree;
     tree->setModel(m_reader.model());
     tree->header()->setStretchLastSection(false);
     // A national list of millions of rows would take the view seconds and a gigabyte to open
@@ -28,33 +31,23 @@ AreaImportDialog::AreaImportDialog(QWidget* parent) : QDialog(parent), ui(new Ui
 
 AreaImportDialog::~AreaImportDialog() = default;
 
-void AreaImportDialog::columnOptimize()
+void AreaImportDialog::fitFirstColumn()
 {
-    QTreeView* tree = ui->gb4_treeView;
+    QTreeView* tree = ui->areaTree;
     int width = tree->width() - 4 - tree->columnWidth(1) - tree->columnWidth(2);
     if (tree->verticalScrollBar()->isVisible())
         width -= tree->verticalScrollBar()->width();
     tree->setColumnWidth(0, width);
 }
 
-void AreaImportDialog::on_gb4_treeView_clicked(const QModelIndex& index)
+void AreaImportDialog::togglePick(const QModelIndex& index)
 {
     // One item is selected at a time: the one clicked.
-    togglePick(m_reader.model(), index, &m_pool);
-}
-
-void AreaImportDialog::on_gb4_treeView_collapsed(const QModelIndex&)
-{
-    columnOptimize();
-}
-
-void AreaImportDialog::on_gb4_treeView_expanded(const QModelIndex&)
-{
-    columnOptimize();
+    ::togglePick(m_reader.model(), index, &m_pool);
 }
 
 void AreaImportDialog::paintEvent(QPaintEvent* event)
 {
-    columnOptimize();
+    fitFirstColumn();
     QDialog::paintEvent(event);
 }

@@ -28,10 +28,10 @@ public:
     CsvFile& reader() { return m_reader; }
 
 public slots:
-    void columnOptimize();
-    void on_gb4_treeView_clicked(const QModelIndex& index);
-    void on_gb4_treeView_collapsed(const QModelIndex&);
-    void on_gb4_treeView_expanded(const QModelIndex&);
+    // The first column takes the width the two others leave.
+    void fitFirstColumn();
+    // Picks or drops the areas of the state clicked.
+    void togglePick(const QModelIndex& index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

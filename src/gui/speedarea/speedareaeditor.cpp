@@ -4,7 +4,6 @@
 #include "core/userdialogs.h"
 #include "gui/speedarea/areaimportdialog.h"
 #include "gui/dialogrunner.h"
-#include "gui/models/tableitems.h"
 #include "ui_speedareaeditor.h"
 
 #include <QDebug>
@@ -18,10 +17,12 @@
 
 namespace {
 
-// A cell the user creates by typing into an empty one must sort numerically too.
-class SpeedCell : public QTableWidgetItemSpeed
+// A speed, in numeric order (a text that is not a number counts as 0); a cell the user creates by
+// typing into an empty one is one too.
+class SpeedCell : public QTableWidgetItem
 {
 public:
+    bool operator<(const QTableWidgetItem& other) const override { return text().toDouble() < other.text().toDouble(); }
     QTableWidgetItem* clone() const override
     {
         auto* copy = new SpeedCell;
@@ -62,52 +63,52 @@ bool complete(const QTableWidget* table, int row)
 SpeedAreaEditor::SpeedAreaEditor(QWidget* parent) : QDialog(parent), ui(new Ui::SpeedAreaEditor)
 {
     ui->setupUi(this);
-    QTableWidget* table = ui->gb4_tableWidget;
+    QTableWidget* table = ui->classTable;
     table->setItemPrototype(new SpeedCell);
     table->horizontalHeader()->setStretchLastSection(false);
     table->setSortingEnabled(true);
     table->sortByColumn(0, Qt::AscendingOrder);
 
-    ui->gb4_toolButton_1->setIcon(QIcon(QStringLiteral(":/images/list-add.png")));
-    ui->gb4_toolButton_2->setIcon(QIcon(QStringLiteral(":/images/list-remove.png")));
-    ui->gb4_toolButton_3->setIcon(QIcon(QStringLiteral(":/images/insert-table-row.png")));
-    ui->gb4_toolButton_4->setIcon(QIcon(QStringLiteral(":/images/table-row-delete.png")));
-    ui->gb4_toolButton_5->setIcon(QIcon(QStringLiteral(":/images/insert-spreadsheet.png")));
+    ui->addAreaButton->setIcon(QIcon(QStringLiteral(":/images/list-add.png")));
+    ui->removeAreaButton->setIcon(QIcon(QStringLiteral(":/images/list-remove.png")));
+    ui->addRowButton->setIcon(QIcon(QStringLiteral(":/images/insert-table-row.png")));
+    ui->removeRowButton->setIcon(QIcon(QStringLiteral(":/images/table-row-delete.png")));
+    ui->importButton->setIcon(QIcon(QStringLiteral(":/images/insert-spreadsheet.png")));
     // Enter ends a cell edit; it must not save and close the dialog.
-    for (QPushButton* button : {ui->gb4_pushButton_1, ui->gb4_pushButton_2, ui->gb4_pushButton_3})
+    for (QPushButton* button : {ui->saveButton, ui->resetButton, ui->closeButton})
         button->setAutoDefault(false);
 
     // An imported name, "area (state)", is often wider than the box.
-    connect(ui->gb4_comboBox, &QComboBox::currentTextChanged, ui->gb4_comboBox, &QWidget::setToolTip);
+    connect(ui->areaCombo, &QComboBox::currentTextChanged, ui->areaCombo, &QWidget::setToolTip);
     connectCombo(true);
     connectTable(true);
-    connect(ui->gb4_toolButton_1, &QToolButton::clicked, this, &SpeedAreaEditor::addArea);
-    connect(ui->gb4_toolButton_2, &QToolButton::clicked, this, &SpeedAreaEditor::delArea);
-    connect(ui->gb4_toolButton_3, &QToolButton::clicked, this, &SpeedAreaEditor::addRow);
-    connect(ui->gb4_toolButton_4, &QToolButton::clicked, this, &SpeedAreaEditor::delRow);
-    connect(ui->gb4_toolButton_5, &QToolButton::clicked, this, &SpeedAreaEditor::import);
-    connect(ui->gb4_pushButton_1, &QPushButton::clicked, this, &SpeedAreaEditor::save);
-    connect(ui->gb4_pushButton_2, &QPushButton::clicked, this, &SpeedAreaEditor::reset);
-    connect(ui->gb4_pushButton_3, &QPushButton::clicked, this, &SpeedAreaEditor::close);
+    connect(ui->addAreaButton, &QToolButton::clicked, this, &SpeedAreaEditor::addArea);
+    connect(ui->removeAreaButton, &QToolButton::clicked, this, &SpeedAreaEditor::delArea);
+    connect(ui->addRowButton, &QToolButton::clicked, this, &SpeedAreaEditor::addRow);
+    connect(ui->removeRowButton, &QToolButton::clicked, this, &SpeedAreaEditor::delRow);
+    connect(ui->importButton, &QToolButton::clicked, this, &SpeedAreaEditor::import);
+    connect(ui->saveButton, &QPushButton::clicked, this, &SpeedAreaEditor::save);
+    connect(ui->resetButton, &QPushButton::clicked, this, &SpeedAreaEditor::reset);
+    connect(ui->closeButton, &QPushButton::clicked, this, &SpeedAreaEditor::close);
 
     refill();
 }
 
 SpeedAreaEditor::~SpeedAreaEditor() = default;
 
-void SpeedAreaEditor::connectCombo(bool bConnect)
+void SpeedAreaEditor::connectCombo(bool on)
 {
     const auto signal = QOverload<int>::of(&QComboBox::currentIndexChanged);
-    if (bConnect)
-        connect(ui->gb4_comboBox, signal, this, &SpeedAreaEditor::changeArea, Qt::UniqueConnection);
+    if (on)
+        connect(ui->areaCombo, signal, this, &SpeedAreaEditor::changeArea, Qt::UniqueConnection);
     else
-        disconnect(ui->gb4_comboBox, signal, this, &SpeedAreaEditor::changeArea);
+        disconnect(ui->areaCombo, signal, this, &SpeedAreaEditor::changeArea);
 }
 
-void SpeedAreaEditor::connectTable(bool bConnect)
+void SpeedAreaEditor::connectTable(bool on)
 {
-    QTableWidget* table = ui->gb4_tableWidget;
-    if (bConnect) {
+    QTableWidget* table = ui->classTable;
+    if (on) {
         connect(table, &QTableWidget::itemChanged, this, &SpeedAreaEditor::tableUpdated, Qt::UniqueConnection);
         connect(table, &QTableWidget::cellChanged, this, &SpeedAreaEditor::checkCellValues, Qt::UniqueConnection);
     } else {
@@ -126,7 +127,7 @@ void SpeedAreaEditor::refill()
 {
     fillCombo();
     fillTable();
-    if (ui->gb4_comboBox->count() > 0)
+    if (ui->areaCombo->count() > 0)
         checkTable();
     refreshButtons();
 }
@@ -134,7 +135,7 @@ void SpeedAreaEditor::refill()
 void SpeedAreaEditor::fillCombo()
 {
     connectCombo(false);
-    QComboBox* combo = ui->gb4_comboBox;
+    QComboBox* combo = ui->areaCombo;
     combo->clear();
     combo->addItems(areaNames());
     if (areaIndex() >= combo->count())
@@ -145,17 +146,17 @@ void SpeedAreaEditor::fillCombo()
 
 void SpeedAreaEditor::fillTable()
 {
-    ui->gb4_label_2->clear();
-    ui->gb4_label_2->hide();
-    ui->gb4_label_3->clear();
-    ui->gb4_label_3->hide();
+    ui->warningIcon->clear();
+    ui->warningIcon->hide();
+    ui->warningLabel->clear();
+    ui->warningLabel->hide();
 
-    QTableWidget* table = ui->gb4_tableWidget;
+    QTableWidget* table = ui->classTable;
     connectTable(false);
     table->setSortingEnabled(false);
     table->setRowCount(0);
     // Straight from the table: an area without classes is shown empty, not warned about.
-    const SpeedClassMap classes = areas().value(ui->gb4_comboBox->currentText()).value(0);
+    const SpeedClassMap classes = areas().value(ui->areaCombo->currentText()).value(0);
     for (const SampleRecord& record : classes) {
         const int row = table->rowCount();
         table->insertRow(row);
@@ -170,17 +171,17 @@ void SpeedAreaEditor::fillTable()
 
 void SpeedAreaEditor::showWarning(const QString& text)
 {
-    ui->gb4_label_2->setPixmap(QIcon(QStringLiteral(":/images/dialog-warning-3.png")).pixmap(22, 22));
-    ui->gb4_label_2->show();
-    ui->gb4_label_3->setText(text);
-    ui->gb4_label_3->show();
+    ui->warningIcon->setPixmap(QIcon(QStringLiteral(":/images/dialog-warning-3.png")).pixmap(22, 22));
+    ui->warningIcon->show();
+    ui->warningLabel->setText(text);
+    ui->warningLabel->show();
 }
 
 bool SpeedAreaEditor::checkTable()
 {
-    ui->gb4_label_2->hide();
-    ui->gb4_label_3->hide();
-    QTableWidget* table = ui->gb4_tableWidget;
+    ui->warningIcon->hide();
+    ui->warningLabel->hide();
+    QTableWidget* table = ui->classTable;
 
     QVector<int> rows;   // those with both cells; the others are passed over
     for (int row = 0; row < table->rowCount(); ++row) {
@@ -211,10 +212,10 @@ bool SpeedAreaEditor::checkTable()
 
 void SpeedAreaEditor::storeTable()
 {
-    const QString name = ui->gb4_comboBox->currentText();
-    if (name.isEmpty() && ui->gb4_comboBox->count() == 0)
+    const QString name = ui->areaCombo->currentText();
+    if (name.isEmpty() && ui->areaCombo->count() == 0)
         return;
-    QTableWidget* table = ui->gb4_tableWidget;
+    QTableWidget* table = ui->classTable;
     SpeedClassMap classes;
     for (int row = 0; row < table->rowCount(); ++row) {
         if (!complete(table, row))
@@ -229,7 +230,7 @@ void SpeedAreaEditor::storeTable()
 
 void SpeedAreaEditor::setCell(int row, int col, double value)
 {
-    QTableWidget* table = ui->gb4_tableWidget;
+    QTableWidget* table = ui->classTable;
     QTableWidgetItem* item = table->item(row, col);
     if (!item)
         table->setItem(row, col, speedCell(value));
@@ -244,7 +245,7 @@ void SpeedAreaEditor::tableUpdated(QTableWidgetItem*)
 
 void SpeedAreaEditor::checkCellValues(int row, int)
 {
-    QTableWidget* table = ui->gb4_tableWidget;
+    QTableWidget* table = ui->classTable;
     double lowest = cellValue(table->item(row, 0));
     double highest = cellValue(table->item(row, 1));
     if (lowest < lowestSpeed())
@@ -272,7 +273,7 @@ void SpeedAreaEditor::changeArea(int current)
 {
     if (!checkTable()) {
         connectCombo(false);
-        ui->gb4_comboBox->setCurrentIndex(areaIndex());
+        ui->areaCombo->setCurrentIndex(areaIndex());
         connectCombo(true);
         return;
     }
@@ -283,7 +284,7 @@ void SpeedAreaEditor::changeArea(int current)
 
 void SpeedAreaEditor::addRow()
 {
-    QTableWidget* table = ui->gb4_tableWidget;
+    QTableWidget* table = ui->classTable;
     if (table->rowCount() > 14 && !debugMode()) {
         userDialogs().message(
             UserDialogs::Icon::Information, tr("Intervals"),
@@ -309,7 +310,7 @@ void SpeedAreaEditor::addRow()
 
 void SpeedAreaEditor::autoFillRow(int row)
 {
-    QTableWidget* table = ui->gb4_tableWidget;
+    QTableWidget* table = ui->classTable;
     if (row < 1 || !complete(table, row - 1)) {
         qWarning() << "No row available for automatic computing";
         return;
@@ -326,7 +327,7 @@ void SpeedAreaEditor::autoFillRow(int row)
 
 void SpeedAreaEditor::delRow()
 {
-    QTableWidget* table = ui->gb4_tableWidget;
+    QTableWidget* table = ui->classTable;
     if (table->rowCount() == 1) {
         userDialogs().message(UserDialogs::Icon::Information, tr("Intervals"), tr("La table ne peut pas être vide."));
         return;
@@ -368,7 +369,7 @@ void SpeedAreaEditor::addArea()
 void SpeedAreaEditor::delArea()
 {
     if (!areaNames().isEmpty()) {
-        const QString name = ui->gb4_comboBox->currentText();
+        const QString name = ui->areaCombo->currentText();
         const int answer = userDialogs().question(
             tr("Reset"),
             tr("Vous allez supprimer la zone <b>%1</b><br/>Etes-vous sûr ?<br/><br/>").arg(name.toHtmlEscaped()),
@@ -376,11 +377,11 @@ void SpeedAreaEditor::delArea()
         if (answer == 0) {
             connectCombo(false);
             removeArea(name);
-            ui->gb4_comboBox->removeItem(ui->gb4_comboBox->currentIndex());
-            setAreaIndex(qMax(0, ui->gb4_comboBox->currentIndex()));
+            ui->areaCombo->removeItem(ui->areaCombo->currentIndex());
+            setAreaIndex(qMax(0, ui->areaCombo->currentIndex()));
             fillTable();
             connectCombo(true);
-            if (ui->gb4_comboBox->count() > 0)
+            if (ui->areaCombo->count() > 0)
                 checkTable();
         }
     }
@@ -393,7 +394,7 @@ void SpeedAreaEditor::reset()
         loadAreas(true, QString());
         return;
     }
-    const QString name = ui->gb4_comboBox->currentText();
+    const QString name = ui->areaCombo->currentText();
     const int answer = userDialogs().question(
         tr("Reset"),
         tr("La zone <b>%1</b> va être réinitialisée<br/><br/>Etes-vous sûr ?<br/><br/>").arg(name.toHtmlEscaped()),
@@ -421,9 +422,9 @@ void SpeedAreaEditor::import()
 {
     m_import = std::make_unique<AreaImportDialog>();
     if (m_import->isLoaded()) {
-        m_import->columnOptimize();
+        m_import->fitFirstColumn();
         if (runDialog(*m_import) == QDialog::Accepted) {
-            selectArea(ui->gb4_comboBox->currentText());
+            selectArea(ui->areaCombo->currentText());
             importAreas(m_import->pool());
             refill();
         }
@@ -433,15 +434,15 @@ void SpeedAreaEditor::import()
 
 void SpeedAreaEditor::refreshButtons()
 {
-    const bool any = ui->gb4_comboBox->count() > 0;
-    ui->gb4_toolButton_2->setEnabled(any);
-    ui->gb4_toolButton_3->setEnabled(any);
-    ui->gb4_toolButton_4->setEnabled(any);
+    const bool any = ui->areaCombo->count() > 0;
+    ui->removeAreaButton->setEnabled(any);
+    ui->addRowButton->setEnabled(any);
+    ui->removeRowButton->setEnabled(any);
 }
 
 void SpeedAreaEditor::columnOptimize()
 {
-    QTableWidget* table = ui->gb4_tableWidget;
+    QTableWidget* table = ui->classTable;
     int width = table->width() - 5 - table->verticalHeader()->width();
     if (table->verticalScrollBar()->isVisible())
         width -= table->verticalScrollBar()->width();

@@ -55,8 +55,8 @@ private:
     void storeTable();
     void autoFillRow(int row);
     void refreshButtons();
-    void connectTable(bool bConnect);
-    void connectCombo(bool bConnect);
+    void connectTable(bool on);
+    void connectCombo(bool on);
     void showWarning(const QString& text);
     void setCell(int row, int col, double value);
 

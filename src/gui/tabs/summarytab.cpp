@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/tabs/summarytab.h"
 
+#include "analysis/analysis.h"
+#include "gui/report/reportsection.h"
+#include "gui/report/summarypage.h"
 #include "gui/charts/plotprint.h"
-#include "gui/charts/summaryplots.h"
+#include "gui/charts/hourlyprofileplot.h"
+#include "gui/charts/speedbinplot.h"
 #include "gui/tabs/summaryformat.h"
 #include "ui_summarytab.h"
 
@@ -59,9 +63,23 @@ void fill(QTableWidget* table, const QVector<SummaryLine>& lines, const TrafficS
                             + 2 * table->frameWidth());
 }
 
+class SummarySection : public ReportSection
+{
+public:
+    int pageCount(const ReportContent&) const override { return 1; }
+    bool draw(ReportPage& page) const override
+    {
+        const Analysis& a = *page.content().analysis;
+        // Down to a little above the campaign block.
+        return drawPage(page, [&] {
+            SummaryPage::paint(page.painter(), QRectF(20, 70, ReportPage::W - 40, 590), a.summary(), a.unitLabel());
+        });
+    }
+};
+
 }   // namespace
 
-SummaryTab::SummaryTab(QWidget* parent) : QWidget(parent), ui(new Ui::SummaryTab)
+SummaryTab::SummaryTab(QWidget* parent) : AnalysisTab(parent), ui(new Ui::SummaryTab)
 {
     ui->setupUi(this);
     // Whole tables side by side; the scroll area, not each table, scrolls in a small window.
@@ -92,19 +110,10 @@ SummaryTab::~SummaryTab()
     delete ui;
 }
 
-QTableWidget* SummaryTab::leftTable() const
+void SummaryTab::setAnalysis(const std::shared_ptr<const Analysis>& analysis)
 {
-    return ui->summary_left;
-}
-
-QTableWidget* SummaryTab::rightTable() const
-{
-    return ui->summary_right;
-}
-
-void SummaryTab::setSummary(const TrafficSummary& summary, const QString& unit)
-{
-    m_summary = summary;
+    const TrafficSummary& summary = analysis->summary();
+    const QString unit = analysis->unitLabel();
     const QString format = QStringLiteral("dd/MM/yyyy HH:mm");
     ui->summary_heading->setText(
         tr("<b>Synthèse du %1 au %2</b> &nbsp; vitesse limite : %3")
@@ -129,8 +138,15 @@ void SummaryTab::setSummary(const TrafficSummary& summary, const QString& unit)
     m_speeds->setSummary(summary, unit);
 }
 
-void SummaryTab::print()
+bool SummaryTab::print()
 {
     printPlot(m_hourly);
     printPlot(m_speeds);
+    return true;
+}
+
+const ReportSection& SummaryTab::reportSection()
+{
+    static const SummarySection section;
+    return section;
 }

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "analysis/trafficsummary.h"
-
-#include <QWidget>
+#include "gui/tabs/analysistab.h"
 
 namespace Ui {
 class SummaryTab;
@@ -11,10 +10,11 @@ class SummaryTab;
 class HourlyProfilePlot;
 class SpeedBinPlot;
 class QTableWidget;
+class ReportSection;
 
 // The "Synthèse" tab: the summary's figures in two columns, the data quality, the hour-of-day
-// profile of both directions and the speed histogram. It only shows what it is given.
-class SummaryTab : public QWidget
+// profile of both directions and the speed histogram.
+class SummaryTab : public AnalysisTab
 {
     Q_OBJECT
 
@@ -22,20 +22,16 @@ public:
     explicit SummaryTab(QWidget* parent = nullptr);
     ~SummaryTab() override;
 
-    void setSummary(const TrafficSummary& summary, const QString& unit);
-    const TrafficSummary& summary() const { return m_summary; }
+    void setAnalysis(const std::shared_ptr<const Analysis>& analysis) override;
 
-    // For printing and for the report: the charts as last shown.
-    HourlyProfilePlot* hourlyPlot() const { return m_hourly; }
-    SpeedBinPlot* speedPlot() const { return m_speeds; }
-    QTableWidget* leftTable() const;
-    QTableWidget* rightTable() const;
     // The two charts, each through its own print dialog.
-    void print();
+    bool print() override;
+
+    // One page: the figures and the two charts.
+    static const ReportSection& reportSection();
 
 private:
     Ui::SummaryTab* ui;
-    TrafficSummary m_summary;
     HourlyProfilePlot* m_hourly = nullptr;
     SpeedBinPlot* m_speeds = nullptr;
 };

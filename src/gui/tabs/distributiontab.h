@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gui/tabs/analysistab.h"
+
+class QVBoxLayout;
+class ReportSection;
+class SpeedClassPie;
+
+// The vehicles of each direction by speed class of the chosen area, as pies.
+class DistributionTab : public AnalysisTab
+{
+    Q_OBJECT
+
+public:
+    explicit DistributionTab(QWidget* parent = nullptr);
+
+    void setAnalysis(const std::shared_ptr<const Analysis>& analysis) override;
+    // Each direction's pie through its own print dialog.
+    bool print() override;
+    // The pies shown, ingoing first.
+    QList<SpeedClassPie*> pies() const;
+
+    // Null for a direction the file does not have.
+    static SpeedClassPie* newPie(const Analysis& analysis, int direction, QWidget* parent);
+    // "Véhicules entrants", "Relevés sortants"…
+    static QString pieTitle(int direction, bool readings);
+    // A page per direction of the file.
+    static const ReportSection& reportSection();
+
+private:
+    std::shared_ptr<const Analysis> m_analysis;
+    QVBoxLayout* m_columns[2];
+};
