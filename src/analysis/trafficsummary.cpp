@@ -274,6 +274,7 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
         s.limit = limit;
     s.implausibleAbove = s.units == 1 ? 155 : s.units == 2 ? 135 : 250;
     s.minSpeed = statistics.effectiveMinSpeed();
+    s.misdatedReadings = statistics.getMisdatedReadings();
     const qint64 beginT = begin.toSecsSinceEpoch();
     const qint64 endT = end.toSecsSinceEpoch();
     if (!begin.isValid() || !end.isValid() || endT < beginT)
@@ -455,7 +456,8 @@ QJsonObject TrafficSummary::toJson() const
                      {QStringLiteral("slowReadings"), slowReadings ? QJsonValue(double(*slowReadings)) : QJsonValue()},
                      {QStringLiteral("implausibleAbove"), implausibleAbove},
                      {QStringLiteral("implausibleReadings"), double(implausibleReadings)},
-                     {QStringLiteral("repeatedReadings"), double(repeatedReadings)}}},
+                     {QStringLiteral("repeatedReadings"), double(repeatedReadings)},
+                     {QStringLiteral("misdatedReadings"), double(misdatedReadings)}}},
         {QStringLiteral("directions"),
          QJsonObject{{QStringLiteral("0"), groupJson(groups[Ingoing])},
                      {QStringLiteral("1"), groupJson(groups[Outgoing])},

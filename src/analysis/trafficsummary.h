@@ -126,6 +126,8 @@ struct TrafficSummary
     int implausibleAbove = 250;
     // Readings that repeat an earlier one of the same second, speed and direction: a pair counts 1.
     qint64 repeatedReadings = 0;
+    // Readings the read left out for their time: before 2000, or after the file was last written.
+    qint64 misdatedReadings = 0;
 
     std::array<DirectionSummary, 3> groups;   // indexed by Group
     // Directions that have readings in the period.

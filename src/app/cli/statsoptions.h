@@ -27,5 +27,5 @@ bool parseStatsOptions(const QStringList& args, const QString& usage, int positi
                        QString& error, const ExtraOption& extra = {});
 
 // The runner's analysis of the request, its warnings on standard error; null after the line
-// saying why there is none.
+// saying why there is none, which comes first.
 std::shared_ptr<const Analysis> analyse(const AnalysisRequest& request);

@@ -89,11 +89,13 @@ QString summaryLines(const QJsonObject& summary, const QString& units)
                .arg(days.value(QStringLiteral("recorded")).toInt())
                .arg(missing.isEmpty() ? QStringLiteral("aucun") : missing.join(QStringLiteral(", ")));
     const QJsonObject quality = summary.value(QStringLiteral("quality")).toObject();
-    out += QStringLiteral("  Relevés écartés (%1 %2 ou moins) : %3 ; au-dessus de %4 %2 : %5 ; répétés : %6\n")
+    out += QStringLiteral("  Relevés écartés (%1 %2 ou moins) : %3 ; au-dessus de %4 %2 : %5 ; répétés : %6 ; "
+                          "mal datés (écartés) : %7\n")
                .arg(QString::number(quality.value(QStringLiteral("minSpeed")).toInt()), units,
                     number(quality.value(QStringLiteral("slowReadings")), 0),
                     QString::number(quality.value(QStringLiteral("implausibleAbove")).toInt()),
                     number(quality.value(QStringLiteral("implausibleReadings")), 0),
-                    number(quality.value(QStringLiteral("repeatedReadings")), 0));
+                    number(quality.value(QStringLiteral("repeatedReadings")), 0),
+                    number(quality.value(QStringLiteral("misdatedReadings")), 0));
     return out;
 }
