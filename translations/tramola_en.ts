@@ -71,10 +71,6 @@
         <translation>Connecting to the database...</translation>
     </message>
     <message>
-        <source>Ouverture %1 impossible (%2)</source>
-        <translation>Cannot open %1 (%2)</translation>
-    </message>
-    <message>
         <source>Fichier de zones illisible (%1), zones par défaut : %2</source>
         <translation>Speed area file cannot be read (%1), default areas: %2</translation>
     </message>
@@ -729,10 +725,6 @@ automatically to keep the data continuous.</translation>
         <translation>not a regular file</translation>
     </message>
     <message>
-        <source>Le fichier %1 n&apos;est pas une base de mesures (il n&apos;a pas de table measure) ; il est laissé tel quel.</source>
-        <translation>The file %1 is not a measure database (it has no measure table); it is left as it is.</translation>
-    </message>
-    <message>
         <source>La base de données %1 est endommagée (%2). Rien n&apos;y a été écrit ; faites vérifier une copie de ce fichier.</source>
         <translation>The database %1 is damaged (%2). Nothing was written into it; have a copy of this file checked.</translation>
     </message>
@@ -743,6 +735,34 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Statistiques</source>
         <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 ne peut pas être ouvert (%2).</source>
+        <translation>The file %1 cannot be opened (%2).</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 n&apos;est pas une base de mesures (%2) ; il est laissé tel quel.</source>
+        <translation>The file %1 is not a measure database (%2); it is left as it is.</translation>
+    </message>
+    <message>
+        <source>il n&apos;a pas de table measure</source>
+        <translation>it has no measure table</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 est endommagé : lecture interrompue (%2).</source>
+        <translation>The file %1 is damaged: reading stopped (%2).</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire dans %1 : le disque est plein ou en erreur (%2). Rien n&apos;a été enregistré ; libérez de la place, puis recommencez.</source>
+        <translation>Cannot write to %1: the disk is full or failing (%2). Nothing was saved; free some space, then try again.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire dans %1 : le fichier ou son disque est en lecture seule (%2). Rien n&apos;a été enregistré.</source>
+        <translation>Cannot write to %1: the file or its disk is read-only (%2). Nothing was saved.</translation>
+    </message>
+    <message>
+        <source>L&apos;écriture dans %1 a échoué (%2) : rien n&apos;a été enregistré.</source>
+        <translation>Writing to %1 failed (%2): nothing was saved.</translation>
     </message>
 </context>
 <context>
@@ -1118,10 +1138,6 @@ automatically to keep the data continuous.</translation>
         <translation>Not enough memory to read the %1 measures of %2</translation>
     </message>
     <message>
-        <source>Lecture de %1 interrompue : %2</source>
-        <translation>Reading of %1 interrupted: %2</translation>
-    </message>
-    <message>
         <source>Vérification de la base de données</source>
         <translation>Checking the database</translation>
     </message>
@@ -1140,6 +1156,10 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>La base de donnée %1 ne contient pas de statistiques</source>
         <translation>The database %1 holds no statistics</translation>
+    </message>
+    <message>
+        <source>Mémoire insuffisante pour lire %1 (%2).</source>
+        <translation>Not enough memory to read %1 (%2).</translation>
     </message>
 </context>
 <context>
@@ -1813,6 +1833,10 @@ automatically to keep the data continuous.</translation>
         <source>Relevés en double (même seconde, vitesse et sens)</source>
         <translation>Repeated readings (same second, speed and direction)</translation>
     </message>
+    <message>
+        <source>Relevés mal datés (avant 2000 ou après l&apos;écriture du fichier, écartés)</source>
+        <translation>Misdated readings (before 2000 or after the file was written, left out)</translation>
+    </message>
 </context>
 <context>
     <name>SummaryPage</name>
@@ -1987,25 +2011,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>limite du site</source>
         <translation>the site&apos;s limit</translation>
-    </message>
-</context>
-<context>
-    <name>WindowLoad</name>
-    <message>
-        <source>Statistiques</source>
-        <translation>Statistics</translation>
-    </message>
-    <message>
-        <source>Chargement</source>
-        <translation>Loading</translation>
-    </message>
-    <message>
-        <source>Connexion base de données...</source>
-        <translation>Connecting to the database...</translation>
-    </message>
-    <message>
-        <source>Ouverture %1 impossible</source>
-        <translation>Cannot open %1</translation>
     </message>
 </context>
 </TS>

@@ -71,10 +71,6 @@
         <translation>Connexion base de données...</translation>
     </message>
     <message>
-        <source>Ouverture %1 impossible (%2)</source>
-        <translation>Ouverture %1 impossible (%2)</translation>
-    </message>
-    <message>
         <source>Fichier de zones illisible (%1), zones par défaut : %2</source>
         <translation>Fichier de zones illisible (%1), zones par défaut : %2</translation>
     </message>
@@ -729,10 +725,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>ce n&apos;est pas un fichier ordinaire</translation>
     </message>
     <message>
-        <source>Le fichier %1 n&apos;est pas une base de mesures (il n&apos;a pas de table measure) ; il est laissé tel quel.</source>
-        <translation>Le fichier %1 n&apos;est pas une base de mesures (il n&apos;a pas de table measure) ; il est laissé tel quel.</translation>
-    </message>
-    <message>
         <source>La base de données %1 est endommagée (%2). Rien n&apos;y a été écrit ; faites vérifier une copie de ce fichier.</source>
         <translation>La base de données %1 est endommagée (%2). Rien n&apos;y a été écrit ; faites vérifier une copie de ce fichier.</translation>
     </message>
@@ -743,6 +735,34 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Statistiques</source>
         <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 ne peut pas être ouvert (%2).</source>
+        <translation>Le fichier %1 ne peut pas être ouvert (%2).</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 n&apos;est pas une base de mesures (%2) ; il est laissé tel quel.</source>
+        <translation>Le fichier %1 n&apos;est pas une base de mesures (%2) ; il est laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>il n&apos;a pas de table measure</source>
+        <translation>il n&apos;a pas de table measure</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 est endommagé : lecture interrompue (%2).</source>
+        <translation>Le fichier %1 est endommagé : lecture interrompue (%2).</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire dans %1 : le disque est plein ou en erreur (%2). Rien n&apos;a été enregistré ; libérez de la place, puis recommencez.</source>
+        <translation>Impossible d&apos;écrire dans %1 : le disque est plein ou en erreur (%2). Rien n&apos;a été enregistré ; libérez de la place, puis recommencez.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire dans %1 : le fichier ou son disque est en lecture seule (%2). Rien n&apos;a été enregistré.</source>
+        <translation>Impossible d&apos;écrire dans %1 : le fichier ou son disque est en lecture seule (%2). Rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>L&apos;écriture dans %1 a échoué (%2) : rien n&apos;a été enregistré.</source>
+        <translation>L&apos;écriture dans %1 a échoué (%2) : rien n&apos;a été enregistré.</translation>
     </message>
 </context>
 <context>
@@ -1118,10 +1138,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Mémoire insuffisante pour lire les %1 mesures de %2</translation>
     </message>
     <message>
-        <source>Lecture de %1 interrompue : %2</source>
-        <translation>Lecture de %1 interrompue : %2</translation>
-    </message>
-    <message>
         <source>Vérification de la base de données</source>
         <translation>Vérification de la base de données</translation>
     </message>
@@ -1140,6 +1156,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>La base de donnée %1 ne contient pas de statistiques</source>
         <translation>La base de donnée %1 ne contient pas de statistiques</translation>
+    </message>
+    <message>
+        <source>Mémoire insuffisante pour lire %1 (%2).</source>
+        <translation>Mémoire insuffisante pour lire %1 (%2).</translation>
     </message>
 </context>
 <context>
@@ -1813,6 +1833,10 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Relevés en double (même seconde, vitesse et sens)</source>
         <translation>Relevés en double (même seconde, vitesse et sens)</translation>
     </message>
+    <message>
+        <source>Relevés mal datés (avant 2000 ou après l&apos;écriture du fichier, écartés)</source>
+        <translation>Relevés mal datés (avant 2000 ou après l&apos;écriture du fichier, écartés)</translation>
+    </message>
 </context>
 <context>
     <name>SummaryPage</name>
@@ -1987,25 +2011,6 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>limite du site</source>
         <translation>limite du site</translation>
-    </message>
-</context>
-<context>
-    <name>WindowLoad</name>
-    <message>
-        <source>Statistiques</source>
-        <translation>Statistiques</translation>
-    </message>
-    <message>
-        <source>Chargement</source>
-        <translation>Chargement</translation>
-    </message>
-    <message>
-        <source>Connexion base de données...</source>
-        <translation>Connexion base de données...</translation>
-    </message>
-    <message>
-        <source>Ouverture %1 impossible</source>
-        <translation>Ouverture %1 impossible</translation>
     </message>
 </context>
 </TS>

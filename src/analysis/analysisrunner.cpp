@@ -167,7 +167,7 @@ bool AnalysisWork::chooseCampaigns()
     selection.close();
     const QString problem = critical(selection.notices());
     if (loaded == CampaignSelection::LoadResult::OpenFailed)
-        return fail(AnalysisRunner::tr("Ouverture %1 impossible").arg(r.file));
+        return fail(problem.isEmpty() ? AnalysisRunner::tr("Ouverture %1 impossible").arg(r.file) : problem);
     if (loaded == CampaignSelection::LoadResult::Refused || !problem.isEmpty())
         return fail(problem.isEmpty() ? AnalysisRunner::tr("Statistiques indisponibles") : problem);
     if (loaded == CampaignSelection::LoadResult::Empty)
@@ -240,8 +240,7 @@ bool AnalysisWork::readFile()
     DatabaseConnection db;
     if (!db.open(r.file, r.writeNothing)) {
         const QString reason = db.notice().text.trimmed();
-        return fail(reason.isEmpty() ? AnalysisRunner::tr("Ouverture %1 impossible").arg(r.file)
-                                     : AnalysisRunner::tr("Ouverture %1 impossible (%2)").arg(r.file, reason));
+        return fail(reason.isEmpty() ? AnalysisRunner::tr("Ouverture %1 impossible").arg(r.file) : reason);
     }
     const qint16 units = db.checkUnits();
     const auto period = readPeriod(r, a.m_campaignStart, a.m_campaignEnd);

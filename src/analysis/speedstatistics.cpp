@@ -183,6 +183,7 @@ void SpeedStatistics::setRead(const MeasureRead& read)
     m_slowReadings = read.slowReadings;
     m_slowHeld = 0;
     m_invalidReadings = read.invalidReadings;
+    m_misdatedReadings = read.misdatedReadings;
     m_directions = read.directions;
 }
 

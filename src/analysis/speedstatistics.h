@@ -121,6 +121,8 @@ public:
     QList<int> getDirections() const { return m_directions; }
     // Readings the read left out as no measure (direction other than 0 or 1, speed outside 0..1000).
     qint64 getInvalidReadings() const { return m_invalidReadings; }
+    // Readings the read left out as misdated (before 2000, or after the file was last written).
+    qint64 getMisdatedReadings() const { return m_misdatedReadings; }
 
     // --- distribution and percentiles -------------------------------------------------------
     void setDistribution(const SpeedClassMap& classes, int direction);
@@ -204,6 +206,7 @@ private:
     qint64 m_slowReadings = -1;
     qint64 m_slowHeld = 0;   // readings held that the last sample left out as slow
     qint64 m_invalidReadings = 0;
+    qint64 m_misdatedReadings = 0;
 
     DirectionSamples m_originalSample;
     DirectionSamples m_filteredSample;

@@ -281,6 +281,7 @@ TrafficSummary TrafficSummary::compute(const SpeedStatistics& statistics, const 
     s.storeMode = storeMode > 0 ? 1 : 0;
     s.implausibleAbove = s.units == 1 ? 155 : s.units == 2 ? 135 : 250;
     s.minSpeed = statistics.effectiveMinSpeed();
+    s.misdatedReadings = statistics.getMisdatedReadings();
     const qint64 beginT = begin.toSecsSinceEpoch();
     const qint64 endT = end.toSecsSinceEpoch();
     if (!begin.isValid() || !end.isValid() || endT < beginT)
@@ -531,7 +532,8 @@ QJsonObject TrafficSummary::toJson() const
                      {QStringLiteral("repeatedReadings"), double(repeatedReadings)},
                      {QStringLiteral("storeMode"), storeMode},
                      {QStringLiteral("storeModeReason"), storeModeReason},
-                     {QStringLiteral("readingsPerVehicle"), json(readingsPerVehicle)}}},
+                     {QStringLiteral("readingsPerVehicle"), json(readingsPerVehicle)},
+                     {QStringLiteral("misdatedReadings"), double(misdatedReadings)}}},
         {QStringLiteral("directions"),
          QJsonObject{{QStringLiteral("0"), groupJson(groups[Ingoing])},
                      {QStringLiteral("1"), groupJson(groups[Outgoing])},

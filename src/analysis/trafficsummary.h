@@ -164,6 +164,8 @@ struct TrafficSummary
     // "Standard": the mean number of readings of a vehicle, bursts as storemode.h groups them;
     // empty in "Avancé" or without a reading.
     std::optional<double> readingsPerVehicle;
+    // Readings the read left out for their time: before 2000, or after the file was last written.
+    qint64 misdatedReadings = 0;
 
     std::array<DirectionSummary, 3> groups;   // indexed by Group
     // Directions that have readings in the period.

@@ -10,15 +10,6 @@
 #include <QFileInfo>
 #include <QLocale>
 
-namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CampaignSelection", text);
-}
-
-}   // namespace
-
 CampaignSelection::CampaignSelection() : m_selectAllText(tr("Tout sélectionner")) { }
 
 CampaignSelection::~CampaignSelection()

@@ -3,6 +3,7 @@
 
 #include "core/userdialogs.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QMap>
 #include <QString>
@@ -30,6 +31,8 @@ struct CampaignInfo
 // their numbers when others are removed.
 class CampaignSelection
 {
+    Q_DECLARE_TR_FUNCTIONS(CampaignSelection)
+
 public:
     // notices() says what the user is to be told about each.
     enum class LoadResult {

@@ -33,32 +33,65 @@ QString quoted(QString text)
     return text.replace(QLatin1Char('\''), QLatin1String("''"));
 }
 
-// Runs BEGIN on construction and COMMIT on destruction: what succeeded stays, and a crash before
-// the COMMIT leaves the file as it was. Inside an open one (busy) it does nothing.
-class Transaction
+}   // namespace
+
+// All or nothing: the statements run through exec() stay only when commit() follows and every
+// one of them, and the COMMIT, went through; otherwise the whole is rolled back and the first
+// failure noted on the connection. A write transaction is BEGIN IMMEDIATE: what was decided inside
+// it still holds at its COMMIT. Inside an open one it is part of it, and the outer one commits.
+class CampaignStore::Transaction
 {
 public:
-    Transaction(DatabaseConnection* db, bool& busy) : m_db(db), m_busy(busy)
+    enum Kind { Read, Write };
+
+    Transaction(DatabaseConnection* db, OpenTransaction& state, Kind kind = Write)
+        : m_db(db), m_state(state), m_owner(!state.open)
     {
-        if (!m_busy)
-            m_open = m_busy = m_db->execute(QStringLiteral("BEGIN;"));
+        if (!m_owner)
+            return;
+        // TEMP tables of a read-only file cannot take the file's write lock.
+        const bool immediate = kind == Write && !db->isReadOnly();
+        m_state.open = m_db->execute(immediate ? QStringLiteral("BEGIN IMMEDIATE;") : QStringLiteral("BEGIN;"));
+        m_state.failed = false;
+        if (!m_state.open && kind == Write)
+            m_db->noteWriteError(m_db->lastError());
     }
     ~Transaction()
     {
-        if (!m_open)
-            return;
-        if (!m_db->execute(QStringLiteral("COMMIT;")))
+        if (m_owner && m_state.open) {
+            m_db->execute(QStringLiteral("ROLLBACK;"));
+            m_state.open = false;
+        }
+    }
+    bool isOpen() const { return m_state.open; }
+    bool exec(const QString& sql)
+    {
+        if (m_state.open && !m_state.failed && m_db->execute(sql))
+            return true;
+        if (m_state.open && !m_state.failed)
+            m_db->noteWriteError(m_db->lastError());
+        m_state.failed = true;
+        return false;
+    }
+    // False when nothing was stored.
+    bool commit()
+    {
+        if (!m_owner || !m_state.open || m_state.failed)
+            return m_state.open && !m_state.failed;
+        if (!m_db->execute(QStringLiteral("COMMIT;"))) {
             qCritical() << "Commit failed" << m_db->lastError().text();
-        m_busy = false;
+            m_db->noteWriteError(m_db->lastError());
+            return false;   // the destructor rolls back
+        }
+        m_state.open = false;
+        return true;
     }
 
 private:
     DatabaseConnection* m_db;
-    bool& m_busy;
-    bool m_open = false;
+    OpenTransaction& m_state;
+    const bool m_owner;
 };
-
-}   // namespace
 
 CampaignStore::CampaignStore() : m_storeLabel(QStringLiteral("localhost")) { }
 
@@ -215,13 +248,14 @@ void CampaignStore::verifyCampaigns(DatabaseConnection* db, const QDateTime& cre
     int storeMode = 0;
     {
         // One read transaction: the look-ups do not take the file's lock one by one.
-        Transaction reading(db, m_inTransaction);
+        Transaction reading(db, m_transaction, Transaction::Read);
         days = MeasureDays::derive(*db, [&progress] {
             progress->setValue(progress->value() + 1);
             progress->processEvents();
         });
         // Without the radar's campaigns its store mode shows in the readings only.
         storeMode = sampleStoreMode(*db).storeMode();
+        reading.commit();
     }
     qDebug() << m_storeLabel << "Verifying database structure";
     db->checkDatabase();
@@ -231,12 +265,16 @@ void CampaignStore::verifyCampaigns(DatabaseConnection* db, const QDateTime& cre
     } else {
         // Days and months together: a crash between them would leave days without campaigns,
         // and the next opening would then add every day a second time.
-        Transaction transaction(db, m_inTransaction);
-        if (!insertDays(db, days, creationTime)) {
+        Transaction transaction(db, m_transaction);
+        // No lock was held while the days were found: another opening may have stored its own.
+        if (transaction.isOpen() && countCampaignDetails(db) >= 1
+            && countRecords(db, QStringLiteral("campaign")) >= 1) {
+            qDebug() << m_storeLabel << "Campaigns stored meanwhile by another opening";
+        } else if (!transaction.isOpen() || !insertDays(db, days, creationTime)) {
             qCritical() << m_storeLabel << "Filling campaign detail error - abort";
         } else {
             progress->setLabelText(tr("Mise à jour des campagnes"));
-            if (!fillCampaigns(db, creationTime, storeMode))
+            if (!fillCampaigns(db, creationTime, storeMode) || !transaction.commit())
                 qCritical() << m_storeLabel << "Filling campaign error - abort";
             else
                 qDebug() << m_storeLabel << "Fill campaigns completed successfully";
@@ -263,18 +301,18 @@ bool CampaignStore::insertDays(DatabaseConnection* db, const QVector<MeasureDay>
         + QStringLiteral("cpd_attempt, ") + QStringLiteral("last_updated, ") + QStringLiteral("cpd_max_time) VALUES ");
     const QString created = isoText(creationTime);
 
-    Transaction transaction(db, m_inTransaction);
+    Transaction transaction(db, m_transaction);
     for (const MeasureDay& day : days) {
         const QString sql = head + QStringLiteral("('%1',").arg(1) + QStringLiteral("'%1',").arg(day.firstMeasure)
             + QStringLiteral("'0',") + QStringLiteral("'%1',").arg(4) + QStringLiteral("'1',")
             + QStringLiteral("'%1',").arg(created) + QStringLiteral("'%1')").arg(day.lastMeasure) + QStringLiteral(";");
-        if (!db->execute(sql)) {
+        if (!transaction.exec(sql)) {
             qCritical() << m_storeLabel << "Campaign details updated failed (" << sql << ")";
             return false;
         }
         qDebug() << m_storeLabel << "Campaign details updated successfully";
     }
-    return true;
+    return transaction.commit();
 }
 
 bool CampaignStore::fillCampaigns(DatabaseConnection* db, const QDateTime& creationTime, int storeMode)
@@ -309,14 +347,15 @@ bool CampaignStore::fillCampaigns(DatabaseConnection* db, const QDateTime& creat
     } while (q.next());
     q.finish();
 
-    Transaction transaction(db, m_inTransaction);
+    Transaction transaction(db, m_transaction);
     for (const QString& sql : statements) {
-        if (db->execute(sql))
-            qDebug() << m_storeLabel << "Campaign updated successfully";
-        else
+        if (!transaction.exec(sql)) {
             qCritical() << m_storeLabel << "Campaign updated failed (" << sql << ")";
+            return false;
+        }
+        qDebug() << m_storeLabel << "Campaign updated successfully";
     }
-    return true;
+    return transaction.commit();
 }
 
 quint32 CampaignStore::detailMaxTime(DatabaseConnection* db, int unit, const QDate& day)
@@ -384,19 +423,18 @@ bool CampaignStore::checkCampaignEndDates(DatabaseConnection* db, int unit)
 
     bool updated = false;
     if (!rewrites.isEmpty() && db->mayWrite()) {
-        Transaction transaction(db, m_inTransaction);
-        for (const auto& rewrite : rewrites) {
+        Transaction transaction(db, m_transaction);
+        bool ok = transaction.isOpen();
+        for (int i = 0; ok && i < rewrites.size(); ++i) {
+            const auto& rewrite = rewrites[i];
             const QString sql = QStringLiteral("UPDATE campaign ")
                 + QStringLiteral("set camp_date_end='%1' ").arg(rewrite.second)
                 + QStringLiteral("WHERE camp_id='%1'").arg(rewrite.first) + QStringLiteral(";");
-            if (db->execute(sql)) {
-                qDebug() << m_storeLabel << "Campaign" << rewrite.first << "updated" << rewrite.second
-                         << "successfully";
-                updated = true;
-            } else {
-                qCritical() << m_storeLabel << "Campaign" << rewrite.first << "updated" << rewrite.second << "failed";
-            }
+            ok = transaction.exec(sql);
+            qDebug() << m_storeLabel << "Campaign" << rewrite.first << "updated" << rewrite.second
+                     << (ok ? "successfully" : "failed");
         }
+        updated = ok && transaction.commit();
     }
     qDebug() << m_storeLabel << "Check database campaign : final status" << (updated ? "true" : "false");
     return updated;
@@ -411,22 +449,42 @@ bool CampaignStore::deleteCampaign(DatabaseConnection* db, int campaignId)
     if (!campaignPeriod(db, campaignId, start, end) || !db->mayWrite())
         return false;
 
-    Transaction transaction(db, m_inTransaction);
+    Transaction transaction(db, m_transaction);
+    if (!transaction.isOpen())
+        return false;
+    // Measures that another campaign also describes stay: a month stored twice keeps its
+    // measures when one of the two goes.
+    QString covered;
+    QList<int> others;
+    QSqlQuery q = db->getRecord(QStringLiteral("SELECT camp_id FROM campaign WHERE camp_id<>%1;").arg(campaignId));
+    for (bool row = q.isValid(); row; row = q.next())
+        others.append(q.value(0).toInt());
+    q.finish();
+    for (int other : others) {
+        QDateTime otherStart, otherEnd;
+        if (campaignPeriod(db, other, otherStart, otherEnd) && otherStart <= end && otherEnd >= start)
+            covered += QStringLiteral(" AND NOT (meas_date >= %1 AND meas_date <= %2)")
+                           .arg(otherStart.toSecsSinceEpoch())
+                           .arg(otherEnd.toSecsSinceEpoch());
+    }
     qDebug() << m_storeLabel << "\tRemoving measure campaign record...";
-    if (!db->execute(QStringLiteral("DELETE FROM measure WHERE ")
-                     + QStringLiteral(" ((meas_date>= '%1') AND (meas_date <= '%2'));")
-                           .arg(start.toSecsSinceEpoch())
-                           .arg(end.toSecsSinceEpoch()))) {
+    if (!transaction.exec(QStringLiteral("DELETE FROM measure WHERE ")
+                          + QStringLiteral(" ((meas_date>= '%1') AND (meas_date <= '%2'))")
+                                .arg(start.toSecsSinceEpoch())
+                                .arg(end.toSecsSinceEpoch())
+                          + covered + QStringLiteral(";"))) {
         qDebug() << m_storeLabel << "\tRemoving measure campaign record - [Failed]";
         return false;
     }
     qDebug() << m_storeLabel << "\tRemoving detailled campaign record...";
-    if (!db->execute(QStringLiteral("DELETE FROM campaign_details WHERE campaign_camp_id='%1';").arg(campaignId))) {
+    if (!transaction.exec(
+            QStringLiteral("DELETE FROM campaign_details WHERE campaign_camp_id='%1';").arg(campaignId))) {
         qDebug() << m_storeLabel << "\tRemoving detailled campaign record - [Failed]";
         return false;
     }
     qDebug() << m_storeLabel << "\tRemoving campaign record...";
-    if (!db->execute(QStringLiteral("DELETE FROM campaign WHERE camp_id='%1';").arg(campaignId))) {
+    if (!transaction.exec(QStringLiteral("DELETE FROM campaign WHERE camp_id='%1';").arg(campaignId))
+        || !transaction.commit()) {
         qCritical() << m_storeLabel << "\tRemoving campaign record - [Failed]";
         return false;
     }

@@ -16,6 +16,7 @@ class DatabaseConnection;
 // The only code that reads and writes the tables campaign and campaign_details.
 // Every operation works on a database its caller has opened and passes in; nothing is cached.
 // No operation throws or shows a box: failures answer the neutral value given below and log.
+// Each write is all or nothing, and one that failed is noted on the connection (its notice).
 class CampaignStore
 {
     Q_DECLARE_TR_FUNCTIONS(CampaignStore)
@@ -48,22 +49,22 @@ public:
     // list tells the outcome. progress, when given, makes the progress of the derivation.
     void verifyCampaigns(DatabaseConnection* db, const QDateTime& creationTime, const ProgressFactory& progress = {});
     // One campaign_details row per local day with measures, inserted in one transaction.
-    // False when there is no measure or an insert fails; the run stops there and keeps the days
-    // inserted before the failure.
+    // False when there is no measure or an insert fails: then none is stored.
     bool fillCampaignDetails(DatabaseConnection* db, const QDateTime& creationTime);
     // One campaign per calendar month of campaign_details, of that store mode (0 "Standard", 1
-    // "Avancé"). False only when there is no day; a failed insert is logged and skipped.
+    // "Avancé"), in one transaction. False when there is no day or an insert fails: then none
+    // is stored.
     bool fillCampaigns(DatabaseConnection* db, const QDateTime& creationTime, int storeMode = 0);
     // Rewrites camp_date_end from the midnight-keyed detail row of the end day, all rewrites in
     // one transaction; an end that is already right is not written again.
-    // True when at least one end date was rewritten.
+    // True when the end dates were rewritten (all of them).
     bool checkCampaignEndDates(DatabaseConnection* db, int unit);
     // cpd_max_time of the detail row keyed "day 00:00:00" as Unix seconds; 0 when there is no
     // such row or its value is not a date.
     quint32 detailMaxTime(DatabaseConnection* db, int unit, const QDate& day);
-    // Removes the campaign's measures (its whole period, first day from 00:00:00), its linked
-    // detail rows and its row, in that order. False when the campaign or its period is unknown,
-    // or at the first failing statement: what was removed before it stays removed.
+    // Removes the campaign's measures (its whole period, first day from 00:00:00) that no other
+    // campaign's period holds, its linked detail rows and its row, all or nothing. False when the
+    // campaign or its period is unknown, or a statement fails (the connection's notice says why).
     bool deleteCampaign(DatabaseConnection* db, int campaignId);
     bool setTitleAndComment(DatabaseConnection* db, const QString& title, const QString& comment, int campaignId);
 
@@ -72,5 +73,11 @@ private:
     bool insertDays(DatabaseConnection* db, const QVector<MeasureDay>& days, const QDateTime& creationTime);
 
     QString m_storeLabel;
-    bool m_inTransaction = false;
+    // The transaction the operations run in, when one is open.
+    struct OpenTransaction
+    {
+        bool open = false;
+        bool failed = false;
+    } m_transaction;
+    class Transaction;
 };

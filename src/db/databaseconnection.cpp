@@ -26,13 +26,29 @@ using dbdetail::onOwnConnection;
 std::atomic<int> managerConnections{0};
 
 // SQLite's primary result codes the program tells apart.
-enum SqliteCode { sqliteBusy = 5, sqliteLocked = 6, sqliteCorrupt = 11 };
+enum SqliteCode {
+    sqliteBusy = 5,
+    sqliteLocked = 6,
+    sqliteNoMemory = 7,
+    sqliteReadOnly = 8,
+    sqliteIoError = 10,
+    sqliteCorrupt = 11,
+    sqliteFull = 13,
+    sqliteNotADatabase = 26,
+};
 
 int sqliteCode(const QSqlError& error)
 {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
     return ok ? code & 0xFF : 0;
+}
+
+// SQLite's own words, for the parentheses of a French sentence.
+QString sqliteText(const QSqlError& error)
+{
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.driverText().trimmed() : text;
 }
 
 // Nobody's write permission counts as read-only, for an administrator too: someone made the file
@@ -86,8 +102,10 @@ bool DatabaseConnection::open(const QString& path, bool readOnly)
     m_isNew = !QFileInfo::exists(path);
     m_readOnly = readOnly || (!m_isNew && !writable(path));
     m_writeChecked = false;
+    m_wholeChecked = false;
     m_problem = FileProblem::None;
     m_problemReason.clear();
+    m_problemDuringRead = false;
     m_notice = Notice();
     m_scratchTables.clear();
     m_database.setConnectOptions((m_readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") : QString())
@@ -96,8 +114,7 @@ bool DatabaseConnection::open(const QString& path, bool readOnly)
     QSqlError error;
     bool ok = m_isNew || isRegularFile(path);
     if (!ok)
-        error = QSqlError(QCoreApplication::translate("DatabaseConnection", "ce n'est pas un fichier ordinaire"),
-                          QString());
+        setProblem(FileProblem::NotMeasureDatabase, tr("ce n'est pas un fichier ordinaire"));
     else if (!(ok = m_database.open()))
         error = m_database.lastError();
     if (ok) {
@@ -117,7 +134,7 @@ bool DatabaseConnection::open(const QString& path, bool readOnly)
         noteError(error);
         if (m_problem == FileProblem::None)
             m_notice = Notice{UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
-                              QStringLiteral("Error opening %1 : %2 ").arg(m_database.databaseName(), error.text())};
+                              tr("Le fichier %1 ne peut pas être ouvert (%2).").arg(path, sqliteText(error))};
         return false;
     }
 
@@ -139,6 +156,25 @@ bool DatabaseConnection::mayWrite()
         return false;
     }
     // A write into a damaged file can spread the damage: look at every page once first.
+    checkWhole();
+    QSqlQuery check(m_database);
+    // Another program's write transaction shows only when we want to write too.
+    if (m_problem == FileProblem::None) {
+        if (check.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            check.exec(QStringLiteral("ROLLBACK"));
+        else
+            noteError(check.lastError());
+    }
+    return m_problem == FileProblem::None;
+}
+
+bool DatabaseConnection::checkWhole()
+{
+    if (!m_query)
+        return false;
+    if (m_wholeChecked)
+        return m_problem == FileProblem::None;
+    m_wholeChecked = true;
     QString verdict;
     QSqlError error;
     joinWriteCheck();
@@ -152,14 +188,6 @@ bool DatabaseConnection::mayWrite()
         noteError(error);
     else if (verdict != QLatin1String("ok"))
         setProblem(FileProblem::Damaged, verdict.remove(QStringLiteral("*** in database main ***")).simplified());
-    QSqlQuery check(m_database);
-    // Another program's write transaction shows only when we want to write too.
-    if (m_problem == FileProblem::None) {
-        if (check.exec(QStringLiteral("BEGIN IMMEDIATE")))
-            check.exec(QStringLiteral("ROLLBACK"));
-        else
-            noteError(check.lastError());
-    }
     return m_problem == FileProblem::None;
 }
 
@@ -176,7 +204,7 @@ bool DatabaseConnection::runQuickCheck(QString* verdict, QSqlError* error)
 
 void DatabaseConnection::prepareWriteCheck()
 {
-    if (m_writeCheck || m_writeChecked || !m_query || m_readOnly || m_isNew || m_problem != FileProblem::None)
+    if (m_writeCheck || m_wholeChecked || !m_query || m_readOnly || m_isNew || m_problem != FileProblem::None)
         return;
     auto check = std::make_unique<WriteCheck>();
     WriteCheck* result = check.get();
@@ -213,45 +241,87 @@ QString DatabaseConnection::problemText() const
     switch (m_problem) {
     case FileProblem::None: break;
     case FileProblem::NotMeasureDatabase:
-        return QCoreApplication::translate("DatabaseConnection",
-                                           "Le fichier %1 n'est pas une base de mesures (il n'a "
-                                           "pas de table measure) ; il est laissé tel quel.")
-            .arg(m_filePath);
+        return tr("Le fichier %1 n'est pas une base de mesures (%2) ; il est laissé tel quel.")
+            .arg(m_filePath, m_problemReason.isEmpty() ? tr("il n'a pas de table measure") : m_problemReason);
     case FileProblem::Damaged:
-        return QCoreApplication::translate("DatabaseConnection",
-                                           "La base de données %1 est endommagée (%2). Rien n'y a "
-                                           "été écrit ; faites vérifier une copie de ce fichier.")
+        if (m_problemDuringRead)
+            return tr("Le fichier %1 est endommagé : lecture interrompue (%2).").arg(m_filePath, m_problemReason);
+        return tr("La base de données %1 est endommagée (%2). Rien n'y a été écrit ; faites vérifier une copie de ce "
+                  "fichier.")
             .arg(m_filePath, m_problemReason);
     case FileProblem::Locked:
-        return QCoreApplication::translate("DatabaseConnection",
-                                           "La base de données %1 est utilisée par un autre "
-                                           "programme. Fermez-le, puis recommencez.")
+        return tr("La base de données %1 est utilisée par un autre programme. Fermez-le, puis recommencez.")
             .arg(m_filePath);
+    case FileProblem::DiskFull:
+        return tr("Impossible d'écrire dans %1 : le disque est plein ou en erreur (%2). Rien n'a été enregistré ; "
+                  "libérez de la place, puis recommencez.")
+            .arg(m_filePath, m_problemReason);
+    case FileProblem::ReadOnly:
+        return tr("Impossible d'écrire dans %1 : le fichier ou son disque est en lecture seule (%2). Rien n'a été "
+                  "enregistré.")
+            .arg(m_filePath, m_problemReason);
+    case FileProblem::WriteFailed:
+        return tr("L'écriture dans %1 a échoué (%2) : rien n'a été enregistré.").arg(m_filePath, m_problemReason);
     }
     return QString();
 }
 
-void DatabaseConnection::noteError(const QSqlError& error)
+DatabaseConnection::FileProblem DatabaseConnection::problemOf(const QSqlError& error)
 {
     switch (sqliteCode(error)) {
-    case sqliteCorrupt: setProblem(FileProblem::Damaged, error.databaseText()); break;
+    case sqliteCorrupt: return FileProblem::Damaged;
+    case sqliteNotADatabase: return FileProblem::NotMeasureDatabase;
     case sqliteBusy:
-    case sqliteLocked: setProblem(FileProblem::Locked, error.databaseText()); break;
-    default: break;
+    case sqliteLocked: return FileProblem::Locked;
+    case sqliteFull:
+    case sqliteIoError: return FileProblem::DiskFull;
+    case sqliteReadOnly: return FileProblem::ReadOnly;
+    default: return FileProblem::None;
     }
 }
 
-void DatabaseConnection::setProblem(FileProblem problem, const QString& reason)
+void DatabaseConnection::noteError(const QSqlError& error)
+{
+    // A statement that meets a damaged page was reading it.
+    const FileProblem problem = problemOf(error);
+    if (problem != FileProblem::None)
+        setProblem(problem, sqliteText(error), problem == FileProblem::Damaged);
+}
+
+void DatabaseConnection::noteReadError(const QSqlError& error)
+{
+    const FileProblem problem = problemOf(error);
+    if (problem == FileProblem::Locked)
+        setProblem(problem, sqliteText(error));
+    else if (sqliteCode(error) != sqliteNoMemory)
+        setProblem(FileProblem::Damaged, sqliteText(error), true);
+}
+
+bool DatabaseConnection::mayReadAnotherWay(const QSqlError& error)
+{
+    if (problemOf(error) != FileProblem::None) {
+        noteReadError(error);
+        return false;
+    }
+    return checkWhole();
+}
+
+void DatabaseConnection::noteWriteError(const QSqlError& error)
+{
+    const FileProblem problem = problemOf(error);
+    setProblem(problem == FileProblem::None ? FileProblem::WriteFailed : problem, sqliteText(error));
+}
+
+void DatabaseConnection::setProblem(FileProblem problem, const QString& reason, bool duringRead)
 {
     if (m_problem != FileProblem::None)
         return;
     m_problem = problem;
     m_problemReason = reason;
+    m_problemDuringRead = duringRead;
     qWarning() << "Database problem" << int(problem) << m_filePath << reason;
     // While opening, this is the message of a file that cannot be opened.
-    m_notice = Notice{UserDialogs::Icon::Critical,
-                      m_query ? QCoreApplication::translate("DatabaseConnection", "Statistiques")
-                              : QStringLiteral("Database manager"),
+    m_notice = Notice{UserDialogs::Icon::Critical, m_query ? tr("Statistiques") : QStringLiteral("Database manager"),
                       problemText()};
 }
 
@@ -273,7 +343,7 @@ bool DatabaseConnection::isNewDatabase() const
 
 QSqlError DatabaseConnection::lastError() const
 {
-    return m_database.lastError();
+    return m_query && m_query->lastError().isValid() ? m_query->lastError() : m_database.lastError();
 }
 
 bool DatabaseConnection::execute(const QString& sql)
@@ -455,7 +525,7 @@ qint16 DatabaseConnection::checkUnits()
     return 0;
 }
 
-qint64 DatabaseConnection::valueOnOwnConnection(const QString& path, const QString& sql)
+qint64 DatabaseConnection::valueOnOwnConnection(const QString& path, const QString& sql, QSqlError* error)
 {
     qint64 value = -1;
     if (!QFileInfo(path).isFile())
@@ -464,6 +534,8 @@ qint64 DatabaseConnection::valueOnOwnConnection(const QString& path, const QStri
         QSqlQuery query(db);
         if (db.isOpen() && query.exec(sql) && query.next() && !query.value(0).isNull())
             value = query.value(0).toLongLong();
+        else if (error)
+            *error = db.isOpen() ? query.lastError() : db.lastError();
     });
     return value;
 }

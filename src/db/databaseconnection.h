@@ -3,6 +3,7 @@
 
 #include "core/userdialogs.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -24,17 +25,22 @@ struct SiteInfo;
 // - A file that existed without a `measure` table is no measure database: nothing is added to
 //   it, it stays byte for byte as it was.
 // - A damaged file (SQLite reports corruption) and a file another program holds locked are not
-//   written either.
+//   written either, nor is anything after a write that failed (full disk, read-only medium).
 // Every writer asks mayWrite() first and changes nothing when it answers false. The first problem
 // found is kept as notice(), for the caller to show: the connection shows nothing itself.
 class DatabaseConnection
 {
+    Q_DECLARE_TR_FUNCTIONS(DatabaseConnection)
+
 public:
     enum class FileProblem {
         None,
-        NotMeasureDatabase,   // the file existed without a `measure` table
-        Damaged,   // SQLite found corrupt pages
+        NotMeasureDatabase,   // no `measure` table, not an SQLite file, not a regular file
+        Damaged,   // SQLite found corrupt pages, or a read stopped on an error
         Locked,   // another program holds the file
+        DiskFull,   // a write failed for want of room, or on a disk error
+        ReadOnly,   // the system refused a write
+        WriteFailed,   // any other failed write: it was rolled back
     };
 
     DatabaseConnection();
@@ -47,6 +53,7 @@ public:
     bool open(const QString& path, bool readOnly = false);
     void close();
     bool isNewDatabase() const;
+    // The error of the last statement execute() ran when it failed, else the connection's own.
     QSqlError lastError() const;
     bool execute(const QString& sql);
     QSqlQuery getRecord(const QString& sql);
@@ -65,9 +72,6 @@ public:
     qint16 checkUnits();
     QString filePath() const { return m_filePath; }
 
-    // Rows of the measure table timed within [start, end], whatever their speed; -1 when they
-    // cannot be counted.
-    qint64 countReadings(qint64 start, qint64 end);
     // The site table (siteinfo.h): read, or written for the values given (creating the table).
     SiteInfo readSiteInfo();
     bool writeSiteInfo(const SiteInfo& values);
@@ -84,20 +88,35 @@ public:
     // What went wrong first: the problem, or why the file would not open (SQLite's words); an
     // empty text while nothing did.
     Notice notice() const { return m_notice; }
-    // Takes note of a damaged or locked file from a failed statement.
+    // Takes note of what a failed statement tells about the file (damaged, locked, full disk,
+    // read-only, not a database); other failures are no problem of the file.
     void noteError(const QSqlError& error);
+    // A read that stopped on error: the file is damaged, unless it is locked. The message says the
+    // read was interrupted.
+    void noteReadError(const QSqlError& error);
+    // After a read that stopped on error, whether another way may read the file: false (the problem
+    // noted) when the error or the whole-file check says it is damaged or locked.
+    bool mayReadAnotherWay(const QSqlError& error);
+    // A write that failed and was rolled back: what noteError() makes of it, else WriteFailed.
+    void noteWriteError(const QSqlError& error);
+    // The whole-file check of mayWrite(), run now when it has not run: false (and the problem
+    // noted) when the file is damaged or cannot be checked.
+    bool checkWhole();
     // True once tables had to be made TEMP tables because the file is read-only.
     bool hasScratchTables() const { return !m_scratchTables.isEmpty(); }
     // The first value of a one-row query on a read-only connection of the calling thread's own,
-    // for counts that may read the whole file away from the window's thread; -1 on failure.
-    static qint64 valueOnOwnConnection(const QString& path, const QString& sql);
+    // for counts that may read the whole file away from the window's thread; -1 on failure, with
+    // the statement's error in *error when given.
+    static qint64 valueOnOwnConnection(const QString& path, const QString& sql, QSqlError* error = nullptr);
 
 private:
     // The whole-file check's first complaint ("ok" when none); false with its error when it could not run.
     bool runQuickCheck(QString* verdict, QSqlError* error);
     void joinWriteCheck();
     // The first problem found is kept; later ones are not.
-    void setProblem(FileProblem problem, const QString& reason);
+    void setProblem(FileProblem problem, const QString& reason, bool duringRead = false);
+    // The problem a failed statement shows; None when it tells nothing about the file.
+    static FileProblem problemOf(const QSqlError& error);
 
     const QString m_connectionName;
     QSqlDatabase m_database;
@@ -106,8 +125,10 @@ private:
     bool m_isNew = false;
     bool m_readOnly = false;
     bool m_writeChecked = false;
+    bool m_wholeChecked = false;
     FileProblem m_problem = FileProblem::None;
     QString m_problemReason;
+    bool m_problemDuringRead = false;
     QSet<QString> m_scratchTables;
     Notice m_notice;
     struct WriteCheck;

@@ -129,37 +129,52 @@ bool daysByRowid(DatabaseConnection* db, QMap<QString, MeasureDay>& byDay, const
         qint64 start;   // the stretch expected: [start, stretch.end)
         Stretch stretch;
     };
+    // Rowids fill the whole 64-bit range: positions are counted as unsigned distances from a run's
+    // first dated row, and the row after the largest rowid is never named.
+    const auto at = [](qint64 from, quint64 distance) { return qint64(quint64(from) + distance); };
     QVector<Run> runs;
-    qint64 rowid = minRowid, length = 1;
-    while (rowid <= maxRowid) {
+    qint64 rowid = minRowid;
+    quint64 length = 1;
+    for (bool more = true; more;) {
         firstDated.bindValue(0, rowid);
         if (!firstDated.exec() || !firstDated.next())
             return false;
         if (firstDated.value(0).isNull())
             break;   // nothing dated left
         const qint64 from = firstDated.value(0).toLongLong();
+        if (from < rowid)
+            return false;   // a damaged table, its rowids out of order: the walk would not end
         Run run{rowid, maxRowid, wholeSeconds(firstDated.value(1)), Stretch()};
         firstDated.finish();
         if (!stretchFrom(db, run.start, &run.stretch))
             return false;
-        // Galloping from the last run's length, then halving.
-        qint64 lo = from, hi = maxRowid + 1, step = qMax<qint64>(1, length);
-        while (lo + step < hi) {
-            if (reachedAt(lo + step, run.stretch.end)) {
+        // The first distance whose row is past the stretch, in (lo, hi]: galloping from the last
+        // run's length, then halving. Past the largest rowid counts as reached.
+        const quint64 last = quint64(maxRowid) - quint64(from);
+        quint64 lo = 0, hi = 0, step = length;
+        bool found = false;
+        while (!found && step <= last - lo) {
+            if (reachedAt(at(from, lo + step), run.stretch.end)) {
                 hi = lo + step;
-                break;
+                found = true;
+            } else {
+                lo += step;
+                step = step > last / 2 ? last - lo + 1 : step * 2;
             }
-            lo += step;
-            step *= 2;
         }
-        while (hi - lo > 1) {
-            const qint64 mid = lo + (hi - lo) / 2;
-            (reachedAt(mid, run.stretch.end) ? hi : lo) = mid;
+        if (!found) {
+            // The run reaches the end of the table unless its last rows are past the stretch.
+            hi = last;
+            more = lo < last && reachedAt(maxRowid, run.stretch.end);
         }
-        run.to = hi - 1;
+        while (more && hi - lo > 1) {
+            const quint64 mid = lo + (hi - lo) / 2;
+            (reachedAt(at(from, mid), run.stretch.end) ? hi : lo) = mid;
+        }
+        run.to = more ? at(from, hi - 1) : maxRowid;
         runs.append(run);
-        length = hi - from;
-        rowid = hi;
+        length = more ? hi : 1;
+        rowid = more ? at(from, hi) : maxRowid;
         tick();
     }
 
@@ -180,7 +195,7 @@ bool daysByRowid(DatabaseConnection* db, QMap<QString, MeasureDay>& byDay, const
             QStringLiteral("SELECT min(meas_date), max(meas_date) FROM measure WHERE %1 AND %2").arg(where, within))
         || !outside.prepare(QStringLiteral("SELECT meas_date FROM measure WHERE %1 AND NOT %2").arg(where, within)))
         return false;
-    const qint64 budget = qMax<qint64>(1000, (maxRowid - minRowid + 1) / 100);
+    const qint64 budget = qint64(qMax<quint64>(1000, (quint64(maxRowid) - quint64(minRowid)) / 100));
     qint64 strays = 0;
     for (const Run& run : runs) {
         range.bindValue(QStringLiteral(":from"), run.from);

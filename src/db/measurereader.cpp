@@ -6,10 +6,12 @@
 #include "db/readrun.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QVariant>
 
 #include <algorithm>
 #include <climits>
+#include <limits>
 #include <stdexcept>
 
 using namespace readdetail;
@@ -35,6 +37,14 @@ QList<int> directionsOf(const MeasureMap& measures)
 }   // namespace
 
 namespace readdetail {
+
+ReadBounds ReadBounds::of(const QString& path, qint64 from, qint64 to, int minimumSpeed)
+{
+    const QFileInfo file(path);
+    const QDateTime written = file.isFile() ? file.lastModified() : QDateTime();
+    return ReadBounds{from, to, minimumSpeed, QDateTime(QDate(2000, 1, 1), QTime(0, 0)).toSecsSinceEpoch(),
+                      written.isValid() ? written.toSecsSinceEpoch() + 86400 : std::numeric_limits<qint64>::max()};
+}
 
 // -1 when the statement fails.
 qint64 countPeriod(QSqlQuery& query, const QString& sql, qint64 from, qint64 to)
@@ -89,8 +99,7 @@ int ReadRun::readMeasures(MeasureMap& measures, ProgressReporter* progress, qint
     first = last = 0;
     units = 0;
     m_readingShown = false;
-    m_periodRows = -1;
-    m_invalid = 0;
+    m_counts = RowCounts();
     if (!m_db.connection().isOpen()) {
         qCritical() << "Error while requesting database with"
                     << "(database closed)";
@@ -118,8 +127,16 @@ int ReadRun::readMeasures(MeasureMap& measures, ProgressReporter* progress, qint
     }
     QSqlError readError;
     qint64 outOfMemory = 0;   // the rows that could not be given room
-    if (readAlongRowids(measures, progress, counter, twoWay, start, end, minimumSpeed, first, last))
+    const ReadBounds bounds = ReadBounds::of(m_path, start, end, minimumSpeed);
+    const RowidWay way = readAlongRowids(measures, progress, counter, twoWay, bounds, first, last, &readError);
+    if (way == RowidWay::Read)
         return finishRead(measures, first, last, readError, outOfMemory);
+    // Along a damaged idx_date a read can end short without a word: once the rowids gave up (on
+    // rows out of order, which damage makes too, or an error), only a file found whole is read
+    // another way.
+    if (readError.isValid() ? !m_db.mayReadAnotherWay(readError) : way == RowidWay::GaveUp && !m_db.checkWhole())
+        return finishRead(measures, first, last, QSqlError(), outOfMemory);
+    readError = QSqlError();
     // A period inside the file is found along idx_date: made once, on the first such read.
     if (!m_db.indexExists(QStringLiteral("measure"), QStringLiteral("idx_date")) && m_db.mayWrite()) {
         qDebug() << "Adding index to measure ...";
@@ -143,8 +160,7 @@ int ReadRun::readMeasures(MeasureMap& measures, ProgressReporter* progress, qint
         && periodEdge(m_query, start, end, false, &low) && periodEdge(m_query, start, end, true, &high) && low < high;
     const std::size_t held = measures.count();
     const qint64 middle = low + qint64((quint64(high) - quint64(low)) / 2) + 1;
-    if (split
-        && readInSlices(measures, progress, counter, sql, start, end, middle, minimumSpeed, &readError, &outOfMemory)) {
+    if (split && readInSlices(measures, progress, counter, sql, bounds, middle, &readError, &outOfMemory)) {
         if (measures.count() > held) {
             first = (measures.begin() + std::ptrdiff_t(held))->time;
             last = measures.last().time;
@@ -152,7 +168,6 @@ int ReadRun::readMeasures(MeasureMap& measures, ProgressReporter* progress, qint
     } else {
         const qint64 expected =
             atLeast < threshold ? atLeast : countPeriod(m_query, QLatin1String(countSql), start, end);
-        m_periodRows = expected;
         try {
             if (expected > 0)
                 measures.reserve(measures.count() + std::size_t(expected));
@@ -179,9 +194,9 @@ int ReadRun::readMeasures(MeasureMap& measures, ProgressReporter* progress, qint
             const qint64 time = m_query.value(1).toLongLong();
             const qint64 speed = m_query.value(2).toLongLong();
             const qint64 direction = m_query.value(3).toLongLong();
-            const Row row = classify(time, speed, direction, start, end, minimumSpeed);
+            const Row row = classify(time, speed, direction, bounds);
             if (row != Row::Take) {
-                m_invalid += row == Row::Invalid;
+                m_counts.add(row);
                 continue;
             }
             first = first == 0 ? time : qMin(first, time);
@@ -208,12 +223,13 @@ int ReadRun::finishRead(const MeasureMap& measures, qint64 first, qint64 last, c
     if (outOfMemory > 0)
         m_failure =
             MeasureReader::tr("Mémoire insuffisante pour lire les %1 mesures de %2").arg(outOfMemory).arg(m_path);
-    if (m_invalid > 0)
-        qWarning() << "Invalid readings left out:" << m_invalid;
+    if (m_counts.invalid > 0 || m_counts.misdated > 0)
+        qWarning() << "Readings left out, invalid:" << m_counts.invalid << "misdated:" << m_counts.misdated;
     if (readError.isValid()) {
-        m_db.noteError(readError);
+        m_db.noteReadError(readError);
         if (m_failure.isEmpty() && m_db.problem() == DatabaseConnection::FileProblem::None)
-            m_failure = MeasureReader::tr("Lecture de %1 interrompue : %2").arg(m_path, readError.text());
+            m_failure =
+                MeasureReader::tr("Mémoire insuffisante pour lire %1 (%2).").arg(m_path, readError.databaseText());
     }
     return measures.size();
 }
@@ -249,12 +265,14 @@ MeasureRead MeasureReader::read(DatabaseConnection& db, qint64 from, qint64 to, 
 
     const bool twoWay = db.columnExists(QStringLiteral("measure"), QStringLiteral("meas_direction"));
     // The rowid span bounds the rows without reading them all, as counting would. Each alone:
-    // SQLite finds a lone min() or max() of the rowid without a scan.
+    // SQLite finds a lone min() or max() of the rowid without a scan. Rowids take the whole
+    // 64-bit range: their difference is unsigned.
     const QSqlQuery lowest = db.getRecord(QStringLiteral("SELECT min(rowid) FROM measure"));
     const QSqlQuery highest = db.getRecord(QStringLiteral("SELECT max(rowid) FROM measure"));
-    const qint64 span =
-        lowest.isValid() && highest.isValid() ? highest.value(0).toLongLong() - lowest.value(0).toLongLong() + 1 : 0;
-    const int count = int(qBound<qint64>(0, span, INT_MAX));
+    const quint64 span = lowest.isValid() && highest.isValid()
+        ? quint64(highest.value(0).toLongLong()) - quint64(lowest.value(0).toLongLong())
+        : 0;
+    const int count = span >= quint64(INT_MAX) ? INT_MAX : int(span) + 1;
     progress->setRange(progress->minimum(), std::max(count, progress->minimum()));
     progress->setLabelText(tr("Chargement..."));
     progress->processEvents();
@@ -262,20 +280,13 @@ MeasureRead MeasureReader::read(DatabaseConnection& db, qint64 from, qint64 to, 
     auto measures = std::make_shared<MeasureMap>();
     ReadRun run(db);
     const int read = run.readMeasures(*measures, progress, r.first, r.last, r.units, from, to, minSpeed);
-    r.invalidReadings = run.invalid();
+    const RowCounts& counts = run.counts();
+    r.invalidReadings = counts.invalid;
+    r.misdatedReadings = counts.misdated;
     r.canceled = progress->wasCanceled();
-    // The rows of the period that were not taken, invalid readings aside, are the slow ones, the
-    // units marker (time 0) aside; a cancelled read leaves rows unread, so no count then.
-    if (!r.canceled) {
-        qint64 rows = run.periodRows();
-        if (rows < 0)
-            rows = db.countReadings(from, to);
-        const qint64 undated = from <= 0 ? db.countReadings(from, 0) : 0;
-        const qint64 undatedRead = measures->upperBound(0) - measures->begin();
-        const qint64 notTaken = (rows - undated) - (read - undatedRead) - r.invalidReadings;
-        if (rows >= 0 && undated >= 0 && notTaken >= 0)
-            r.slowReadings = notTaken;
-    }
+    // A cancelled read leaves rows unread, so no count then.
+    if (!r.canceled)
+        r.slowReadings = counts.slow;
     // A file problem found on the way (damaged, locked, no measure table) comes first.
     r.error = db.problem() != DatabaseConnection::FileProblem::None ? db.problemText() : run.failure();
     r.incomplete = !r.error.isEmpty();

@@ -29,10 +29,13 @@ struct MeasureRead
     qint64 slowReadings = -1;
     // Rows of the period that are no measure (direction other than 0 or 1, speed outside 0..1000).
     qint64 invalidReadings = 0;
+    // Readings of the period left out for a time no radar records: before 2000, or more than a day
+    // after the file was last written.
+    qint64 misdatedReadings = 0;
     bool canceled = false;
     // What went wrong, in French, one line: why there is nothing (an empty file, no reading in
-    // the period), or, with incomplete, why the read stopped short (a damaged or locked file, an
-    // interrupted statement, no memory). Empty when the read went through.
+    // the period), or, with incomplete, why the read stopped short (a damaged or locked file, no
+    // memory). Empty when the read went through.
     QString error;
     // The readings held are not all those of the period: figures made of them would be wrong.
     bool incomplete = false;

@@ -28,9 +28,8 @@ using dbdetail::onOwnConnection;
 class SliceReader
 {
 public:
-    SliceReader(const QString& path, const QString& sql, qint64 from, qint64 to, int minimumSpeed,
-                const std::atomic<bool>& cancel)
-        : m_path(path), m_sql(sql), m_from(from), m_to(to), m_minimumSpeed(minimumSpeed), m_cancel(cancel)
+    SliceReader(const QString& path, const QString& sql, const ReadBounds& bounds, const std::atomic<bool>& cancel)
+        : m_path(path), m_sql(sql), m_bounds(bounds), m_cancel(cancel)
     {
     }
 
@@ -41,7 +40,7 @@ public:
             QSqlQuery query(db);
             if (db.isOpen()) {
                 query.exec(QStringLiteral("BEGIN;"));
-                counted = countPeriod(query, QLatin1String(countSql), m_from, m_to);
+                counted = countPeriod(query, QLatin1String(countSql), m_bounds.from, m_bounds.to);
             }
             MeasureMap::Entry* out = nullptr;
             {
@@ -51,8 +50,10 @@ public:
                 m_changed.wait(lock, [this] { return m_go || m_abandoned; });
                 out = m_out;
             }
-            if (out && startRead(query, m_sql, m_from, m_to))
+            if (out && startRead(query, m_sql, m_bounds.from, m_bounds.to))
                 read(query, out, counted);
+            else if (out)
+                m_error = query.lastError();
             query.finish();
             if (db.isOpen())
                 query.exec(QStringLiteral("END;"));
@@ -94,7 +95,7 @@ public:
     // Why the reading stopped before the end of the slice; invalid when it did not (or was cancelled).
     QSqlError error() const { return m_error; }
     // Valid once done.
-    qint64 invalid() const { return m_invalid; }
+    const RowCounts& counts() const { return m_counts; }
 
 private:
     static constexpr qint64 pending = -2;
@@ -110,18 +111,19 @@ private:
             const qint64 time = query.value(1).toLongLong();
             const qint64 speed = query.value(2).toLongLong();
             const qint64 direction = query.value(3).toLongLong();
-            const Row row = classify(time, speed, direction, m_from, m_to, m_minimumSpeed);
+            const Row row = classify(time, speed, direction, m_bounds);
             if (row != Row::Take) {
-                m_invalid += row == Row::Invalid;
+                m_counts.add(row);
                 continue;
             }
             if (n == capacity) {   // the snapshot does not change under a transaction; never trust it blindly
                 qWarning() << "More measures than counted in" << m_path;
+                m_error = moreRowsThanCounted();
                 break;
             }
             out[n++] = MeasureMap::Entry{time, Measure{int(speed), int(direction)}};
         }
-        if (query.lastError().isValid()) {
+        if (!m_error.isValid() && query.lastError().isValid()) {
             m_error = query.lastError();
             qCritical() << "Error while reading database" << m_error.text();
         }
@@ -130,12 +132,11 @@ private:
     }
 
     const QString m_path, m_sql;
-    const qint64 m_from, m_to;
-    const int m_minimumSpeed;
+    const ReadBounds m_bounds;
     const std::atomic<bool>& m_cancel;
     std::atomic<qint64> m_rowsRead{0};
     qint64 m_accepted = 0;
-    qint64 m_invalid = 0;
+    RowCounts m_counts;
     QSqlError m_error;
 
     std::mutex m_mutex;
@@ -153,33 +154,33 @@ struct RowidSlice
     qint64 from = 0, to = 0;   // rowids, both included
     MeasureMap::Entry* out = nullptr;
     qint64 capacity = 0;
-    qint64 kept = 0, rows = 0, invalid = 0;
+    qint64 kept = 0, rows = 0;
+    RowCounts counts;
     bool ordered = true;   // false as soon as a kept reading comes before the one kept last
     bool complete = false;   // read to its end without error or stop
+    QSqlError error;   // why it stopped, when a statement failed
     std::atomic<qint64> progress{0};
     std::atomic<bool> done{false};
 };
 
 QString rowidSql(bool twoWay)
 {
-    // The unary plus keeps idx_date out of it: the rows come along the table itself.
+    // Every row, those outside the period too: counted, they tell a read that a damaged table
+    // ended early.
     return QStringLiteral("SELECT meas_date, meas_speed, %1 FROM measure WHERE rowid >= :from AND rowid <= :to "
-                          "AND +meas_date >= :startDate AND +meas_date <= :endDate ORDER BY rowid")
+                          "ORDER BY rowid")
         .arg(twoWay ? QStringLiteral("meas_direction") : QStringLiteral("0"));
 }
 
 // Reads the slice; tick() is asked every 1000 rows whether to go on.
 template <class Tick>
-void readRowidSlice(QSqlQuery& query, const QString& sql, RowidSlice& s, qint64 start, qint64 end, int minimumSpeed,
-                    Tick tick)
+void readRowidSlice(QSqlQuery& query, const QString& sql, RowidSlice& s, const ReadBounds& b, Tick tick)
 {
     query.setForwardOnly(true);
     bool ok = query.prepare(sql);
     if (ok) {
         query.bindValue(QStringLiteral(":from"), s.from);
         query.bindValue(QStringLiteral(":to"), s.to);
-        query.bindValue(QStringLiteral(":startDate"), start);
-        query.bindValue(QStringLiteral(":endDate"), end);
         ok = query.exec();
     }
     qint64 previous = LLONG_MIN;
@@ -191,12 +192,16 @@ void readRowidSlice(QSqlQuery& query, const QString& sql, RowidSlice& s, qint64 
             stopped = !tick();
         }
         ++s.rows;
+        if (!inPeriod(query.value(0), b)) {
+            s.counts.add(Row::Outside);
+            continue;
+        }
         const qint64 time = query.value(0).toLongLong();
         const qint64 speed = query.value(1).toLongLong();
         const qint64 direction = query.value(2).toLongLong();
-        const Row row = classify(time, speed, direction, start, end, minimumSpeed);
+        const Row row = classify(time, speed, direction, b);
         if (row != Row::Take) {
-            s.invalid += row == Row::Invalid;
+            s.counts.add(row);
             continue;
         }
         if (time < previous || s.kept == s.capacity) {
@@ -207,26 +212,30 @@ void readRowidSlice(QSqlQuery& query, const QString& sql, RowidSlice& s, qint64 
         previous = time;
         s.out[s.kept++] = MeasureMap::Entry{time, Measure{int(speed), int(direction)}};
     }
-    s.complete = !stopped && s.ordered && !query.lastError().isValid();
+    if (query.lastError().isValid())
+        s.error = query.lastError();
+    s.complete = !stopped && s.ordered && !s.error.isValid();
     query.finish();
     s.progress.store(s.rows, std::memory_order_relaxed);
 }
 
 }   // namespace
 
-bool ReadRun::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay, qint64 start,
-                              qint64 end, int minimumSpeed, qint64& first, qint64& last)
+RowidWay ReadRun::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay,
+                                  const ReadBounds& bounds, qint64& first, qint64& last, QSqlError* error)
 {
-    if (!(measures.isEmpty() || measures.last().time <= start) || m_path.isEmpty()
+    if (!(measures.isEmpty() || measures.last().time <= bounds.from) || m_path.isEmpty()
         || m_path == QLatin1String(":memory:"))
-        return false;
+        return RowidWay::NotWorth;
     // Worth it when the period holds the whole file: the first and last rows tell, in a file
     // written in time order; the read itself checks that order and gives up without it.
     QSqlQuery q(m_db.connection());
-    const auto one = [&q](const QString& sql, qint64* value) {
+    const auto one = [&q, error](const QString& sql, qint64* value) {
         const bool ok = q.exec(sql) && q.next() && !q.value(0).isNull();
         if (ok)
             *value = q.value(0).toLongLong();
+        else if (q.lastError().isValid())
+            *error = q.lastError();
         q.finish();
         return ok;
     };
@@ -234,21 +243,23 @@ bool ReadRun::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, 
     if (!one(QStringLiteral("SELECT meas_date FROM measure WHERE +meas_date > 0 ORDER BY rowid LIMIT 1"), &firstTime)
         || !one(QStringLiteral("SELECT meas_date FROM measure WHERE +meas_date > 0 ORDER BY rowid DESC LIMIT 1"),
                 &lastTime)
-        || firstTime < start || lastTime > end || !one(QStringLiteral("SELECT min(rowid) FROM measure"), &minRowid)
+        || firstTime < bounds.from || lastTime > bounds.to
+        || !one(QStringLiteral("SELECT min(rowid) FROM measure"), &minRowid)
         || !one(QStringLiteral("SELECT max(rowid) FROM measure"), &maxRowid))
-        return false;
+        return RowidWay::NotWorth;
     {
         // Counting reads the whole table: on a thread of its own while the window keeps answering.
         std::atomic<bool> counted{false};
         const QString path = m_path;
         std::thread counter;
         try {
-            counter = std::thread([&rows, &counted, path] {
-                rows = DatabaseConnection::valueOnOwnConnection(path, QStringLiteral("SELECT count(*) FROM measure"));
+            counter = std::thread([&rows, &counted, path, error] {
+                rows = DatabaseConnection::valueOnOwnConnection(path, QStringLiteral("SELECT count(*) FROM measure"),
+                                                                error);
                 counted = true;
             });
         } catch (const std::system_error&) {
-            return false;
+            return RowidWay::NotWorth;
         }
         while (!counted.load()) {
             if (progress)
@@ -257,18 +268,19 @@ bool ReadRun::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, 
         }
         counter.join();
         if (rows < 0)
-            return false;
+            return RowidWay::NotWorth;
     }
-    // One place per rowid: rowids left by many deleted rows would ask for too much room.
+    // One place per rowid: rowids left by many deleted rows would ask for too much room. Tested
+    // before the span is counted, which could pass the largest rowid.
+    if (minRowid < 0 || maxRowid - minRowid >= rows + rows / 2 + 1000)
+        return RowidWay::NotWorth;
     const qint64 span = maxRowid - minRowid + 1;
-    if (minRowid < 0 || span > rows + rows / 2 + 1000)
-        return false;
     const std::size_t held = measures.count();
     MeasureMap::Entry* room = nullptr;
     try {
         room = measures.appendSlots(std::size_t(span));
     } catch (const std::exception&) {
-        return false;   // the other way reports it
+        return RowidWay::NotWorth;   // the other way reports it
     }
 
     RowidSlice earlier, later;
@@ -282,25 +294,28 @@ bool ReadRun::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, 
     later.out = room + earlier.capacity;
     later.capacity = split ? later.to - later.from + 1 : 0;
     later.done = !split;
+    later.complete = !split;
     const QString sql = rowidSql(twoWay);
     std::atomic<bool> cancel{false};
     std::thread thread;
     if (split) {
         const QString path = m_path;
         try {
-            thread = std::thread([&later, &cancel, path, sql, start, end, minimumSpeed] {
+            thread = std::thread([&later, &cancel, path, sql, bounds] {
                 onOwnConnection(path, [&](QSqlDatabase& db) {
-                    if (!db.isOpen())
+                    if (!db.isOpen()) {
+                        later.error = db.lastError();
                         return;
+                    }
                     QSqlQuery query(db);
-                    readRowidSlice(query, sql, later, start, end, minimumSpeed, [&cancel] { return !cancel.load(); });
+                    readRowidSlice(query, sql, later, bounds, [&cancel] { return !cancel.load(); });
                 });
                 later.done = true;
             });
             qDebug() << "Reading two runs of rowids from" << later.from;
         } catch (const std::system_error&) {
             measures.truncate(held);
-            return false;
+            return RowidWay::NotWorth;
         }
     }
     if (progress) {
@@ -319,7 +334,7 @@ bool ReadRun::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, 
         return !cancel.load();
     };
     m_db.execute(QStringLiteral("BEGIN;"));
-    readRowidSlice(m_query, sql, earlier, start, end, minimumSpeed, report);
+    readRowidSlice(m_query, sql, earlier, bounds, report);
     const bool canceled = cancel.load();
     if (!earlier.complete)
         cancel = true;
@@ -334,38 +349,45 @@ bool ReadRun::readAlongRowids(MeasureMap& measures, ProgressReporter* progress, 
 
     if (canceled && earlier.ordered) {   // what was read stays, as a run of time from the start
         measures.truncate(held + std::size_t(earlier.kept));
-        m_invalid = earlier.invalid;
+        m_counts = earlier.counts;
         counter += int(qMin<qint64>(INT_MAX - counter, earlier.rows));
     } else {
         const bool joined =
             earlier.kept == 0 || later.kept == 0 || earlier.out[earlier.kept - 1].time <= later.out[0].time;
-        if (!earlier.complete || !later.complete || !joined) {
-            // Out of time order, or stopped by an error that the other way will report.
-            qDebug() << "Rowids do not follow time: reading along idx_date";
+        // A damaged table can end a walk along the rowids early without an error; its count
+        // walks every page.
+        const bool whole = earlier.rows + later.rows == rows;
+        if (!earlier.complete || !later.complete || !joined || !whole) {
+            *error = earlier.error.isValid() ? earlier.error : later.error;
+            qDebug() << "Reading along the rowids gave up:" << error->text() << "in order" << joined << "rows read"
+                     << earlier.rows + later.rows << "of" << rows;
             measures.truncate(held);
-            return false;
+            return RowidWay::GaveUp;
         }
         if (later.kept > 0 && earlier.kept < earlier.capacity)
             std::memmove(static_cast<void*>(room + earlier.kept), later.out,
                          std::size_t(later.kept) * sizeof(MeasureMap::Entry));
         measures.truncate(held + std::size_t(earlier.kept + later.kept));
-        m_periodRows = earlier.rows + later.rows;
-        m_invalid = earlier.invalid + later.invalid;
-        counter += int(qMin<qint64>(INT_MAX - counter, m_periodRows));
+        m_counts = earlier.counts;
+        m_counts += later.counts;
+        counter += int(qMin<qint64>(INT_MAX - counter, earlier.rows + later.rows));
     }
     if (measures.count() > held) {
         first = (measures.begin() + std::ptrdiff_t(held))->time;
         last = measures.last().time;
     }
-    return true;
+    return RowidWay::Read;
 }
 
 bool ReadRun::readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
-                           qint64 start, qint64 end, qint64 split, int minimumSpeed, QSqlError* readError,
-                           qint64* outOfMemory)
+                           const ReadBounds& bounds, qint64 split, QSqlError* readError, qint64* outOfMemory)
 {
+    const qint64 start = bounds.from;
+    ReadBounds earlierBounds = bounds, laterBounds = bounds;
+    earlierBounds.to = split - 1;
+    laterBounds.from = split;
     std::atomic<bool> cancel{false};
-    SliceReader later(m_path, sql, split, end, minimumSpeed, cancel);
+    SliceReader later(m_path, sql, laterBounds, cancel);
     std::thread thread;
     try {
         thread = std::thread([&later] { later.run(); });
@@ -392,7 +414,6 @@ bool ReadRun::readInSlices(MeasureMap& measures, ProgressReporter* progress, int
     }
     if (earlierCount < 0 || laterCount < 0)
         return false;   // the caller reads on this connection alone
-    m_periodRows = earlierCount + laterCount;
 
     qDebug() << "Reading in two slices from" << localText(split);
     const std::size_t held = measures.count();
@@ -429,13 +450,14 @@ bool ReadRun::readInSlices(MeasureMap& measures, ProgressReporter* progress, int
         const qint64 time = m_query.value(1).toLongLong();
         const qint64 speed = m_query.value(2).toLongLong();
         const qint64 direction = m_query.value(3).toLongLong();
-        const Row row = classify(time, speed, direction, start, split - 1, minimumSpeed);
+        const Row row = classify(time, speed, direction, earlierBounds);
         if (row != Row::Take) {
-            m_invalid += row == Row::Invalid;
+            m_counts.add(row);
             continue;
         }
         if (n == earlierCount) {
             qWarning() << "More measures than counted in" << m_path;
+            *readError = moreRowsThanCounted();
             complete = false;
             break;
         }
@@ -465,7 +487,7 @@ bool ReadRun::readInSlices(MeasureMap& measures, ProgressReporter* progress, int
             std::memmove(static_cast<void*>(room + n), room + earlierCount,
                          std::size_t(later.accepted()) * sizeof(MeasureMap::Entry));
         kept += later.accepted();
-        m_invalid += later.invalid();
+        m_counts += later.counts();
     }
     measures.truncate(held + std::size_t(kept));
     if (complete && !readError->isValid())

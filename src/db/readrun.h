@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
+#include <QVariant>
 #include <atomic>
 
 namespace readdetail {
@@ -25,18 +26,77 @@ inline QString localText(qint64 secs)
     return QDateTime::fromSecsSinceEpoch(secs).toString(QStringLiteral("dd/MM/yy hh:mm:ss"));
 }
 
-// What a read does with a row: outside [from, to] or the units marker (time 0, speed 0), it is no
-// reading; a speed or direction no radar gives makes a damaged or foreign row; at or below the
-// minimum speed it is left out.
-enum class Row { Skip, Invalid, Take };
-
-inline Row classify(qint64 time, qint64 speed, qint64 direction, qint64 from, qint64 to, int minimumSpeed)
+// What a read takes of the rows: those of [from, to] faster than minimumSpeed, timed between
+// earliest and latest.
+struct ReadBounds
 {
-    if (time < from || time > to || (time == 0 && speed == 0))
-        return Row::Skip;
+    qint64 from, to;
+    int minimumSpeed;
+    // Before 2000 or more than a day after the file was last written, a time is a clock's fault.
+    qint64 earliest, latest;
+    // The bounds of a read of path, the file's modification time giving latest.
+    static ReadBounds of(const QString& path, qint64 from, qint64 to, int minimumSpeed);
+};
+
+// Whether SQLite's own comparison puts the row's time within [from, to], for a read that takes
+// every row: a text, a blob or NULL is no number and outside any period, a real is compared
+// before it is rounded.
+inline bool inPeriod(const QVariant& time, const ReadBounds& b)
+{
+    switch (time.isNull() ? QMetaType::UnknownType : int(time.type())) {
+    case QMetaType::LongLong:
+    case QMetaType::Int: return time.toLongLong() >= b.from && time.toLongLong() <= b.to;
+    case QMetaType::Double: return time.toDouble() >= double(b.from) && time.toDouble() <= double(b.to);
+    default: return false;
+    }
+}
+
+// What a read does with a row: outside [from, to] it is no reading, nor is the units marker (time
+// 0, speed 0); a speed or direction no radar gives makes a damaged or foreign row; a time outside
+// earliest..latest a misdated one; at or below the minimum speed it is left out.
+enum class Row { Outside, Marker, Invalid, Misdated, Slow, Take };
+
+inline Row classify(qint64 time, qint64 speed, qint64 direction, const ReadBounds& b)
+{
+    if (time < b.from || time > b.to)
+        return Row::Outside;
+    if (time == 0 && speed == 0)
+        return Row::Marker;
     if (speed < 0 || speed > 1000 || (direction != 0 && direction != 1))
         return Row::Invalid;
-    return speed <= minimumSpeed ? Row::Skip : Row::Take;
+    if (time < b.earliest || time > b.latest)
+        return Row::Misdated;
+    return speed <= b.minimumSpeed ? Row::Slow : Row::Take;
+}
+
+// The rows a read saw and did not take, by why.
+struct RowCounts
+{
+    qint64 outside = 0, markers = 0, invalid = 0, misdated = 0, slow = 0;
+    void add(Row row)
+    {
+        outside += row == Row::Outside;
+        markers += row == Row::Marker;
+        invalid += row == Row::Invalid;
+        misdated += row == Row::Misdated;
+        slow += row == Row::Slow;
+    }
+    RowCounts& operator+=(const RowCounts& o)
+    {
+        outside += o.outside;
+        markers += o.markers;
+        invalid += o.invalid;
+        misdated += o.misdated;
+        slow += o.slow;
+        return *this;
+    }
+};
+
+// A read that found more rows than its count of them: the count came from a damaged index.
+inline QSqlError moreRowsThanCounted()
+{
+    return QSqlError(QString(), QStringLiteral("plus de relevés que comptés"), QSqlError::StatementError,
+                     QStringLiteral("11"));
 }
 
 // Below this many rows in the period one connection reads everything; above it the period is
@@ -54,6 +114,13 @@ bool periodEdge(QSqlQuery& query, qint64 from, qint64 to, bool latest, qint64* t
 // Runs the measure statement over [from, to] on query; false with the critical message on failure.
 bool startRead(QSqlQuery& query, const QString& sql, qint64 from, qint64 to);
 
+// How the whole-file read along the rowids went.
+enum class RowidWay {
+    Read,   // the measures are in the map
+    NotWorth,   // not tried: the period does not hold the file, or its rowids are too sparse
+    GaveUp,   // stopped, on rows out of time order or an error; nothing added
+};
+
 // One read on an open connection: its query, and what it finds on the way.
 class ReadRun
 {
@@ -63,21 +130,19 @@ public:
     // Adds the measures of [start, end] faster than minimumSpeed; first/last 0 when none.
     int readMeasures(MeasureMap& measures, ProgressReporter* progress, qint64& first, qint64& last, qint16& units,
                      qint64 start, qint64 end, int minimumSpeed);
-    // Rows of the period, counted on the way; -1 when they were not.
-    qint64 periodRows() const { return m_periodRows; }
-    qint64 invalid() const { return m_invalid; }
-    // Why the read stopped before the end (memory, an interrupted statement); empty when it did not.
+    const RowCounts& counts() const { return m_counts; }
+    // Why the read stopped before the end (memory); empty when it did not or the file's problem says.
     QString failure() const { return m_failure; }
 
 private:
     // False when the slices cannot be counted; the caller then reads on the working query alone.
-    bool readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql, qint64 start,
-                      qint64 end, qint64 split, int minimumSpeed, QSqlError* readError, qint64* outOfMemory);
+    bool readInSlices(MeasureMap& measures, ProgressReporter* progress, int& counter, const QString& sql,
+                      const ReadBounds& bounds, qint64 split, QSqlError* readError, qint64* outOfMemory);
     // The whole file in rowid order, on two connections when it is large, for a period that holds
-    // it all. False (nothing added) when that does not pay or the times do not ascend with the
-    // rowids; the caller then reads along idx_date.
-    bool readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay, qint64 start,
-                         qint64 end, int minimumSpeed, qint64& first, qint64& last);
+    // it all; a statement that failed leaves its error in *error. The caller reads along idx_date
+    // when this way did not read.
+    RowidWay readAlongRowids(MeasureMap& measures, ProgressReporter* progress, int& counter, bool twoWay,
+                             const ReadBounds& bounds, qint64& first, qint64& last, QSqlError* error);
     // What ends every read; the size of the map.
     int finishRead(const MeasureMap& measures, qint64 first, qint64 last, const QSqlError& readError,
                    qint64 outOfMemory);
@@ -85,8 +150,7 @@ private:
     DatabaseConnection& m_db;
     const QString m_path;
     QSqlQuery m_query;
-    qint64 m_periodRows = -1;
-    qint64 m_invalid = 0;
+    RowCounts m_counts;
     bool m_readingShown = false;   // "Lecture..." shown by a way that then gave up
     QString m_failure;
 };

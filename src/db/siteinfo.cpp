@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The site table, and a count of the readings of a period: DatabaseConnection operations that the
-// radar's own tables never need.
+// The site table: DatabaseConnection operations that the radar's own tables never need.
 #include "db/siteinfo.h"
 
 #include "db/databaseconnection.h"
@@ -18,21 +17,6 @@ const char* const kComment = "comment";
 const char* const kSpeedLimit = "speed_limit";
 
 }   // namespace
-
-qint64 DatabaseConnection::countReadings(qint64 start, qint64 end)
-{
-    if (!m_database.isOpen())
-        return -1;
-    // Counted on idx_date alone, without touching the rows.
-    QSqlQuery query(m_database);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM measure WHERE meas_date >= %1 AND meas_date <= %2")
-                        .arg(start)
-                        .arg(end))
-        || !query.next())
-        return -1;
-    return query.value(0).toLongLong();
-}
 
 SiteInfo DatabaseConnection::readSiteInfo()
 {

@@ -53,7 +53,9 @@ void TestCliCampaigns::initTestCase()
 
 void TestCliCampaigns::listing_data()
 {
-    QTest::addColumn<QString>("content");   // "measures", "marker", "text", "none", "damaged", "read-only"
+    // "measures", "marker", "text", "none", "damaged", "read-only", "full disk" (measures on a disk
+    // that takes no more byte)
+    QTest::addColumn<QString>("content");
     QTest::addColumn<QStringList>("args");   // FILE stands for the file
     QTest::addColumn<int>("status");
     QTest::addColumn<int>("campaigns");   // -1: no JSON expected
@@ -65,11 +67,12 @@ void TestCliCampaigns::listing_data()
     QTest::newRow("no measure") << "marker" << QStringList{file} << 0 << 0
                                 << "Statistiques indisponibles, la base de données est vide";
     QTest::newRow("not a database") << "text" << QStringList{file} << 1 << -1
-                                    << "Erreur à l'ouverture de la base de données.";
+                                    << "n'est pas une base de mesures (file is not a database)";
     QTest::newRow("missing file") << "none" << QStringList{file} << 1 << -1 << "introuvable";
     // Bad files stay byte for byte as they were (which files are bad is the database layer's).
-    QTest::newRow("damaged page") << "damaged" << QStringList{file} << 1 << -1 << "endommagée";
+    QTest::newRow("damaged page") << "damaged" << QStringList{file} << 1 << -1 << "endommagé";
     QTest::newRow("read-only: derived, not stored") << "read-only" << QStringList{file} << 0 << 2 << "lecture seule";
+    QTest::newRow("nearly full disk") << "full disk" << QStringList{file} << 1 << -1 << "le disque est plein";
     QTest::newRow("no file argument") << "none" << QStringList{} << 1 << -1 << "manquant";
     QTest::newRow("unknown option") << "measures" << QStringList{file, QStringLiteral("--all")} << 1 << -1
                                     << "Argument inattendu : --all";
@@ -92,7 +95,7 @@ void TestCliCampaigns::listing()
     } else if (content == QLatin1String("damaged")) {
         QVector<Row> many;
         for (int i = 0; i < 20000; ++i)
-            many << Row{1000000 + i * 7, 20 + i % 60, i % 2};
+            many << Row{1777000000 + i * 7, 20 + i % 60, i % 2};
         QVERIFY(writeDamagedDb(path, many));
     } else if (content != QLatin1String("none")) {
         QVERIFY(writeMeasureDb(path, content == QLatin1String("marker") ? QVector<Row>() : rows, true, 1));
@@ -103,9 +106,15 @@ void TestCliCampaigns::listing()
     const QByteArray before = fileBytes(path);
     args.replaceInStrings(QStringLiteral("FILE"), path);
 
+    std::unique_ptr<FileSizeLimit> limit;   // the command inherits it
+    if (content == QLatin1String("full disk") && !(limit = std::make_unique<FileSizeLimit>(before.size()))->active())
+        QSKIP("No file size limit on this system");
     const CliRun r = run(args);
+    limit.reset();
     QCOMPARE(r.exitCode, status);
     QVERIFY2(r.err.contains(stderrPart), qPrintable(r.err));
+    if (status != 0)   // a refusal is one line
+        QCOMPARE(r.err.trimmed().count(QLatin1Char('\n')), 0);
     QCOMPARE(QFile::exists(path), content != QLatin1String("none"));
     if (bad)
         QVERIFY(fileBytes(path) == before);

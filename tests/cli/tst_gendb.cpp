@@ -83,7 +83,7 @@ private slots:
             << options([](SampleOptions& o) { o.from = QDate(2026, 10, 24), o.totalMeasures = 12345; });
         QTest::newRow("bursts of nine readings") << options([](SampleOptions& o) { o.readingsPerVehicle = 9; });
         QTest::newRow("spring change") << options(
-            [](SampleOptions& o) { o.from = QDate(2027, 3, 28), o.days = 1, o.totalMeasures = 2400; });
+            [](SampleOptions& o) { o.from = QDate(2026, 3, 29), o.days = 1, o.totalMeasures = 2400; });
     }
 
     void layout()

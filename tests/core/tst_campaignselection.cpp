@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sqlite3.h>
 
 namespace {
 
@@ -167,6 +168,18 @@ void TestCampaignSelection::loadFile_data()
     QTest::newRow("read-only, not yet derived") << "readOnly" << loaded << 2 << QStringList{kReadOnly} << true;
     QTest::newRow("not a database") << "text" << int(CampaignSelection::LoadResult::OpenFailed) << 0
                                     << QStringList{kOpenError} << true;
+    // The first opening's days and months are stored all together or not at all, and the list
+    // shows only what was stored.
+    const int refused = int(CampaignSelection::LoadResult::Refused);
+    QTest::newRow("a campaign insert fails")
+        << tables + "CREATE TRIGGER no_campaign BEFORE INSERT ON campaign BEGIN SELECT RAISE(ABORT, 'refusé'); END;"
+        << refused << 0
+        << QStringList{"critical|Statistiques|L'écriture dans %1 a échoué (refusé) : rien n'a été enregistré."} << true;
+    QTest::newRow("the commit fails: another program reads")
+        << tables + "reader" << refused << 0
+        << QStringList{"critical|Statistiques|La base de données %1 est utilisée par un autre programme. Fermez-le, "
+                       "puis recommencez."}
+        << true;
 }
 
 void TestCampaignSelection::loadFile()
@@ -195,9 +208,17 @@ void TestCampaignSelection::loadFile()
         if (QFileInfo(path).isWritable())
             QSKIP("the file stays writable for this user");
     } else if (setup != QLatin1String("text") && !setup.isEmpty()) {
-        QVERIFY(execSql(path, setup));
+        QVERIFY(execSql(path, QString(setup).remove(QStringLiteral("reader"))));
     }
     const QByteArray before = fileBytes(path);
+    // A read transaction of another connection: our COMMIT waits for it, then gives up.
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> reader(nullptr, sqlite3_close);
+    if (setup.endsWith(QLatin1String("reader"))) {
+        sqlite3* db = nullptr;
+        sqlite3_open(path.toUtf8().constData(), &db);
+        reader.reset(db);
+        QCOMPARE(sqlite3_exec(db, "BEGIN; SELECT count(*) FROM measure;", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
 
     ScriptedDialogs dialogs;
     CampaignSelection selection;

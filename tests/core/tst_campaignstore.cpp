@@ -158,8 +158,10 @@ private slots:
     void derivationMatchesLiteralStatements_data();
     void derivationMatchesLiteralStatements();
     void firstOpening();
+    void twoFirstOpenings();
     void endDateCorrection_data();
     void endDateCorrection();
+    void deletion_data();
     void deletion();
     void oneCommitEach_data();
     void oneCommitEach();
@@ -231,6 +233,18 @@ void TestCampaignStore::derivationMatchesLiteralStatements_data()
     for (int i = 0; i < 40; ++i)
         std::swap(year[random.bounded(year.size())], year[random.bounded(year.size())]);
     QTest::newRow("year in time order, some late") << year << true << QString() << kRowid;
+    // Rowids take the whole 64-bit range: the search along them neither overflows nor hangs.
+    const QString extremes =
+        QStringLiteral("INSERT INTO measure (meas_id, meas_date, meas_speed, meas_direction) VALUES "
+                       "(%1, %2, 50, 0), (9223372036854775807, %3, 51, 1);");
+    QTest::newRow("largest rowid")
+        << local({"2026-05-01 10:00:00", "2026-05-02 10:00:00"}) << true
+        << extremes.arg(1000).arg(localTime("2026-05-02 11:00:00")).arg(localTime("2026-05-03 08:00:00")) << kRowid;
+    QTest::newRow("smallest and largest rowids") << local({"2026-05-01 12:00:00"}) << false
+                                                 << extremes.arg(QStringLiteral("-9223372036854775808"))
+                                                        .arg(localTime("2026-05-01 10:00:00"))
+                                                        .arg(localTime("2026-06-03 08:00:00"))
+                                                 << kRowid;
 }
 
 void TestCampaignStore::derivationMatchesLiteralStatements()
@@ -344,8 +358,50 @@ void TestCampaignStore::endDateCorrection()
     QCOMPARE(dump(path, "campaign_details"), detailsBefore);
 }
 
+// Two first openings of one file at once: the one that comes second finds the campaigns the
+// other stored while it was finding the days, and stores none.
+void TestCampaignStore::twoFirstOpenings()
+{
+    const QString path = newPath("twice");
+    QVERIFY(writeMeasureDb(path, rowsAt(local({"2026-04-30 10:00:00", "2026-05-02 08:00:00"})), true, 1));
+    ScriptedDialogs dialogs;
+    Opened first(path), second(path);
+    QVERIFY(first.ok && second.ok);
+    // The first has decided that there is no campaign yet when its progress starts.
+    first.store.verifyCampaigns(&first.db, kCreated, [&](const ProgressOptions& options) {
+        second.store.verifyCampaigns(&second.db, kCreated);
+        return std::make_unique<SilentProgress>(options.minimum, options.maximum);
+    });
+    QCOMPARE(dump(path, "campaign").size(), 2);
+    QCOMPARE(dump(path, "campaign_details").size(), 2);
+    QCOMPARE(first.store.campaignList(&first.db, 1), QList<int>({2, 1}));
+    QVERIFY(first.db.notice().text.isEmpty());
+}
+
+void TestCampaignStore::deletion_data()
+{
+    QTest::addColumn<QString>("more");   // SQL run before the deletion
+    QTest::addColumn<bool>("deleted");
+    QTest::addColumn<QList<int>>("kept");   // the measures left, by their place in times below; -1 the marker
+
+    const QString other = QStringLiteral("INSERT INTO campaign (product_prod_id, camp_date_begin, camp_date_end) "
+                                         "VALUES (1, '%1', '%2');");
+    QTest::newRow("its whole period") << QString() << true << QList<int>{-1, 3, 4};
+    // A month stored twice by two first openings at once keeps its measures when one goes.
+    QTest::newRow("another campaign of the same period")
+        << other.arg("2026-05-03 10:00:00", "2026-05-05 09:00:00") << true << QList<int>{-1, 0, 1, 2, 3, 4};
+    QTest::newRow("another campaign over its last day")
+        << other.arg("2026-05-05 08:00:00", "2026-05-06 09:00:00") << true << QList<int>{-1, 2, 3, 4};
+    QTest::newRow("a step fails: nothing removed")
+        << QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON campaign BEGIN SELECT RAISE(ABORT, 'gardée'); END;")
+        << false << QList<int>{-1, 0, 1, 2, 3, 4};
+}
+
 void TestCampaignStore::deletion()
 {
+    QFETCH(QString, more);
+    QFETCH(bool, deleted);
+    QFETCH(QList<int>, kept);
     const QString path = newPath("delete");
     const QVector<qint64> times = local({
         "2026-05-03 00:00:00",   // first second of the campaign's first day
@@ -362,6 +418,10 @@ void TestCampaignStore::deletion()
             "(1, '2026-05-03 14:30:00', '2026-05-05T09:00:00'), (1, 'never', '2026-05-05 09:00:00');"
             "INSERT INTO campaign_details (product_prod_id, cpd_date, campaign_camp_id) VALUES "
             "(1, '2026-05-03 00:00:00', 1), (1, '2026-05-04 00:00:00', 0), (1, '2026-05-05 00:00:00', 2);")));
+    if (!more.isEmpty())
+        QVERIFY(execSql(path, more));
+    const QStringList detailsBefore =
+        query(path, QStringLiteral("SELECT campaign_camp_id FROM campaign_details ORDER BY 1"));
     ScriptedDialogs dialogs;
     {
         Opened o(path);
@@ -370,14 +430,17 @@ void TestCampaignStore::deletion()
         QVERIFY(!o.store.deleteCampaign(&o.db, 7));
         QVERIFY(!o.store.deleteCampaign(&o.db, 2));
         QCOMPARE(o.store.countMeasures(&o.db), times.size() + 1);
-        QVERIFY(o.store.deleteCampaign(&o.db, 1));
-        QCOMPARE(o.store.campaignList(&o.db, 1), QList<int>({2}));
+        QCOMPARE(o.store.deleteCampaign(&o.db, 1), deleted);
+        QCOMPARE(o.store.campaignList(&o.db, 1).contains(1), !deleted);
+        QCOMPARE(o.db.notice().text.isEmpty(), deleted);
     }
-    QCOMPARE(query(path, QStringLiteral("SELECT meas_date FROM measure ORDER BY 1")),
-             QStringList({QStringLiteral("0"), QString::number(times[4]), QString::number(times[3])}));
+    QStringList keptTimes;
+    for (int i : kept)
+        keptTimes << QString::number(i < 0 ? 0 : times[i]);
+    QCOMPARE(query(path, QStringLiteral("SELECT meas_date FROM measure ORDER BY rowid")), keptTimes);
     // The rows of campaign 0 and 2 stay.
     QCOMPARE(query(path, QStringLiteral("SELECT campaign_camp_id FROM campaign_details ORDER BY 1")),
-             QStringList({QStringLiteral("0"), QStringLiteral("2")}));
+             deleted ? QStringList({QStringLiteral("0"), QStringLiteral("2")}) : detailsBefore);
 }
 
 // Many statements, one transaction: what runs on every opening must not sync once per campaign,

@@ -15,6 +15,8 @@ Q_DECLARE_METATYPE(QVector<Row>)
 namespace {
 
 constexpr qint64 oneConnection = std::numeric_limits<qint64>::max();
+// Rows are timed from here (2026-04-24): a radar's times, not the 1970s a clock gone wrong gives.
+constexpr qint64 kBase = 1777000000;
 QStringList captured;
 
 // Messages emitted while the object lives.
@@ -54,7 +56,7 @@ QString entriesText(const MeasureMap& map)
 {
     QStringList out;
     for (const MeasureMap::Entry& e : map)
-        out << QStringLiteral("%1:%2:%3").arg(e.time).arg(e.measure.speed).arg(e.measure.direction);
+        out << QStringLiteral("%1:%2:%3").arg(e.time - kBase).arg(e.measure.speed).arg(e.measure.direction);
     return out.join(QLatin1Char(' '));
 }
 
@@ -102,7 +104,7 @@ QVector<Row> busyDay(int count)
 {
     QVector<Row> rows;
     quint32 x = 12345;
-    qint64 t = 1000000;
+    qint64 t = kBase;
     for (int i = 0; i < count; ++i) {
         x = x * 1103515245u + 12345u;
         t += (x >> 16) % 5 == 0 ? 0 : (x >> 20) % 40;
@@ -192,10 +194,12 @@ private slots:
         QTest::addColumn<qint64>("end");
         QTest::addColumn<int>("minimumSpeed");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("indexed");   // idx_date is built: the rowids do not give the period
+        // Times from kBase; a start of 0 is the epoch, so that the marker lies in the period.
         const auto row = [](const char* name, const QVector<Row>& rows, bool withDirection, int marker, int units,
-                            qint64 start, qint64 end, int minimumSpeed, const char* expected) {
+                            qint64 start, qint64 end, int minimumSpeed, const char* expected, bool indexed = true) {
             QTest::newRow(name) << rows << withDirection << marker << units << start << end << minimumSpeed
-                                << QString(expected);
+                                << QString(expected) << indexed;
         };
 
         // From time 0 with no minimum speed the marker row (0, 0) is still no measure.
@@ -215,7 +219,7 @@ private slots:
         // Written in time order: the whole file is read along the rowids, without idx_date.
         const QVector<Row> ordered{{100, 30, 0}, {200, 15, 1}, {200, 16, 0}, {300, 40, 7}, {400, 90, 1}, {500, 20, 0}};
         row("in time order, a bad direction left out", ordered, true, 2, 1, 0, 1000, 0,
-            "100:30:0 200:15:1 200:16:0 400:90:1 500:20:0");
+            "100:30:0 200:15:1 200:16:0 400:90:1 500:20:0", false);
     }
 
     void read()
@@ -228,12 +232,15 @@ private slots:
         QFETCH(qint64, end);
         QFETCH(int, minimumSpeed);
         QFETCH(QString, expected);
+        QFETCH(bool, indexed);
 
+        for (Row& r : rows)
+            r.time += kBase;
         QVERIFY(writeMeasureDb(m_path, rows, withDirection, marker));
         MessageCapture log;
         // On one connection, then in two slices whenever the period holds two distinct times.
         for (const qint64 threshold : {oneConnection, qint64(1)}) {
-            const ReadResult r = readWith(m_path, threshold, start, end, minimumSpeed);
+            const ReadResult r = readWith(m_path, threshold, start ? kBase + start : 0, kBase + end, minimumSpeed);
             QCOMPARE(entriesText(r.map), expected);
             QCOMPARE(r.n, r.map.size());
             QCOMPARE(r.first, r.map.isEmpty() ? 0 : r.map.first().time);
@@ -244,9 +251,36 @@ private slots:
         }
         QCOMPARE(log.count("Reading in two slices") + log.count("Reading two runs of rowids") > 0, !expected.isEmpty());
         QCOMPARE(log.count("(default)"), marker < 0 ? 2 : 0);
-        // The date index is added by the first read only.
-        QCOMPARE(log.count("Adding index to measure ..."), 1);
-        QCOMPARE(schemaOf(m_path, "index"), QStringList({"measure.idx_date"}));
+        // The date index is added by the first read that needs it only: a file in time order is
+        // read once, along the rowids, on one connection too.
+        QCOMPARE(log.count("Adding index to measure ..."), indexed ? 1 : 0);
+        QCOMPARE(schemaOf(m_path, "index"), indexed ? QStringList({"measure.idx_date"}) : QStringList());
+    }
+
+    // Rowids may take the whole 64-bit range: the read's arithmetic on them must not overflow
+    // (UBSan stops the sanitized build there).
+    void extremeRowids_data()
+    {
+        QTest::addColumn<QList<qint64>>("rowids");
+        QTest::newRow("largest") << QList<qint64>{1, 2, 3, std::numeric_limits<qint64>::max()};
+        QTest::newRow("smallest and largest")
+            << QList<qint64>{std::numeric_limits<qint64>::min(), 1, std::numeric_limits<qint64>::max()};
+        QTest::newRow("negative") << QList<qint64>{-7, -6, -5};
+    }
+
+    void extremeRowids()
+    {
+        QFETCH(QList<qint64>, rowids);
+        QVERIFY(writeMeasureDb(m_path, {}));
+        QStringList values, expected;
+        for (int i = 0; i < rowids.size(); ++i) {
+            values << QStringLiteral("(%1, %2, 50, 0)").arg(rowids[i]).arg(kBase + 60 * i);
+            expected << QStringLiteral("%1:50:0").arg(60 * i);
+        }
+        QVERIFY(execSql(
+            m_path, "INSERT INTO measure (meas_id, meas_date, meas_speed, meas_direction) VALUES " + values.join(',')));
+        for (const qint64 threshold : {oneConnection, qint64(1)})
+            QCOMPARE(entriesText(readWith(m_path, threshold, 0, 253402300799LL, 0).map), expected.join(' '));
     }
 
     void largeReads()
@@ -273,9 +307,9 @@ private slots:
         checkPrefix(slicedCut);
 
         // A later part of the file in slices gives what one connection gives.
-        const ReadResult single = readWith(m_path, oneConnection, 1000000, end, 15);
+        const ReadResult single = readWith(m_path, oneConnection, kBase, end, 15);
         MessageCapture log;
-        const ReadResult sliced = readWith(m_path, 100, 1000000, end, 15);
+        const ReadResult sliced = readWith(m_path, 100, kBase, end, 15);
         QCOMPARE(log.count("Reading in two slices") + log.count("Reading two runs of rowids"), 1);
         QCOMPARE(sliced.n, single.n);
         QCOMPARE(entriesText(sliced.map), entriesText(single.map));

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace {
 
@@ -44,9 +45,15 @@ int runCampaigns(const QStringList& args)
     CampaignSelection selection;
     const CampaignSelection::LoadResult result = selection.open(path);
     selection.close();
-    showNotices(selection.notices());   // on standard error
-    if (result == CampaignSelection::LoadResult::OpenFailed || result == CampaignSelection::LoadResult::Refused)
-        return 1;
+    // A refusal is one line: the critical notice, which comes first.
+    const Notices notices = selection.notices();
+    if (result == CampaignSelection::LoadResult::OpenFailed || result == CampaignSelection::LoadResult::Refused) {
+        const auto critical = std::find_if(notices.begin(), notices.end(), [](const Notice& n) {
+            return n.icon == UserDialogs::Icon::Critical && !n.text.isEmpty();
+        });
+        return fail(critical != notices.end() ? critical->text.trimmed() : notices.value(0).text.trimmed());
+    }
+    showNotices(notices);   // on standard error
 
     QJsonArray campaigns;
     for (int row : selection.rows()) {

@@ -10,11 +10,15 @@
 
 namespace {
 
-QDateTime parseLocal(const QString& text)
+// Invalid both for a text of another form and for an hour the clocks skip; *skipped tells the latter.
+QDateTime parseLocal(const QString& text, bool* skipped)
 {
-    QDateTime dt = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    if (!dt.isValid())
-        dt = QDateTime::fromString(text, QStringLiteral("yyyy-MM-ddThh:mm:ss"));
+    const QDate date = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
+    const QTime time = QTime::fromString(text.mid(11), QStringLiteral("hh:mm:ss"));
+    const bool wellFormed = text.size() == 19 && (text.at(10) == QLatin1Char(' ') || text.at(10) == QLatin1Char('T'))
+        && date.isValid() && time.isValid();
+    const QDateTime dt = wellFormed ? QDateTime(date, time) : QDateTime();
+    *skipped = wellFormed && !dt.isValid();
     return dt;
 }
 
@@ -42,7 +46,13 @@ bool setRequestOption(AnalysisRequest& r, const QString& option, const QString& 
 {
     int number = 0;
     if (option == QLatin1String("--from") || option == QLatin1String("--to")) {
-        const QDateTime dt = parseLocal(value);
+        bool skipped = false;
+        const QDateTime dt = parseLocal(value, &skipped);
+        if (skipped) {
+            error = QStringLiteral("Heure inexistante pour %1 : %2 (les horloges sautent cette heure ce jour-là)")
+                        .arg(shown.isEmpty() ? option : shown, value);
+            return false;
+        }
         if (!dt.isValid()) {
             error = QStringLiteral("Date invalide pour %1 : %2 (attendu « aaaa-MM-jj hh:mm:ss »)")
                         .arg(shown.isEmpty() ? option : shown, value);
@@ -141,9 +151,10 @@ bool parseStatsOptions(const QStringList& args, const QString& usage, int positi
 std::shared_ptr<const Analysis> analyse(const AnalysisRequest& request)
 {
     const AnalysisOutcome outcome = AnalysisRunner::run(request);
-    for (const QString& warning : outcome.warnings)
-        fail(warning);
+    // Why there is nothing comes first, what was said on the way after it.
     if (!outcome.ok())
         fail(outcome.error);
+    for (const QString& warning : outcome.warnings)
+        fail(warning);
     return outcome.analysis;
 }

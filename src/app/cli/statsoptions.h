@@ -34,5 +34,5 @@ bool setRequestOption(AnalysisRequest& r, const QString& option, const QString& 
                       const QString& shown = QString());
 
 // The runner's analysis of the request, its warnings on standard error; null after the line
-// saying why there is none.
+// saying why there is none, which comes first.
 std::shared_ptr<const Analysis> analyse(const AnalysisRequest& request);

@@ -109,16 +109,17 @@ QString summaryLines(const QJsonObject& summary, const QString& units)
     const QJsonObject quality = summary.value(QStringLiteral("quality")).toObject();
     const bool bursts = quality.value(QStringLiteral("storeMode")).toInt() == 0;
     out +=
-        QStringLiteral("  Relevés écartés (%1 %2 ou moins) : %3 ; au-dessus de %4 %2 : %5 ; %6\n")
-            .arg(
-                QString::number(quality.value(QStringLiteral("minSpeed")).toInt()), units,
-                number(quality.value(QStringLiteral("slowReadings")), 0),
-                QString::number(quality.value(QStringLiteral("implausibleAbove")).toInt()),
-                number(quality.value(QStringLiteral("implausibleReadings")), 0),
-                bursts
-                    ? QStringLiteral("relevés par véhicule : %1 ; répétés au-delà d'une rafale : %2")
-                          .arg(number(quality.value(QStringLiteral("readingsPerVehicle")), 1),
-                               number(quality.value(QStringLiteral("repeatedReadings")), 0))
-                    : QStringLiteral("répétés : %1").arg(number(quality.value(QStringLiteral("repeatedReadings")), 0)));
+        QStringLiteral(
+            "  Relevés écartés (%1 %2 ou moins) : %3 ; au-dessus de %4 %2 : %5 ; %6 ; mal datés (écartés) : %7\n")
+            .arg(QString::number(quality.value(QStringLiteral("minSpeed")).toInt()), units,
+                 number(quality.value(QStringLiteral("slowReadings")), 0),
+                 QString::number(quality.value(QStringLiteral("implausibleAbove")).toInt()),
+                 number(quality.value(QStringLiteral("implausibleReadings")), 0),
+                 bursts
+                     ? QStringLiteral("relevés par véhicule : %1 ; répétés au-delà d'une rafale : %2")
+                           .arg(number(quality.value(QStringLiteral("readingsPerVehicle")), 1),
+                                number(quality.value(QStringLiteral("repeatedReadings")), 0))
+                     : QStringLiteral("répétés : %1").arg(number(quality.value(QStringLiteral("repeatedReadings")), 0)),
+                 number(quality.value(QStringLiteral("misdatedReadings")), 0));
     return out;
 }

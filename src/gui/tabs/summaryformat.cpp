@@ -173,5 +173,7 @@ QVector<SummaryLine> SummaryFormat::qualityLines(const TrafficSummary& s, const 
     lines << line(tr("Relevés au-dessus de %1 %2 (douteux)").arg(s.implausibleAbove).arg(unit),
                   QString::number(s.implausibleReadings));
     lines << line(tr("Relevés en double (même seconde, vitesse et sens)"), QString::number(s.repeatedReadings));
+    lines << line(tr("Relevés mal datés (avant 2000 ou après l'écriture du fichier, écartés)"),
+                  QString::number(s.misdatedReadings));
     return lines;
 }
