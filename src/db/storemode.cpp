@@ -124,15 +124,20 @@ StoreModeEvidence sampleStoreMode(DatabaseConnection& db)
     };
     BurstCounter counter;
     std::vector<Reading> stretch;
+    // Rowids may fill the whole 64-bit range: the stretches' starts are worked out unsigned.
+    const quint64 step = (quint64(last) - quint64(first)) / kStretches;
     qint64 next = first;
-    for (int i = 0; i < kStretches && next <= last; ++i) {
-        const qint64 from = std::max(next, first + (last - first + 1) / kStretches * i);
+    bool atEnd = false;
+    for (int i = 0; i < kStretches && !atEnd && next <= last; ++i) {
+        const qint64 from = std::max(next, qint64(quint64(first) + step * quint64(i)));
         rows.bindValue(0, from);
         if (!rows.exec())
             break;
         stretch.clear();
         while (rows.next()) {
-            next = rows.value(0).toLongLong() + 1;
+            const qint64 rowid = rows.value(0).toLongLong();
+            atEnd = rowid == std::numeric_limits<qint64>::max();
+            next = atEnd ? rowid : rowid + 1;
             const double time = rows.value(1).toDouble();
             const qint64 speed = rows.value(2).toLongLong();
             // The units marker and what the read leaves out as no measure.
