@@ -90,8 +90,8 @@ bool ComparisonDialog::setFile(const QString& file)
     for (int row : selection.rows()) {
         const CampaignInfo c = selection.campaign(row);
         auto* item = new QListWidgetItem(
-            tr("%1 : du %2 au %3").arg(c.title.isEmpty() ? QString::number(c.id) : c.title, m_dateText(c.begin),
-                                       m_dateText(c.end)),
+            tr("%1 : du %2 au %3")
+                .arg(c.title.isEmpty() ? QString::number(c.id) : c.title, m_dateText(c.begin), m_dateText(c.end)),
             m_campaigns);
         item->setData(Qt::UserRole, c.id);
         // The newest campaign that is not A's.
@@ -164,8 +164,8 @@ void ComparisonDialog::accept()
 
 void ComparisonDialog::chooseFile()
 {
-    const QString file = userDialogs().openFileName(tr("Fichier de B"), QFileInfo(m_file).absolutePath(),
-                                                    tr("Base de données (*.db)"));
+    const QString file =
+        userDialogs().openFileName(tr("Fichier de B"), QFileInfo(m_file).absolutePath(), tr("Base de données (*.db)"));
     if (!file.isEmpty())
         setFile(file);
 }

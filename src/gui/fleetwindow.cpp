@@ -42,9 +42,9 @@ protected:
 }   // namespace
 
 FleetWindow::FleetWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_model(new FleetModel(this)), m_proxy(new FleetProxy(this)),
-      m_view(new QTableView), m_filter(new QLineEdit), m_export(new QPushButton(tr("Exporter…"))),
-      m_progress(new QProgressBar), m_cancel(new QPushButton(tr("Annuler"))), m_status(new QLabel)
+    : QWidget(parent, Qt::Window), m_model(new FleetModel(this)), m_proxy(new FleetProxy(this)), m_view(new QTableView),
+      m_filter(new QLineEdit), m_export(new QPushButton(tr("Exporter…"))), m_progress(new QProgressBar),
+      m_cancel(new QPushButton(tr("Annuler"))), m_status(new QLabel)
 {
     setWindowTitle(tr("Parc de radars"));
     m_proxy->setSourceModel(m_model);
@@ -62,9 +62,8 @@ FleetWindow::FleetWindow(QWidget* parent)
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setAlternatingRowColors(true);
     m_view->setWordWrap(false);
-    connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        emit openRequested(index.data(FleetModel::kFileRole).toString());
-    });
+    connect(m_view, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit openRequested(index.data(FleetModel::kFileRole).toString()); });
 
     m_filter->setObjectName(QStringLiteral("fleetFilter"));
     m_filter->setPlaceholderText(tr("Filtrer (fichier, site, sens…)"));
@@ -140,8 +139,9 @@ void FleetWindow::open(const QString& folder)
             int failed = 0;
             for (const FleetFile& f : m_model->files())
                 failed += f.ok() ? 0 : 1;
-            m_status->setText(canceled ? tr("Analyse annulée : %1 fichiers sur %2").arg(m_model->files().size()).arg(total)
-                                       : tr("%1 fichiers analysés, %2 sans résultat").arg(total).arg(failed));
+            m_status->setText(canceled
+                                  ? tr("Analyse annulée : %1 fichiers sur %2").arg(m_model->files().size()).arg(total)
+                                  : tr("%1 fichiers analysés, %2 sans résultat").arg(total).arg(failed));
             m_view->resizeColumnsToContents();
             emit finished();
         });
@@ -183,7 +183,7 @@ void FleetWindow::exportCsv()
     }
     QLocale::setDefault(locale);
     if (!out.commit())
-        userDialogs().message(UserDialogs::Icon::Warning, tr("Erreur à l'exportation"),
-                              tr("Le fichier %1 n'a pas pu être écrit : %2")
-                                  .arg(QDir::toNativeSeparators(file), out.errorString()));
+        userDialogs().message(
+            UserDialogs::Icon::Warning, tr("Erreur à l'exportation"),
+            tr("Le fichier %1 n'a pas pu être écrit : %2").arg(QDir::toNativeSeparators(file), out.errorString()));
 }

@@ -41,8 +41,8 @@ void TestComparisonWindow::compare()
     QFETCH(QString, expected);
     const QString a = m_workspace.filePath("a.db"), b = m_workspace.filePath("b.db");
     const QStringList common{"--days", "10", "--per-day", "400", "--force"};
-    QCOMPARE(runCli(m_workspace.path(), QStringList{"gendb", a, "--display-from", "2026-11-07", "--display-effect", "5"}
-                                            + common)
+    QCOMPARE(runCli(m_workspace.path(),
+                    QStringList{"gendb", a, "--display-from", "2026-11-07", "--display-effect", "5"} + common)
                  .exitCode,
              0);
     if (!bOptions.isEmpty())

@@ -103,10 +103,9 @@ QVariant FleetModel::value(const FleetFile& f, const DirectionSummary* g, int di
     }
     case CompleteDays: return f.ok() ? QVariant(f.summary.wholeDays) : QVariant();
     case Limit:
-        return !f.ok() ? QVariant()
-            : f.summary.limit
-            ? (sort ? QVariant(*f.summary.limit) : QVariant(QString::number(*f.summary.limit) + unit))
-            : (sort ? QVariant() : QVariant(QStringLiteral("\u2014")));
+        return !f.ok()        ? QVariant()
+            : f.summary.limit ? (sort ? QVariant(*f.summary.limit) : QVariant(QString::number(*f.summary.limit) + unit))
+                              : (sort ? QVariant() : QVariant(QStringLiteral("\u2014")));
     case Quality: return f.ok() ? qualityText(f) : QString();
     default: break;
     }
@@ -141,8 +140,7 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
         if (column == Quality && !f.warnings.isEmpty())
             return f.warnings.join(QLatin1Char('\n'));
         return {};
-    case Qt::ForegroundRole:
-        return !f.ok() && column == Site ? QVariant(QBrush(QColor(180, 0, 0))) : QVariant();
+    case Qt::ForegroundRole: return !f.ok() && column == Site ? QVariant(QBrush(QColor(180, 0, 0))) : QVariant();
     case Qt::BackgroundRole:
         if (g && (column == V85 || column == OverLimit)) {
             const QColor colour = excessColour(g->v85, f.summary.limit);

@@ -61,7 +61,8 @@ void plotSpeeds(QwtPlot* plot, const BeforeAfter& c, int direction)
 {
     summarychart::clearSeries(plot);
     const QString unit = c.before->unitLabel();
-    plot->setTitle(chartstyle::plotTitle(ComparisonTab::tr("Vitesses cumulées, %1").arg(SummaryFormat::groupTitle(direction))));
+    plot->setTitle(
+        chartstyle::plotTitle(ComparisonTab::tr("Vitesses cumulées, %1").arg(SummaryFormat::groupTitle(direction))));
     plot->setAxisTitle(QwtPlot::xBottom, summarychart::wrappedAxisTitle(ComparisonTab::tr("Vitesse (%1)").arg(unit)));
     plot->setAxisTitle(QwtPlot::yLeft, summarychart::wrappedAxisTitle(ComparisonTab::tr("Véhicules plus lents (%)")));
     const SpeedComparison& s = c.directions.value(direction);
@@ -133,7 +134,8 @@ void plotHourly(QwtPlot* plot, const BeforeAfter& c)
         curve->attach(plot);
     }
     if (c.limit)
-        summarychart::limitMarker(QwtPlotMarker::HLine, *c.limit, ComparisonTab::tr("Limite %1 %2").arg(*c.limit).arg(unit))
+        summarychart::limitMarker(QwtPlotMarker::HLine, *c.limit,
+                                  ComparisonTab::tr("Limite %1 %2").arg(*c.limit).arg(unit))
             ->attach(plot);
     plot->setAxisScale(QwtPlot::yLeft, 0, highest > 0 ? highest * 1.15 : 1);
     plot->replot();
@@ -233,13 +235,14 @@ public:
 }   // namespace
 
 ComparisonTab::ComparisonTab(QWidget* parent)
-    : AnalysisTab(parent), m_heading(new QLabel), m_table(new QTableWidget(0, 5)), m_verdicts(new QLabel),
-      m_cumulative{newPlot(QString()), newPlot(QString())}, m_hourly(newHourlyPlot())
+    : AnalysisTab(parent), m_heading(new QLabel), m_table(new QTableWidget(0, 5)),
+      m_verdicts(new QLabel), m_cumulative{newPlot(QString()), newPlot(QString())}, m_hourly(newHourlyPlot())
 {
     m_heading->setWordWrap(true);
     m_heading->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_table->setObjectName(QStringLiteral("comparisonTable"));
-    m_table->setHorizontalHeaderLabels({tr("Indicateur"), tr("A (avant)"), tr("B (après)"), tr("Écart B − A"), tr("Test")});
+    m_table->setHorizontalHeaderLabels(
+        {tr("Indicateur"), tr("A (avant)"), tr("B (après)"), tr("Écart B − A"), tr("Test")});
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setStretchLastSection(true);
@@ -279,11 +282,12 @@ QVector<ComparisonLine> ComparisonTab::lines(const SpeedComparison& c, const QSt
     QString welch, v85, overLimit, ks;
     if (c.welch)
         welch = tr("Welch : t = %1, ddl = %2, %3")
-                    .arg(f.number(std::optional<double>(c.welch->t), 2), f.number(std::optional<double>(c.welch->df), 0),
-                         f.p(c.welch->p));
+                    .arg(f.number(std::optional<double>(c.welch->t), 2),
+                         f.number(std::optional<double>(c.welch->df), 0), f.p(c.welch->p));
     if (c.v85Change)
-        v85 = tr("IC 95 % : %1 à %2").arg(f.change(std::optional<int>(c.v85Change->low), 0),
-                                          f.change(std::optional<int>(c.v85Change->high), 0));
+        v85 = tr("IC 95 % : %1 à %2")
+                  .arg(f.change(std::optional<int>(c.v85Change->low), 0),
+                       f.change(std::optional<int>(c.v85Change->high), 0));
     if (c.overLimit)
         overLimit = tr("z = %1, %2").arg(f.number(std::optional<double>(c.overLimit->z), 2), f.p(c.overLimit->p));
     if (c.ks)
