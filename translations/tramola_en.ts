@@ -682,18 +682,6 @@ automatically to keep the data continuous.</translation>
         <translation>V95 (%1)</translation>
     </message>
     <message>
-        <source>Au-dessus de la limite (%)</source>
-        <translation>Over the limit (%)</translation>
-    </message>
-    <message>
-        <source>Au-dessus de la limite + 10 (%)</source>
-        <translation>Over the limit + 10 (%)</translation>
-    </message>
-    <message>
-        <source>Au-dessus de la limite + 20 (%)</source>
-        <translation>Over the limit + 20 (%)</translation>
-    </message>
-    <message>
         <source>Répartition des vitesses</source>
         <translation>Speed distribution</translation>
     </message>
@@ -716,6 +704,18 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Comparaison avant / après</source>
         <translation>Before / after comparison</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite (%)</source>
+        <translation>Share &gt; limit (%)</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite + 10 (%)</source>
+        <translation>Share &gt; limit + 10 (%)</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite + 20 (%)</source>
+        <translation>Share &gt; limit + 20 (%)</translation>
     </message>
 </context>
 <context>
@@ -1154,14 +1154,6 @@ automatically to keep the data continuous.</translation>
         <translation>Direction</translation>
     </message>
     <message>
-        <source>Début</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>Fin</source>
-        <translation>End</translation>
-    </message>
-    <message>
         <source>Jours complets</source>
         <translation>Complete days</translation>
     </message>
@@ -1178,16 +1170,20 @@ automatically to keep the data continuous.</translation>
         <translation>V85</translation>
     </message>
     <message>
-        <source>Au-dessus de la limite (%)</source>
-        <translation>Over the limit (%)</translation>
-    </message>
-    <message>
         <source>Limite</source>
         <translation>Limit</translation>
     </message>
     <message>
         <source>Qualité des données</source>
         <translation>Data quality</translation>
+    </message>
+    <message>
+        <source>Période</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite (%)</source>
+        <translation>Share &gt; limit (%)</translation>
     </message>
 </context>
 <context>

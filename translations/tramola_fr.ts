@@ -682,18 +682,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>V95 (%1)</translation>
     </message>
     <message>
-        <source>Au-dessus de la limite (%)</source>
-        <translation>Au-dessus de la limite (%)</translation>
-    </message>
-    <message>
-        <source>Au-dessus de la limite + 10 (%)</source>
-        <translation>Au-dessus de la limite + 10 (%)</translation>
-    </message>
-    <message>
-        <source>Au-dessus de la limite + 20 (%)</source>
-        <translation>Au-dessus de la limite + 20 (%)</translation>
-    </message>
-    <message>
         <source>Répartition des vitesses</source>
         <translation>Répartition des vitesses</translation>
     </message>
@@ -716,6 +704,18 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Comparaison avant / après</source>
         <translation>Comparaison avant / après</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite (%)</source>
+        <translation>Part &gt; limite (%)</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite + 10 (%)</source>
+        <translation>Part &gt; limite + 10 (%)</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite + 20 (%)</source>
+        <translation>Part &gt; limite + 20 (%)</translation>
     </message>
 </context>
 <context>
@@ -1154,14 +1154,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Sens</translation>
     </message>
     <message>
-        <source>Début</source>
-        <translation>Début</translation>
-    </message>
-    <message>
-        <source>Fin</source>
-        <translation>Fin</translation>
-    </message>
-    <message>
         <source>Jours complets</source>
         <translation>Jours complets</translation>
     </message>
@@ -1178,16 +1170,20 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>V85</translation>
     </message>
     <message>
-        <source>Au-dessus de la limite (%)</source>
-        <translation>Au-dessus de la limite (%)</translation>
-    </message>
-    <message>
         <source>Limite</source>
         <translation>Limite</translation>
     </message>
     <message>
         <source>Qualité des données</source>
         <translation>Qualité des données</translation>
+    </message>
+    <message>
+        <source>Période</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite (%)</source>
+        <translation>Part &gt; limite (%)</translation>
     </message>
 </context>
 <context>

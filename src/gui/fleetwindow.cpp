@@ -142,7 +142,7 @@ void FleetWindow::open(const QString& folder)
             m_status->setText(canceled
                                   ? tr("Analyse annulée : %1 fichiers sur %2").arg(m_model->files().size()).arg(total)
                                   : tr("%1 fichiers analysés, %2 sans résultat").arg(total).arg(failed));
-            m_view->resizeColumnsToContents();
+            fitColumns();
             emit finished();
         });
 }
@@ -155,7 +155,15 @@ void FleetWindow::showProgress(int done, int total)
     m_status->setText(tr("%1/%2 fichiers").arg(done).arg(total));
     // The first rows decide the columns' widths; later ones keep them.
     if (done == 1)
-        m_view->resizeColumnsToContents();
+        fitColumns();
+}
+
+void FleetWindow::fitColumns()
+{
+    m_view->resizeColumnsToContents();
+    // A long site name shows whole under the pointer, not across the table.
+    for (int column = 0; column < FleetModel::Quality; ++column)
+        m_view->setColumnWidth(column, std::min(m_view->columnWidth(column), 240));
 }
 
 void FleetWindow::cancel()

@@ -47,6 +47,7 @@ signals:
 
 private:
     void showProgress(int done, int total);
+    void fitColumns();
 
     FleetModel* m_model;
     QSortFilterProxyModel* m_proxy;

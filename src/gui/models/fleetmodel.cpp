@@ -92,21 +92,21 @@ QVariant FleetModel::value(const FleetFile& f, const DirectionSummary* g, int di
     const QString unit = QLatin1Char(' ') + SpeedStatistics::unitLabel(f.units);
     switch (column) {
     case File: return QFileInfo(f.file).fileName();
-    case Site: return f.ok() ? f.site.location.value_or(QString()) : f.error;
+    case Site: return f.site.location.value_or(QString());
     case Direction: return direction < 0 ? QVariant() : QVariant(SummaryFormat::groupTitle(direction));
-    case Begin:
-    case End: {
-        const QDateTime t = column == Begin ? f.begin : f.end;
+    case Period:
         if (!f.ok())
             return {};
-        return sort ? QVariant(t) : QVariant(t.toString(QStringLiteral("dd/MM/yyyy HH:mm")));
-    }
+        return sort ? QVariant(f.begin)
+                    : QVariant(QStringLiteral("%1 \u2013 %2")
+                                   .arg(f.begin.toString(QStringLiteral("dd/MM/yyyy")),
+                                        f.end.toString(QStringLiteral("dd/MM/yyyy"))));
     case CompleteDays: return f.ok() ? QVariant(f.summary.wholeDays) : QVariant();
     case Limit:
         return !f.ok()        ? QVariant()
             : f.summary.limit ? (sort ? QVariant(*f.summary.limit) : QVariant(QString::number(*f.summary.limit) + unit))
                               : (sort ? QVariant() : QVariant(QStringLiteral("\u2014")));
-    case Quality: return f.ok() ? qualityText(f) : QString();
+    case Quality: return f.ok() ? qualityText(f) : f.error;
     default: break;
     }
     if (!g)
@@ -135,12 +135,20 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         if (column == File)
             return QDir::toNativeSeparators(f.file);
-        if (column == Site && !f.ok())
+        if (column == Period && f.ok())
+            return QStringLiteral("%1 \u2013 %2")
+                .arg(f.begin.toString(QStringLiteral("dd/MM/yyyy HH:mm")),
+                     f.end.toString(QStringLiteral("dd/MM/yyyy HH:mm")));
+        if (column == Quality && !f.ok())
             return f.error;
+        if (column == Site)
+            return QStringList{f.site.location.value_or(QString()), f.site.comment.value_or(QString())}
+                .join(QLatin1Char('\n'))
+                .trimmed();
         if (column == Quality && !f.warnings.isEmpty())
             return f.warnings.join(QLatin1Char('\n'));
         return {};
-    case Qt::ForegroundRole: return !f.ok() && column == Site ? QVariant(QBrush(QColor(180, 0, 0))) : QVariant();
+    case Qt::ForegroundRole: return !f.ok() && column == Quality ? QVariant(QBrush(QColor(180, 0, 0))) : QVariant();
     case Qt::BackgroundRole:
         if (g && (column == V85 || column == OverLimit)) {
             const QColor colour = excessColour(g->v85, f.summary.limit);
@@ -149,7 +157,9 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
         }
         return {};
     case Qt::TextAlignmentRole:
-        return column >= CompleteDays && column <= Limit ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+        return (column >= DailyTraffic && column <= Limit) || column == CompleteDays
+            ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+            : QVariant();
     default: return {};
     }
 }
@@ -162,13 +172,12 @@ QVariant FleetModel::headerData(int section, Qt::Orientation orientation, int ro
     case File: return tr("Fichier");
     case Site: return tr("Site");
     case Direction: return tr("Sens");
-    case Begin: return tr("Début");
-    case End: return tr("Fin");
+    case Period: return tr("Période");
     case CompleteDays: return tr("Jours complets");
     case DailyTraffic: return tr("Trafic journalier");
     case MeanSpeed: return tr("Vitesse moyenne");
     case V85: return tr("V85");
-    case OverLimit: return tr("Au-dessus de la limite (%)");
+    case OverLimit: return tr("Part > limite (%)");
     case Limit: return tr("Limite");
     case Quality: return tr("Qualité des données");
     default: return {};

@@ -6,7 +6,8 @@
 #include <QAbstractTableModel>
 #include <QVector>
 
-// The files of a fleet, one row per file and direction (one for a file without figures), added
+// The files of a fleet, one row per file and direction (one for a file without figures, its
+// reason in the quality column), added
 // as they are analysed. The display role is text in the interface's format; kSortRole holds the
 // number or date a column sorts by; the V85 and share columns are coloured by how far V85 is
 // above the limit.
@@ -15,18 +16,18 @@ class FleetModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
+    // The figures first: what a narrow window shows.
     enum Column {
         File,
         Site,
         Direction,
-        Begin,
-        End,
-        CompleteDays,
         DailyTraffic,
         MeanSpeed,
         V85,
         OverLimit,
         Limit,
+        Period,
+        CompleteDays,
         Quality,
         ColumnCount
     };

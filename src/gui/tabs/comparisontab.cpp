@@ -97,11 +97,19 @@ void plotSpeeds(QwtPlot* plot, const BeforeAfter& c, int direction)
             label.setFont(QFont(QStringLiteral("arial"), 7, QFont::Bold));
             label.setBackgroundBrush(QColor(255, 255, 255, 210));
             marker->setLabel(label);
-            marker->setLabelAlignment(Qt::AlignLeft | (side == 0 ? Qt::AlignTop : Qt::AlignBottom));
+            // B's V85 is most often the lower: its label left of its line, A's right of its own.
+            marker->setLabelAlignment((side == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom);
             marker->setItemAttribute(QwtPlotItem::Legend, false);
             marker->attach(plot);
         }
     }
+    // Where the curves cross it, their V85.
+    auto* share85 = new QwtPlotMarker;
+    share85->setLineStyle(QwtPlotMarker::HLine);
+    share85->setYValue(85);
+    share85->setLinePen(QPen(Qt::gray, 1, Qt::DotLine));
+    share85->setItemAttribute(QwtPlotItem::Legend, false);
+    share85->attach(plot);
     if (c.limit)
         summarychart::limitMarker(QwtPlotMarker::VLine, *c.limit, ComparisonTab::tr("Limite %1").arg(*c.limit))
             ->attach(plot);
@@ -192,11 +200,12 @@ QString headingHtml(const BeforeAfter& c)
     QStringList sides = ComparisonTab::sideTexts(c);
     for (QString& s : sides)
         s = s.toHtmlEscaped();
-    return QStringLiteral("<b>%1</b><br>%2<br>%3<br>%4")
-        .arg(ComparisonTab::sectionTitle(), sides.join(QStringLiteral("<br>")),
+    return QStringLiteral("<b>%1</b> &nbsp; %2 &nbsp; %3<br>%4")
+        .arg(ComparisonTab::sectionTitle(),
              c.limit ? ComparisonTab::tr("Vitesse limite : %1 %2").arg(*c.limit).arg(c.before->unitLabel())
                      : ComparisonTab::tr("Vitesse limite : aucune"),
-             ComparisonTab::tr("Tests au seuil de 5 %, sur le nombre de véhicules."));
+             ComparisonTab::tr("Tests au seuil de 5 %, sur le nombre de véhicules."),
+             sides.join(QStringLiteral("<br>")));
 }
 
 class ComparisonSection : public ReportSection
@@ -250,6 +259,9 @@ ComparisonTab::ComparisonTab(QWidget* parent)
     m_verdicts->setWordWrap(true);
     m_verdicts->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_verdicts->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Wrapped to what the table leaves, not as wide as its longest verdict.
+    m_verdicts->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_verdicts->setMinimumWidth(220);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_heading);
@@ -257,8 +269,8 @@ ComparisonTab::ComparisonTab(QWidget* parent)
     auto* figures = new QSplitter(Qt::Horizontal);
     figures->addWidget(m_table);
     figures->addWidget(m_verdicts);
-    figures->setStretchFactor(0, 3);
-    figures->setStretchFactor(1, 2);
+    figures->setStretchFactor(0, 2);
+    figures->setStretchFactor(1, 1);
     auto* charts = new QWidget;
     auto* chartLayout = new QHBoxLayout(charts);
     chartLayout->setContentsMargins(0, 0, 0, 0);
@@ -301,10 +313,9 @@ QVector<ComparisonLine> ComparisonTab::lines(const SpeedComparison& c, const QSt
         speed(tr("V50 (%1)").arg(unit), c.a.v50, c.b.v50, c.change.v50, 0, QString()),
         speed(tr("V85 (%1)").arg(unit), c.a.v85, c.b.v85, c.change.v85, 0, v85),
         speed(tr("V95 (%1)").arg(unit), c.a.v95, c.b.v95, c.change.v95, 0, QString()),
-        share(tr("Au-dessus de la limite (%)"), c.a.shareOverLimit, c.b.shareOverLimit, c.change.shareOverLimit,
-              overLimit),
-        share(tr("Au-dessus de la limite + 10 (%)"), c.a.shareOver10, c.b.shareOver10, c.change.shareOver10, QString()),
-        share(tr("Au-dessus de la limite + 20 (%)"), c.a.shareOver20, c.b.shareOver20, c.change.shareOver20, QString()),
+        share(tr("Part > limite (%)"), c.a.shareOverLimit, c.b.shareOverLimit, c.change.shareOverLimit, overLimit),
+        share(tr("Part > limite + 10 (%)"), c.a.shareOver10, c.b.shareOver10, c.change.shareOver10, QString()),
+        share(tr("Part > limite + 20 (%)"), c.a.shareOver20, c.b.shareOver20, c.change.shareOver20, QString()),
         ComparisonLine{tr("Répartition des vitesses"), QString(), QString(), QString(), ks},
     };
 }
