@@ -1247,6 +1247,18 @@ automatically to keep the data continuous.</translation>
         <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
         <translation>The file %1 could not be written: %2</translation>
     </message>
+    <message>
+        <source>aucune</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Vitesse limite des fichiers qui n&apos;en enregistrent pas ; celle d&apos;un fichier l&apos;emporte</source>
+        <translation>Speed limit of the files that store none; a file&apos;s own wins</translation>
+    </message>
+    <message>
+        <source>Limite par défaut :</source>
+        <translation>Default limit:</translation>
+    </message>
 </context>
 <context>
     <name>HourlyProfilePlot</name>

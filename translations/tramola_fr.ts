@@ -1247,6 +1247,18 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
         <translation>Le fichier %1 n&apos;a pas pu être écrit : %2</translation>
     </message>
+    <message>
+        <source>aucune</source>
+        <translation>aucune</translation>
+    </message>
+    <message>
+        <source>Vitesse limite des fichiers qui n&apos;en enregistrent pas ; celle d&apos;un fichier l&apos;emporte</source>
+        <translation>Vitesse limite des fichiers qui n&apos;en enregistrent pas ; celle d&apos;un fichier l&apos;emporte</translation>
+    </message>
+    <message>
+        <source>Limite par défaut :</source>
+        <translation>Limite par défaut :</translation>
+    </message>
 </context>
 <context>
     <name>HourlyProfilePlot</name>

@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -44,7 +45,7 @@ protected:
 FleetWindow::FleetWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_model(new FleetModel(this)), m_proxy(new FleetProxy(this)), m_view(new QTableView),
       m_filter(new QLineEdit), m_export(new QPushButton(tr("Exporter…"))), m_progress(new QProgressBar),
-      m_cancel(new QPushButton(tr("Annuler"))), m_status(new QLabel)
+      m_cancel(new QPushButton(tr("Annuler"))), m_status(new QLabel), m_limit(new QSpinBox)
 {
     setWindowTitle(tr("Parc de radars"));
     m_proxy->setSourceModel(m_model);
@@ -75,8 +76,18 @@ FleetWindow::FleetWindow(QWidget* parent)
     m_cancel->setObjectName(QStringLiteral("fleetCancel"));
     connect(m_cancel, &QPushButton::clicked, this, &FleetWindow::cancel);
 
+    m_limit->setObjectName(QStringLiteral("fleetLimit"));
+    m_limit->setRange(0, 130);
+    m_limit->setSpecialValueText(tr("aucune"));
+    m_limit->setToolTip(tr("Vitesse limite des fichiers qui n'en enregistrent pas ; celle d'un fichier l'emporte"));
+    // Typing 50 must not start a run at 5.
+    m_limit->setKeyboardTracking(false);
+    connect(m_limit, QOverload<int>::of(&QSpinBox::valueChanged), this, &FleetWindow::setDefaultLimit);
+
     auto* top = new QHBoxLayout;
     top->addWidget(m_filter, 1);
+    top->addWidget(new QLabel(tr("Limite par défaut :")));
+    top->addWidget(m_limit);
     top->addWidget(m_export);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_status, 1);
@@ -101,6 +112,7 @@ void FleetWindow::open(const QString& folder)
 {
     if (isRunning())
         return;
+    m_folder = folder;
     QStringList files;
     QString error;
     if (!FleetRunner::measureFiles({folder}, false, &files, &error)) {
@@ -116,7 +128,10 @@ void FleetWindow::open(const QString& folder)
     m_cancel->show();
     showProgress(0, int(files.size()));
 
-    auto runner = std::make_shared<FleetRunner>();
+    FleetOptions options;
+    if (m_limit->value() > 0)
+        options.limit = m_limit->value();
+    auto runner = std::make_shared<FleetRunner>(options);
     m_runner = runner;
     runner->setProgressListener([this](int done, int total) {
         QMetaObject::invokeMethod(
@@ -144,7 +159,21 @@ void FleetWindow::open(const QString& folder)
                                   : tr("%1 fichiers analysés, %2 sans résultat").arg(total).arg(failed));
             fitColumns();
             emit finished();
+            if (std::exchange(m_again, false))
+                open(m_folder);
         });
+}
+
+void FleetWindow::setDefaultLimit(int limit)
+{
+    if (m_limit->value() != limit) {
+        m_limit->setValue(limit);   // comes back here
+    } else if (isRunning()) {
+        m_again = true;
+        cancel();
+    } else if (!m_folder.isEmpty()) {
+        open(m_folder);
+    }
 }
 
 void FleetWindow::showProgress(int done, int total)

@@ -12,6 +12,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSortFilterProxyModel;
+class QSpinBox;
 class QTableView;
 
 // "Parc de radars": one row per measure file of a folder and direction, the files analysed in
@@ -29,6 +30,8 @@ public:
 
     // Analyses the .db files of folder; a folder that cannot be listed is said in a box.
     void open(const QString& folder);
+    // The limit of the files that store none (0: none); the folder is analysed again.
+    void setDefaultLimit(int limit);
     bool isRunning() const { return m_runner != nullptr; }
     FleetModel* model() const { return m_model; }
     QSortFilterProxyModel* proxy() const { return m_proxy; }
@@ -57,6 +60,10 @@ private:
     QProgressBar* m_progress;
     QPushButton* m_cancel;
     QLabel* m_status;
+    QSpinBox* m_limit;
+    QString m_folder;
+    // A new limit while a run goes on: the folder again once it has stopped.
+    bool m_again = false;
     std::shared_ptr<FleetRunner> m_runner;
     QFuture<void> m_future;
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Comparer…" in the window: B chosen through its dialog as a period of the open file or another
-// file, the Comparaison tab's table and verdicts, its CSV beside the export; files of other units
-// refused.
+// file, the Comparaison tab's table and verdicts, B following A's criteria, its CSV beside the
+// export; files of other units refused.
 #include "analysis/analysis.h"
 #include "gui/comparisondialog.h"
 #include "gui/dialogrunner.h"
@@ -79,6 +79,14 @@ void TestComparisonWindow::compare()
     QCOMPARE(child<QTableWidget>(*tab, "comparisonTable")->rowCount(), 24);
     const QString verdicts = child<QLabel>(*tab, "comparisonVerdicts")->text();
     QVERIFY2(verdicts.contains(expected), qPrintable(verdicts));
+    // A new minimum speed for A: B follows, fewer vehicles on both sides.
+    QTableWidget* table = child<QTableWidget>(*tab, "comparisonTable");
+    const QString vehiclesB = table->item(1, 2)->text();
+    child<QDoubleSpinBox>(w, "minSpeedSpin")->setValue(45);
+    QVERIFY(clickAndWait(w, "refreshButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(!w.isBusy(), 60000);
+    QCOMPARE(w.analysis()->criteria().minSpeed, 45);
+    QVERIFY2(table->item(1, 2)->text() != vehiclesB, qPrintable(vehiclesB));
 
     // Exporter writes the comparison beside the other files, a line per figure and direction.
     const QString csv = m_workspace.filePath("out.csv");

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// "Ouvrir un dossier…": the fleet window's rows, sort and filter, its CSV the same as the command
-// line's, and a double click opening the file in the main window.
+// "Ouvrir un dossier…": the fleet window's rows, a default limit, sort and filter, its CSV the
+// same as the command line's, and a double click opening the file in the main window.
 #include "analysis/analysis.h"
 #include "gui/dialogrunner.h"
 #include "gui/fleetwindow.h"
@@ -50,6 +50,11 @@ void TestFleetWindow::folder()
     QCOMPARE(rows->index(6, FleetModel::File).data().toString(), QStringLiteral("d-foreign.db"));
     QVERIFY2(!foreign.data().toString().isEmpty(), "the reason of a file without figures");
 
+    // A limit for the files that store none: the folder again.
+    fleet->setDefaultLimit(50);
+    QVERIFY(finished.wait(120000) && (!fleet->isRunning() || finished.wait(120000)));
+    QCOMPARE(rows->index(0, FleetModel::Limit).data().toString(), QStringLiteral("50 Km/h"));
+
     // The fastest first by V85; the filter keeps the rows of one file.
     fleet->view()->sortByColumn(FleetModel::V85, Qt::DescendingOrder);
     QCOMPARE(rows->index(0, FleetModel::File).data().toString(), QStringLiteral("b-fast.db"));
@@ -62,7 +67,7 @@ void TestFleetWindow::folder()
     const QString window = workspace.filePath("window.csv"), cli = workspace.filePath("cli.csv");
     dialogs.answerSaveFile(window);
     child<QPushButton>(*fleet, "fleetExport")->click();
-    QCOMPARE(runCli(workspace.path(), {"fleet", dir.path(), "--csv", cli}).exitCode, 0);
+    QCOMPARE(runCli(workspace.path(), {"fleet", dir.path(), "--limit", "50", "--csv", cli}).exitCode, 0);
     QCOMPARE(fileBytes(window), fileBytes(cli));
 
     // A double click opens the row's file in the main window.
