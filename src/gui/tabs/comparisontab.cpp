@@ -269,8 +269,8 @@ ComparisonTab::ComparisonTab(QWidget* parent)
     auto* figures = new QSplitter(Qt::Horizontal);
     figures->addWidget(m_table);
     figures->addWidget(m_verdicts);
-    figures->setStretchFactor(0, 2);
-    figures->setStretchFactor(1, 1);
+    figures->setStretchFactor(0, 5);
+    figures->setStretchFactor(1, 2);
     auto* charts = new QWidget;
     auto* chartLayout = new QHBoxLayout(charts);
     chartLayout->setContentsMargins(0, 0, 0, 0);
@@ -384,6 +384,7 @@ void ComparisonTab::setComparison(const std::shared_ptr<const BeforeAfter>& comp
             const QStringList cells{l.label, l.a, l.b, l.change, l.test};
             for (int col = 0; col < cells.size(); ++col) {
                 auto* item = new QTableWidgetItem(cells[col]);
+                item->setToolTip(cells[col]);   // the test's whole text where the column cuts it
                 if (col > 0 && col < 4)
                     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 m_table->setItem(row, col, item);
