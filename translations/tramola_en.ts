@@ -883,6 +883,14 @@ automatically to keep the data continuous.</translation>
         <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
         <translation>The file %1 could not be written: %2</translation>
     </message>
+    <message>
+        <source>Exporter</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Fichier CSV (*.csv)</source>
+        <translation>CSV file (*.csv)</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>
@@ -1230,22 +1238,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>%1/%2 fichiers</source>
         <translation>%1/%2 files</translation>
-    </message>
-    <message>
-        <source>Exporter</source>
-        <translation>Export</translation>
-    </message>
-    <message>
-        <source>Fichier CSV (*.csv)</source>
-        <translation>CSV file (*.csv)</translation>
-    </message>
-    <message>
-        <source>Erreur à l&apos;exportation</source>
-        <translation>Export error</translation>
-    </message>
-    <message>
-        <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
-        <translation>The file %1 could not be written: %2</translation>
     </message>
     <message>
         <source>aucune</source>

@@ -883,6 +883,14 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
         <translation>Le fichier %1 n&apos;a pas pu être écrit : %2</translation>
     </message>
+    <message>
+        <source>Exporter</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>Fichier CSV (*.csv)</source>
+        <translation>Fichier CSV (*.csv)</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>
@@ -1230,22 +1238,6 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>%1/%2 fichiers</source>
         <translation>%1/%2 fichiers</translation>
-    </message>
-    <message>
-        <source>Exporter</source>
-        <translation>Exporter</translation>
-    </message>
-    <message>
-        <source>Fichier CSV (*.csv)</source>
-        <translation>Fichier CSV (*.csv)</translation>
-    </message>
-    <message>
-        <source>Erreur à l&apos;exportation</source>
-        <translation>Erreur à l&apos;exportation</translation>
-    </message>
-    <message>
-        <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
-        <translation>Le fichier %1 n&apos;a pas pu être écrit : %2</translation>
     </message>
     <message>
         <source>aucune</source>

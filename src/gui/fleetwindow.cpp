@@ -4,8 +4,8 @@
 #include "analysis/fleet.h"
 #include "core/checkedfile.h"
 #include "core/userdialogs.h"
-#include "core/workspace.h"
 #include "gui/background.h"
+#include "gui/csvexport.h"
 #include "gui/models/fleetmodel.h"
 
 #include <QDir>
@@ -203,12 +203,9 @@ void FleetWindow::cancel()
 
 void FleetWindow::exportCsv()
 {
-    QString file = userDialogs().saveFileName(tr("Exporter"), exportFolder(), tr("Fichier CSV (*.csv)"));
+    const QString file = CsvExport::askFile();
     if (file.isEmpty())
         return;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += QStringLiteral(".csv");
-    setLastExportFile(file);
     // As the command line writes it: decimal commas beside the semicolons, whatever the language.
     const QLocale locale;
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
@@ -220,7 +217,6 @@ void FleetWindow::exportCsv()
     }
     QLocale::setDefault(locale);
     if (!out.commit())
-        userDialogs().message(
-            UserDialogs::Icon::Warning, tr("Erreur à l'exportation"),
-            tr("Le fichier %1 n'a pas pu être écrit : %2").arg(QDir::toNativeSeparators(file), out.errorString()));
+        userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(),
+                              CsvExport::errorText(QDir::toNativeSeparators(file), out.errorString()));
 }

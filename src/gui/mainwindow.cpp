@@ -451,12 +451,9 @@ void MainWindow::exportCsv()
     // Before a first analysis there is nothing to write, only files to spoil.
     if (!m_analysis || isBusy())
         return;
-    QString file = userDialogs().saveFileName(tr("Exporter"), exportFolder(), tr("Fichier CSV (*.csv)"));
+    const QString file = CsvExport::askFile();
     if (file.isEmpty())
         return;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += QStringLiteral(".csv");
-    setLastExportFile(file);
     QStringList written = CsvExport::exportAnalysis(*m_analysis, *m_table->model(), file);
     if (m_comparison) {
         QString error;
