@@ -121,6 +121,7 @@ void FleetWindow::open(const QString& folder)
     }
     setWindowTitle(tr("Parc de radars - %1").arg(QDir::toNativeSeparators(folder)));
     m_model->clear();
+    fitColumns();   // to the headers while no row has come
     m_export->setEnabled(false);
     m_progress->setRange(0, std::max(1, int(files.size())));
     m_progress->setValue(0);
