@@ -191,7 +191,7 @@ void FleetWindow::showProgress(int done, int total)
 void FleetWindow::fitColumns()
 {
     m_view->resizeColumnsToContents();
-    // A long site name shows whole under the pointer, not across the table.
+    // A long site name or reason shows whole under the pointer, not across the table.
     for (int column = 0; column < FleetModel::Quality; ++column)
         m_view->setColumnWidth(column, std::min(m_view->columnWidth(column), 240));
 }

@@ -46,7 +46,7 @@ void TestFleetWindow::folder()
     // Two directions per good file, one row for the foreign file with its reason.
     QSortFilterProxyModel* rows = fleet->proxy();
     QCOMPARE(rows->rowCount(), 7);
-    const QModelIndex foreign = rows->index(6, FleetModel::Quality);
+    const QModelIndex foreign = rows->index(6, FleetModel::Site);
     QCOMPARE(rows->index(6, FleetModel::File).data().toString(), QStringLiteral("d-foreign.db"));
     QVERIFY2(!foreign.data().toString().isEmpty(), "the reason of a file without figures");
 

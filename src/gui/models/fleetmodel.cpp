@@ -92,7 +92,8 @@ QVariant FleetModel::value(const FleetFile& f, const DirectionSummary* g, int di
     const QString unit = QLatin1Char(' ') + SpeedStatistics::unitLabel(f.units);
     switch (column) {
     case File: return QFileInfo(f.file).fileName();
-    case Site: return f.site.location.value_or(QString());
+    // Where a file without figures says why: seen in the narrowest window.
+    case Site: return f.ok() ? f.site.location.value_or(QString()) : f.error;
     case Direction: return direction < 0 ? QVariant() : QVariant(SummaryFormat::groupTitle(direction));
     case Period:
         if (!f.ok())
@@ -106,7 +107,7 @@ QVariant FleetModel::value(const FleetFile& f, const DirectionSummary* g, int di
         return !f.ok()        ? QVariant()
             : f.summary.limit ? (sort ? QVariant(*f.summary.limit) : QVariant(QString::number(*f.summary.limit) + unit))
                               : (sort ? QVariant() : QVariant(QStringLiteral("\u2014")));
-    case Quality: return f.ok() ? qualityText(f) : f.error;
+    case Quality: return f.ok() ? qualityText(f) : QString();
     default: break;
     }
     if (!g)
@@ -139,7 +140,7 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
             return QStringLiteral("%1 \u2013 %2")
                 .arg(f.begin.toString(QStringLiteral("dd/MM/yyyy HH:mm")),
                      f.end.toString(QStringLiteral("dd/MM/yyyy HH:mm")));
-        if (column == Quality && !f.ok())
+        if (column == Site && !f.ok())
             return f.error;
         if (column == Site)
             return QStringList{f.site.location.value_or(QString()), f.site.comment.value_or(QString())}
@@ -148,7 +149,7 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
         if (column == Quality && !f.warnings.isEmpty())
             return f.warnings.join(QLatin1Char('\n'));
         return {};
-    case Qt::ForegroundRole: return !f.ok() && column == Quality ? QVariant(QBrush(QColor(180, 0, 0))) : QVariant();
+    case Qt::ForegroundRole: return !f.ok() && column == Site ? QVariant(QBrush(QColor(180, 0, 0))) : QVariant();
     case Qt::BackgroundRole:
         if (g && (column == V85 || column == OverLimit)) {
             const QColor colour = excessColour(g->v85, f.summary.limit);

@@ -7,7 +7,7 @@
 #include <QVector>
 
 // The files of a fleet, one row per file and direction (one for a file without figures, its
-// reason in the quality column), added
+// reason in the site column), added
 // as they are analysed. The display role is text in the interface's format; kSortRole holds the
 // number or date a column sorts by; the V85 and share columns are coloured by how far V85 is
 // above the limit.
