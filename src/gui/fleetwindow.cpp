@@ -63,6 +63,8 @@ FleetWindow::FleetWindow(QWidget* parent)
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setAlternatingRowColors(true);
     m_view->setWordWrap(false);
+    // A reason's end says what is wrong; its start only names the file again.
+    m_view->setTextElideMode(Qt::ElideMiddle);
     connect(m_view, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { emit openRequested(index.data(FleetModel::kFileRole).toString()); });
 
