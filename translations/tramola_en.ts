@@ -505,6 +505,220 @@ automatically to keep the data continuous.</translation>
     </message>
 </context>
 <context>
+    <name>ComparisonDialog</name>
+    <message>
+        <source>Campagnes</source>
+        <translation>Campaigns</translation>
+    </message>
+    <message>
+        <source>Période</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Comparer avant / après</source>
+        <translation>Compare before / after</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Avant (A)&lt;/b&gt; : %1, du %2 au %3</source>
+        <translation>&lt;b&gt;Before (A)&lt;/b&gt;: %1, from %2 to %3</translation>
+    </message>
+    <message>
+        <source>Après (B)</source>
+        <translation>After (B)</translation>
+    </message>
+    <message>
+        <source>Autre fichier…</source>
+        <translation>Other file…</translation>
+    </message>
+    <message>
+        <source>Du</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>Au</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>Comparer</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Fichier : %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>%1 : du %2 au %3</source>
+        <translation>%1: from %2 to %3</translation>
+    </message>
+    <message>
+        <source>Cochez au moins une campagne pour B.</source>
+        <translation>Tick at least one campaign for B.</translation>
+    </message>
+    <message>
+        <source>La période de B est vide : son début est après sa fin.</source>
+        <translation>B&apos;s period is empty: its start is after its end.</translation>
+    </message>
+    <message>
+        <source>Fichier de B</source>
+        <translation>B&apos;s file</translation>
+    </message>
+    <message>
+        <source>Base de données (*.db)</source>
+        <translation>Database (*.db)</translation>
+    </message>
+</context>
+<context>
+    <name>ComparisonTab</name>
+    <message>
+        <source>Vitesses cumulées, %1</source>
+        <translation>Cumulative speeds, %1</translation>
+    </message>
+    <message>
+        <source>Vitesse (%1)</source>
+        <translation>Speed (%1)</translation>
+    </message>
+    <message>
+        <source>Véhicules plus lents (%)</source>
+        <translation>Slower vehicles (%)</translation>
+    </message>
+    <message>
+        <source>A (avant)</source>
+        <translation>A (before)</translation>
+    </message>
+    <message>
+        <source>B (après)</source>
+        <translation>B (after)</translation>
+    </message>
+    <message>
+        <source>V85 %1</source>
+        <translation>V85 %1</translation>
+    </message>
+    <message>
+        <source>Limite %1</source>
+        <translation>Limit %1</translation>
+    </message>
+    <message>
+        <source>V85 (%1)</source>
+        <translation>V85 (%1)</translation>
+    </message>
+    <message>
+        <source>Limite %1 %2</source>
+        <translation>Limit %1 %2</translation>
+    </message>
+    <message>
+        <source>V85 heure par heure, deux sens</source>
+        <translation>V85 hour by hour, both directions</translation>
+    </message>
+    <message>
+        <source>Heure</source>
+        <translation>Hour</translation>
+    </message>
+    <message>
+        <source>Écart B − A</source>
+        <translation>Change B − A</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>Vitesse limite : %1 %2</source>
+        <translation>Speed limit: %1 %2</translation>
+    </message>
+    <message>
+        <source>Vitesse limite : aucune</source>
+        <translation>Speed limit: none</translation>
+    </message>
+    <message>
+        <source>Tests au seuil de 5 %, sur le nombre de véhicules.</source>
+        <translation>Tests at the 5 % level, on the number of vehicles.</translation>
+    </message>
+    <message>
+        <source>Indicateur</source>
+        <translation>Figure</translation>
+    </message>
+    <message>
+        <source>Welch : t = %1, ddl = %2, %3</source>
+        <translation>Welch: t = %1, df = %2, %3</translation>
+    </message>
+    <message>
+        <source>IC 95 % : %1 à %2</source>
+        <translation>95 % CI: %1 to %2</translation>
+    </message>
+    <message>
+        <source>z = %1, %2</source>
+        <translation>z = %1, %2</translation>
+    </message>
+    <message>
+        <source>Kolmogorov-Smirnov : D = %1, %2</source>
+        <translation>Kolmogorov-Smirnov: D = %1, %2</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Vehicles</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne (%1)</source>
+        <translation>Mean speed (%1)</translation>
+    </message>
+    <message>
+        <source>Écart type (%1)</source>
+        <translation>Standard deviation (%1)</translation>
+    </message>
+    <message>
+        <source>V15 (%1)</source>
+        <translation>V15 (%1)</translation>
+    </message>
+    <message>
+        <source>V50 (%1)</source>
+        <translation>V50 (%1)</translation>
+    </message>
+    <message>
+        <source>V95 (%1)</source>
+        <translation>V95 (%1)</translation>
+    </message>
+    <message>
+        <source>Répartition des vitesses</source>
+        <translation>Speed distribution</translation>
+    </message>
+    <message>
+        <source>A (avant) : %1, du %2 au %3</source>
+        <translation>A (before): %1, from %2 to %3</translation>
+    </message>
+    <message>
+        <source>B (après) : %1, du %2 au %3</source>
+        <translation>B (after): %1, from %2 to %3</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Limite</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>Comparaison avant / après</source>
+        <translation>Before / after comparison</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite (%)</source>
+        <translation>Share &gt; limit (%)</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite + 10 (%)</source>
+        <translation>Share &gt; limit + 10 (%)</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite + 20 (%)</source>
+        <translation>Share &gt; limit + 20 (%)</translation>
+    </message>
+</context>
+<context>
     <name>CriteriaPanel</name>
     <message>
         <source>Critères</source>
@@ -668,6 +882,14 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
         <translation>The file %1 could not be written: %2</translation>
+    </message>
+    <message>
+        <source>Exporter</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Fichier CSV (*.csv)</source>
+        <translation>CSV file (*.csv)</translation>
     </message>
 </context>
 <context>
@@ -891,6 +1113,88 @@ automatically to keep the data continuous.</translation>
     </message>
 </context>
 <context>
+    <name>FleetModel</name>
+    <message numerus="yes">
+        <source>%n jour(s) sans mesure</source>
+        <translation>
+            <numerusform>%n day without measures</numerusform>
+            <numerusform>%n days without measures</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n relevé(s) invraisemblable(s)</source>
+        <translation>
+            <numerusform>%n implausible reading</numerusform>
+            <numerusform>%n implausible readings</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n relevé(s) illisible(s)</source>
+        <translation>
+            <numerusform>%n unreadable reading</numerusform>
+            <numerusform>%n unreadable readings</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n relevé(s) mal daté(s)</source>
+        <translation>
+            <numerusform>%n misdated reading</numerusform>
+            <numerusform>%n misdated readings</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n relevé(s) répété(s)</source>
+        <translation>
+            <numerusform>%n repeated reading</numerusform>
+            <numerusform>%n repeated readings</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Fichier</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Jours complets</source>
+        <translation>Complete days</translation>
+    </message>
+    <message>
+        <source>Trafic journalier</source>
+        <translation>Daily traffic</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Mean speed</translation>
+    </message>
+    <message>
+        <source>V85</source>
+        <translation>V85</translation>
+    </message>
+    <message>
+        <source>Limite</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>Qualité des données</source>
+        <translation>Data quality</translation>
+    </message>
+    <message>
+        <source>Période</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite (%)</source>
+        <translation>Share &gt; limit (%)</translation>
+    </message>
+</context>
+<context>
     <name>FleetRunner</name>
     <message>
         <source>Chemin introuvable : %1</source>
@@ -899,6 +1203,53 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Dossier illisible : %1</source>
         <translation>Folder cannot be read: %1</translation>
+    </message>
+</context>
+<context>
+    <name>FleetWindow</name>
+    <message>
+        <source>Exporter…</source>
+        <translation>Export…</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Parc de radars</source>
+        <translation>Radar fleet</translation>
+    </message>
+    <message>
+        <source>Filtrer (fichier, site, sens…)</source>
+        <translation>Filter (file, site, direction…)</translation>
+    </message>
+    <message>
+        <source>Parc de radars - %1</source>
+        <translation>Radar fleet - %1</translation>
+    </message>
+    <message>
+        <source>Analyse annulée : %1 fichiers sur %2</source>
+        <translation>Analysis cancelled: %1 files of %2</translation>
+    </message>
+    <message>
+        <source>%1 fichiers analysés, %2 sans résultat</source>
+        <translation>%1 files analysed, %2 without figures</translation>
+    </message>
+    <message>
+        <source>%1/%2 fichiers</source>
+        <translation>%1/%2 files</translation>
+    </message>
+    <message>
+        <source>aucune</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Vitesse limite des fichiers qui n&apos;en enregistrent pas ; celle d&apos;un fichier l&apos;emporte</source>
+        <translation>Speed limit of the files that store none; a file&apos;s own wins</translation>
+    </message>
+    <message>
+        <source>Limite par défaut :</source>
+        <translation>Default limit:</translation>
     </message>
 </context>
 <context>
@@ -1121,6 +1472,34 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Révision: </source>
         <translation>Revision: </translation>
+    </message>
+    <message>
+        <source>Ouvrir un &amp;dossier…</source>
+        <translation>Open a &amp;folder…</translation>
+    </message>
+    <message>
+        <source>Les chiffres de chaque fichier de mesures d&apos;un dossier, dans un tableau</source>
+        <translation>The figures of every measure file of a folder, in a table</translation>
+    </message>
+    <message>
+        <source>&amp;Comparer…</source>
+        <translation>&amp;Compare…</translation>
+    </message>
+    <message>
+        <source>Comparer l&apos;analyse affichée (avant) à une autre période, campagne ou fichier (après)</source>
+        <translation>Compare the analysis shown (before) with another period, campaign or file (after)</translation>
+    </message>
+    <message>
+        <source>Comparaison</source>
+        <translation>Comparison</translation>
+    </message>
+    <message>
+        <source>Comparaison avant / après</source>
+        <translation>Before / after comparison</translation>
+    </message>
+    <message>
+        <source>Ouvrir un dossier de fichiers de mesures</source>
+        <translation>Open a folder of measure files</translation>
     </message>
 </context>
 <context>
@@ -1882,6 +2261,14 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>aucune</source>
         <translation>none</translation>
+    </message>
+    <message>
+        <source>Comparer…</source>
+        <translation>Compare…</translation>
+    </message>
+    <message>
+        <source>Comparer cette analyse (avant) à une autre période, campagne ou fichier (après)</source>
+        <translation>Compare this analysis (before) with another period, campaign or file (after)</translation>
     </message>
 </context>
 <context>

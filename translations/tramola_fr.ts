@@ -505,6 +505,220 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
+    <name>ComparisonDialog</name>
+    <message>
+        <source>Campagnes</source>
+        <translation>Campagnes</translation>
+    </message>
+    <message>
+        <source>Période</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>Comparer avant / après</source>
+        <translation>Comparer avant / après</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Avant (A)&lt;/b&gt; : %1, du %2 au %3</source>
+        <translation>&lt;b&gt;Avant (A)&lt;/b&gt; : %1, du %2 au %3</translation>
+    </message>
+    <message>
+        <source>Après (B)</source>
+        <translation>Après (B)</translation>
+    </message>
+    <message>
+        <source>Autre fichier…</source>
+        <translation>Autre fichier…</translation>
+    </message>
+    <message>
+        <source>Du</source>
+        <translation>Du</translation>
+    </message>
+    <message>
+        <source>Au</source>
+        <translation>Au</translation>
+    </message>
+    <message>
+        <source>Comparer</source>
+        <translation>Comparer</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Fichier : %1</source>
+        <translation>Fichier : %1</translation>
+    </message>
+    <message>
+        <source>%1 : du %2 au %3</source>
+        <translation>%1 : du %2 au %3</translation>
+    </message>
+    <message>
+        <source>Cochez au moins une campagne pour B.</source>
+        <translation>Cochez au moins une campagne pour B.</translation>
+    </message>
+    <message>
+        <source>La période de B est vide : son début est après sa fin.</source>
+        <translation>La période de B est vide : son début est après sa fin.</translation>
+    </message>
+    <message>
+        <source>Fichier de B</source>
+        <translation>Fichier de B</translation>
+    </message>
+    <message>
+        <source>Base de données (*.db)</source>
+        <translation>Base de données (*.db)</translation>
+    </message>
+</context>
+<context>
+    <name>ComparisonTab</name>
+    <message>
+        <source>Vitesses cumulées, %1</source>
+        <translation>Vitesses cumulées, %1</translation>
+    </message>
+    <message>
+        <source>Vitesse (%1)</source>
+        <translation>Vitesse (%1)</translation>
+    </message>
+    <message>
+        <source>Véhicules plus lents (%)</source>
+        <translation>Véhicules plus lents (%)</translation>
+    </message>
+    <message>
+        <source>A (avant)</source>
+        <translation>A (avant)</translation>
+    </message>
+    <message>
+        <source>B (après)</source>
+        <translation>B (après)</translation>
+    </message>
+    <message>
+        <source>V85 %1</source>
+        <translation>V85 %1</translation>
+    </message>
+    <message>
+        <source>Limite %1</source>
+        <translation>Limite %1</translation>
+    </message>
+    <message>
+        <source>V85 (%1)</source>
+        <translation>V85 (%1)</translation>
+    </message>
+    <message>
+        <source>Limite %1 %2</source>
+        <translation>Limite %1 %2</translation>
+    </message>
+    <message>
+        <source>V85 heure par heure, deux sens</source>
+        <translation>V85 heure par heure, deux sens</translation>
+    </message>
+    <message>
+        <source>Heure</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Écart B − A</source>
+        <translation>Écart B − A</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>Vitesse limite : %1 %2</source>
+        <translation>Vitesse limite : %1 %2</translation>
+    </message>
+    <message>
+        <source>Vitesse limite : aucune</source>
+        <translation>Vitesse limite : aucune</translation>
+    </message>
+    <message>
+        <source>Tests au seuil de 5 %, sur le nombre de véhicules.</source>
+        <translation>Tests au seuil de 5 %, sur le nombre de véhicules.</translation>
+    </message>
+    <message>
+        <source>Indicateur</source>
+        <translation>Indicateur</translation>
+    </message>
+    <message>
+        <source>Welch : t = %1, ddl = %2, %3</source>
+        <translation>Welch : t = %1, ddl = %2, %3</translation>
+    </message>
+    <message>
+        <source>IC 95 % : %1 à %2</source>
+        <translation>IC 95 % : %1 à %2</translation>
+    </message>
+    <message>
+        <source>z = %1, %2</source>
+        <translation>z = %1, %2</translation>
+    </message>
+    <message>
+        <source>Kolmogorov-Smirnov : D = %1, %2</source>
+        <translation>Kolmogorov-Smirnov : D = %1, %2</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Véhicules</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne (%1)</source>
+        <translation>Vitesse moyenne (%1)</translation>
+    </message>
+    <message>
+        <source>Écart type (%1)</source>
+        <translation>Écart type (%1)</translation>
+    </message>
+    <message>
+        <source>V15 (%1)</source>
+        <translation>V15 (%1)</translation>
+    </message>
+    <message>
+        <source>V50 (%1)</source>
+        <translation>V50 (%1)</translation>
+    </message>
+    <message>
+        <source>V95 (%1)</source>
+        <translation>V95 (%1)</translation>
+    </message>
+    <message>
+        <source>Répartition des vitesses</source>
+        <translation>Répartition des vitesses</translation>
+    </message>
+    <message>
+        <source>A (avant) : %1, du %2 au %3</source>
+        <translation>A (avant) : %1, du %2 au %3</translation>
+    </message>
+    <message>
+        <source>B (après) : %1, du %2 au %3</source>
+        <translation>B (après) : %1, du %2 au %3</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>Limite</source>
+        <translation>Limite</translation>
+    </message>
+    <message>
+        <source>Comparaison avant / après</source>
+        <translation>Comparaison avant / après</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite (%)</source>
+        <translation>Part &gt; limite (%)</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite + 10 (%)</source>
+        <translation>Part &gt; limite + 10 (%)</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite + 20 (%)</source>
+        <translation>Part &gt; limite + 20 (%)</translation>
+    </message>
+</context>
+<context>
     <name>CriteriaPanel</name>
     <message>
         <source>Critères</source>
@@ -668,6 +882,14 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
         <translation>Le fichier %1 n&apos;a pas pu être écrit : %2</translation>
+    </message>
+    <message>
+        <source>Exporter</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>Fichier CSV (*.csv)</source>
+        <translation>Fichier CSV (*.csv)</translation>
     </message>
 </context>
 <context>
@@ -891,6 +1113,88 @@ automatiquement pour garantir la continuité des données.</translation>
     </message>
 </context>
 <context>
+    <name>FleetModel</name>
+    <message numerus="yes">
+        <source>%n jour(s) sans mesure</source>
+        <translation>
+            <numerusform>%n jour(s) sans mesure</numerusform>
+            <numerusform>%n jour(s) sans mesure</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n relevé(s) invraisemblable(s)</source>
+        <translation>
+            <numerusform>%n relevé(s) invraisemblable(s)</numerusform>
+            <numerusform>%n relevé(s) invraisemblable(s)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n relevé(s) illisible(s)</source>
+        <translation>
+            <numerusform>%n relevé(s) illisible(s)</numerusform>
+            <numerusform>%n relevé(s) illisible(s)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n relevé(s) mal daté(s)</source>
+        <translation>
+            <numerusform>%n relevé(s) mal daté(s)</numerusform>
+            <numerusform>%n relevé(s) mal daté(s)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n relevé(s) répété(s)</source>
+        <translation>
+            <numerusform>%n relevé(s) répété(s)</numerusform>
+            <numerusform>%n relevé(s) répété(s)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Fichier</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Sens</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>Jours complets</source>
+        <translation>Jours complets</translation>
+    </message>
+    <message>
+        <source>Trafic journalier</source>
+        <translation>Trafic journalier</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne</source>
+        <translation>Vitesse moyenne</translation>
+    </message>
+    <message>
+        <source>V85</source>
+        <translation>V85</translation>
+    </message>
+    <message>
+        <source>Limite</source>
+        <translation>Limite</translation>
+    </message>
+    <message>
+        <source>Qualité des données</source>
+        <translation>Qualité des données</translation>
+    </message>
+    <message>
+        <source>Période</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>Part &gt; limite (%)</source>
+        <translation>Part &gt; limite (%)</translation>
+    </message>
+</context>
+<context>
     <name>FleetRunner</name>
     <message>
         <source>Chemin introuvable : %1</source>
@@ -899,6 +1203,53 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Dossier illisible : %1</source>
         <translation>Dossier illisible : %1</translation>
+    </message>
+</context>
+<context>
+    <name>FleetWindow</name>
+    <message>
+        <source>Exporter…</source>
+        <translation>Exporter…</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Parc de radars</source>
+        <translation>Parc de radars</translation>
+    </message>
+    <message>
+        <source>Filtrer (fichier, site, sens…)</source>
+        <translation>Filtrer (fichier, site, sens…)</translation>
+    </message>
+    <message>
+        <source>Parc de radars - %1</source>
+        <translation>Parc de radars - %1</translation>
+    </message>
+    <message>
+        <source>Analyse annulée : %1 fichiers sur %2</source>
+        <translation>Analyse annulée : %1 fichiers sur %2</translation>
+    </message>
+    <message>
+        <source>%1 fichiers analysés, %2 sans résultat</source>
+        <translation>%1 fichiers analysés, %2 sans résultat</translation>
+    </message>
+    <message>
+        <source>%1/%2 fichiers</source>
+        <translation>%1/%2 fichiers</translation>
+    </message>
+    <message>
+        <source>aucune</source>
+        <translation>aucune</translation>
+    </message>
+    <message>
+        <source>Vitesse limite des fichiers qui n&apos;en enregistrent pas ; celle d&apos;un fichier l&apos;emporte</source>
+        <translation>Vitesse limite des fichiers qui n&apos;en enregistrent pas ; celle d&apos;un fichier l&apos;emporte</translation>
+    </message>
+    <message>
+        <source>Limite par défaut :</source>
+        <translation>Limite par défaut :</translation>
     </message>
 </context>
 <context>
@@ -1121,6 +1472,34 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Révision: </source>
         <translation>Révision: </translation>
+    </message>
+    <message>
+        <source>Ouvrir un &amp;dossier…</source>
+        <translation>Ouvrir un &amp;dossier…</translation>
+    </message>
+    <message>
+        <source>Les chiffres de chaque fichier de mesures d&apos;un dossier, dans un tableau</source>
+        <translation>Les chiffres de chaque fichier de mesures d&apos;un dossier, dans un tableau</translation>
+    </message>
+    <message>
+        <source>&amp;Comparer…</source>
+        <translation>&amp;Comparer…</translation>
+    </message>
+    <message>
+        <source>Comparer l&apos;analyse affichée (avant) à une autre période, campagne ou fichier (après)</source>
+        <translation>Comparer l&apos;analyse affichée (avant) à une autre période, campagne ou fichier (après)</translation>
+    </message>
+    <message>
+        <source>Comparaison</source>
+        <translation>Comparaison</translation>
+    </message>
+    <message>
+        <source>Comparaison avant / après</source>
+        <translation>Comparaison avant / après</translation>
+    </message>
+    <message>
+        <source>Ouvrir un dossier de fichiers de mesures</source>
+        <translation>Ouvrir un dossier de fichiers de mesures</translation>
     </message>
 </context>
 <context>
@@ -1882,6 +2261,14 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>aucune</source>
         <translation>aucune</translation>
+    </message>
+    <message>
+        <source>Comparer…</source>
+        <translation>Comparer…</translation>
+    </message>
+    <message>
+        <source>Comparer cette analyse (avant) à une autre période, campagne ou fichier (après)</source>
+        <translation>Comparer cette analyse (avant) à une autre période, campagne ou fichier (après)</translation>
     </message>
 </context>
 <context>

@@ -30,6 +30,11 @@ bool UserDialogs::printDialog(QPrinter*)
     return false;
 }
 
+QString UserDialogs::folderName(const QString&, const QString&)
+{
+    return {};
+}
+
 bool UserDialogs::openInViewer(const QString&)
 {
     return false;

@@ -24,10 +24,8 @@ AnalysisJob::~AnalysisJob()
     m_future.waitForFinished();
 }
 
-void AnalysisJob::start(const AnalysisRequest& request, const std::shared_ptr<const Analysis>& previous)
+template <typename Work, typename Done> void AnalysisJob::run(Work work, Done done)
 {
-    if (isRunning())
-        return;
     ProgressOptions options;
     options.title = tr("Statistiques");
     options.label = tr("Chargement");
@@ -42,13 +40,43 @@ void AnalysisJob::start(const AnalysisRequest& request, const std::shared_ptr<co
     m_progress = progress;
     m_cancelCheck.start();
     m_future = runInBackground(
-        this, [request, previous, progress] { return AnalysisRunner::run(request, previous, progress.get()); },
-        [this](const AnalysisOutcome& outcome) {
+        this, [work, progress] { return work(progress.get()); },
+        [this, done](const auto& outcome) {
             m_cancelCheck.stop();
             m_dialog.reset();
             m_progress.reset();
-            emit finished(outcome);
+            done(outcome);
         });
+}
+
+void AnalysisJob::start(const AnalysisRequest& request, const std::shared_ptr<const Analysis>& previous)
+{
+    if (isRunning())
+        return;
+    run([request, previous](AnalysisProgress* p) { return AnalysisRunner::run(request, previous, p); },
+        [this](const AnalysisOutcome& outcome) { emit finished(outcome); });
+}
+
+void AnalysisJob::compare(const std::shared_ptr<const Analysis>& before, const AnalysisRequest& after, int limit)
+{
+    if (isRunning())
+        return;
+    run(
+        [before, after, limit](AnalysisProgress* p) {
+            // B reuses A's readings when it lies within them.
+            const AnalysisOutcome b = AnalysisRunner::run(after, before, p);
+            BeforeAfterOutcome outcome;
+            if (!b.ok()) {
+                outcome.canceled = b.canceled;
+                outcome.error = BeforeAfter::tr("Après (B) : %1").arg(b.error);
+                outcome.warnings = b.warnings;
+                return outcome;
+            }
+            outcome = BeforeAfter::compare(before, b.analysis, limit);
+            outcome.warnings = b.warnings + outcome.warnings;
+            return outcome;
+        },
+        [this](const BeforeAfterOutcome& outcome) { emit compared(outcome); });
 }
 
 void AnalysisJob::showProgress(const QString& step, qint64 done, qint64 total)

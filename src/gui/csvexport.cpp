@@ -3,6 +3,7 @@
 
 #include "analysis/analysis.h"
 #include "core/userdialogs.h"
+#include "core/workspace.h"
 #include "gui/models/buckettablemodel.h"
 #include "gui/tabs/summaryformat.h"
 #include "core/checkedfile.h"
@@ -108,6 +109,17 @@ bool CsvExport::exportMeasures(const MeasureMap& measures, const QString& file, 
                 break;   // a full disk: millions of lines more would change nothing
         }
     });
+}
+
+QString CsvExport::askFile()
+{
+    QString file = userDialogs().saveFileName(tr("Exporter"), exportFolder(), tr("Fichier CSV (*.csv)"));
+    if (file.isEmpty())
+        return file;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".csv");
+    setLastExportFile(file);
+    return file;
 }
 
 QString CsvExport::meanMinMaxFile(const QString& file)

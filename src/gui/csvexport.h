@@ -47,6 +47,10 @@ public:
     // "<absolute folder of file>/synthese.csv".
     static QString summaryFile(const QString& file);
 
+    // The save dialog of an export, in the export folder: the file named, ".csv" added to a name
+    // without suffix and kept for the next export; empty when cancelled.
+    static QString askFile();
+
     static QString errorTitle() { return tr("Erreur à l'exportation"); }
     static QString errorText(const QString& file, const QString& reason)
     {

@@ -9,9 +9,12 @@
 #include "core/version.h"
 #include "core/workspace.h"
 #include "gui/analysisjob.h"
+#include "gui/comparisondialog.h"
 #include "gui/criteriapanel.h"
 #include "gui/csvexport.h"
+#include "gui/dialogrunner.h"
 #include "gui/filedrop.h"
+#include "gui/fleetwindow.h"
 #include "gui/models/buckettablemodel.h"
 #include "gui/qtuserdialogs.h"
 #include "gui/recentfilesmenu.h"
@@ -20,6 +23,7 @@
 #include "gui/startpage.h"
 #include "gui/tabs/buckettabletab.h"
 #include "gui/tabs/campaigntab.h"
+#include "gui/tabs/comparisontab.h"
 #include "gui/tabs/distributiontab.h"
 #include "gui/tabs/percentiletab.h"
 #include "gui/tabs/summarytab.h"
@@ -54,6 +58,8 @@ MainWindow::MainWindow(QWidget* parent)
     m_criteria->setObjectName(QStringLiteral("criteriaPanel"));
     setLocaleName(m_localeName);
 
+    auto* summary = new SummaryTab;
+    connect(summary, &SummaryTab::compareRequested, this, &MainWindow::compareDialog);
     const QList<QPair<AnalysisTab*, QString>> tabs{{new TimePlotTab(TimePlotTab::MeanSpeed), tr("Moyennes")},
                                                    {new TimePlotTab(TimePlotTab::MaxSpeed), tr("Maximum")},
                                                    {new TimePlotTab(TimePlotTab::Vehicles), tr("Nombre de véhicules")},
@@ -61,7 +67,7 @@ MainWindow::MainWindow(QWidget* parent)
                                                    {new PercentileTab, tr("Percentiles")},
                                                    {m_table, tr("Données")},
                                                    {m_campaigns, tr("Campagnes")},
-                                                   {new SummaryTab, tr("Synthèse")}};
+                                                   {summary, tr("Synthèse")}};
     const char* names[] = {"meanSpeedPage",  "maxSpeedPage",    "vehiclesPage", "distributionPage",
                            "percentilePage", "bucketTablePage", "campaignPage", "summaryPage"};
     for (int i = 0; i < tabs.size(); ++i) {
@@ -83,7 +89,7 @@ MainWindow::MainWindow(QWidget* parent)
     results->setCurrentWidget(m_startPage);
     // The splitter hides what it takes in place of a widget not yet shown.
     results->show();
-    m_recentFiles = new RecentFilesMenu(ui->menuFichier, ui->actionExit);
+    m_recentFiles = new RecentFilesMenu(ui->menuFichier, m_compareAction);
     m_startPage->setRecentFiles(RecentFiles::list());
     // Queued: a drop or a link must not wait on the dialogs of the load it starts.
     connect(new FileDrop(this), &FileDrop::openRequested, this, &MainWindow::openFile, Qt::QueuedConnection);
@@ -91,6 +97,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_recentFiles, &RecentFilesMenu::openRequested, this, &MainWindow::openFile, Qt::QueuedConnection);
     connect(m_startPage, &StartPage::openDialogRequested, this, &MainWindow::openDialog, Qt::QueuedConnection);
     connect(m_job, &AnalysisJob::finished, this, &MainWindow::analysisFinished);
+    connect(m_job, &AnalysisJob::compared, this, &MainWindow::comparisonFinished);
     connect(m_criteria, &CriteriaPanel::refreshRequested, this,
             [this] { analyse(m_criteria->request(m_analysis->request(), true)); });
     connect(m_criteria, &CriteriaPanel::criteriaChanged, this,
@@ -117,6 +124,19 @@ void MainWindow::createActions()
     for (QAction* exportCsv : {ui->actionExport, ui->actionToolExport})
         connect(exportCsv, &QAction::triggered, this, &MainWindow::exportCsv);
     connect(ui->actionExit, &QAction::triggered, this, &MainWindow::close);
+    m_openFolderAction = new QAction(tr("Ouvrir un &dossier…"), this);
+    m_openFolderAction->setObjectName(QStringLiteral("actionOpenFolder"));
+    m_openFolderAction->setStatusTip(tr("Les chiffres de chaque fichier de mesures d'un dossier, dans un tableau"));
+    ui->menuFichier->insertAction(ui->actionExport, m_openFolderAction);
+    connect(m_openFolderAction, &QAction::triggered, this, &MainWindow::openFolderDialog);
+    // After the recent files, which come before it.
+    m_compareAction = new QAction(tr("&Comparer…"), this);
+    m_compareAction->setObjectName(QStringLiteral("actionCompare"));
+    m_compareAction->setStatusTip(tr("Comparer l'analyse affichée (avant) à une autre période, campagne ou fichier "
+                                     "(après)"));
+    ui->menuFichier->insertAction(ui->actionExit, m_compareAction);
+    ui->menuFichier->insertSeparator(ui->actionExit);
+    connect(m_compareAction, &QAction::triggered, this, &MainWindow::compareDialog);
     connect(ui->actionRange, &QAction::triggered, this, &MainWindow::setRange);
     connect(ui->actionFilter, &QAction::triggered, this, &MainWindow::setBucketWidth);
     connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::about);
@@ -259,6 +279,8 @@ void MainWindow::analysisFinished(const AnalysisOutcome& outcome)
         }
         for (AnalysisTab* tab : qAsConst(m_tabs))
             tab->setAnalysis(m_analysis);
+        if (opened)
+            closeComparison();
     } else if (!outcome.canceled) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"), outcome.error);
     }
@@ -274,13 +296,109 @@ void MainWindow::analysisFinished(const AnalysisOutcome& outcome)
     m_said.unite(QSet<QString>(news.begin(), news.end()));
     if (!news.isEmpty())
         userDialogs().message(UserDialogs::Icon::Information, tr("Statistiques"), news.join(QLatin1Char('\n')));
+    // B follows A's new criteria.
+    if (outcome.ok() && m_comparedWith) {
+        emit analysisDone();
+        compare(*m_comparedWith);
+        return;
+    }
     emit analysisDone();
+}
+
+void MainWindow::compareDialog()
+{
+    if (!m_analysis || refuseWhileBusy())
+        return;
+    AnalysisRequest after;
+    {
+        const QScopedValueRollback<bool> choosing(m_choosing, true);
+        ComparisonDialog dialog(
+            *m_analysis, [this](const QDateTime& dt) { return dateTimeText(dt); }, this);
+        if (runDialog(dialog) != QDialog::Accepted)
+            return;
+        after = dialog.request();
+    }
+    compare(after);
+}
+
+void MainWindow::compare(const AnalysisRequest& chosen)
+{
+    // A's criteria, B's file and what is read of it.
+    AnalysisRequest after = m_analysis->request();
+    after.file = chosen.file;
+    after.campaigns = chosen.campaigns;
+    after.from = chosen.from;
+    after.to = chosen.to;
+    after.limit = m_analysis->criteria().limit.value_or(0);
+    m_comparedWith = std::make_unique<AnalysisRequest>(after);
+    setBusy(true);
+    m_job->compare(m_analysis, after, *after.limit);
+}
+
+void MainWindow::comparisonFinished(const BeforeAfterOutcome& outcome)
+{
+    setBusy(false);
+    if (outcome.ok()) {
+        if (!m_comparison) {
+            m_comparison = new ComparisonTab;
+            m_comparison->setObjectName(QStringLiteral("comparisonPage"));
+            ui->tabWidget->addTab(m_comparison, tr("Comparaison"));
+            ui->tabWidget->setTabToolTip(ui->tabWidget->indexOf(m_comparison), tr("Comparaison avant / après"));
+        }
+        const bool shown = m_comparison->comparison() != nullptr;
+        m_comparison->setComparison(outcome.comparison);
+        if (!shown)
+            ui->tabWidget->setCurrentWidget(m_comparison);
+    } else if (!outcome.canceled) {
+        userDialogs().message(UserDialogs::Icon::Warning, tr("Comparaison"), outcome.error);
+        // A comparison that no longer holds is not left showing other criteria.
+        closeComparison();
+    }
+    if (!outcome.warnings.isEmpty())
+        userDialogs().message(UserDialogs::Icon::Information, tr("Comparaison"),
+                              outcome.warnings.join(QLatin1Char('\n')));
+    emit analysisDone();
+}
+
+void MainWindow::closeComparison()
+{
+    m_comparedWith.reset();
+    if (!m_comparison)
+        return;
+    ui->tabWidget->removeTab(ui->tabWidget->indexOf(m_comparison));
+    delete m_comparison;
+    m_comparison = nullptr;
+}
+
+void MainWindow::openFolderDialog()
+{
+    const QString folder =
+        userDialogs().folderName(tr("Ouvrir un dossier de fichiers de mesures"), Workspace::statisticsFolder());
+    if (!folder.isEmpty())
+        openFolder(folder);
+}
+
+void MainWindow::openFolder(const QString& folder)
+{
+    if (!m_fleet) {
+        m_fleet = new FleetWindow(this);
+        m_fleet->setObjectName(QStringLiteral("fleetWindow"));
+        m_fleet->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_fleet, &FleetWindow::openRequested, this, [this](const QString& file) {
+            activateWindow();
+            raise();
+            openFile(file);
+        });
+    }
+    m_fleet->show();
+    m_fleet->raise();
+    m_fleet->open(folder);
 }
 
 void MainWindow::setBusy(bool busy)
 {
     m_criteria->setCriteriaEnabled(!busy);
-    for (QAction* action : {ui->actionExport, ui->actionToolExport, ui->actionRange, ui->actionFilter})
+    for (QAction* action : {ui->actionExport, ui->actionToolExport, ui->actionRange, ui->actionFilter, m_compareAction})
         action->setEnabled(!busy && m_analysis);
     for (QAction* action : {ui->actionToolPdf, ui->actionToolReload, ui->actionToolPrint, m_dividerAction})
         action->setEnabled(!busy);
@@ -333,13 +451,19 @@ void MainWindow::exportCsv()
     // Before a first analysis there is nothing to write, only files to spoil.
     if (!m_analysis || isBusy())
         return;
-    QString file = userDialogs().saveFileName(tr("Exporter"), exportFolder(), tr("Fichier CSV (*.csv)"));
+    const QString file = CsvExport::askFile();
     if (file.isEmpty())
         return;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += QStringLiteral(".csv");
-    setLastExportFile(file);
-    const QStringList written = CsvExport::exportAnalysis(*m_analysis, *m_table->model(), file);
+    QStringList written = CsvExport::exportAnalysis(*m_analysis, *m_table->model(), file);
+    if (m_comparison) {
+        QString error;
+        const QString comparison = ComparisonTab::csvFile(file);
+        if (ComparisonTab::writeCsv(*m_comparison->comparison(), comparison, &error))
+            written << comparison;
+        else
+            userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(),
+                                  CsvExport::errorText(comparison, error));
+    }
     statusBar()->showMessage(written.isEmpty() ? tr("Aucun fichier écrit")
                                                : tr("Fichiers écrits : %1").arg(written.join(QStringLiteral(", "))));
 }
@@ -365,6 +489,8 @@ void MainWindow::exportPdf()
     content.commentHtml = m_criteria->commentHtml();
     content.dateTimeText = [this](const QDateTime& dateTime) { return dateTimeText(dateTime); };
     content.table = m_table->rows();
+    if (m_comparison)
+        content.comparison = m_comparison->comparison();
     exportReport(content, this);
 }
 

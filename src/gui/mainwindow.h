@@ -12,13 +12,16 @@ class AnalysisJob;
 class AnalysisTab;
 class BucketTableTab;
 class CampaignTab;
+class ComparisonTab;
 class CriteriaPanel;
+class FleetWindow;
 class QAction;
 class QShortcut;
 class RecentFilesMenu;
 class StartPage;
 struct AnalysisOutcome;
 struct AnalysisRequest;
+struct BeforeAfterOutcome;
 
 namespace Ui {
 class MainWindow;
@@ -45,6 +48,12 @@ public:
 
 public slots:
     void openDialog();
+    // "Comparer…": B chosen in its dialog, compared with the analysis shown (A) in the
+    // "Comparaison" tab.
+    void compareDialog();
+    // "Ouvrir un dossier…": the fleet window over the folder chosen.
+    void openFolderDialog();
+    void openFolder(const QString& folder);
     // What "&Ouvrir" does once a file is chosen; also the command line, a drop and the recent
     // files. While another file is being opened it only says so in the status bar.
     void openFile(const QString& file);
@@ -58,7 +67,7 @@ public slots:
     void about();
 
 signals:
-    // An analysis ended: shown, refused with a box, or cancelled.
+    // An analysis or a comparison ended: shown, refused with a box, or cancelled.
     void analysisDone();
 
 protected:
@@ -72,6 +81,10 @@ private:
     // while one runs.
     void analyse(const AnalysisRequest& request, bool reuse = true);
     void analysisFinished(const AnalysisOutcome& outcome);
+    // Compares the analysis shown with B; its criteria are the analysis's.
+    void compare(const AnalysisRequest& after);
+    void comparisonFinished(const BeforeAfterOutcome& outcome);
+    void closeComparison();
     void setBusy(bool busy);
     // True while busy, after saying so in the status bar.
     bool refuseWhileBusy();
@@ -89,6 +102,12 @@ private:
     QAction* m_dividerAction;
     QShortcut* m_debugShortcut;
     QAction* m_debugAction;
+    QAction* m_compareAction;
+    QAction* m_openFolderAction;
+    ComparisonTab* m_comparison = nullptr;
+    // B's file and campaigns or period, compared again when A's criteria change.
+    std::unique_ptr<AnalysisRequest> m_comparedWith;
+    QPointer<FleetWindow> m_fleet;
 
     std::shared_ptr<const Analysis> m_analysis;
     QString m_localeName = QStringLiteral("fr_FR");

@@ -84,6 +84,11 @@ QString QtUserDialogs::openFileName(const QString& caption, const QString& folde
     return QFileDialog::getOpenFileName(m_parent, caption, folder, filter);
 }
 
+QString QtUserDialogs::folderName(const QString& caption, const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(m_parent, caption, folder);
+}
+
 QString QtUserDialogs::saveFileName(const QString& caption, const QString& proposed, const QString& filter)
 {
     return QFileDialog::getSaveFileName(m_parent, caption, proposed, filter);

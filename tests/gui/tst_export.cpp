@@ -324,8 +324,20 @@ void TestExport::reportFromWindowAndCommandLine()
     QCOMPARE(runCli(m_dir.path(), {"report", db, english, "--sections", "5", "--lang", "en"}).exitCode, 0);
     const QString text = pdfText(english, 1, 2);
     QVERIFY2(text.contains("Inbound speed percentiles") && text.contains("Page 2 of 3"), qPrintable(text));
+    // Compared with its own last two days: the comparison's figures page and charts page.
+    const QString compared = m_dir.filePath(QStringLiteral("compared.pdf"));
+    QCOMPARE(runCli(m_dir.path(),
+                    QStringList{"report", db, compared, "--b-from", "2026-11-04 00:00:00", "--b-to",
+                                "2026-11-05 23:59:59", "--sections", "7,8"}
+                        + options)
+                 .exitCode,
+             0);
+    const QString comparison = pdfText(compared, 3, 3);
+    QVERIFY2(pdfPages(compared) == 4 && comparison.contains(QStringLiteral("Comparaison avant / après"))
+                 && comparison.contains(QStringLiteral("Welch : t = ")),
+             qPrintable(comparison));
     const QList<QPair<QStringList, QString>> refused{
-        {{"report", db, m_dir.filePath("x.pdf"), "--sections", "1,8"}, "Section inconnue : 8 (sections 1 à 7)"},
+        {{"report", db, m_dir.filePath("x.pdf"), "--sections", "1,9"}, "Section inconnue : 9 (sections 1 à 8)"},
         {{"report", db, m_dir.filePath("x.PDF")}, "Suffixe du rapport inconnu"},
         {{"report", db, m_dir.filePath("nowhere/x.pdf")}, "Dossier introuvable"}};
     for (const auto& [args, error] : refused) {

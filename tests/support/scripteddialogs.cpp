@@ -92,6 +92,12 @@ QString ScriptedDialogs::openFileName(const QString& caption, const QString& fol
     return m_files.isEmpty() ? QString() : m_files.dequeue();
 }
 
+QString ScriptedDialogs::folderName(const QString& caption, const QString& folder)
+{
+    m_shown << Shown{QStringLiteral("folder"), QString(), caption, {folder}};
+    return m_files.isEmpty() ? QString() : m_files.dequeue();
+}
+
 QString ScriptedDialogs::saveFileName(const QString& caption, const QString& proposed, const QString& filter)
 {
     m_shown << Shown{QStringLiteral("save"), QString(), caption, {proposed, filter}};

@@ -16,8 +16,8 @@ class ScriptedDialogs : public UserDialogs
 public:
     struct Shown
     {
-        QString kind;   // "information", "warning", "critical", "question", "open", "save", "int", "text", "progress",
-                        // "print" (title: document name), "viewer" (text: the file)
+        QString kind;   // "information", "warning", "critical", "question", "open", "folder", "save", "int", "text",
+                        // "progress", "print" (title: document name), "viewer" (text: the file)
         QString title;
         QString text;   // message text, dialog label or caption
         QStringList details;   // buttons, folder and filter, bounds, ...
@@ -57,6 +57,8 @@ public:
     int question(const QString& title, const QString& text, const QStringList& buttons, int defaultButton) override;
     QString openFileName(const QString& caption, const QString& folder, const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& proposed, const QString& filter) override;
+    // Answered from the open-file answers.
+    QString folderName(const QString& caption, const QString& folder) override;
     bool getInt(const QString& title, const QString& label, int value, int minimum, int maximum, int step,
                 int* answer) override;
     bool getText(const QString& title, const QString& label, const QString& value, QString* answer) override;

@@ -7,6 +7,7 @@
 #include "core/localedetect.h"
 #include "core/messagelog.h"
 #include "analysis/analysis.h"
+#include "analysis/beforeafter.h"
 #include "gui/report/report.h"
 
 #include <QApplication>
@@ -18,8 +19,9 @@
 
 namespace {
 
-const char* const kUsage = "report FICHIER SORTIE.pdf [options de stats] [--sections 1,2,3,4,5,6,7] [--limit N] "
+const char* const kUsage = "report FICHIER SORTIE.pdf [options de stats] [--sections 1,2,3,4,5,6,7,8] [--limit N] "
                            "[--location TEXTE] [--comment TEXTE]"
+                           " [--compare-with B.db] [--b-from \"...\" --b-to \"...\" | --b-campaign ID...]"
                            " [--lang en|fr]";
 
 // The report's language, chosen before the arguments are parsed.
@@ -87,23 +89,38 @@ int runReport(const QStringList& args)
     bool locationGiven = false;
     QString comment;
     bool commentGiven = false;
+    bool sectionsGiven = false;
+    // B of the comparison section: another file, or the same one, and what is read of it.
+    QString compareWith;
+    AnalysisRequest after;
+    bool compared = false;
+    static const QStringList sideOptions{"--b-from", "--b-to", "--b-campaign"};
     const ExtraOption own = [&](const QStringList& list, int i, QString& error) {
         const QString& arg = list.at(i);
         if (arg.startsWith(QLatin1String("--lang=")))
             return 1;   // taken before the parse
         if (arg != QLatin1String("--sections") && arg != QLatin1String("--location")
-            && arg != QLatin1String("--comment") && arg != QLatin1String("--lang"))
+            && arg != QLatin1String("--comment") && arg != QLatin1String("--lang")
+            && arg != QLatin1String("--compare-with") && !sideOptions.contains(arg))
             return 0;
         if (i + 1 >= list.size()) {
             error = QStringLiteral("L'option %1 attend une valeur.").arg(arg);
             return -1;
         }
         const QString& value = list.at(i + 1);
-        if (arg == QLatin1String("--lang")) {
+        if (arg == QLatin1String("--compare-with")) {
+            compareWith = value;
+            compared = true;
+        } else if (sideOptions.contains(arg)) {
+            if (!setRequestOption(after, QStringLiteral("--") + arg.mid(4), value, error, arg))
+                return -1;
+            compared = true;
+        } else if (arg == QLatin1String("--lang")) {
             // taken before the parse
         } else if (arg == QLatin1String("--sections")) {
             if (!parseSections(value, sections, error))
                 return -1;
+            sectionsGiven = true;
         } else if (arg == QLatin1String("--location")) {
             location = value;
             locationGiven = true;
@@ -143,6 +160,29 @@ int runReport(const QStringList& args)
     QTextDocument commentDocument;
     commentDocument.setPlainText(commentGiven ? comment : a.site().comment.value_or(QString()));
     content.commentHtml = commentDocument.toHtml();
+    if (compared) {
+        AnalysisRequest b = a.request();
+        b.file = compareWith.isEmpty() ? a.file() : compareWith;
+        b.campaigns = after.campaigns;
+        b.from = after.from;
+        b.to = after.to;
+        // Both sides count against A's limit.
+        b.limit = a.criteria().limit.value_or(0);
+        // From A's readings when B lies within them.
+        const AnalysisOutcome bOutcome = AnalysisRunner::run(b, analysis);
+        if (!bOutcome.ok())
+            return fail(BeforeAfter::tr("Après (B) : %1").arg(bOutcome.error));
+        for (const QString& warning : bOutcome.warnings)
+            fail(BeforeAfter::tr("Après (B) : %1").arg(warning));
+        const BeforeAfterOutcome outcome = BeforeAfter::compare(analysis, bOutcome.analysis, *b.limit);
+        for (const QString& warning : outcome.warnings)
+            fail(warning);
+        if (!outcome.ok())
+            return fail(outcome.error);
+        content.comparison = outcome.comparison;
+        if (!sectionsGiven)
+            sections[int(reportSections().size()) - 1] = true;
+    }
     const QString localeName = reportLocale;
     content.dateTimeText = [localeName](const QDateTime& dt) { return localeDateTimeText(localeName, dt); };
 

@@ -13,6 +13,7 @@
 #include "gui/report/reportsectionsdialog.h"
 #include "gui/resources.h"
 #include "gui/tabs/buckettabletab.h"
+#include "gui/tabs/comparisontab.h"
 #include "gui/tabs/distributiontab.h"
 #include "gui/tabs/percentiletab.h"
 #include "gui/tabs/summarytab.h"
@@ -213,7 +214,8 @@ const std::vector<const ReportSection*>& reportSections()
                                                             &DistributionTab::reportSection(),
                                                             &PercentileTab::reportSection(),
                                                             &BucketTableTab::reportSection(),
-                                                            &SummaryTab::reportSection()};
+                                                            &SummaryTab::reportSection(),
+                                                            &ComparisonTab::reportSection()};
     return sections;
 }
 
@@ -301,6 +303,7 @@ void exportReport(const ReportContent& content, QWidget* parent)
     {
         // A new dialog each time: every export starts from the defaults.
         ReportSectionsDialog dialog(parent);
+        dialog.setComparisonOffered(content.comparison != nullptr);
         dialog.setWindowTitle(Report::tr("Tramola"));
         if (runDialog(dialog) != QDialog::Accepted)
             return;

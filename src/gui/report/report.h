@@ -13,8 +13,9 @@ class ReportSection;
 // The operation report ("Rapport d'exploitation"): a cover page, then the pages of the chosen
 // sections, every one drawn from the content's analysis.
 
-// Mean speed, maximum speed, vehicles, pie charts, percentiles, measure table, summary: the
-// sections of the window's tabs in their order, and of the section dialog's check boxes.
+// Mean speed, maximum speed, vehicles, pie charts, percentiles, measure table, summary, then the
+// before/after comparison (content.comparison): the sections of the window's tabs in their
+// order, and of the section dialog's check boxes.
 const std::vector<const ReportSection*>& reportSections();
 // The defaults of the section dialog: all but the table.
 QVector<bool> defaultReportSections();

@@ -7,6 +7,7 @@
 #include <memory>
 
 class Analysis;
+class BeforeAfter;
 class QAbstractItemModel;
 
 // What the operation report ("Rapport d'exploitation") shows: one analysis, and what the user
@@ -19,4 +20,6 @@ struct ReportContent
     std::function<QString(const QDateTime&)> dateTimeText;
     // The bucket table in the order its pages list it; null: the analysis's, newest first.
     const QAbstractItemModel* table = nullptr;
+    // A before/after comparison of which A is the analysis; null: no comparison section.
+    std::shared_ptr<const BeforeAfter> comparison;
 };

@@ -5,6 +5,8 @@
 #include <QVector>
 #include <memory>
 
+class QCheckBox;
+
 namespace Ui {
 class ReportSectionsDialog;
 }
@@ -18,9 +20,12 @@ public:
     explicit ReportSectionsDialog(QWidget* parent = nullptr);
     ~ReportSectionsDialog() override;
 
+    // Shows the comparison's check box, ticked; hidden, it is unticked.
+    void setComparisonOffered(bool offered);
     // The state of each check box, in the order of reportSections().
     QVector<bool> sections() const;
 
 private:
     std::unique_ptr<Ui::ReportSectionsDialog> ui;
+    QCheckBox* m_comparisonBox;
 };

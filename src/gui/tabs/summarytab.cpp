@@ -10,7 +10,9 @@
 #include "gui/tabs/summaryformat.h"
 #include "ui_summarytab.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
 
 #include <algorithm>
 #include <QTableWidget>
@@ -89,6 +91,15 @@ SummaryTab::SummaryTab(QWidget* parent) : AnalysisTab(parent), ui(new Ui::Summar
         table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
     }
     ui->summary_splitter->setSizes({550, 450});
+    auto* compare = new QPushButton(tr("Comparer…"));
+    compare->setObjectName(QStringLiteral("compareButton"));
+    compare->setToolTip(tr("Comparer cette analyse (avant) à une autre période, campagne ou fichier (après)"));
+    connect(compare, &QPushButton::clicked, this, &SummaryTab::compareRequested);
+    auto* heading = new QHBoxLayout;
+    ui->summary_layout->removeWidget(ui->summary_heading);
+    heading->addWidget(ui->summary_heading, 1);
+    heading->addWidget(compare, 0, Qt::AlignTop);
+    ui->summary_layout->insertLayout(0, heading);
     m_hourly = new HourlyProfilePlot(ui->summary_charts);
     m_speeds = new SpeedBinPlot(ui->summary_charts);
     // The plots' own hints add up to a tab wider than the smallest window: they shrink instead.

@@ -30,6 +30,10 @@ public:
     // One page: the figures and the two charts.
     static const ReportSection& reportSection();
 
+signals:
+    // "Comparer…": this analysis with another period, campaign or file.
+    void compareRequested();
+
 private:
     Ui::SummaryTab* ui;
     HourlyProfilePlot* m_hourly = nullptr;
