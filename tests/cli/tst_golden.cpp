@@ -62,7 +62,9 @@ void TestGolden::outputs_data()
                                              << "stats DB --summary --from \"2026-10-21 10:00:00\"";
     QTest::newRow("one-direction.stats.json")
         << oneDirection << "stats DB --from \"2026-11-02 10:00:00\" --to \"2026-11-03 16:40:00\" --limit 50";
-    QTest::newRow("one-direction.summary.txt") << oneDirection << "stats DB --summary --range 120 --limit 50";
+    // A period ending on the last half hour of a day, which keeps that day whole.
+    QTest::newRow("one-direction.summary.txt")
+        << oneDirection << "stats DB --summary --to \"2026-11-03 23:20:00\" --range 120 --limit 50";
     QTest::newRow("one-direction.report.txt") << oneDirection << "report DB OUT.pdf --limit 50";
     // A speed display switched on half-way: two weeks of one file compared.
     QTest::newRow("compare.json") << "--seed 12 --days 14 --per-day 400 --display-from 2026-11-09 --display-effect 3"
