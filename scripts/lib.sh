@@ -14,11 +14,12 @@ else
 fi
 command -v ccache >/dev/null && CMAKE_OPTIONS+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-# Everything the build, the tests and the demo need on a fresh Debian 12.
+# Everything the build, the tests and the demo need on a fresh Debian 12 (locales-all: the
+# suite's run under a French system locale).
 PACKAGES=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
   libqt5sql5-sqlite libqt5svg5-dev libqt5opengl5-dev libqwt-qt5-dev libsqlite3-dev
   qttranslations5-l10n xvfb xauth fonts-dejavu-core desktop-file-utils appstream poppler-utils
-  clang-format util-linux)
+  clang-format util-linux locales-all)
 
 install_missing() {
   local missing=()

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "speedarea/speedarea.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,24 +31,10 @@ private slots:
         const QString mphFile = "data/zancom/data/spdareamph.cfg";
         const QString kmh = "Zone 30 km/h|Zone 50 km/h|Zone 70 km/h|Zone 90 km/h|Zone 110 km/h";
         const QByteArray zone30 = "[[0,30],[31,40],[41,50],[51,60],[61,70],[71,80]]";
-        // Two knots areas written by the program itself.
-        SpeedArea model;
-        for (const QString& name : model.areaNames())
-            model.removeArea(name);
-        model.setArea("A 20 kn", SpeedClassMap{{0, SampleRecord{0, 0, 12}}, {1, SampleRecord{0, 13, 20}}});
-        model.setArea("B 8 kn", SpeedClassMap{{0, SampleRecord{0, 0, 8}}});
-        QTemporaryDir dir;
-        QVERIFY(model.saveFile(dir.filePath("knots.cfg")));
-        QFile knotsFile(dir.filePath("knots.cfg"));
-        QVERIFY(knotsFile.open(QIODevice::ReadOnly));
-        const QByteArray knots = knotsFile.readAll();
-
         QTest::newRow("km/h defaults") << QStringList() << QByteArray() << kmhFile << "kmh" << kmh << zone30 << "";
         QTest::newRow("mph defaults") << QStringList{"--units", "MPH", "--pretty"} << QByteArray() << mphFile << "mph"
                                       << "Freeway rural|Freeway urban|Urban 25 mph|Urban 30 mph"
                                       << QByteArray("[[0,50],[51,55],[56,60],[61,65],[66,70],[71,75]]") << "";
-        QTest::newRow("knots read the mph file") << QStringList{"--units", "knots"} << knots << mphFile << "knots"
-                                                 << "B 8 kn|A 20 kn" << QByteArray("[[0,8]]") << "";
         QTest::newRow("damaged file: defaults and a note")
             << QStringList{"--file", "own.cfg"} << QByteArray::fromHex("a0b0c0d100000001") << "own.cfg"
             << "kmh" << kmh << zone30 << "illisible";

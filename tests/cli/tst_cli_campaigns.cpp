@@ -53,7 +53,7 @@ void TestCliCampaigns::initTestCase()
 
 void TestCliCampaigns::listing_data()
 {
-    // "measures", "marker", "text", "none", "damaged", "read-only", "full disk" (measures on a disk
+    // "measures", "marker", "damaged", "read-only", "full disk" (measures on a disk
     // that takes no more byte)
     QTest::addColumn<QString>("content");
     QTest::addColumn<QStringList>("args");   // FILE stands for the file
@@ -66,14 +66,10 @@ void TestCliCampaigns::listing_data()
     QTest::newRow("pretty") << "measures" << QStringList{file, QStringLiteral("--pretty")} << 0 << 2 << QString();
     QTest::newRow("no measure") << "marker" << QStringList{file} << 0 << 0
                                 << "Statistiques indisponibles, la base de données est vide";
-    QTest::newRow("not a database") << "text" << QStringList{file} << 1 << -1
-                                    << "n'est pas une base de mesures (file is not a database)";
-    QTest::newRow("missing file") << "none" << QStringList{file} << 1 << -1 << "introuvable";
     // Bad files stay byte for byte as they were (which files are bad is the database layer's).
     QTest::newRow("damaged page") << "damaged" << QStringList{file} << 1 << -1 << "endommagé";
     QTest::newRow("read-only: derived, not stored") << "read-only" << QStringList{file} << 0 << 2 << "lecture seule";
     QTest::newRow("nearly full disk") << "full disk" << QStringList{file} << 1 << -1 << "le disque est plein";
-    QTest::newRow("no file argument") << "none" << QStringList{} << 1 << -1 << "manquant";
     QTest::newRow("unknown option") << "measures" << QStringList{file, QStringLiteral("--all")} << 1 << -1
                                     << "Argument inattendu : --all";
 }
@@ -90,19 +86,17 @@ void TestCliCampaigns::listing()
     const QVector<Row> rows = {{localTime(QStringLiteral("2026-04-29 10:00:00")), 50, 0},
                                {localTime(QStringLiteral("2026-05-02 14:30:00")), 52, 1},
                                {localTime(QStringLiteral("2026-05-05 09:00:00")), 48, 0}};
-    if (content == QLatin1String("text")) {
-        QVERIFY(writeBytes(path, "pas une base\n"));
-    } else if (content == QLatin1String("damaged")) {
+    if (content == QLatin1String("damaged")) {
         QVector<Row> many;
         for (int i = 0; i < 20000; ++i)
             many << Row{1777000000 + i * 7, 20 + i % 60, i % 2};
         QVERIFY(writeDamagedDb(path, many));
-    } else if (content != QLatin1String("none")) {
+    } else {
         QVERIFY(writeMeasureDb(path, content == QLatin1String("marker") ? QVector<Row>() : rows, true, 1));
     }
     if (content == QLatin1String("read-only"))
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const bool bad = !QStringList{"measures", "marker", "none"}.contains(content);
+    const bool bad = !QStringList{"measures", "marker"}.contains(content);
     const QByteArray before = fileBytes(path);
     args.replaceInStrings(QStringLiteral("FILE"), path);
 
@@ -115,7 +109,6 @@ void TestCliCampaigns::listing()
     QVERIFY2(r.err.contains(stderrPart), qPrintable(r.err));
     if (status != 0)   // a refusal is one line
         QCOMPARE(r.err.trimmed().count(QLatin1Char('\n')), 0);
-    QCOMPARE(QFile::exists(path), content != QLatin1String("none"));
     if (bad)
         QVERIFY(fileBytes(path) == before);
     QCOMPARE(r.out.isEmpty(), campaigns < 0);

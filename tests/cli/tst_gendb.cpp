@@ -2,14 +2,10 @@
 #include "db/databaseconnection.h"
 #include "db/measurereader.h"
 #include "sampledb/sampledb.h"
-#include "scripteddialogs.h"
-#include "core/measure.h"
-#include "analysis/speedstatistics.h"
 #include "testdata.h"
 
 #include <QDir>
 #include <QProcess>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -130,33 +126,6 @@ private slots:
         QCOMPARE(directions.size(), o.directions);
     }
 
-    void trafficProfile()
-    {
-        const QString path = m_dir.filePath(QStringLiteral("profile.db"));
-        QCOMPARE(generate(path, options([](SampleOptions& o) {
-                              o.from = QDate(2026, 11, 2);   // a Monday
-                              o.days = 14, o.vehiclesPerDay = 4000, o.meanIn = 50, o.meanOut = 70, o.spread = 5;
-                          })),
-                 QString());
-        QMap<QDate, int> perDay;
-        int night = 0, morningPeak = 0;
-        double sum[2] = {0, 0}, count[2] = {0, 0};
-        for (const MeasureMap::Entry& e : readBack(path)) {
-            const QDateTime t = local(e.time);
-            ++perDay[t.date()];
-            const bool weekday = t.date().dayOfWeek() <= 5;
-            night += weekday && t.time().hour() >= 2 && t.time().hour() < 4;
-            morningPeak += weekday && t.time().hour() >= 7 && t.time().hour() < 9;
-            sum[e.measure.direction] += e.measure.speed;
-            ++count[e.measure.direction];
-        }
-        const int wednesday = perDay.value(QDate(2026, 11, 4));
-        QVERIFY2(wednesday > 3500 && wednesday < 4500, qPrintable(QString::number(wednesday)));
-        QVERIFY(perDay.value(QDate(2026, 11, 8)) < 0.7 * wednesday);   // a Sunday
-        QVERIFY(morningPeak > 10 * night);
-        QVERIFY(qAbs(sum[0] / count[0] - 50) < 3 && qAbs(sum[1] / count[1] - 70) < 3);
-    }
-
     void invalidRunsLeaveNothing_data()
     {
         QTest::addColumn<QString>("file");
@@ -202,31 +171,6 @@ private slots:
         QCOMPARE(fileBytes(existing.fileName()), QByteArray("keep me"));
     }
 
-    // Bursts the divider at its default range turns back into vehicles; --advanced writes
-    // campaigns of store mode 1.
-    void readingsAndVehicles()
-    {
-        const QString path = m_dir.filePath(QStringLiteral("bursts.db"));
-        SampleSummary summary;
-        QCOMPARE(generate(path, options([](SampleOptions& o) { o.readingsPerVehicle = 9; }), &summary), QString());
-        QVERIFY(summary.measures > 8.5 * summary.vehicles && summary.measures < 9.5 * summary.vehicles);
-        SpeedStatistics s;
-        s.editMeasures() = readBack(path);
-        s.setDividerOff(false);
-        s.createSample(local(summary.firstTime), local(summary.lastTime));
-        const int counted = s.countVehicles(local(0), local(0), 0) + s.countVehicles(local(0), local(0), 1);
-        QVERIFY2(qAbs(counted - summary.vehicles) < summary.vehicles / 20, qPrintable(QString::number(counted)));
-
-        QCOMPARE(QProcess::execute(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"),
-                                   {"gendb", path, "--days", "3", "--advanced", "--force"}),
-                 0);
-        DatabaseConnection db;
-        QVERIFY(db.open(path));
-        QSqlQuery modes =
-            db.getRecord(QStringLiteral("SELECT MIN(camp_store_mode), MAX(camp_store_mode) FROM campaign"));
-        QCOMPARE(qMakePair(modes.value(0).toInt(), modes.value(1).toInt()), qMakePair(1, 1));
-    }
-
     // Stopped from a terminal, a run leaves no scratch file; killed outright it leaves one, which
     // the next run of the same target removes.
     void interruptedRunLeavesNothing()
@@ -247,63 +191,6 @@ private slots:
             QCOMPARE(scratch(), QStringList());
         }
 #endif
-    }
-
-    // A speed display lowers every motor vehicle's speed from its day on, the draws staying those
-    // of the same file without it.
-    void speedDisplay()
-    {
-        const QString plain = m_dir.filePath(QStringLiteral("plain.db"));
-        const QString display = m_dir.filePath(QStringLiteral("display.db"));
-        const QStringList args{"gendb", "--days", "4", "--per-day", "500", "--force"};
-        QCOMPARE(QProcess::execute(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), args + QStringList{plain}), 0);
-        QCOMPARE(
-            QProcess::execute(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"),
-                              args + QStringList{display, "--display-from", "2026-11-04", "--display-effect", "5"}),
-            0);
-        const MeasureMap before = readBack(plain), after = readBack(display);
-        QCOMPARE(after.size(), before.size());
-        const qint64 switchedOn = QDateTime(QDate(2026, 11, 4), QTime(0, 0)).toSecsSinceEpoch();
-        int lowered = 0, kept = 0, on = 0;
-        for (auto b = before.begin(), a = after.begin(); b != before.end(); ++b, ++a) {
-            QCOMPARE(a->time, b->time);
-            const int drop = b->measure.speed - a->measure.speed;
-            QVERIFY2(a->time < switchedOn ? drop == 0 : drop == 0 || drop == 5, qPrintable(QString::number(drop)));
-            on += a->time >= switchedOn;
-            lowered += drop == 5;
-            kept += a->time >= switchedOn && drop == 0;
-        }
-        // Cyclists and the odd slow reading keep their speed.
-        QVERIFY2(kept > 0 && lowered > 0.95 * on, qPrintable(QStringLiteral("%1 of %2").arg(lowered).arg(on)));
-    }
-
-    void commandLine()
-    {
-        QTemporaryDir dir;
-        const QString out = dir.filePath(QStringLiteral("2026-11-02_2026-11-29_Avenue de la Gare.db"));
-        const QStringList args{"gendb", out, "--from", "2026-11-02", "--days", "28", "--units", "kmh", "--seed", "7"};
-        const auto run = [](const QStringList& arguments) {
-            QProcess p;
-            p.start(QStringLiteral(TRAMOLA_BIN_DIR "/tramola-cli"), arguments);
-            return p.waitForFinished(30000) ? p.exitCode() : -1;
-        };
-        QCOMPARE(run(args), 0);
-        const QByteArray first = fileBytes(out);
-        const MeasureMap map = readBack(out);
-        QCOMPARE(local(map.first().time).date(), QDate(2026, 11, 2));
-        QCOMPARE(local(map.last().time).date(), QDate(2026, 11, 29));
-
-        // Refused without --force or with wrong arguments, the file staying as the read left it (with
-        // its index); --force writes the same file again.
-        const QByteArray read = fileBytes(out);
-        for (const QStringList& wrong :
-             {args, QStringList{"gendb"}, QStringList{"gendb", out, "--days", "zero", "--force"},
-              QStringList{"gendb", out, "--units", "knots", "--force"}}) {
-            QCOMPARE(run(wrong), 1);
-            QCOMPARE(fileBytes(out), read);
-        }
-        QCOMPARE(run(args + QStringList{"--force"}), 0);
-        QCOMPARE(fileBytes(out), first);
     }
 };
 

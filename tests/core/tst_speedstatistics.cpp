@@ -52,18 +52,6 @@ int loadDay(SpeedStatistics& s, const char* begin = "2024-01-15 00:00:00", bool*
     return s.load(local(begin), local("2024-01-15 23:30:00"), gaps ? *gaps : ignored);
 }
 
-// Lower bounds are never read.
-SpeedClassMap classes(const QVector<double>& upperBounds)
-{
-    SpeedClassMap map;
-    for (double upper : upperBounds) {
-        SampleRecord r;
-        r.maxSpeed = upper;
-        map.insert(map.size(), r);
-    }
-    return map;
-}
-
 }   // namespace
 
 class TestSpeedStatistics : public QObject
@@ -74,13 +62,10 @@ private slots:
     void percentageMatchesExtendedPrecision();
     void percentiles_data();
     void percentiles();
-    void distribution_data();
-    void distribution();
     void vehicleRounding_data();
     void vehicleRounding();
     void gapBucketsAtSixtyMinutes();
     void bucketBeforeBeginAndRanges();
-    void daylightSavingDay();
     void laterLoads();
     void description_data();
     void description();
@@ -161,45 +146,6 @@ void TestSpeedStatistics::percentiles()
     QCOMPARE(first == curve.end() ? -1 : int(first - curve.begin()), firstAt);
     if (firstAt > 0)
         QCOMPARE(first->x, double(firstAt));
-}
-
-void TestSpeedStatistics::distribution_data()
-{
-    QTest::addColumn<QVector<double>>("bounds");
-    QTest::addColumn<Speeds>("speeds");
-    QTest::addColumn<QVector<int>>("counts");
-
-    QTest::newRow("below, on the bound, above the last")
-        << QVector<double>{30, 50, 70, 90} << Speeds{{10, 1}, {25, 2}, {30, 1}, {31, 3}, {95, 2}, {120, 1}}
-        << QVector<int>{4, 3, 0, 3};
-    QTest::newRow("fractional bound") << QVector<double>{49.9, 60} << Speeds{{49, 1}, {50, 1}} << QVector<int>{1, 1};
-}
-
-void TestSpeedStatistics::distribution()
-{
-    QFETCH(QVector<double>, bounds);
-    QFETCH(Speeds, speeds);
-    QFETCH(QVector<int>, counts);
-    SpeedStatistics s;
-    s.setDistribution(classes(bounds), 0);
-    s.setDistribution(classes(bounds), 1);
-    addSpeeds(s, speeds);
-    QVERIFY(loadDay(s) > 0);
-
-    const int total = s.getMeasureCount(0);
-    QVector<int> gotCounts;
-    for (const SampleRecord& r : s.getDistribution(0)) {
-        gotCounts << r.measureCount;
-        QCOMPARE(r.meanSpeed, double(r.measureCount) / total);
-    }
-    QCOMPARE(gotCounts, counts);
-    for (const SampleRecord& r : s.getDistribution(1))   // no measure: counts and shares 0
-        QVERIFY(r.measureCount == 0 && r.meanSpeed == 0.0);
-    // Another area recounts the same histogram.
-    s.setDistribution(classes({200}), 0);
-    s.createDistribution();
-    QCOMPARE(s.getDistribution(0).value(0).measureCount, total);
-    QCOMPARE(s.getDistribution(0).value(0).meanSpeed, 1.0);
 }
 
 void TestSpeedStatistics::vehicleRounding_data()
@@ -332,24 +278,6 @@ void TestSpeedStatistics::bucketBeforeBeginAndRanges()
     QCOMPARE(s.meanSpeedInRange(to, to, 0), 50.0f);
     QCOMPARE(s.meanSpeedInRange(later, later.addSecs(3600), 0), 0.0f);
     QCOMPARE(s.maxSpeedInRange(later, later.addSecs(3600), 0), 0);
-}
-
-void TestSpeedStatistics::daylightSavingDay()
-{
-    // 31 March 2024: 02:00 local does not exist. Buckets step in Unix seconds.
-    SpeedStatistics s;
-    s.setFilter(3600);
-    for (qint64 t = at("2024-03-31 00:00:00"); t < at("2024-03-31 05:00:00"); t += 1200)
-        s.editMeasures().insert(t, Measure{50, 0});
-    bool gaps = true;
-    QCOMPARE(s.load(local("2024-03-31 00:00:00"), local("2024-03-31 05:00:00"), gaps), 4);
-    QVERIFY(!gaps);
-    QStringList hours;
-    for (const SampleRecord& r : s.getFilteredSample(0)) {
-        hours << QDateTime::fromSecsSinceEpoch(r.time).toString(QStringLiteral("hh:mm"));
-        QCOMPARE(r.measureCount, 3);
-    }
-    QCOMPARE(hours, QStringList({"00:00", "01:00", "03:00", "04:00"}));
 }
 
 void TestSpeedStatistics::laterLoads()

@@ -43,15 +43,9 @@ class TestTrafficSummary : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void volumesOfAWeek();
-    void speeds_data();
-    void speeds();
-    void missingDays_data();
-    void missingDays();
     void completeDays_data();
     void completeDays();
     void limitFromAreaNames();
-    void hourOfDayOnChangeDays_data();
-    void hourOfDayOnChangeDays();
 
 private:
     QTemporaryDir m_dir;
@@ -99,25 +93,10 @@ void TestTrafficSummary::volumesOfAWeek()
     QCOMPARE(t.repeatedReadings, qint64(1));
     // In bursts a second reading of the same second, speed and direction is how a vehicle is recorded.
     QCOMPARE(TrafficSummary::compute(s, t.begin, t.end, 50, 0).repeatedReadings, qint64(0));
-
-    // Weekday 300 and 348 vehicles, weekend 192 and 240.
+    // The weekend apart: 300 vehicles a weekday, 192 a weekend day.
     const DirectionSummary& in = t.groups[TrafficSummary::Ingoing];
-    const DirectionSummary& both = t.groups[TrafficSummary::Both];
-    QCOMPARE(in.vehicles, qint64(4 * 300 + 2 * 192));
-    QCOMPARE(both.readings, qint64(4 * 348 + 2 * 240));
-    QCOMPARE(QVector<double>({*in.dailyTraffic, *in.weekdayTraffic, *in.weekendTraffic}),
-             QVector<double>({264, 300, 192}));
-    QCOMPARE(QVector<double>({*both.dailyTraffic, *both.weekdayTraffic, *both.weekendTraffic}),
-             QVector<double>({312, 348, 240}));
-    QCOMPARE(*t.groups[TrafficSummary::Outgoing].dailyTraffic, 48.0);
-    QCOMPARE(QVector<double>({double(in.morningPeak->startMinute), in.morningPeak->vehicles,
-                              double(both.afternoonPeak->startMinute), both.afternoonPeak->vehicles}),
-             QVector<double>({8 * 60, 30, 17 * 60, 52}));
-    QCOMPARE(QVector<double>({*in.weekdayHourly[0], *in.weekdayHourly[8], *in.weekdayHourly[17], *in.weekendHourly[8]}),
-             QVector<double>({10, 30, 50, 8}));
-    QCOMPARE(in.dayOfWeekTraffic[0], std::optional<double>(300));
-    QCOMPARE(in.dayOfWeekTraffic[3], std::optional<double>());
-    QCOMPARE(in.dayOfWeekTraffic[6], std::optional<double>(192));
+    QCOMPARE(QVector<double>({*in.weekdayTraffic, *in.weekendTraffic, in.morningPeak->vehicles}),
+             QVector<double>({300, 192, 30}));
 
     // A narrower period, starting as a snapped first reading does: Tuesday's first bucket is left
     // out as on the vehicle count plot, yet Tuesday is whole; the slow readings no longer apply.
@@ -137,119 +116,6 @@ void TestTrafficSummary::volumesOfAWeek()
     s.setRead(readMeasureFile(file, 0, at("2026-11-09 00:00:00"), s.getMinSpeed()));
     MeasureReader::setParallelReadThreshold(200000);
     QCOMPARE(s.getSlowReadings(), qint64(3));
-}
-
-void TestTrafficSummary::speeds_data()
-{
-    QTest::addColumn<int>("repeat");   // readings per vehicle
-    QTest::addColumn<int>("range");   // 0: divider off
-    QTest::addColumn<int>("limit");   // 0: none
-    QTest::addColumn<bool>("oneSpeed");
-    QTest::newRow("100 vehicles, limit 50") << 1 << 0 << 50 << false;
-    QTest::newRow("3 readings a vehicle, divider 3") << 3 << 50 << 50 << false;
-    QTest::newRow("no limit") << 1 << 0 << 0 << false;
-    QTest::newRow("one speed") << 1 << 0 << 50 << true;
-}
-
-// 100 vehicles: one at each speed 31-40, six at 41-50, two at 51-60, one at 61-65, three at 70
-// and two at 80; even speeds ingoing, odd ones outgoing.
-void TestTrafficSummary::speeds()
-{
-    QFETCH(int, repeat);
-    QFETCH(int, range);
-    QFETCH(int, limit);
-    QFETCH(bool, oneSpeed);
-    QMap<int, int> vehicles;
-    for (int speed = 31; speed <= 65; ++speed)
-        vehicles[speed] = speed <= 40 ? 1 : speed <= 50 ? 6 : speed <= 60 ? 2 : 1;
-    vehicles[70] = 3;
-    vehicles[80] = 2;
-    if (oneSpeed)
-        vehicles = {{50, 100}};
-    QVector<Row> rows;
-    qint64 t = at("2026-11-03 10:00:00");
-    for (auto it = vehicles.cbegin(); it != vehicles.cend(); ++it)
-        for (int i = 0; i < it.value() * repeat; ++i)
-            rows << Row{t++, it.key(), it.key() % 2};
-    const QString file = m_dir.filePath(QStringLiteral("speeds%1.db").arg(QTest::currentDataTag()));
-    QVERIFY(writeMeasureDb(file, rows));
-
-    ScriptedDialogs dialogs;
-    SpeedStatistics s;
-    s.setDividerOff(range == 0);
-    if (range)
-        s.setRange(quint16(range));
-    const TrafficSummary summary = summarise(s, file, "2026-11-03 00:00:00", "2026-11-03 23:59:59",
-                                             limit ? std::optional<int>(limit) : std::nullopt);
-    const DirectionSummary& g = summary.groups[TrafficSummary::Both];
-    if (oneSpeed) {
-        // Every vehicle at one speed: no percentile passes its share, the pace holds them all.
-        QCOMPARE(QVector<int>({*g.v15, *g.v95, *g.paceFrom}), QVector<int>({0, 0, 50}));
-        QCOMPARE(*g.paceShare, 1.0);
-        QCOMPARE(g.overLimit->vehicles, qint64(0));
-        QVERIFY(!g.meanSpeedOverLimit);
-        return;
-    }
-    QCOMPARE(QVector<int>({*g.v15, *g.v50, *g.v85, *g.v95}), QVector<int>({40, 46, 57, 65}));
-    QCOMPARE(g.hourlyV85[10], g.v85);
-    QCOMPARE(g.hourlyV85[11], std::optional<int>());
-    QCOMPARE(*g.paceFrom, 41);
-    QCOMPARE(*g.paceShare, 0.6);
-    QCOMPARE(*g.meanSpeed, 48.8);
-    QCOMPARE(qRound(*g.speedDeviation * 1000), 9152);
-    QCOMPARE(summary.groups[TrafficSummary::Ingoing].readings + summary.groups[TrafficSummary::Outgoing].readings,
-             qint64(100 * repeat));
-    if (!limit) {
-        QVERIFY(!g.overLimit && !g.overLimit20 && !g.meanSpeedOverLimit);
-        return;
-    }
-    QCOMPARE(QVector<qint64>({g.overLimit->vehicles, g.overLimit10->vehicles, g.overLimit20->vehicles}),
-             QVector<qint64>({30, 10, 2}));
-    QCOMPARE(QVector<double>({*g.overLimit->share, *g.overLimit10->share, *g.overLimit20->share}),
-             QVector<double>({0.3, 0.1, 0.02}));
-    QCOMPARE(qRound(*g.meanSpeedOverLimit * 1000), 59833);
-    // 5-unit bins: 40-44 holds 40 and 41-44.
-    QCOMPARE(g.speedBins.value(8), qint64(1 + 4 * 6));
-}
-
-void TestTrafficSummary::missingDays_data()
-{
-    QTest::addColumn<QString>("begin");
-    QTest::addColumn<QString>("end");
-    QTest::addColumn<QStringList>("recorded");
-    QTest::addColumn<QStringList>("missing");
-    QTest::newRow("autumn change unrecorded")
-        << "2026-10-24 00:00:00"
-        << "2026-10-27 23:59:59" << QStringList{"2026-10-24", "2026-10-26", "2026-10-27"} << QStringList{"2026-10-25"};
-    QTest::newRow("spring change and the day after")
-        << "2026-03-28 00:00:00"
-        << "2026-03-31 12:00:00" << QStringList{"2026-03-28", "2026-03-31"} << QStringList{"2026-03-29", "2026-03-30"};
-    QTest::newRow("ends at midnight") << "2026-10-24 00:00:00"
-                                      << "2026-10-26 00:00:00" << QStringList{"2026-10-24", "2026-10-25"}
-                                      << QStringList{};
-}
-
-void TestTrafficSummary::missingDays()
-{
-    QFETCH(QString, begin);
-    QFETCH(QString, end);
-    QFETCH(QStringList, recorded);
-    QFETCH(QStringList, missing);
-    QVector<Row> rows;
-    // Readings late in each day, where a day counted in hours of 86400 seconds goes wrong.
-    for (const QString& day : recorded)
-        rows << Row{at(day + QStringLiteral(" 23:40:00")), 50, 0} << Row{at(day + QStringLiteral(" 00:10:00")), 50, 0};
-    const QString file = m_dir.filePath(QStringLiteral("days%1.db").arg(QTest::currentDataTag()));
-    QVERIFY(writeMeasureDb(file, rows));
-    ScriptedDialogs dialogs;
-    SpeedStatistics s;
-    const TrafficSummary t = summarise(s, file, begin, end, std::nullopt);
-    QStringList listed;
-    for (const QDate& d : t.missingDays)
-        listed << d.toString(Qt::ISODate);
-    QCOMPARE(listed, missing);
-    QCOMPARE(t.daysRecorded, recorded.size());
-    QCOMPARE(t.daysInPeriod, recorded.size() + missing.size());
 }
 
 void TestTrafficSummary::completeDays_data()
@@ -321,34 +187,5 @@ void TestTrafficSummary::limitFromAreaNames()
 }
 
 QTEST_GUILESS_MAIN(TestTrafficSummary)
-
-void TestTrafficSummary::hourOfDayOnChangeDays_data()
-{
-    QTest::addColumn<QDate>("day");
-    QTest::newRow("23-hour day") << QDate(2026, 3, 29);
-    QTest::newRow("25-hour day") << QDate(2026, 10, 25);
-}
-
-// The hours of the profile are those of the wall clock, also on the days the clock changes.
-void TestTrafficSummary::hourOfDayOnChangeDays()
-{
-    QFETCH(QDate, day);
-    // 20 readings an hour at 31..50 from 09:00 and at 61..80 from 10:00: V85 47 and 77.
-    QVector<Row> rows;
-    for (int h : {9, 10})
-        for (int i = 0; i < 20; ++i)
-            rows << Row{QDateTime(day, QTime(h, 0)).toSecsSinceEpoch() + i * 180, (h == 9 ? 31 : 61) + i, 0};
-    const QString file = m_dir.filePath(day.toString(Qt::ISODate) + QStringLiteral(".db"));
-    QVERIFY(writeMeasureDb(file, rows, true, 0));
-
-    ScriptedDialogs dialogs;
-    SpeedStatistics s;
-    s.setDividerOff(true);
-    const QString date = day.toString(Qt::ISODate);
-    const TrafficSummary t = summarise(s, file, date + " 00:00:00", date + " 23:59:59", std::nullopt);
-    const auto& v85 = t.groups[TrafficSummary::Ingoing].hourlyV85;
-    QCOMPARE(QVector<std::optional<int>>({v85[8], v85[9], v85[10], v85[11]}),
-             QVector<std::optional<int>>({std::nullopt, 47, 77, std::nullopt}));
-}
 
 #include "tst_trafficsummary.moc"

@@ -88,18 +88,6 @@ private slots:
         QCOMPARE(got, names);
     }
 
-    void colours()
-    {
-        QVector<double> shares(17, 1 / 17.0);
-        SpeedClassPie chart(nullptr, classes(shares), 1, QString(), QStringLiteral("Km/h"), 17, QString());
-        const QVector<PiePiece> pieces = chart.pieces();
-        QCOMPARE(pieces.size(), 17);
-        QCOMPARE(pieces.at(0).colour, QColor(0, 255, 0));
-        QCOMPARE(pieces.at(7).colour, QColor(0, 0, 128));
-        QCOMPARE(pieces.at(15).colour, QColor(0, 0, 0));
-        QCOMPARE(pieces.at(16).colour, QColor(0, 255, 0));
-    }
-
     void paint_data()
     {
         QTest::addColumn<int>("vehicles");

@@ -97,9 +97,10 @@ QProcessEnvironment homeEnvironment(const QString& home)
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
-    // French, as the tests expect, whatever the language of the machine running them.
+    // French, as the tests expect, whatever the language of the machine running them; the
+    // French-locale run keeps its locale.
     env.remove(QStringLiteral("LANGUAGE"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("LC_ALL"), qEnvironmentVariable("TRAMOLA_TEST_LOCALE", QStringLiteral("C.UTF-8")));
     return env;
 }
 
