@@ -32,6 +32,8 @@ public:
     // The criteria and the read of analysis; the site information of its file when the file is
     // another than the last one shown.
     void showAnalysis(const Analysis& analysis);
+    // The limit box, focused, holding the area's proposal when no limit is set.
+    void editLimit();
     // Off while an analysis runs: nothing may ask for another meanwhile.
     void setCriteriaEnabled(bool enabled);
 

@@ -6,6 +6,7 @@
 #include "gui/tabs/summaryformat.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QLocale>
 #include <QPainter>
 #include <QTextDocument>
 #include <qwt_plot_renderer.h>
@@ -91,13 +92,16 @@ void SummaryPage::paint(QPainter& painter, const QRectF& area, const TrafficSumm
     painter.save();
     const qreal gap = 10;
     const qreal column = (area.width() - gap) / 2;
-    const QString format = QStringLiteral("dd/MM/yyyy HH:mm");
-    const QString limit = summary.limit ? QStringLiteral("%1 %2").arg(*summary.limit).arg(unit) : tr("aucune");
+    const QLocale locale;
+    const auto date = [&](const QDateTime& dt) { return locale.toString(dt, QLocale::ShortFormat); };
+    const QString limit = summary.limit ? tr("vitesse limite : %1&nbsp;%2").arg(locale.toString(*summary.limit), unit)
+                                        : tr("limite non renseignée : aucun chiffre de conformité");
     qreal y = area.top();
     y += drawHtml(painter,
-                  tr("<h4>%1</h4><span style=\"font-size: 9px\">Du %2 au %3 ; vitesse limite : %4</span>")
-                      .arg(sectionTitle().toHtmlEscaped(), summary.begin.toString(format), summary.end.toString(format),
-                           limit),
+                  tr("<h4>%1</h4><span style=\"font-size: 9px\">Du %2 au %3 ; %4<br>Mode d'enregistrement : "
+                     "%5</span>")
+                      .arg(sectionTitle().toHtmlEscaped(), date(summary.begin), date(summary.end), limit,
+                           SummaryFormat::storeModeText(summary).toHtmlEscaped()),
                   area.left(), y, area.width())
         + 6;
 

@@ -4,13 +4,14 @@
 #include "analysis/analysis.h"
 #include "gui/report/reportsection.h"
 #include "gui/report/summarypage.h"
-#include "gui/charts/plotprint.h"
+#include "gui/report/printsheet.h"
 #include "gui/charts/hourlyprofileplot.h"
 #include "gui/charts/speedbinplot.h"
 #include "gui/tabs/summaryformat.h"
 #include "ui_summarytab.h"
 
 #include <QHeaderView>
+#include <QLocale>
 
 #include <algorithm>
 #include <QTableWidget>
@@ -63,6 +64,25 @@ void fill(QTableWidget* table, const QVector<SummaryLine>& lines, const TrafficS
                             + 2 * table->frameWidth());
 }
 
+}   // namespace
+
+QString SummaryTab::headingHtml(const TrafficSummary& summary, const QString& unit, bool withLink)
+{
+    const QLocale locale;
+    const auto date = [&](const QDateTime& dt) { return locale.toString(dt, QLocale::ShortFormat); };
+    QString limit;
+    if (summary.limit)
+        limit = tr("vitesse limite : %1&nbsp;%2").arg(locale.toString(*summary.limit), unit);
+    else if (withLink)
+        limit = tr("<span style=\"color:#b00000\">Limite non renseignée</span> — <a href=\"limit\">Renseigner…</a>");
+    else
+        limit = tr("limite non renseignée : aucun chiffre de conformité");
+    return tr("<b>Synthèse du %1 au %2</b> &nbsp; %3<br>Mode d'enregistrement : %4")
+        .arg(date(summary.begin), date(summary.end), limit, SummaryFormat::storeModeText(summary).toHtmlEscaped());
+}
+
+namespace {
+
 class SummarySection : public ReportSection
 {
 public:
@@ -72,7 +92,7 @@ public:
         const Analysis& a = *page.content().analysis;
         // Down to a little above the campaign block.
         return drawPage(page, [&] {
-            SummaryPage::paint(page.painter(), QRectF(20, 70, ReportPage::W - 40, 590), a.summary(), a.unitLabel());
+            SummaryPage::paint(page.painter(), QRectF(20, 70, ReportPage::W - 40, 590), a.summary(), a.unitSymbol());
         });
     }
 };
@@ -82,6 +102,7 @@ public:
 SummaryTab::SummaryTab(QWidget* parent) : AnalysisTab(parent), ui(new Ui::SummaryTab)
 {
     ui->setupUi(this);
+    connect(ui->summary_heading, &QLabel::linkActivated, this, &SummaryTab::limitRequested);
     // Whole tables side by side; the scroll area, not each table, scrolls in a small window.
     for (QTableWidget* table : {ui->summary_left, ui->summary_right}) {
         table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -112,13 +133,10 @@ SummaryTab::~SummaryTab()
 
 void SummaryTab::setAnalysis(const std::shared_ptr<const Analysis>& analysis)
 {
+    m_analysis = analysis;
     const TrafficSummary& summary = analysis->summary();
-    const QString unit = analysis->unitLabel();
-    const QString format = QStringLiteral("dd/MM/yyyy HH:mm");
-    ui->summary_heading->setText(
-        tr("<b>Synthèse du %1 au %2</b> &nbsp; vitesse limite : %3")
-            .arg(summary.begin.toString(format), summary.end.toString(format),
-                 summary.limit ? QStringLiteral("%1 %2").arg(*summary.limit).arg(unit) : tr("aucune")));
+    const QString unit = analysis->unitSymbol();
+    ui->summary_heading->setText(headingHtml(summary, unit, true));
     fill(ui->summary_left, SummaryFormat::leftLines(summary, unit, SummaryFormat::Style::Display), summary);
     fill(ui->summary_right, SummaryFormat::rightLines(summary, unit, SummaryFormat::Style::Display), summary);
 
@@ -128,7 +146,7 @@ void SummaryTab::setAnalysis(const std::shared_ptr<const Analysis>& analysis)
         if (line.heading)
             quality += QStringLiteral("<tr><td colspan=2><b>%1</b></td></tr>").arg(line.label.toHtmlEscaped());
         else
-            quality += QStringLiteral("<tr><td>%1&nbsp;:&nbsp;</td><td>%2</td></tr>")
+            quality += QStringLiteral("<tr><td>%1 :</td><td>%2</td></tr>")
                            .arg(line.label.toHtmlEscaped(), line.values[0].toHtmlEscaped());
     }
     ui->summary_quality->setText(quality + QStringLiteral("</table>"));
@@ -140,8 +158,12 @@ void SummaryTab::setAnalysis(const std::shared_ptr<const Analysis>& analysis)
 
 bool SummaryTab::print()
 {
-    printPlot(m_hourly);
-    printPlot(m_speeds);
+    if (!m_analysis)
+        return false;
+    const Analysis& a = *m_analysis;
+    PrintSheet::print(tr("Synthèse"), a, [&](QPainter& painter, const QRectF& area) {
+        SummaryPage::paint(painter, area, a.summary(), a.unitSymbol());
+    });
     return true;
 }
 
