@@ -54,6 +54,8 @@ public:
     // Empty when cancelled.
     virtual QString openFileName(const QString& caption, const QString& folder, const QString& filter) = 0;
     virtual QString saveFileName(const QString& caption, const QString& proposed, const QString& filter) = 0;
+    // The filter the last saveFileName() ended on ("a;;b" offers two); empty when unknown.
+    virtual QString selectedFilter() const { return {}; }
     // False when cancelled; *answer is then untouched.
     virtual bool getInt(const QString& title, const QString& label, int value, int minimum, int maximum, int step,
                         int* answer) = 0;
