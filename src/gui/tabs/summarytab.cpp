@@ -10,6 +10,7 @@
 #include "gui/tabs/summaryformat.h"
 #include "ui_summarytab.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLocale>
 
@@ -86,14 +87,18 @@ namespace {
 class SummarySection : public ReportSection
 {
 public:
-    int pageCount(const ReportContent&) const override { return 1; }
+    int pageCount(const ReportContent&) const override { return 2; }
     bool draw(ReportPage& page) const override
     {
         const Analysis& a = *page.content().analysis;
         // Down to a little above the campaign block.
-        return drawPage(page, [&] {
-            SummaryPage::paint(page.painter(), QRectF(20, 70, ReportPage::W - 40, 590), a.summary(), a.unitSymbol());
-        });
+        for (const SummaryPage::Part part : {SummaryPage::Part::Figures, SummaryPage::Part::Charts})
+            if (!drawPage(page, [&] {
+                    SummaryPage::paint(page.painter(), QRectF(20, 70, ReportPage::W - 40, 590), a.summary(),
+                                       a.unitSymbol(), part);
+                }))
+                return false;
+        return true;
     }
 };
 
@@ -124,6 +129,23 @@ SummaryTab::SummaryTab(QWidget* parent) : AnalysisTab(parent), ui(new Ui::Summar
     }
     ui->summary_charts_layout->addWidget(m_hourly, 3);
     ui->summary_charts_layout->addWidget(m_speeds, 2);
+    ui->summary_figures_view->viewport()->installEventFilter(this);
+}
+
+bool SummaryTab::eventFilter(QObject* object, QEvent* event)
+{
+    if (object == ui->summary_figures_view->viewport() && event->type() == QEvent::Resize)
+        arrangeTables();
+    return AnalysisTab::eventFilter(object, event);
+}
+
+void SummaryTab::arrangeTables()
+{
+    // Side by side where both fit, else one under the other: the figures never scroll sideways.
+    const int both =
+        ui->summary_left->minimumWidth() + ui->summary_figures_layout->spacing() + ui->summary_right->minimumWidth();
+    ui->summary_figures_layout->setDirection(
+        ui->summary_figures_view->viewport()->width() >= both ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
 }
 
 SummaryTab::~SummaryTab()
@@ -154,6 +176,7 @@ void SummaryTab::setAnalysis(const std::shared_ptr<const Analysis>& analysis)
 
     m_hourly->setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit);
     m_speeds->setSummary(summary, unit);
+    arrangeTables();
 }
 
 bool SummaryTab::print()
@@ -161,9 +184,12 @@ bool SummaryTab::print()
     if (!m_analysis)
         return false;
     const Analysis& a = *m_analysis;
-    PrintSheet::print(tr("Synthèse"), a, [&](QPainter& painter, const QRectF& area) {
-        SummaryPage::paint(painter, area, a.summary(), a.unitSymbol());
-    });
+    const auto part = [&](SummaryPage::Part part) {
+        return [&a, part](QPainter& painter, const QRectF& area) {
+            SummaryPage::paint(painter, area, a.summary(), a.unitSymbol(), part);
+        };
+    };
+    PrintSheet::print(tr("Synthèse"), a, {part(SummaryPage::Part::Figures), part(SummaryPage::Part::Charts)});
     return true;
 }
 

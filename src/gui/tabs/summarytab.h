@@ -36,7 +36,12 @@ signals:
     // "Renseigner…" beside a missing limit.
     void limitRequested();
 
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
 private:
+    void arrangeTables();
+
     Ui::SummaryTab* ui;
     HourlyProfilePlot* m_hourly = nullptr;
     SpeedBinPlot* m_speeds = nullptr;

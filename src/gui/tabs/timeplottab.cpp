@@ -125,11 +125,11 @@ bool TimePlotTab::print()
     if (!m_plot)
         return false;
     PrintSheet::print(m_plot->title().text().replace(QLatin1Char('\n'), QLatin1Char(' ')), *m_analysis,
-                      [this](QPainter& painter, const QRectF& area) {
+                      {[this](QPainter& painter, const QRectF& area) {
                           QwtPlotRenderer renderer;
                           renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground);
                           renderer.render(m_plot, &painter, area);
-                      });
+                      }});
     return true;
 }
 
