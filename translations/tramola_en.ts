@@ -347,10 +347,6 @@ automatically to keep the data continuous.</translation>
         <translation>Updating the campaigns</translation>
     </message>
     <message>
-        <source>Téléchargement du %1</source>
-        <translation>Download of %1</translation>
-    </message>
-    <message>
         <source>Campagne créée automatiquement</source>
         <translation>Campaign created automatically</translation>
     </message>
@@ -571,14 +567,6 @@ automatically to keep the data continuous.</translation>
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Storage mode:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>Avancé</source>
-        <translation>Advanced</translation>
-    </message>
-    <message>
-        <source>Standard</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
         <source>%1 relevés ignorés : sens ou vitesse invalide</source>
         <translation>%1 readings ignored: invalid direction or speed</translation>
     </message>
@@ -768,10 +756,6 @@ automatically to keep the data continuous.</translation>
 <context>
     <name>DistributionTab</name>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Vehicles by speed class&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
         <source>Relevés entrants</source>
         <translation>Inbound readings</translation>
     </message>
@@ -790,6 +774,34 @@ automatically to keep the data continuous.</translation>
     <message>
         <source> (et +)</source>
         <translation> (and over)</translation>
+    </message>
+    <message>
+        <source>Répartition des relevés par classe de vitesse</source>
+        <translation>Readings by speed class</translation>
+    </message>
+    <message>
+        <source>Répartition des véhicules par classe de vitesse</source>
+        <translation>Vehicles by speed class</translation>
+    </message>
+    <message>
+        <source>Classe (%1)</source>
+        <translation>Class (%1)</translation>
+    </message>
+    <message>
+        <source>Relevés</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Vehicles</translation>
+    </message>
+    <message>
+        <source>Part</source>
+        <translation>Share</translation>
+    </message>
+    <message>
+        <source>Part cumulée</source>
+        <translation>Cumulative share</translation>
     </message>
 </context>
 <context>
@@ -955,10 +967,6 @@ automatically to keep the data continuous.</translation>
         <translation>Maximum</translation>
     </message>
     <message>
-        <source>Nombre de véhicules</source>
-        <translation>Vehicle count</translation>
-    </message>
-    <message>
         <source>Répartitions</source>
         <translation>Distribution</translation>
     </message>
@@ -977,10 +985,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>&amp;Outils</source>
         <translation>&amp;Tools</translation>
-    </message>
-    <message>
-        <source>&amp;A propos</source>
-        <translation>&amp;About</translation>
     </message>
     <message>
         <source>Barre d&apos;outils</source>
@@ -1003,10 +1007,6 @@ automatically to keep the data continuous.</translation>
         <translation>Exports the statistics to a file</translation>
     </message>
     <message>
-        <source>E&amp;xit</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
         <source>Arrête l&apos;application</source>
         <translation>Quits the application</translation>
     </message>
@@ -1023,44 +1023,16 @@ automatically to keep the data continuous.</translation>
         <translation>&amp;Precision</translation>
     </message>
     <message>
-        <source>Interval de temps</source>
-        <translation>Time interval</translation>
-    </message>
-    <message>
         <source>&amp;A propos de %1</source>
         <translation>&amp;About %1</translation>
-    </message>
-    <message>
-        <source>A propos de l&apos;application</source>
-        <translation>About the application</translation>
-    </message>
-    <message>
-        <source>Document PDF</source>
-        <translation>PDF document</translation>
     </message>
     <message>
         <source>Exporter</source>
         <translation>Export</translation>
     </message>
     <message>
-        <source>rafraichir</source>
-        <translation>Refresh</translation>
-    </message>
-    <message>
-        <source>Imprimer</source>
-        <translation>Print</translation>
-    </message>
-    <message>
         <source>Synthèse</source>
         <translation>Summary</translation>
-    </message>
-    <message>
-        <source>Portée du radar (mètres):</source>
-        <translation>Radar range (metres):</translation>
-    </message>
-    <message>
-        <source>Seuil de filtrage des mesures (minutes):</source>
-        <translation>Measure filtering threshold (minutes):</translation>
     </message>
     <message>
         <source>&amp;Diviseur de portée : %1 relevés = 1 véhicule</source>
@@ -1073,10 +1045,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Mode mise au point</source>
         <translation>Debug mode</translation>
-    </message>
-    <message>
-        <source>à propos %1</source>
-        <translation>about %1</translation>
     </message>
     <message>
         <source>Statistiques</source>
@@ -1107,10 +1075,6 @@ automatically to keep the data continuous.</translation>
         <translation>Printing is not available for this chart</translation>
     </message>
     <message>
-        <source>Charger les statistiques...</source>
-        <translation>Load statistics...</translation>
-    </message>
-    <message>
         <source>Base de données (*.db)</source>
         <translation>Database (*.db)</translation>
     </message>
@@ -1121,6 +1085,76 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Révision: </source>
         <translation>Revision: </translation>
+    </message>
+    <message>
+        <source>&amp;À propos</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>Largeur des intervalles de temps</source>
+        <translation>Width of the time intervals</translation>
+    </message>
+    <message>
+        <source>À propos de l&apos;application</source>
+        <translation>About the application</translation>
+    </message>
+    <message>
+        <source>&amp;Document PDF…</source>
+        <translation>PDF &amp;document…</translation>
+    </message>
+    <message>
+        <source>Rafraîchir</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>&amp;Imprimer…</source>
+        <translation>&amp;Print…</translation>
+    </message>
+    <message>
+        <source>Trafic</source>
+        <translation>Traffic</translation>
+    </message>
+    <message>
+        <source>&amp;À propos de %1</source>
+        <translation>&amp;About %1</translation>
+    </message>
+    <message>
+        <source>Ouvrir un fichier de mesures</source>
+        <translation>Open a measure file</translation>
+    </message>
+    <message>
+        <source>Portée du radar (mètres) :</source>
+        <translation>Radar range (metres):</translation>
+    </message>
+    <message>
+        <source>Largeur des intervalles de temps (minutes) :</source>
+        <translation>Width of the time intervals (minutes):</translation>
+    </message>
+    <message>
+        <source>CSV tableur (virgule décimale) (*.csv)</source>
+        <translation>Spreadsheet CSV (decimal comma) (*.csv)</translation>
+    </message>
+    <message>
+        <source>Ces fichiers existent déjà et seront remplacés :
+%1</source>
+        <translation>These files already exist and will be replaced:
+%1</translation>
+    </message>
+    <message>
+        <source>Remplacer</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>À propos de %1</source>
+        <translation>About %1</translation>
     </message>
 </context>
 <context>
@@ -1173,26 +1207,6 @@ automatically to keep the data continuous.</translation>
         <translation>Outbound speed percentiles</translation>
     </message>
     <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Inbound vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Outbound vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
         <source>Définition des percentiles</source>
         <translation>Percentile definitions</translation>
     </message>
@@ -1212,6 +1226,29 @@ automatically to keep the data continuous.</translation>
         <source>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</source>
         <translation>&lt;h3&gt;Percentile definitions &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;The &lt;b&gt;V85&lt;/b&gt; speed is the speed below which 85 % of free-flowing light vehicles travel (vehicles not held back by other traffic).&lt;br/&gt;&lt;br/&gt;The &lt;b&gt;V50&lt;/b&gt; and &lt;b&gt;V30&lt;/b&gt; values are the 50th and 30th percentile speeds&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source: SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
+    <message>
+        <source>Pourcentage de relevés</source>
+        <translation>Percentage of readings</translation>
+    </message>
+    <message>
+        <source>Percentiles de vitesse</source>
+        <translation>Speed percentiles</translation>
+    </message>
+</context>
+<context>
+    <name>PrintSheet</name>
+    <message>
+        <source>non renseignée</source>
+        <translation>not set</translation>
+    </message>
+    <message>
+        <source>Imprimé le %1</source>
+        <translation>Printed on %1</translation>
+    </message>
+    <message>
+        <source>Site : %1 &amp;nbsp;·&amp;nbsp; Période : du %2 au %3 &amp;nbsp;·&amp;nbsp; Vitesse limite : %4 &amp;nbsp;·&amp;nbsp; Vitesse minimale : %5&amp;nbsp;%6 &amp;nbsp;·&amp;nbsp; Unités : %6</source>
+        <translation>Site: %1 &amp;nbsp;·&amp;nbsp; Period: %2 to %3 &amp;nbsp;·&amp;nbsp; Speed limit: %4 &amp;nbsp;·&amp;nbsp; Minimum speed: %5&amp;nbsp;%6 &amp;nbsp;·&amp;nbsp; Units: %6</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -1220,32 +1257,12 @@ automatically to keep the data continuous.</translation>
         <translation>&lt;td align=left&gt;&lt;b&gt;TRAMOLA&lt;/b&gt;&lt;br /&gt;Version </translation>
     </message>
     <message>
-        <source>&lt;td align=center&gt;SYNTHESE DES MESURES&lt;/td&gt;</source>
-        <translation>&lt;td align=center&gt;MEASUREMENT SUMMARY&lt;/td&gt;</translation>
-    </message>
-    <message>
         <source>&lt;td align=left&gt;&lt;b&gt;Référence&amp;nbsp;:&amp;nbsp;</source>
         <translation>&lt;td align=left&gt;&lt;b&gt;Reference:&amp;nbsp;</translation>
     </message>
     <message>
         <source>&lt;td align=right&gt;Page {page} sur {pages}&lt;/td&gt;</source>
         <translation>&lt;td align=right&gt;Page {page} of {pages}&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=20%&gt;&lt;b&gt;Début d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</source>
-        <translation>&lt;td width=20%&gt;&lt;b&gt;Survey start:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=20%&gt;&lt;b&gt;Fin d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</source>
-        <translation>&lt;td width=20%&gt;&lt;b&gt;Survey end:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Lieu de la mesure:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
-        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Measurement site:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
-        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Comment:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
     </message>
     <message>
         <source>Le rapport %1 n&apos;a pas pu être écrit : %2</source>
@@ -1272,12 +1289,72 @@ automatically to keep the data continuous.</translation>
         <translation>Tramola</translation>
     </message>
     <message>
-        <source>Erreur à l&apos;exécution</source>
-        <translation>Error while opening</translation>
+        <source>&lt;td align=center&gt;SYNTHÈSE DES MESURES&lt;/td&gt;</source>
+        <translation>&lt;td align=center&gt;MEASUREMENT SUMMARY&lt;/td&gt;</translation>
     </message>
     <message>
-        <source>L&apos;ouverture du fichier %1 a échoué</source>
-        <translation>Opening the file %1 failed</translation>
+        <source>Site</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Période</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>du %1 au %2</source>
+        <translation>from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Vitesse limite</source>
+        <translation>Speed limit</translation>
+    </message>
+    <message>
+        <source>non renseignée : aucun chiffre de conformité</source>
+        <translation>not set: no compliance figure</translation>
+    </message>
+    <message>
+        <source>Unités</source>
+        <translation>Units</translation>
+    </message>
+    <message>
+        <source>Vitesse minimale</source>
+        <translation>Minimum speed</translation>
+    </message>
+    <message>
+        <source>Mode d&apos;enregistrement</source>
+        <translation>Store mode</translation>
+    </message>
+    <message>
+        <source>Rapport rédigé le</source>
+        <translation>Report written on</translation>
+    </message>
+    <message>
+        <source>&lt;td width=20%&gt;&lt;b&gt;Début d&apos;exploitation :&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</source>
+        <translation>&lt;td width=20%&gt;&lt;b&gt;Survey start:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=20%&gt;&lt;b&gt;Fin d&apos;exploitation :&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</source>
+        <translation>&lt;td width=20%&gt;&lt;b&gt;Survey end:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Lieu de la mesure :&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
+        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Measurement site:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire :&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
+        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Comment:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
+    </message>
+    <message>
+        <source>Documents PDF (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Le rapport %1 n&apos;a pas été écrit : seuls les suffixes .pdf et .ps sont possibles.</source>
+        <translation>The report %1 was not written: only the suffixes .pdf and .ps are possible.</translation>
+    </message>
+    <message>
+        <source>Le rapport %1 est écrit, mais aucune application n&apos;a pu l&apos;ouvrir.</source>
+        <translation>The report %1 is written, but no application could open it.</translation>
     </message>
 </context>
 <context>
@@ -1670,18 +1747,6 @@ automatically to keep the data continuous.</translation>
         <translation>Readings</translation>
     </message>
     <message>
-        <source>Trafic moyen journalier, %1 jours</source>
-        <translation>Average daily traffic, %1 days</translation>
-    </message>
-    <message>
-        <source>  lundi à vendredi, %1 jours</source>
-        <translation>  Monday to Friday, %1 days</translation>
-    </message>
-    <message>
-        <source>  samedi et dimanche, %1 jours</source>
-        <translation>  Saturday and Sunday, %1 days</translation>
-    </message>
-    <message>
         <source>Heure de pointe du matin</source>
         <translation>Morning peak hour</translation>
     </message>
@@ -1690,16 +1755,8 @@ automatically to keep the data continuous.</translation>
         <translation>vehicles in that hour</translation>
     </message>
     <message>
-        <source>Heure de pointe du matin : véhicules</source>
-        <translation>Morning peak hour: vehicles</translation>
-    </message>
-    <message>
         <source>Heure de pointe du soir</source>
         <translation>Evening peak hour</translation>
-    </message>
-    <message>
-        <source>Heure de pointe du soir : véhicules</source>
-        <translation>Evening peak hour: vehicles</translation>
     </message>
     <message>
         <source>Vitesses (%1)</source>
@@ -1738,16 +1795,8 @@ automatically to keep the data continuous.</translation>
         <translation>share of vehicles</translation>
     </message>
     <message>
-        <source>Allure : part des véhicules (%)</source>
-        <translation>Pace: share of vehicles (%)</translation>
-    </message>
-    <message>
         <source>Conformité à la limite de %1 %2 (véhicules)</source>
         <translation>Compliance with the %1 %2 limit (vehicles)</translation>
-    </message>
-    <message>
-        <source>Conformité (aucune vitesse limite)</source>
-        <translation>Compliance (no speed limit)</translation>
     </message>
     <message>
         <source>Au-dessus de %1 %2</source>
@@ -1760,10 +1809,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Au-dessus de la limite + %1</source>
         <translation>Above the limit + %1</translation>
-    </message>
-    <message>
-        <source> : part des véhicules (%)</source>
-        <translation>: share of vehicles (%)</translation>
     </message>
     <message>
         <source>Vitesse moyenne au-dessus (%1)</source>
@@ -1837,20 +1882,128 @@ automatically to keep the data continuous.</translation>
         <source>Relevés mal datés (avant 2000 ou après l&apos;écriture du fichier, écartés)</source>
         <translation>Misdated readings (before 2000 or after the file was written, left out)</translation>
     </message>
+    <message>
+        <source>Avancé</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 de %2 à %3</source>
+        <translation>%1 from %2 to %3</translation>
+    </message>
+    <message>
+        <source>Volumes (relevés)</source>
+        <translation>Volumes (readings)</translation>
+    </message>
+    <message>
+        <source>%1 : aucun jour complet</source>
+        <translation>%1: no complete day</translation>
+    </message>
+    <message>
+        <source>%1, %2 jour complet</source>
+        <translation>%1, %2 complete day</translation>
+    </message>
+    <message>
+        <source>%1, %2 jours complets</source>
+        <translation>%1, %2 complete days</translation>
+    </message>
+    <message>
+        <source>Trafic moyen journalier</source>
+        <translation>Average daily traffic</translation>
+    </message>
+    <message>
+        <source>lundi à vendredi</source>
+        <translation>Monday to Friday</translation>
+    </message>
+    <message>
+        <source>samedi et dimanche</source>
+        <translation>Saturday and Sunday</translation>
+    </message>
+    <message>
+        <source>relevés dans l&apos;heure</source>
+        <translation>readings in the hour</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du matin : %1</source>
+        <translation>Morning peak hour: %1</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du soir : %1</source>
+        <translation>Evening peak hour: %1</translation>
+    </message>
+    <message>
+        <source>part des relevés</source>
+        <translation>share of readings</translation>
+    </message>
+    <message>
+        <source>%1 : de</source>
+        <translation>%1: from</translation>
+    </message>
+    <message>
+        <source>%1 : à</source>
+        <translation>%1: to</translation>
+    </message>
+    <message>
+        <source>%1 : %2 (%)</source>
+        <translation>%1: %2 (%)</translation>
+    </message>
+    <message>
+        <source>Conformité à la limite de %1 %2 (relevés)</source>
+        <translation>Compliance with the %1 %2 limit (readings)</translation>
+    </message>
+    <message>
+        <source>Conformité : %1, aucun chiffre</source>
+        <translation>Compliance: %1, no figure</translation>
+    </message>
+    <message>
+        <source>Vitesse limite (%1)</source>
+        <translation>Speed limit (%1)</translation>
+    </message>
+    <message>
+        <source>Trafic moyen par jour de la semaine (relevés)</source>
+        <translation>Average traffic per day of the week (readings)</translation>
+    </message>
+    <message>
+        <source>Mode d&apos;enregistrement</source>
+        <translation>Store mode</translation>
+    </message>
+    <message>
+        <source>Relevés par véhicule (moyenne des rafales)</source>
+        <translation>Readings per vehicle (mean of the bursts)</translation>
+    </message>
+    <message>
+        <source>Jours complets</source>
+        <translation>Complete days</translation>
+    </message>
+    <message>
+        <source>Jours partiels (hors moyennes journalières)</source>
+        <translation>Partial days (left out of daily means)</translation>
+    </message>
 </context>
 <context>
     <name>SummaryPage</name>
     <message>
-        <source>aucune</source>
-        <translation>none</translation>
-    </message>
-    <message>
-        <source>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;Du %2 au %3 ; vitesse limite : %4&lt;/span&gt;</source>
-        <translation>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;From %2 to %3; speed limit: %4&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>Synthèse et conformité</source>
         <translation>Summary and compliance</translation>
+    </message>
+    <message>
+        <source>vitesse limite : %1&amp;nbsp;%2</source>
+        <translation>speed limit: %1&amp;nbsp;%2</translation>
+    </message>
+    <message>
+        <source>limite non renseignée : aucun chiffre de conformité</source>
+        <translation>limit not set: no compliance figure</translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;Du %2 au %3 ; %4&lt;br&gt;Mode d&apos;enregistrement : %5&lt;/span&gt;</source>
+        <translation>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;From %2 to %3; %4&lt;br&gt;Store mode: %5&lt;/span&gt;</translation>
     </message>
 </context>
 <context>
@@ -1876,12 +2029,24 @@ automatically to keep the data continuous.</translation>
         <translation>Both directions</translation>
     </message>
     <message>
-        <source>&lt;b&gt;Synthèse du %1 au %2&lt;/b&gt; &amp;nbsp; vitesse limite : %3</source>
-        <translation>&lt;b&gt;Summary from %1 to %2&lt;/b&gt; &amp;nbsp; speed limit: %3</translation>
+        <source>vitesse limite : %1&amp;nbsp;%2</source>
+        <translation>speed limit: %1&amp;nbsp;%2</translation>
     </message>
     <message>
-        <source>aucune</source>
-        <translation>none</translation>
+        <source>&lt;span style=&quot;color:#b00000&quot;&gt;Limite non renseignée&lt;/span&gt; — &lt;a href=&quot;limit&quot;&gt;Renseigner…&lt;/a&gt;</source>
+        <translation>&lt;span style=&quot;color:#b00000&quot;&gt;Limit not set&lt;/span&gt; — &lt;a href=&quot;limit&quot;&gt;Set it…&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>limite non renseignée : aucun chiffre de conformité</source>
+        <translation>limit not set: no compliance figure</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Synthèse du %1 au %2&lt;/b&gt; &amp;nbsp; %3&lt;br&gt;Mode d&apos;enregistrement : %4</source>
+        <translation>&lt;b&gt;Summary from %1 to %2&lt;/b&gt; &amp;nbsp; %3&lt;br&gt;Store mode: %4</translation>
+    </message>
+    <message>
+        <source>Synthèse</source>
+        <translation>Summary</translation>
     </message>
 </context>
 <context>

@@ -204,7 +204,7 @@ int main(int argc, char* argv[])
     {
         MainWindow window;
         window.setLocaleName(localeName);
-        window.resize(1100, 760);
+        window.resize(1280, 800);
         window.show();
         settle();
         if (!windowOnly)
@@ -222,17 +222,17 @@ int main(int argc, char* argv[])
         }
 
         if (windowOnly) {
-            window.resize(1240, 780);   // both summary tables whole
+            window.resize(1280, 800);   // the first start's size
             tabs->setCurrentIndex(windowOnly - 1);
             settle(500);
             if (!window.grab().save(outFolder + QStringLiteral("/tramola.png")))
                 status = 1;
         } else {
-            grabTabs(window, tabs, 1100, 760);
+            grabTabs(window, tabs, 1280, 800);
             if (auto* panel = window.findChild<QToolBox*>(QStringLiteral("criteriaPanel"))) {
                 panel->setCurrentIndex(1);
                 settle();
-                save(&window, QStringLiteral("window-1100x760-data-panel"));
+                save(&window, QStringLiteral("window-1280x800-data-panel"));
                 panel->setCurrentIndex(0);
             }
             grabMenu(window, QStringLiteral("menuFichier"), QStringLiteral("menu-file"));
@@ -263,7 +263,7 @@ int main(int argc, char* argv[])
             nextName = QStringLiteral("input-filter");
             window.setBucketWidth();
 
-            grabTabs(window, tabs, 919, 700);   // the first start's size
+            grabTabs(window, tabs, 1100, 760);
             grabTabs(window, tabs, 1600, 1000);
             grabTabs(window, tabs, 800, 640);   // the smallest
             if (auto* panel = window.findChild<QToolBox*>(QStringLiteral("criteriaPanel"))) {
