@@ -202,10 +202,6 @@
 <context>
     <name>CampaignChoiceDialog</name>
     <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
-    <message>
         <source>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</source>
         <translation>&lt;b&gt;Statistics campaigns&lt;/b&gt;</translation>
     </message>
@@ -218,20 +214,20 @@
         <translation>Select all</translation>
     </message>
     <message>
-        <source>Inverser selection</source>
-        <translation>Invert selection</translation>
-    </message>
-    <message>
         <source>Campagne du %1</source>
         <translation>Campaign of %1</translation>
+    </message>
+    <message>
+        <source>Campagnes</source>
+        <translation>Campaigns</translation>
+    </message>
+    <message>
+        <source>Inverser la sélection</source>
+        <translation>Invert the selection</translation>
     </message>
 </context>
 <context>
     <name>CampaignDescriptionDialog</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
     <message>
         <source>&lt;b&gt;Informations sur la campagne statistiques&lt;/b&gt;</source>
         <translation>&lt;b&gt;Statistics campaign information&lt;/b&gt;</translation>
@@ -251,6 +247,10 @@
     <message>
         <source>Description</source>
         <translation>Description</translation>
+    </message>
+    <message>
+        <source>Campagne</source>
+        <translation>Campaign</translation>
     </message>
 </context>
 <context>
@@ -276,22 +276,6 @@
     <message>
         <source>Tout désélectionner</source>
         <translation>Deselect all</translation>
-    </message>
-    <message>
-        <source>Le mode de stockage des statistiques pour certaines campagnes est
-différent du mode de la première campagne sélectionnée.
-
-Ces statistiques créées avec une version de matériel différent ne
-peuvent êtres mélangée et ont été ignorées
-
-</source>
-        <translation>The storage mode of some campaigns differs from the mode
-of the first campaign selected.
-
-Statistics recorded by a different hardware version cannot
-be mixed and have been ignored.
-
-</translation>
     </message>
     <message>
         <source>Des campagnes intermédiaires ont été sélectionnées
@@ -322,6 +306,22 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</source>
         <translation>The database %1 is read-only: the campaigns are worked out for this time, without being saved in it.</translation>
+    </message>
+    <message>
+        <source>Le mode de stockage des statistiques pour certaines campagnes est
+différent du mode de la première campagne sélectionnée.
+
+Ces statistiques créées avec une version de matériel différent ne
+peuvent être mélangées et ont été ignorées
+
+</source>
+        <translation>The storage mode of some campaigns differs from the mode
+of the first campaign selected.
+
+Statistics recorded by a different hardware version cannot
+be mixed and have been ignored.
+
+</translation>
     </message>
 </context>
 <context>
@@ -362,10 +362,6 @@ automatically to keep the data continuous.</translation>
         <translation>Version</translation>
     </message>
     <message>
-        <source>Title</source>
-        <translation>Title</translation>
-    </message>
-    <message>
         <source>Dates</source>
         <translation>Dates</translation>
     </message>
@@ -377,32 +373,16 @@ automatically to keep the data continuous.</translation>
         <source>(Du %1 au %2)</source>
         <translation>(From %1 to %2)</translation>
     </message>
+    <message>
+        <source>Titre</source>
+        <translation>Title</translation>
+    </message>
 </context>
 <context>
     <name>CampaignTab</name>
     <message>
         <source>Détail</source>
         <translation>Details</translation>
-    </message>
-    <message>
-        <source>Date d&apos;enregistrement:</source>
-        <translation>Recorded on:</translation>
-    </message>
-    <message>
-        <source>Date de début:</source>
-        <translation>Start date:</translation>
-    </message>
-    <message>
-        <source>Date de fin:</source>
-        <translation>End date:</translation>
-    </message>
-    <message>
-        <source>Nombre de mesures:</source>
-        <translation>Measures:</translation>
-    </message>
-    <message>
-        <source>Nombre de jours:</source>
-        <translation>Days:</translation>
     </message>
     <message>
         <source>Titre</source>
@@ -413,16 +393,36 @@ automatically to keep the data continuous.</translation>
         <translation>Comments</translation>
     </message>
     <message>
-        <source>Editer</source>
-        <translation>Edit</translation>
-    </message>
-    <message>
         <source>Statistiques</source>
         <translation>Statistics</translation>
     </message>
     <message>
         <source>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</source>
         <translation>No campaign is ticked: nothing was loaded.</translation>
+    </message>
+    <message>
+        <source>Date d&apos;enregistrement :</source>
+        <translation>Recorded on:</translation>
+    </message>
+    <message>
+        <source>Date de début :</source>
+        <translation>Start date:</translation>
+    </message>
+    <message>
+        <source>Date de fin :</source>
+        <translation>End date:</translation>
+    </message>
+    <message>
+        <source>Nombre de mesures :</source>
+        <translation>Measures:</translation>
+    </message>
+    <message>
+        <source>Nombre de jours :</source>
+        <translation>Days:</translation>
+    </message>
+    <message>
+        <source>Modifier…</source>
+        <translation>Edit…</translation>
     </message>
 </context>
 <context>
@@ -523,18 +523,6 @@ automatically to keep the data continuous.</translation>
         <translation>Width of the intervals of the curves and of the table (Tools, Precision)</translation>
     </message>
     <message>
-        <source>Rafraichir</source>
-        <translation>Refresh</translation>
-    </message>
-    <message>
-        <source>Lieu de la mesure:</source>
-        <translation>Measurement site:</translation>
-    </message>
-    <message>
-        <source>Commentaire:</source>
-        <translation>Comment:</translation>
-    </message>
-    <message>
         <source>Emplacement :</source>
         <translation>Speed area:</translation>
     </message>
@@ -581,6 +569,18 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Zones de vitesse</source>
         <translation>Speed areas</translation>
+    </message>
+    <message>
+        <source>Rafraîchir</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Lieu de la mesure :</source>
+        <translation>Measurement site:</translation>
+    </message>
+    <message>
+        <source>Commentaire :</source>
+        <translation>Comment:</translation>
     </message>
 </context>
 <context>
@@ -661,10 +661,6 @@ automatically to keep the data continuous.</translation>
 <context>
     <name>CsvFile</name>
     <message>
-        <source>Open CSV file</source>
-        <translation>Open CSV file</translation>
-    </message>
-    <message>
         <source>Importation</source>
         <translation>Import</translation>
     </message>
@@ -689,6 +685,10 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Un guillemet ouvert à la ligne %1 n&apos;est jamais refermé : la suite du fichier est ignorée&lt;br/&gt;&lt;br/&gt;</source>
         <translation>A quote opened on line %1 is never closed: the rest of the file is ignored&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Ouvrir un fichier CSV</source>
+        <translation>Open a CSV file</translation>
     </message>
 </context>
 <context>
@@ -751,6 +751,10 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>L&apos;écriture dans %1 a échoué (%2) : rien n&apos;a été enregistré.</source>
         <translation>Writing to %1 failed (%2): nothing was saved.</translation>
+    </message>
+    <message>
+        <source>Base de données</source>
+        <translation>Database</translation>
     </message>
 </context>
 <context>
@@ -1023,10 +1027,6 @@ automatically to keep the data continuous.</translation>
         <translation>&amp;Precision</translation>
     </message>
     <message>
-        <source>&amp;A propos de %1</source>
-        <translation>&amp;About %1</translation>
-    </message>
-    <message>
         <source>Exporter</source>
         <translation>Export</translation>
     </message>
@@ -1081,10 +1081,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Un chargement est déjà en cours : attendez qu&apos;il se termine.</source>
         <translation>A load is already running: wait until it has finished.</translation>
-    </message>
-    <message>
-        <source>Révision: </source>
-        <translation>Revision: </translation>
     </message>
     <message>
         <source>&amp;À propos</source>
@@ -1155,6 +1151,10 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>À propos de %1</source>
         <translation>About %1</translation>
+    </message>
+    <message>
+        <source>Révision : </source>
+        <translation>Revision: </translation>
     </message>
 </context>
 <context>
@@ -1380,16 +1380,16 @@ automatically to keep the data continuous.</translation>
         <translation>Vehicles per hour</translation>
     </message>
     <message>
-        <source>Répartion par plage de vitesses</source>
-        <translation>Distribution by speed class</translation>
-    </message>
-    <message>
         <source>graphique des percentiles</source>
         <translation>Percentile charts</translation>
     </message>
     <message>
         <source>Tableau détaillé des mesures</source>
         <translation>Detailed measure table</translation>
+    </message>
+    <message>
+        <source>Répartition par classe de vitesse</source>
+        <translation>Distribution by speed class</translation>
     </message>
 </context>
 <context>
@@ -1537,10 +1537,6 @@ automatically to keep the data continuous.</translation>
         <translation>Please complete the table</translation>
     </message>
     <message>
-        <source>Les vitesses doivent êtres contiguës</source>
-        <translation>The speeds must be contiguous</translation>
-    </message>
-    <message>
         <source>Intervals</source>
         <translation>Intervals</translation>
     </message>
@@ -1553,14 +1549,6 @@ automatically to keep the data continuous.</translation>
         <translation>The table cannot be empty.</translation>
     </message>
     <message>
-        <source>Nom de l&apos;emplacement:</source>
-        <translation>Speed area name:</translation>
-    </message>
-    <message>
-        <source>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
-        <translation>You are about to delete the area &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Are you sure?&lt;br/&gt;&lt;br/&gt;</translation>
-    </message>
-    <message>
         <source>Oui</source>
         <translation>Yes</translation>
     </message>
@@ -1569,16 +1557,28 @@ automatically to keep the data continuous.</translation>
         <translation>No</translation>
     </message>
     <message>
-        <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
-        <translation>The area &lt;b&gt;%1&lt;/b&gt; will be reset&lt;br/&gt;&lt;br/&gt;Are you sure?&lt;br/&gt;&lt;br/&gt;</translation>
-    </message>
-    <message>
         <source>Zones de vitesse</source>
         <translation>Speed areas</translation>
     </message>
     <message>
         <source>Les zones n&apos;ont pas pu être enregistrées dans %1 : %2.</source>
         <translation>The areas could not be saved to %1: %2.</translation>
+    </message>
+    <message>
+        <source>Les vitesses doivent être contiguës</source>
+        <translation>The speeds must be contiguous</translation>
+    </message>
+    <message>
+        <source>Nom de l&apos;emplacement :</source>
+        <translation>Speed area name:</translation>
+    </message>
+    <message>
+        <source>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>You are about to delete the area &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Are you sure?&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>The area &lt;b&gt;%1&lt;/b&gt; will be reset&lt;br/&gt;&lt;br/&gt;Are you sure?&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
 </context>
 <context>
@@ -2088,10 +2088,6 @@ automatically to keep the data continuous.</translation>
         <translation>Vehicle count</translation>
     </message>
     <message>
-        <source>Time</source>
-        <translation>Time</translation>
-    </message>
-    <message>
         <source>vitesse</source>
         <translation>speed</translation>
     </message>
@@ -2118,6 +2114,10 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1: %L2 %3</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
     </message>
 </context>
 <context>

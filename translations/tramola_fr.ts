@@ -202,10 +202,6 @@
 <context>
     <name>CampaignChoiceDialog</name>
     <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
-    <message>
         <source>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</source>
         <translation>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</translation>
     </message>
@@ -218,20 +214,20 @@
         <translation>Tout sélectionner</translation>
     </message>
     <message>
-        <source>Inverser selection</source>
-        <translation>Inverser selection</translation>
-    </message>
-    <message>
         <source>Campagne du %1</source>
         <translation>Campagne du %1</translation>
+    </message>
+    <message>
+        <source>Campagnes</source>
+        <translation>Campagnes</translation>
+    </message>
+    <message>
+        <source>Inverser la sélection</source>
+        <translation>Inverser la sélection</translation>
     </message>
 </context>
 <context>
     <name>CampaignDescriptionDialog</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
     <message>
         <source>&lt;b&gt;Informations sur la campagne statistiques&lt;/b&gt;</source>
         <translation>&lt;b&gt;Informations sur la campagne statistiques&lt;/b&gt;</translation>
@@ -251,6 +247,10 @@
     <message>
         <source>Description</source>
         <translation>Description</translation>
+    </message>
+    <message>
+        <source>Campagne</source>
+        <translation>Campagne</translation>
     </message>
 </context>
 <context>
@@ -276,22 +276,6 @@
     <message>
         <source>Tout désélectionner</source>
         <translation>Tout désélectionner</translation>
-    </message>
-    <message>
-        <source>Le mode de stockage des statistiques pour certaines campagnes est
-différent du mode de la première campagne sélectionnée.
-
-Ces statistiques créées avec une version de matériel différent ne
-peuvent êtres mélangée et ont été ignorées
-
-</source>
-        <translation>Le mode de stockage des statistiques pour certaines campagnes est
-différent du mode de la première campagne sélectionnée.
-
-Ces statistiques créées avec une version de matériel différent ne
-peuvent êtres mélangée et ont été ignorées
-
-</translation>
     </message>
     <message>
         <source>Des campagnes intermédiaires ont été sélectionnées
@@ -322,6 +306,22 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</source>
         <translation>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</translation>
+    </message>
+    <message>
+        <source>Le mode de stockage des statistiques pour certaines campagnes est
+différent du mode de la première campagne sélectionnée.
+
+Ces statistiques créées avec une version de matériel différent ne
+peuvent être mélangées et ont été ignorées
+
+</source>
+        <translation>Le mode de stockage des statistiques pour certaines campagnes est
+différent du mode de la première campagne sélectionnée.
+
+Ces statistiques créées avec une version de matériel différent ne
+peuvent être mélangées et ont été ignorées
+
+</translation>
     </message>
 </context>
 <context>
@@ -362,10 +362,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Version</translation>
     </message>
     <message>
-        <source>Title</source>
-        <translation>Title</translation>
-    </message>
-    <message>
         <source>Dates</source>
         <translation>Dates</translation>
     </message>
@@ -377,32 +373,16 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>(Du %1 au %2)</source>
         <translation>(Du %1 au %2)</translation>
     </message>
+    <message>
+        <source>Titre</source>
+        <translation>Titre</translation>
+    </message>
 </context>
 <context>
     <name>CampaignTab</name>
     <message>
         <source>Détail</source>
         <translation>Détail</translation>
-    </message>
-    <message>
-        <source>Date d&apos;enregistrement:</source>
-        <translation>Date d&apos;enregistrement:</translation>
-    </message>
-    <message>
-        <source>Date de début:</source>
-        <translation>Date de début:</translation>
-    </message>
-    <message>
-        <source>Date de fin:</source>
-        <translation>Date de fin:</translation>
-    </message>
-    <message>
-        <source>Nombre de mesures:</source>
-        <translation>Nombre de mesures:</translation>
-    </message>
-    <message>
-        <source>Nombre de jours:</source>
-        <translation>Nombre de jours:</translation>
     </message>
     <message>
         <source>Titre</source>
@@ -413,16 +393,36 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Commentaires</translation>
     </message>
     <message>
-        <source>Editer</source>
-        <translation>Editer</translation>
-    </message>
-    <message>
         <source>Statistiques</source>
         <translation>Statistiques</translation>
     </message>
     <message>
         <source>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</source>
         <translation>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</translation>
+    </message>
+    <message>
+        <source>Date d&apos;enregistrement :</source>
+        <translation>Date d&apos;enregistrement :</translation>
+    </message>
+    <message>
+        <source>Date de début :</source>
+        <translation>Date de début :</translation>
+    </message>
+    <message>
+        <source>Date de fin :</source>
+        <translation>Date de fin :</translation>
+    </message>
+    <message>
+        <source>Nombre de mesures :</source>
+        <translation>Nombre de mesures :</translation>
+    </message>
+    <message>
+        <source>Nombre de jours :</source>
+        <translation>Nombre de jours :</translation>
+    </message>
+    <message>
+        <source>Modifier…</source>
+        <translation>Modifier…</translation>
     </message>
 </context>
 <context>
@@ -523,18 +523,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Largeur des intervalles des courbes et du tableau (Outils, Précision)</translation>
     </message>
     <message>
-        <source>Rafraichir</source>
-        <translation>Rafraichir</translation>
-    </message>
-    <message>
-        <source>Lieu de la mesure:</source>
-        <translation>Lieu de la mesure:</translation>
-    </message>
-    <message>
-        <source>Commentaire:</source>
-        <translation>Commentaire:</translation>
-    </message>
-    <message>
         <source>Emplacement :</source>
         <translation>Emplacement :</translation>
     </message>
@@ -581,6 +569,18 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Zones de vitesse</source>
         <translation>Zones de vitesse</translation>
+    </message>
+    <message>
+        <source>Rafraîchir</source>
+        <translation>Rafraîchir</translation>
+    </message>
+    <message>
+        <source>Lieu de la mesure :</source>
+        <translation>Lieu de la mesure :</translation>
+    </message>
+    <message>
+        <source>Commentaire :</source>
+        <translation>Commentaire :</translation>
     </message>
 </context>
 <context>
@@ -661,10 +661,6 @@ automatiquement pour garantir la continuité des données.</translation>
 <context>
     <name>CsvFile</name>
     <message>
-        <source>Open CSV file</source>
-        <translation>Open CSV file</translation>
-    </message>
-    <message>
         <source>Importation</source>
         <translation>Importation</translation>
     </message>
@@ -689,6 +685,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Un guillemet ouvert à la ligne %1 n&apos;est jamais refermé : la suite du fichier est ignorée&lt;br/&gt;&lt;br/&gt;</source>
         <translation>Un guillemet ouvert à la ligne %1 n&apos;est jamais refermé : la suite du fichier est ignorée&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Ouvrir un fichier CSV</source>
+        <translation>Ouvrir un fichier CSV</translation>
     </message>
 </context>
 <context>
@@ -751,6 +751,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>L&apos;écriture dans %1 a échoué (%2) : rien n&apos;a été enregistré.</source>
         <translation>L&apos;écriture dans %1 a échoué (%2) : rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>Base de données</source>
+        <translation>Base de données</translation>
     </message>
 </context>
 <context>
@@ -1027,10 +1031,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>&amp;Précision</translation>
     </message>
     <message>
-        <source>&amp;A propos de %1</source>
-        <translation>&amp;A propos de %1</translation>
-    </message>
-    <message>
         <source>Exporter</source>
         <translation>Exporter</translation>
     </message>
@@ -1081,10 +1081,6 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Fichiers écrits : %1</source>
         <translation>Fichiers écrits : %1</translation>
-    </message>
-    <message>
-        <source>Révision: </source>
-        <translation>Révision: </translation>
     </message>
     <message>
         <source>&amp;À propos</source>
@@ -1155,6 +1151,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>À propos de %1</source>
         <translation>À propos de %1</translation>
+    </message>
+    <message>
+        <source>Révision : </source>
+        <translation>Révision : </translation>
     </message>
 </context>
 <context>
@@ -1380,16 +1380,16 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Nombre de véhicules par heure</translation>
     </message>
     <message>
-        <source>Répartion par plage de vitesses</source>
-        <translation>Répartion par plage de vitesses</translation>
-    </message>
-    <message>
         <source>graphique des percentiles</source>
         <translation>graphique des percentiles</translation>
     </message>
     <message>
         <source>Tableau détaillé des mesures</source>
         <translation>Tableau détaillé des mesures</translation>
+    </message>
+    <message>
+        <source>Répartition par classe de vitesse</source>
+        <translation>Répartition par classe de vitesse</translation>
     </message>
 </context>
 <context>
@@ -1537,10 +1537,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Veuillez compléter la table</translation>
     </message>
     <message>
-        <source>Les vitesses doivent êtres contiguës</source>
-        <translation>Les vitesses doivent êtres contiguës</translation>
-    </message>
-    <message>
         <source>Intervals</source>
         <translation>Intervals</translation>
     </message>
@@ -1553,14 +1549,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>La table ne peut pas être vide.</translation>
     </message>
     <message>
-        <source>Nom de l&apos;emplacement:</source>
-        <translation>Nom de l&apos;emplacement:</translation>
-    </message>
-    <message>
-        <source>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
-        <translation>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</translation>
-    </message>
-    <message>
         <source>Oui</source>
         <translation>Oui</translation>
     </message>
@@ -1569,16 +1557,28 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Non</translation>
     </message>
     <message>
-        <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
-        <translation>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</translation>
-    </message>
-    <message>
         <source>Zones de vitesse</source>
         <translation>Zones de vitesse</translation>
     </message>
     <message>
         <source>Les zones n&apos;ont pas pu être enregistrées dans %1 : %2.</source>
         <translation>Les zones n&apos;ont pas pu être enregistrées dans %1 : %2.</translation>
+    </message>
+    <message>
+        <source>Les vitesses doivent être contiguës</source>
+        <translation>Les vitesses doivent être contiguës</translation>
+    </message>
+    <message>
+        <source>Nom de l&apos;emplacement :</source>
+        <translation>Nom de l&apos;emplacement :</translation>
+    </message>
+    <message>
+        <source>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
 </context>
 <context>
@@ -2056,10 +2056,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Nombre de véhicules</translation>
     </message>
     <message>
-        <source>Time</source>
-        <translation>Time</translation>
-    </message>
-    <message>
         <source>vitesse</source>
         <translation>vitesse</translation>
     </message>
@@ -2118,6 +2114,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1 : %L2 %3</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
     </message>
 </context>
 <context>

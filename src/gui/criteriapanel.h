@@ -44,7 +44,7 @@ public:
     QString commentHtml() const;
 
 signals:
-    // "Rafraichir": the period or the minimum speed are to be applied.
+    // "Rafraîchir": the period or the minimum speed are to be applied.
     void refreshRequested();
     // Another speed area or limit: applied at once.
     void criteriaChanged();

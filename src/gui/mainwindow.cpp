@@ -422,7 +422,7 @@ void MainWindow::toggleDebugMode()
 void MainWindow::about()
 {
     const QString product = QLatin1String(tramola::productName);
-    const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>") + tr("Révision: ")
+    const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>") + tr("Révision : ")
         + QLatin1String(tramola::productVersion) + QStringLiteral("<br>    Date: ")
         + QLatin1String(tramola::productDate)
         + QStringLiteral("<br><br>Contact : <a href=\"mailto:%1\">%1</a>").arg(QLatin1String(kContact));

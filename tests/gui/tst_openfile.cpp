@@ -173,9 +173,8 @@ void TestOpenFile::failures_data()
     QTest::addColumn<QStringList>("boxes");   // kind|title|text, %1 the file
 
     const QString box = QStringLiteral("warning|Statistiques|");
-    const QString notOpened =
-        QStringLiteral("critical|Database manager|Le fichier %1 n'est pas une base de mesures (ce "
-                       "n'est pas un fichier ordinaire) ; il est laissé tel quel.");
+    const QString notOpened = QStringLiteral("critical|Base de données|Le fichier %1 n'est pas une base de mesures (ce "
+                                             "n'est pas un fichier ordinaire) ; il est laissé tel quel.");
     QTest::newRow("campaign choice given up") << "rejected" << QStringList();
     QTest::newRow("not openable before the choice")
         << "directory" << QStringList{notOpened, box + "Erreur à l'ouverture de la base de données.\n"};

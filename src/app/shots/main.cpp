@@ -238,7 +238,7 @@ int main(int argc, char* argv[])
             grabMenu(window, QStringLiteral("menuFichier"), QStringLiteral("menu-file"));
             grabMenu(window, QStringLiteral("menuOutils"), QStringLiteral("menu-tools"));
 
-            // Campaign details, from the campaign tab's "Editer".
+            // Campaign details, from the campaign tab's "Modifier…".
             tabs->setCurrentIndex(tabs->count() - 2);
             settle();
             if (auto* edit = window.findChild<QPushButton*>(QStringLiteral("editButton"))) {

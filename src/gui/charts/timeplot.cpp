@@ -244,7 +244,7 @@ TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>&
     setAxisTitle(QwtPlot::yLeft, chartstyle::axisTitle(tr("Nombre de véhicules")));
     attachGrid(this);
     setAxisTitle(QwtPlot::xBottom,
-                 chartstyle::styled(tr("Time"), QFont(QStringLiteral("Arial"), 10), chartstyle::axisTitleColour));
+                 chartstyle::styled(tr("Date"), QFont(QStringLiteral("Arial"), 10), chartstyle::axisTitleColour));
     m_baseScaleDiv = timeScaleDiv(begin, end);
     m_baseScaleMode = m_scaleMode;
     // Medium labels read as dates in the year granularity here too, not as "00:00".
