@@ -11,7 +11,9 @@
 #include "gui/charts/vehiclebars.h"
 #include "gui/charts/speedscaledraw.h"
 
+#include <QDateTime>
 #include <QDebug>
+#include <QLocale>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QFont>
@@ -276,7 +278,13 @@ TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>&
     connect(m_legend, &QwtLegend::checked, this, &TimePlot::legendChecked);
     checkAllItems();
 
-    m_zoomer = new QwtPlotZoomer(canvas(), true);
+    auto* zoomer = new LabelledZoomer(canvas());
+    zoomer->setLabel([](const QPointF& pos) {
+        return QStringLiteral("%1, %2").arg(
+            QLocale().toString(QDateTime::fromSecsSinceEpoch(qint64(pos.x())), QLocale::ShortFormat),
+            QLocale().toString(pos.y(), 'f', 0));
+    });
+    m_zoomer = zoomer;
     m_zoomer->setRubberBandPen(QPen(Qt::red));
     m_zoomer->setTrackerPen(QPen(Qt::red));
     m_zoomer->setZoomBase(false);
@@ -335,6 +343,11 @@ TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, c
     checkAllItems();
 
     m_speedZoomer = new SpeedZoomer(canvas());
+    m_speedZoomer->setLabel([unit = m_speedUnit](const QPointF& pos) {
+        return QStringLiteral("%1, %2 %3")
+            .arg(QLocale().toString(QDateTime::fromSecsSinceEpoch(qint64(pos.x())), QLocale::ShortFormat),
+                 QLocale().toString(pos.y(), 'f', 1), unit);
+    });
     m_speedZoomer->setRubberBandPen(QPen(Qt::red));
     m_speedZoomer->setTrackerPen(QPen(Qt::red));
     const QwtScaleDiv& x = axisScaleDiv(QwtPlot::xBottom);
