@@ -657,6 +657,14 @@ be mixed and have been ignored.
         <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
         <translation>The file %1 could not be written: %2</translation>
     </message>
+    <message>
+        <source>%1 relevés/h lundi-vendredi</source>
+        <translation>%1 readings/h Monday-Friday</translation>
+    </message>
+    <message>
+        <source>%1 relevés/h week-end</source>
+        <translation>%1 readings/h weekend</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>
@@ -950,6 +958,10 @@ be mixed and have been ignored.
     <message>
         <source>Limite %1 %2</source>
         <translation>Limit %1 %2</translation>
+    </message>
+    <message>
+        <source>Relevés par heure</source>
+        <translation>Readings per hour</translation>
     </message>
 </context>
 <context>
@@ -1606,6 +1618,10 @@ be mixed and have been ignored.
     <message>
         <source>Limite %1 %2</source>
         <translation>Limit %1 %2</translation>
+    </message>
+    <message>
+        <source>Relevés</source>
+        <translation>Readings</translation>
     </message>
 </context>
 <context>

@@ -657,6 +657,14 @@ peuvent être mélangées et ont été ignorées
         <source>Le fichier %1 n&apos;a pas pu être écrit : %2</source>
         <translation>Le fichier %1 n&apos;a pas pu être écrit : %2</translation>
     </message>
+    <message>
+        <source>%1 relevés/h lundi-vendredi</source>
+        <translation>%1 relevés/h lundi-vendredi</translation>
+    </message>
+    <message>
+        <source>%1 relevés/h week-end</source>
+        <translation>%1 relevés/h week-end</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>
@@ -950,6 +958,10 @@ peuvent être mélangées et ont été ignorées
     <message>
         <source>Limite %1 %2</source>
         <translation>Limite %1 %2</translation>
+    </message>
+    <message>
+        <source>Relevés par heure</source>
+        <translation>Relevés par heure</translation>
     </message>
 </context>
 <context>
@@ -1606,6 +1618,10 @@ peuvent être mélangées et ont été ignorées
     <message>
         <source>Limite %1 %2</source>
         <translation>Limite %1 %2</translation>
+    </message>
+    <message>
+        <source>Relevés</source>
+        <translation>Relevés</translation>
     </message>
 </context>
 <context>

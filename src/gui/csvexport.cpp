@@ -159,8 +159,11 @@ bool CsvExport::writeSummary(const TrafficSummary& summary, const QString& unit,
         QStringList columns{tr("Heure")};
         for (int g = 0; g < 3; ++g) {
             const QString group = SummaryFormat::groupTitle(g);
-            columns << tr("%1 véh./h lundi-vendredi").arg(group) << tr("%1 véh./h week-end").arg(group)
-                    << tr("%1 V85").arg(group);
+            if (SummaryFormat::countsReadings(summary))
+                columns << tr("%1 relevés/h lundi-vendredi").arg(group) << tr("%1 relevés/h week-end").arg(group);
+            else
+                columns << tr("%1 véh./h lundi-vendredi").arg(group) << tr("%1 véh./h week-end").arg(group);
+            columns << tr("%1 V85").arg(group);
         }
         out.write(columns.join(QLatin1Char(';')).toUtf8() + '\n');
         QLocale locale;

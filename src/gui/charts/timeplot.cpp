@@ -641,6 +641,7 @@ void TimePlot::updateVehicleTitle()
     if (m_kind != VehicleKind)
         return;
     const QString counted = m_countsReadings ? tr("Nombre de relevés") : tr("Nombre de véhicules");
+    setAxisTitle(QwtPlot::yLeft, chartstyle::axisTitle(counted));
     setTitle(chartstyle::plotTitle(
         QStringLiteral("%1 %2").arg(counted, perBucket(m_displayWidth > 0 ? m_displayWidth : 3600))));
 }

@@ -123,7 +123,8 @@ void SummaryPage::paint(QPainter& painter, const QRectF& area, const TrafficSumm
     // The two charts share what is left: one above the other on a portrait page, side by side on
     // a landscape one.
     HourlyProfilePlot hourly;
-    hourly.setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit);
+    hourly.setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit,
+                      SummaryFormat::countsReadings(summary));
     SpeedBinPlot speeds;
     speeds.setSummary(summary, unit);
     const QRectF rest(area.left(), y, area.width(), area.bottom() - y);

@@ -174,7 +174,8 @@ void SummaryTab::setAnalysis(const std::shared_ptr<const Analysis>& analysis)
     ui->summary_quality->setText(quality + QStringLiteral("</table>"));
     ui->summary_quality->setToolTip(SummaryFormat::dayList(summary.missingDays, -1));
 
-    m_hourly->setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit);
+    m_hourly->setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit,
+                         SummaryFormat::countsReadings(summary));
     m_speeds->setSummary(summary, unit);
     arrangeTables();
 }
