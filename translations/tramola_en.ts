@@ -1751,10 +1751,6 @@ be mixed and have been ignored.
         <translation>Both directions</translation>
     </message>
     <message>
-        <source>Volumes (véhicules)</source>
-        <translation>Volumes (vehicles)</translation>
-    </message>
-    <message>
         <source>Véhicules</source>
         <translation>Vehicles</translation>
     </message>
@@ -1825,14 +1821,6 @@ be mixed and have been ignored.
     <message>
         <source>Au-dessus de la limite + %1</source>
         <translation>Above the limit + %1</translation>
-    </message>
-    <message>
-        <source>Vitesse moyenne au-dessus (%1)</source>
-        <translation>Mean speed above (%1)</translation>
-    </message>
-    <message>
-        <source>Trafic moyen par jour de la semaine (véhicules)</source>
-        <translation>Average traffic by day of the week (vehicles)</translation>
     </message>
     <message>
         <source>Lundi</source>
@@ -1915,22 +1903,6 @@ be mixed and have been ignored.
         <translation>%1 from %2 to %3</translation>
     </message>
     <message>
-        <source>Volumes (relevés)</source>
-        <translation>Volumes (readings)</translation>
-    </message>
-    <message>
-        <source>%1 : aucun jour complet</source>
-        <translation>%1: no complete day</translation>
-    </message>
-    <message>
-        <source>%1, %2 jour complet</source>
-        <translation>%1, %2 complete day</translation>
-    </message>
-    <message>
-        <source>%1, %2 jours complets</source>
-        <translation>%1, %2 complete days</translation>
-    </message>
-    <message>
         <source>Trafic moyen journalier</source>
         <translation>Average daily traffic</translation>
     </message>
@@ -1975,16 +1947,8 @@ be mixed and have been ignored.
         <translation>Compliance with the %1 %2 limit (readings)</translation>
     </message>
     <message>
-        <source>Conformité : %1, aucun chiffre</source>
-        <translation>Compliance: %1, no figure</translation>
-    </message>
-    <message>
         <source>Vitesse limite (%1)</source>
         <translation>Speed limit (%1)</translation>
-    </message>
-    <message>
-        <source>Trafic moyen par jour de la semaine (relevés)</source>
-        <translation>Average traffic per day of the week (readings)</translation>
     </message>
     <message>
         <source>Mode d&apos;enregistrement</source>
@@ -2001,6 +1965,42 @@ be mixed and have been ignored.
     <message>
         <source>Jours partiels (hors moyennes journalières)</source>
         <translation>Partial days (left out of daily means)</translation>
+    </message>
+    <message>
+        <source>%1, aucun jour</source>
+        <translation>%1, no day</translation>
+    </message>
+    <message>
+        <source>%1, 1 jour</source>
+        <translation>%1, 1 day</translation>
+    </message>
+    <message>
+        <source>%1, %2 jours</source>
+        <translation>%1, %2 days</translation>
+    </message>
+    <message>
+        <source>Moyenne des excès (%1)</source>
+        <translation>Mean speed over the limit (%1)</translation>
+    </message>
+    <message>
+        <source>Volumes (relevés, jours complets)</source>
+        <translation>Volumes (readings, complete days)</translation>
+    </message>
+    <message>
+        <source>Volumes (véhicules, jours complets)</source>
+        <translation>Volumes (vehicles, complete days)</translation>
+    </message>
+    <message>
+        <source>Conformité : %1</source>
+        <translation>Compliance: %1</translation>
+    </message>
+    <message>
+        <source>Trafic moyen par jour (relevés)</source>
+        <translation>Average traffic per day (readings)</translation>
+    </message>
+    <message>
+        <source>Trafic moyen par jour (véhicules)</source>
+        <translation>Average traffic per day (vehicles)</translation>
     </message>
 </context>
 <context>
@@ -2041,10 +2041,6 @@ be mixed and have been ignored.
         <translation>Outbound</translation>
     </message>
     <message>
-        <source>Deux sens</source>
-        <translation>Both directions</translation>
-    </message>
-    <message>
         <source>vitesse limite : %1&amp;nbsp;%2</source>
         <translation>speed limit: %1&amp;nbsp;%2</translation>
     </message>
@@ -2063,6 +2059,10 @@ be mixed and have been ignored.
     <message>
         <source>Synthèse</source>
         <translation>Summary</translation>
+    </message>
+    <message>
+        <source>2 sens</source>
+        <translation>Both</translation>
     </message>
 </context>
 <context>

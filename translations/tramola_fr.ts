@@ -1751,10 +1751,6 @@ peuvent être mélangées et ont été ignorées
         <translation>Deux sens</translation>
     </message>
     <message>
-        <source>Volumes (véhicules)</source>
-        <translation>Volumes (véhicules)</translation>
-    </message>
-    <message>
         <source>Véhicules</source>
         <translation>Véhicules</translation>
     </message>
@@ -1825,14 +1821,6 @@ peuvent être mélangées et ont été ignorées
     <message>
         <source>Au-dessus de la limite + %1</source>
         <translation>Au-dessus de la limite + %1</translation>
-    </message>
-    <message>
-        <source>Vitesse moyenne au-dessus (%1)</source>
-        <translation>Vitesse moyenne au-dessus (%1)</translation>
-    </message>
-    <message>
-        <source>Trafic moyen par jour de la semaine (véhicules)</source>
-        <translation>Trafic moyen par jour de la semaine (véhicules)</translation>
     </message>
     <message>
         <source>Lundi</source>
@@ -1915,22 +1903,6 @@ peuvent être mélangées et ont été ignorées
         <translation>%1 de %2 à %3</translation>
     </message>
     <message>
-        <source>Volumes (relevés)</source>
-        <translation>Volumes (relevés)</translation>
-    </message>
-    <message>
-        <source>%1 : aucun jour complet</source>
-        <translation>%1 : aucun jour complet</translation>
-    </message>
-    <message>
-        <source>%1, %2 jour complet</source>
-        <translation>%1, %2 jour complet</translation>
-    </message>
-    <message>
-        <source>%1, %2 jours complets</source>
-        <translation>%1, %2 jours complets</translation>
-    </message>
-    <message>
         <source>Trafic moyen journalier</source>
         <translation>Trafic moyen journalier</translation>
     </message>
@@ -1975,16 +1947,8 @@ peuvent être mélangées et ont été ignorées
         <translation>Conformité à la limite de %1 %2 (relevés)</translation>
     </message>
     <message>
-        <source>Conformité : %1, aucun chiffre</source>
-        <translation>Conformité : %1, aucun chiffre</translation>
-    </message>
-    <message>
         <source>Vitesse limite (%1)</source>
         <translation>Vitesse limite (%1)</translation>
-    </message>
-    <message>
-        <source>Trafic moyen par jour de la semaine (relevés)</source>
-        <translation>Trafic moyen par jour de la semaine (relevés)</translation>
     </message>
     <message>
         <source>Mode d&apos;enregistrement</source>
@@ -2001,6 +1965,42 @@ peuvent être mélangées et ont été ignorées
     <message>
         <source>Jours partiels (hors moyennes journalières)</source>
         <translation>Jours partiels (hors moyennes journalières)</translation>
+    </message>
+    <message>
+        <source>%1, aucun jour</source>
+        <translation>%1, aucun jour</translation>
+    </message>
+    <message>
+        <source>%1, 1 jour</source>
+        <translation>%1, 1 jour</translation>
+    </message>
+    <message>
+        <source>%1, %2 jours</source>
+        <translation>%1, %2 jours</translation>
+    </message>
+    <message>
+        <source>Moyenne des excès (%1)</source>
+        <translation>Moyenne des excès (%1)</translation>
+    </message>
+    <message>
+        <source>Volumes (relevés, jours complets)</source>
+        <translation>Volumes (relevés, jours complets)</translation>
+    </message>
+    <message>
+        <source>Volumes (véhicules, jours complets)</source>
+        <translation>Volumes (véhicules, jours complets)</translation>
+    </message>
+    <message>
+        <source>Conformité : %1</source>
+        <translation>Conformité : %1</translation>
+    </message>
+    <message>
+        <source>Trafic moyen par jour (relevés)</source>
+        <translation>Trafic moyen par jour (relevés)</translation>
+    </message>
+    <message>
+        <source>Trafic moyen par jour (véhicules)</source>
+        <translation>Trafic moyen par jour (véhicules)</translation>
     </message>
 </context>
 <context>
@@ -2041,10 +2041,6 @@ peuvent être mélangées et ont été ignorées
         <translation>Sortant</translation>
     </message>
     <message>
-        <source>Deux sens</source>
-        <translation>Deux sens</translation>
-    </message>
-    <message>
         <source>vitesse limite : %1&amp;nbsp;%2</source>
         <translation>vitesse limite : %1&amp;nbsp;%2</translation>
     </message>
@@ -2063,6 +2059,10 @@ peuvent être mélangées et ont été ignorées
     <message>
         <source>Synthèse</source>
         <translation>Synthèse</translation>
+    </message>
+    <message>
+        <source>2 sens</source>
+        <translation>2 sens</translation>
     </message>
 </context>
 <context>

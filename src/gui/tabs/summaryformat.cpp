@@ -88,6 +88,15 @@ QString SummaryFormat::storeModeText(const TrafficSummary& s)
     return s.storeModeReason.isEmpty() ? mode : tr("%1 (%2)").arg(mode, s.storeModeReason);
 }
 
+QString SummaryFormat::dayCount(const QString& label, int days)
+{
+    if (days == 0)
+        return tr("%1, aucun jour").arg(label);
+    if (days == 1)
+        return tr("%1, 1 jour").arg(label);
+    return tr("%1, %2 jours").arg(label).arg(days);
+}
+
 QString SummaryFormat::dayList(const QVector<QDate>& days, int max)
 {
     QStringList texts;
@@ -121,21 +130,20 @@ QVector<SummaryLine> SummaryFormat::leftLines(const TrafficSummary& s, const QSt
 {
     const bool readings = countsReadings(s);
     Lines l(s, style);
-    l.heading(readings ? tr("Volumes (relevés)") : tr("Volumes (véhicules)"));
+    l.heading(readings ? tr("Volumes (relevés, jours complets)") : tr("Volumes (véhicules, jours complets)"));
     // With the divider off the vehicles are the readings: one line says so.
     if (!readings)
         l.add(tr("Véhicules"), [&](const DirectionSummary& g) { return count(g.vehicles, style); });
     l.add(tr("Relevés"), [&](const DirectionSummary& g) { return count(g.readings, style); });
-    const auto days = [&](const QString& label, int n) {
-        if (n == 0)
-            return tr("%1 : aucun jour complet").arg(label);
-        return (n == 1 ? tr("%1, %2 jour complet") : tr("%1, %2 jours complets")).arg(label).arg(n);
-    };
+    const auto days = [&](const QString& label, int n) { return dayCount(label, n); };
     l.add(days(tr("Trafic moyen journalier"), s.wholeDays),
           [&](const DirectionSummary& g) { return number(g.dailyTraffic, 1, style); });
-    l.add(QStringLiteral("  ") + days(tr("lundi à vendredi"), s.wholeWeekdays),
+    // Indented under the daily traffic on screen, whole in a CSV file.
+    const QString daily =
+        style == Style::Csv ? tr("Trafic moyen journalier") + QStringLiteral(", ") : QStringLiteral("  ");
+    l.add(daily + days(tr("lundi à vendredi"), s.wholeWeekdays),
           [&](const DirectionSummary& g) { return number(g.weekdayTraffic, 1, style); });
-    l.add(QStringLiteral("  ") + days(tr("samedi et dimanche"), s.wholeWeekendDays),
+    l.add(daily + days(tr("samedi et dimanche"), s.wholeWeekendDays),
           [&](const DirectionSummary& g) { return number(g.weekendTraffic, 1, style); });
     const auto peakStart = [&](const std::optional<PeakHour>& p) {
         return p ? TrafficSummary::clockText(p->startMinute) : empty(style);
@@ -192,7 +200,7 @@ QVector<SummaryLine> SummaryFormat::rightLines(const TrafficSummary& s, const QS
                       .arg(*s.limit)
                       .arg(unit));
     else
-        l.heading(tr("Conformité : %1, aucun chiffre").arg(s.limitNote().toLower()));
+        l.heading(tr("Conformité : %1").arg(s.limitNote().toLower()));
     if (style == Style::Csv)
         l.add(tr("Vitesse limite (%1)").arg(unit),
               [&](const DirectionSummary&) { return s.limit ? count(*s.limit, style) : s.limitNote(); });
@@ -216,19 +224,15 @@ QVector<SummaryLine> SummaryFormat::rightLines(const TrafficSummary& s, const QS
     exceedance(0, &DirectionSummary::overLimit);
     exceedance(10, &DirectionSummary::overLimit10);
     exceedance(20, &DirectionSummary::overLimit20);
-    l.add(tr("Vitesse moyenne au-dessus (%1)").arg(unit),
+    l.add(tr("Moyenne des excès (%1)").arg(unit),
           [&](const DirectionSummary& g) { return number(g.meanSpeedOverLimit, 1, style); });
 
-    l.heading(readings ? tr("Trafic moyen par jour de la semaine (relevés)")
-                       : tr("Trafic moyen par jour de la semaine (véhicules)"));
+    l.heading(readings ? tr("Trafic moyen par jour (relevés)") : tr("Trafic moyen par jour (véhicules)"));
     const QString names[7] = {tr("Lundi"),    tr("Mardi"),  tr("Mercredi"), tr("Jeudi"),
                               tr("Vendredi"), tr("Samedi"), tr("Dimanche")};
     for (std::size_t day = 0; day < 7; ++day) {
-        const int n = s.wholeByDayOfWeek[day];
-        const QString label = n == 0 ? tr("%1 : aucun jour complet").arg(names[day])
-            : n == 1                 ? tr("%1, %2 jour complet").arg(names[day]).arg(n)
-                                     : tr("%1, %2 jours complets").arg(names[day]).arg(n);
-        l.add(label, [&](const DirectionSummary& g) { return number(g.dayOfWeekTraffic[day], 1, style); });
+        l.add(dayCount(names[day], s.wholeByDayOfWeek[day]),
+              [&](const DirectionSummary& g) { return number(g.dayOfWeekTraffic[day], 1, style); });
     }
     return l.lines();
 }

@@ -44,6 +44,9 @@ public:
     static bool countsReadings(const TrafficSummary& s);
     // "Avancé (1 relevé par véhicule détecté)".
     static QString storeModeText(const TrafficSummary& s);
+    // "Lundi, 3 jours": a mean's label with the number of complete days it runs over ("aucun
+    // jour": no mean).
+    static QString dayCount(const QString& label, int days);
     // The days in the locale's short format, at most max of them followed by "…" (all with max < 0).
     static QString dayList(const QVector<QDate>& days, int max);
     // "dd/MM/yyyy de 08:12 à 17:40", as dayList().
