@@ -12,6 +12,7 @@
 #include "gui/mainwindow.h"
 #include "gui/report/report.h"
 #include "gui/report/reportsectionsdialog.h"
+#include "gui/tabs/buckettabletab.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 #include "windowtest.h"
@@ -185,6 +186,36 @@ void TestExport::goldenCsv()
                                 .arg(QString::fromUtf8(got.value(line)), QString::fromUtf8(expected.value(line)))));
     }
     QCOMPARE(lastExportFile(), folder + QStringLiteral("/table.csv"));
+
+    // Exported again under that name: one question lists the files beside it; Annuler keeps them.
+    const QString summary = folder + QStringLiteral("/table-synthese.csv");
+    QVERIFY(writeBytes(summary, "kept"));
+    for (int answer : {1, 0}) {
+        dialogs.clear();
+        dialogs.answerQuestion(answer);
+        dialogs.answerSaveFile(folder + QStringLiteral("/table.csv"));
+        child<QAction>(w, "actionExport")->trigger();
+        const QStringList asked = dialogs.summary().filter(QStringLiteral("question|"));
+        QVERIFY2(asked.size() == 1 && asked[0].contains(QStringLiteral("table-minmaxavg.csv"))
+                     && asked[0].contains(QStringLiteral("table-synthese.csv")),
+                 qPrintable(asked.join('\n')));
+        QCOMPARE(fileBytes(summary) == "kept", answer == 1);
+    }
+
+    // The spreadsheet type reads back, in French, as the documented table's numbers.
+    const QString sheet = folder + QStringLiteral("/sheet.csv");
+    QVERIFY(CsvExport::writeBucketTable(*w.findChild<BucketTableTab*>()->model(), sheet, nullptr,
+                                        CsvExport::TableFormat::Spreadsheet));
+    const QByteArray sheetBytes = fileBytes(sheet);
+    QVERIFY(sheetBytes.startsWith("\xEF\xBB\xBF"));
+    const QList<QByteArray> rows = sheetBytes.mid(3).split('\n');
+    const QList<QByteArray> documented = fileBytes(folder + QStringLiteral("/table.csv")).split('\n');
+    QCOMPARE(rows.size(), documented.size());
+    const QLocale french(QLocale::French);
+    for (int row = 1; row < rows.size() - 1; ++row)
+        for (int field : {4, 5})
+            QCOMPARE(french.toDouble(QString::fromUtf8(rows[row].split(';').value(field))),
+                     documented[row].split(';').value(field).toDouble());
 }
 
 // The Synthèse tab's figures are those of tramola-cli stats for the same criteria; a limit typed
