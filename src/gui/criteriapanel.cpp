@@ -15,6 +15,7 @@
 
 #include <QLocale>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QSignalBlocker>
 
 CriteriaPanel::CriteriaPanel(QWidget* parent) : QToolBox(parent), ui(new Ui::CriteriaPanel)
@@ -94,6 +95,12 @@ void CriteriaPanel::editLimit()
     m_siteInfo->propose();
     ui->limitSpin->setFocus(Qt::OtherFocusReason);
     ui->limitSpin->selectAll();
+    // The page scrolls in a short window: the box comes into view.
+    for (QWidget* w = ui->limitSpin->parentWidget(); w; w = w->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(w)) {
+            area->ensureWidgetVisible(ui->limitSpin);
+            break;
+        }
 }
 
 void CriteriaPanel::setCriteriaEnabled(bool enabled)
