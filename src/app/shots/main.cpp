@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -90,7 +91,15 @@ public:
     QString openAnswer;
     QString openFileName(const QString&, const QString&, const QString&) override { return openAnswer; }
     QString saveFileName(const QString&, const QString&, const QString&) override { return QString(); }
-    bool printDialog(QPrinter*) override { return false; }
+    QString printFile;   // where the next print goes, as PDF; empty: the print is cancelled
+    bool printDialog(QPrinter* printer) override
+    {
+        if (printFile.isEmpty())
+            return false;
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printFile);
+        return true;
+    }
     bool openInViewer(const QString&) override { return true; }
 };
 
@@ -235,6 +244,14 @@ int main(int argc, char* argv[])
                 save(&window, QStringLiteral("window-1280x800-data-panel"));
                 panel->setCurrentIndex(0);
             }
+            // Each printable tab's printout, as PDF.
+            for (int tab : {0, 1, 2, 3, 4, 7}) {
+                tabs->setCurrentIndex(tab);
+                settle();
+                dialogs.printFile = QDir(outFolder).filePath(prefix + QStringLiteral("print-tab%1.pdf").arg(tab + 1));
+                window.print();
+            }
+            dialogs.printFile.clear();
             grabMenu(window, QStringLiteral("menuFichier"), QStringLiteral("menu-file"));
             grabMenu(window, QStringLiteral("menuOutils"), QStringLiteral("menu-tools"));
 

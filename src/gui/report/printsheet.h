@@ -11,8 +11,8 @@ class Analysis;
 class QPainter;
 
 // One printed landscape page of a tab: a header saying what is shown (title, site, period, limit,
-// minimum speed, units, date printed), then body drawn into the rest of the page. Logical units
-// are pixels at 96 per inch, as on screen.
+// minimum speed, units, date printed), then body drawn into the rest of the page, in the
+// printer's pixels at the screen's resolution.
 class PrintSheet
 {
     Q_DECLARE_TR_FUNCTIONS(PrintSheet)

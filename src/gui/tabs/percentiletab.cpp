@@ -35,7 +35,7 @@ QString percentileHtml(const Analysis& a, int direction)
     const QLocale locale;
     // An undefined percentile (too few vehicles) is a dash, never 0.
     const auto cell = [&](const QString& name, const std::optional<double>& v, int decimals) {
-        return QStringLiteral("<td><b>%1</b>&nbsp;: %2</td>")
+        return QStringLiteral("<td align=center><b>%1</b><br>%2</td>")
             .arg(name,
                  v ? QStringLiteral("%1&nbsp;%2").arg(locale.toString(*v, 'f', decimals), unit)
                    : QStringLiteral("\u2014"));
@@ -165,7 +165,6 @@ bool PercentileTab::print()
                               const QRectF column(area.left() + i * width, area.top(), width - 10, area.height());
                               QTextDocument values;
                               values.setHtml(percentileHtml(a, directions[i]));
-                              values.setDefaultStyleSheet(QStringLiteral("td { white-space: nowrap; }"));
                               values.setTextWidth(column.width());
                               const double textHeight = values.size().height();
                               const std::unique_ptr<PercentilePlot> plot(newPlot(a, directions[i], nullptr));
