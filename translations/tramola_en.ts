@@ -1980,7 +1980,7 @@ be mixed and have been ignored.
     </message>
     <message>
         <source>Moyenne des excès (%1)</source>
-        <translation>Mean speed over the limit (%1)</translation>
+        <translation>Mean over the limit (%1)</translation>
     </message>
     <message>
         <source>Volumes (relevés, jours complets)</source>

@@ -55,7 +55,7 @@ void fill(QTableWidget* table, const QVector<SummaryLine>& lines, const TrafficS
     int width = table->horizontalHeader()->sectionSizeHint(0);
     for (const SummaryLine& line : lines)
         if (!line.heading)
-            width = std::max(width, table->fontMetrics().horizontalAdvance(line.label) + 12);
+            width = std::max(width, table->fontMetrics().horizontalAdvance(line.label) + 8);
     table->horizontalHeader()->resizeSection(0, width);
     for (int column = 1; column < 4; ++column)
         table->resizeColumnToContents(column);
