@@ -202,10 +202,6 @@
 <context>
     <name>CampaignChoiceDialog</name>
     <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
-    <message>
         <source>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</source>
         <translation>&lt;b&gt;Statistics campaigns&lt;/b&gt;</translation>
     </message>
@@ -218,20 +214,20 @@
         <translation>Select all</translation>
     </message>
     <message>
-        <source>Inverser selection</source>
-        <translation>Invert selection</translation>
-    </message>
-    <message>
         <source>Campagne du %1</source>
         <translation>Campaign of %1</translation>
+    </message>
+    <message>
+        <source>Campagnes</source>
+        <translation>Campaigns</translation>
+    </message>
+    <message>
+        <source>Inverser la sélection</source>
+        <translation>Invert the selection</translation>
     </message>
 </context>
 <context>
     <name>CampaignDescriptionDialog</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
     <message>
         <source>&lt;b&gt;Informations sur la campagne statistiques&lt;/b&gt;</source>
         <translation>&lt;b&gt;Statistics campaign information&lt;/b&gt;</translation>
@@ -251,6 +247,10 @@
     <message>
         <source>Description</source>
         <translation>Description</translation>
+    </message>
+    <message>
+        <source>Campagne</source>
+        <translation>Campaign</translation>
     </message>
 </context>
 <context>
@@ -276,22 +276,6 @@
     <message>
         <source>Tout désélectionner</source>
         <translation>Deselect all</translation>
-    </message>
-    <message>
-        <source>Le mode de stockage des statistiques pour certaines campagnes est
-différent du mode de la première campagne sélectionnée.
-
-Ces statistiques créées avec une version de matériel différent ne
-peuvent êtres mélangée et ont été ignorées
-
-</source>
-        <translation>The storage mode of some campaigns differs from the mode
-of the first campaign selected.
-
-Statistics recorded by a different hardware version cannot
-be mixed and have been ignored.
-
-</translation>
     </message>
     <message>
         <source>Des campagnes intermédiaires ont été sélectionnées
@@ -323,6 +307,22 @@ automatically to keep the data continuous.</translation>
         <source>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</source>
         <translation>The database %1 is read-only: the campaigns are worked out for this time, without being saved in it.</translation>
     </message>
+    <message>
+        <source>Le mode de stockage des statistiques pour certaines campagnes est
+différent du mode de la première campagne sélectionnée.
+
+Ces statistiques créées avec une version de matériel différent ne
+peuvent être mélangées et ont été ignorées
+
+</source>
+        <translation>The storage mode of some campaigns differs from the mode
+of the first campaign selected.
+
+Statistics recorded by a different hardware version cannot
+be mixed and have been ignored.
+
+</translation>
+    </message>
 </context>
 <context>
     <name>CampaignStore</name>
@@ -347,10 +347,6 @@ automatically to keep the data continuous.</translation>
         <translation>Updating the campaigns</translation>
     </message>
     <message>
-        <source>Téléchargement du %1</source>
-        <translation>Download of %1</translation>
-    </message>
-    <message>
         <source>Campagne créée automatiquement</source>
         <translation>Campaign created automatically</translation>
     </message>
@@ -366,10 +362,6 @@ automatically to keep the data continuous.</translation>
         <translation>Version</translation>
     </message>
     <message>
-        <source>Title</source>
-        <translation>Title</translation>
-    </message>
-    <message>
         <source>Dates</source>
         <translation>Dates</translation>
     </message>
@@ -381,32 +373,16 @@ automatically to keep the data continuous.</translation>
         <source>(Du %1 au %2)</source>
         <translation>(From %1 to %2)</translation>
     </message>
+    <message>
+        <source>Titre</source>
+        <translation>Title</translation>
+    </message>
 </context>
 <context>
     <name>CampaignTab</name>
     <message>
         <source>Détail</source>
         <translation>Details</translation>
-    </message>
-    <message>
-        <source>Date d&apos;enregistrement:</source>
-        <translation>Recorded on:</translation>
-    </message>
-    <message>
-        <source>Date de début:</source>
-        <translation>Start date:</translation>
-    </message>
-    <message>
-        <source>Date de fin:</source>
-        <translation>End date:</translation>
-    </message>
-    <message>
-        <source>Nombre de mesures:</source>
-        <translation>Measures:</translation>
-    </message>
-    <message>
-        <source>Nombre de jours:</source>
-        <translation>Days:</translation>
     </message>
     <message>
         <source>Titre</source>
@@ -417,16 +393,36 @@ automatically to keep the data continuous.</translation>
         <translation>Comments</translation>
     </message>
     <message>
-        <source>Editer</source>
-        <translation>Edit</translation>
-    </message>
-    <message>
         <source>Statistiques</source>
         <translation>Statistics</translation>
     </message>
     <message>
         <source>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</source>
         <translation>No campaign is ticked: nothing was loaded.</translation>
+    </message>
+    <message>
+        <source>Date d&apos;enregistrement :</source>
+        <translation>Recorded on:</translation>
+    </message>
+    <message>
+        <source>Date de début :</source>
+        <translation>Start date:</translation>
+    </message>
+    <message>
+        <source>Date de fin :</source>
+        <translation>End date:</translation>
+    </message>
+    <message>
+        <source>Nombre de mesures :</source>
+        <translation>Measures:</translation>
+    </message>
+    <message>
+        <source>Nombre de jours :</source>
+        <translation>Days:</translation>
+    </message>
+    <message>
+        <source>Modifier…</source>
+        <translation>Edit…</translation>
     </message>
 </context>
 <context>
@@ -741,18 +737,6 @@ automatically to keep the data continuous.</translation>
         <translation>Width of the intervals of the curves and of the table (Tools, Precision)</translation>
     </message>
     <message>
-        <source>Rafraichir</source>
-        <translation>Refresh</translation>
-    </message>
-    <message>
-        <source>Lieu de la mesure:</source>
-        <translation>Measurement site:</translation>
-    </message>
-    <message>
-        <source>Commentaire:</source>
-        <translation>Comment:</translation>
-    </message>
-    <message>
         <source>Emplacement :</source>
         <translation>Speed area:</translation>
     </message>
@@ -785,14 +769,6 @@ automatically to keep the data continuous.</translation>
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Storage mode:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>Avancé</source>
-        <translation>Advanced</translation>
-    </message>
-    <message>
-        <source>Standard</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
         <source>%1 relevés ignorés : sens ou vitesse invalide</source>
         <translation>%1 readings ignored: invalid direction or speed</translation>
     </message>
@@ -807,6 +783,18 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Zones de vitesse</source>
         <translation>Speed areas</translation>
+    </message>
+    <message>
+        <source>Rafraîchir</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Lieu de la mesure :</source>
+        <translation>Measurement site:</translation>
+    </message>
+    <message>
+        <source>Commentaire :</source>
+        <translation>Comment:</translation>
     </message>
 </context>
 <context>
@@ -891,13 +879,17 @@ automatically to keep the data continuous.</translation>
         <source>Fichier CSV (*.csv)</source>
         <translation>CSV file (*.csv)</translation>
     </message>
+    <message>
+        <source>%1 relevés/h lundi-vendredi</source>
+        <translation>%1 readings/h Monday-Friday</translation>
+    </message>
+    <message>
+        <source>%1 relevés/h week-end</source>
+        <translation>%1 readings/h weekend</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>
-    <message>
-        <source>Open CSV file</source>
-        <translation>Open CSV file</translation>
-    </message>
     <message>
         <source>Importation</source>
         <translation>Import</translation>
@@ -923,6 +915,10 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Un guillemet ouvert à la ligne %1 n&apos;est jamais refermé : la suite du fichier est ignorée&lt;br/&gt;&lt;br/&gt;</source>
         <translation>A quote opened on line %1 is never closed: the rest of the file is ignored&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Ouvrir un fichier CSV</source>
+        <translation>Open a CSV file</translation>
     </message>
 </context>
 <context>
@@ -986,13 +982,13 @@ automatically to keep the data continuous.</translation>
         <source>L&apos;écriture dans %1 a échoué (%2) : rien n&apos;a été enregistré.</source>
         <translation>Writing to %1 failed (%2): nothing was saved.</translation>
     </message>
+    <message>
+        <source>Base de données</source>
+        <translation>Database</translation>
+    </message>
 </context>
 <context>
     <name>DistributionTab</name>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Vehicles by speed class&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
     <message>
         <source>Relevés entrants</source>
         <translation>Inbound readings</translation>
@@ -1012,6 +1008,34 @@ automatically to keep the data continuous.</translation>
     <message>
         <source> (et +)</source>
         <translation> (and over)</translation>
+    </message>
+    <message>
+        <source>Répartition des relevés par classe de vitesse</source>
+        <translation>Readings by speed class</translation>
+    </message>
+    <message>
+        <source>Répartition des véhicules par classe de vitesse</source>
+        <translation>Vehicles by speed class</translation>
+    </message>
+    <message>
+        <source>Classe (%1)</source>
+        <translation>Class (%1)</translation>
+    </message>
+    <message>
+        <source>Relevés</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Vehicles</translation>
+    </message>
+    <message>
+        <source>Part</source>
+        <translation>Share</translation>
+    </message>
+    <message>
+        <source>Part cumulée</source>
+        <translation>Cumulative share</translation>
     </message>
 </context>
 <context>
@@ -1286,6 +1310,10 @@ automatically to keep the data continuous.</translation>
         <source>Limite %1 %2</source>
         <translation>Limit %1 %2</translation>
     </message>
+    <message>
+        <source>Relevés par heure</source>
+        <translation>Readings per hour</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1304,10 +1332,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Maximum</source>
         <translation>Maximum</translation>
-    </message>
-    <message>
-        <source>Nombre de véhicules</source>
-        <translation>Vehicle count</translation>
     </message>
     <message>
         <source>Répartitions</source>
@@ -1330,10 +1354,6 @@ automatically to keep the data continuous.</translation>
         <translation>&amp;Tools</translation>
     </message>
     <message>
-        <source>&amp;A propos</source>
-        <translation>&amp;About</translation>
-    </message>
-    <message>
         <source>Barre d&apos;outils</source>
         <translation>Toolbar</translation>
     </message>
@@ -1354,10 +1374,6 @@ automatically to keep the data continuous.</translation>
         <translation>Exports the statistics to a file</translation>
     </message>
     <message>
-        <source>E&amp;xit</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
         <source>Arrête l&apos;application</source>
         <translation>Quits the application</translation>
     </message>
@@ -1374,44 +1390,12 @@ automatically to keep the data continuous.</translation>
         <translation>&amp;Precision</translation>
     </message>
     <message>
-        <source>Interval de temps</source>
-        <translation>Time interval</translation>
-    </message>
-    <message>
-        <source>&amp;A propos de %1</source>
-        <translation>&amp;About %1</translation>
-    </message>
-    <message>
-        <source>A propos de l&apos;application</source>
-        <translation>About the application</translation>
-    </message>
-    <message>
-        <source>Document PDF</source>
-        <translation>PDF document</translation>
-    </message>
-    <message>
         <source>Exporter</source>
         <translation>Export</translation>
     </message>
     <message>
-        <source>rafraichir</source>
-        <translation>Refresh</translation>
-    </message>
-    <message>
-        <source>Imprimer</source>
-        <translation>Print</translation>
-    </message>
-    <message>
         <source>Synthèse</source>
         <translation>Summary</translation>
-    </message>
-    <message>
-        <source>Portée du radar (mètres):</source>
-        <translation>Radar range (metres):</translation>
-    </message>
-    <message>
-        <source>Seuil de filtrage des mesures (minutes):</source>
-        <translation>Measure filtering threshold (minutes):</translation>
     </message>
     <message>
         <source>&amp;Diviseur de portée : %1 relevés = 1 véhicule</source>
@@ -1424,10 +1408,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Mode mise au point</source>
         <translation>Debug mode</translation>
-    </message>
-    <message>
-        <source>à propos %1</source>
-        <translation>about %1</translation>
     </message>
     <message>
         <source>Statistiques</source>
@@ -1458,20 +1438,12 @@ automatically to keep the data continuous.</translation>
         <translation>Printing is not available for this chart</translation>
     </message>
     <message>
-        <source>Charger les statistiques...</source>
-        <translation>Load statistics...</translation>
-    </message>
-    <message>
         <source>Base de données (*.db)</source>
         <translation>Database (*.db)</translation>
     </message>
     <message>
         <source>Un chargement est déjà en cours : attendez qu&apos;il se termine.</source>
         <translation>A load is already running: wait until it has finished.</translation>
-    </message>
-    <message>
-        <source>Révision: </source>
-        <translation>Revision: </translation>
     </message>
     <message>
         <source>Ouvrir un &amp;dossier…</source>
@@ -1500,6 +1472,80 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Ouvrir un dossier de fichiers de mesures</source>
         <translation>Open a folder of measure files</translation>
+    </message>
+    <message>
+        <source>&amp;À propos</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>Largeur des intervalles de temps</source>
+        <translation>Width of the time intervals</translation>
+    </message>
+    <message>
+        <source>&amp;À propos de %1</source>
+        <translation>&amp;About %1</translation>
+    </message>
+    <message>
+        <source>À propos de l&apos;application</source>
+        <translation>About the application</translation>
+    </message>
+    <message>
+        <source>&amp;Document PDF…</source>
+        <translation>PDF &amp;document…</translation>
+    </message>
+    <message>
+        <source>Rafraîchir</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>&amp;Imprimer…</source>
+        <translation>&amp;Print…</translation>
+    </message>
+    <message>
+        <source>Trafic</source>
+        <translation>Traffic</translation>
+    </message>
+    <message>
+        <source>Ouvrir un fichier de mesures</source>
+        <translation>Open a measure file</translation>
+    </message>
+    <message>
+        <source>Portée du radar (mètres) :</source>
+        <translation>Radar range (metres):</translation>
+    </message>
+    <message>
+        <source>Largeur des intervalles de temps (minutes) :</source>
+        <translation>Width of the time intervals (minutes):</translation>
+    </message>
+    <message>
+        <source>CSV tableur (virgule décimale) (*.csv)</source>
+        <translation>Spreadsheet CSV (decimal comma) (*.csv)</translation>
+    </message>
+    <message>
+        <source>Ces fichiers existent déjà et seront remplacés :
+%1</source>
+        <translation>These files already exist and will be replaced:
+%1</translation>
+    </message>
+    <message>
+        <source>Remplacer</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Révision : </source>
+        <translation>Revision: </translation>
+    </message>
+    <message>
+        <source>À propos de %1</source>
+        <translation>About %1</translation>
     </message>
 </context>
 <context>
@@ -1552,26 +1598,6 @@ automatically to keep the data continuous.</translation>
         <translation>Outbound speed percentiles</translation>
     </message>
     <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Inbound vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Outbound vehicles&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
         <source>Définition des percentiles</source>
         <translation>Percentile definitions</translation>
     </message>
@@ -1591,6 +1617,29 @@ automatically to keep the data continuous.</translation>
         <source>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</source>
         <translation>&lt;h3&gt;Percentile definitions &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;The &lt;b&gt;V85&lt;/b&gt; speed is the speed below which 85 % of free-flowing light vehicles travel (vehicles not held back by other traffic).&lt;br/&gt;&lt;br/&gt;The &lt;b&gt;V50&lt;/b&gt; and &lt;b&gt;V30&lt;/b&gt; values are the 50th and 30th percentile speeds&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source: SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
+    <message>
+        <source>Pourcentage de relevés</source>
+        <translation>Percentage of readings</translation>
+    </message>
+    <message>
+        <source>Percentiles de vitesse</source>
+        <translation>Speed percentiles</translation>
+    </message>
+</context>
+<context>
+    <name>PrintSheet</name>
+    <message>
+        <source>non renseignée</source>
+        <translation>not set</translation>
+    </message>
+    <message>
+        <source>Imprimé le %1</source>
+        <translation>Printed on %1</translation>
+    </message>
+    <message>
+        <source>Site : %1 &amp;nbsp;·&amp;nbsp; Période : du %2 au %3 &amp;nbsp;·&amp;nbsp; Vitesse limite : %4 &amp;nbsp;·&amp;nbsp; Vitesse minimale : %5&amp;nbsp;%6 &amp;nbsp;·&amp;nbsp; Unités : %6</source>
+        <translation>Site: %1 &amp;nbsp;·&amp;nbsp; Period: %2 to %3 &amp;nbsp;·&amp;nbsp; Speed limit: %4 &amp;nbsp;·&amp;nbsp; Minimum speed: %5&amp;nbsp;%6 &amp;nbsp;·&amp;nbsp; Units: %6</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -1599,32 +1648,12 @@ automatically to keep the data continuous.</translation>
         <translation>&lt;td align=left&gt;&lt;b&gt;TRAMOLA&lt;/b&gt;&lt;br /&gt;Version </translation>
     </message>
     <message>
-        <source>&lt;td align=center&gt;SYNTHESE DES MESURES&lt;/td&gt;</source>
-        <translation>&lt;td align=center&gt;MEASUREMENT SUMMARY&lt;/td&gt;</translation>
-    </message>
-    <message>
         <source>&lt;td align=left&gt;&lt;b&gt;Référence&amp;nbsp;:&amp;nbsp;</source>
         <translation>&lt;td align=left&gt;&lt;b&gt;Reference:&amp;nbsp;</translation>
     </message>
     <message>
         <source>&lt;td align=right&gt;Page {page} sur {pages}&lt;/td&gt;</source>
         <translation>&lt;td align=right&gt;Page {page} of {pages}&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=20%&gt;&lt;b&gt;Début d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</source>
-        <translation>&lt;td width=20%&gt;&lt;b&gt;Survey start:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=20%&gt;&lt;b&gt;Fin d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</source>
-        <translation>&lt;td width=20%&gt;&lt;b&gt;Survey end:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Lieu de la mesure:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
-        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Measurement site:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
-        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Comment:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
     </message>
     <message>
         <source>Le rapport %1 n&apos;a pas pu être écrit : %2</source>
@@ -1651,12 +1680,72 @@ automatically to keep the data continuous.</translation>
         <translation>Tramola</translation>
     </message>
     <message>
-        <source>Erreur à l&apos;exécution</source>
-        <translation>Error while opening</translation>
+        <source>&lt;td align=center&gt;SYNTHÈSE DES MESURES&lt;/td&gt;</source>
+        <translation>&lt;td align=center&gt;MEASUREMENT SUMMARY&lt;/td&gt;</translation>
     </message>
     <message>
-        <source>L&apos;ouverture du fichier %1 a échoué</source>
-        <translation>Opening the file %1 failed</translation>
+        <source>Site</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Période</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>du %1 au %2</source>
+        <translation>from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Vitesse limite</source>
+        <translation>Speed limit</translation>
+    </message>
+    <message>
+        <source>non renseignée : aucun chiffre de conformité</source>
+        <translation>not set: no compliance figure</translation>
+    </message>
+    <message>
+        <source>Unités</source>
+        <translation>Units</translation>
+    </message>
+    <message>
+        <source>Vitesse minimale</source>
+        <translation>Minimum speed</translation>
+    </message>
+    <message>
+        <source>Mode d&apos;enregistrement</source>
+        <translation>Store mode</translation>
+    </message>
+    <message>
+        <source>Rapport rédigé le</source>
+        <translation>Report written on</translation>
+    </message>
+    <message>
+        <source>&lt;td width=20%&gt;&lt;b&gt;Début d&apos;exploitation :&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</source>
+        <translation>&lt;td width=20%&gt;&lt;b&gt;Survey start:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=20%&gt;&lt;b&gt;Fin d&apos;exploitation :&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</source>
+        <translation>&lt;td width=20%&gt;&lt;b&gt;Survey end:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Lieu de la mesure :&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
+        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Measurement site:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire :&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
+        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Comment:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
+    </message>
+    <message>
+        <source>Documents PDF (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Le rapport %1 n&apos;a pas été écrit : seuls les suffixes .pdf et .ps sont possibles.</source>
+        <translation>The report %1 was not written: only the suffixes .pdf and .ps are possible.</translation>
+    </message>
+    <message>
+        <source>Le rapport %1 est écrit, mais aucune application n&apos;a pu l&apos;ouvrir.</source>
+        <translation>The report %1 is written, but no application could open it.</translation>
     </message>
 </context>
 <context>
@@ -1682,16 +1771,16 @@ automatically to keep the data continuous.</translation>
         <translation>Vehicles per hour</translation>
     </message>
     <message>
-        <source>Répartion par plage de vitesses</source>
-        <translation>Distribution by speed class</translation>
-    </message>
-    <message>
         <source>graphique des percentiles</source>
         <translation>Percentile charts</translation>
     </message>
     <message>
         <source>Tableau détaillé des mesures</source>
         <translation>Detailed measure table</translation>
+    </message>
+    <message>
+        <source>Répartition par classe de vitesse</source>
+        <translation>Distribution by speed class</translation>
     </message>
 </context>
 <context>
@@ -1839,10 +1928,6 @@ automatically to keep the data continuous.</translation>
         <translation>Please complete the table</translation>
     </message>
     <message>
-        <source>Les vitesses doivent êtres contiguës</source>
-        <translation>The speeds must be contiguous</translation>
-    </message>
-    <message>
         <source>Intervals</source>
         <translation>Intervals</translation>
     </message>
@@ -1855,14 +1940,6 @@ automatically to keep the data continuous.</translation>
         <translation>The table cannot be empty.</translation>
     </message>
     <message>
-        <source>Nom de l&apos;emplacement:</source>
-        <translation>Speed area name:</translation>
-    </message>
-    <message>
-        <source>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
-        <translation>You are about to delete the area &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Are you sure?&lt;br/&gt;&lt;br/&gt;</translation>
-    </message>
-    <message>
         <source>Oui</source>
         <translation>Yes</translation>
     </message>
@@ -1871,16 +1948,28 @@ automatically to keep the data continuous.</translation>
         <translation>No</translation>
     </message>
     <message>
-        <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
-        <translation>The area &lt;b&gt;%1&lt;/b&gt; will be reset&lt;br/&gt;&lt;br/&gt;Are you sure?&lt;br/&gt;&lt;br/&gt;</translation>
-    </message>
-    <message>
         <source>Zones de vitesse</source>
         <translation>Speed areas</translation>
     </message>
     <message>
         <source>Les zones n&apos;ont pas pu être enregistrées dans %1 : %2.</source>
         <translation>The areas could not be saved to %1: %2.</translation>
+    </message>
+    <message>
+        <source>Les vitesses doivent être contiguës</source>
+        <translation>The speeds must be contiguous</translation>
+    </message>
+    <message>
+        <source>Nom de l&apos;emplacement :</source>
+        <translation>Speed area name:</translation>
+    </message>
+    <message>
+        <source>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>You are about to delete the area &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Are you sure?&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>The area &lt;b&gt;%1&lt;/b&gt; will be reset&lt;br/&gt;&lt;br/&gt;Are you sure?&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
 </context>
 <context>
@@ -1908,6 +1997,10 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Limite %1 %2</source>
         <translation>Limit %1 %2</translation>
+    </message>
+    <message>
+        <source>Relevés</source>
+        <translation>Readings</translation>
     </message>
 </context>
 <context>
@@ -2037,28 +2130,12 @@ automatically to keep the data continuous.</translation>
         <translation>Both directions</translation>
     </message>
     <message>
-        <source>Volumes (véhicules)</source>
-        <translation>Volumes (vehicles)</translation>
-    </message>
-    <message>
         <source>Véhicules</source>
         <translation>Vehicles</translation>
     </message>
     <message>
         <source>Relevés</source>
         <translation>Readings</translation>
-    </message>
-    <message>
-        <source>Trafic moyen journalier, %1 jours</source>
-        <translation>Average daily traffic, %1 days</translation>
-    </message>
-    <message>
-        <source>  lundi à vendredi, %1 jours</source>
-        <translation>  Monday to Friday, %1 days</translation>
-    </message>
-    <message>
-        <source>  samedi et dimanche, %1 jours</source>
-        <translation>  Saturday and Sunday, %1 days</translation>
     </message>
     <message>
         <source>Heure de pointe du matin</source>
@@ -2069,16 +2146,8 @@ automatically to keep the data continuous.</translation>
         <translation>vehicles in that hour</translation>
     </message>
     <message>
-        <source>Heure de pointe du matin : véhicules</source>
-        <translation>Morning peak hour: vehicles</translation>
-    </message>
-    <message>
         <source>Heure de pointe du soir</source>
         <translation>Evening peak hour</translation>
-    </message>
-    <message>
-        <source>Heure de pointe du soir : véhicules</source>
-        <translation>Evening peak hour: vehicles</translation>
     </message>
     <message>
         <source>Vitesses (%1)</source>
@@ -2117,16 +2186,8 @@ automatically to keep the data continuous.</translation>
         <translation>share of vehicles</translation>
     </message>
     <message>
-        <source>Allure : part des véhicules (%)</source>
-        <translation>Pace: share of vehicles (%)</translation>
-    </message>
-    <message>
         <source>Conformité à la limite de %1 %2 (véhicules)</source>
         <translation>Compliance with the %1 %2 limit (vehicles)</translation>
-    </message>
-    <message>
-        <source>Conformité (aucune vitesse limite)</source>
-        <translation>Compliance (no speed limit)</translation>
     </message>
     <message>
         <source>Au-dessus de %1 %2</source>
@@ -2139,18 +2200,6 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>Au-dessus de la limite + %1</source>
         <translation>Above the limit + %1</translation>
-    </message>
-    <message>
-        <source> : part des véhicules (%)</source>
-        <translation>: share of vehicles (%)</translation>
-    </message>
-    <message>
-        <source>Vitesse moyenne au-dessus (%1)</source>
-        <translation>Mean speed above (%1)</translation>
-    </message>
-    <message>
-        <source>Trafic moyen par jour de la semaine (véhicules)</source>
-        <translation>Average traffic by day of the week (vehicles)</translation>
     </message>
     <message>
         <source>Lundi</source>
@@ -2216,20 +2265,140 @@ automatically to keep the data continuous.</translation>
         <source>Relevés mal datés (avant 2000 ou après l&apos;écriture du fichier, écartés)</source>
         <translation>Misdated readings (before 2000 or after the file was written, left out)</translation>
     </message>
+    <message>
+        <source>Avancé</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1, aucun jour</source>
+        <translation>%1, no day</translation>
+    </message>
+    <message>
+        <source>%1, 1 jour</source>
+        <translation>%1, 1 day</translation>
+    </message>
+    <message>
+        <source>%1, %2 jours</source>
+        <translation>%1, %2 days</translation>
+    </message>
+    <message>
+        <source>%1 de %2 à %3</source>
+        <translation>%1 from %2 to %3</translation>
+    </message>
+    <message>
+        <source>Volumes (relevés, jours complets)</source>
+        <translation>Volumes (readings, complete days)</translation>
+    </message>
+    <message>
+        <source>Volumes (véhicules, jours complets)</source>
+        <translation>Volumes (vehicles, complete days)</translation>
+    </message>
+    <message>
+        <source>Trafic moyen journalier</source>
+        <translation>Average daily traffic</translation>
+    </message>
+    <message>
+        <source>lundi à vendredi</source>
+        <translation>Monday to Friday</translation>
+    </message>
+    <message>
+        <source>samedi et dimanche</source>
+        <translation>Saturday and Sunday</translation>
+    </message>
+    <message>
+        <source>relevés dans l&apos;heure</source>
+        <translation>readings in the hour</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du matin : %1</source>
+        <translation>Morning peak hour: %1</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du soir : %1</source>
+        <translation>Evening peak hour: %1</translation>
+    </message>
+    <message>
+        <source>part des relevés</source>
+        <translation>share of readings</translation>
+    </message>
+    <message>
+        <source>%1 : de</source>
+        <translation>%1: from</translation>
+    </message>
+    <message>
+        <source>%1 : à</source>
+        <translation>%1: to</translation>
+    </message>
+    <message>
+        <source>%1 : %2 (%)</source>
+        <translation>%1: %2 (%)</translation>
+    </message>
+    <message>
+        <source>Conformité à la limite de %1 %2 (relevés)</source>
+        <translation>Compliance with the %1 %2 limit (readings)</translation>
+    </message>
+    <message>
+        <source>Conformité : %1</source>
+        <translation>Compliance: %1</translation>
+    </message>
+    <message>
+        <source>Vitesse limite (%1)</source>
+        <translation>Speed limit (%1)</translation>
+    </message>
+    <message>
+        <source>Moyenne des excès (%1)</source>
+        <translation>Mean over the limit (%1)</translation>
+    </message>
+    <message>
+        <source>Trafic moyen par jour (relevés)</source>
+        <translation>Average traffic per day (readings)</translation>
+    </message>
+    <message>
+        <source>Trafic moyen par jour (véhicules)</source>
+        <translation>Average traffic per day (vehicles)</translation>
+    </message>
+    <message>
+        <source>Mode d&apos;enregistrement</source>
+        <translation>Store mode</translation>
+    </message>
+    <message>
+        <source>Relevés par véhicule (moyenne des rafales)</source>
+        <translation>Readings per vehicle (mean of the bursts)</translation>
+    </message>
+    <message>
+        <source>Jours complets</source>
+        <translation>Complete days</translation>
+    </message>
+    <message>
+        <source>Jours partiels (hors moyennes journalières)</source>
+        <translation>Partial days (left out of daily means)</translation>
+    </message>
 </context>
 <context>
     <name>SummaryPage</name>
     <message>
-        <source>aucune</source>
-        <translation>none</translation>
-    </message>
-    <message>
-        <source>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;Du %2 au %3 ; vitesse limite : %4&lt;/span&gt;</source>
-        <translation>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;From %2 to %3; speed limit: %4&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>Synthèse et conformité</source>
         <translation>Summary and compliance</translation>
+    </message>
+    <message>
+        <source>vitesse limite : %1&amp;nbsp;%2</source>
+        <translation>speed limit: %1&amp;nbsp;%2</translation>
+    </message>
+    <message>
+        <source>limite non renseignée : aucun chiffre de conformité</source>
+        <translation>limit not set: no compliance figure</translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;Du %2 au %3 ; %4&lt;br&gt;Mode d&apos;enregistrement : %5&lt;/span&gt;</source>
+        <translation>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;From %2 to %3; %4&lt;br&gt;Store mode: %5&lt;/span&gt;</translation>
     </message>
 </context>
 <context>
@@ -2251,24 +2420,36 @@ automatically to keep the data continuous.</translation>
         <translation>Outbound</translation>
     </message>
     <message>
-        <source>Deux sens</source>
-        <translation>Both directions</translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;Synthèse du %1 au %2&lt;/b&gt; &amp;nbsp; vitesse limite : %3</source>
-        <translation>&lt;b&gt;Summary from %1 to %2&lt;/b&gt; &amp;nbsp; speed limit: %3</translation>
-    </message>
-    <message>
-        <source>aucune</source>
-        <translation>none</translation>
-    </message>
-    <message>
         <source>Comparer…</source>
         <translation>Compare…</translation>
     </message>
     <message>
         <source>Comparer cette analyse (avant) à une autre période, campagne ou fichier (après)</source>
         <translation>Compare this analysis (before) with another period, campaign or file (after)</translation>
+    </message>
+    <message>
+        <source>2 sens</source>
+        <translation>Both</translation>
+    </message>
+    <message>
+        <source>vitesse limite : %1&amp;nbsp;%2</source>
+        <translation>speed limit: %1&amp;nbsp;%2</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#b00000&quot;&gt;Limite non renseignée&lt;/span&gt; — &lt;a href=&quot;limit&quot;&gt;Renseigner…&lt;/a&gt;</source>
+        <translation>&lt;span style=&quot;color:#b00000&quot;&gt;Limit not set&lt;/span&gt; — &lt;a href=&quot;limit&quot;&gt;Set it…&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>limite non renseignée : aucun chiffre de conformité</source>
+        <translation>limit not set: no compliance figure</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Synthèse du %1 au %2&lt;/b&gt; &amp;nbsp; %3&lt;br&gt;Mode d&apos;enregistrement : %4</source>
+        <translation>&lt;b&gt;Summary from %1 to %2&lt;/b&gt; &amp;nbsp; %3&lt;br&gt;Store mode: %4</translation>
+    </message>
+    <message>
+        <source>Synthèse</source>
+        <translation>Summary</translation>
     </message>
 </context>
 <context>
@@ -2310,10 +2491,6 @@ automatically to keep the data continuous.</translation>
         <translation>Vehicle count</translation>
     </message>
     <message>
-        <source>Time</source>
-        <translation>Time</translation>
-    </message>
-    <message>
         <source>vitesse</source>
         <translation>speed</translation>
     </message>
@@ -2340,6 +2517,10 @@ automatically to keep the data continuous.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1: %L2 %3</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
     </message>
 </context>
 <context>

@@ -202,10 +202,6 @@
 <context>
     <name>CampaignChoiceDialog</name>
     <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
-    <message>
         <source>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</source>
         <translation>&lt;b&gt;Campagnes statistiques&lt;/b&gt;</translation>
     </message>
@@ -218,20 +214,20 @@
         <translation>Tout sélectionner</translation>
     </message>
     <message>
-        <source>Inverser selection</source>
-        <translation>Inverser selection</translation>
-    </message>
-    <message>
         <source>Campagne du %1</source>
         <translation>Campagne du %1</translation>
+    </message>
+    <message>
+        <source>Campagnes</source>
+        <translation>Campagnes</translation>
+    </message>
+    <message>
+        <source>Inverser la sélection</source>
+        <translation>Inverser la sélection</translation>
     </message>
 </context>
 <context>
     <name>CampaignDescriptionDialog</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
     <message>
         <source>&lt;b&gt;Informations sur la campagne statistiques&lt;/b&gt;</source>
         <translation>&lt;b&gt;Informations sur la campagne statistiques&lt;/b&gt;</translation>
@@ -251,6 +247,10 @@
     <message>
         <source>Description</source>
         <translation>Description</translation>
+    </message>
+    <message>
+        <source>Campagne</source>
+        <translation>Campagne</translation>
     </message>
 </context>
 <context>
@@ -276,22 +276,6 @@
     <message>
         <source>Tout désélectionner</source>
         <translation>Tout désélectionner</translation>
-    </message>
-    <message>
-        <source>Le mode de stockage des statistiques pour certaines campagnes est
-différent du mode de la première campagne sélectionnée.
-
-Ces statistiques créées avec une version de matériel différent ne
-peuvent êtres mélangée et ont été ignorées
-
-</source>
-        <translation>Le mode de stockage des statistiques pour certaines campagnes est
-différent du mode de la première campagne sélectionnée.
-
-Ces statistiques créées avec une version de matériel différent ne
-peuvent êtres mélangée et ont été ignorées
-
-</translation>
     </message>
     <message>
         <source>Des campagnes intermédiaires ont été sélectionnées
@@ -323,6 +307,22 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</source>
         <translation>La base de données %1 est en lecture seule : les campagnes sont calculées pour cette fois, sans pouvoir y être enregistrées.</translation>
     </message>
+    <message>
+        <source>Le mode de stockage des statistiques pour certaines campagnes est
+différent du mode de la première campagne sélectionnée.
+
+Ces statistiques créées avec une version de matériel différent ne
+peuvent être mélangées et ont été ignorées
+
+</source>
+        <translation>Le mode de stockage des statistiques pour certaines campagnes est
+différent du mode de la première campagne sélectionnée.
+
+Ces statistiques créées avec une version de matériel différent ne
+peuvent être mélangées et ont été ignorées
+
+</translation>
+    </message>
 </context>
 <context>
     <name>CampaignStore</name>
@@ -347,10 +347,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Mise à jour des campagnes</translation>
     </message>
     <message>
-        <source>Téléchargement du %1</source>
-        <translation>Téléchargement du %1</translation>
-    </message>
-    <message>
         <source>Campagne créée automatiquement</source>
         <translation>Campagne créée automatiquement</translation>
     </message>
@@ -366,10 +362,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Version</translation>
     </message>
     <message>
-        <source>Title</source>
-        <translation>Title</translation>
-    </message>
-    <message>
         <source>Dates</source>
         <translation>Dates</translation>
     </message>
@@ -381,32 +373,16 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>(Du %1 au %2)</source>
         <translation>(Du %1 au %2)</translation>
     </message>
+    <message>
+        <source>Titre</source>
+        <translation>Titre</translation>
+    </message>
 </context>
 <context>
     <name>CampaignTab</name>
     <message>
         <source>Détail</source>
         <translation>Détail</translation>
-    </message>
-    <message>
-        <source>Date d&apos;enregistrement:</source>
-        <translation>Date d&apos;enregistrement:</translation>
-    </message>
-    <message>
-        <source>Date de début:</source>
-        <translation>Date de début:</translation>
-    </message>
-    <message>
-        <source>Date de fin:</source>
-        <translation>Date de fin:</translation>
-    </message>
-    <message>
-        <source>Nombre de mesures:</source>
-        <translation>Nombre de mesures:</translation>
-    </message>
-    <message>
-        <source>Nombre de jours:</source>
-        <translation>Nombre de jours:</translation>
     </message>
     <message>
         <source>Titre</source>
@@ -417,16 +393,36 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Commentaires</translation>
     </message>
     <message>
-        <source>Editer</source>
-        <translation>Editer</translation>
-    </message>
-    <message>
         <source>Statistiques</source>
         <translation>Statistiques</translation>
     </message>
     <message>
         <source>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</source>
         <translation>Aucune campagne n&apos;est cochée : rien n&apos;a été chargé.</translation>
+    </message>
+    <message>
+        <source>Date d&apos;enregistrement :</source>
+        <translation>Date d&apos;enregistrement :</translation>
+    </message>
+    <message>
+        <source>Date de début :</source>
+        <translation>Date de début :</translation>
+    </message>
+    <message>
+        <source>Date de fin :</source>
+        <translation>Date de fin :</translation>
+    </message>
+    <message>
+        <source>Nombre de mesures :</source>
+        <translation>Nombre de mesures :</translation>
+    </message>
+    <message>
+        <source>Nombre de jours :</source>
+        <translation>Nombre de jours :</translation>
+    </message>
+    <message>
+        <source>Modifier…</source>
+        <translation>Modifier…</translation>
     </message>
 </context>
 <context>
@@ -741,18 +737,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Largeur des intervalles des courbes et du tableau (Outils, Précision)</translation>
     </message>
     <message>
-        <source>Rafraichir</source>
-        <translation>Rafraichir</translation>
-    </message>
-    <message>
-        <source>Lieu de la mesure:</source>
-        <translation>Lieu de la mesure:</translation>
-    </message>
-    <message>
-        <source>Commentaire:</source>
-        <translation>Commentaire:</translation>
-    </message>
-    <message>
         <source>Emplacement :</source>
         <translation>Emplacement :</translation>
     </message>
@@ -785,14 +769,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Mode stockage :&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>Avancé</source>
-        <translation>Avancé</translation>
-    </message>
-    <message>
-        <source>Standard</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
         <source>%1 relevés ignorés : sens ou vitesse invalide</source>
         <translation>%1 relevés ignorés : sens ou vitesse invalide</translation>
     </message>
@@ -807,6 +783,18 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Zones de vitesse</source>
         <translation>Zones de vitesse</translation>
+    </message>
+    <message>
+        <source>Rafraîchir</source>
+        <translation>Rafraîchir</translation>
+    </message>
+    <message>
+        <source>Lieu de la mesure :</source>
+        <translation>Lieu de la mesure :</translation>
+    </message>
+    <message>
+        <source>Commentaire :</source>
+        <translation>Commentaire :</translation>
     </message>
 </context>
 <context>
@@ -891,13 +879,17 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Fichier CSV (*.csv)</source>
         <translation>Fichier CSV (*.csv)</translation>
     </message>
+    <message>
+        <source>%1 relevés/h lundi-vendredi</source>
+        <translation>%1 relevés/h lundi-vendredi</translation>
+    </message>
+    <message>
+        <source>%1 relevés/h week-end</source>
+        <translation>%1 relevés/h week-end</translation>
+    </message>
 </context>
 <context>
     <name>CsvFile</name>
-    <message>
-        <source>Open CSV file</source>
-        <translation>Open CSV file</translation>
-    </message>
     <message>
         <source>Importation</source>
         <translation>Importation</translation>
@@ -923,6 +915,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Un guillemet ouvert à la ligne %1 n&apos;est jamais refermé : la suite du fichier est ignorée&lt;br/&gt;&lt;br/&gt;</source>
         <translation>Un guillemet ouvert à la ligne %1 n&apos;est jamais refermé : la suite du fichier est ignorée&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>Ouvrir un fichier CSV</source>
+        <translation>Ouvrir un fichier CSV</translation>
     </message>
 </context>
 <context>
@@ -986,13 +982,13 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>L&apos;écriture dans %1 a échoué (%2) : rien n&apos;a été enregistré.</source>
         <translation>L&apos;écriture dans %1 a échoué (%2) : rien n&apos;a été enregistré.</translation>
     </message>
+    <message>
+        <source>Base de données</source>
+        <translation>Base de données</translation>
+    </message>
 </context>
 <context>
     <name>DistributionTab</name>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;center&quot;&gt;&lt;span style=&quot; font-size:11pt; font-weight:600;&quot;&gt;Répartition des véhicules par tranche de vitesse&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
     <message>
         <source>Relevés entrants</source>
         <translation>Relevés entrants</translation>
@@ -1012,6 +1008,34 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source> (et +)</source>
         <translation> (et +)</translation>
+    </message>
+    <message>
+        <source>Répartition des relevés par classe de vitesse</source>
+        <translation>Répartition des relevés par classe de vitesse</translation>
+    </message>
+    <message>
+        <source>Répartition des véhicules par classe de vitesse</source>
+        <translation>Répartition des véhicules par classe de vitesse</translation>
+    </message>
+    <message>
+        <source>Classe (%1)</source>
+        <translation>Classe (%1)</translation>
+    </message>
+    <message>
+        <source>Relevés</source>
+        <translation>Relevés</translation>
+    </message>
+    <message>
+        <source>Véhicules</source>
+        <translation>Véhicules</translation>
+    </message>
+    <message>
+        <source>Part</source>
+        <translation>Part</translation>
+    </message>
+    <message>
+        <source>Part cumulée</source>
+        <translation>Part cumulée</translation>
     </message>
 </context>
 <context>
@@ -1286,6 +1310,10 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Limite %1 %2</source>
         <translation>Limite %1 %2</translation>
     </message>
+    <message>
+        <source>Relevés par heure</source>
+        <translation>Relevés par heure</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1310,10 +1338,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Maximum</translation>
     </message>
     <message>
-        <source>Nombre de véhicules</source>
-        <translation>Nombre de véhicules</translation>
-    </message>
-    <message>
         <source>Répartitions</source>
         <translation>Répartitions</translation>
     </message>
@@ -1332,10 +1356,6 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>&amp;Outils</source>
         <translation>&amp;Outils</translation>
-    </message>
-    <message>
-        <source>&amp;A propos</source>
-        <translation>&amp;A propos</translation>
     </message>
     <message>
         <source>Barre d&apos;outils</source>
@@ -1358,10 +1378,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Exporte les statistiques dans un fichier</translation>
     </message>
     <message>
-        <source>E&amp;xit</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
         <source>Arrête l&apos;application</source>
         <translation>Arrête l&apos;application</translation>
     </message>
@@ -1378,52 +1394,12 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>&amp;Précision</translation>
     </message>
     <message>
-        <source>Interval de temps</source>
-        <translation>Interval de temps</translation>
-    </message>
-    <message>
-        <source>&amp;A propos de %1</source>
-        <translation>&amp;A propos de %1</translation>
-    </message>
-    <message>
-        <source>A propos de l&apos;application</source>
-        <translation>A propos de l&apos;application</translation>
-    </message>
-    <message>
-        <source>Document PDF</source>
-        <translation>Document PDF</translation>
-    </message>
-    <message>
         <source>Exporter</source>
         <translation>Exporter</translation>
     </message>
     <message>
-        <source>rafraichir</source>
-        <translation>rafraichir</translation>
-    </message>
-    <message>
-        <source>Imprimer</source>
-        <translation>Imprimer</translation>
-    </message>
-    <message>
-        <source>Portée du radar (mètres):</source>
-        <translation>Portée du radar (mètres):</translation>
-    </message>
-    <message>
-        <source>Seuil de filtrage des mesures (minutes):</source>
-        <translation>Seuil de filtrage des mesures (minutes):</translation>
-    </message>
-    <message>
         <source>Mode mise au point</source>
         <translation>Mode mise au point</translation>
-    </message>
-    <message>
-        <source>à propos %1</source>
-        <translation>à propos %1</translation>
-    </message>
-    <message>
-        <source>Charger les statistiques...</source>
-        <translation>Charger les statistiques...</translation>
     </message>
     <message>
         <source>Base de données (*.db)</source>
@@ -1470,10 +1446,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Fichiers écrits : %1</translation>
     </message>
     <message>
-        <source>Révision: </source>
-        <translation>Révision: </translation>
-    </message>
-    <message>
         <source>Ouvrir un &amp;dossier…</source>
         <translation>Ouvrir un &amp;dossier…</translation>
     </message>
@@ -1500,6 +1472,80 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Ouvrir un dossier de fichiers de mesures</source>
         <translation>Ouvrir un dossier de fichiers de mesures</translation>
+    </message>
+    <message>
+        <source>&amp;À propos</source>
+        <translation>&amp;À propos</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Largeur des intervalles de temps</source>
+        <translation>Largeur des intervalles de temps</translation>
+    </message>
+    <message>
+        <source>&amp;À propos de %1</source>
+        <translation>&amp;À propos de %1</translation>
+    </message>
+    <message>
+        <source>À propos de l&apos;application</source>
+        <translation>À propos de l&apos;application</translation>
+    </message>
+    <message>
+        <source>&amp;Document PDF…</source>
+        <translation>&amp;Document PDF…</translation>
+    </message>
+    <message>
+        <source>Rafraîchir</source>
+        <translation>Rafraîchir</translation>
+    </message>
+    <message>
+        <source>&amp;Imprimer…</source>
+        <translation>&amp;Imprimer…</translation>
+    </message>
+    <message>
+        <source>Trafic</source>
+        <translation>Trafic</translation>
+    </message>
+    <message>
+        <source>Ouvrir un fichier de mesures</source>
+        <translation>Ouvrir un fichier de mesures</translation>
+    </message>
+    <message>
+        <source>Portée du radar (mètres) :</source>
+        <translation>Portée du radar (mètres) :</translation>
+    </message>
+    <message>
+        <source>Largeur des intervalles de temps (minutes) :</source>
+        <translation>Largeur des intervalles de temps (minutes) :</translation>
+    </message>
+    <message>
+        <source>CSV tableur (virgule décimale) (*.csv)</source>
+        <translation>CSV tableur (virgule décimale) (*.csv)</translation>
+    </message>
+    <message>
+        <source>Ces fichiers existent déjà et seront remplacés :
+%1</source>
+        <translation>Ces fichiers existent déjà et seront remplacés :
+%1</translation>
+    </message>
+    <message>
+        <source>Remplacer</source>
+        <translation>Remplacer</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Révision : </source>
+        <translation>Révision : </translation>
+    </message>
+    <message>
+        <source>À propos de %1</source>
+        <translation>À propos de %1</translation>
     </message>
 </context>
 <context>
@@ -1552,26 +1598,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Percentiles de vitesse sens sortant</translation>
     </message>
     <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V30:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V50:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</source>
-        <translation>&lt;td width=5%&gt;&lt;h4&gt;V85:&lt;/h4&gt;&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules entrants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-weight:600;&quot;&gt;Véhicules sortants&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
         <source>Définition des percentiles</source>
         <translation>Définition des percentiles</translation>
     </message>
@@ -1591,6 +1617,29 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</source>
         <translation>&lt;h3&gt;Définition des percentiles &lt;sup&gt;*&lt;/*&gt;&lt;/h3&gt;&lt;hr/&gt;La vitesse &lt;b&gt;V85&lt;/b&gt; définit la vitesse en dessous de laquelle circulent 85 % des VL libres (non contraints par la circulation des autres véhicules).&lt;br/&gt;&lt;br/&gt;Les valeurs &lt;b&gt;V50&lt;/b&gt; et &lt;b&gt;V30&lt;/b&gt; mesurent respectivement les vitesses 50 et 30&lt;br/&gt;&lt;br/&gt;(*) &lt;i&gt;source : SETRA 2008&lt;/i&gt;&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
+    <message>
+        <source>Pourcentage de relevés</source>
+        <translation>Pourcentage de relevés</translation>
+    </message>
+    <message>
+        <source>Percentiles de vitesse</source>
+        <translation>Percentiles de vitesse</translation>
+    </message>
+</context>
+<context>
+    <name>PrintSheet</name>
+    <message>
+        <source>non renseignée</source>
+        <translation>non renseignée</translation>
+    </message>
+    <message>
+        <source>Imprimé le %1</source>
+        <translation>Imprimé le %1</translation>
+    </message>
+    <message>
+        <source>Site : %1 &amp;nbsp;·&amp;nbsp; Période : du %2 au %3 &amp;nbsp;·&amp;nbsp; Vitesse limite : %4 &amp;nbsp;·&amp;nbsp; Vitesse minimale : %5&amp;nbsp;%6 &amp;nbsp;·&amp;nbsp; Unités : %6</source>
+        <translation>Site : %1 &amp;nbsp;·&amp;nbsp; Période : du %2 au %3 &amp;nbsp;·&amp;nbsp; Vitesse limite : %4 &amp;nbsp;·&amp;nbsp; Vitesse minimale : %5&amp;nbsp;%6 &amp;nbsp;·&amp;nbsp; Unités : %6</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -1599,32 +1648,12 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>&lt;td align=left&gt;&lt;b&gt;TRAMOLA&lt;/b&gt;&lt;br /&gt;Version </translation>
     </message>
     <message>
-        <source>&lt;td align=center&gt;SYNTHESE DES MESURES&lt;/td&gt;</source>
-        <translation>&lt;td align=center&gt;SYNTHESE DES MESURES&lt;/td&gt;</translation>
-    </message>
-    <message>
         <source>&lt;td align=left&gt;&lt;b&gt;Référence&amp;nbsp;:&amp;nbsp;</source>
         <translation>&lt;td align=left&gt;&lt;b&gt;Référence&amp;nbsp;:&amp;nbsp;</translation>
     </message>
     <message>
         <source>&lt;td align=right&gt;Page {page} sur {pages}&lt;/td&gt;</source>
         <translation>&lt;td align=right&gt;Page {page} sur {pages}&lt;/td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=20%&gt;&lt;b&gt;Début d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</source>
-        <translation>&lt;td width=20%&gt;&lt;b&gt;Début d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td width=20%&gt;&lt;b&gt;Fin d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</source>
-        <translation>&lt;td width=20%&gt;&lt;b&gt;Fin d&apos;exploitation:&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Lieu de la mesure:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
-        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Lieu de la mesure:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
-        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire:&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
     </message>
     <message>
         <source>Le rapport %1 n&apos;a pas pu être écrit : %2</source>
@@ -1651,12 +1680,72 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Tramola</translation>
     </message>
     <message>
-        <source>Erreur à l&apos;exécution</source>
-        <translation>Erreur à l&apos;exécution</translation>
+        <source>&lt;td align=center&gt;SYNTHÈSE DES MESURES&lt;/td&gt;</source>
+        <translation>&lt;td align=center&gt;SYNTHÈSE DES MESURES&lt;/td&gt;</translation>
     </message>
     <message>
-        <source>L&apos;ouverture du fichier %1 a échoué</source>
-        <translation>L&apos;ouverture du fichier %1 a échoué</translation>
+        <source>Site</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Période</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>du %1 au %2</source>
+        <translation>du %1 au %2</translation>
+    </message>
+    <message>
+        <source>Vitesse limite</source>
+        <translation>Vitesse limite</translation>
+    </message>
+    <message>
+        <source>non renseignée : aucun chiffre de conformité</source>
+        <translation>non renseignée : aucun chiffre de conformité</translation>
+    </message>
+    <message>
+        <source>Unités</source>
+        <translation>Unités</translation>
+    </message>
+    <message>
+        <source>Vitesse minimale</source>
+        <translation>Vitesse minimale</translation>
+    </message>
+    <message>
+        <source>Mode d&apos;enregistrement</source>
+        <translation>Mode d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Rapport rédigé le</source>
+        <translation>Rapport rédigé le</translation>
+    </message>
+    <message>
+        <source>&lt;td width=20%&gt;&lt;b&gt;Début d&apos;exploitation :&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</source>
+        <translation>&lt;td width=20%&gt;&lt;b&gt;Début d&apos;exploitation :&lt;/b&gt;&lt;/td&gt;&lt;td align=left width=45%&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td width=20%&gt;&lt;b&gt;Fin d&apos;exploitation :&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</source>
+        <translation>&lt;td width=20%&gt;&lt;b&gt;Fin d&apos;exploitation :&lt;/b&gt;&lt;/td&gt;&lt;td align=left  width=45%&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Lieu de la mesure :&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
+        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Lieu de la mesure :&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire :&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</source>
+        <translation>&lt;td align=left width=20%&gt;&lt;b&gt;Commentaire :&lt;/b&gt;&lt;/td&gt;&lt;td&gt;</translation>
+    </message>
+    <message>
+        <source>Documents PDF (*.pdf)</source>
+        <translation>Documents PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Le rapport %1 n&apos;a pas été écrit : seuls les suffixes .pdf et .ps sont possibles.</source>
+        <translation>Le rapport %1 n&apos;a pas été écrit : seuls les suffixes .pdf et .ps sont possibles.</translation>
+    </message>
+    <message>
+        <source>Le rapport %1 est écrit, mais aucune application n&apos;a pu l&apos;ouvrir.</source>
+        <translation>Le rapport %1 est écrit, mais aucune application n&apos;a pu l&apos;ouvrir.</translation>
     </message>
 </context>
 <context>
@@ -1682,16 +1771,16 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Nombre de véhicules par heure</translation>
     </message>
     <message>
-        <source>Répartion par plage de vitesses</source>
-        <translation>Répartion par plage de vitesses</translation>
-    </message>
-    <message>
         <source>graphique des percentiles</source>
         <translation>graphique des percentiles</translation>
     </message>
     <message>
         <source>Tableau détaillé des mesures</source>
         <translation>Tableau détaillé des mesures</translation>
+    </message>
+    <message>
+        <source>Répartition par classe de vitesse</source>
+        <translation>Répartition par classe de vitesse</translation>
     </message>
 </context>
 <context>
@@ -1839,10 +1928,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Veuillez compléter la table</translation>
     </message>
     <message>
-        <source>Les vitesses doivent êtres contiguës</source>
-        <translation>Les vitesses doivent êtres contiguës</translation>
-    </message>
-    <message>
         <source>Intervals</source>
         <translation>Intervals</translation>
     </message>
@@ -1855,14 +1940,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>La table ne peut pas être vide.</translation>
     </message>
     <message>
-        <source>Nom de l&apos;emplacement:</source>
-        <translation>Nom de l&apos;emplacement:</translation>
-    </message>
-    <message>
-        <source>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
-        <translation>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</translation>
-    </message>
-    <message>
         <source>Oui</source>
         <translation>Oui</translation>
     </message>
@@ -1871,16 +1948,28 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Non</translation>
     </message>
     <message>
-        <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
-        <translation>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Etes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</translation>
-    </message>
-    <message>
         <source>Zones de vitesse</source>
         <translation>Zones de vitesse</translation>
     </message>
     <message>
         <source>Les zones n&apos;ont pas pu être enregistrées dans %1 : %2.</source>
         <translation>Les zones n&apos;ont pas pu être enregistrées dans %1 : %2.</translation>
+    </message>
+    <message>
+        <source>Les vitesses doivent être contiguës</source>
+        <translation>Les vitesses doivent être contiguës</translation>
+    </message>
+    <message>
+        <source>Nom de l&apos;emplacement :</source>
+        <translation>Nom de l&apos;emplacement :</translation>
+    </message>
+    <message>
+        <source>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>Vous allez supprimer la zone &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>La zone &lt;b&gt;%1&lt;/b&gt; va être réinitialisée&lt;br/&gt;&lt;br/&gt;Êtes-vous sûr ?&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
 </context>
 <context>
@@ -1908,6 +1997,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Limite %1 %2</source>
         <translation>Limite %1 %2</translation>
+    </message>
+    <message>
+        <source>Relevés</source>
+        <translation>Relevés</translation>
     </message>
 </context>
 <context>
@@ -2037,28 +2130,12 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Deux sens</translation>
     </message>
     <message>
-        <source>Volumes (véhicules)</source>
-        <translation>Volumes (véhicules)</translation>
-    </message>
-    <message>
         <source>Véhicules</source>
         <translation>Véhicules</translation>
     </message>
     <message>
         <source>Relevés</source>
         <translation>Relevés</translation>
-    </message>
-    <message>
-        <source>Trafic moyen journalier, %1 jours</source>
-        <translation>Trafic moyen journalier, %1 jours</translation>
-    </message>
-    <message>
-        <source>  lundi à vendredi, %1 jours</source>
-        <translation>  lundi à vendredi, %1 jours</translation>
-    </message>
-    <message>
-        <source>  samedi et dimanche, %1 jours</source>
-        <translation>  samedi et dimanche, %1 jours</translation>
     </message>
     <message>
         <source>Heure de pointe du matin</source>
@@ -2069,16 +2146,8 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>véhicules dans l&apos;heure</translation>
     </message>
     <message>
-        <source>Heure de pointe du matin : véhicules</source>
-        <translation>Heure de pointe du matin : véhicules</translation>
-    </message>
-    <message>
         <source>Heure de pointe du soir</source>
         <translation>Heure de pointe du soir</translation>
-    </message>
-    <message>
-        <source>Heure de pointe du soir : véhicules</source>
-        <translation>Heure de pointe du soir : véhicules</translation>
     </message>
     <message>
         <source>Vitesses (%1)</source>
@@ -2117,16 +2186,8 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>part des véhicules</translation>
     </message>
     <message>
-        <source>Allure : part des véhicules (%)</source>
-        <translation>Allure : part des véhicules (%)</translation>
-    </message>
-    <message>
         <source>Conformité à la limite de %1 %2 (véhicules)</source>
         <translation>Conformité à la limite de %1 %2 (véhicules)</translation>
-    </message>
-    <message>
-        <source>Conformité (aucune vitesse limite)</source>
-        <translation>Conformité (aucune vitesse limite)</translation>
     </message>
     <message>
         <source>Au-dessus de %1 %2</source>
@@ -2139,18 +2200,6 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>Au-dessus de la limite + %1</source>
         <translation>Au-dessus de la limite + %1</translation>
-    </message>
-    <message>
-        <source> : part des véhicules (%)</source>
-        <translation> : part des véhicules (%)</translation>
-    </message>
-    <message>
-        <source>Vitesse moyenne au-dessus (%1)</source>
-        <translation>Vitesse moyenne au-dessus (%1)</translation>
-    </message>
-    <message>
-        <source>Trafic moyen par jour de la semaine (véhicules)</source>
-        <translation>Trafic moyen par jour de la semaine (véhicules)</translation>
     </message>
     <message>
         <source>Lundi</source>
@@ -2216,20 +2265,140 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Relevés mal datés (avant 2000 ou après l&apos;écriture du fichier, écartés)</source>
         <translation>Relevés mal datés (avant 2000 ou après l&apos;écriture du fichier, écartés)</translation>
     </message>
+    <message>
+        <source>Avancé</source>
+        <translation>Avancé</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1, aucun jour</source>
+        <translation>%1, aucun jour</translation>
+    </message>
+    <message>
+        <source>%1, 1 jour</source>
+        <translation>%1, 1 jour</translation>
+    </message>
+    <message>
+        <source>%1, %2 jours</source>
+        <translation>%1, %2 jours</translation>
+    </message>
+    <message>
+        <source>%1 de %2 à %3</source>
+        <translation>%1 de %2 à %3</translation>
+    </message>
+    <message>
+        <source>Volumes (relevés, jours complets)</source>
+        <translation>Volumes (relevés, jours complets)</translation>
+    </message>
+    <message>
+        <source>Volumes (véhicules, jours complets)</source>
+        <translation>Volumes (véhicules, jours complets)</translation>
+    </message>
+    <message>
+        <source>Trafic moyen journalier</source>
+        <translation>Trafic moyen journalier</translation>
+    </message>
+    <message>
+        <source>lundi à vendredi</source>
+        <translation>lundi à vendredi</translation>
+    </message>
+    <message>
+        <source>samedi et dimanche</source>
+        <translation>samedi et dimanche</translation>
+    </message>
+    <message>
+        <source>relevés dans l&apos;heure</source>
+        <translation>relevés dans l&apos;heure</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du matin : %1</source>
+        <translation>Heure de pointe du matin : %1</translation>
+    </message>
+    <message>
+        <source>Heure de pointe du soir : %1</source>
+        <translation>Heure de pointe du soir : %1</translation>
+    </message>
+    <message>
+        <source>part des relevés</source>
+        <translation>part des relevés</translation>
+    </message>
+    <message>
+        <source>%1 : de</source>
+        <translation>%1 : de</translation>
+    </message>
+    <message>
+        <source>%1 : à</source>
+        <translation>%1 : à</translation>
+    </message>
+    <message>
+        <source>%1 : %2 (%)</source>
+        <translation>%1 : %2 (%)</translation>
+    </message>
+    <message>
+        <source>Conformité à la limite de %1 %2 (relevés)</source>
+        <translation>Conformité à la limite de %1 %2 (relevés)</translation>
+    </message>
+    <message>
+        <source>Conformité : %1</source>
+        <translation>Conformité : %1</translation>
+    </message>
+    <message>
+        <source>Vitesse limite (%1)</source>
+        <translation>Vitesse limite (%1)</translation>
+    </message>
+    <message>
+        <source>Moyenne des excès (%1)</source>
+        <translation>Moyenne des excès (%1)</translation>
+    </message>
+    <message>
+        <source>Trafic moyen par jour (relevés)</source>
+        <translation>Trafic moyen par jour (relevés)</translation>
+    </message>
+    <message>
+        <source>Trafic moyen par jour (véhicules)</source>
+        <translation>Trafic moyen par jour (véhicules)</translation>
+    </message>
+    <message>
+        <source>Mode d&apos;enregistrement</source>
+        <translation>Mode d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Relevés par véhicule (moyenne des rafales)</source>
+        <translation>Relevés par véhicule (moyenne des rafales)</translation>
+    </message>
+    <message>
+        <source>Jours complets</source>
+        <translation>Jours complets</translation>
+    </message>
+    <message>
+        <source>Jours partiels (hors moyennes journalières)</source>
+        <translation>Jours partiels (hors moyennes journalières)</translation>
+    </message>
 </context>
 <context>
     <name>SummaryPage</name>
     <message>
-        <source>aucune</source>
-        <translation>aucune</translation>
-    </message>
-    <message>
-        <source>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;Du %2 au %3 ; vitesse limite : %4&lt;/span&gt;</source>
-        <translation>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;Du %2 au %3 ; vitesse limite : %4&lt;/span&gt;</translation>
-    </message>
-    <message>
         <source>Synthèse et conformité</source>
         <translation>Synthèse et conformité</translation>
+    </message>
+    <message>
+        <source>vitesse limite : %1&amp;nbsp;%2</source>
+        <translation>vitesse limite : %1&amp;nbsp;%2</translation>
+    </message>
+    <message>
+        <source>limite non renseignée : aucun chiffre de conformité</source>
+        <translation>limite non renseignée : aucun chiffre de conformité</translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;Du %2 au %3 ; %4&lt;br&gt;Mode d&apos;enregistrement : %5&lt;/span&gt;</source>
+        <translation>&lt;h4&gt;%1&lt;/h4&gt;&lt;span style=&quot;font-size: 9px&quot;&gt;Du %2 au %3 ; %4&lt;br&gt;Mode d&apos;enregistrement : %5&lt;/span&gt;</translation>
     </message>
 </context>
 <context>
@@ -2251,18 +2420,6 @@ automatiquement pour garantir la continuité des données.</translation>
         <translation>Sortant</translation>
     </message>
     <message>
-        <source>Deux sens</source>
-        <translation>Deux sens</translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;Synthèse du %1 au %2&lt;/b&gt; &amp;nbsp; vitesse limite : %3</source>
-        <translation>&lt;b&gt;Synthèse du %1 au %2&lt;/b&gt; &amp;nbsp; vitesse limite : %3</translation>
-    </message>
-    <message>
-        <source>aucune</source>
-        <translation>aucune</translation>
-    </message>
-    <message>
         <source>Comparer…</source>
         <translation>Comparer…</translation>
     </message>
@@ -2270,16 +2427,36 @@ automatiquement pour garantir la continuité des données.</translation>
         <source>Comparer cette analyse (avant) à une autre période, campagne ou fichier (après)</source>
         <translation>Comparer cette analyse (avant) à une autre période, campagne ou fichier (après)</translation>
     </message>
+    <message>
+        <source>2 sens</source>
+        <translation>2 sens</translation>
+    </message>
+    <message>
+        <source>vitesse limite : %1&amp;nbsp;%2</source>
+        <translation>vitesse limite : %1&amp;nbsp;%2</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#b00000&quot;&gt;Limite non renseignée&lt;/span&gt; — &lt;a href=&quot;limit&quot;&gt;Renseigner…&lt;/a&gt;</source>
+        <translation>&lt;span style=&quot;color:#b00000&quot;&gt;Limite non renseignée&lt;/span&gt; — &lt;a href=&quot;limit&quot;&gt;Renseigner…&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>limite non renseignée : aucun chiffre de conformité</source>
+        <translation>limite non renseignée : aucun chiffre de conformité</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Synthèse du %1 au %2&lt;/b&gt; &amp;nbsp; %3&lt;br&gt;Mode d&apos;enregistrement : %4</source>
+        <translation>&lt;b&gt;Synthèse du %1 au %2&lt;/b&gt; &amp;nbsp; %3&lt;br&gt;Mode d&apos;enregistrement : %4</translation>
+    </message>
+    <message>
+        <source>Synthèse</source>
+        <translation>Synthèse</translation>
+    </message>
 </context>
 <context>
     <name>TimePlot</name>
     <message>
         <source>Nombre de véhicules</source>
         <translation>Nombre de véhicules</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Time</translation>
     </message>
     <message>
         <source>vitesse</source>
@@ -2340,6 +2517,10 @@ automatiquement pour garantir la continuité des données.</translation>
     <message>
         <source>%1 : %L2 %3</source>
         <translation>%1 : %L2 %3</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
     </message>
 </context>
 <context>

@@ -63,6 +63,8 @@ public:
     qint16 units() const { return m_read.units; }
     // "Km/h", "Mph" or "Knot".
     QString unitLabel() const { return SpeedStatistics::unitLabel(m_read.units); }
+    // "km/h", "mph" or "kn": the unit as the window and the report write it.
+    QString unitSymbol() const { return SpeedStatistics::unitSymbol(m_read.units); }
     // 0 "Standard" (bursts of readings), 1 "Avancé" (one reading per vehicle): the topmost
     // campaign's, else what the readings show (storemode.h).
     int storeMode() const { return m_storeMode; }

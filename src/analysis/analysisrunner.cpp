@@ -114,7 +114,7 @@ QString nothingAbove(int minSpeed, qint16 units)
 {
     return AnalysisRunner::tr("Aucun relevé au-dessus de %1 %2 dans la période.")
         .arg(minSpeed)
-        .arg(SpeedStatistics::unitLabel(units));
+        .arg(SpeedStatistics::unitSymbol(units));
 }
 
 int minSpeedOf(const AnalysisRequest& r, qint16 units)

@@ -196,6 +196,15 @@ QString SpeedStatistics::unitLabel(int units)
     }
 }
 
+QString SpeedStatistics::unitSymbol(int units)
+{
+    switch (units) {
+    case 1: return QStringLiteral("mph");
+    case 2: return QStringLiteral("kn");
+    default: return QStringLiteral("km/h");
+    }
+}
+
 int SpeedStatistics::defaultMinSpeed(int units)
 {
     return (units == 1 || units == 2) ? 9 : 15;

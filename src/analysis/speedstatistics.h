@@ -78,6 +78,8 @@ public:
     // "Mph" for 1, "Knot" for 2, "Km/h" for anything else.
     QString unitLabel() const { return unitLabel(m_units); }
     static QString unitLabel(int units);
+    // "km/h", "mph" or "kn": what a reader expects after a number, with a space before.
+    static QString unitSymbol(int units);
     // 9 for mph and knots, 15 otherwise.
     static int defaultMinSpeed(int units);
 

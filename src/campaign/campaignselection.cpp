@@ -279,7 +279,7 @@ CampaignSelection::Outcome CampaignSelection::accept()
             UserDialogs::Icon::Warning, tr("Statistiques"),
             tr("Le mode de stockage des statistiques pour certaines campagnes est\ndifférent du mode de la première "
                "campagne sélectionnée.\n\nCes statistiques créées avec une version de matériel différent ne\npeuvent "
-               "êtres mélangée et ont été ignorées\n\n")};
+               "être mélangées et ont été ignorées\n\n")};
     }
     outcome.filledIn = checkContiguity();
     if (outcome.filledIn) {

@@ -5,7 +5,9 @@
 #include "db/databaseconnection.h"
 #include "db/storemode.h"
 
+#include <QDate>
 #include <QDebug>
+#include <QLocale>
 #include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -315,6 +317,13 @@ bool CampaignStore::insertDays(DatabaseConnection* db, const QVector<MeasureDay>
     return transaction.commit();
 }
 
+QString CampaignStore::monthTitle(const QDate& month)
+{
+    // A campaign a month: the month tells them apart in the choice dialog.
+    const QString name = QLocale().standaloneMonthName(month.month(), QLocale::LongFormat);
+    return QStringLiteral("%1%2 %3").arg(name.left(1).toUpper(), name.mid(1)).arg(month.year());
+}
+
 bool CampaignStore::fillCampaigns(DatabaseConnection* db, const QDateTime& creationTime, int storeMode)
 {
     if (!db)
@@ -332,7 +341,6 @@ bool CampaignStore::fillCampaigns(DatabaseConnection* db, const QDateTime& creat
         + QStringLiteral("camp_store_mode, ") + QStringLiteral("camp_title, ")
         + QStringLiteral("camp_comment) VALUES ");
     const QString created = isoText(creationTime);
-    const QString title = tr("Téléchargement du %1").arg(created);
     const QString comment = tr("Campagne créée automatiquement");
 
     QStringList statements;
@@ -340,7 +348,9 @@ bool CampaignStore::fillCampaigns(DatabaseConnection* db, const QDateTime& creat
         const QString sql = head + QStringLiteral("('%1',").arg(1)
             + QStringLiteral("'%1',").arg(quoted(q.value(0).toString()))
             + QStringLiteral("'%1',").arg(quoted(q.value(1).toString())) + QStringLiteral("'%1',").arg(created)
-            + QStringLiteral("'%1',").arg(storeMode) + QStringLiteral("'%1',").arg(quoted(title))
+            + QStringLiteral("'%1',").arg(storeMode)
+            + QStringLiteral("'%1',").arg(
+                quoted(monthTitle(QDate::fromString(q.value(2).toString() + QStringLiteral("-01"), Qt::ISODate))))
             + QStringLiteral("'%1')").arg(quoted(comment)) + QStringLiteral(";");
         qDebug() << m_storeLabel << "campaign [" << sql << "added";
         statements.append(sql);

@@ -55,6 +55,8 @@ public:
     // "Avancé"), in one transaction. False when there is no day or an insert fails: then none
     // is stored.
     bool fillCampaigns(DatabaseConnection* db, const QDateTime& creationTime, int storeMode = 0);
+    // The title of a derived campaign: its month in the interface language, "Novembre 2026".
+    static QString monthTitle(const QDate& month);
     // Rewrites camp_date_end from the midnight-keyed detail row of the end day, all rewrites in
     // one transaction; an end that is already right is not written again.
     // True when the end dates were rewritten (all of them).

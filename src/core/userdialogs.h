@@ -56,6 +56,8 @@ public:
     virtual QString saveFileName(const QString& caption, const QString& proposed, const QString& filter) = 0;
     // An existing folder; empty when cancelled, as the default does.
     virtual QString folderName(const QString& caption, const QString& folder);
+    // The filter the last saveFileName() ended on ("a;;b" offers two); empty when unknown.
+    virtual QString selectedFilter() const { return {}; }
     // False when cancelled; *answer is then untouched.
     virtual bool getInt(const QString& title, const QString& label, int value, int minimum, int maximum, int step,
                         int* answer) = 0;

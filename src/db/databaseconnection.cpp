@@ -133,7 +133,7 @@ bool DatabaseConnection::open(const QString& path, bool readOnly)
     if (!ok) {
         noteError(error);
         if (m_problem == FileProblem::None)
-            m_notice = Notice{UserDialogs::Icon::Critical, QStringLiteral("Database manager"),
+            m_notice = Notice{UserDialogs::Icon::Critical, tr("Base de données"),
                               tr("Le fichier %1 ne peut pas être ouvert (%2).").arg(path, sqliteText(error))};
         return false;
     }
@@ -321,8 +321,7 @@ void DatabaseConnection::setProblem(FileProblem problem, const QString& reason, 
     m_problemDuringRead = duringRead;
     qWarning() << "Database problem" << int(problem) << m_filePath << reason;
     // While opening, this is the message of a file that cannot be opened.
-    m_notice = Notice{UserDialogs::Icon::Critical, m_query ? tr("Statistiques") : QStringLiteral("Database manager"),
-                      problemText()};
+    m_notice = Notice{UserDialogs::Icon::Critical, m_query ? tr("Statistiques") : tr("Base de données"), problemText()};
 }
 
 void DatabaseConnection::close()

@@ -9,11 +9,13 @@
 #include "gui/dialogrunner.h"
 #include "gui/siteinfoeditor.h"
 #include "gui/speedarea/speedareaeditor.h"
+#include "gui/tabs/summaryformat.h"
 #include "speedarea/speedarea.h"
 #include "ui_criteriapanel.h"
 
 #include <QLocale>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QSignalBlocker>
 
 CriteriaPanel::CriteriaPanel(QWidget* parent) : QToolBox(parent), ui(new Ui::CriteriaPanel)
@@ -22,6 +24,8 @@ CriteriaPanel::CriteriaPanel(QWidget* parent) : QToolBox(parent), ui(new Ui::Cri
     m_dateText = [](const QDateTime& dt) { return QLocale().toString(dt, QLocale::LongFormat); };
     // A limit is applied once typed whole, not at each digit.
     ui->limitSpin->setKeyboardTracking(false);
+    // Tab leaves the comment, as in every other field.
+    ui->commentEdit->setTabChangesFocus(true);
     m_siteInfo = std::make_unique<SiteInfoEditor>(ui->locationEdit, ui->commentEdit, ui->limitSpin);
     connect(m_siteInfo.get(), &SiteInfoEditor::limitChanged, this, [this] {
         if (!m_showing && m_analysed)
@@ -74,15 +78,29 @@ void CriteriaPanel::showAnalysis(const Analysis& a)
     fillAreas(a.units(), c.area);
     if (a.file() != m_file) {
         m_file = a.file();
-        m_siteInfo->open(a.file(), a.site(), a.description(), c.area, a.unitLabel());
+        m_siteInfo->open(a.file(), a.site(), a.description(), c.area, a.unitSymbol());
     }
 
     ui->readStartLabel->setText(m_dateText(QDateTime::fromSecsSinceEpoch(read.first)));
     ui->readEndLabel->setText(m_dateText(QDateTime::fromSecsSinceEpoch(read.last)));
-    ui->storeModeLabel->setText(a.storeMode() > 0 ? tr("Avancé") : tr("Standard"));
+    ui->storeModeLabel->setText(SummaryFormat::storeModeText(a.summary()));
     ui->invalidReadingsLabel->setText(tr("%1 relevés ignorés : sens ou vitesse invalide").arg(read.invalidReadings));
     ui->invalidReadingsLabel->setToolTip(tr("Sens autre que 0 ou 1, ou vitesse hors de 0 à 1000"));
     ui->invalidReadingsLabel->setVisible(read.invalidReadings > 0);
+}
+
+void CriteriaPanel::editLimit()
+{
+    setCurrentWidget(ui->criteriaPage);
+    m_siteInfo->propose();
+    ui->limitSpin->setFocus(Qt::OtherFocusReason);
+    ui->limitSpin->selectAll();
+    // The page scrolls in a short window: the box comes into view.
+    for (QWidget* w = ui->limitSpin->parentWidget(); w; w = w->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(w)) {
+            area->ensureWidgetVisible(ui->limitSpin);
+            break;
+        }
 }
 
 void CriteriaPanel::setCriteriaEnabled(bool enabled)

@@ -32,6 +32,8 @@ public:
     // The criteria and the read of analysis; the site information of its file when the file is
     // another than the last one shown.
     void showAnalysis(const Analysis& analysis);
+    // The limit box, focused, holding the area's proposal when no limit is set.
+    void editLimit();
     // Off while an analysis runs: nothing may ask for another meanwhile.
     void setCriteriaEnabled(bool enabled);
 
@@ -42,7 +44,7 @@ public:
     QString commentHtml() const;
 
 signals:
-    // "Rafraichir": the period or the minimum speed are to be applied.
+    // "Rafraîchir": the period or the minimum speed are to be applied.
     void refreshRequested();
     // Another speed area or limit: applied at once.
     void criteriaChanged();

@@ -11,10 +11,13 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <functional>
 
 namespace {
+
+const QByteArray kByteOrderMark("\xEF\xBB\xBF");
 
 QByteArray speed(double value)
 {
@@ -47,27 +50,34 @@ bool writeWhole(const QString& file, const QByteArray& header, QString* error, b
 
 }   // namespace
 
-QStringList CsvExport::exportAnalysis(const Analysis& analysis, const BucketTableModel& table, const QString& file)
+QStringList CsvExport::exportAnalysis(const Analysis& analysis, const BucketTableModel& table, const QString& file,
+                                      TableFormat format)
 {
     QStringList written;
     QString error;
-    if (writeBucketTable(table, file, &error))
+    if (writeBucketTable(table, file, &error, format))
         written << file;
     else
         userDialogs().message(UserDialogs::Icon::Warning, errorTitle(), errorText(file, error));
     if (exportMeanMinMax(analysis.direction(0).buckets, meanMinMaxFile(file)))
         written << meanMinMaxFile(file);
-    if (writeSummary(analysis.summary(), analysis.unitLabel(), summaryFile(file)))
+    if (writeSummary(analysis.summary(), analysis.unitSymbol(), summaryFile(file)))
         written << summaryFile(file);
     return written;
 }
 
-bool CsvExport::writeBucketTable(const BucketTableModel& table, const QString& file, QString* error)
+bool CsvExport::writeBucketTable(const BucketTableModel& table, const QString& file, QString* error, TableFormat format)
 {
-    const QByteArray header = QStringLiteral("%1;%2;%3;%4;%5;%6\n")
-                                  .arg(tr("Date"), tr("Direction"), tr("Nombre de relevés"), tr("Nombre véhicules"),
-                                       tr("Vitesse moyenne"), tr("Vitesse maximale"))
-                                  .toUtf8();
+    const bool spreadsheet = format == TableFormat::Spreadsheet;
+    const QByteArray header = (spreadsheet ? kByteOrderMark : QByteArray())
+        + QStringLiteral("%1;%2;%3;%4;%5;%6\n")
+              .arg(tr("Date"), tr("Direction"), tr("Nombre de relevés"), tr("Nombre véhicules"), tr("Vitesse moyenne"),
+                   tr("Vitesse maximale"))
+              .toUtf8();
+    const auto speed = [spreadsheet](double value) {
+        QByteArray text = ::speed(value);
+        return spreadsheet ? text.replace('.', ',') : text;
+    };
     return writeWhole(file, header, error, false, [&](CheckedFile& out) {
         const auto count = [&](int row, int column) { return QByteArray::number(int(table.number(row, column))); };
         for (int row = 0; row < table.rowCount(); ++row)
@@ -122,18 +132,27 @@ QString CsvExport::askFile()
     return file;
 }
 
+// "<folder>/<base name>-<name>.csv", so that two surveys exported to one folder keep theirs.
+static QString companionFile(const QString& file, const char* name)
+{
+    const QFileInfo info(file);
+    return QStringLiteral("%1/%2-%3.csv").arg(info.absolutePath(), info.completeBaseName(), QLatin1String(name));
+}
+
 QString CsvExport::meanMinMaxFile(const QString& file)
 {
-    return QStringLiteral("%1/minmaxavg.csv").arg(QFileInfo(file).absolutePath());
+    return companionFile(file, "minmaxavg");
 }
 
 bool CsvExport::writeSummary(const TrafficSummary& summary, const QString& unit, const QString& file, QString* error)
 {
     using Style = SummaryFormat::Style;
-    const QByteArray header = QStringLiteral("%1;%2;%3;%4\n")
-                                  .arg(tr("Indicateur"), SummaryFormat::groupTitle(0), SummaryFormat::groupTitle(1),
-                                       SummaryFormat::groupTitle(2))
-                                  .toUtf8();
+    // The mark tells a spreadsheet the text is UTF-8; the numbers are the interface language's.
+    const QByteArray header = kByteOrderMark
+        + QStringLiteral("%1;%2;%3;%4\n")
+              .arg(tr("Indicateur"), SummaryFormat::groupTitle(0), SummaryFormat::groupTitle(1),
+                   SummaryFormat::groupTitle(2))
+              .toUtf8();
     return writeWhole(file, header, error, true, [&](CheckedFile& out) {
         QVector<SummaryLine> lines = SummaryFormat::leftLines(summary, unit, Style::Csv);
         lines += SummaryFormat::rightLines(summary, unit, Style::Csv);
@@ -152,12 +171,17 @@ bool CsvExport::writeSummary(const TrafficSummary& summary, const QString& unit,
         QStringList columns{tr("Heure")};
         for (int g = 0; g < 3; ++g) {
             const QString group = SummaryFormat::groupTitle(g);
-            columns << tr("%1 véh./h lundi-vendredi").arg(group) << tr("%1 véh./h week-end").arg(group)
-                    << tr("%1 V85").arg(group);
+            if (SummaryFormat::countsReadings(summary))
+                columns << tr("%1 relevés/h lundi-vendredi").arg(group) << tr("%1 relevés/h week-end").arg(group);
+            else
+                columns << tr("%1 véh./h lundi-vendredi").arg(group) << tr("%1 véh./h week-end").arg(group);
+            columns << tr("%1 V85").arg(group);
         }
         out.write(columns.join(QLatin1Char(';')).toUtf8() + '\n');
-        const auto field = [](const auto& v, int decimals) {
-            return v ? QByteArray::number(double(*v), 'f', decimals) : QByteArray();
+        QLocale locale;
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        const auto field = [&](const auto& v, int decimals) {
+            return v ? locale.toString(double(*v), 'f', decimals).toUtf8() : QByteArray();
         };
         for (std::size_t h = 0; h < 24; ++h) {
             QByteArray row = TrafficSummary::clockText(int(h) * 60).toLatin1();
@@ -171,5 +195,5 @@ bool CsvExport::writeSummary(const TrafficSummary& summary, const QString& unit,
 
 QString CsvExport::summaryFile(const QString& file)
 {
-    return QStringLiteral("%1/synthese.csv").arg(QFileInfo(file).absolutePath());
+    return companionFile(file, "synthese");
 }

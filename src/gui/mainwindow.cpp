@@ -31,8 +31,11 @@
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QScreen>
 #include <QScopedValueRollback>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
@@ -60,9 +63,10 @@ MainWindow::MainWindow(QWidget* parent)
 
     auto* summary = new SummaryTab;
     connect(summary, &SummaryTab::compareRequested, this, &MainWindow::compareDialog);
+    connect(summary, &SummaryTab::limitRequested, m_criteria, &CriteriaPanel::editLimit);
     const QList<QPair<AnalysisTab*, QString>> tabs{{new TimePlotTab(TimePlotTab::MeanSpeed), tr("Moyennes")},
                                                    {new TimePlotTab(TimePlotTab::MaxSpeed), tr("Maximum")},
-                                                   {new TimePlotTab(TimePlotTab::Vehicles), tr("Nombre de véhicules")},
+                                                   {new TimePlotTab(TimePlotTab::Vehicles), tr("Trafic")},
                                                    {new DistributionTab, tr("Répartitions")},
                                                    {new PercentileTab, tr("Percentiles")},
                                                    {m_table, tr("Données")},
@@ -73,8 +77,8 @@ MainWindow::MainWindow(QWidget* parent)
     for (int i = 0; i < tabs.size(); ++i) {
         tabs[i].first->setObjectName(QLatin1String(names[i]));
         ui->tabWidget->addTab(tabs[i].first, tabs[i].second);
-        // Eight titles do not fit beside the criteria at the smallest widths: they are shortened
-        // there, and the whole title shows under the pointer.
+        // Short titles stay whole from 1280 pixels; below, they are shortened and the pointer
+        // shows them whole.
         ui->tabWidget->setTabToolTip(i, tabs[i].second);
         m_tabs << tabs[i].first;
     }
@@ -89,7 +93,9 @@ MainWindow::MainWindow(QWidget* parent)
     results->setCurrentWidget(m_startPage);
     // The splitter hides what it takes in place of a widget not yet shown.
     results->show();
-    m_recentFiles = new RecentFilesMenu(ui->menuFichier, m_compareAction);
+    // The recent files follow "Ouvrir" and "Ouvrir un dossier", before the separator that opens
+    // the export group.
+    m_recentFiles = new RecentFilesMenu(ui->menuFichier, ui->menuFichier->actions().value(2));
     m_startPage->setRecentFiles(RecentFiles::list());
     // Queued: a drop or a link must not wait on the dialogs of the load it starts.
     connect(new FileDrop(this), &FileDrop::openRequested, this, &MainWindow::openFile, Qt::QueuedConnection);
@@ -118,7 +124,9 @@ MainWindow::~MainWindow()
 
 void MainWindow::createActions()
 {
-    ui->actionAbout->setText(tr("&A propos de %1").arg(QLatin1String(tramola::productName)));
+    ui->actionAbout->setText(tr("&À propos de %1").arg(QLatin1String(tramola::productName)));
+    ui->actionToolPrint->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    ui->actionToolPdf->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+P")));
     for (QAction* open : {ui->actionOpen, ui->actionToolOpen})
         connect(open, &QAction::triggered, this, &MainWindow::openDialog);
     for (QAction* exportCsv : {ui->actionExport, ui->actionToolExport})
@@ -127,15 +135,15 @@ void MainWindow::createActions()
     m_openFolderAction = new QAction(tr("Ouvrir un &dossier…"), this);
     m_openFolderAction->setObjectName(QStringLiteral("actionOpenFolder"));
     m_openFolderAction->setStatusTip(tr("Les chiffres de chaque fichier de mesures d'un dossier, dans un tableau"));
-    ui->menuFichier->insertAction(ui->actionExport, m_openFolderAction);
+    // After "Ouvrir…", before the recent files.
+    ui->menuFichier->insertAction(ui->menuFichier->actions().value(1), m_openFolderAction);
     connect(m_openFolderAction, &QAction::triggered, this, &MainWindow::openFolderDialog);
     // After the recent files, which come before it.
     m_compareAction = new QAction(tr("&Comparer…"), this);
     m_compareAction->setObjectName(QStringLiteral("actionCompare"));
     m_compareAction->setStatusTip(tr("Comparer l'analyse affichée (avant) à une autre période, campagne ou fichier "
                                      "(après)"));
-    ui->menuFichier->insertAction(ui->actionExit, m_compareAction);
-    ui->menuFichier->insertSeparator(ui->actionExit);
+    ui->menuFichier->insertAction(ui->actionExport, m_compareAction);
     connect(m_compareAction, &QAction::triggered, this, &MainWindow::compareDialog);
     connect(ui->actionRange, &QAction::triggered, this, &MainWindow::setRange);
     connect(ui->actionFilter, &QAction::triggered, this, &MainWindow::setBucketWidth);
@@ -175,7 +183,8 @@ void MainWindow::createActions()
     m_debugAction->setToolTip(tr("Mode mise au point"));
     m_debugAction->setVisible(false);
     connect(m_debugAction, &QAction::triggered, this, &MainWindow::toggleDebugMode);
-    m_debugShortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+X")), this);
+    // Not Ctrl+X: that one cuts text.
+    m_debugShortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+X")), this);
     m_debugShortcut->setEnabled(false);
     connect(m_debugShortcut, &QShortcut::activated, this, &MainWindow::exportMeasures);
 }
@@ -183,8 +192,13 @@ void MainWindow::createActions()
 void MainWindow::restoreLayout()
 {
     const QByteArray geometry = getWindowLayout(QStringLiteral("geometry"));
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        // The first start: 1280 by 800 where the screen has room, else most of it.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QSize room = screen->availableGeometry().size() * 0.95;
+            resize(QSize(1280, 800).boundedTo(room).expandedTo(minimumSize()));
+        }
+    }
     const QByteArray splitter = getWindowLayout(QStringLiteral("splitter"));
     if (splitter.isEmpty() || !ui->mainSplitter->restoreState(splitter))
         ui->mainSplitter->setSizes({m_criteria->minimumWidth(), width()});
@@ -229,7 +243,7 @@ void MainWindow::openDialog()
 {
     if (refuseWhileBusy())
         return;
-    const QString file = userDialogs().openFileName(tr("Charger les statistiques..."), Workspace::statisticsFolder(),
+    const QString file = userDialogs().openFileName(tr("Ouvrir un fichier de mesures"), Workspace::statisticsFolder(),
                                                     tr("Base de données (*.db)"));
     if (!file.isEmpty())
         openFile(file);
@@ -412,7 +426,7 @@ void MainWindow::setBusy(bool busy)
 void MainWindow::setRange()
 {
     int value = 0;
-    if (!userDialogs().getInt(tr("Tramola"), tr("Portée du radar (mètres):"), m_range, 50, 500, 50, &value))
+    if (!userDialogs().getInt(tr("Tramola"), tr("Portée du radar (mètres) :"), m_range, 50, 500, 50, &value))
         return;
     m_range = value;
     AnalysisRequest request = m_analysis->request();
@@ -423,7 +437,7 @@ void MainWindow::setRange()
 void MainWindow::setBucketWidth()
 {
     int value = 0;
-    if (!userDialogs().getInt(tr("Tramola"), tr("Seuil de filtrage des mesures (minutes):"),
+    if (!userDialogs().getInt(tr("Tramola"), tr("Largeur des intervalles de temps (minutes) :"),
                               m_analysis->criteria().bucketSeconds / 60, 30, 240, 30, &value))
         return;
     AnalysisRequest request = m_analysis->request();
@@ -451,10 +465,31 @@ void MainWindow::exportCsv()
     // Before a first analysis there is nothing to write, only files to spoil.
     if (!m_analysis || isBusy())
         return;
-    const QString file = CsvExport::askFile();
+    const QString documented = tr("Fichier CSV (*.csv)");
+    const QString spreadsheet = tr("CSV tableur (virgule décimale) (*.csv)");
+    QString file =
+        userDialogs().saveFileName(tr("Exporter"), exportFolder(), documented + QStringLiteral(";;") + spreadsheet);
     if (file.isEmpty())
         return;
-    QStringList written = CsvExport::exportAnalysis(*m_analysis, *m_table->model(), file);
+    const bool suffixAdded = QFileInfo(file).suffix().isEmpty();
+    if (suffixAdded)
+        file += QStringLiteral(".csv");
+    // The file dialog asked about the name it was given, not about the files written beside it.
+    QStringList existing;
+    for (const QString& other : {suffixAdded ? file : QString(), CsvExport::meanMinMaxFile(file),
+                                 CsvExport::summaryFile(file), m_comparison ? ComparisonTab::csvFile(file) : QString()})
+        if (!other.isEmpty() && QFileInfo::exists(other))
+            existing << QDir::toNativeSeparators(other);
+    if (!existing.isEmpty()
+        && userDialogs().question(tr("Exporter"),
+                                  tr("Ces fichiers existent déjà et seront remplacés :\n%1").arg(existing.join('\n')),
+                                  {tr("Remplacer"), tr("Annuler")}, 1)
+            != 0)
+        return;
+    setLastExportFile(file);
+    const auto format = userDialogs().selectedFilter() == spreadsheet ? CsvExport::TableFormat::Spreadsheet
+                                                                      : CsvExport::TableFormat::Documented;
+    QStringList written = CsvExport::exportAnalysis(*m_analysis, *m_table->model(), file, format);
     if (m_comparison) {
         QString error;
         const QString comparison = ComparisonTab::csvFile(file);
@@ -508,7 +543,7 @@ void MainWindow::print()
 void MainWindow::toggleDebugMode()
 {
     setDebugModeEnabled(!debugModeEnabled());
-    qDebug() << (debugModeEnabled() ? "Activation du mode 'mise au point'" : "Desactivation du mode 'mise au point'");
+    qDebug() << (debugModeEnabled() ? "Activation du mode 'mise au point'" : "Désactivation du mode 'mise au point'");
     m_debugAction->setVisible(debugModeEnabled());
     m_debugShortcut->setEnabled(debugModeEnabled());
 }
@@ -516,9 +551,9 @@ void MainWindow::toggleDebugMode()
 void MainWindow::about()
 {
     const QString product = QLatin1String(tramola::productName);
-    const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>") + tr("Révision: ")
+    const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>") + tr("Révision : ")
         + QLatin1String(tramola::productVersion) + QStringLiteral("<br>    Date: ")
         + QLatin1String(tramola::productDate)
         + QStringLiteral("<br><br>Contact : <a href=\"mailto:%1\">%1</a>").arg(QLatin1String(kContact));
-    userDialogs().message(UserDialogs::Icon::Information, tr("à propos %1").arg(product), text);
+    userDialogs().message(UserDialogs::Icon::Information, tr("À propos de %1").arg(product), text);
 }

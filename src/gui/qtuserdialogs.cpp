@@ -21,12 +21,19 @@ public:
         : m_dialog(o.label, o.cancelText, o.minimum, o.maximum, parent)
     {
         m_dialog.setWindowTitle(o.title);
+        // A dialog of its own, framed and centred on the window, not a sheet in a corner.
+        m_dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
         if (o.cancelText.isEmpty())
             m_dialog.setCancelButton(nullptr);
         m_dialog.setWindowModality(o.windowModal ? Qt::WindowModal : Qt::NonModal);
         m_dialog.setMinimumDuration(o.minimumDuration);
         m_dialog.setAutoClose(false);
         m_dialog.setAutoReset(false);
+        if (parent) {
+            m_dialog.adjustSize();
+            const QRect frame = parent->window()->frameGeometry();
+            m_dialog.move(frame.center() - m_dialog.rect().center());
+        }
         if (o.minimumDuration == 0)
             m_dialog.show();
         QApplication::processEvents();
@@ -91,7 +98,8 @@ QString QtUserDialogs::folderName(const QString& caption, const QString& folder)
 
 QString QtUserDialogs::saveFileName(const QString& caption, const QString& proposed, const QString& filter)
 {
-    return QFileDialog::getSaveFileName(m_parent, caption, proposed, filter);
+    m_selectedFilter.clear();
+    return QFileDialog::getSaveFileName(m_parent, caption, proposed, filter, &m_selectedFilter);
 }
 
 bool QtUserDialogs::getInt(const QString& title, const QString& label, int value, int minimum, int maximum, int step,

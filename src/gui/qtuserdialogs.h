@@ -18,6 +18,7 @@ public:
     QString openFileName(const QString& caption, const QString& folder, const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& proposed, const QString& filter) override;
     QString folderName(const QString& caption, const QString& folder) override;
+    QString selectedFilter() const override { return m_selectedFilter; }
     bool getInt(const QString& title, const QString& label, int value, int minimum, int maximum, int step,
                 int* answer) override;
     bool getText(const QString& title, const QString& label, const QString& value, QString* answer) override;
@@ -27,4 +28,5 @@ public:
 
 private:
     QWidget* m_parent;
+    QString m_selectedFilter;
 };

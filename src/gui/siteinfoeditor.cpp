@@ -44,7 +44,7 @@ SiteInfoEditor::SiteInfoEditor(QLineEdit* location, QTextEdit* comment, QSpinBox
         save();
         emit limitChanged();
     });
-    // Confirming the area's proposal as it stands makes it the site's limit.
+    // Confirming the proposal put there by propose() makes it the site's limit.
     connect(m_limit, &QSpinBox::editingFinished, this, [this] {
         if (m_filling || m_limitSet || m_limit->value() <= 0)
             return;
@@ -84,13 +84,23 @@ void SiteInfoEditor::open(const QString& file, const SiteInfo& stored, const QSt
     m_limit->setSuffix(QLatin1Char(' ') + unit);
     m_filling = false;
     m_limitSet = info.speedLimit.has_value();
-    showLimit(m_limitSet ? *info.speedLimit : limitFromAreaName(areaName).value_or(0));
+    m_proposal = limitFromAreaName(areaName).value_or(0);
+    showLimit(m_limitSet ? *info.speedLimit : 0);
 }
 
 void SiteInfoEditor::areaChanged(const QString& areaName)
 {
-    if (!m_limitSet)
-        showLimit(limitFromAreaName(areaName).value_or(0));
+    m_proposal = limitFromAreaName(areaName).value_or(0);
+}
+
+void SiteInfoEditor::propose()
+{
+    if (!m_limitSet && m_limit->value() <= 0 && m_proposal > 0) {
+        const bool filling = m_filling;
+        m_filling = true;
+        m_limit->setValue(m_proposal);
+        m_filling = filling;
+    }
 }
 
 std::optional<int> SiteInfoEditor::limit() const

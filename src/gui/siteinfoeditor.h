@@ -28,11 +28,15 @@ public:
     ~SiteInfoEditor() override;
 
     // Writes what is pending for the previous file, then shows the values of file: those stored
-    // there (or kept this session), else the location given and the limit of the area's name.
+    // there (or kept this session), else the location given and no limit; the area's name gives
+    // the proposal.
     void open(const QString& file, const SiteInfo& stored, const QString& defaultLocation, const QString& areaName,
               const QString& unit);
-    // Another speed area was chosen: a limit the user never set follows its name.
+    // Another speed area was chosen: its name's number becomes the proposal.
     void areaChanged(const QString& areaName);
+    // Shows the proposal in the empty limit box, for the user to confirm (editingFinished) or
+    // change; nothing once a limit is set.
+    void propose();
     // The limit stored or set by the user; empty when there is none (the area's proposal is none).
     std::optional<int> limit() const;
     // Writes the values changed since the last write.
@@ -52,6 +56,7 @@ private:
     QSpinBox* m_limit;
     QString m_file;
     SiteInfo m_pending;   // changed by the user, not yet written
+    int m_proposal = 0;   // the number in the area's name, 0 without
     bool m_limitSet = false;   // the file (or the user) gave the limit: areas no longer change it
     bool m_filling = false;
     QHash<QString, SiteInfo> m_session;   // values of files that could not be written

@@ -364,7 +364,7 @@ CsvFile::CsvFile(QObject* parent) : QObject(parent), m_model(new CsvTreeModel(th
 
 bool CsvFile::load()
 {
-    const QString path = userDialogs().openFileName(tr("Open CSV file"), QStringLiteral("./configuration"),
+    const QString path = userDialogs().openFileName(tr("Ouvrir un fichier CSV"), QStringLiteral("./configuration"),
                                                     QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty())
         return false;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "campaign/campaignstore.h"
 #include "testdata.h"
 
 #include <QFile>
@@ -129,8 +130,8 @@ void TestCliCampaigns::listing()
     QCOMPARE(QString::fromUtf8(QJsonDocument(may).toJson(QJsonDocument::Compact)),
              QStringLiteral("{\"begin\":\"2026-05-02T00:00:00\",\"comment\":\"Campagne créée automatiquement\","
                             "\"created\":\"%1\",\"end\":\"2026-05-05T09:00:00\",\"id\":2,\"storeMode\":0,"
-                            "\"title\":\"Téléchargement du %1\"}")
-                 .arg(created));
+                            "\"title\":\"%2\"}")
+                 .arg(created, CampaignStore::monthTitle(QDate(2026, 5, 1))));
     QCOMPARE(list.at(1).toObject().value(QStringLiteral("begin")).toString(), QStringLiteral("2026-04-29T00:00:00"));
 }
 

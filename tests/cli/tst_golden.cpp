@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QLocale>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -106,8 +107,10 @@ void TestGolden::outputs()
         text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         QVERIFY(text.waitForFinished(60000) && text.exitCode() == 0);
         // The day it was written changes every day.
-        output = text.readAllStandardOutput().replace(
-            QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toUtf8(), "JJ/MM/AAAA");
+        const QDate today = QDate::currentDate();
+        output = text.readAllStandardOutput()
+                     .replace(today.toString(QStringLiteral("dd/MM/yyyy")).toUtf8(), "JJ/MM/AAAA")
+                     .replace(QLocale(QLocale::French).toString(today, QLocale::LongFormat).toUtf8(), "JOUR");
     }
     // The files' place is the test's own.
     output.replace(QFileInfo(db).absolutePath().toUtf8(), "/golden");

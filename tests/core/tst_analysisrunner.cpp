@@ -150,7 +150,7 @@ void TestAnalysisRunner::refusals_data()
 
     AnalysisRequest fast;
     fast.minSpeed = 500;
-    const QString nothingFast = QStringLiteral("Aucun relevé au-dessus de 500 Km/h dans la période.");
+    const QString nothingFast = QStringLiteral("Aucun relevé au-dessus de 500 km/h dans la période.");
     QTest::newRow("minimum above every reading") << false << fast << nothingFast;
     QTest::newRow("minimum above every reading, from memory") << true << fast << nothingFast;
     AnalysisRequest empty;

@@ -17,7 +17,7 @@ namespace {
 const QString kMismatch = QStringLiteral(
     "warning|Statistiques|Le mode de stockage des statistiques pour certaines campagnes est\ndifférent du mode de la "
     "première campagne sélectionnée.\n\nCes statistiques créées avec une version de matériel différent ne\npeuvent "
-    "êtres mélangée et ont été ignorées\n\n");
+    "être mélangées et ont été ignorées\n\n");
 const QString kFilled = QStringLiteral("information|Statistiques|Des campagnes intermédiaires ont été sélectionnées\n"
                                        "automatiquement pour garantir la continuité des données.");
 const QString kEmpty = QStringLiteral("warning|Statistiques|Statistiques indisponibles, la base de données est vide");
@@ -269,7 +269,7 @@ void TestCampaignSelection::listAcceptAndRemove()
     const ScriptedDialogs::Shown& first = dialogs.shown().first();
     QCOMPARE(first.kind + first.title, QStringLiteral("questionMaintenance des données"));
     QCOMPARE(first.details, QStringList({QStringLiteral("Oui"), QStringLiteral("Non"), QStringLiteral("1")}));
-    QVERIFY(first.text.startsWith(QStringLiteral("Vous allez effacer la campagne :<br/><br/><b>Téléchargement du ")));
+    QVERIFY(first.text.startsWith(QStringLiteral("Vous allez effacer la campagne :<br/><br/><b>")));
     const QLocale locale;
     QVERIFY2(
         first.text.contains(QStringLiteral("</b><br/>du %1 au %2<br/>")

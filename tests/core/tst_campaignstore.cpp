@@ -86,7 +86,6 @@ bool withTables(const QString& path, const QString& more = QString())
 // then one built INSERT per result row. Run with SQLite alone, as the oracle.
 void literalDerivation(const QString& path, int storeMode)
 {
-    const QString title = QStringLiteral("Téléchargement du ") + kCreatedIso;
     execSql(path, kCreateTables);   // fails harmlessly when they exist
     QString script;
     for (const QString& day :
@@ -113,7 +112,9 @@ void literalDerivation(const QString& path, int storeMode)
                                  "date_created, camp_store_mode, camp_title, camp_comment) VALUES "
                                  "('1','%1','%2','%3','%4','%5','Campagne créée automatiquement');")
                       .arg(m.section(QLatin1Char('|'), 0, 0), m.section(QLatin1Char('|'), 1, 1), kCreatedIso,
-                           QString::number(storeMode), title);
+                           QString::number(storeMode),
+                           CampaignStore::monthTitle(
+                               QDate::fromString(m.section(QLatin1Char('|'), 2, 2) + "-01", Qt::ISODate)));
     execSql(path, script);
 }
 

@@ -12,6 +12,7 @@
 #include "gui/mainwindow.h"
 #include "gui/report/report.h"
 #include "gui/report/reportsectionsdialog.h"
+#include "gui/tabs/buckettabletab.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 #include "windowtest.h"
@@ -150,11 +151,17 @@ void TestExport::goldenCsv()
         auto* area = child<QComboBox>(w, "speedAreaCombo");
         area->setCurrentIndex(area->findText(QStringLiteral("Zone 50 km/h")));
         QVERIFY(waitForAnalysis(w));
-        // The area's 50 is proposed; confirming it makes it the limit.
+        // No limit until one is given: Synthèse offers to give it, the area's 50 is proposed,
+        // and confirming it makes it the limit.
+        auto* heading = child<QLabel>(w, "summary_heading");
+        QVERIFY2(heading->text().contains(QStringLiteral("Renseigner")), qPrintable(heading->text()));
         auto* limit = child<QSpinBox>(w, "limitSpin");
+        QCOMPARE(limit->value(), 0);
+        emit heading->linkActivated(QStringLiteral("limit"));
         QCOMPARE(limit->value(), 50);
         emit limit->editingFinished();
         QVERIFY(waitForAnalysis(w));
+        QVERIFY2(heading->text().contains(QStringLiteral("vitesse limite : 50")), qPrintable(heading->text()));
         QVERIFY(clickAndWait(w, "actionDivider"));
     }
     const QString folder = m_dir.filePath(QLatin1String(QTest::currentDataTag()));
@@ -162,7 +169,8 @@ void TestExport::goldenCsv()
     dialogs.answerSaveFile(folder + QStringLiteral("/table"));
     child<QAction>(w, "actionExport")->trigger();
     for (const char* name : {"table", "minmaxavg", "synthese"}) {
-        const QByteArray written = fileBytes(folder + QStringLiteral("/%1.csv").arg(QLatin1String(name)));
+        const QString prefix = QLatin1String(name) == QLatin1String("table") ? QString() : QStringLiteral("table-");
+        const QByteArray written = fileBytes(folder + QStringLiteral("/%1%2.csv").arg(prefix, QLatin1String(name)));
         const QString golden = QStringLiteral(TRAMOLA_SOURCE_DIR "/tests/golden/%1.%2.csv")
                                    .arg(QLatin1String(QTest::currentDataTag()), QLatin1String(name));
         if (qEnvironmentVariableIsSet("TRAMOLA_UPDATE_GOLDEN"))
@@ -178,6 +186,36 @@ void TestExport::goldenCsv()
                                 .arg(QString::fromUtf8(got.value(line)), QString::fromUtf8(expected.value(line)))));
     }
     QCOMPARE(lastExportFile(), folder + QStringLiteral("/table.csv"));
+
+    // Exported again under that name: one question lists the files beside it; Annuler keeps them.
+    const QString summary = folder + QStringLiteral("/table-synthese.csv");
+    QVERIFY(writeBytes(summary, "kept"));
+    for (int answer : {1, 0}) {
+        dialogs.clear();
+        dialogs.answerQuestion(answer);
+        dialogs.answerSaveFile(folder + QStringLiteral("/table.csv"));
+        child<QAction>(w, "actionExport")->trigger();
+        const QStringList asked = dialogs.summary().filter(QStringLiteral("question|"));
+        QVERIFY2(asked.size() == 1 && asked[0].contains(QStringLiteral("table-minmaxavg.csv"))
+                     && asked[0].contains(QStringLiteral("table-synthese.csv")),
+                 qPrintable(asked.join('\n')));
+        QCOMPARE(fileBytes(summary) == "kept", answer == 1);
+    }
+
+    // The spreadsheet type reads back, in French, as the documented table's numbers.
+    const QString sheet = folder + QStringLiteral("/sheet.csv");
+    QVERIFY(CsvExport::writeBucketTable(*w.findChild<BucketTableTab*>()->model(), sheet, nullptr,
+                                        CsvExport::TableFormat::Spreadsheet));
+    const QByteArray sheetBytes = fileBytes(sheet);
+    QVERIFY(sheetBytes.startsWith("\xEF\xBB\xBF"));
+    const QList<QByteArray> rows = sheetBytes.mid(3).split('\n');
+    const QList<QByteArray> documented = fileBytes(folder + QStringLiteral("/table.csv")).split('\n');
+    QCOMPARE(rows.size(), documented.size());
+    const QLocale french(QLocale::French);
+    for (int row = 1; row < rows.size() - 1; ++row)
+        for (int field : {4, 5})
+            QCOMPARE(french.toDouble(QString::fromUtf8(rows[row].split(';').value(field))),
+                     documented[row].split(';').value(field).toDouble());
 }
 
 // The Synthèse tab's figures are those of tramola-cli stats for the same criteria; a limit typed
@@ -240,7 +278,7 @@ void TestExport::csvFailures_data()
     QTest::addColumn<QString>("reason");   // the box's reason; none when nothing is said
     QTest::newRow("export cancelled") << "" << QStringList() << QString();
     QTest::newRow("table unwritable, min/max still written")
-        << "taken.csv" << QStringList{"minmaxavg.csv", "synthese.csv"} << "un dossier porte ce nom";
+        << "taken.csv" << QStringList{"taken-minmaxavg.csv", "taken-synthese.csv"} << "un dossier porte ce nom";
     QTest::newRow("disk full") << "full.csv" << QStringList() << "taille de fichier maximale atteinte";
 }
 
@@ -317,14 +355,17 @@ void TestExport::reportFromWindowAndCommandLine()
     const QJsonObject json =
         QJsonDocument::fromJson(runCli(m_dir.path(), QStringList{"stats", db} + options).out).object();
     const double v85 = json.value("directions").toObject().value("1").toObject().value("v85").toDouble();
-    QVERIFY(pdfText(reportOf("cli"), 8, 8).contains(QStringLiteral("V85: %1Km/h").arg(v85, 0, 'f', 2)));
+    const QString percentiles = pdfText(reportOf("cli"), 7, 7);
+    QVERIFY2(percentiles.contains(QStringLiteral("%1 km/h").arg(QLocale().toString(v85, 'f', 2))),
+             qPrintable(percentiles));
 
     // The window's language choice: the report in English.
     const QString english = m_dir.filePath(QStringLiteral("cli-en.pdf"));
     QCOMPARE(runCli(m_dir.path(), {"report", db, english, "--sections", "5", "--lang", "en"}).exitCode, 0);
     const QString text = pdfText(english, 1, 2);
     QVERIFY2(text.contains("Inbound speed percentiles") && text.contains("Page 2 of 3"), qPrintable(text));
-    // Compared with its own last two days: the comparison's figures page and charts page.
+    // Compared with its own last two days: after the summary's two pages, the comparison's figures
+    // page and charts page.
     const QString compared = m_dir.filePath(QStringLiteral("compared.pdf"));
     QCOMPARE(runCli(m_dir.path(),
                     QStringList{"report", db, compared, "--b-from", "2026-11-04 00:00:00", "--b-to",
@@ -332,8 +373,8 @@ void TestExport::reportFromWindowAndCommandLine()
                         + options)
                  .exitCode,
              0);
-    const QString comparison = pdfText(compared, 3, 3);
-    QVERIFY2(pdfPages(compared) == 4 && comparison.contains(QStringLiteral("Comparaison avant / après"))
+    const QString comparison = pdfText(compared, 4, 4);
+    QVERIFY2(pdfPages(compared) == 5 && comparison.contains(QStringLiteral("Comparaison avant / après"))
                  && comparison.contains(QStringLiteral("Welch : t = ")),
              qPrintable(comparison));
     const QList<QPair<QStringList, QString>> refused{
@@ -364,7 +405,7 @@ void TestExport::reportPagesAndFailures()
     const QString withTable = m_dir.filePath(QStringLiteral("table.pdf"));
     exportAs(withTable, SectionAnswer{{{"tableBox", true}}, true});
     QCOMPARE(pdfPages(withTable), 9 + 1 + (rows - 1) / 50);
-    QVERIFY(pdfText(withTable, 9, 9).contains(QStringLiteral("Historique des mesures")));
+    QVERIFY(pdfText(withTable, 8, 8).contains(QStringLiteral("Historique des mesures")));
     const QString defaults = m_dir.filePath(QStringLiteral("default.pdf"));
     exportAs(defaults);
     QCOMPARE(g_openedWith.last(), defaultReportSections());
@@ -372,8 +413,8 @@ void TestExport::reportPagesAndFailures()
     const QString last = pdfText(defaults, 9, 9);
     QVERIFY(last.contains(QStringLiteral("Synthèse et conformité")) && last.contains(QStringLiteral("Page 9 sur 9")));
     const QString cover = pdfText(defaults, 1, 1);
-    for (const QString& part : {QStringLiteral("SYNTHESE DES MESURES"), w.dateTimeText(w.analysis()->begin()),
-                                QStringLiteral("Référence : default.pdf")})
+    for (const QString& part : {QStringLiteral("Rapport d'exploitation"), QStringLiteral("SYNTHÈSE DES MESURES"),
+                                w.dateTimeText(w.analysis()->begin()), QStringLiteral("Référence : default.pdf")})
         QVERIFY2(cover.contains(part), qPrintable(part));
     // Proposed in the documents folder until an export was stored; the desktop opens what was written.
     const Analysis& a = *w.analysis();
@@ -383,11 +424,16 @@ void TestExport::reportPagesAndFailures()
              a.statistics().getStatsFileName(a.begin(), a.end()) + ".pdf");
     QVERIFY(dialogs.summary().contains(QStringLiteral("viewer||") + defaults));
 
-    // A capital suffix writes nothing, and the opening of the named file fails; cancelled dialogs do nothing.
+    // A bare name gets ".pdf"; a capital suffix writes nothing and says why; cancelled dialogs do nothing.
+    exportAs(m_dir.filePath(QStringLiteral("bare")));
+    QCOMPARE(pdfPages(m_dir.filePath(QStringLiteral("bare.pdf"))), 9);
     const QString capital = m_dir.filePath(QStringLiteral("capital.PDF"));
     exportAs(capital);
     QVERIFY(!QFile::exists(capital));
-    QCOMPARE(dialogs.messages(), QStringList(QStringLiteral("L'ouverture du fichier %1 a échoué").arg(capital)));
+    QCOMPARE(
+        dialogs.messages(),
+        QStringList(QStringLiteral("Le rapport %1 n'a pas été écrit : seuls les suffixes .pdf et .ps sont possibles.")
+                        .arg(capital)));
     exportAs(QString(), SectionAnswer{{}, false});
     QVERIFY(dialogs.summary().filter(QStringLiteral("save|")).isEmpty());
     // A read-only folder: the earlier report stays, a box says why.
@@ -437,7 +483,7 @@ void TestExport::printEachTab()
     MainWindow w;
     open(w, dialogs);
     auto* tabs = child<QTabWidget>(w, "tabWidget");
-    const QList<int> dialogsPerTab{1, 1, 1, 2, 2, 0, 0, 2};
+    const QList<int> dialogsPerTab{1, 1, 1, 1, 1, 0, 0, 1};
     QCOMPARE(tabs->count(), dialogsPerTab.size());
     for (int tab = 0; tab < tabs->count(); ++tab) {
         tabs->setCurrentIndex(tab);

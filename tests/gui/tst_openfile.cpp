@@ -105,6 +105,8 @@ private slots:
     void cancelKeepsTheFileShown();
     void oneFileAtATime();
     void layoutKept();
+    void firstSizeAndKeys_data();
+    void firstSizeAndKeys();
 };
 
 void TestOpenFile::openAndChoose()
@@ -130,7 +132,7 @@ void TestOpenFile::openAndChoose()
     // The open dialog, then nothing but progress; two monthly campaigns, newest first, the top one ticked.
     const ScriptedDialogs::Shown open = dialogs.shown().first();
     QCOMPARE(QStringList({open.kind, open.text}) + open.details,
-             QStringList({"open", "Charger les statistiques...", m_stats, "Base de données (*.db)"}));
+             QStringList({"open", "Ouvrir un fichier de mesures", m_stats, "Base de données (*.db)"}));
     QCOMPARE(dialogs.messages(), QStringList());
     QCOMPARE(ticks, QList<bool>({true, false}));
     QCOMPARE(w.windowTitle(), QStringLiteral("2024-01-31_2024-02-02_Rue du Port - Tramola"));
@@ -147,7 +149,7 @@ void TestOpenFile::openAndChoose()
     QCOMPARE(child<QDoubleSpinBox>(w, "minSpeedSpin")->value(), 15.0);
     QCOMPARE(text(w, "locationEdit"), QStringLiteral("Rue du Port"));
     // Readings a second or more apart, never in bursts: one reading per vehicle.
-    QCOMPARE(text(w, "storeModeLabel"), QStringLiteral("Avancé"));
+    QCOMPARE(text(w, "storeModeLabel"), QStringLiteral("Avancé (1 relevé par véhicule détecté)"));
     QCOMPARE(text(w, "readEndLabel"), w.dateTimeText(QDateTime::fromSecsSinceEpoch(a.read().last)));
     QVERIFY(text(w, "invalidReadingsLabel").startsWith(QStringLiteral("2 relevés ignorés")));
     QCOMPARE(text(w, "v85InValue"), QLocale().toString(a.direction(0).v85.value(), 'f', 2));
@@ -171,9 +173,8 @@ void TestOpenFile::failures_data()
     QTest::addColumn<QStringList>("boxes");   // kind|title|text, %1 the file
 
     const QString box = QStringLiteral("warning|Statistiques|");
-    const QString notOpened =
-        QStringLiteral("critical|Database manager|Le fichier %1 n'est pas une base de mesures (ce "
-                       "n'est pas un fichier ordinaire) ; il est laissé tel quel.");
+    const QString notOpened = QStringLiteral("critical|Base de données|Le fichier %1 n'est pas une base de mesures (ce "
+                                             "n'est pas un fichier ordinaire) ; il est laissé tel quel.");
     QTest::newRow("campaign choice given up") << "rejected" << QStringList();
     QTest::newRow("not openable before the choice")
         << "directory" << QStringList{notOpened, box + "Erreur à l'ouverture de la base de données.\n"};
@@ -185,7 +186,7 @@ void TestOpenFile::failures_data()
     QTest::newRow("gone at the read, another file shown")
         << "missingAfterAnother" << QStringList{box + "Fichier introuvable : %1"};
     QTest::newRow("nothing above the minimum speed")
-        << "slow" << QStringList{box + "Aucun relevé au-dessus de 15 Km/h dans la période."};
+        << "slow" << QStringList{box + "Aucun relevé au-dessus de 15 km/h dans la période."};
 }
 
 void TestOpenFile::failures()
@@ -390,10 +391,13 @@ void TestOpenFile::siteInformationStaysWithTheFile()
         QTest::keyClick(&location, Qt::Key_Return);
     };
 
-    // Nothing is written before the user changes something; a limit the user set no longer
-    // follows the area.
-    editor.open(other, readSiteInfo(other), "Rue du Port", "Zone 30 km/h", "Km/h");
-    QCOMPARE(QStringList({location.text(), limit.text()}), QStringList({"Rue du Port", "30 Km/h"}));
+    // Nothing is written before the user changes something; the area's number is only proposed
+    // when asked, and a limit the user set no longer follows the area.
+    editor.open(other, readSiteInfo(other), "Rue du Port", "Zone 30 km/h", "km/h");
+    QCOMPARE(QStringList({location.text(), limit.text()}), QStringList({"Rue du Port", "—"}));
+    editor.propose();
+    QCOMPARE(limit.text(), QStringLiteral("30 km/h"));
+    QCOMPARE(editor.limit(), std::nullopt);
     QVERIFY(readSiteInfo(other).isEmpty());
     typeLocation("Place Carnot");
     limit.setValue(40);
@@ -411,7 +415,7 @@ void TestOpenFile::siteInformationStaysWithTheFile()
     QCOMPARE(location.text(), QStringLiteral("Place Carnot"));
     editor.open(readOnly, {}, "Rue du Port", "Zone 50 km/h", "Km/h");
     QCOMPARE(QStringList({location.text(), comment.toPlainText(), limit.text()}),
-             QStringList({"Quai Est", "radar masqué", "50 Km/h"}));
+             QStringList({"Quai Est", "radar masqué", "—"}));
     typeLocation("Quai Ouest");
     QCOMPARE(dialogs.messages().size(), 1);
     QVERIFY(dialogs.messages()[0].contains(readOnly));
@@ -476,6 +480,50 @@ void TestOpenFile::layoutKept()
     w.show();
     QCOMPARE(w.geometry(), QRect(40, 50, 1000, 720));
     QCOMPARE(child<QSplitter>(w, "mainSplitter")->sizes().value(0), 300);
+}
+
+void TestOpenFile::firstSizeAndKeys_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("fr") << QString();
+    QTest::newRow("en") << QStringLiteral("tramola_en");
+}
+
+// At 1280 by 800 every tab title is whole, in both languages; no key does two things, and the
+// standard ones do what they do everywhere.
+void TestOpenFile::firstSizeAndKeys()
+{
+    QFETCH(QString, language);
+    QTranslator translator;
+    if (!language.isEmpty()) {
+        QVERIFY(translator.load(language, QCoreApplication::applicationDirPath() + QStringLiteral("/lang")));
+        QCoreApplication::installTranslator(&translator);
+    }
+    MainWindow w;
+    w.resize(1280, 800);
+    w.show();
+    auto* tabs = child<QTabWidget>(w, "tabWidget")->tabBar();
+    static_cast<QStackedWidget*>(child<QSplitter>(w, "mainSplitter")->widget(1))->setCurrentIndex(0);
+    QApplication::processEvents();
+    for (int i = 0; i < tabs->count(); ++i)
+        QVERIFY2(tabs->tabRect(i).width() > tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)),
+                 qPrintable(tabs->tabText(i)));
+    QHash<QKeySequence, QString> keys;
+    const auto take = [&](const QKeySequence& key, const QString& what) {
+        QVERIFY2(key.isEmpty() || !keys.contains(key) || keys.value(key) == what,
+                 qPrintable(key.toString() + ' ' + what));
+        keys.insert(key, what);
+    };
+    for (QAction* action : w.findChildren<QAction*>())
+        take(action->shortcut(), action->objectName());
+    for (QShortcut* shortcut : w.findChildren<QShortcut*>())
+        take(shortcut->key(), shortcut->objectName());
+    for (const auto& [key, action] : {std::pair{"Ctrl+O", "actionOpen"},
+                                      {"Ctrl+S", "actionExport"},
+                                      {"Ctrl+P", "actionToolPrint"},
+                                      {"Ctrl+Q", "actionExit"}})
+        QCOMPARE(keys.value(QKeySequence(QLatin1String(key))), QLatin1String(action));
+    QCoreApplication::removeTranslator(&translator);
 }
 
 QTEST_MAIN(TestOpenFile)

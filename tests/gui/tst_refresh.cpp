@@ -142,7 +142,7 @@ void TestRefresh::refusedKeepsEveryView_data()
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("box");
     QTest::newRow("nothing above the minimum speed") << "minSpeed"
-                                                     << "Aucun relevé au-dessus de 150 Km/h dans la période.";
+                                                     << "Aucun relevé au-dessus de 150 km/h dans la période.";
     QTest::newRow("a lower minimum speed, the file gone") << "gone"
                                                           << "Fichier introuvable : %1";
 }
@@ -252,7 +252,7 @@ void TestRefresh::zoomedLegends()
     const Analysis& a = *w.analysis();
     const QList<TimePlot*> plots = timePlots(w);
     const QString whole =
-        QStringLiteral("Sens entrant (%1 Km/h)").arg(QLocale().toString(a.direction(0).meanSpeed.value(), 'f', 2));
+        QStringLiteral("Sens entrant (%1 km/h)").arg(QLocale().toString(a.direction(0).meanSpeed.value(), 'f', 2));
     QCOMPARE(plots[0]->curve(0)->title().text(), whole);
     QCOMPARE(plots[2]->histogram(1)->title().text(),
              QStringLiteral("Véhicules sortants %1").arg(a.direction(1).vehicleCount));
@@ -262,10 +262,10 @@ void TestRefresh::zoomedLegends()
     for (TimePlot* plot : plots)
         plot->zoomTo(QRectF(begin + 7200, 0, 3600, 100));
     QCOMPARE(plots[0]->curve(0)->title().text(),
-             QStringLiteral("Sens entrant (%1 Km/h)").arg(QLocale().toString(a.meanSpeed(h0, h1, 0).value(), 'f', 2)));
+             QStringLiteral("Sens entrant (%1 km/h)").arg(QLocale().toString(a.meanSpeed(h0, h1, 0).value(), 'f', 2)));
     QVERIFY(plots[0]->curve(0)->title().text() != whole);
     QCOMPARE(plots[1]->curve(1)->title().text(),
-             QStringLiteral("Sens sortant (%1 Km/h)").arg(a.maxSpeed(h0, h1, 1).value()));
+             QStringLiteral("Sens sortant (%1 km/h)").arg(a.maxSpeed(h0, h1, 1).value()));
     QCOMPARE(plots[2]->histogram(0)->title().text(), QStringLiteral("Véhicules entrant %1").arg(a.vehicles(h0, h1, 0)));
     // Beyond the period only the period counts.
     plots[0]->zoomTo(QRectF(begin - 86400, 0, 3 * 86400, 100));

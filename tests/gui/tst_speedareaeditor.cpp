@@ -86,7 +86,7 @@ private slots:
 
         QVERIFY(sameIcon(table->item(1, 0)->icon(), ":/images/dialog-warning-3.png"));
         QVERIFY(sameIcon(table->item(0, 0)->icon(), ":/images/dialog-clean.png"));
-        QCOMPARE(message->text(), QStringLiteral("Les vitesses doivent êtres contiguës"));
+        QCOMPARE(message->text(), QStringLiteral("Les vitesses doivent être contiguës"));
         QVERIFY(!message->isHidden());
         combo->setCurrentIndex(1);
         QCOMPARE(combo->currentText(), QStringLiteral("A"));
@@ -162,7 +162,7 @@ private slots:
         QTest::newRow("new area, name trimmed") << "15-30"
                                                 << "new   Zone X  "
                                                 << "15-200"
-                                                << "text|Emplacement|Nom de l'emplacement:";
+                                                << "text|Emplacement|Nom de l'emplacement :";
     }
 
     void editing()

@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -90,7 +91,15 @@ public:
     QString openAnswer;
     QString openFileName(const QString&, const QString&, const QString&) override { return openAnswer; }
     QString saveFileName(const QString&, const QString&, const QString&) override { return QString(); }
-    bool printDialog(QPrinter*) override { return false; }
+    QString printFile;   // where the next print goes, as PDF; empty: the print is cancelled
+    bool printDialog(QPrinter* printer) override
+    {
+        if (printFile.isEmpty())
+            return false;
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printFile);
+        return true;
+    }
     bool openInViewer(const QString&) override { return true; }
 };
 
@@ -204,7 +213,7 @@ int main(int argc, char* argv[])
     {
         MainWindow window;
         window.setLocaleName(localeName);
-        window.resize(1100, 760);
+        window.resize(1280, 800);
         window.show();
         settle();
         if (!windowOnly)
@@ -222,23 +231,31 @@ int main(int argc, char* argv[])
         }
 
         if (windowOnly) {
-            window.resize(1240, 780);   // both summary tables whole
+            window.resize(1280, 800);   // the first start's size
             tabs->setCurrentIndex(windowOnly - 1);
             settle(500);
             if (!window.grab().save(outFolder + QStringLiteral("/tramola.png")))
                 status = 1;
         } else {
-            grabTabs(window, tabs, 1100, 760);
+            grabTabs(window, tabs, 1280, 800);
             if (auto* panel = window.findChild<QToolBox*>(QStringLiteral("criteriaPanel"))) {
                 panel->setCurrentIndex(1);
                 settle();
-                save(&window, QStringLiteral("window-1100x760-data-panel"));
+                save(&window, QStringLiteral("window-1280x800-data-panel"));
                 panel->setCurrentIndex(0);
             }
+            // Each printable tab's printout, as PDF.
+            for (int tab : {0, 1, 2, 3, 4, 7}) {
+                tabs->setCurrentIndex(tab);
+                settle();
+                dialogs.printFile = QDir(outFolder).filePath(prefix + QStringLiteral("print-tab%1.pdf").arg(tab + 1));
+                window.print();
+            }
+            dialogs.printFile.clear();
             grabMenu(window, QStringLiteral("menuFichier"), QStringLiteral("menu-file"));
             grabMenu(window, QStringLiteral("menuOutils"), QStringLiteral("menu-tools"));
 
-            // Campaign details, from the campaign tab's "Editer".
+            // Campaign details, from the campaign tab's "Modifier…".
             tabs->setCurrentIndex(tabs->count() - 2);
             settle();
             if (auto* edit = window.findChild<QPushButton*>(QStringLiteral("editButton"))) {
@@ -263,7 +280,7 @@ int main(int argc, char* argv[])
             nextName = QStringLiteral("input-filter");
             window.setBucketWidth();
 
-            grabTabs(window, tabs, 919, 700);   // the first start's size
+            grabTabs(window, tabs, 1100, 760);
             grabTabs(window, tabs, 1600, 1000);
             grabTabs(window, tabs, 800, 640);   // the smallest
             if (auto* panel = window.findChild<QToolBox*>(QStringLiteral("criteriaPanel"))) {

@@ -22,7 +22,7 @@ CampaignChoiceDialog::CampaignChoiceDialog(CampaignSelection& selection, DateTex
     }
     m_remove = ui->buttonBox->addButton(tr("Effacer"), QDialogButtonBox::DestructiveRole);
     m_selectAll = ui->buttonBox->addButton(tr("Tout sélectionner"), QDialogButtonBox::ActionRole);
-    m_reverse = ui->buttonBox->addButton(tr("Inverser selection"), QDialogButtonBox::ActionRole);
+    m_reverse = ui->buttonBox->addButton(tr("Inverser la sélection"), QDialogButtonBox::ActionRole);
     // Action buttons must not close the dialog.
     connect(m_remove, &QPushButton::clicked, this, &CampaignChoiceDialog::removeCampaigns);
     connect(m_selectAll, &QPushButton::clicked, this, &CampaignChoiceDialog::toggleAll);

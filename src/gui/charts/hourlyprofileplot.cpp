@@ -34,9 +34,11 @@ HourlyProfilePlot::HourlyProfilePlot(QWidget* parent) : QwtPlot(parent)
     setAxisTitle(QwtPlot::yLeft, wrappedAxisTitle(tr("Véhicules par heure")));
 }
 
-void HourlyProfilePlot::setProfile(const DirectionSummary& group, std::optional<int> limit, const QString& unit)
+void HourlyProfilePlot::setProfile(const DirectionSummary& group, std::optional<int> limit, const QString& unit,
+                                   bool readings)
 {
     clearSeries(this);
+    setAxisTitle(QwtPlot::yLeft, wrappedAxisTitle(readings ? tr("Relevés par heure") : tr("Véhicules par heure")));
     setAxisTitle(QwtPlot::yRight, wrappedAxisTitle(tr("V85 (%1)").arg(unit)));
 
     QVector<QwtIntervalSample> weekday, weekend;

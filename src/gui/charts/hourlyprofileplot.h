@@ -15,5 +15,6 @@ class HourlyProfilePlot : public QwtPlot
 
 public:
     explicit HourlyProfilePlot(QWidget* parent = nullptr);
-    void setProfile(const DirectionSummary& group, std::optional<int> limit, const QString& unit);
+    // readings: the counts are readings (the divider off), and the axis says so.
+    void setProfile(const DirectionSummary& group, std::optional<int> limit, const QString& unit, bool readings);
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/charts/pierenderer.h"
 
+#include <QLocale>
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -142,7 +144,8 @@ void PieRenderer::drawLegend(QPainter* painter)
 
 QString PieRenderer::legendText(const PiePiece& piece)
 {
-    return piece.name + QStringLiteral(" - ") + QStringLiteral(" (%1 %)").arg(double(piece.percentage), 0, 'f', 2);
+    return piece.name + QStringLiteral(" - ")
+        + QStringLiteral(" (%1 %)").arg(QLocale().toString(piece.percentage, 'f', 2));
 }
 
 void PieRenderer::drawTitle(QPainter* painter, const QString& text)

@@ -28,6 +28,9 @@ void SpeedBinPlot::setSummary(const TrafficSummary& summary, const QString& unit
 {
     clearSeries(this);
     setAxisTitle(QwtPlot::xBottom, wrappedAxisTitle(tr("Vitesse (%1), classes de 5").arg(unit)));
+    // With the divider off on a file of bursts the bins count readings.
+    const bool readings = summary.storeMode <= 0 && summary.vehicleDivider <= 1;
+    setAxisTitle(QwtPlot::yLeft, wrappedAxisTitle(readings ? tr("Relevés") : tr("Véhicules")));
     const bool both = summary.hasDirection(0) && summary.hasDirection(1);
     int bins = 0;
     double highest = 0;

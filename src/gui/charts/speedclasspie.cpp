@@ -202,22 +202,26 @@ SpeedClassPie::Layout SpeedClassPie::layout(const QSize& size) const
         const QSizeF legend(h + 10 + textWidth + 4, lines.isEmpty() ? 0 : lines.size() * (h + 10));
         result.fontPixels = pixels;
 
-        // Beside: the pie takes what the legend leaves, no taller than the area.
-        double w = area.width() - legend.width() - 20;
-        while (w > kMinPie && pieHeight(w) > area.height())
-            w -= 4;
-        if (w >= kMinPie && legend.height() <= area.height()) {
-            pieAt(result, area.topLeft(), qMin(w, 400.0));
+        // Beside (the pie takes what the legend leaves, no taller than the area) or under the
+        // pie (the legend below its wall and shadow): whichever gives the larger pie.
+        double beside = area.width() - legend.width() - 20;
+        while (beside > kMinPie && pieHeight(beside) > area.height())
+            beside -= 4;
+        if (legend.height() > area.height())
+            beside = 0;
+        double under = area.width();
+        while (under > kMinPie && pieHeight(under) + 10 + legend.height() > area.height())
+            under -= 4;
+        if (legend.width() > area.width())
+            under = 0;
+        if (beside >= kMinPie && beside >= under) {
+            pieAt(result, area.topLeft(), beside);
             result.legend = QRectF(QPointF(result.pie.right() + 20, area.top()), legend);
             return result;
         }
-        // Under: the legend below the pie's wall and shadow.
-        w = qMin(area.width(), 400.0);
-        while (w > kMinPie && pieHeight(w) + 10 + legend.height() > area.height())
-            w -= 4;
-        if (w >= kMinPie && legend.width() <= area.width()) {
-            pieAt(result, QPointF(area.left() + (area.width() - w) / 2, area.top()), w);
-            result.legend = QRectF(QPointF(area.left(), area.top() + pieHeight(w) + 10), legend);
+        if (under >= kMinPie) {
+            pieAt(result, QPointF(area.left() + (area.width() - under) / 2, area.top()), under);
+            result.legend = QRectF(QPointF(area.left(), area.top() + pieHeight(under) + 10), legend);
             return result;
         }
         // Nothing fits even at the smallest size: beside, as small as it gets.

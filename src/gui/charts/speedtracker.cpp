@@ -2,13 +2,14 @@
 #include "gui/charts/speedtracker.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <qwt_picker_machine.h>
 
 namespace {
 
 QString trackerDate(double x)
 {
-    return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(x)).toString(QStringLiteral("dd/MM/yy hh:mm"));
+    return QLocale().toString(QDateTime::fromSecsSinceEpoch(static_cast<qint64>(x)), QLocale::ShortFormat);
 }
 
 }   // namespace
@@ -23,5 +24,6 @@ SpeedTracker::SpeedTracker(int xAxis, int yAxis, RubberBand rubberBand, DisplayM
 
 QwtText SpeedTracker::trackerTextF(const QPointF& pos) const
 {
-    return QwtText(trackerDate(pos.x()) + QString(" %1 %2").arg(pos.y(), 0, 'f', 2).arg(m_speedUnit));
+    return QwtText(trackerDate(pos.x())
+                   + QStringLiteral(" %1 %2").arg(QLocale().toString(pos.y(), 'f', 2), m_speedUnit));
 }

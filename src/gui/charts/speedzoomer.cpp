@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/charts/speedzoomer.h"
 
-#include <QDebug>
 #include <qwt_plot.h>
 
-SpeedZoomer::SpeedZoomer(QWidget* canvas) : QwtPlotZoomer(canvas, true) { }
+SpeedZoomer::SpeedZoomer(QWidget* canvas) : LabelledZoomer(canvas) { }
 
 void SpeedZoomer::zoom(const QRectF& rect)
 {
@@ -18,11 +17,4 @@ void SpeedZoomer::zoom(const QRectF& rect)
             p->replot();
         }
     }
-    qDebug() << "Final : Top=" << r.top();
-    qDebug() << "Final : Bottom=" << r.bottom();
-    qDebug() << "Final : height=" << r.height();
-    qDebug() << "Final : left=" << r.left();
-    qDebug() << "Final : right=" << r.right();
-    qDebug() << "Final : width=" << r.width();
-    qDebug() << QStringLiteral("-------------------------");
 }

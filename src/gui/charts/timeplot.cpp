@@ -11,7 +11,9 @@
 #include "gui/charts/vehiclebars.h"
 #include "gui/charts/speedscaledraw.h"
 
+#include <QDateTime>
 #include <QDebug>
+#include <QLocale>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QFont>
@@ -250,7 +252,7 @@ TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>&
     setAxisTitle(QwtPlot::yLeft, chartstyle::axisTitle(tr("Nombre de véhicules")));
     attachGrid(this);
     setAxisTitle(QwtPlot::xBottom,
-                 chartstyle::styled(tr("Time"), QFont(QStringLiteral("Arial"), 10), chartstyle::axisTitleColour));
+                 chartstyle::styled(tr("Date"), QFont(QStringLiteral("Arial"), 10), chartstyle::axisTitleColour));
     m_baseScaleDiv = timeScaleDiv(begin, end);
     m_baseScaleMode = m_scaleMode;
     // Medium labels read as dates in the year granularity here too, not as "00:00".
@@ -282,7 +284,13 @@ TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QwtIntervalSample>>&
     connect(m_legend, &QwtLegend::checked, this, &TimePlot::legendChecked);
     checkAllItems();
 
-    m_zoomer = new QwtPlotZoomer(canvas(), true);
+    auto* zoomer = new LabelledZoomer(canvas());
+    zoomer->setLabel([](const QPointF& pos) {
+        return QStringLiteral("%1, %2").arg(
+            QLocale().toString(QDateTime::fromSecsSinceEpoch(qint64(pos.x())), QLocale::ShortFormat),
+            QLocale().toString(pos.y(), 'f', 0));
+    });
+    m_zoomer = zoomer;
     m_zoomer->setRubberBandPen(QPen(Qt::red));
     m_zoomer->setTrackerPen(QPen(Qt::red));
     m_zoomer->setZoomBase(false);
@@ -341,6 +349,11 @@ TimePlot::TimePlot(QWidget* parent, const QMap<int, QVector<QPointF>>& curves, c
     checkAllItems();
 
     m_speedZoomer = new SpeedZoomer(canvas());
+    m_speedZoomer->setLabel([unit = m_speedUnit](const QPointF& pos) {
+        return QStringLiteral("%1, %2 %3")
+            .arg(QLocale().toString(QDateTime::fromSecsSinceEpoch(qint64(pos.x())), QLocale::ShortFormat),
+                 QLocale().toString(pos.y(), 'f', 1), unit);
+    });
     m_speedZoomer->setRubberBandPen(QPen(Qt::red));
     m_speedZoomer->setTrackerPen(QPen(Qt::red));
     const QwtScaleDiv& x = axisScaleDiv(QwtPlot::xBottom);
@@ -634,6 +647,7 @@ void TimePlot::updateVehicleTitle()
     if (m_kind != VehicleKind)
         return;
     const QString counted = m_countsReadings ? tr("Nombre de relevés") : tr("Nombre de véhicules");
+    setAxisTitle(QwtPlot::yLeft, chartstyle::axisTitle(counted));
     setTitle(chartstyle::plotTitle(
         QStringLiteral("%1 %2").arg(counted, perBucket(m_displayWidth > 0 ? m_displayWidth : 3600))));
 }

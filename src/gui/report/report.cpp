@@ -16,6 +16,7 @@
 #include "gui/tabs/comparisontab.h"
 #include "gui/tabs/distributiontab.h"
 #include "gui/tabs/percentiletab.h"
+#include "gui/tabs/summaryformat.h"
 #include "gui/tabs/summarytab.h"
 #include "gui/tabs/timeplottab.h"
 
@@ -27,6 +28,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QSortFilterProxyModel>
@@ -53,8 +55,8 @@ QString headerHtml()
 {
     return QStringLiteral("<html><body><table width=100%>") + QStringLiteral("<tr>")
         + Report::tr("<td align=left><b>TRAMOLA</b><br />Version ") + QLatin1String(tramola::productVersion)
-        + QStringLiteral("</td>") + Report::tr("<td align=center>SYNTHESE DES MESURES</td>")
-        + QStringLiteral("<td align=right><b>") + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))
+        + QStringLiteral("</td>") + Report::tr("<td align=center>SYNTHÈSE DES MESURES</td>")
+        + QStringLiteral("<td align=right><b>") + QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)
         + QStringLiteral("</b><br /></td>") + QStringLiteral("</tr></table><hr></body></html>");
 }
 
@@ -67,17 +69,44 @@ QString footerTemplate(const QString& fileName)
         + QStringLiteral("</tr></table></body></html>");
 }
 
+// The cover's title and what a reader needs before any figure.
+QString coverHtml(const ReportContent& c)
+{
+    const Analysis& a = *c.analysis;
+    const AnalysisCriteria& criteria = a.criteria();
+    const QLocale locale;
+    const QString unit = a.unitSymbol();
+    const auto text = [&](const QDateTime& dt) { return c.dateTimeText ? c.dateTimeText(dt) : locale.toString(dt); };
+    const auto row = [](const QString& label, const QString& value) {
+        return QStringLiteral("<tr><td width=35%><b>%1</b></td><td>%2</td></tr>").arg(label, value);
+    };
+    const TrafficSummary& s = a.summary();
+    return QStringLiteral("<html><body><h1 align=center>") + Report::tr("Rapport d'exploitation")
+        + QStringLiteral("</h1><br/><table width=100% cellpadding=3>")
+        + row(Report::tr("Site"), c.location.toHtmlEscaped())
+        + row(Report::tr("Période"), Report::tr("du %1 au %2").arg(text(a.begin()), text(a.end())))
+        + row(Report::tr("Vitesse limite"),
+              s.limit ? QStringLiteral("%1&nbsp;%2").arg(locale.toString(*s.limit), unit)
+                      : Report::tr("non renseignée : aucun chiffre de conformité"))
+        + row(Report::tr("Unités"), unit)
+        + row(Report::tr("Vitesse minimale"),
+              QStringLiteral("%1&nbsp;%2").arg(locale.toString(criteria.minSpeed), unit))
+        + row(Report::tr("Mode d'enregistrement"), SummaryFormat::storeModeText(s).toHtmlEscaped())
+        + row(Report::tr("Rapport rédigé le"), locale.toString(QDate::currentDate(), QLocale::LongFormat))
+        + QStringLiteral("</table></body></html>");
+}
+
 QString campaignHtml(const ReportContent& c)
 {
     const auto text = [&](const QDateTime& dt) { return c.dateTimeText ? c.dateTimeText(dt) : dt.toString(); };
     return QStringLiteral("<html><body><hr/><table width=100%>") + QStringLiteral("<tr>")
-        + Report::tr("<td width=20%><b>Début d'exploitation:</b></td><td align=left width=45%>")
+        + Report::tr("<td width=20%><b>Début d'exploitation :</b></td><td align=left width=45%>")
         + text(c.analysis->begin()) + QStringLiteral("</td></tr><tr>")
-        + Report::tr("<td width=20%><b>Fin d'exploitation:</b></td><td align=left  width=45%>")
+        + Report::tr("<td width=20%><b>Fin d'exploitation :</b></td><td align=left  width=45%>")
         + text(c.analysis->end()) + QStringLiteral("</td>") + QStringLiteral("</tr><tr><br/>")
-        + Report::tr("<td align=left width=20%><b>Lieu de la mesure:</b></td><td>") + c.location.toHtmlEscaped()
+        + Report::tr("<td align=left width=20%><b>Lieu de la mesure :</b></td><td>") + c.location.toHtmlEscaped()
         + QStringLiteral("</td>") + QStringLiteral("</tr><tr><br/>")
-        + Report::tr("<td align=left width=20%><b>Commentaire:</b></td><td>") + c.commentHtml + QStringLiteral("</td>")
+        + Report::tr("<td align=left width=20%><b>Commentaire :</b></td><td>") + c.commentHtml + QStringLiteral("</td>")
         + QStringLiteral("</tr></table><hr/></body></html>");
 }
 
@@ -167,16 +196,10 @@ public:
         if (!beginPage())
             return false;
         drawHeader();
-        QImage logo(QStringLiteral(":/images/logo-norvane_medium.png"));
-        const int areaWidth = W - 40;
-        const int areaHeight = H - 160;
-        qDebug() << "logo area width" << areaWidth << "height" << areaHeight << "image width" << logo.width()
-                 << "height" << logo.height();
-        QPainter& p = painter();
-        p.save();
-        p.drawImage(QPoint(20 + int((areaWidth - logo.width()) * 0.5), 10 + int((areaHeight - logo.height()) * 0.5)),
-                    logo);
-        p.restore();
+        const QImage logo(QStringLiteral(":/images/logo.png"));
+        const double side = 220;
+        painter().drawImage(QRectF((W - side) / 2, 110, side, side), logo);
+        drawHtml(coverHtml(m_content), 20, 360, 300);
         drawCampaignBlock();
         drawFooter();
         return true;
@@ -268,7 +291,6 @@ ReportStatus writeReport(const QString& file, const ReportContent& given, const 
         out.fail(Report::tr("impression impossible"));   // unless a write already said why
         return failed(out.errorString());
     }
-    qDebug() << "Size width=" << W << "height=" << H;
 
     ProgressOptions options;
     options.title = Report::tr("Rapport d'exploitation");
@@ -316,10 +338,13 @@ void exportReport(const ReportContent& content, QWidget* parent)
     const Analysis& a = *content.analysis;
     const QString proposed =
         folder + QLatin1Char('/') + a.statistics().getStatsFileName(a.begin(), a.end()) + QStringLiteral(".pdf");
-    const QString file = userDialogs().saveFileName(Report::tr("Rapport d'exploitation"), proposed,
-                                                    QStringLiteral("PDF Documents (*.pdf)"));
+    QString file =
+        userDialogs().saveFileName(Report::tr("Rapport d'exploitation"), proposed, Report::tr("Documents PDF (*.pdf)"));
     if (file.isEmpty())
         return;
+    // As the CSV export does: a bare name is a PDF document.
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".pdf");
     setLastExportFile(file);
 
     QString error;
@@ -328,12 +353,16 @@ void exportReport(const ReportContent& content, QWidget* parent)
     case ReportStatus::WriteFailed:
         userDialogs().message(UserDialogs::Icon::Warning, Report::tr("Rapport d'exploitation"), error);
         return;
-    case ReportStatus::Written:
     case ReportStatus::BadSuffix:
-        // Also after a suffix that wrote nothing: the user asked for that file.
-        break;
+        userDialogs().message(UserDialogs::Icon::Warning, Report::tr("Rapport d'exploitation"),
+                              Report::tr("Le rapport %1 n'a pas été écrit : seuls les suffixes .pdf et .ps sont "
+                                         "possibles.")
+                                  .arg(QDir::toNativeSeparators(file)));
+        return;
+    case ReportStatus::Written: break;
     }
-    if (!QFileInfo(file).isFile() || !userDialogs().openInViewer(file))
-        userDialogs().message(UserDialogs::Icon::Warning, Report::tr("Erreur à l'exécution"),
-                              Report::tr("L'ouverture du fichier %1 a échoué").arg(file));
+    if (!userDialogs().openInViewer(file))
+        userDialogs().message(UserDialogs::Icon::Warning, Report::tr("Rapport d'exploitation"),
+                              Report::tr("Le rapport %1 est écrit, mais aucune application n'a pu l'ouvrir.")
+                                  .arg(QDir::toNativeSeparators(file)));
 }

@@ -6,6 +6,7 @@
 #include "gui/tabs/summaryformat.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QLocale>
 #include <QPainter>
 #include <QTextDocument>
 #include <qwt_plot_renderer.h>
@@ -61,8 +62,7 @@ QString qualityHtml(const QVector<SummaryLine>& lines)
         if (line.heading)
             html += QStringLiteral("<tr><td class=h colspan=2><b>%1</b></td></tr>").arg(line.label.toHtmlEscaped());
         else
-            // The labels keep their line; a long list of missing days wraps instead.
-            html += QStringLiteral("<tr><td class=l>%1</td><td class=v>%2</td></tr>")
+            html += QStringLiteral("<tr><td width=55%>%1</td><td class=v>%2</td></tr>")
                         .arg(cellText(line.label), line.values[0].toHtmlEscaped());
     }
     return html + QStringLiteral("</table>");
@@ -86,41 +86,57 @@ qreal drawHtml(QPainter& painter, const QString& html, qreal x, qreal y, qreal w
 
 }   // namespace
 
-void SummaryPage::paint(QPainter& painter, const QRectF& area, const TrafficSummary& summary, const QString& unit)
+void SummaryPage::paint(QPainter& painter, const QRectF& area, const TrafficSummary& summary, const QString& unit,
+                        Part part)
 {
     painter.save();
     const qreal gap = 10;
-    const qreal column = (area.width() - gap) / 2;
-    const QString format = QStringLiteral("dd/MM/yyyy HH:mm");
-    const QString limit = summary.limit ? QStringLiteral("%1 %2").arg(*summary.limit).arg(unit) : tr("aucune");
+    const QLocale locale;
+    const auto date = [&](const QDateTime& dt) { return locale.toString(dt, QLocale::ShortFormat); };
+    const QString limit = summary.limit ? tr("vitesse limite : %1&nbsp;%2").arg(locale.toString(*summary.limit), unit)
+                                        : tr("limite non renseignée : aucun chiffre de conformité");
     qreal y = area.top();
     y += drawHtml(painter,
-                  tr("<h4>%1</h4><span style=\"font-size: 9px\">Du %2 au %3 ; vitesse limite : %4</span>")
-                      .arg(sectionTitle().toHtmlEscaped(), summary.begin.toString(format), summary.end.toString(format),
-                           limit),
+                  tr("<h4>%1</h4><span style=\"font-size: 9px\">Du %2 au %3 ; %4<br>Mode d'enregistrement : "
+                     "%5</span>")
+                      .arg(sectionTitle().toHtmlEscaped(), date(summary.begin), date(summary.end), limit,
+                           SummaryFormat::storeModeText(summary).toHtmlEscaped()),
                   area.left(), y, area.width())
         + 6;
 
-    const QList<int> groups = shownGroups(summary);
-    const qreal left =
-        drawHtml(painter, tableHtml(SummaryFormat::leftLines(summary, unit, SummaryFormat::Style::Display), groups),
-                 area.left(), y, column);
-    qreal right =
-        drawHtml(painter, tableHtml(SummaryFormat::rightLines(summary, unit, SummaryFormat::Style::Display), groups),
-                 area.left() + column + gap, y, column);
-    right += 6
-        + drawHtml(painter, qualityHtml(SummaryFormat::qualityLines(summary, unit, SummaryFormat::Style::Display)),
-                   area.left() + column + gap, y + right + 6, column);
-    y += std::max(left, right) + gap;
+    if (part == Part::Figures) {
+        const qreal column = (area.width() - gap) / 2;
+        const QList<int> groups = shownGroups(summary);
+        const qreal left =
+            drawHtml(painter, tableHtml(SummaryFormat::leftLines(summary, unit, SummaryFormat::Style::Display), groups),
+                     area.left(), y, column);
+        const qreal right = drawHtml(
+            painter, tableHtml(SummaryFormat::rightLines(summary, unit, SummaryFormat::Style::Display), groups),
+            area.left() + column + gap, y, column);
+        // The data quality under the shorter column.
+        drawHtml(painter, qualityHtml(SummaryFormat::qualityLines(summary, unit, SummaryFormat::Style::Display)),
+                 left <= right ? area.left() : area.left() + column + gap, y + std::min(left, right) + gap, column);
+        painter.restore();
+        return;
+    }
 
-    // The charts take what is left, but never less than a readable height.
-    const qreal height = std::max<qreal>(area.bottom() - y, 160);
+    // The two charts share what is left: one above the other on a portrait page, side by side on
+    // a landscape one.
     HourlyProfilePlot hourly;
-    hourly.setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit);
+    hourly.setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit,
+                      SummaryFormat::countsReadings(summary));
     SpeedBinPlot speeds;
     speeds.setSummary(summary, unit);
+    const QRectF rest(area.left(), y, area.width(), area.bottom() - y);
+    const bool landscape = rest.width() > 1.4 * rest.height();
+    const QRectF first = landscape ? QRectF(rest.left(), rest.top(), (rest.width() - gap) * 0.6, rest.height())
+                                   : QRectF(rest.left(), rest.top(), rest.width(), (rest.height() - gap) / 2);
+    const QRectF second = landscape
+        ? QRectF(first.right() + gap, rest.top(), rest.width() - first.width() - gap, rest.height())
+        : QRectF(rest.left(), first.bottom() + gap, rest.width(), first.height());
     QwtPlotRenderer renderer;
-    renderer.render(&hourly, &painter, QRectF(area.left(), y, column, height));
-    renderer.render(&speeds, &painter, QRectF(area.left() + column + gap, y, column, height));
+    renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground);
+    renderer.render(&hourly, &painter, first);
+    renderer.render(&speeds, &painter, second);
     painter.restore();
 }

@@ -9,9 +9,9 @@
 
 class QPainter;
 
-// The body of the report's "Synthèse et conformité" page: the summary's figures in two columns,
-// the data quality, then the hour-of-day profile and the speed histogram side by side. The report
-// draws its header, campaign block and footer around it; the body fits the space between header
+// The bodies of the report's two "Synthèse et conformité" pages: the summary's figures in two
+// columns with the data quality, then the hour-of-day profile and the speed histogram. The report
+// draws its header, campaign block and footer around them; each fits the space between header
 // and campaign block of an A4 page at 85 dpi: QRectF(20, 70, 640, 590).
 class SummaryPage
 {
@@ -21,5 +21,7 @@ public:
     static QString sectionTitle() { return tr("Synthèse et conformité"); }
     // Draws into area, in the painter's units (a report page's, or pixels of an 85-dpi image).
     // The painter's state is left as it was.
-    static void paint(QPainter& painter, const QRectF& area, const TrafficSummary& summary, const QString& unit);
+    enum class Part { Figures, Charts };
+    static void paint(QPainter& painter, const QRectF& area, const TrafficSummary& summary, const QString& unit,
+                      Part part);
 };

@@ -206,7 +206,7 @@ bool SpeedAreaEditor::checkTable()
     }
     connectTable(true);
     if (!valid)
-        showWarning(tr("Les vitesses doivent êtres contiguës"));
+        showWarning(tr("Les vitesses doivent être contiguës"));
     return valid;
 }
 
@@ -350,7 +350,7 @@ void SpeedAreaEditor::addArea()
         return;
     }
     QString name;
-    if (userDialogs().getText(tr("Emplacement"), tr("Nom de l'emplacement:"), QString(), &name)) {
+    if (userDialogs().getText(tr("Emplacement"), tr("Nom de l'emplacement :"), QString(), &name)) {
         name = name.trimmed();
         if (!name.isEmpty() && !contains(name)) {
             SampleRecord record;
@@ -372,7 +372,7 @@ void SpeedAreaEditor::delArea()
         const QString name = ui->areaCombo->currentText();
         const int answer = userDialogs().question(
             tr("Reset"),
-            tr("Vous allez supprimer la zone <b>%1</b><br/>Etes-vous sûr ?<br/><br/>").arg(name.toHtmlEscaped()),
+            tr("Vous allez supprimer la zone <b>%1</b><br/>Êtes-vous sûr ?<br/><br/>").arg(name.toHtmlEscaped()),
             {tr("Oui"), tr("Non")}, 0);
         if (answer == 0) {
             connectCombo(false);
@@ -397,7 +397,7 @@ void SpeedAreaEditor::reset()
     const QString name = ui->areaCombo->currentText();
     const int answer = userDialogs().question(
         tr("Reset"),
-        tr("La zone <b>%1</b> va être réinitialisée<br/><br/>Etes-vous sûr ?<br/><br/>").arg(name.toHtmlEscaped()),
+        tr("La zone <b>%1</b> va être réinitialisée<br/><br/>Êtes-vous sûr ?<br/><br/>").arg(name.toHtmlEscaped()),
         {tr("Oui"), tr("Non")}, 1);
     if (answer != 0)
         return;

@@ -25,10 +25,15 @@ public:
     static SpeedClassPie* newPie(const Analysis& analysis, int direction, QWidget* parent);
     // "Véhicules entrants", "Relevés sortants"…
     static QString pieTitle(int direction, bool readings);
-    // A page per direction of the file.
+    // One page: both pies with their class tables.
     static const ReportSection& reportSection();
+    // "Répartition des véhicules par classe de vitesse", or of the readings.
+    static QString title(const Analysis& analysis);
+    // The classes of a direction: count, share and cumulative share, as an HTML table.
+    static QString classTableHtml(const Analysis& analysis, int direction);
 
 private:
     std::shared_ptr<const Analysis> m_analysis;
     QVBoxLayout* m_columns[2];
+    class QLabel* m_heading = nullptr;
 };

@@ -4,12 +4,17 @@
 #include "analysis/analysis.h"
 #include "core/userdialogs.h"
 #include "gui/charts/percentileplot.h"
+#include "gui/tabs/distributiontab.h"
+#include "gui/report/printsheet.h"
 #include "gui/report/reportsection.h"
 
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLocale>
+#include <QPainter>
+#include <QTextDocument>
+#include <qwt_plot_renderer.h>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -25,19 +30,23 @@ std::optional<double> percentile(const DirectionStatistics& d, int i)
 QString percentileHtml(const Analysis& a, int direction)
 {
     const DirectionStatistics& d = a.direction(direction);
-    const QString unit = a.unitLabel();
+    const DirectionSummary& g = a.summary().groups[std::size_t(direction)];
+    const QString unit = a.unitSymbol();
+    const QLocale locale;
     // An undefined percentile (too few vehicles) is a dash, never 0.
-    const auto value = [&](const std::optional<double>& v) {
-        return v ? QStringLiteral("<td width=10%>%1%2</td>").arg(*v, 1, 'f', 2).arg(unit)
-                 : QStringLiteral("<td width=10%>\u2014</td>");
+    const auto cell = [&](const QString& name, const std::optional<double>& v, int decimals) {
+        return QStringLiteral("<td align=center><b>%1</b><br>%2</td>")
+            .arg(name,
+                 v ? QStringLiteral("%1&nbsp;%2").arg(locale.toString(*v, 'f', decimals), unit)
+                   : QStringLiteral("\u2014"));
     };
+    const auto whole = [](const std::optional<int>& v) { return v ? std::optional<double>(*v) : std::nullopt; };
     return QStringLiteral("<html><body><h4>")
         + (direction == 0 ? PercentileTab::tr("Percentiles de vitesse sens entrant")
                           : PercentileTab::tr("Percentiles de vitesse sens sortant"))
-        + QStringLiteral("</h4><hr><table width=100%>") + QStringLiteral("<tr>")
-        + PercentileTab::tr("<td width=5%><h4>V30:</h4></td>") + value(d.v30)
-        + PercentileTab::tr("<td width=5%><h4>V50:</h4></td>") + value(d.v50)
-        + PercentileTab::tr("<td width=5%><h4>V85:</h4></td>") + value(d.v85)
+        + QStringLiteral("</h4><hr><table width=100% cellpadding=4><tr>") + cell(QStringLiteral("V15"), whole(g.v15), 0)
+        + cell(QStringLiteral("V30"), d.v30, 2) + cell(QStringLiteral("V50"), d.v50, 2)
+        + cell(QStringLiteral("V85"), d.v85, 2) + cell(QStringLiteral("V95"), whole(g.v95), 0)
         + QStringLiteral("</tr></table><br/></body></html>");
 }
 
@@ -51,8 +60,7 @@ public:
         return drawDirectionPages(page, [&](int direction) {
             const std::unique_ptr<PercentilePlot> plot(PercentileTab::newPlot(a, direction, nullptr));
             page.drawPlot(*plot);
-            // Its cells are a twentieth and a tenth of the width, too narrow for "V30:" and
-            // "42.00Km/h" in most fonts: they widen to their text rather than break it.
+            // A value never breaks from its unit.
             page.drawHtml(percentileHtml(a, direction), 20, 570, 670 - 570,
                           QStringLiteral("td { white-space: nowrap; }"));
         });
@@ -70,10 +78,8 @@ PercentileTab::PercentileTab(QWidget* parent) : AnalysisTab(parent)
         Column& c = m_columns[d];
         const QString side = d == 0 ? QStringLiteral("In") : QStringLiteral("Out");
         auto* column = new QVBoxLayout;
-        auto* title = new QLabel(d == 0 ? tr("<html><head/><body><p><span style=\" font-weight:600;\">Véhicules "
-                                             "entrants</span></p></body></html>")
-                                        : tr("<html><head/><body><p><span style=\" font-weight:600;\">Véhicules "
-                                             "sortants</span></p></body></html>"));
+        auto* title = new QLabel;
+        c.title = title;
         title->setObjectName(QStringLiteral("percentile%1Title").arg(side));
         column->addWidget(title);
         auto* grid = new QGridLayout;
@@ -86,7 +92,7 @@ PercentileTab::PercentileTab(QWidget* parent) : AnalysisTab(parent)
             c.values[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             c.values[i]->setMinimumWidth(70);
             grid->addWidget(c.values[i], i, 1);
-            grid->addWidget(c.units[i] = new QLabel(QStringLiteral("Km/h")), i, 2);
+            grid->addWidget(c.units[i] = new QLabel(QStringLiteral("km/h")), i, 2);
             c.widgets << caption << c.values[i] << c.units[i];
         }
         grid->addItem(new QSpacerItem(20, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 3);
@@ -114,8 +120,9 @@ PercentileTab::PercentileTab(QWidget* parent) : AnalysisTab(parent)
 PercentilePlot* PercentileTab::newPlot(const Analysis& a, int direction, QWidget* parent)
 {
     const int top = qMax(a.direction(0).highestSpeed, a.direction(1).highestSpeed);
-    auto* plot = new PercentilePlot(parent, tr("Pourcentage de véhicules"),
-                                    QStringLiteral("%1 %2").arg(tr("Vitesse"), a.unitLabel()), 0, 100, 10, top);
+    auto* plot =
+        new PercentilePlot(parent, a.countsReadings() ? tr("Pourcentage de relevés") : tr("Pourcentage de véhicules"),
+                           QStringLiteral("%1 %2").arg(tr("Vitesse"), a.unitSymbol()), 0, 100, 10, top);
     QVector<QPointF> points;
     for (const CurvePoint& point : a.direction(direction).percentageCurve)
         points.append(QPointF(point.x, point.y));
@@ -126,16 +133,18 @@ PercentilePlot* PercentileTab::newPlot(const Analysis& a, int direction, QWidget
 
 void PercentileTab::setAnalysis(const std::shared_ptr<const Analysis>& analysis)
 {
+    m_analysis = analysis;
     const QLocale locale;
     for (int d = 0; d < 2; ++d) {
         Column& c = m_columns[d];
         const bool present = analysis->directions().contains(d);
         for (QWidget* widget : qAsConst(c.widgets))
             widget->setVisible(present);
+        c.title->setText(QStringLiteral("<b>%1</b>").arg(DistributionTab::pieTitle(d, analysis->countsReadings())));
         for (int i = 0; i < 3; ++i) {
             const std::optional<double> v = percentile(analysis->direction(d), i);
             c.values[i]->setText(v ? locale.toString(*v, 'f', 2) : QStringLiteral("\u2014"));
-            c.units[i]->setText(analysis->unitLabel());
+            c.units[i]->setText(analysis->unitSymbol());
         }
         delete m_plots[d];
         m_plots[d] = newPlot(*analysis, d, c.view);
@@ -145,10 +154,29 @@ void PercentileTab::setAnalysis(const std::shared_ptr<const Analysis>& analysis)
 
 bool PercentileTab::print()
 {
-    if (!m_plots[0])
+    if (!m_analysis)
         return false;
-    for (PercentilePlot* plot : m_plots)
-        plot->print();
+    const Analysis& a = *m_analysis;
+    // The directions side by side, each curve over its percentiles.
+    PrintSheet::print(tr("Percentiles de vitesse"), a, {[&](QPainter& painter, const QRectF& area) {
+                          const QList<int> directions = a.directions();
+                          const double width = area.width() / std::max<int>(1, directions.size());
+                          for (int i = 0; i < directions.size(); ++i) {
+                              const QRectF column(area.left() + i * width, area.top(), width - 10, area.height());
+                              QTextDocument values;
+                              values.setHtml(percentileHtml(a, directions[i]));
+                              values.setTextWidth(column.width());
+                              const double textHeight = values.size().height();
+                              const std::unique_ptr<PercentilePlot> plot(newPlot(a, directions[i], nullptr));
+                              QwtPlotRenderer renderer;
+                              renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground);
+                              renderer.render(plot.get(), &painter, column.adjusted(0, 0, 0, -textHeight));
+                              painter.save();
+                              painter.translate(column.left(), column.bottom() - textHeight);
+                              values.drawContents(&painter);
+                              painter.restore();
+                          }
+                      }});
     return true;
 }
 

@@ -36,8 +36,10 @@ private:
         QList<QWidget*> widgets;   // all of them, hidden for a direction the file lacks
         QLabel* values[3] = {};   // V85, V50, V30
         QLabel* units[3] = {};
+        QLabel* title = nullptr;
         QWidget* view = nullptr;   // holds the plot
     };
     Column m_columns[2];
     PercentilePlot* m_plots[2] = {};
+    std::shared_ptr<const Analysis> m_analysis;
 };

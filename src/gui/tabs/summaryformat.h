@@ -27,8 +27,9 @@ class SummaryFormat
 
 public:
     enum class Style {
-        Display,   // "—" for an empty figure, shares as "12.5 %"
-        Csv   // an empty field for an empty figure, bare numbers, self-contained labels
+        Display,   // "—" for an empty figure, shares as "12,5 %", numbers as the interface writes them
+        Csv   // an empty field for an empty figure, bare numbers without group separator,
+              // self-contained labels
     };
 
     // Volumes and speeds (the left column of the tab and page).
@@ -39,8 +40,17 @@ public:
     static QVector<SummaryLine> qualityLines(const TrafficSummary& s, const QString& unit, Style style);
     // "Entrant", "Sortant", "Deux sens".
     static QString groupTitle(int group);
-    // The missing days as "dd/MM/yyyy", at most max of them followed by "…" (all with max < 0).
+    // The counts are readings, not vehicles: a "Standard" file with the divider off.
+    static bool countsReadings(const TrafficSummary& s);
+    // "Avancé (1 relevé par véhicule détecté)".
+    static QString storeModeText(const TrafficSummary& s);
+    // "Lundi, 3 jours": a mean's label with the number of complete days it runs over ("aucun
+    // jour": no mean).
+    static QString dayCount(const QString& label, int days);
+    // The days in the locale's short format, at most max of them followed by "…" (all with max < 0).
     static QString dayList(const QVector<QDate>& days, int max);
+    // "dd/MM/yyyy de 08:12 à 17:40", as dayList().
+    static QString partialDayList(const QVector<PartialDay>& days, int max);
 
     static QString empty(Style style) { return style == Style::Csv ? QString() : QStringLiteral("—"); }
 };

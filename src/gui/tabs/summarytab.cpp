@@ -4,14 +4,16 @@
 #include "analysis/analysis.h"
 #include "gui/report/reportsection.h"
 #include "gui/report/summarypage.h"
-#include "gui/charts/plotprint.h"
+#include "gui/report/printsheet.h"
 #include "gui/charts/hourlyprofileplot.h"
 #include "gui/charts/speedbinplot.h"
 #include "gui/tabs/summaryformat.h"
 #include "ui_summarytab.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLocale>
 #include <QPushButton>
 
 #include <algorithm>
@@ -55,7 +57,7 @@ void fill(QTableWidget* table, const QVector<SummaryLine>& lines, const TrafficS
     int width = table->horizontalHeader()->sectionSizeHint(0);
     for (const SummaryLine& line : lines)
         if (!line.heading)
-            width = std::max(width, table->fontMetrics().horizontalAdvance(line.label) + 12);
+            width = std::max(width, table->fontMetrics().horizontalAdvance(line.label) + 8);
     table->horizontalHeader()->resizeSection(0, width);
     for (int column = 1; column < 4; ++column)
         table->resizeColumnToContents(column);
@@ -65,17 +67,40 @@ void fill(QTableWidget* table, const QVector<SummaryLine>& lines, const TrafficS
                             + 2 * table->frameWidth());
 }
 
+}   // namespace
+
+QString SummaryTab::headingHtml(const TrafficSummary& summary, const QString& unit, bool withLink)
+{
+    const QLocale locale;
+    const auto date = [&](const QDateTime& dt) { return locale.toString(dt, QLocale::ShortFormat); };
+    QString limit;
+    if (summary.limit)
+        limit = tr("vitesse limite : %1&nbsp;%2").arg(locale.toString(*summary.limit), unit);
+    else if (withLink)
+        limit = tr("<span style=\"color:#b00000\">Limite non renseignée</span> — <a href=\"limit\">Renseigner…</a>");
+    else
+        limit = tr("limite non renseignée : aucun chiffre de conformité");
+    return tr("<b>Synthèse du %1 au %2</b> &nbsp; %3<br>Mode d'enregistrement : %4")
+        .arg(date(summary.begin), date(summary.end), limit, SummaryFormat::storeModeText(summary).toHtmlEscaped());
+}
+
+namespace {
+
 class SummarySection : public ReportSection
 {
 public:
-    int pageCount(const ReportContent&) const override { return 1; }
+    int pageCount(const ReportContent&) const override { return 2; }
     bool draw(ReportPage& page) const override
     {
         const Analysis& a = *page.content().analysis;
         // Down to a little above the campaign block.
-        return drawPage(page, [&] {
-            SummaryPage::paint(page.painter(), QRectF(20, 70, ReportPage::W - 40, 590), a.summary(), a.unitLabel());
-        });
+        for (const SummaryPage::Part part : {SummaryPage::Part::Figures, SummaryPage::Part::Charts})
+            if (!drawPage(page, [&] {
+                    SummaryPage::paint(page.painter(), QRectF(20, 70, ReportPage::W - 40, 590), a.summary(),
+                                       a.unitSymbol(), part);
+                }))
+                return false;
+        return true;
     }
 };
 
@@ -84,6 +109,7 @@ public:
 SummaryTab::SummaryTab(QWidget* parent) : AnalysisTab(parent), ui(new Ui::SummaryTab)
 {
     ui->setupUi(this);
+    connect(ui->summary_heading, &QLabel::linkActivated, this, &SummaryTab::limitRequested);
     // Whole tables side by side; the scroll area, not each table, scrolls in a small window.
     for (QTableWidget* table : {ui->summary_left, ui->summary_right}) {
         table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -114,6 +140,23 @@ SummaryTab::SummaryTab(QWidget* parent) : AnalysisTab(parent), ui(new Ui::Summar
     }
     ui->summary_charts_layout->addWidget(m_hourly, 3);
     ui->summary_charts_layout->addWidget(m_speeds, 2);
+    ui->summary_figures_view->viewport()->installEventFilter(this);
+}
+
+bool SummaryTab::eventFilter(QObject* object, QEvent* event)
+{
+    if (object == ui->summary_figures_view->viewport() && event->type() == QEvent::Resize)
+        arrangeTables();
+    return AnalysisTab::eventFilter(object, event);
+}
+
+void SummaryTab::arrangeTables()
+{
+    // Side by side where both fit, else one under the other: the figures never scroll sideways.
+    const int both =
+        ui->summary_left->minimumWidth() + ui->summary_figures_layout->spacing() + ui->summary_right->minimumWidth();
+    ui->summary_figures_layout->setDirection(
+        ui->summary_figures_view->viewport()->width() >= both ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
 }
 
 SummaryTab::~SummaryTab()
@@ -123,13 +166,10 @@ SummaryTab::~SummaryTab()
 
 void SummaryTab::setAnalysis(const std::shared_ptr<const Analysis>& analysis)
 {
+    m_analysis = analysis;
     const TrafficSummary& summary = analysis->summary();
-    const QString unit = analysis->unitLabel();
-    const QString format = QStringLiteral("dd/MM/yyyy HH:mm");
-    ui->summary_heading->setText(
-        tr("<b>Synthèse du %1 au %2</b> &nbsp; vitesse limite : %3")
-            .arg(summary.begin.toString(format), summary.end.toString(format),
-                 summary.limit ? QStringLiteral("%1 %2").arg(*summary.limit).arg(unit) : tr("aucune")));
+    const QString unit = analysis->unitSymbol();
+    ui->summary_heading->setText(headingHtml(summary, unit, true));
     fill(ui->summary_left, SummaryFormat::leftLines(summary, unit, SummaryFormat::Style::Display), summary);
     fill(ui->summary_right, SummaryFormat::rightLines(summary, unit, SummaryFormat::Style::Display), summary);
 
@@ -139,20 +179,29 @@ void SummaryTab::setAnalysis(const std::shared_ptr<const Analysis>& analysis)
         if (line.heading)
             quality += QStringLiteral("<tr><td colspan=2><b>%1</b></td></tr>").arg(line.label.toHtmlEscaped());
         else
-            quality += QStringLiteral("<tr><td>%1&nbsp;:&nbsp;</td><td>%2</td></tr>")
+            quality += QStringLiteral("<tr><td>%1 :</td><td>%2</td></tr>")
                            .arg(line.label.toHtmlEscaped(), line.values[0].toHtmlEscaped());
     }
     ui->summary_quality->setText(quality + QStringLiteral("</table>"));
     ui->summary_quality->setToolTip(SummaryFormat::dayList(summary.missingDays, -1));
 
-    m_hourly->setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit);
+    m_hourly->setProfile(summary.groups[TrafficSummary::Both], summary.limit, unit,
+                         SummaryFormat::countsReadings(summary));
     m_speeds->setSummary(summary, unit);
+    arrangeTables();
 }
 
 bool SummaryTab::print()
 {
-    printPlot(m_hourly);
-    printPlot(m_speeds);
+    if (!m_analysis)
+        return false;
+    const Analysis& a = *m_analysis;
+    const auto part = [&](SummaryPage::Part part) {
+        return [&a, part](QPainter& painter, const QRectF& area) {
+            SummaryPage::paint(painter, area, a.summary(), a.unitSymbol(), part);
+        };
+    };
+    PrintSheet::print(tr("Synthèse"), a, {part(SummaryPage::Part::Figures), part(SummaryPage::Part::Charts)});
     return true;
 }
 

@@ -29,13 +29,25 @@ public:
 
     // One page: the figures and the two charts.
     static const ReportSection& reportSection();
+    // The period, the limit (or, withLink, the way to give one) and the store mode.
+    static QString headingHtml(const TrafficSummary& summary, const QString& unit, bool withLink);
+
+signals:
+    // "Renseigner…" beside a missing limit.
+    void limitRequested();
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
 
 signals:
     // "Comparer…": this analysis with another period, campaign or file.
     void compareRequested();
 
 private:
+    void arrangeTables();
+
     Ui::SummaryTab* ui;
     HourlyProfilePlot* m_hourly = nullptr;
     SpeedBinPlot* m_speeds = nullptr;
+    std::shared_ptr<const Analysis> m_analysis;
 };

@@ -3,10 +3,13 @@
 
 #include "analysis/analysis.h"
 #include "gui/charts/timeplot.h"
+#include "gui/report/printsheet.h"
 #include "gui/report/reportsection.h"
 
 #include <QLocale>
 #include <QVBoxLayout>
+#include <qwt_plot_renderer.h>
+#include <qwt_text.h>
 #include <memory>
 
 namespace {
@@ -20,7 +23,7 @@ QMap<int, QString> speedTitles(const Analysis& a, const std::function<std::optio
     for (int d : a.directions()) {
         const std::optional<double> value = figure(d);
         titles[d] = (d == 0 ? TimePlotTab::tr("Sens entrant (%1 %2)") : TimePlotTab::tr("Sens sortant (%1 %2)"))
-                        .arg(value ? locale.toString(*value, 'f', decimals) : QStringLiteral("\u2014"), a.unitLabel());
+                        .arg(value ? locale.toString(*value, 'f', decimals) : QStringLiteral("\u2014"), a.unitSymbol());
     }
     return titles;
 }
@@ -38,7 +41,7 @@ QMap<int, QString> vehicleTitles(const Analysis& a, const std::function<int(int)
             text = d == 0 ? TimePlotTab::tr("Véhicules entrant %1") : TimePlotTab::tr("Véhicules sortant %1");
         else
             text = d == 0 ? TimePlotTab::tr("Véhicules entrants %1") : TimePlotTab::tr("Véhicules sortants %1");
-        titles[d] = text.arg(count(d));
+        titles[d] = text.arg(QLocale().toString(count(d)));
     }
     return titles;
 }
@@ -85,7 +88,7 @@ TimePlot* TimePlotTab::newPlot(const Analysis& a, Kind kind, QWidget* parent)
         auto* plot = new TimePlot(parent, TimePlot::toSamples(bars),
                                   vehicleTitles(
                                       a, [&](int d) { return a.direction(d).vehicleCount; }, false),
-                                  begin, end, TimePlot::VehicleKind, a.unitLabel(), bucket);
+                                  begin, end, TimePlot::VehicleKind, a.unitSymbol(), bucket);
         plot->setCountsReadings(a.countsReadings());
         return plot;
     }
@@ -103,7 +106,7 @@ TimePlot* TimePlotTab::newPlot(const Analysis& a, Kind kind, QWidget* parent)
         },
         2);
     auto* plot = new TimePlot(parent, TimePlot::toPoints(curves), titles, begin, end, TimePlot::SpeedKind,
-                              a.unitLabel(), bucket);
+                              a.unitSymbol(), bucket);
     plot->setPlotTitle(mean ? tr("Vitesses moyennes") : tr("Vitesses maximum"));
     return plot;
 }
@@ -121,7 +124,12 @@ bool TimePlotTab::print()
 {
     if (!m_plot)
         return false;
-    m_plot->print();
+    PrintSheet::print(m_plot->title().text().replace(QLatin1Char('\n'), QLatin1Char(' ')), *m_analysis,
+                      {[this](QPainter& painter, const QRectF& area) {
+                          QwtPlotRenderer renderer;
+                          renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground);
+                          renderer.render(m_plot, &painter, area);
+                      }});
     return true;
 }
 
