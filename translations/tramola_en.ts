@@ -501,6 +501,13 @@ be mixed and have been ignored.
     </message>
 </context>
 <context>
+    <name>ComparisonController</name>
+    <message>
+        <source>Comparaison</source>
+        <translation>Comparison</translation>
+    </message>
+</context>
+<context>
     <name>ComparisonDialog</name>
     <message>
         <source>Campagnes</source>
@@ -886,6 +893,24 @@ be mixed and have been ignored.
     <message>
         <source>%1 relevés/h week-end</source>
         <translation>%1 readings/h weekend</translation>
+    </message>
+    <message>
+        <source>CSV tableur (virgule décimale) (*.csv)</source>
+        <translation>Spreadsheet CSV (decimal comma) (*.csv)</translation>
+    </message>
+    <message>
+        <source>Ces fichiers existent déjà et seront remplacés :
+%1</source>
+        <translation>These files already exist and will be replaced:
+%1</translation>
+    </message>
+    <message>
+        <source>Remplacer</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1462,14 +1487,6 @@ be mixed and have been ignored.
         <translation>Compare the analysis shown (before) with another period, campaign or file (after)</translation>
     </message>
     <message>
-        <source>Comparaison</source>
-        <translation>Comparison</translation>
-    </message>
-    <message>
-        <source>Comparaison avant / après</source>
-        <translation>Before / after comparison</translation>
-    </message>
-    <message>
         <source>Ouvrir un dossier de fichiers de mesures</source>
         <translation>Open a folder of measure files</translation>
     </message>
@@ -1520,24 +1537,6 @@ be mixed and have been ignored.
     <message>
         <source>Largeur des intervalles de temps (minutes) :</source>
         <translation>Width of the time intervals (minutes):</translation>
-    </message>
-    <message>
-        <source>CSV tableur (virgule décimale) (*.csv)</source>
-        <translation>Spreadsheet CSV (decimal comma) (*.csv)</translation>
-    </message>
-    <message>
-        <source>Ces fichiers existent déjà et seront remplacés :
-%1</source>
-        <translation>These files already exist and will be replaced:
-%1</translation>
-    </message>
-    <message>
-        <source>Remplacer</source>
-        <translation>Replace</translation>
-    </message>
-    <message>
-        <source>Annuler</source>
-        <translation>Cancel</translation>
     </message>
     <message>
         <source>Révision : </source>

@@ -501,6 +501,13 @@ peuvent être mélangées et ont été ignorées
     </message>
 </context>
 <context>
+    <name>ComparisonController</name>
+    <message>
+        <source>Comparaison</source>
+        <translation>Comparaison</translation>
+    </message>
+</context>
+<context>
     <name>ComparisonDialog</name>
     <message>
         <source>Campagnes</source>
@@ -886,6 +893,24 @@ peuvent être mélangées et ont été ignorées
     <message>
         <source>%1 relevés/h week-end</source>
         <translation>%1 relevés/h week-end</translation>
+    </message>
+    <message>
+        <source>CSV tableur (virgule décimale) (*.csv)</source>
+        <translation>CSV tableur (virgule décimale) (*.csv)</translation>
+    </message>
+    <message>
+        <source>Ces fichiers existent déjà et seront remplacés :
+%1</source>
+        <translation>Ces fichiers existent déjà et seront remplacés :
+%1</translation>
+    </message>
+    <message>
+        <source>Remplacer</source>
+        <translation>Remplacer</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -1462,14 +1487,6 @@ peuvent être mélangées et ont été ignorées
         <translation>Comparer l&apos;analyse affichée (avant) à une autre période, campagne ou fichier (après)</translation>
     </message>
     <message>
-        <source>Comparaison</source>
-        <translation>Comparaison</translation>
-    </message>
-    <message>
-        <source>Comparaison avant / après</source>
-        <translation>Comparaison avant / après</translation>
-    </message>
-    <message>
         <source>Ouvrir un dossier de fichiers de mesures</source>
         <translation>Ouvrir un dossier de fichiers de mesures</translation>
     </message>
@@ -1520,24 +1537,6 @@ peuvent être mélangées et ont été ignorées
     <message>
         <source>Largeur des intervalles de temps (minutes) :</source>
         <translation>Largeur des intervalles de temps (minutes) :</translation>
-    </message>
-    <message>
-        <source>CSV tableur (virgule décimale) (*.csv)</source>
-        <translation>CSV tableur (virgule décimale) (*.csv)</translation>
-    </message>
-    <message>
-        <source>Ces fichiers existent déjà et seront remplacés :
-%1</source>
-        <translation>Ces fichiers existent déjà et seront remplacés :
-%1</translation>
-    </message>
-    <message>
-        <source>Remplacer</source>
-        <translation>Remplacer</translation>
-    </message>
-    <message>
-        <source>Annuler</source>
-        <translation>Annuler</translation>
     </message>
     <message>
         <source>Révision : </source>

@@ -5,11 +5,13 @@
 #include "core/userdialogs.h"
 #include "core/workspace.h"
 #include "gui/models/buckettablemodel.h"
+#include "gui/tabs/comparisontab.h"
 #include "gui/tabs/summaryformat.h"
 #include "core/checkedfile.h"
 
 #include <QDateTime>
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -119,6 +121,45 @@ bool CsvExport::exportMeasures(const MeasureMap& measures, const QString& file, 
                 break;   // a full disk: millions of lines more would change nothing
         }
     });
+}
+
+std::optional<QStringList> CsvExport::askAndExport(const Analysis& analysis, const BucketTableModel& table,
+                                                   const BeforeAfter* comparison)
+{
+    const QString documented = tr("Fichier CSV (*.csv)");
+    const QString spreadsheet = tr("CSV tableur (virgule décimale) (*.csv)");
+    QString file =
+        userDialogs().saveFileName(tr("Exporter"), exportFolder(), documented + QStringLiteral(";;") + spreadsheet);
+    if (file.isEmpty())
+        return std::nullopt;
+    const bool suffixAdded = QFileInfo(file).suffix().isEmpty();
+    if (suffixAdded)
+        file += QStringLiteral(".csv");
+    // The file dialog asked about the name it was given, not about the files written beside it.
+    QStringList existing;
+    for (const QString& other : {suffixAdded ? file : QString(), meanMinMaxFile(file), summaryFile(file),
+                                 comparison ? ComparisonTab::csvFile(file) : QString()})
+        if (!other.isEmpty() && QFileInfo::exists(other))
+            existing << QDir::toNativeSeparators(other);
+    if (!existing.isEmpty()
+        && userDialogs().question(tr("Exporter"),
+                                  tr("Ces fichiers existent déjà et seront remplacés :\n%1").arg(existing.join('\n')),
+                                  {tr("Remplacer"), tr("Annuler")}, 1)
+            != 0)
+        return std::nullopt;
+    setLastExportFile(file);
+    const auto format =
+        userDialogs().selectedFilter() == spreadsheet ? TableFormat::Spreadsheet : TableFormat::Documented;
+    QStringList written = exportAnalysis(analysis, table, file, format);
+    if (comparison) {
+        QString error;
+        const QString comparisonFile = ComparisonTab::csvFile(file);
+        if (ComparisonTab::writeCsv(*comparison, comparisonFile, &error))
+            written << comparisonFile;
+        else
+            userDialogs().message(UserDialogs::Icon::Warning, errorTitle(), errorText(comparisonFile, error));
+    }
+    return written;
 }
 
 QString CsvExport::askFile()

@@ -6,9 +6,13 @@
 
 #include <QCoreApplication>
 
-class Analysis;
-class BucketTableModel;
 #include <QString>
+#include <QStringList>
+#include <optional>
+
+class Analysis;
+class BeforeAfter;
+class BucketTableModel;
 
 // The semicolon-separated exports of the loaded statistics. Each file is written whole or not at
 // all: a failure leaves an earlier file of the same name as it was, and *error (when given) tells
@@ -53,6 +57,12 @@ public:
                              QString* error = nullptr);
     // "<absolute folder of file>/<its base name>-synthese.csv".
     static QString summaryFile(const QString& file);
+
+    // "Exporter": asks for the bucket table's file and its format, asks once before replacing any
+    // of the files it writes, then writes them with exportAnalysis() and, when one is shown, the
+    // comparison's NAME-comparaison.csv. The files written; empty when cancelled.
+    static std::optional<QStringList> askAndExport(const Analysis& analysis, const BucketTableModel& table,
+                                                   const BeforeAfter* comparison);
 
     // The save dialog of an export, in the export folder: the file named, ".csv" added to a name
     // without suffix and kept for the next export; empty when cancelled.

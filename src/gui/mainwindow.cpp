@@ -9,7 +9,7 @@
 #include "core/version.h"
 #include "core/workspace.h"
 #include "gui/analysisjob.h"
-#include "gui/comparisondialog.h"
+#include "gui/comparisoncontroller.h"
 #include "gui/criteriapanel.h"
 #include "gui/csvexport.h"
 #include "gui/dialogrunner.h"
@@ -23,7 +23,6 @@
 #include "gui/startpage.h"
 #include "gui/tabs/buckettabletab.h"
 #include "gui/tabs/campaigntab.h"
-#include "gui/tabs/comparisontab.h"
 #include "gui/tabs/distributiontab.h"
 #include "gui/tabs/percentiletab.h"
 #include "gui/tabs/summarytab.h"
@@ -54,6 +53,7 @@ MainWindow::MainWindow(QWidget* parent)
 {
     initTramolaResources();
     ui->setupUi(this);
+    m_comparison = new ComparisonController(ui->tabWidget, m_job, this);
     setWindowIcon(QIcon(QStringLiteral(":/images/logo.png")));
     // Boxes and progress dialogs belong to the window (centred on it, window-modal).
     if (auto* dialogs = dynamic_cast<QtUserDialogs*>(&userDialogs()))
@@ -103,7 +103,11 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_recentFiles, &RecentFilesMenu::openRequested, this, &MainWindow::openFile, Qt::QueuedConnection);
     connect(m_startPage, &StartPage::openDialogRequested, this, &MainWindow::openDialog, Qt::QueuedConnection);
     connect(m_job, &AnalysisJob::finished, this, &MainWindow::analysisFinished);
-    connect(m_job, &AnalysisJob::compared, this, &MainWindow::comparisonFinished);
+    connect(m_comparison, &ComparisonController::started, this, [this] { setBusy(true); });
+    connect(m_comparison, &ComparisonController::finished, this, [this] {
+        setBusy(false);
+        emit analysisDone();
+    });
     connect(m_criteria, &CriteriaPanel::refreshRequested, this,
             [this] { analyse(m_criteria->request(m_analysis->request(), true)); });
     connect(m_criteria, &CriteriaPanel::criteriaChanged, this,
@@ -294,7 +298,7 @@ void MainWindow::analysisFinished(const AnalysisOutcome& outcome)
         for (AnalysisTab* tab : qAsConst(m_tabs))
             tab->setAnalysis(m_analysis);
         if (opened)
-            closeComparison();
+            m_comparison->close();
     } else if (!outcome.canceled) {
         userDialogs().message(UserDialogs::Icon::Warning, tr("Statistiques"), outcome.error);
     }
@@ -310,78 +314,19 @@ void MainWindow::analysisFinished(const AnalysisOutcome& outcome)
     m_said.unite(QSet<QString>(news.begin(), news.end()));
     if (!news.isEmpty())
         userDialogs().message(UserDialogs::Icon::Information, tr("Statistiques"), news.join(QLatin1Char('\n')));
-    // B follows A's new criteria.
-    if (outcome.ok() && m_comparedWith) {
-        emit analysisDone();
-        compare(*m_comparedWith);
-        return;
-    }
     emit analysisDone();
+    // B follows A's new criteria.
+    if (outcome.ok())
+        m_comparison->follow(m_analysis);
 }
 
 void MainWindow::compareDialog()
 {
     if (!m_analysis || refuseWhileBusy())
         return;
-    AnalysisRequest after;
-    {
-        const QScopedValueRollback<bool> choosing(m_choosing, true);
-        ComparisonDialog dialog(
-            *m_analysis, [this](const QDateTime& dt) { return dateTimeText(dt); }, this);
-        if (runDialog(dialog) != QDialog::Accepted)
-            return;
-        after = dialog.request();
-    }
-    compare(after);
-}
-
-void MainWindow::compare(const AnalysisRequest& chosen)
-{
-    // A's criteria, B's file and what is read of it.
-    AnalysisRequest after = m_analysis->request();
-    after.file = chosen.file;
-    after.campaigns = chosen.campaigns;
-    after.from = chosen.from;
-    after.to = chosen.to;
-    after.limit = m_analysis->criteria().limit.value_or(0);
-    m_comparedWith = std::make_unique<AnalysisRequest>(after);
-    setBusy(true);
-    m_job->compare(m_analysis, after, *after.limit);
-}
-
-void MainWindow::comparisonFinished(const BeforeAfterOutcome& outcome)
-{
-    setBusy(false);
-    if (outcome.ok()) {
-        if (!m_comparison) {
-            m_comparison = new ComparisonTab;
-            m_comparison->setObjectName(QStringLiteral("comparisonPage"));
-            ui->tabWidget->addTab(m_comparison, tr("Comparaison"));
-            ui->tabWidget->setTabToolTip(ui->tabWidget->indexOf(m_comparison), tr("Comparaison avant / après"));
-        }
-        const bool shown = m_comparison->comparison() != nullptr;
-        m_comparison->setComparison(outcome.comparison);
-        if (!shown)
-            ui->tabWidget->setCurrentWidget(m_comparison);
-    } else if (!outcome.canceled) {
-        userDialogs().message(UserDialogs::Icon::Warning, tr("Comparaison"), outcome.error);
-        // A comparison that no longer holds is not left showing other criteria.
-        closeComparison();
-    }
-    if (!outcome.warnings.isEmpty())
-        userDialogs().message(UserDialogs::Icon::Information, tr("Comparaison"),
-                              outcome.warnings.join(QLatin1Char('\n')));
-    emit analysisDone();
-}
-
-void MainWindow::closeComparison()
-{
-    m_comparedWith.reset();
-    if (!m_comparison)
-        return;
-    ui->tabWidget->removeTab(ui->tabWidget->indexOf(m_comparison));
-    delete m_comparison;
-    m_comparison = nullptr;
+    const QScopedValueRollback<bool> choosing(m_choosing, true);
+    m_comparison->ask(
+        m_analysis, [this](const QDateTime& dt) { return dateTimeText(dt); }, this);
 }
 
 void MainWindow::openFolderDialog()
@@ -465,42 +410,12 @@ void MainWindow::exportCsv()
     // Before a first analysis there is nothing to write, only files to spoil.
     if (!m_analysis || isBusy())
         return;
-    const QString documented = tr("Fichier CSV (*.csv)");
-    const QString spreadsheet = tr("CSV tableur (virgule décimale) (*.csv)");
-    QString file =
-        userDialogs().saveFileName(tr("Exporter"), exportFolder(), documented + QStringLiteral(";;") + spreadsheet);
-    if (file.isEmpty())
-        return;
-    const bool suffixAdded = QFileInfo(file).suffix().isEmpty();
-    if (suffixAdded)
-        file += QStringLiteral(".csv");
-    // The file dialog asked about the name it was given, not about the files written beside it.
-    QStringList existing;
-    for (const QString& other : {suffixAdded ? file : QString(), CsvExport::meanMinMaxFile(file),
-                                 CsvExport::summaryFile(file), m_comparison ? ComparisonTab::csvFile(file) : QString()})
-        if (!other.isEmpty() && QFileInfo::exists(other))
-            existing << QDir::toNativeSeparators(other);
-    if (!existing.isEmpty()
-        && userDialogs().question(tr("Exporter"),
-                                  tr("Ces fichiers existent déjà et seront remplacés :\n%1").arg(existing.join('\n')),
-                                  {tr("Remplacer"), tr("Annuler")}, 1)
-            != 0)
-        return;
-    setLastExportFile(file);
-    const auto format = userDialogs().selectedFilter() == spreadsheet ? CsvExport::TableFormat::Spreadsheet
-                                                                      : CsvExport::TableFormat::Documented;
-    QStringList written = CsvExport::exportAnalysis(*m_analysis, *m_table->model(), file, format);
-    if (m_comparison) {
-        QString error;
-        const QString comparison = ComparisonTab::csvFile(file);
-        if (ComparisonTab::writeCsv(*m_comparison->comparison(), comparison, &error))
-            written << comparison;
-        else
-            userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(),
-                                  CsvExport::errorText(comparison, error));
-    }
-    statusBar()->showMessage(written.isEmpty() ? tr("Aucun fichier écrit")
-                                               : tr("Fichiers écrits : %1").arg(written.join(QStringLiteral(", "))));
+    const std::optional<QStringList> written =
+        CsvExport::askAndExport(*m_analysis, *m_table->model(), m_comparison->comparison().get());
+    if (written)
+        statusBar()->showMessage(written->isEmpty()
+                                     ? tr("Aucun fichier écrit")
+                                     : tr("Fichiers écrits : %1").arg(written->join(QStringLiteral(", "))));
 }
 
 void MainWindow::exportMeasures()
@@ -524,8 +439,7 @@ void MainWindow::exportPdf()
     content.commentHtml = m_criteria->commentHtml();
     content.dateTimeText = [this](const QDateTime& dateTime) { return dateTimeText(dateTime); };
     content.table = m_table->rows();
-    if (m_comparison)
-        content.comparison = m_comparison->comparison();
+    content.comparison = m_comparison->comparison();
     exportReport(content, this);
 }
 

@@ -12,7 +12,7 @@ class AnalysisJob;
 class AnalysisTab;
 class BucketTableTab;
 class CampaignTab;
-class ComparisonTab;
+class ComparisonController;
 class CriteriaPanel;
 class FleetWindow;
 class QAction;
@@ -21,7 +21,6 @@ class RecentFilesMenu;
 class StartPage;
 struct AnalysisOutcome;
 struct AnalysisRequest;
-struct BeforeAfterOutcome;
 
 namespace Ui {
 class MainWindow;
@@ -81,10 +80,6 @@ private:
     // while one runs.
     void analyse(const AnalysisRequest& request, bool reuse = true);
     void analysisFinished(const AnalysisOutcome& outcome);
-    // Compares the analysis shown with B; its criteria are the analysis's.
-    void compare(const AnalysisRequest& after);
-    void comparisonFinished(const BeforeAfterOutcome& outcome);
-    void closeComparison();
     void setBusy(bool busy);
     // True while busy, after saying so in the status bar.
     bool refuseWhileBusy();
@@ -104,9 +99,7 @@ private:
     QAction* m_debugAction;
     QAction* m_compareAction;
     QAction* m_openFolderAction;
-    ComparisonTab* m_comparison = nullptr;
-    // B's file and campaigns or period, compared again when A's criteria change.
-    std::unique_ptr<AnalysisRequest> m_comparedWith;
+    ComparisonController* m_comparison;
     QPointer<FleetWindow> m_fleet;
 
     std::shared_ptr<const Analysis> m_analysis;
