@@ -1300,6 +1300,10 @@ be mixed and have been ignored.
         <source>Limite par défaut :</source>
         <translation>Default limit:</translation>
     </message>
+    <message>
+        <source>Ouvrir un dossier de fichiers de mesures</source>
+        <translation>Open a folder of measure files</translation>
+    </message>
 </context>
 <context>
     <name>HourlyProfilePlot</name>
@@ -1485,10 +1489,6 @@ be mixed and have been ignored.
     <message>
         <source>Comparer l&apos;analyse affichée (avant) à une autre période, campagne ou fichier (après)</source>
         <translation>Compare the analysis shown (before) with another period, campaign or file (after)</translation>
-    </message>
-    <message>
-        <source>Ouvrir un dossier de fichiers de mesures</source>
-        <translation>Open a folder of measure files</translation>
     </message>
     <message>
         <source>&amp;À propos</source>

@@ -1300,6 +1300,10 @@ peuvent être mélangées et ont été ignorées
         <source>Limite par défaut :</source>
         <translation>Limite par défaut :</translation>
     </message>
+    <message>
+        <source>Ouvrir un dossier de fichiers de mesures</source>
+        <translation>Ouvrir un dossier de fichiers de mesures</translation>
+    </message>
 </context>
 <context>
     <name>HourlyProfilePlot</name>
@@ -1485,10 +1489,6 @@ peuvent être mélangées et ont été ignorées
     <message>
         <source>Comparer l&apos;analyse affichée (avant) à une autre période, campagne ou fichier (après)</source>
         <translation>Comparer l&apos;analyse affichée (avant) à une autre période, campagne ou fichier (après)</translation>
-    </message>
-    <message>
-        <source>Ouvrir un dossier de fichiers de mesures</source>
-        <translation>Ouvrir un dossier de fichiers de mesures</translation>
     </message>
     <message>
         <source>&amp;À propos</source>

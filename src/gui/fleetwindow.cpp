@@ -4,6 +4,7 @@
 #include "analysis/fleet.h"
 #include "core/checkedfile.h"
 #include "core/userdialogs.h"
+#include "core/workspace.h"
 #include "gui/background.h"
 #include "gui/csvexport.h"
 #include "gui/models/fleetmodel.h"
@@ -222,4 +223,9 @@ void FleetWindow::exportCsv()
     if (!out.commit())
         userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(),
                               CsvExport::errorText(QDir::toNativeSeparators(file), out.errorString()));
+}
+
+QString FleetWindow::askFolder()
+{
+    return userDialogs().folderName(tr("Ouvrir un dossier de fichiers de mesures"), Workspace::statisticsFolder());
 }

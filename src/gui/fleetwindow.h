@@ -24,6 +24,8 @@ class FleetWindow : public QWidget
     Q_OBJECT
 
 public:
+    // The folder dialog of "Ouvrir un dossier…", in the measure files' folder; empty when cancelled.
+    static QString askFolder();
     explicit FleetWindow(QWidget* parent = nullptr);
     // Cancels a run and waits for it.
     ~FleetWindow() override;

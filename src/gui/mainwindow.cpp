@@ -3,15 +3,17 @@
 
 #include "analysis/analysisrunner.h"
 #include "core/localedetect.h"
-#include "core/messagelog.h"
 #include "core/recentfiles.h"
 #include "core/userdialogs.h"
 #include "core/version.h"
 #include "core/workspace.h"
+#include "gui/aboutbox.h"
 #include "gui/analysisjob.h"
 #include "gui/comparisoncontroller.h"
 #include "gui/criteriapanel.h"
 #include "gui/csvexport.h"
+#include "gui/debugmodetools.h"
+#include "gui/divideraction.h"
 #include "gui/dialogrunner.h"
 #include "gui/filedrop.h"
 #include "gui/fleetwindow.h"
@@ -27,25 +29,16 @@
 #include "gui/tabs/percentiletab.h"
 #include "gui/tabs/summarytab.h"
 #include "gui/tabs/timeplottab.h"
+#include "gui/windowlayout.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
 #include <QScopedValueRollback>
-#include <QShortcut>
-#include <QSortFilterProxyModel>
 #include <QStackedWidget>
+#include <QSortFilterProxyModel>
 #include <QStatusBar>
-
-namespace {
-
-const char* const kContact = "support@tramola.example";
-
-}   // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), ui(new Ui::MainWindow), m_criteria(new CriteriaPanel), m_campaigns(new CampaignTab),
@@ -64,23 +57,25 @@ MainWindow::MainWindow(QWidget* parent)
     auto* summary = new SummaryTab;
     connect(summary, &SummaryTab::compareRequested, this, &MainWindow::compareDialog);
     connect(summary, &SummaryTab::limitRequested, m_criteria, &CriteriaPanel::editLimit);
-    const QList<QPair<AnalysisTab*, QString>> tabs{{new TimePlotTab(TimePlotTab::MeanSpeed), tr("Moyennes")},
-                                                   {new TimePlotTab(TimePlotTab::MaxSpeed), tr("Maximum")},
-                                                   {new TimePlotTab(TimePlotTab::Vehicles), tr("Trafic")},
-                                                   {new DistributionTab, tr("Répartitions")},
-                                                   {new PercentileTab, tr("Percentiles")},
-                                                   {m_table, tr("Données")},
-                                                   {m_campaigns, tr("Campagnes")},
-                                                   {summary, tr("Synthèse")}};
-    const char* names[] = {"meanSpeedPage",  "maxSpeedPage",    "vehiclesPage", "distributionPage",
-                           "percentilePage", "bucketTablePage", "campaignPage", "summaryPage"};
-    for (int i = 0; i < tabs.size(); ++i) {
-        tabs[i].first->setObjectName(QLatin1String(names[i]));
-        ui->tabWidget->addTab(tabs[i].first, tabs[i].second);
+    const struct
+    {
+        AnalysisTab* tab;
+        QString title;
+        const char* name;
+    } tabs[] = {{new TimePlotTab(TimePlotTab::MeanSpeed), tr("Moyennes"), "meanSpeedPage"},
+                {new TimePlotTab(TimePlotTab::MaxSpeed), tr("Maximum"), "maxSpeedPage"},
+                {new TimePlotTab(TimePlotTab::Vehicles), tr("Trafic"), "vehiclesPage"},
+                {new DistributionTab, tr("Répartitions"), "distributionPage"},
+                {new PercentileTab, tr("Percentiles"), "percentilePage"},
+                {m_table, tr("Données"), "bucketTablePage"},
+                {m_campaigns, tr("Campagnes"), "campaignPage"},
+                {summary, tr("Synthèse"), "summaryPage"}};
+    for (const auto& t : tabs) {
+        t.tab->setObjectName(QLatin1String(t.name));
         // Short titles stay whole from 1280 pixels; below, they are shortened and the pointer
         // shows them whole.
-        ui->tabWidget->setTabToolTip(i, tabs[i].second);
-        m_tabs << tabs[i].first;
+        ui->tabWidget->setTabToolTip(ui->tabWidget->addTab(t.tab, t.title), t.title);
+        m_tabs << t.tab;
     }
     createActions();
 
@@ -115,7 +110,7 @@ MainWindow::MainWindow(QWidget* parent)
     setBusy(false);
     // The criteria panel keeps its width; the results take what the window gains.
     ui->mainSplitter->setStretchFactor(1, 1);
-    restoreLayout();
+    WindowLayout::restore(this, ui->mainSplitter, m_criteria->minimumWidth());
 }
 
 MainWindow::~MainWindow()
@@ -151,7 +146,7 @@ void MainWindow::createActions()
     connect(m_compareAction, &QAction::triggered, this, &MainWindow::compareDialog);
     connect(ui->actionRange, &QAction::triggered, this, &MainWindow::setRange);
     connect(ui->actionFilter, &QAction::triggered, this, &MainWindow::setBucketWidth);
-    connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::about);
+    connect(ui->actionAbout, &QAction::triggered, this, &showAboutBox);
     connect(ui->actionToolPdf, &QAction::triggered, this, &MainWindow::exportPdf);
     connect(ui->actionToolPrint, &QAction::triggered, this, &MainWindow::print);
     // The tool bar's "rafraichir" goes back to the whole read.
@@ -163,10 +158,7 @@ void MainWindow::createActions()
         analyse(request);
     });
 
-    m_dividerAction = new QAction(this);
-    m_dividerAction->setObjectName(QStringLiteral("actionDivider"));
-    m_dividerAction->setCheckable(true);
-    m_dividerAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
+    m_dividerAction = new DividerAction(this);
     ui->menuOutils->addAction(m_dividerAction);
     addAction(m_dividerAction);
     connect(m_dividerAction, &QAction::triggered, this, [this](bool on) {
@@ -178,40 +170,12 @@ void MainWindow::createActions()
     });
     updateDividerAction();
 
-    // The debug mode's button and Ctrl+X (every measure into a CSV file) show once it is switched
-    // on here, whatever the command line said.
-    connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+F1")), this), &QShortcut::activated, this,
-            &MainWindow::toggleDebugMode);
-    m_debugAction = ui->mainToolBar->addAction(QIcon(QStringLiteral(":/images/bug.png")), QString());
-    m_debugAction->setObjectName(QStringLiteral("actionDebug"));
-    m_debugAction->setToolTip(tr("Mode mise au point"));
-    m_debugAction->setVisible(false);
-    connect(m_debugAction, &QAction::triggered, this, &MainWindow::toggleDebugMode);
-    // Not Ctrl+X: that one cuts text.
-    m_debugShortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+X")), this);
-    m_debugShortcut->setEnabled(false);
-    connect(m_debugShortcut, &QShortcut::activated, this, &MainWindow::exportMeasures);
-}
-
-void MainWindow::restoreLayout()
-{
-    const QByteArray geometry = getWindowLayout(QStringLiteral("geometry"));
-    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-        // The first start: 1280 by 800 where the screen has room, else most of it.
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QSize room = screen->availableGeometry().size() * 0.95;
-            resize(QSize(1280, 800).boundedTo(room).expandedTo(minimumSize()));
-        }
-    }
-    const QByteArray splitter = getWindowLayout(QStringLiteral("splitter"));
-    if (splitter.isEmpty() || !ui->mainSplitter->restoreState(splitter))
-        ui->mainSplitter->setSizes({m_criteria->minimumWidth(), width()});
+    m_debugTools = new DebugModeTools(this, ui->mainToolBar, [this] { return isBusy() ? nullptr : m_analysis; });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    setWindowLayout(QStringLiteral("geometry"), saveGeometry());
-    setWindowLayout(QStringLiteral("splitter"), ui->mainSplitter->saveState());
+    WindowLayout::save(*this, *ui->mainSplitter);
     QMainWindow::closeEvent(event);
 }
 
@@ -240,7 +204,6 @@ bool MainWindow::refuseWhileBusy()
     return isBusy();
 }
 
-// ---------------------------------------------------------------------------------------------
 // Analyses
 
 void MainWindow::openDialog()
@@ -331,8 +294,7 @@ void MainWindow::compareDialog()
 
 void MainWindow::openFolderDialog()
 {
-    const QString folder =
-        userDialogs().folderName(tr("Ouvrir un dossier de fichiers de mesures"), Workspace::statisticsFolder());
+    const QString folder = FleetWindow::askFolder();
     if (!folder.isEmpty())
         openFolder(folder);
 }
@@ -359,7 +321,8 @@ void MainWindow::setBusy(bool busy)
     m_criteria->setCriteriaEnabled(!busy);
     for (QAction* action : {ui->actionExport, ui->actionToolExport, ui->actionRange, ui->actionFilter, m_compareAction})
         action->setEnabled(!busy && m_analysis);
-    for (QAction* action : {ui->actionToolPdf, ui->actionToolReload, ui->actionToolPrint, m_dividerAction})
+    for (QAction* action :
+         {ui->actionToolPdf, ui->actionToolReload, ui->actionToolPrint, static_cast<QAction*>(m_dividerAction)})
         action->setEnabled(!busy);
     // Back where the user was typing or clicking, which turning the controls off took away.
     if (busy)
@@ -392,17 +355,10 @@ void MainWindow::setBucketWidth()
 
 void MainWindow::updateDividerAction()
 {
-    const int range = m_analysis ? m_analysis->criteria().range : m_range;
-    const int divider = SpeedStatistics::dividerForRange(quint16(range));
-    m_dividerAction->setChecked(!m_analysis || !m_analysis->criteria().dividerOff);
-    m_dividerAction->setText(tr("&Diviseur de portée : %1 relevés = 1 véhicule").arg(divider));
-    m_dividerAction->setStatusTip(tr("Coché, %1 relevés du radar comptent pour un véhicule (portée %2 m) ; "
-                                     "décoché, chaque relevé compte pour un véhicule")
-                                      .arg(divider)
-                                      .arg(range));
+    m_dividerAction->show(m_analysis ? m_analysis->criteria().range : m_range,
+                          m_analysis && m_analysis->criteria().dividerOff);
 }
 
-// ---------------------------------------------------------------------------------------------
 // Export and print
 
 void MainWindow::exportCsv()
@@ -416,15 +372,6 @@ void MainWindow::exportCsv()
         statusBar()->showMessage(written->isEmpty()
                                      ? tr("Aucun fichier écrit")
                                      : tr("Fichiers écrits : %1").arg(written->join(QStringLiteral(", "))));
-}
-
-void MainWindow::exportMeasures()
-{
-    if (!m_analysis || isBusy())
-        return;
-    const QString file = userDialogs().saveFileName(tr("Exporter"), exportFolder(), tr("Fichier CSV (*.csv)"));
-    if (!file.isEmpty())
-        CsvExport::exportMeasures(*m_analysis->measures(), file);
 }
 
 void MainWindow::exportPdf()
@@ -449,25 +396,4 @@ void MainWindow::print()
     if (!m_analysis || !tab->print())
         userDialogs().message(UserDialogs::Icon::Information, tr("Impression"),
                               tr("Impression indisponible pour ce graphique"));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Debug mode, about box
-
-void MainWindow::toggleDebugMode()
-{
-    setDebugModeEnabled(!debugModeEnabled());
-    qDebug() << (debugModeEnabled() ? "Activation du mode 'mise au point'" : "Désactivation du mode 'mise au point'");
-    m_debugAction->setVisible(debugModeEnabled());
-    m_debugShortcut->setEnabled(debugModeEnabled());
-}
-
-void MainWindow::about()
-{
-    const QString product = QLatin1String(tramola::productName);
-    const QString text = QStringLiteral("<B>") + product + QStringLiteral("</B><BR>") + tr("Révision : ")
-        + QLatin1String(tramola::productVersion) + QStringLiteral("<br>    Date: ")
-        + QLatin1String(tramola::productDate)
-        + QStringLiteral("<br><br>Contact : <a href=\"mailto:%1\">%1</a>").arg(QLatin1String(kContact));
-    userDialogs().message(UserDialogs::Icon::Information, tr("À propos de %1").arg(product), text);
 }

@@ -14,9 +14,10 @@ class BucketTableTab;
 class CampaignTab;
 class ComparisonController;
 class CriteriaPanel;
+class DebugModeTools;
+class DividerAction;
 class FleetWindow;
 class QAction;
-class QShortcut;
 class RecentFilesMenu;
 class StartPage;
 struct AnalysisOutcome;
@@ -57,13 +58,10 @@ public slots:
     // files. While another file is being opened it only says so in the status bar.
     void openFile(const QString& file);
     void exportCsv();
-    void exportMeasures();
     void exportPdf();
     void print();
     void setRange();
     void setBucketWidth();
-    void toggleDebugMode();
-    void about();
 
 signals:
     // An analysis or a comparison ended: shown, refused with a box, or cancelled.
@@ -75,7 +73,6 @@ protected:
 
 private:
     void createActions();
-    void restoreLayout();
     // A new analysis from request, from what the analysis shown read when reuse allows; nothing
     // while one runs.
     void analyse(const AnalysisRequest& request, bool reuse = true);
@@ -94,9 +91,8 @@ private:
     StartPage* m_startPage;
     RecentFilesMenu* m_recentFiles;
     AnalysisJob* m_job;
-    QAction* m_dividerAction;
-    QShortcut* m_debugShortcut;
-    QAction* m_debugAction;
+    DividerAction* m_dividerAction;
+    DebugModeTools* m_debugTools;
     QAction* m_compareAction;
     QAction* m_openFolderAction;
     ComparisonController* m_comparison;

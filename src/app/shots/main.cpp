@@ -5,6 +5,7 @@
 #include "core/localedetect.h"
 #include "core/messagelog.h"
 #include "core/workspace.h"
+#include "gui/aboutbox.h"
 #include "gui/dialogrunner.h"
 #include "gui/mainwindow.h"
 #include "gui/qtuserdialogs.h"
@@ -272,7 +273,7 @@ int main(int argc, char* argv[])
             nextName = QStringLiteral("box-print-unavailable");
             window.print();
             nextName = QStringLiteral("box-about");
-            window.about();
+            showAboutBox();
             nextName = QStringLiteral("box-percentiles");
             window.findChild<QToolButton*>(QStringLiteral("percentileHelpButton"))->click();
             nextName = QStringLiteral("input-range");
