@@ -68,16 +68,14 @@ private slots:
     {
         QTest::addColumn<SampleOptions>("o");
 
+        // Two directions in bursts and gap days: the fixtures of tst_golden.
         using U = SampleOptions::Units;
-        QTest::newRow("two directions, km/h") << options([](SampleOptions& o) { o.days = 7; });
+        QTest::newRow("one direction, no direction column") << options([](SampleOptions& o) { o.directions = 1; });
         QTest::newRow("mph, campaign tables")
             << options([](SampleOptions& o) { o.units = U::Mph, o.campaignTables = true; });
         QTest::newRow("no marker") << options([](SampleOptions& o) { o.units = U::None; });
-        QTest::newRow("one direction") << options([](SampleOptions& o) { o.directions = 1; });
-        QTest::newRow("gap days") << options([](SampleOptions& o) { o.days = 10, o.gapDays = 4; });
         QTest::newRow("exact total over autumn change")
             << options([](SampleOptions& o) { o.from = QDate(2026, 10, 24), o.totalMeasures = 12345; });
-        QTest::newRow("bursts of nine readings") << options([](SampleOptions& o) { o.readingsPerVehicle = 9; });
         QTest::newRow("spring change") << options(
             [](SampleOptions& o) { o.from = QDate(2026, 3, 29), o.days = 1, o.totalMeasures = 2400; });
     }
