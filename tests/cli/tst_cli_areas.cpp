@@ -43,15 +43,13 @@ private slots:
                                         << "kmh" << kmh << zone30 << "illisible";
         QTest::newRow("FIFO in the data folder")
             << QStringList() << QByteArray("FIFO") << kmhFile << "kmh" << kmh << zone30 << "illisible";
-        QTest::newRow("unknown units") << QStringList{"--units", "kph"} << QByteArray() << ""
-                                       << ""
-                                       << "" << QByteArray() << "Unités inconnues : kph";
-        QTest::newRow("option without value") << QStringList{"--file"} << QByteArray() << ""
-                                              << ""
-                                              << "" << QByteArray() << "--file attend une valeur";
-        QTest::newRow("unknown argument") << QStringList{"extra"} << QByteArray() << ""
-                                          << ""
-                                          << "" << QByteArray() << "Argument inattendu : extra";
+        // Refused: no output.
+        for (const auto& [args, error] :
+             QList<QPair<QStringList, QString>>{{{"--units", "kph"}, "Unités inconnues : kph"},
+                                                {{"--file"}, "--file attend une valeur"},
+                                                {{"extra"}, "Argument inattendu : extra"}})
+            QTest::newRow(qPrintable(error))
+                << args << QByteArray() << QString() << QString() << QString() << QByteArray() << error;
     }
 
     void areas()

@@ -33,30 +33,24 @@ private slots:
                "\"file\":\"areas.csv\",\"messages\":"
                "[\"L'enregistrement France / Bretagne / Zone 50 comporte un nombre de champs incorrect\"]}"
             << "" << false << QByteArray();
-        QTest::newRow("tree, indented")
-            << QStringList{"--pretty"} << 0
-            << "\n        }\n    ],\n    \"file\": \"areas.csv\",\n    \"messages\": [\n        \"L'enregistrement "
-               "France / Bretagne / Zone 50 comporte un nombre de champs incorrect\"\n    ]\n}\n"
-            << "" << false << QByteArray();
-        QTest::newRow("picked state merged") << QStringList{"--pick", "Ile-de-France"} + pickTo << 0
-                                             << "{\"classes\":[[0,30],[31,40]],\"name\":\"Zone 30 (Ile-de-France)\"}"
-                                             << "" << true << QByteArray();
-        QTest::newRow("state picked twice") << QStringList{"--pick", "Bretagne", "--pick", "Bretagne"} + pickTo << 0
-                                            << "\"areas\":[{\"classes\":[[0,30]"
-                                            << "" << true << QByteArray();
-        QTest::newRow("unknown state") << QStringList{"--pick", "Bavière"} + pickTo << 1 << ""
-                                       << "État introuvable" << false << QByteArray();
-        QTest::newRow("a folder as CSV") << QStringList{".", "--pick", "Bretagne"} + pickTo << 1 << ""
-                                         << "Fichier CSV illisible : ." << false << QByteArray();
+        const auto row = [](const char* name, const QStringList& args, int status, const char* out, const char* err,
+                            bool written, const QByteArray& before = QByteArray()) {
+            QTest::newRow(name) << args << status << out << err << written << before;
+        };
+        const QStringList bretagne = QStringList{"--pick", "Bretagne"} + pickTo;
+        row("picked state merged", QStringList{"--pick", "Ile-de-France"} + pickTo, 0,
+            "{\"classes\":[[0,30],[31,40]],\"name\":\"Zone 30 (Ile-de-France)\"}", "", true);
+        row("state picked twice", QStringList{"--pick", "Bretagne"} + bretagne, 0, "\"areas\":[{\"classes\":[[0,30]",
+            "", true);
+        row("unknown state", QStringList{"--pick", "Bavière"} + pickTo, 1, "", "État introuvable", false);
+        row("a folder as CSV", QStringList{"."} + bretagne, 1, "", "Fichier CSV illisible : .", false);
         const QByteArray unreadable("my areas, one byte lost");
-        QTest::newRow("an unreadable file is not replaced")
-            << QStringList{"--pick", "Bretagne"} + pickTo << 1 << ""
-            << "Le fichier de zones own.cfg est illisible : ce n'est pas un fichier de zones de vitesse. Rien n'est "
-               "écrit ; --replace-damaged le conserve sous own.cfg.damaged et le remplace"
-            << true << unreadable;
-        QTest::newRow("unless asked, and then kept aside")
-            << QStringList{"--pick", "Bretagne", "--replace-damaged"} + pickTo << 0 << "\"name\":\"Zone 30 (Bretagne)\""
-            << "" << true << unreadable;
+        row("an unreadable file is not replaced", bretagne, 1, "",
+            "Le fichier de zones own.cfg est illisible : ce n'est pas un fichier de zones de vitesse. Rien n'est "
+            "écrit ; --replace-damaged le conserve sous own.cfg.damaged et le remplace",
+            true, unreadable);
+        row("unless asked, and then kept aside", bretagne + QStringList{"--replace-damaged"}, 0,
+            "\"name\":\"Zone 30 (Bretagne)\"", "", true, unreadable);
     }
 
     void importAreas()

@@ -274,17 +274,14 @@ private slots:
         QTest::addColumn<QString>("warning");
         QTest::addColumn<QStringList>("names");
 
-        const QStringList mph{"Freeway rural", "Freeway urban", "Urban 25 mph", "Urban 30 mph"};
+        // The mph defaults and a damaged file: tst_cli_areas.
         const QByteArray knots = Bytes().header(2).text("").area("Port", "0:12").area("Urban 25 mph", "0:25").data;
         const QString missing = "File \"%1\" missing ?";
         QTest::newRow("same units, missing file: the table stays")
             << 0 << QByteArray() << missing << QStringList{"Mine"};
-        QTest::newRow("mph defaults") << 1 << QByteArray() << missing << mph;
         QTest::newRow("knots take the km/h defaults") << 2 << QByteArray() << missing << kmhNames;
         QTest::newRow("unknown units take the km/h defaults") << 7 << QByteArray() << missing << kmhNames;
         QTest::newRow("knots read the mph file") << 2 << knots << "" << QStringList{"Port", "Urban 25 mph"};
-        QTest::newRow("damaged file: the units' defaults")
-            << 1 << QByteArray("not an area file") << "Loading file \"%1\" [Failed]. using default values" << mph;
     }
 
     void unitsAndFile()
@@ -308,13 +305,6 @@ private slots:
         areas.setFile(file);
         QCOMPARE(areas.file(), file);
         QCOMPARE(areas.areaNames(), names);
-        QCOMPARE(areas.damagedText(),
-                 warning.contains("[Failed]")
-                     ? QString("Le fichier de zones %1 est illisible : ce n'est pas un fichier de "
-                               "zones de vitesse. Les zones par défaut le remplacent ; le "
-                               "prochain enregistrement le conservera sous %1.damaged.")
-                           .arg(file)
-                     : QString());
     }
 
     void loadAreas_data()
@@ -384,18 +374,16 @@ private slots:
         QTest::addColumn<QString>("names");   // '|'-separated
         QTest::addColumn<QString>("sorted");
 
-        QTest::newRow("by number, not text") << "Zone 30|Zone 2|Zone 10"
-                                             << "Zone 2|Zone 10|Zone 30";
-        QTest::newRow("first number counts") << "A 90 zone 10|B 30 zone 200"
-                                             << "B 30 zone 200|A 90 zone 10";
-        QTest::newRow("equal numbers keep their order") << "b 50|a 50|c 20"
-                                                        << "c 20|b 50|a 50";
-        QTest::newRow("a name without number splits the runs") << "Z 90|Y 70|Ville|X 30|W 10"
-                                                               << "Y 70|Z 90|Ville|W 10|X 30";
-        QTest::newRow("leading zeros and long numbers") << "n 0100|n 99999999999999999999999|n 7|n 000"
-                                                        << "n 000|n 7|n 0100|n 99999999999999999999999";
-        QTest::newRow("no sign, no decimals") << "Zone -50|Zone 4.9"
-                                              << "Zone 4.9|Zone -50";
+        const auto row = [](const char* name, const char* names, const char* sorted) {
+            QTest::newRow(name) << names << sorted;
+        };
+        row("by number, not text", "Zone 30|Zone 2|Zone 10", "Zone 2|Zone 10|Zone 30");
+        row("first number counts", "A 90 zone 10|B 30 zone 200", "B 30 zone 200|A 90 zone 10");
+        row("equal numbers keep their order", "b 50|a 50|c 20", "c 20|b 50|a 50");
+        row("a name without number splits the runs", "Z 90|Y 70|Ville|X 30|W 10", "Y 70|Z 90|Ville|W 10|X 30");
+        row("leading zeros and long numbers", "n 0100|n 99999999999999999999999|n 7|n 000",
+            "n 000|n 7|n 0100|n 99999999999999999999999");
+        row("no sign, no decimals", "Zone -50|Zone 4.9", "Zone 4.9|Zone -50");
     }
 
     void sortAreaNames()

@@ -66,28 +66,25 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("language");
 
-        const QByteArray debug = "Debug mode activated\n";
-        const QByteArray version = "Tramola 4.13\n";
-        QTest::newRow("none") << QStringList{} << QByteArray() << QByteArray() << -1 << QString();
-        QTest::newRow("-d") << QStringList{"-d"} << debug << QByteArray() << -1 << QString();
-        QTest::newRow("-dv grouped") << QStringList{"-dv"} << debug + version << QByteArray() << 0 << QString();
-        QTest::newRow("-vd stops at v") << QStringList{"-vd"} << version << QByteArray() << 0 << QString();
-        QTest::newRow("after operand") << QStringList{"file.db", "-v"} << version << QByteArray() << 0 << QString();
-        QTest::newRow("-h -x ignored") << QStringList{"-hx", "-h"} << QByteArray() << QByteArray() << -1 << QString();
-        QTest::newRow("unknown goes on") << QStringList{"-q", "-d"} << debug
-                                         << QByteArray("prog: invalid option -- q\n") << -1 << QString();
-        QTest::newRow("unknown in group")
-            << QStringList{"-dzD"} << debug + debug << QByteArray("prog: invalid option -- z\n") << -1 << QString();
-        QTest::newRow("double dash ends") << QStringList{"--", "-v"} << QByteArray() << QByteArray() << -1 << QString();
-        QTest::newRow("lone dash is operand") << QStringList{"-", "-d"} << debug << QByteArray() << -1 << QString();
-        QTest::newRow("--lang value") << QStringList{"--lang", "EN", "-d"} << debug << QByteArray() << -1 << "en";
-        QTest::newRow("--lang=, last wins")
-            << QStringList{"--lang=en", "--lang=fr"} << QByteArray() << QByteArray() << -1 << "fr";
-        QTest::newRow("--lang without value")
-            << QStringList{"-d", "--lang"} << debug << QByteArray("prog: option '--lang' requires an argument\n") << -1
-            << QString();
-        QTest::newRow("unknown long option") << QStringList{"--debug", "-v"} << version
-                                             << QByteArray("prog: unrecognized option '--debug'\n") << 0 << QString();
+        const auto row = [](const char* name, const QStringList& args, const QByteArray& out, const char* err,
+                            int status, const char* language = nullptr) {
+            QTest::newRow(name) << args << out << QByteArray(err) << status << QString(language);
+        };
+        const QByteArray debug = "Debug mode activated\n", version = "Tramola 4.13\n";
+        row("none", {}, {}, "", -1);
+        row("-d", {"-d"}, debug, "", -1);
+        row("-dv grouped", {"-dv"}, debug + version, "", 0);
+        row("-vd stops at v", {"-vd"}, version, "", 0);
+        row("after operand", {"file.db", "-v"}, version, "", 0);
+        row("-h -x ignored", {"-hx", "-h"}, {}, "", -1);
+        row("unknown goes on", {"-q", "-d"}, debug, "prog: invalid option -- q\n", -1);
+        row("unknown in group", {"-dzD"}, debug + debug, "prog: invalid option -- z\n", -1);
+        row("double dash ends", {"--", "-v"}, {}, "", -1);
+        row("lone dash is operand", {"-", "-d"}, debug, "", -1);
+        row("--lang value", {"--lang", "EN", "-d"}, debug, "", -1, "en");
+        row("--lang=, last wins", {"--lang=en", "--lang=fr"}, {}, "", -1, "fr");
+        row("--lang without value", {"-d", "--lang"}, debug, "prog: option '--lang' requires an argument\n", -1);
+        row("unknown long option", {"--debug", "-v"}, version, "prog: unrecognized option '--debug'\n", 0);
     }
 
     void options()

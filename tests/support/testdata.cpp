@@ -91,7 +91,7 @@ qint64 localTime(const QString& text)
     return QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss")).toSecsSinceEpoch();
 }
 
-QProcessEnvironment homeEnvironment(const QString& home)
+static QProcessEnvironment homeEnvironment(const QString& home)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home);

@@ -41,17 +41,14 @@ MeasureRead readMeasureFile(const QString& path, qint64 from = 1, qint64 to = 25
 // Unix seconds of a local date-time written "yyyy-MM-dd hh:mm:ss".
 qint64 localTime(const QString& text);
 
-// An environment whose HOME and XDG folders lie inside home, so that a program run with it neither
-// reads nor writes the user's own files.
-QProcessEnvironment homeEnvironment(const QString& home);
-
 struct CliRun
 {
     int exitCode = -1;   // -1 when it crashed or did not finish
     QByteArray out;
     QString err;
 };
-// tramola-cli ARGS, run in home with homeEnvironment(home).
+// tramola-cli ARGS, run in home with HOME and the XDG folders inside it, so that it neither reads
+// nor writes the user's own files.
 CliRun runCli(const QString& home, const QStringList& args, int timeoutMs = 60000);
 
 // While it lives, no file of this process grows past bytes, as on a full disk: writes beyond
