@@ -43,9 +43,9 @@ void DebugModeTools::exportMeasures()
     const std::shared_ptr<const Analysis> analysis = m_analysis();
     if (!analysis)
         return;
-    const QString file = userDialogs().saveFileName(QCoreApplication::translate("MainWindow", "Exporter"),
-                                                    exportFolder(),
-                                                    QCoreApplication::translate("MainWindow", "Fichier CSV (*.csv)"));
+    const QString file =
+        userDialogs().saveFileName(QCoreApplication::translate("MainWindow", "Exporter"), exportFolder(),
+                                   QCoreApplication::translate("MainWindow", "Fichier CSV (*.csv)"));
     if (!file.isEmpty())
         CsvExport::exportMeasures(*analysis->measures(), file);
 }
