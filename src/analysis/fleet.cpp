@@ -52,10 +52,9 @@ QString csvField(QString text)
     return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
-template <typename T> QString csvNumber(const std::optional<T>& v, int decimals, double scale = 1)
+template <typename T>
+QString csvNumber(const QLocale& locale, const std::optional<T>& v, int decimals, double scale = 1)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
     return v ? locale.toString(double(*v) * scale, 'f', decimals) : QString();
 }
 
@@ -186,8 +185,9 @@ QByteArray FleetFile::csvHeader()
     return columns.join(QLatin1Char(';')).toUtf8() + '\n';
 }
 
-QByteArray FleetFile::csvRows() const
+QByteArray FleetFile::csvRows(QLocale numbers) const
 {
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
     if (!ok())
         return (csvField(file) + QString(17, QLatin1Char(';')) + csvField(error)).toUtf8() + '\n';
     const QStringList head{csvField(file),
@@ -201,7 +201,7 @@ QByteArray FleetFile::csvRows() const
                            timeText(end),
                            QString::number(summary.wholeDays),
                            QString::number(measuresLoaded),
-                           csvNumber(summary.limit, 0)};
+                           csvNumber(numbers, summary.limit, 0)};
     QByteArray rows;
     for (int d = 0; d < 2; ++d) {
         if (!summary.hasDirection(d))
@@ -209,11 +209,11 @@ QByteArray FleetFile::csvRows() const
         const DirectionSummary& g = summary.groups[std::size_t(d)];
         const QStringList figures{d == 0 ? tr("Entrant") : tr("Sortant"),
                                   QString::number(g.vehicles),
-                                  csvNumber(g.dailyTraffic, 1),
-                                  csvNumber(g.meanSpeed, 1),
-                                  csvNumber(g.v85, 0),
-                                  csvNumber(share(g.overLimit), 1, 100),
-                                  csvNumber(share(g.overLimit10), 1, 100),
+                                  csvNumber(numbers, g.dailyTraffic, 1),
+                                  csvNumber(numbers, g.meanSpeed, 1),
+                                  csvNumber(numbers, g.v85, 0),
+                                  csvNumber(numbers, share(g.overLimit), 1, 100),
+                                  csvNumber(numbers, share(g.overLimit10), 1, 100),
                                   QString()};
         rows += (head + figures).join(QLatin1Char(';')).toUtf8() + '\n';
     }

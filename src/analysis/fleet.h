@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QJsonObject>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -52,9 +53,9 @@ public:
     QJsonObject toJson() const;
 
     // Semicolon-separated, one row per direction (one for a file without figures), numbers in the
-    // default locale's format, shares in percent; each line ends with a line feed.
+    // format of numbers (without group separator), shares in percent; each line ends with a line feed.
     static QByteArray csvHeader();
-    QByteArray csvRows() const;
+    QByteArray csvRows(QLocale numbers) const;
 };
 
 // Analyses many measure files, each alone, several at once: the window's folder view and the

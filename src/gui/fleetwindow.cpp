@@ -211,15 +211,13 @@ void FleetWindow::exportCsv()
     if (file.isEmpty())
         return;
     // As the command line writes it: decimal commas beside the semicolons, whatever the language.
-    const QLocale locale;
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    const QLocale numbers(QLocale::French, QLocale::France);
     CheckedFile out(file);
     if (out.open(QIODevice::WriteOnly | QIODevice::Text)) {
         out.write("\xEF\xBB\xBF" + FleetFile::csvHeader());
         for (const FleetFile& f : m_model->files())
-            out.write(f.csvRows());
+            out.write(f.csvRows(numbers));
     }
-    QLocale::setDefault(locale);
     if (!out.commit())
         userDialogs().message(UserDialogs::Icon::Warning, CsvExport::errorTitle(),
                               CsvExport::errorText(QDir::toNativeSeparators(file), out.errorString()));

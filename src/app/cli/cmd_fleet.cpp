@@ -88,8 +88,9 @@ int runFleet(const QStringList& args)
     if (files.isEmpty())
         fail(QStringLiteral("Aucun fichier .db dans %1").arg(paths.join(QStringLiteral(", "))));
 
-    // The CSV as a French spreadsheet reads it: decimal commas beside the semicolons.
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    // French numbers and names, as the CSV's decimal commas beside its semicolons.
+    const QLocale french(QLocale::French, QLocale::France);
+    QLocale::setDefault(french);
     std::unique_ptr<CheckedFile> csv;
     if (!csvPath.isEmpty()) {
         csv = std::make_unique<CheckedFile>(csvPath);
@@ -116,7 +117,7 @@ int runFleet(const QStringList& args)
             measures += double(file.measuresLoaded);
         }
         if (csv)
-            csv->write(file.csvRows());
+            csv->write(file.csvRows(french));
     });
     if (terminal && !files.isEmpty())
         std::fputc('\n', stderr);
